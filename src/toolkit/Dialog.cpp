@@ -1,0 +1,51 @@
+#include "toolkit/Dialog.h"
+
+#include "toolkit/DialogTemplate.h"
+#include "toolkit/DialogView.h"
+
+namespace kv {
+
+void Dialog::onCommand(int id, Notification)
+{
+    if (id == IDOK)
+        onOK();
+    else if (id == IDCANCEL)
+        onCancel();
+}
+
+void Dialog::onOK()
+{
+    if (updateData(true))
+        endDialog(IDOK);
+}
+
+void Dialog::onCancel()
+{
+    endDialog(IDCANCEL);
+}
+
+bool Dialog::updateData(bool takeFromControls)
+{
+    if (!currentView)
+        return true;
+    DataExchange dx(*currentView, platformRef, takeFromControls);
+    exchange(dx);
+    return !dx.failed();
+}
+
+void Dialog::endDialog(int result)
+{
+    hasEnded = true;
+    endResult = result;
+}
+
+void Dialog::attachView(DialogView* view)
+{
+    currentView = view;
+    if (view) {
+        hasEnded = false;
+        endResult = 0;
+    }
+}
+
+}  // namespace kv

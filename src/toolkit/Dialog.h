@@ -1,0 +1,63 @@
+#pragma once
+// Base of every dialog. A dialog names its template, binds its members to control ids in
+// exchange(), and receives its initialisation, commands and timer ticks from the backend that
+// shows it. It never knows which backend that is.
+
+#include "toolkit/DataExchange.h"
+
+namespace kv {
+
+struct DialogTemplate;
+class DialogView;
+class Platform;
+
+enum class Notification {
+    Clicked,            // a button or check box
+    SelectionChanged,   // a list or combo box, by the user
+    MenuCommand,        // an item of the window menu
+};
+
+class Dialog {
+public:
+    explicit Dialog(Platform& platform) : platformRef(platform) {}
+    virtual ~Dialog() = default;
+    Dialog(const Dialog&) = delete;
+    Dialog& operator=(const Dialog&) = delete;
+
+    virtual const DialogTemplate& dialogTemplate() const = 0;
+
+    // Every binding between a member and a control, in one place.
+    virtual void exchange(DataExchange&) {}
+
+    // Called once the controls exist, before the dialog shows. The default refreshes.
+    virtual void onInitDialog() { updateData(false); }
+
+    // Clicks, selection changes and menu commands. The default sends IDOK to onOK and IDCANCEL
+    // to onCancel.
+    virtual void onCommand(int id, Notification notification);
+    virtual void onOK();       // takes the controls back; ends with IDOK when they are valid
+    virtual void onCancel();   // ends with IDCANCEL (also Esc and the close box)
+    virtual void onTimer(int /*event*/) {}
+
+    // false pushes every bound member into the controls (a refresh); true takes them back and
+    // gives false when a number was refused. Without a view there is nothing to exchange.
+    bool updateData(bool takeFromControls);
+
+    void endDialog(int result);
+    bool ended() const { return hasEnded; }
+    int result() const { return endResult; }
+
+    Platform& platform() const { return platformRef; }
+    DialogView* view() const { return currentView; }
+
+    // Backends: a view attaches while the dialog is shown, and detaches before it goes away.
+    void attachView(DialogView* view);
+
+private:
+    Platform& platformRef;
+    DialogView* currentView = nullptr;
+    bool hasEnded = false;
+    int endResult = 0;
+};
+
+}  // namespace kv

@@ -1,0 +1,62 @@
+#pragma once
+// Dialog templates: the layout of every dialog as plain data, in dialog units, as the original
+// resource file had them. Backends build their controls from these tables.
+
+#include <string>
+#include <vector>
+
+namespace kv {
+
+// Command identifiers of the two standard buttons, and of controls that have no identifier.
+inline constexpr int IDOK = 1;
+inline constexpr int IDCANCEL = 2;
+inline constexpr int IDC_STATIC = -1;
+
+enum class ControlKind {
+    Label,      // static text
+    GroupBox,
+    Edit,
+    Button,
+    CheckBox,
+    ListBox,    // single selection, unsorted, notifies selection changes
+    ComboBox,   // drop-down list that cannot be typed into
+    Icon,       // the application icon
+};
+
+// Style flags of a control.
+enum ControlStyle : unsigned {
+    StyleNone = 0,
+    StyleReadOnly = 1u << 0,
+    StyleRightAlign = 1u << 1,
+    StyleDigitsOnly = 1u << 2,
+    StyleDisabled = 1u << 3,
+    StyleDefault = 1u << 4,     // default push button
+    StyleMultiline = 1u << 5,   // multi-line edit with line breaks at CR LF
+    StyleBorder = 1u << 6,
+    StyleCenter = 1u << 7,      // centred static text
+    StyleVScroll = 1u << 8,
+    StyleHScroll = 1u << 9,
+};
+
+struct ControlTemplate {
+    ControlKind kind;
+    int id;                    // IDC_STATIC for controls without an identifier
+    std::string caption;       // code page 932
+    int x, y, width, height;   // dialog units
+    unsigned style = StyleNone;
+    std::vector<std::string> items;  // rows of a combo box, code page 932, in their order
+};
+
+struct DialogTemplate {
+    int id;
+    std::string title;         // code page 932
+    std::string fontName;      // code page 932
+    int fontPoints;
+    int width, height;         // client size in dialog units
+    bool minimizeBox = false;
+    std::vector<ControlTemplate> controls;  // in tab order
+
+    const ControlTemplate* control(int controlId) const;
+};
+
+}  // namespace kv

@@ -1,0 +1,32 @@
+#pragma once
+// What a backend shows of one open dialog: its controls, reached by identifier. The toolkit's
+// data exchange and the dialogs talk to a DialogView only, never to widgets.
+
+#include <string>
+
+namespace kv {
+
+class ListBox;
+
+class DialogView {
+public:
+    virtual ~DialogView() = default;
+
+    // Edits, static texts and button captions (code page 932).
+    virtual std::string text(int id) const = 0;
+    virtual void setText(int id, const std::string& text) = 0;
+
+    virtual bool checked(int id) const = 0;
+    virtual void setChecked(int id, bool on) = 0;
+
+    // The view shows `rows` from now on and tells it the user's selection. For list and combo
+    // box controls; binding the same rows again does nothing.
+    virtual void bindList(int id, ListBox& rows) = 0;
+
+    virtual void setFocus(int id) = 0;
+
+    // An item of the window's menu (the context menu on Linux) that sends command `id`.
+    virtual void addMenuItem(const std::string& text, int id) = 0;
+};
+
+}  // namespace kv

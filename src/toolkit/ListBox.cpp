@@ -1,0 +1,54 @@
+#include "toolkit/ListBox.h"
+
+namespace kv {
+
+bool ListBox::copyRow(int index, std::string& out) const
+{
+    if (!contains(index))
+        return false;
+    out = rows[static_cast<size_t>(index)];
+    return true;
+}
+
+void ListBox::append(std::string text)
+{
+    rows.push_back(std::move(text));
+    if (observer && batchDepth == 0)
+        observer->rowsInserted(count() - 1, 1);
+}
+
+ListBox::AppendBatch::~AppendBatch()
+{
+    if (--box.batchDepth == 0 && box.observer && box.count() > first)
+        box.observer->rowsInserted(first, box.count() - first);
+}
+
+void ListBox::remove(int index)
+{
+    if (!contains(index))
+        return;
+    rows.erase(rows.begin() + index);
+    if (selected == index)
+        selected = -1;
+    else if (selected > index)
+        --selected;
+    if (observer)
+        observer->rowRemoved(index);
+}
+
+void ListBox::clear()
+{
+    rows.clear();
+    selected = -1;
+    if (observer)
+        observer->rowsCleared();
+}
+
+void ListBox::setSelection(int index)
+{
+    selected = contains(index) ? index : -1;
+    if (observer)
+        observer->selectionSet(selected);
+}
+
+}  // namespace kv
