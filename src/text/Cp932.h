@@ -19,6 +19,10 @@ std::string toDisplayUtf8(std::string_view cp932);
 // CR and LF written as the two characters \r and \n, so that a text stays on one line.
 std::string escapeLineBreaks(std::string_view text);
 
+// Every ASCII blank (0x20) replaced by the full-width blank (0x81 0x40). Safe byte by byte:
+// 0x20 is never the second byte of a double-byte character.
+std::string widenBlanks(std::string_view text);
+
 // The three result marks and the two marker texts of a signal row, as code page 932 bytes.
 inline constexpr std::string_view kMarkSuccess{"\x81\x9B"};  // ○
 inline constexpr std::string_view kMarkFailure{"\x81\x7E"};  // ×

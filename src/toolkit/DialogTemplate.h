@@ -44,7 +44,7 @@ struct ControlTemplate {
     std::string caption;       // code page 932
     int x, y, width, height;   // dialog units
     unsigned style = StyleNone;
-    std::vector<std::string> items;  // rows of a combo box, code page 932, in their order
+    std::vector<std::string> items = {};  // rows of a combo box, code page 932, in their order
 };
 
 struct DialogTemplate {
@@ -54,7 +54,7 @@ struct DialogTemplate {
     int fontPoints;
     int width, height;         // client size in dialog units
     bool minimizeBox = false;
-    std::vector<ControlTemplate> controls;  // in tab order
+    std::vector<ControlTemplate> controls = {};  // in tab order
 
     const ControlTemplate* control(int controlId) const;
 };

@@ -1,0 +1,12 @@
+#include "app/AboutDialog.h"
+
+#include "resources/Templates.h"
+
+namespace kv {
+
+const DialogTemplate& AboutDialog::dialogTemplate() const
+{
+    return aboutDialogTemplate();
+}
+
+}  // namespace kv

@@ -1,0 +1,235 @@
+#include "app/SimulatorDialog.h"
+
+#include "app/AboutDialog.h"
+#include "data/SimulatorApp.h"
+#include "data/StockMasterFile.h"
+#include "resources/ControlIds.h"
+#include "resources/Messages.h"
+#include "resources/Templates.h"
+#include "settings/SettingsFile.h"
+#include "text/Cp932.h"
+#include "text/Format.h"
+#include "toolkit/DialogTemplate.h"
+#include "toolkit/DialogView.h"
+#include "toolkit/Platform.h"
+
+#include <optional>
+
+namespace kv {
+
+SimulatorDialog::SimulatorDialog(SimulatorApp& app, Platform& platform, std::filesystem::path folder)
+    : Dialog(platform), app(app), startFolder(std::move(folder))
+{
+}
+
+const DialogTemplate& SimulatorDialog::dialogTemplate() const
+{
+    return mainDialogTemplate();
+}
+
+void SimulatorDialog::exchange(DataExchange& dx)
+{
+    dx.list(IDC_SIGNAL_LIST, signalList);
+    dx.text(IDC_STATUS, statusText);
+    dx.text(IDC_NAME, nameText);
+    dx.text(IDC_BUY_DATE, buyDateText);
+    dx.text(IDC_SELL_DATE, sellDateText);
+    dx.text(IDC_RESULT, resultText);
+    dx.text(IDC_BUY_PRICE, buyPriceText);
+    dx.text(IDC_SELL_PRICE, sellPriceText);
+    dx.text(IDC_PERFORMANCE, performanceText);
+    dx.text(IDC_CODE, codeText);
+    dx.text(IDC_UNIT, unitText);
+    dx.text(IDC_START_DATE, startDateText);
+    dx.text(IDC_END_DATE, endDateText);
+    dx.text(IDC_STATE, stateText);
+    dx.text(IDC_CURRENT_DATE, currentDateText);
+    dx.list(IDC_CANDIDATE_LIST, candidateList);
+    dx.text(IDC_HOLDINGS_FIGURE, holdingsFigureText);
+    dx.text(IDC_OPERATING_ASSETS, operatingAssetsText);
+    dx.list(IDC_HOLDINGS_LIST, holdingsList);
+    dx.list(IDC_SELL_LIST, sellList);
+    dx.text(IDC_TOTAL_ASSETS, totalAssetsText);
+    dx.text(IDC_SELL_FIGURE, sellFigureText);
+}
+
+void SimulatorDialog::onInitDialog()
+{
+    updateData(false);
+    if (DialogView* v = view())
+        v->addMenuItem(messages::aboutMenuItem, IDM_ABOUTBOX);
+
+    std::optional<WaitCursor> wait;
+    masterLoaded = loadStockMaster(app, platform(), startFolder, statusText, wait);
+    signalsLoaded = false;
+    loadSettings(app.settings, app.settingsFile(), platform());
+    simState = 0;
+    stateText = messages::stateBeforeRun;
+    showAssetFigures();
+    wait.reset();
+    updateData(false);
+}
+
+// Capital × leverage and capital, the two figures the window shows before a run.
+void SimulatorDialog::showAssetFigures()
+{
+    operatingAssets = app.settings.capital * app.settings.leverage;
+    totalAssets = app.settings.capital;
+    operatingAssetsText = format("\\%.0f", {operatingAssets});
+    totalAssetsText = format("\\%.0f", {totalAssets});
+}
+
+void SimulatorDialog::onCommand(int id, Notification notification)
+{
+    switch (id) {
+    case IDM_ABOUTBOX:
+        if (notification == Notification::MenuCommand) {
+            AboutDialog about(platform());
+            platform().runModal(about);
+        }
+        return;
+    case IDC_OPTIONS:
+        openOptions();
+        break;
+    case IDC_STATISTICS:
+        openStatistics();
+        break;
+    case IDC_LOAD:
+        loadSignals();
+        break;
+    case IDC_SET_START:
+        setStartRow();
+        break;
+    case IDC_SET_END:
+        setEndRow();
+        break;
+    case IDC_RUN:
+        run();
+        break;
+    case IDC_NEXT:
+        next();
+        break;
+    case IDC_AUTO:
+        startAuto();
+        break;
+    case IDC_STOP:
+        stop();
+        break;
+    case IDC_RESET:
+        reset();
+        break;
+    case IDC_HISTORY:
+        return;   // created disabled: the trade record has no source yet
+    default:
+        Dialog::onCommand(id, notification);
+        return;
+    }
+    updateData(false);
+}
+
+// 終了 ends the program; the window's fields are displays only, so nothing is taken back.
+void SimulatorDialog::onOK()
+{
+    endDialog(IDOK);
+}
+
+void SimulatorDialog::onTimer(int)
+{
+    updateData(false);
+}
+
+bool SimulatorDialog::refuseWhileRunning(const std::string& message)
+{
+    if (simState == 0)
+        return false;
+    platform().messageBox(message);
+    return true;
+}
+
+bool SimulatorDialog::refuseWithoutData()
+{
+    if (masterLoaded && signalsLoaded)
+        return false;
+    platform().messageBox(messages::noSignalsOrMaster);
+    return true;
+}
+
+// NEXT, AUTO, STOP and RESET need a run; NEXT, RESET and AUTO refuse while AUTO runs, STOP
+// refuses while it does not.
+bool SimulatorDialog::refuseSteppingCommand(const std::string& autoMessage, bool refuseWhenAuto)
+{
+    if (simState == 0) {
+        platform().messageBox(messages::noRun);
+        return true;
+    }
+    if (autoRunning == refuseWhenAuto) {
+        platform().messageBox(autoMessage);
+        return true;
+    }
+    return false;
+}
+
+void SimulatorDialog::openOptions()
+{
+    if (refuseWhileRunning(messages::cannotChangeWhileRunning))
+        return;
+    showAssetFigures();
+}
+
+void SimulatorDialog::openStatistics()
+{
+    if (refuseWithoutData())
+        return;
+}
+
+void SimulatorDialog::loadSignals()
+{
+    if (refuseWhileRunning(messages::cannotChangeWhileRunning))
+        return;
+}
+
+void SimulatorDialog::setStartRow()
+{
+    if (refuseWhileRunning(messages::cannotSetWhileRunning))
+        return;
+}
+
+void SimulatorDialog::setEndRow()
+{
+    if (refuseWhileRunning(messages::cannotSetWhileRunning))
+        return;
+}
+
+void SimulatorDialog::run()
+{
+    if (refuseWithoutData())
+        return;
+    if (refuseWhileRunning(messages::alreadyRunning))
+        return;
+}
+
+void SimulatorDialog::next()
+{
+    if (refuseSteppingCommand(messages::autoRunInProgress, true))
+        return;
+}
+
+void SimulatorDialog::startAuto()
+{
+    if (refuseSteppingCommand(messages::autoAlreadyRunning, true))
+        return;
+}
+
+void SimulatorDialog::stop()
+{
+    if (refuseSteppingCommand(messages::autoNotRunning, false))
+        return;
+}
+
+void SimulatorDialog::reset()
+{
+    if (refuseSteppingCommand(messages::autoRunInProgress, true))
+        return;
+}
+
+}  // namespace kv

@@ -1,0 +1,79 @@
+#pragma once
+// The main window. How data flows through it:
+//   signal file --(読み込み)--> signal list rows (one text line per signal) and the tallies
+//   signal list rows --(row reader)--> ListRow --(simulateStep)--> candidate, holdings and sell
+//   lists, the run's figures and the trade log.
+// Every handler checks whether it applies (a refusal is a message box that changes nothing),
+// works on the data, writes the display strings, and ends with one refresh of all controls.
+
+#include "toolkit/Dialog.h"
+#include "toolkit/ListBox.h"
+
+#include <filesystem>
+#include <string>
+
+namespace kv {
+
+class SimulatorApp;
+
+class SimulatorDialog : public Dialog {
+public:
+    // `folder` is the start-up working directory, where index.txt and kvn.conf are looked for.
+    SimulatorDialog(SimulatorApp& app, Platform& platform, std::filesystem::path folder);
+
+    const DialogTemplate& dialogTemplate() const override;
+    void exchange(DataExchange& dx) override;
+    void onInitDialog() override;
+    void onCommand(int id, Notification notification) override;
+    void onOK() override;
+    void onTimer(int event) override;
+
+    SimulatorApp& app;
+
+    // Detail pane of the selected row: the nine tokens of a list line.
+    std::string codeText, nameText, buyDateText, buyPriceText, resultText, sellDateText,
+        sellPriceText, performanceText, unitText;
+    std::string startDateText;      // 開始日
+    std::string endDateText;        // 終了日
+    std::string stateText;          // 状態
+    std::string operatingAssetsText;
+    std::string totalAssetsText;
+    std::string currentDateText;
+    std::string holdingsFigureText;
+    std::string sellFigureText;
+    std::string statusText;         // the status line
+
+    ListBox signalList;
+    ListBox holdingsList;
+    ListBox candidateList;
+    ListBox sellList;
+
+    int startRow = 0;
+    int endRow = 0;
+    int simState = 0;               // 0: no run active
+    double operatingAssets = 0;     // buying power, 運用資産
+    double totalAssets = 0;         // 総資産
+    bool masterLoaded = false;
+    bool signalsLoaded = false;
+    bool autoRunning = false;
+
+private:
+    void showAssetFigures();
+    void openOptions();
+    void openStatistics();
+    void loadSignals();
+    void setStartRow();
+    void setEndRow();
+    void run();
+    void next();
+    void startAuto();
+    void stop();
+    void reset();
+    bool refuseWhileRunning(const std::string& message);
+    bool refuseWithoutData();
+    bool refuseSteppingCommand(const std::string& whileAuto, bool refuseWhenAuto);
+
+    std::filesystem::path startFolder;
+};
+
+}  // namespace kv

@@ -1,0 +1,22 @@
+#pragma once
+// Texts the program shows that more than one place uses, as code page 932 bytes.
+
+#include "text/Cp932.h"
+
+#include <string>
+
+namespace kv::messages {
+
+inline const std::string aboutMenuItem = toCp932("バージョン情報 Kirvane(&A)...");
+inline const std::string stateBeforeRun = toCp932("実行前");
+inline const std::string cannotChangeWhileRunning = toCp932("実行中は変更できません。");
+inline const std::string cannotSetWhileRunning = toCp932("実行中は設定できません。");
+inline const std::string noSignalsOrMaster = toCp932("シミュレーションファイルまたはindex.txtがありません。");
+inline const std::string alreadyRunning = toCp932("実行中です。");
+inline const std::string noRun = toCp932("シミュレーションが実行されていません。");
+inline const std::string autoRunInProgress = toCp932("自動実行中です。");
+inline const std::string autoAlreadyRunning = toCp932("すでに自動実行中です。");
+inline const std::string autoNotRunning = toCp932("自動実行されていません。");
+inline const std::string csvFilter = toCp932("CSV ファイル (*.csv)|*.csv|すべてのファイル (*.*)|*.*||");
+
+}  // namespace kv::messages

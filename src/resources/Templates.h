@@ -1,0 +1,11 @@
+#pragma once
+// The dialog templates of the program's windows.
+
+#include "toolkit/DialogTemplate.h"
+
+namespace kv {
+
+const DialogTemplate& aboutDialogTemplate();
+const DialogTemplate& mainDialogTemplate();
+
+}  // namespace kv

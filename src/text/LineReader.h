@@ -1,0 +1,56 @@
+#pragma once
+// Reads a text file as raw bytes, line by line, as the program's files are read: a line is at
+// most 255 bytes, its line end included when it fits. A longer physical line is cut at 255
+// bytes and the rest of it is dropped, so it never becomes a record of its own. A NUL byte ends
+// the line's text, as it would in a C string.
+
+#include <algorithm>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace kv {
+
+inline constexpr size_t kMaxLineBytes = 255;
+inline constexpr size_t kMaxFieldBytes = 64;
+
+class LineReader {
+public:
+    // Reads the whole file; nothing when it cannot be opened.
+    static std::optional<LineReader> open(const std::filesystem::path& file);
+    explicit LineReader(std::string content) : content(std::move(content)) {}
+
+    // The next line, or nothing at the end of the file.
+    std::optional<std::string_view> next();
+
+private:
+    std::string content;
+    size_t position = 0;
+};
+
+// Splits a line at every comma (no quoting) into `count` fields, each cut to its first 64
+// bytes; missing fields are empty. The last field runs to the next comma or the end of the line.
+template <size_t N>
+struct Fields {
+    std::string_view field[N];
+    std::string_view operator[](size_t i) const { return field[i]; }
+};
+
+template <size_t N>
+Fields<N> splitFields(std::string_view line)
+{
+    Fields<N> result;
+    size_t start = 0;
+    for (size_t i = 0; i < N && start <= line.size(); ++i) {
+        size_t comma = line.find(',', start);
+        size_t end = comma == std::string_view::npos ? line.size() : comma;
+        result.field[i] = line.substr(start, std::min(end - start, kMaxFieldBytes));
+        if (comma == std::string_view::npos)
+            break;
+        start = comma + 1;
+    }
+    return result;
+}
+
+}  // namespace kv

@@ -1,0 +1,103 @@
+#include "toolkit/headless/HeadlessView.h"
+
+#include "text/Cp932.h"
+
+namespace kv {
+
+HeadlessView::HeadlessView(const DialogTemplate& dialogTemplate) : tmpl(dialogTemplate)
+{
+    for (const ControlTemplate& c : tmpl.controls) {
+        if (c.id == IDC_STATIC)
+            continue;
+        Control& control = controls[c.id];
+        control.kind = c.kind;
+        control.style = c.style;
+        control.text = c.caption;
+        if (c.kind == ControlKind::ComboBox || c.kind == ControlKind::ListBox) {
+            control.ownRows = std::make_unique<ComboBox>();
+            for (const std::string& item : c.items)
+                control.ownRows->append(item);
+            control.rows = control.ownRows.get();
+        }
+    }
+}
+
+std::string HeadlessView::text(int id) const
+{
+    auto it = controls.find(id);
+    return it == controls.end() ? std::string() : it->second.text;
+}
+
+void HeadlessView::setText(int id, const std::string& text)
+{
+    auto it = controls.find(id);
+    if (it != controls.end())
+        it->second.text = text;
+}
+
+bool HeadlessView::checked(int id) const
+{
+    auto it = controls.find(id);
+    return it != controls.end() && it->second.on;
+}
+
+void HeadlessView::setChecked(int id, bool on)
+{
+    auto it = controls.find(id);
+    if (it != controls.end())
+        it->second.on = on;
+}
+
+void HeadlessView::bindList(int id, ListBox& rows)
+{
+    auto it = controls.find(id);
+    if (it == controls.end() || it->second.rows == &rows)
+        return;
+    // A combo box bound without rows of its own shows the template's items.
+    if (rows.count() == 0 && it->second.ownRows)
+        for (int i = 0; i < it->second.ownRows->count(); ++i)
+            rows.append(it->second.ownRows->row(i));
+    it->second.rows = &rows;
+    it->second.ownRows.reset();
+}
+
+ControlKind HeadlessView::kind(int id) const
+{
+    auto it = controls.find(id);
+    return it == controls.end() ? ControlKind::Label : it->second.kind;
+}
+
+bool HeadlessView::enabled(int id) const
+{
+    auto it = controls.find(id);
+    return it != controls.end() && (it->second.style & StyleDisabled) == 0;
+}
+
+ListBox* HeadlessView::list(int id) const
+{
+    auto it = controls.find(id);
+    return it == controls.end() ? nullptr : it->second.rows;
+}
+
+void HeadlessView::dump(std::ostream& out) const
+{
+    for (const auto& [id, control] : controls) {
+        switch (control.kind) {
+        case ControlKind::ListBox:
+        case ControlKind::ComboBox:
+            for (int i = 0; i < control.rows->count(); ++i) {
+                out << id << '[' << i << ']' << (i == control.rows->selection() ? "*" : "") << '\t'
+                    << escapeLineBreaks(toUtf8(control.rows->row(i))) << '\n';
+            }
+            break;
+        case ControlKind::CheckBox:
+            out << id << '\t' << (control.on ? 1 : 0) << '\n';
+            break;
+        default:
+            out << id << '\t' << escapeLineBreaks(toUtf8(control.text)) << '\n';
+            break;
+        }
+    }
+}
+
+}  // namespace kv

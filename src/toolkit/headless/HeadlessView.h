@@ -1,0 +1,56 @@
+#pragma once
+// A dialog's controls as plain data, for tests, the scenario runner and the batch tool.
+
+#include "toolkit/DialogTemplate.h"
+#include "toolkit/DialogView.h"
+#include "toolkit/ListBox.h"
+
+#include <map>
+#include <memory>
+#include <ostream>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace kv {
+
+class HeadlessView : public DialogView {
+public:
+    explicit HeadlessView(const DialogTemplate& dialogTemplate);
+
+    std::string text(int id) const override;
+    void setText(int id, const std::string& text) override;
+    bool checked(int id) const override;
+    void setChecked(int id, bool on) override;
+    void bindList(int id, ListBox& rows) override;
+    void setFocus(int id) override { focused = id; }
+    void addMenuItem(const std::string& text, int id) override { menuItems.emplace_back(text, id); }
+
+    const DialogTemplate& dialogTemplate() const { return tmpl; }
+    bool has(int id) const { return controls.count(id) != 0; }
+    ControlKind kind(int id) const;
+    bool enabled(int id) const;
+    ListBox* list(int id) const;   // the rows a list or combo box shows; nullptr for others
+    int focus() const { return focused; }
+    const std::vector<std::pair<std::string, int>>& menu() const { return menuItems; }
+
+    // Every control with an identifier, in identifier order, one per line (UTF-8):
+    // "ID<TAB>text", "ID[i]<TAB>row" (a '*' after ']' on the selected row), "ID<TAB>0|1".
+    void dump(std::ostream& out) const;
+
+private:
+    struct Control {
+        ControlKind kind;
+        unsigned style;
+        std::string text;
+        bool on = false;
+        std::unique_ptr<ComboBox> ownRows;   // a combo box's template items until one is bound
+        ListBox* rows = nullptr;
+    };
+    const DialogTemplate& tmpl;
+    std::map<int, Control> controls;
+    std::vector<std::pair<std::string, int>> menuItems;
+    int focused = 0;
+};
+
+}  // namespace kv
