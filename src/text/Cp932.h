@@ -7,13 +7,16 @@
 
 namespace kv {
 
-// UTF-8 source text → code page 932 bytes. Characters without a code page 932 form become '?'.
+// UTF-8 source text → code page 932 bytes. Characters without a code page 932 form become '?'
+// (one per character or broken sequence); "¥" becomes the byte 0x5C, undoing toDisplayUtf8.
 std::string toCp932(std::string_view utf8);
 
-// Code page 932 bytes → UTF-8, byte 0x5C staying "\". Invalid sequences become U+FFFD.
+// Code page 932 bytes → UTF-8, byte 0x5C staying "\". Invalid sequences become U+FFFD and the
+// conversion goes on; the ASCII second byte of an invalid pair is read again on its own.
 std::string toUtf8(std::string_view cp932);
 
-// Code page 932 bytes → UTF-8 as the user's code page shows them: byte 0x5C becomes "¥".
+// Code page 932 bytes → UTF-8 as the user's code page shows them: a single-byte 0x5C becomes
+// "¥" (never the second byte of a double-byte character, as in ソ 0x83 0x5C).
 std::string toDisplayUtf8(std::string_view cp932);
 
 // CR and LF written as the two characters \r and \n, so that a text stays on one line.

@@ -30,7 +30,8 @@ public:
 };
 
 // Formats fmt (code page 932 bytes) with args. A directive without a matching argument, or
-// whose argument has the wrong kind, is written as it stands.
+// whose argument has the wrong kind, is written as it stands; a mismatched directive still uses
+// up its argument. Any other '%' is an ordinary character.
 std::string format(std::string_view fmt, std::initializer_list<FormatArg> args);
 
 // Appends value with `decimals` digits after the point, halves rounded away from zero.
