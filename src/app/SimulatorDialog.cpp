@@ -18,7 +18,7 @@
 namespace kv {
 
 SimulatorDialog::SimulatorDialog(SimulatorApp& app, Platform& platform, std::filesystem::path folder)
-    : Dialog(platform), app(app), startFolder(std::move(folder))
+    : Dialog(platform), app(app), sim(app, platform, signalList, statusText), startFolder(std::move(folder))
 {
 }
 
@@ -42,15 +42,15 @@ void SimulatorDialog::exchange(DataExchange& dx)
     dx.text(IDC_UNIT, unitText);
     dx.text(IDC_START_DATE, startDateText);
     dx.text(IDC_END_DATE, endDateText);
-    dx.text(IDC_STATE, stateText);
-    dx.text(IDC_CURRENT_DATE, currentDateText);
-    dx.list(IDC_CANDIDATE_LIST, candidateList);
-    dx.text(IDC_HOLDINGS_FIGURE, holdingsFigureText);
-    dx.text(IDC_OPERATING_ASSETS, operatingAssetsText);
-    dx.list(IDC_HOLDINGS_LIST, holdingsList);
-    dx.list(IDC_SELL_LIST, sellList);
-    dx.text(IDC_TOTAL_ASSETS, totalAssetsText);
-    dx.text(IDC_SELL_FIGURE, sellFigureText);
+    dx.text(IDC_STATE, sim.stateText);
+    dx.text(IDC_CURRENT_DATE, sim.currentDateText);
+    dx.list(IDC_CANDIDATE_LIST, sim.candidateList);
+    dx.text(IDC_HOLDINGS_FIGURE, sim.holdingsFigureText);
+    dx.text(IDC_OPERATING_ASSETS, sim.operatingAssetsText);
+    dx.list(IDC_HOLDINGS_LIST, sim.holdingsList);
+    dx.list(IDC_SELL_LIST, sim.sellList);
+    dx.text(IDC_TOTAL_ASSETS, sim.totalAssetsText);
+    dx.text(IDC_SELL_FIGURE, sim.sellFigureText);
 }
 
 void SimulatorDialog::onInitDialog()
@@ -63,8 +63,8 @@ void SimulatorDialog::onInitDialog()
     masterLoaded = loadStockMaster(app, platform(), startFolder, statusText, wait);
     signalsLoaded = false;
     loadSettings(app.settings, app.settingsFile(), platform());
-    simState = 0;
-    stateText = messages::stateBeforeRun;
+    sim.simState = 0;
+    sim.stateText = messages::stateBeforeRun;
     showAssetFigures();
     wait.reset();
     updateData(false);
@@ -73,10 +73,10 @@ void SimulatorDialog::onInitDialog()
 // Capital × leverage and capital, the two figures the window shows before a run.
 void SimulatorDialog::showAssetFigures()
 {
-    operatingAssets = app.settings.capital * app.settings.leverage;
-    totalAssets = app.settings.capital;
-    operatingAssetsText = format("\\%.0f", {operatingAssets});
-    totalAssetsText = format("\\%.0f", {totalAssets});
+    sim.operatingAssets = app.settings.capital * app.settings.leverage;
+    sim.totalAssets = app.settings.capital;
+    sim.operatingAssetsText = format("\\%.0f", {sim.operatingAssets});
+    sim.totalAssetsText = format("\\%.0f", {sim.totalAssets});
 }
 
 void SimulatorDialog::onCommand(int id, Notification notification)
@@ -140,7 +140,7 @@ void SimulatorDialog::onTimer(int)
 
 bool SimulatorDialog::refuseWhileRunning(const std::string& message)
 {
-    if (simState == 0)
+    if (sim.simState == 0)
         return false;
     platform().messageBox(message);
     return true;
@@ -158,11 +158,11 @@ bool SimulatorDialog::refuseWithoutData()
 // refuses while it does not.
 bool SimulatorDialog::refuseSteppingCommand(const std::string& autoMessage, bool refuseWhenAuto)
 {
-    if (simState == 0) {
+    if (sim.simState == 0) {
         platform().messageBox(messages::noRun);
         return true;
     }
-    if (autoRunning == refuseWhenAuto) {
+    if (sim.autoRunning == refuseWhenAuto) {
         platform().messageBox(autoMessage);
         return true;
     }

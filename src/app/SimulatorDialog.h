@@ -6,6 +6,7 @@
 // Every handler checks whether it applies (a refusal is a message box that changes nothing),
 // works on the data, writes the display strings, and ends with one refresh of all controls.
 
+#include "sim/TradingSimulation.h"
 #include "toolkit/Dialog.h"
 #include "toolkit/ListBox.h"
 
@@ -35,27 +36,16 @@ public:
         sellPriceText, performanceText, unitText;
     std::string startDateText;      // 開始日
     std::string endDateText;        // 終了日
-    std::string stateText;          // 状態
-    std::string operatingAssetsText;
-    std::string totalAssetsText;
-    std::string currentDateText;
-    std::string holdingsFigureText;
-    std::string sellFigureText;
     std::string statusText;         // the status line
 
     ListBox signalList;
-    ListBox holdingsList;
-    ListBox candidateList;
-    ListBox sellList;
-
-    int startRow = 0;
+    int startRow = 0;               // the run's window of signal-list rows
     int endRow = 0;
-    int simState = 0;               // 0: no run active
-    double operatingAssets = 0;     // buying power, 運用資産
-    double totalAssets = 0;         // 総資産
     bool masterLoaded = false;
     bool signalsLoaded = false;
-    bool autoRunning = false;
+
+    // The run: its state, figures, portfolio lists and their texts.
+    TradingSimulation sim;
 
 private:
     void showAssetFigures();
