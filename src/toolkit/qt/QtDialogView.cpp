@@ -1,0 +1,472 @@
+#include "toolkit/qt/QtDialogView.h"
+
+#include "text/Cp932.h"
+#include "toolkit/DialogTemplate.h"
+#include "toolkit/ListBox.h"
+#include "toolkit/qt/ListBoxModel.h"
+#include "toolkit/qt/QtDialogWindow.h"
+#include "toolkit/qt/QtPlatform.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFontMetrics>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QMouseEvent>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRegularExpressionValidator>
+#include <QScreen>
+
+namespace kv {
+
+namespace {
+
+QString displayText(const std::string& cp932)
+{
+    return QString::fromStdString(toDisplayUtf8(cp932));
+}
+
+// A one-line control never shows a raw line break.
+QString oneLineText(const std::string& cp932)
+{
+    QString text = displayText(cp932);
+    text.remove(QLatin1Char('\r'));
+    text.remove(QLatin1Char('\n'));
+    return text;
+}
+
+// The multi-line edit breaks lines at CR LF; Qt breaks them at LF.
+QString multiLineText(const std::string& cp932)
+{
+    QString text = displayText(cp932);
+    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return text;
+}
+
+// What the user typed, back in code page 932: the yen sign the display shows for byte 0x5C
+// becomes that byte again.
+std::string typedText(QString text, bool multiline)
+{
+    text.replace(QChar(0x00A5), QLatin1Char('\\'));
+    if (multiline)
+        text.replace(QLatin1String("\n"), QLatin1String("\r\n"));
+    return toCp932(text.toStdString());
+}
+
+int selectedRow(const QListView* view)
+{
+    const QModelIndexList rows = view->selectionModel()->selectedIndexes();
+    return rows.isEmpty() ? -1 : rows.first().row();
+}
+
+// A single-selection list that also reports a click on the row that is already selected, as
+// the user may want that row shown again after looking at another list.
+class RowListView : public QListView {
+public:
+    using QListView::QListView;
+    std::function<void(int)> reselected;
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override
+    {
+        int before = selectedRow(this);
+        QListView::mousePressEvent(event);
+        QModelIndex hit = indexAt(event->position().toPoint());
+        if (reselected && hit.isValid() && hit.row() == before && selectedRow(this) == before)
+            reselected(before);
+    }
+};
+
+// Converts a dialog-unit length to pixels, rounding like the platform's MulDiv.
+int scale(int value, int base, int divisor)
+{
+    return (2 * value * base + divisor) / (2 * divisor);
+}
+
+}  // namespace
+
+QtDialogView::QtDialogView(Dialog& dialog, QWidget* owner) : dialog(dialog)
+{
+    const DialogTemplate& layout = dialog.dialogTemplate();
+    dialogWindow = std::make_unique<QtDialogWindow>(owner, [this] { cancel(); });
+    QtDialogWindow* w = dialogWindow.get();
+
+    Qt::WindowFlags flags = Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                            Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+    if (layout.minimizeBox)
+        flags |= Qt::WindowMinimizeButtonHint;
+    w->setWindowFlags(flags);
+    w->setWindowModality(Qt::ApplicationModal);
+    w->setWindowTitle(displayText(layout.title));
+    w->setWindowIcon(QtPlatform::applicationIcon());
+    w->setObjectName(QStringLiteral("dlg%1").arg(layout.id));
+    w->setContextMenuPolicy(Qt::ActionsContextMenu);
+
+    QFont font = dialogFont(layout.fontName, layout.fontPoints);
+    w->setFont(font);
+    QSize units = baseUnits(font);
+    w->setFixedSize(toPixels(units, 0, 0, layout.width, layout.height).size());
+
+    for (const ControlTemplate& control : layout.controls)
+        buildControl(control, units);
+    // A group box only frames its neighbours; it must never cover them.
+    for (QGroupBox* box : w->findChildren<QGroupBox*>(QString(), Qt::FindDirectChildrenOnly))
+        box->lower();
+}
+
+QtDialogView::~QtDialogView()
+{
+    // The widgets go first, then the models, which stop observing their boxes.
+    dialogWindow.reset();
+    for (auto& [id, control] : controls)
+        delete control.model;
+}
+
+QWidget* QtDialogView::window() const
+{
+    return dialogWindow.get();
+}
+
+QWidget* QtDialogView::widget(int id) const
+{
+    const Control* control = find(id);
+    return control ? control->widget : nullptr;
+}
+
+QFont QtDialogView::dialogFont(const std::string&, int points)
+{
+    // The templates name Windows fonts (ＭＳ ゴシック, MS UI Gothic, MS Shell Dlg). Noto Sans CJK
+    // JP stands for all of them: at the same pixel size it has their proportions, a full-width
+    // character of one em against an average letter of about half an em rounded up, so every
+    // caption fits the box it was laid out for. The monospaced Noto averages just under half an
+    // em, which the base-unit rule truncates, and the long column caption would be cut.
+    QFont font(QStringLiteral("Noto Sans CJK JP"));
+    font.setStyleHint(QFont::SansSerif);
+    // Whole pixels, as the platform the templates were made for rounds a point size.
+    qreal dpi = 96;
+    if (QScreen* screen = QGuiApplication::primaryScreen())
+        dpi = screen->logicalDotsPerInchY();
+    font.setPixelSize(qMax(1, qRound(points * dpi / 72.0)));
+    return font;
+}
+
+QSize QtDialogView::baseUnits(const QFont& font)
+{
+    QFontMetrics metrics(font);
+    int letters = metrics.horizontalAdvance(
+        QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
+    return {(letters / 26 + 1) / 2, metrics.height()};
+}
+
+QRect QtDialogView::toPixels(const QSize& units, int x, int y, int width, int height)
+{
+    int left = scale(x, units.width(), 4);
+    int top = scale(y, units.height(), 8);
+    return {left, top, scale(width, units.width(), 4), scale(height, units.height(), 8)};
+}
+
+void QtDialogView::buildControl(const ControlTemplate& layout, const QSize& units)
+{
+    QWidget* parent = dialogWindow.get();
+    QWidget* widget = nullptr;
+    const int id = layout.id;
+    Control control;
+    control.layout = &layout;
+
+    switch (layout.kind) {
+    case ControlKind::Label: {
+        auto* label = new QLabel(oneLineText(layout.caption), parent);
+        label->setAlignment((layout.style & StyleCenter ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignTop);
+        label->setTextFormat(Qt::PlainText);
+        if (layout.style & StyleBorder)
+            label->setFrameStyle(QFrame::Box | QFrame::Plain);
+        widget = label;
+        break;
+    }
+    case ControlKind::GroupBox:
+        widget = new QGroupBox(oneLineText(layout.caption), parent);
+        break;
+    case ControlKind::Edit: {
+        const bool readOnly = layout.style & StyleReadOnly;
+        if (layout.style & StyleMultiline) {
+            auto* edit = new QPlainTextEdit(multiLineText(layout.caption), parent);
+            edit->setReadOnly(readOnly);
+            edit->setLineWrapMode(layout.style & StyleHScroll ? QPlainTextEdit::NoWrap
+                                                              : QPlainTextEdit::WidgetWidth);
+            edit->setVerticalScrollBarPolicy(layout.style & StyleVScroll ? Qt::ScrollBarAsNeeded
+                                                                         : Qt::ScrollBarAlwaysOff);
+            if (!readOnly)
+                QObject::connect(edit, &QPlainTextEdit::textChanged, edit, [this, id] {
+                    Control* c = find(id);
+                    if (c && !c->settingText)
+                        c->shownValid = false;
+                });
+            widget = edit;
+        } else {
+            auto* edit = new QLineEdit(oneLineText(layout.caption), parent);
+            edit->setReadOnly(readOnly);
+            if (layout.style & StyleRightAlign)
+                edit->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            if (layout.style & StyleDigitsOnly)
+                edit->setValidator(new QRegularExpressionValidator(
+                    QRegularExpression(QStringLiteral("[0-9]*")), edit));
+            edit->setCursorPosition(0);
+            if (!readOnly)
+                QObject::connect(edit, &QLineEdit::textEdited, edit, [this, id] {
+                    if (Control* c = find(id))
+                        c->shownValid = false;
+                });
+            widget = edit;
+        }
+        if (readOnly) {
+            // A read-only field has the window's colour, so it reads as a display, not an input.
+            QPalette palette = widget->palette();
+            palette.setColor(QPalette::Base, palette.color(QPalette::Window));
+            widget->setPalette(palette);
+        }
+        break;
+    }
+    case ControlKind::Button: {
+        auto* button = new QPushButton(oneLineText(layout.caption), parent);
+        button->setDefault(layout.style & StyleDefault);
+        QObject::connect(button, &QPushButton::clicked, button,
+                         [this, id] { deliver(id, Notification::Clicked); });
+        widget = button;
+        break;
+    }
+    case ControlKind::CheckBox: {
+        auto* box = new QCheckBox(oneLineText(layout.caption), parent);
+        QObject::connect(box, &QCheckBox::clicked, box, [this, id] { deliver(id, Notification::Clicked); });
+        widget = box;
+        break;
+    }
+    case ControlKind::ListBox: {
+        auto* list = new RowListView(parent);
+        list->setUniformItemSizes(true);
+        list->setSelectionMode(QAbstractItemView::SingleSelection);
+        list->setEditTriggers(QAbstractItemView::NoEditTriggers);
+        list->setHorizontalScrollBarPolicy(layout.style & StyleHScroll ? Qt::ScrollBarAsNeeded
+                                                                       : Qt::ScrollBarAlwaysOff);
+        list->setVerticalScrollBarPolicy(layout.style & StyleVScroll ? Qt::ScrollBarAsNeeded
+                                                                     : Qt::ScrollBarAlwaysOff);
+        list->reselected = [this, id](int row) {
+            if (Control* c = find(id))
+                userSelected(*c, row);
+        };
+        widget = list;
+        break;
+    }
+    case ControlKind::ComboBox: {
+        auto* combo = new QComboBox(parent);
+        // Until rows are bound the box shows the template's own items.
+        for (const std::string& item : layout.items)
+            combo->addItem(oneLineText(item));
+        combo->setCurrentIndex(-1);
+        QObject::connect(combo, &QComboBox::activated, combo, [this, id](int row) {
+            if (Control* c = find(id))
+                userSelected(*c, row);
+        });
+        widget = combo;
+        break;
+    }
+    case ControlKind::Icon: {
+        auto* label = new QLabel(parent);
+        QRect rect = toPixels(units, 0, 0, layout.width, layout.height);
+        int side = qMin(32, qMin(rect.width(), rect.height()));
+        label->setPixmap(QtPlatform::applicationIcon().pixmap(side, side));
+        label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        widget = label;
+        break;
+    }
+    }
+
+    widget->setGeometry(toPixels(units, layout.x, layout.y, layout.width, layout.height));
+    widget->setEnabled(!(layout.style & StyleDisabled));
+    if (id != IDC_STATIC)
+        widget->setObjectName(QStringLiteral("ctl%1").arg(id));
+    control.widget = widget;
+    control.shown = layout.caption;
+    control.shownValid = true;
+    if (id != IDC_STATIC)
+        controls.emplace(id, std::move(control));
+}
+
+QtDialogView::Control* QtDialogView::find(int id)
+{
+    auto it = controls.find(id);
+    return it == controls.end() ? nullptr : &it->second;
+}
+
+const QtDialogView::Control* QtDialogView::find(int id) const
+{
+    auto it = controls.find(id);
+    return it == controls.end() ? nullptr : &it->second;
+}
+
+std::string QtDialogView::text(int id) const
+{
+    const Control* control = find(id);
+    if (!control)
+        return {};
+    if (control->layout->kind == ControlKind::Edit && !(control->layout->style & StyleReadOnly)) {
+        if (auto* line = qobject_cast<QLineEdit*>(control->widget))
+            return typedText(line->text(), false);
+        if (auto* multi = qobject_cast<QPlainTextEdit*>(control->widget))
+            return typedText(multi->toPlainText(), true);
+    }
+    return control->shown;
+}
+
+void QtDialogView::setText(int id, const std::string& text)
+{
+    Control* control = find(id);
+    // A refresh pushes every text on every tick; only a changed text may touch its widget.
+    if (!control || (control->shownValid && control->shown == text))
+        return;
+    showText(*control, text);
+}
+
+void QtDialogView::showText(Control& control, const std::string& text)
+{
+    control.shown = text;
+    control.shownValid = true;
+    control.settingText = true;
+    QWidget* widget = control.widget;
+    if (auto* line = qobject_cast<QLineEdit*>(widget)) {
+        line->setText(oneLineText(text));
+        line->setCursorPosition(0);   // a long text shows its beginning
+    } else if (auto* multi = qobject_cast<QPlainTextEdit*>(widget)) {
+        multi->setPlainText(multiLineText(text));
+    } else if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
+        button->setText(oneLineText(text));
+    } else if (auto* box = qobject_cast<QGroupBox*>(widget)) {
+        box->setTitle(oneLineText(text));
+    } else if (auto* label = qobject_cast<QLabel*>(widget)) {
+        if (control.layout->kind == ControlKind::Label)
+            label->setText(oneLineText(text));
+    } else if (auto* combo = qobject_cast<QComboBox*>(widget)) {
+        Q_UNUSED(combo);   // a drop-down list has no text of its own
+    }
+    control.settingText = false;
+}
+
+bool QtDialogView::checked(int id) const
+{
+    const Control* control = find(id);
+    auto* box = control ? qobject_cast<QCheckBox*>(control->widget) : nullptr;
+    return box && box->isChecked();
+}
+
+void QtDialogView::setChecked(int id, bool on)
+{
+    Control* control = find(id);
+    auto* box = control ? qobject_cast<QCheckBox*>(control->widget) : nullptr;
+    if (box && box->isChecked() != on)
+        box->setChecked(on);
+}
+
+void QtDialogView::bindList(int id, ListBox& rows)
+{
+    Control* control = find(id);
+    if (!control)
+        return;
+    auto* list = qobject_cast<QListView*>(control->widget);
+    auto* combo = qobject_cast<QComboBox*>(control->widget);
+    if (!list && !combo)
+        return;
+    if (control->model) {
+        control->model->setRows(rows);   // nothing when the rows are the same
+        return;
+    }
+
+    control->model = new ListBoxModel(rows, nullptr);
+    control->model->setAfterChange([this, id](bool scroll) {
+        if (Control* c = find(id))
+            syncSelection(*c, scroll);
+    });
+    ++syncDepth;
+    if (list) {
+        list->setModel(control->model);
+        QObject::connect(list->selectionModel(), &QItemSelectionModel::selectionChanged, list,
+                         [this, id, list] {
+                             Control* c = find(id);
+                             if (c && syncDepth == 0)
+                                 userSelected(*c, selectedRow(list));
+                         });
+    } else {
+        combo->setModel(control->model);
+    }
+    --syncDepth;
+    syncSelection(*control, true);
+}
+
+void QtDialogView::syncSelection(Control& control, bool scroll)
+{
+    const int row = control.model->rows().selection();
+    ++syncDepth;
+    if (auto* list = qobject_cast<QListView*>(control.widget)) {
+        if (selectedRow(list) != row) {
+            QItemSelectionModel* selection = list->selectionModel();
+            if (row < 0) {
+                selection->clear();
+            } else {
+                QModelIndex index = control.model->index(row);
+                selection->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
+            }
+        }
+        if (scroll && row >= 0)
+            list->scrollTo(control.model->index(row));
+    } else if (auto* combo = qobject_cast<QComboBox*>(control.widget)) {
+        // The combo box picks its first row by itself when rows arrive; the box decides.
+        if (combo->currentIndex() != row)
+            combo->setCurrentIndex(row);
+    }
+    --syncDepth;
+}
+
+void QtDialogView::userSelected(Control& control, int row)
+{
+    if (!control.model)
+        return;
+    control.model->rows().userSelected(row);
+    deliver(control.layout->id, Notification::SelectionChanged);
+}
+
+void QtDialogView::setFocus(int id)
+{
+    Control* control = find(id);
+    if (!control)
+        return;
+    control->widget->setFocus(Qt::OtherFocusReason);
+    if (auto* line = qobject_cast<QLineEdit*>(control->widget))
+        line->selectAll();
+}
+
+void QtDialogView::addMenuItem(const std::string& text, int id)
+{
+    auto* action = new QAction(displayText(text), dialogWindow.get());
+    QObject::connect(action, &QAction::triggered, action, [this, id] { deliver(id, Notification::MenuCommand); });
+    dialogWindow->addAction(action);
+}
+
+void QtDialogView::deliver(int id, Notification notification)
+{
+    dialog.onCommand(id, notification);
+    if (afterDelivery)
+        afterDelivery();
+}
+
+void QtDialogView::cancel()
+{
+    dialog.onCancel();
+    if (afterDelivery)
+        afterDelivery();
+}
+
+}  // namespace kv

@@ -1,0 +1,80 @@
+#pragma once
+// The one Qt view of every dialog: builds the widgets of a dialog template at their
+// dialog-unit rectangles, shows the dialog's texts and lists, and hands clicks, selections and
+// menu commands to the dialog. No dialog has Qt code of its own.
+
+#include "toolkit/Dialog.h"
+#include "toolkit/DialogView.h"
+
+#include <QFont>
+#include <QRect>
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+
+class QWidget;
+
+namespace kv {
+
+struct ControlTemplate;
+class ListBoxModel;
+class QtDialogWindow;
+
+class QtDialogView : public DialogView {
+public:
+    // Builds the window of dialog.dialogTemplate() (hidden) as a child window of owner.
+    QtDialogView(Dialog& dialog, QWidget* owner);
+    ~QtDialogView() override;
+    QtDialogView(const QtDialogView&) = delete;
+    QtDialogView& operator=(const QtDialogView&) = delete;
+
+    QWidget* window() const;
+    QWidget* widget(int id) const;
+
+    // Called after every command, cancel or menu command has been handed to the dialog, so that
+    // the modal loop can look whether the dialog has ended.
+    void setAfterDelivery(std::function<void()> hook) { afterDelivery = std::move(hook); }
+
+    // The font a template's font name and size stand for on this system, and the size in
+    // pixels of one horizontal and one vertical dialog unit times 4 and 8 (the base units).
+    static QFont dialogFont(const std::string& fontName, int points);
+    static QSize baseUnits(const QFont& font);
+    static QRect toPixels(const QSize& baseUnits, int x, int y, int width, int height);
+
+    std::string text(int id) const override;
+    void setText(int id, const std::string& text) override;
+    bool checked(int id) const override;
+    void setChecked(int id, bool on) override;
+    void bindList(int id, ListBox& rows) override;
+    void setFocus(int id) override;
+    void addMenuItem(const std::string& text, int id) override;
+
+private:
+    struct Control {
+        const ControlTemplate* layout = nullptr;
+        QWidget* widget = nullptr;
+        ListBoxModel* model = nullptr;   // list and combo boxes once bound
+        std::string shown;               // the code page 932 text last put into the widget
+        bool shownValid = false;         // false once the user has typed into an editable edit
+        bool settingText = false;
+    };
+
+    void buildControl(const ControlTemplate& layout, const QSize& units);
+    Control* find(int id);
+    const Control* find(int id) const;
+    void showText(Control& control, const std::string& text);
+    void syncSelection(Control& control, bool scroll);
+    void userSelected(Control& control, int row);
+    void deliver(int id, Notification notification);
+    void cancel();
+
+    Dialog& dialog;
+    std::unique_ptr<QtDialogWindow> dialogWindow;
+    std::map<int, Control> controls;
+    std::function<void()> afterDelivery;
+    int syncDepth = 0;   // selection changes made by the program, not the user
+};
+
+}  // namespace kv
