@@ -203,11 +203,13 @@ bool HeadlessPlatform::click(int id)
 {
     Dialog* dialog = topDialog();
     HeadlessView* view = topView();
-    if (!view->has(id)) {
+    // OK and cancel are commands of every dialog (Enter, Esc), with or without a button.
+    bool standard = id == IDOK || id == IDCANCEL;
+    if (!view->has(id) && !standard) {
         err << "error: the dialog has no control " << id << '\n';
         return false;
     }
-    if (!view->enabled(id))
+    if (view->has(id) && !view->enabled(id))
         return true;   // a disabled button cannot be pressed
     dialog->onCommand(id, Notification::Clicked);
     return true;

@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# Installs the Debian packages Kirvane needs to build, test and run, when they are missing.
+set -euo pipefail
+
+packages=(
+  g++ cmake ninja-build            # compiler and build
+  libgtest-dev                     # unit tests
+  qt6-base-dev qt6-qpa-plugins     # the window (offscreen and xcb platforms)
+  nlohmann-json3-dev               # JSON output of kirvane-batch
+  fonts-noto-cjk                   # Japanese glyphs
+  xvfb xauth imagemagick           # a real window and screenshots without a desktop
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+sudo=""
+[ "$(id -u)" -ne 0 ] && sudo="sudo"
+echo "Installing: ${missing[*]}"
+$sudo apt-get update -qq
+DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null

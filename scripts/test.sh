@@ -1,0 +1,20 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds everything with -Wall -Wextra, runs every test, then runs
+# the tests of the program's logic once more under AddressSanitizer and
+# UndefinedBehaviorSanitizer.
+set -euo pipefail
+top=$(cd "$(dirname "$0")/.." && pwd)
+jobs=$(nproc)
+"$top/scripts/install-deps.sh"
+
+cmake -S "$top" -B "$top/build-test" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build "$top/build-test" -j"$jobs"
+QT_QPA_PLATFORM=offscreen ctest --test-dir "$top/build-test" -j"$jobs" --output-on-failure
+
+if [ "${KV_SKIP_SANITIZERS:-0}" != 1 ]; then
+  cmake -S "$top" -B "$top/build-asan" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DKV_SANITIZE=ON -DKV_BUILD_QT=OFF >/dev/null
+  cmake --build "$top/build-asan" -j"$jobs"
+  ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+    ctest --test-dir "$top/build-asan" -j"$jobs" --output-on-failure
+fi
+echo "All tests passed."

@@ -1,0 +1,123 @@
+#include "data/SimulatorApp.h"
+#include "data/StockMasterFile.h"
+#include "support/TempFolder.h"
+#include "text/Cp932.h"
+#include "text/LineReader.h"
+#include "toolkit/headless/HeadlessPlatform.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <sstream>
+
+namespace kv {
+namespace {
+
+std::unique_ptr<SimulatorApp> readMaster(const std::string& utf8Content)
+{
+    auto app = std::make_unique<SimulatorApp>();
+    LineReader reader(toCp932(utf8Content));
+    readStockMaster(reader, *app);
+    return app;
+}
+
+TEST(StockMaster, ReadsCodesNamesAndUnitsByTheirDigitRules)
+{
+    auto app = readMaster(
+        "1301,looks,like,1\r\n"                // header: skipped whatever it holds
+        "1301,極洋,東証1部,1000\r\n"
+        "0001,一号,x,100\r\n"
+        "13a2,文字入り,x,10\r\n"               // a letter counts as the digit 0
+        "130,三桁,x,1\r\n"                     // three digits: 1300
+        "2001,空白単位,x,1000 \r\n"            // a trailing blank multiplies by ten
+        "3001,短い\r\n"                        // fewer fields: unit 0
+        "4001,単位に字,x,1a0\n");
+    EXPECT_EQ(app->stockName[1301], toCp932("極洋"));
+    EXPECT_EQ(app->tradingUnit[1301], 1000);
+    EXPECT_EQ(app->stockName[1], toCp932("一号"));
+    EXPECT_EQ(app->tradingUnit[1], 100);
+    EXPECT_EQ(app->stockName[1302], toCp932("文字入り"));
+    EXPECT_EQ(app->tradingUnit[1302], 10);
+    EXPECT_EQ(app->stockName[1300], toCp932("三桁"));
+    EXPECT_EQ(app->tradingUnit[2001], 10000);
+    EXPECT_EQ(app->tradingUnit[3001], 0);
+    EXPECT_EQ(app->tradingUnit[4001], 100);
+    EXPECT_TRUE(app->stockName[5000].empty());
+    EXPECT_EQ(app->tradingUnit[5000], 0);
+}
+
+TEST(StockMaster, RepeatedCodeTakesTheLastLineAndBlanksBecomeFullWidth)
+{
+    auto app = readMaster("h\r\n1301,古い名前,x,100\r\n1301,新しい 名前,x,1000\r\n");
+    EXPECT_EQ(app->stockName[1301], toCp932("新しい　名前"));
+    EXPECT_EQ(app->tradingUnit[1301], 1000);
+    EXPECT_EQ(app->highestCodeNamed(toCp932("古い名前")), 0);
+}
+
+TEST(StockMaster, LongNamesAndLinesAreCut)
+{
+    std::string longName(70, 'N');
+    auto app = readMaster("h\n1301," + longName + ",x,100\n1302," + std::string(300, 'M') + "\n9999,next,x,1\n");
+    EXPECT_EQ(app->stockName[1301], std::string(64, 'N'));
+    EXPECT_EQ(app->stockName[1302], std::string(64, 'M'));
+    EXPECT_EQ(app->stockName[9999], "next");   // the rest of the long line made no record
+}
+
+TEST(StockMaster, NameIndexGivesHighestAndLowestCodeAndNothingForEmptyNames)
+{
+    auto app = readMaster("h\n1000,同名,x,1\n7000,同名,x,1\n3000,同名,x,1\n");
+    EXPECT_EQ(app->highestCodeNamed(toCp932("同名")), 7000);
+    EXPECT_EQ(app->lowestCodeNamed(toCp932("同名")), 1000);
+    EXPECT_EQ(app->highestCodeNamed(""), 0);
+    EXPECT_EQ(app->lowestCodeNamed(toCp932("無名")), 0);
+}
+
+TEST(StockMaster, EmptyFileGivesAnEmptyMaster)
+{
+    auto app = readMaster("");
+    EXPECT_EQ(app->tradingUnit[1301], 0);
+}
+
+TEST(StockMasterLoad, AsksForTheFileUntilOneIsChosenAndMovesTheDataFolder)
+{
+    test::TempFolder start, elsewhere;
+    elsewhere.writeLines("master.txt", {"h", "1301,極洋,x,1000"});
+    std::ostringstream out, err;
+    HeadlessPlatform platform(out, err);
+    platform.queueFileAnswer(HeadlessPlatform::FileDialogKind::Any, std::nullopt);
+    platform.queueFileAnswer(HeadlessPlatform::FileDialogKind::Any, std::nullopt);
+    platform.queueFileAnswer(HeadlessPlatform::FileDialogKind::Open, elsewhere / "master.txt");
+
+    auto app = std::make_unique<SimulatorApp>();
+    std::string status;
+    std::optional<WaitCursor> wait;
+    EXPECT_TRUE(loadStockMaster(*app, platform, start.path(), status, wait));
+    EXPECT_TRUE(wait.has_value());
+    EXPECT_EQ(app->tradingUnit[1301], 1000);
+    EXPECT_EQ(app->dataFolder, elsewhere.path());
+    ASSERT_EQ(platform.messages().size(), 3u);
+    EXPECT_EQ(toUtf8(platform.messages()[0]),
+              "index.txt をフォルダ内に確認できませんでした。\nindex.txtを指定してください。");
+    EXPECT_EQ(toUtf8(platform.messages()[1]),
+              "index.txtを指定してください。存在しない場合はいったん適当なテキストファイルを読み込み強制終了させてください。");
+    EXPECT_EQ(platform.messages()[1], platform.messages()[2]);
+    const FileDialogOptions& options = platform.fileDialogs().back().options;
+    EXPECT_EQ(options.defaultExtension, "txt");
+    EXPECT_EQ(toUtf8(options.filter), "TXT ファイル (*.txt)|*.txt|すべてのファイル (*.*)|*.*||");
+}
+
+TEST(StockMasterLoad, ChosenFileThatCannotBeOpenedLeavesTheMasterEmpty)
+{
+    test::TempFolder start;
+    std::ostringstream out, err;
+    HeadlessPlatform platform(out, err);
+    platform.queueFileAnswer(HeadlessPlatform::FileDialogKind::Open, start / "missing.txt");
+    auto app = std::make_unique<SimulatorApp>();
+    std::string status;
+    std::optional<WaitCursor> wait;
+    EXPECT_FALSE(loadStockMaster(*app, platform, start.path(), status, wait));
+    EXPECT_EQ(toUtf8(status), "ファイルをオープンできません。再起動してください。");
+}
+
+}  // namespace
+}  // namespace kv

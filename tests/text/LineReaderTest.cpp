@@ -1,0 +1,65 @@
+#include "text/LineReader.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace kv {
+namespace {
+
+std::vector<std::string> readAll(std::string content)
+{
+    LineReader reader(std::move(content));
+    std::vector<std::string> lines;
+    while (auto line = reader.next())
+        lines.emplace_back(*line);
+    return lines;
+}
+
+TEST(LineReader, KeepsLineEndsAndTheLastLineWithoutOne)
+{
+    EXPECT_EQ(readAll("a\r\nb\nc"), (std::vector<std::string>{"a\r\n", "b\n", "c"}));
+    EXPECT_TRUE(readAll("").empty());
+    EXPECT_EQ(readAll("\r\n\r\n"), (std::vector<std::string>{"\r\n", "\r\n"}));
+}
+
+TEST(LineReader, LongPhysicalLineIsCutAndItsRestDropped)
+{
+    std::string longLine(300, 'x');
+    auto lines = readAll(longLine + "\r\nnext\r\n");
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(lines[0], std::string(255, 'x'));
+    EXPECT_EQ(lines[1], "next\r\n");
+
+    // 254 characters and CR LF: the LF is the 256th byte, and it does not become a line.
+    lines = readAll(std::string(254, 'y') + "\r\nz\n");
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(lines[0], std::string(254, 'y') + "\r");
+    EXPECT_EQ(lines[1], "z\n");
+}
+
+TEST(LineReader, NulEndsTheLineText)
+{
+    auto lines = readAll(std::string("ab\0cd\nef\n", 9));
+    EXPECT_EQ(lines, (std::vector<std::string>{"ab", "ef\n"}));
+}
+
+TEST(SplitFields, CutsFieldsAndLeavesMissingOnesEmpty)
+{
+    Fields<4> f = splitFields<4>("1301,name\r\n");
+    EXPECT_EQ(f[0], "1301");
+    EXPECT_EQ(f[1], "name\r\n");
+    EXPECT_EQ(f[2], "");
+    EXPECT_EQ(f[3], "");
+
+    std::string line = "a,," + std::string(70, 'n') + ",1000,extra";
+    f = splitFields<4>(line);
+    EXPECT_EQ(f[0], "a");
+    EXPECT_EQ(f[1], "");
+    EXPECT_EQ(f[2], std::string(64, 'n'));
+    EXPECT_EQ(f[3], "1000");
+}
+
+}  // namespace
+}  // namespace kv

@@ -1,0 +1,237 @@
+#include "toolkit/DataExchange.h"
+#include "toolkit/Dialog.h"
+#include "toolkit/DialogTemplate.h"
+#include "toolkit/ListBox.h"
+#include "toolkit/headless/HeadlessPlatform.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+namespace kv {
+namespace {
+
+TEST(DialogNumber, AcceptsOnlyWholeDecimalNumbers)
+{
+    struct Case {
+        const char* text;
+        bool accepted;
+        double value;
+    } cases[] = {
+        {"0", true, 0},        {"0.0", true, 0},     {" 12.5\t", true, 12.5}, {"-3", true, -3},
+        {"1e3", true, 1000},   {"", false, 0},       {"   ", false, 0},       {"-0", false, 0},
+        {".0", false, 0},      {"12a", false, 0},    {"0x10", false, 0},      {"inf", false, 0},
+        {"1 2", false, 0},     {".5", true, 0.5},
+    };
+    for (const Case& c : cases) {
+        double value = -99;
+        EXPECT_EQ(parseDialogNumber(c.text, value), c.accepted) << '"' << c.text << '"';
+        if (c.accepted) {
+            EXPECT_EQ(value, c.value) << '"' << c.text << '"';
+        }
+    }
+}
+
+TEST(DialogNumber, ShowsUpToFifteenDigitsWithoutTrailingZeros)
+{
+    EXPECT_EQ(dialogNumberText(2000000), "2000000");
+    EXPECT_EQ(dialogNumberText(2.5), "2.5");
+    EXPECT_EQ(dialogNumberText(-3), "-3");
+    EXPECT_EQ(dialogNumberText(0.1 * 100), "10");
+    EXPECT_EQ(dialogNumberText(50000000), "50000000");
+}
+
+struct RecordingObserver : ListObserver {
+    std::vector<std::string> events;
+    void rowsInserted(int first, int count) override
+    {
+        events.push_back("insert " + std::to_string(first) + "+" + std::to_string(count));
+    }
+    void rowRemoved(int index) override { events.push_back("remove " + std::to_string(index)); }
+    void rowsCleared() override { events.push_back("clear"); }
+    void selectionSet(int index) override { events.push_back("select " + std::to_string(index)); }
+};
+
+TEST(ListBox, KeepsOrderSelectionAndTellsItsObserver)
+{
+    ListBox list;
+    RecordingObserver observer;
+    list.setObserver(&observer);
+    list.append("a");
+    {
+        ListBox::AppendBatch batch(list);
+        list.append("b");
+        list.append("c");
+        list.append("d");
+    }
+    list.setSelection(2);
+    list.remove(0);   // the selected row moves up with its row
+    EXPECT_EQ(list.selection(), 1);
+    EXPECT_EQ(list.row(1), "c");
+    list.remove(1);   // removing the selected row clears the selection
+    EXPECT_EQ(list.selection(), -1);
+    list.remove(7);   // no such row: nothing happens
+
+    std::string out = "unchanged";
+    EXPECT_FALSE(list.copyRow(5, out));
+    EXPECT_EQ(out, "unchanged");
+    list.clear();
+    EXPECT_EQ(observer.events, (std::vector<std::string>{"insert 0+1", "insert 1+3", "select 2", "remove 0",
+                                                         "remove 1", "clear"}));
+}
+
+// A small dialog with an edit, a number edit, a check box and a button that opens a nested
+// modal dialog, to watch the headless backend's command loop.
+DialogTemplate testTemplate()
+{
+    DialogTemplate t{500, "test", "font", 8, 100, 100};
+    t.controls = {
+        {ControlKind::Edit, 10, {}, 0, 0, 10, 10},
+        {ControlKind::Edit, 11, {}, 0, 0, 10, 10},
+        {ControlKind::CheckBox, 12, "box", 0, 0, 10, 10},
+        {ControlKind::Button, 13, "nested", 0, 0, 10, 10},
+        {ControlKind::Button, 14, "disabled", 0, 0, 10, 10, StyleDisabled},
+        {ControlKind::ComboBox, 15, {}, 0, 0, 10, 10, StyleNone, {"zero", "one"}},
+        {ControlKind::Button, IDOK, "OK", 0, 0, 10, 10},
+    };
+    return t;
+}
+
+class TestDialog : public Dialog {
+public:
+    using Dialog::Dialog;
+    const DialogTemplate& dialogTemplate() const override
+    {
+        static const DialogTemplate t = testTemplate();
+        return t;
+    }
+    void exchange(DataExchange& dx) override
+    {
+        dx.text(10, name);
+        dx.number(11, amount);
+        dx.check(12, flag);
+        dx.selection(15, choices, choice);
+    }
+    void onCommand(int id, Notification n) override
+    {
+        commands.push_back(id);
+        if (id == 13) {
+            TestDialog inner(platform());
+            nestedResult = platform().runModal(inner);
+            innerName = inner.name;
+            return;
+        }
+        Dialog::onCommand(id, n);
+    }
+    void onTimer(int event) override
+    {
+        ++ticks;
+        if (ticks == 3)
+            platform().killTimer(*this, event);
+    }
+
+    std::string name;
+    double amount = 7;
+    bool flag = false;
+    ComboBox choices;
+    int choice = 1;
+    std::vector<int> commands;
+    int nestedResult = 0;
+    std::string innerName;
+    int ticks = 0;
+};
+
+TEST(HeadlessPlatform, NestedModalLoopReadsTheNextCommands)
+{
+    std::ostringstream out, err;
+    HeadlessPlatform platform(out, err);
+    TestDialog outer(platform);
+    platform.open(outer);
+    platform.queueLines({"type 10 inner text", "click OK"});
+    EXPECT_TRUE(platform.execute("click 13"));
+    EXPECT_EQ(outer.nestedResult, IDOK);
+    EXPECT_EQ(outer.innerName, "inner text");
+    EXPECT_EQ(platform.topDialog(), &outer);
+
+    // The script ending inside a modal dialog cancels it.
+    EXPECT_TRUE(platform.execute("click 13"));
+    EXPECT_EQ(outer.nestedResult, IDCANCEL);
+}
+
+TEST(HeadlessPlatform, RefusedNumberKeepsTheDialogOpenAndLaterFieldsUnchanged)
+{
+    std::ostringstream out, err;
+    HeadlessPlatform platform(out, err);
+    TestDialog dialog(platform);
+    platform.open(dialog);
+    platform.execute("type 10 abc");
+    platform.execute("type 11 x");
+    platform.execute("check 12 1");
+    platform.execute("click OK");
+    EXPECT_FALSE(dialog.ended());
+    EXPECT_EQ(dialog.name, "abc");   // before the refused edit: taken
+    EXPECT_EQ(dialog.amount, 7);     // the refused edit keeps its value
+    EXPECT_FALSE(dialog.flag);       // after it: untouched
+    EXPECT_EQ(platform.topView()->focus(), 11);
+    ASSERT_EQ(platform.messages().size(), 1u);
+
+    platform.execute("type 11 12.5");
+    platform.execute("select 15 0");
+    platform.execute("click OK");
+    EXPECT_TRUE(dialog.ended());
+    EXPECT_EQ(dialog.amount, 12.5);
+    EXPECT_TRUE(dialog.flag);
+    EXPECT_EQ(dialog.choice, 0);
+}
+
+TEST(HeadlessPlatform, DumpsControlsInIdOrderAndIgnoresDisabledButtons)
+{
+    std::ostringstream out, err;
+    HeadlessPlatform platform(out, err);
+    TestDialog dialog(platform);
+    platform.open(dialog);
+    platform.topView()->setText(10, "a\r\nb");
+    platform.execute("click 14");
+    EXPECT_TRUE(dialog.commands.empty());
+    platform.execute("dump");
+    EXPECT_EQ(out.str(), "1\tOK\n10\ta\\r\\nb\n11\t7\n12\t0\n13\tnested\n14\tdisabled\n15[0]\tzero\n15[1]*\tone\n");
+    EXPECT_FALSE(platform.execute("click 99"));
+    EXPECT_FALSE(platform.execute("frobnicate 1"));
+}
+
+TEST(HeadlessPlatform, FileDialogsAreAnsweredFromTheQueue)
+{
+    std::ostringstream out, err;
+    HeadlessPlatform platform(out, err);
+    platform.execute("answer-save /tmp/log");
+    platform.execute("answer-cancel");
+    FileDialogOptions options;
+    options.defaultExtension = "csv";
+    EXPECT_EQ(platform.saveFile(options), std::filesystem::path("/tmp/log.csv"));
+    EXPECT_EQ(platform.openFile(options), std::nullopt);
+    try {
+        platform.openFile(options);
+        FAIL() << "an unanswered file dialog must end the run";
+    } catch (const HeadlessExit& exit) {
+        EXPECT_EQ(exit.status, 3);
+    }
+    EXPECT_NE(err.str().find("no answer"), std::string::npos);
+    EXPECT_EQ(platform.fileDialogs().size(), 3u);
+}
+
+TEST(HeadlessPlatform, TicksReachTheMainWindowUntilItsTimerStops)
+{
+    std::ostringstream out, err;
+    HeadlessPlatform platform(out, err);
+    TestDialog dialog(platform);
+    platform.open(dialog);
+    platform.execute("tick 5");
+    EXPECT_EQ(dialog.ticks, 0);   // no timer yet
+    platform.setTimer(dialog, 1, 0);
+    platform.execute("tick 10");
+    EXPECT_EQ(dialog.ticks, 3);   // the dialog stopped its timer on the third tick
+    EXPECT_FALSE(platform.timerActive(dialog, 1));
+}
+
+}  // namespace
+}  // namespace kv
