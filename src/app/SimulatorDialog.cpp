@@ -1,6 +1,8 @@
 #include "app/SimulatorDialog.h"
 
 #include "app/AboutDialog.h"
+#include "data/SignalFileLoader.h"
+#include "data/SignalListLine.h"
 #include "data/SimulatorApp.h"
 #include "data/StockMasterFile.h"
 #include "resources/ControlIds.h"
@@ -9,10 +11,13 @@
 #include "settings/SettingsFile.h"
 #include "text/Cp932.h"
 #include "text/Format.h"
+#include "text/LineReader.h"
+#include "text/Numbers.h"
 #include "toolkit/DialogTemplate.h"
 #include "toolkit/DialogView.h"
 #include "toolkit/Platform.h"
 
+#include <array>
 #include <optional>
 
 namespace kv {
@@ -103,6 +108,11 @@ void SimulatorDialog::onCommand(int id, Notification notification)
     case IDC_SET_END:
         setEndRow();
         break;
+    case IDC_SIGNAL_LIST:
+        if (notification != Notification::SelectionChanged)
+            return;
+        showSelectedSignal();
+        break;
     case IDC_RUN:
         run();
         break;
@@ -184,20 +194,101 @@ void SimulatorDialog::openStatistics()
 
 void SimulatorDialog::loadSignals()
 {
+    static const std::string cannotOpen = toCp932("ファイルをオープンできません");
+    static const std::string readyToRun = toCp932("必要に応じてオプションを変更し実行ボタンを押してください。");
+
     if (refuseWhileRunning(messages::cannotChangeWhileRunning))
         return;
+    FileDialogOptions options;
+    options.defaultExtension = "csv";
+    options.filter = messages::csvFilter;
+    std::optional<std::filesystem::path> file = platform().openFile(options);
+    if (!file)
+        return;
+    // Opened by its full path: choosing a file never moves the program's working folder.
+    std::optional<LineReader> reader = LineReader::open(*file);
+    if (!reader) {
+        platform().messageBox(cannotOpen);
+        return;
+    }
+
+    WaitCursor wait = platform().waitCursor();
+    signalsLoaded = false;
+    SignalLoadResult loaded = loadSignalFile(*reader, app, platform(), signalList);
+    // Without a listed row the previous window and its dates stay, but nothing can run.
+    if (loaded.rowCount > 0) {
+        startRow = 0;
+        endRow = loaded.rowCount - 1;
+        startDateText = std::move(loaded.firstDateText);
+        endDateText = std::move(loaded.lastDateText);
+        signalsLoaded = true;
+    }
+    statusText = readyToRun;
+}
+
+// The signal date of a signal-list row as the window shows a chosen start or end: 2004/1/5.
+static std::string rowDateText(const ListBox& list, int row)
+{
+    return dateText(rowDate(listToken(list.row(row), 2)));
 }
 
 void SimulatorDialog::setStartRow()
 {
+    static const std::string selectStart = toCp932("リストから開始銘柄を選択してください。");
+    static const std::string startAfterEnd = toCp932("開始日が終了日より後です。");
+
     if (refuseWhileRunning(messages::cannotSetWhileRunning))
         return;
+    int s = signalList.selection();
+    if (s < 0) {
+        platform().messageBox(selectStart);
+        return;
+    }
+    if (s > endRow) {
+        platform().messageBox(startAfterEnd);
+        return;
+    }
+    startRow = s;
+    startDateText = rowDateText(signalList, s);
 }
 
 void SimulatorDialog::setEndRow()
 {
+    static const std::string selectEnd = toCp932("リストから終了銘柄を選択してください。");
+    static const std::string endBeforeStart = toCp932("終了日が開始日より前です。");
+
     if (refuseWhileRunning(messages::cannotSetWhileRunning))
         return;
+    int s = signalList.selection();
+    if (s < 0) {
+        platform().messageBox(selectEnd);
+        return;
+    }
+    if (s < startRow) {
+        platform().messageBox(endBeforeStart);
+        return;
+    }
+    endRow = s;
+    endDateText = rowDateText(signalList, s);
+}
+
+// Fills the detail pane with the nine tokens of the selected signal-list line.
+void SimulatorDialog::showSelectedSignal()
+{
+    int s = signalList.selection();
+    if (s < 0)
+        return;
+    std::array<std::string, kListTokenCount> tokens;
+    splitListLine(signalList.row(s), tokens);
+    codeText = std::move(tokens[0]);
+    nameText = std::move(tokens[1]);
+    buyDateText = std::move(tokens[2]);
+    buyPriceText = std::move(tokens[3]);
+    resultText = std::move(tokens[4]);
+    sellDateText = std::move(tokens[5]);
+    sellPriceText = std::move(tokens[6]);
+    performanceText = std::move(tokens[7]);
+    unitText = std::move(tokens[8]);
 }
 
 void SimulatorDialog::run()

@@ -54,6 +54,7 @@ private:
     void loadSignals();
     void setStartRow();
     void setEndRow();
+    void showSelectedSignal();
     void run();
     void next();
     void startAuto();
