@@ -1,0 +1,163 @@
+#include "sim/BuyPhase.h"
+
+#include "data/SimulatorApp.h"
+#include "sim/PortfolioLists.h"
+#include "sim/RowReader.h"
+#include "sim/TradingSimulation.h"
+#include "text/Cp932.h"
+#include "text/Format.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace kv {
+
+namespace {
+
+// The running minimum of lot costs starts here; a candidate at or above it is the cheapest only
+// when no other is below it.
+constexpr int64_t kNoLotCostBelow = 999999999;
+
+}  // namespace
+
+void BuyPhase::run()
+{
+    const SimulationSettings& settings = sim.app.settings;
+    sim.operatingAssets = sim.totalAssets * settings.leverage - sim.holdingsValue;
+
+    const int candidates = sim.candidateList.count();
+    const int attempts = std::min(candidates, settings.maxStocks);
+    int slots = attempts;
+
+    const double rateReserve = (1 - settings.operatingRate) * sim.operatingAssets;
+    sim.operatingAssets -= rateReserve;
+    double stockReserve = 0;
+    if (settings.operationType == 1 && settings.maxStocks != 0) {
+        stockReserve = static_cast<double>(int64_t{settings.maxStocks} - attempts) / settings.maxStocks *
+                       sim.operatingAssets;
+        sim.operatingAssets -= stockReserve;
+    }
+
+    lotCosts.clear();
+    lotCosts.reserve(static_cast<size_t>(candidates));
+    for (int i = 0; i < candidates; ++i) {
+        sim.candidateList.copyRow(i, sim.rowBuffer);
+        sim.readListRow(false);
+        lotCosts.push_back(sim.listRow.lotCost());
+    }
+
+    // An attempt that buys nothing changes nothing, so every later one would fail the same way:
+    // the day's buying ends there.
+    for (int attempt = 0; attempt < attempts; ++attempt) {
+        int chosen = chooseCandidate();
+        if (chosen < 0 || !buy(chosen, slots, rateReserve, stockReserve))
+            break;
+        --slots;
+    }
+
+    recomputeHoldings();
+    sim.holdingsFigureText = holdingsFigure(sim.holdingsValue);
+    sim.operatingAssets = sim.totalAssets * settings.leverage - sim.holdingsValue;
+    sim.setState(4);
+    sim.showTotals();
+    showMarginLine();
+}
+
+// Candidates with a lot cost of 0 can never be bought and are passed over. Lowest lot cost
+// first: the earliest of the cheapest; list order otherwise. -1 when none can be bought.
+int BuyPhase::chooseCandidate() const
+{
+    const int count = static_cast<int>(lotCosts.size());
+    if (sim.app.settings.buyPriority != 0) {
+        for (int i = 0; i < count; ++i)
+            if (lotCosts[static_cast<size_t>(i)] > 0)
+                return i;
+        return -1;
+    }
+    int64_t lowest = kNoLotCostBelow;
+    int cheapest = -1;
+    int firstBuyable = -1;
+    for (int i = 0; i < count; ++i) {
+        int64_t lotCost = lotCosts[static_cast<size_t>(i)];
+        if (lotCost <= 0)
+            continue;
+        if (firstBuyable < 0)
+            firstBuyable = i;
+        if (lotCost < lowest) {
+            lowest = lotCost;
+            cheapest = i;
+        }
+    }
+    return cheapest >= 0 ? cheapest : firstBuyable;
+}
+
+// One purchase of candidate `candidate` with `slots` purchases still to come; false when its
+// budget buys no whole lot.
+bool BuyPhase::buy(int candidate, int slots, double rateReserve, double stockReserve)
+{
+    const SimulationSettings& settings = sim.app.settings;
+    sim.candidateList.copyRow(candidate, sim.rowBuffer);
+    sim.readListRow(false);
+    sim.commissionFor(0);   // only for the maxCommission of the schedule
+
+    const int64_t lotCost = sim.listRow.lotCost();
+    if (lotCost <= 0)
+        return false;
+    const double budget = sim.operatingAssets / slots;
+    double lots;
+    if (settings.maxPurchaseAmount != 0 && settings.maxPurchaseAmount <= budget)
+        lots = static_cast<double>((int64_t{settings.maxPurchaseAmount} - settings.maxCommission) / lotCost);
+    else
+        lots = std::trunc((budget - settings.maxCommission) / static_cast<double>(lotCost));
+    if (!(lots >= 1))
+        return false;
+
+    ListRow bought = sim.listRow;
+    bought.lots = lots;
+    const double cost = bought.cost();
+    sim.commissionFor(cost);
+    sim.totalAssets -= sim.lastCommission;
+    sim.operatingAssets -= cost;
+    sim.holdingsList.append(holdingsRow(sim.rowBuffer, lots));
+    sim.candidateList.remove(candidate);
+    lotCosts.erase(lotCosts.begin() + candidate);
+    ++sim.purchases;
+    sim.tradeLog.writeBuy(bought, sim.lastCommission, rateReserve + sim.operatingAssets + stockReserve,
+                          sim.totalAssets);
+    return true;
+}
+
+// Holdings value and unrealised loss: the loss each held position will realise at its signal's
+// sell price, summed over the positions that lose.
+void BuyPhase::recomputeHoldings()
+{
+    double value = 0;
+    double loss = 0;
+    for (int i = 0; i < sim.holdingsList.count(); ++i) {
+        sim.holdingsList.copyRow(i, sim.rowBuffer);
+        sim.readListRow(true);
+        double cost = sim.listRow.cost();
+        double exitValue = sim.listRow.exitValue();
+        value += cost;
+        if (exitValue < cost)
+            loss += exitValue - cost;
+    }
+    sim.holdingsValue = value;
+    sim.unrealizedLoss = loss;
+}
+
+// The margin figure is the assets less the loss the positions will realise (the loss is zero or
+// negative, so it is added); below the required margin a margin call is possible.
+void BuyPhase::showMarginLine()
+{
+    static const std::string marginLine =
+        toCp932("sim_cnt:%d 含み損合計:%.0f 最低必要委託保証金：%.0f 資本金-含み損計：%.0f");
+    static const std::string marginCall = toCp932("『追証の可能性あり』");
+    const double required = sim.holdingsValue * sim.app.settings.marginMaintenanceRate;
+    const double margin = sim.totalAssets + sim.unrealizedLoss;
+    sim.messageLine = format(marginLine, {sim.simCnt, sim.unrealizedLoss, required, margin});
+    if (margin < required)
+        sim.messageLine += marginCall;
+}
+
+}  // namespace kv

@@ -1,0 +1,61 @@
+#include "sim/PortfolioLists.h"
+
+#include "sim/ListRow.h"
+#include "text/Cp932.h"
+#include "text/Format.h"
+
+namespace kv {
+
+std::string holdingsRow(std::string_view candidateRow, double lots)
+{
+    std::string text;
+    text.reserve(candidateRow.size() + 8);
+    text.append(candidateRow);
+    text += ' ';
+    appendFixed(text, lots, 0);
+    return text;
+}
+
+std::string moneyText(double amount)
+{
+    std::string text = "\\";
+    appendFixed(text, amount, 0);
+    return text;
+}
+
+std::string holdingsFigure(double holdingsValue)
+{
+    std::string text = "(\\";
+    appendFixed(text, holdingsValue, 0);
+    text += ')';
+    return text;
+}
+
+std::string sellFigure(double amount, double profit)
+{
+    return format("( \\%.0f : %.0f)", {amount, profit});
+}
+
+std::string positionReadout(const ListRow& row)
+{
+    static const std::string readout = toCp932("購入数：%.0f 購入金額：%.0f 利益%.0f");
+    return format(readout, {row.shares(), row.cost(), row.exitValue() - row.cost()});
+}
+
+void showRowDetails(std::string_view row, const DetailFields& fields)
+{
+    size_t pos = 0;
+    for (std::string* field : fields) {
+        if (pos > row.size()) {
+            field->clear();
+            continue;
+        }
+        size_t end = row.find(' ', pos);
+        if (end == std::string_view::npos)
+            end = row.size();
+        field->assign(row.substr(pos, end - pos));
+        pos = end + 1;
+    }
+}
+
+}  // namespace kv

@@ -1,0 +1,82 @@
+#include "sim/RowReader.h"
+
+#include "data/SimulatorApp.h"
+#include "text/Cp932.h"
+#include "text/Numbers.h"
+
+#include <array>
+#include <cmath>
+#include <limits>
+
+namespace kv {
+
+namespace {
+
+constexpr size_t kTokenCells = 64;
+constexpr int kRowTokens = 10;
+
+// The first ten tokens, each cut to its 64 cells.
+std::array<std::string_view, kRowTokens> splitTokens(std::string_view row)
+{
+    std::array<std::string_view, kRowTokens> tokens{};
+    size_t pos = 0;
+    for (auto& token : tokens) {
+        if (pos > row.size())
+            break;
+        size_t end = row.find(' ', pos);
+        if (end == std::string_view::npos)
+            end = row.size();
+        token = row.substr(pos, end - pos).substr(0, kTokenCells);
+        pos = end + 1;
+    }
+    return tokens;
+}
+
+// Double to int32 truncated toward zero, kept within the int32 range (NaN gives 0).
+int32_t truncateToInt32(double value)
+{
+    if (std::isnan(value))
+        return 0;
+    if (value >= static_cast<double>(std::numeric_limits<int32_t>::max()))
+        return std::numeric_limits<int32_t>::max();
+    if (value <= static_cast<double>(std::numeric_limits<int32_t>::min()))
+        return std::numeric_limits<int32_t>::min();
+    return static_cast<int32_t>(value);
+}
+
+}  // namespace
+
+std::string_view rowToken(std::string_view row, int index)
+{
+    size_t pos = 0;
+    for (int i = 0; i < index; ++i) {
+        size_t blank = row.find(' ', pos);
+        if (blank == std::string_view::npos)
+            return {};
+        pos = blank + 1;
+    }
+    size_t end = row.find(' ', pos);
+    return row.substr(pos, end == std::string_view::npos ? std::string_view::npos : end - pos);
+}
+
+void readListRow(std::string_view row, bool withLots, const SimulatorApp& app, ListRow& out)
+{
+    row = row.substr(0, row.find('\0'));
+    auto tokens = splitTokens(row);
+
+    out.name.assign(tokens[1]);
+    out.code = app.lowestCodeNamed(out.name);
+    out.signalDate = rowDate(tokens[2]);
+    out.buyPrice = rowNumber(tokens[3]);
+    out.resultMark.assign(tokens[4]);
+    out.endDate = rowDate(tokens[5]);
+    if (tokens[4].substr(0, kMarkUnknown.size()) == kMarkUnknown)
+        out.sellPrice = truncateToInt32(out.buyPrice * (1 + app.settings.unknownProfitRate));
+    else
+        out.sellPrice = rowNumber(tokens[6]);
+    out.priceRatio = out.buyPrice == 0 ? 0 : static_cast<double>(out.sellPrice) / out.buyPrice;
+    out.tradingUnit = rowNumber(tokens[8]);
+    out.lots = withLots ? rowNumberAsDouble(tokens[9]) : 0;
+}
+
+}  // namespace kv

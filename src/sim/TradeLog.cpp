@@ -1,0 +1,111 @@
+#include "sim/TradeLog.h"
+
+#include "resources/Messages.h"
+#include "settings/SimulationSettings.h"
+#include "sim/ListRow.h"
+#include "text/Cp932.h"
+#include "text/Format.h"
+#include "text/Numbers.h"
+#include "toolkit/Platform.h"
+
+namespace kv {
+
+namespace {
+
+const std::string& headerLine()
+{
+    static const std::string text = toCp932(
+        "売買,コード,銘柄名,日付,株価,株数,金額,差引益or手数料,利益率,現利益合計,税引き益,運用枠残,現在の資産\r\n");
+    return text;
+}
+
+const std::string& buyFormat()
+{
+    static const std::string text = toCp932("購入,%d,%s,%s,%d,%.0f,%.0f,%d,,,,%.0f,%.0f\r\n");
+    return text;
+}
+
+const std::string& sellFormat()
+{
+    static const std::string text =
+        toCp932("売却,%d,%s,%s,%d,%.0f,%.0f,%.0f,%.2f,%.0f,%.0f,%.0f,%.0f\r\n");
+    return text;
+}
+
+}  // namespace
+
+bool TradeLog::open(Platform& platform, SimulationSettings& settings)
+{
+    close();
+    writeFailed = false;
+    static const std::string initialName = toCp932("ログファイル名入力");
+    static const std::string cannotOpen = toCp932(
+        "ファイルをオープンできません。ログ保存を取りやめます。記録する場合は再度オプションのログの保存にチェックを入れてください。");
+    static const std::string cancelled = toCp932(
+        "キャンセルされたのでログの記録は行いません。記録したい場合は再度オプションのログの保存にチェックを入れてください。");
+
+    FileDialogOptions options;
+    options.defaultExtension = "csv";
+    options.filter = messages::csvFilter;
+    options.initialName = initialName;
+    options.overwritePrompt = true;
+    auto path = platform.saveFile(options);
+    if (!path) {
+        settings.saveLog = false;
+        platform.messageBox(cancelled);
+        return false;
+    }
+    file.reset(std::fopen(path->c_str(), "wb"));
+    if (!file) {
+        settings.saveLog = false;
+        platform.messageBox(cannotOpen);
+        return false;
+    }
+    writeLine(headerLine());
+    return isOpen();
+}
+
+void TradeLog::writeBuy(const ListRow& row, int32_t commission, double remainingFrame, double totalAssets)
+{
+    if (!file)
+        return;
+    writeLine(format(buyFormat(), {row.code, row.name, dateText(row.signalDate), row.buyPrice,
+                                   row.shares(), row.cost(), -int64_t{commission}, remainingFrame,
+                                   totalAssets}));
+}
+
+void TradeLog::writeSell(const ListRow& row, double cumulativeProfit, double netProfit,
+                         double operatingAssets, double totalAssets)
+{
+    if (!file)
+        return;
+    // The profit rate comes from the row's price ratio, which is 0 (not a division by zero)
+    // for a buy price of 0.
+    writeLine(format(sellFormat(), {row.code, row.name, dateText(row.endDate), row.sellPrice,
+                                    row.shares(), row.exitValue(), row.grossProfit(),
+                                    (row.priceRatio - 1) * 100, cumulativeProfit, netProfit,
+                                    operatingAssets, totalAssets}));
+}
+
+void TradeLog::writeLine(const std::string& line)
+{
+    if (std::fwrite(line.data(), 1, line.size(), file.get()) == line.size() &&
+        std::fflush(file.get()) == 0)
+        return;
+    file.reset();
+    writeFailed = true;
+}
+
+void TradeLog::close()
+{
+    file.reset();
+}
+
+bool TradeLog::takeWriteFailure()
+{
+    bool failed = writeFailed;
+    writeFailed = false;
+    return failed;
+}
+
+}  // namespace kv

@@ -1,0 +1,55 @@
+#pragma once
+// The CSV trade log of a run: one line per purchase and per sale, code page 932, CR LF, 13
+// columns. Every line is flushed as it is written, so a crash loses no written trade. A write
+// that fails closes the file; the owner reports it once (takeWriteFailure) and the rest of the
+// run writes nothing.
+
+#include <cstdint>
+#include <cstdio>
+#include <memory>
+#include <string>
+
+namespace kv {
+
+class Platform;
+struct ListRow;
+struct SimulationSettings;
+
+class TradeLog {
+public:
+    TradeLog() = default;
+    TradeLog(const TradeLog&) = delete;
+    TradeLog& operator=(const TradeLog&) = delete;
+
+    // Asks for the file with the save dialog and writes the header. When the user cancels or the
+    // file cannot be created, turns settings.saveLog off (in memory only) and says so in a
+    // message box. Returns whether a log is open.
+    bool open(Platform& platform, SimulationSettings& settings);
+
+    bool isOpen() const { return file != nullptr; }
+
+    // A purchase, after the figures were updated: remainingFrame is what the day may still
+    // spend (reserves included), totalAssets is after the commission.
+    void writeBuy(const ListRow& row, int32_t commission, double remainingFrame, double totalAssets);
+
+    // A sale, after the figures were updated.
+    void writeSell(const ListRow& row, double cumulativeProfit, double netProfit,
+                   double operatingAssets, double totalAssets);
+
+    // Closes the file when it is open; later calls do nothing.
+    void close();
+
+    // True once after a write failed (the log is closed by then).
+    bool takeWriteFailure();
+
+private:
+    struct Closer {
+        void operator()(std::FILE* f) const { std::fclose(f); }
+    };
+    void writeLine(const std::string& line);
+
+    std::unique_ptr<std::FILE, Closer> file;
+    bool writeFailed = false;
+};
+
+}  // namespace kv
