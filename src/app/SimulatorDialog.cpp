@@ -25,6 +25,7 @@ namespace kv {
 SimulatorDialog::SimulatorDialog(SimulatorApp& app, Platform& platform, std::filesystem::path folder)
     : Dialog(platform), app(app), sim(app, platform, signalList, statusText), startFolder(std::move(folder))
 {
+    sim.stopAutoTimer = [this] { this->platform().killTimer(*this, kAutoTimerEvent); };
 }
 
 const DialogTemplate& SimulatorDialog::dialogTemplate() const
@@ -113,6 +114,14 @@ void SimulatorDialog::onCommand(int id, Notification notification)
             return;
         showSelectedSignal();
         break;
+    case IDC_HOLDINGS_LIST:
+    case IDC_CANDIDATE_LIST:
+    case IDC_SELL_LIST:
+        if (notification != Notification::SelectionChanged)
+            return;
+        sim.showSelection(id, {&codeText, &nameText, &buyDateText, &buyPriceText, &resultText, &sellDateText,
+                               &sellPriceText, &performanceText, &unitText});
+        break;
     case IDC_RUN:
         run();
         break;
@@ -143,8 +152,11 @@ void SimulatorDialog::onOK()
     endDialog(IDOK);
 }
 
+// Every tick is one step, whatever the event and the state: the final liquidation and STOP
+// are what stop the timer.
 void SimulatorDialog::onTimer(int)
 {
+    sim.simulateStep();
     updateData(false);
 }
 
@@ -297,30 +309,39 @@ void SimulatorDialog::run()
         return;
     if (refuseWhileRunning(messages::alreadyRunning))
         return;
+    sim.start(startRow, endRow);
 }
 
 void SimulatorDialog::next()
 {
     if (refuseSteppingCommand(messages::autoRunInProgress, true))
         return;
+    sim.autoRunning = false;
+    WaitCursor wait = platform().waitCursor();
+    sim.simulateStep();
 }
 
 void SimulatorDialog::startAuto()
 {
     if (refuseSteppingCommand(messages::autoAlreadyRunning, true))
         return;
+    sim.autoRunning = true;
+    platform().setTimer(*this, kAutoTimerEvent, 0);
 }
 
 void SimulatorDialog::stop()
 {
     if (refuseSteppingCommand(messages::autoNotRunning, false))
         return;
+    sim.autoRunning = false;
+    platform().killTimer(*this, kAutoTimerEvent);
 }
 
 void SimulatorDialog::reset()
 {
     if (refuseSteppingCommand(messages::autoRunInProgress, true))
         return;
+    sim.reset();
 }
 
 }  // namespace kv

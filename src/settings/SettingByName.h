@@ -1,0 +1,20 @@
+#pragma once
+// One setting changed by its field name, the value converted as kvn.conf converts it: integer
+// fields by leading integer, rates and amounts by leading decimal number, flags true when the
+// integer is not 0.
+
+#include "settings/SimulationSettings.h"
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kv {
+
+// false when no field has that name.
+bool setSettingByName(SimulationSettings& settings, std::string_view name, std::string_view value);
+
+// The field names, in the record's order.
+std::vector<std::string> settingNames();
+
+}  // namespace kv
