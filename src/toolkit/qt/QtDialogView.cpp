@@ -385,6 +385,11 @@ void QtDialogView::bindList(int id, ListBox& rows)
         return;
     }
 
+    // Rows bound empty for the first time take the template's items, which the box showed
+    // until now.
+    if (rows.count() == 0)
+        for (const std::string& item : control->layout->items)
+            rows.append(item);
     control->model = new ListBoxModel(rows, nullptr);
     control->model->setAfterChange([this, id](bool scroll) {
         if (Control* c = find(id))

@@ -1,0 +1,286 @@
+#include "qt/QtTestSupport.h"
+
+#include "resources/ControlIds.h"
+#include "resources/Templates.h"
+#include "text/Cp932.h"
+#include "toolkit/ListBox.h"
+#include "toolkit/qt/QtDialogView.h"
+#include "toolkit/qt/QtPlatform.h"
+
+#include <QAbstractItemModel>
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFontInfo>
+#include <QFontMetrics>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QMouseEvent>
+#include <QPushButton>
+
+#include <gtest/gtest.h>
+
+namespace kv {
+namespace {
+
+using test::RecordingDialog;
+
+const DialogTemplate& probeTemplate()
+{
+    static const DialogTemplate t = [] {
+        DialogTemplate d{900, toCp932("試験"), "MS Shell Dlg", 9, 200, 120};
+        d.controls = {
+            {ControlKind::Label, 10, toCp932("見出し"), 5, 5, 60, 8},
+            {ControlKind::Edit, 11, {}, 5, 15, 60, 12},
+            {ControlKind::Edit, 12, {}, 70, 15, 60, 12, StyleReadOnly},
+            {ControlKind::Button, 13, toCp932("押す"), 140, 5, 50, 14},
+            {ControlKind::CheckBox, 14, toCp932("選ぶ"), 140, 25, 50, 10},
+            {ControlKind::ListBox, 15, {}, 5, 30, 120, 80, StyleVScroll},
+            {ControlKind::ComboBox, 16, {}, 140, 40, 50, 60, StyleNone, {toCp932("甲"), toCp932("乙")}},
+            {ControlKind::Button, IDOK, "OK", 140, 100, 50, 14, StyleDefault},
+        };
+        return d;
+    }();
+    return t;
+}
+
+template <class W>
+W* control(const QtDialogView& view, int id)
+{
+    return qobject_cast<W*>(view.widget(id));
+}
+
+QString shown(const std::string& utf8)
+{
+    return QString::fromUtf8(utf8.c_str());
+}
+
+// A dialog unit in pixels, rounded as the platform's MulDiv does.
+int pixels(int units, int base, int divisor)
+{
+    return (2 * units * base + divisor) / (2 * divisor);
+}
+
+TEST(QtDialogView, EveryTemplateBuildsItsControlsAtTheirDialogUnitRectangles)
+{
+    for (const DialogTemplate* layout : {&mainDialogTemplate(), &aboutDialogTemplate(), &probeTemplate()}) {
+        SCOPED_TRACE(layout->id);
+        QtPlatform platform;
+        RecordingDialog dialog(platform, *layout);
+        QtDialogView view(dialog, nullptr);
+        QWidget* window = view.window();
+
+        const QFont font = window->font();
+        EXPECT_TRUE(QFontInfo(font).family().contains(QLatin1String("CJK"))) << QFontInfo(font).family().toStdString();
+        QFontMetrics metrics(font);
+        int letters = metrics.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
+        int bx = (letters / 26 + 1) / 2, by = metrics.height();
+
+        EXPECT_EQ(window->size(), QSize(pixels(layout->width, bx, 4), pixels(layout->height, by, 8)));
+        EXPECT_EQ(window->windowTitle(), QString::fromStdString(toDisplayUtf8(layout->title)));
+        EXPECT_EQ(window->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly).size(),
+                  static_cast<qsizetype>(layout->controls.size()));
+
+        for (const ControlTemplate& c : layout->controls) {
+            if (c.id == IDC_STATIC)
+                continue;
+            SCOPED_TRACE(c.id);
+            QWidget* widget = window->findChild<QWidget*>(QStringLiteral("ctl%1").arg(c.id));
+            ASSERT_NE(widget, nullptr);
+            EXPECT_EQ(widget->geometry(), QRect(pixels(c.x, bx, 4), pixels(c.y, by, 8), pixels(c.width, bx, 4),
+                                                pixels(c.height, by, 8)));
+            EXPECT_EQ(widget->isEnabled(), !(c.style & StyleDisabled));
+            if (auto* button = qobject_cast<QPushButton*>(widget)) {
+                EXPECT_EQ(button->isDefault(), bool(c.style & StyleDefault));
+            }
+        }
+    }
+}
+
+TEST(QtDialogView, MainWindowCaptionsFitTheirControls)
+{
+    QtPlatform platform;
+    RecordingDialog dialog(platform, mainDialogTemplate());
+    QtDialogView view(dialog, nullptr);
+
+    QFontMetrics metrics(view.window()->font());
+    for (QLabel* label : view.window()->findChildren<QLabel*>())
+        EXPECT_LE(metrics.horizontalAdvance(label->text()), label->width()) << label->text().toStdString();
+    for (QPushButton* button : view.window()->findChildren<QPushButton*>())
+        EXPECT_LT(metrics.horizontalAdvance(button->text()), button->width()) << button->text().toStdString();
+    for (QGroupBox* box : view.window()->findChildren<QGroupBox*>())
+        EXPECT_LT(metrics.horizontalAdvance(box->title()), box->width()) << box->title().toStdString();
+
+}
+
+TEST(QtDialogView, AboutBoxShowsTheApplicationIcon)
+{
+    QtPlatform platform;
+    RecordingDialog dialog(platform, aboutDialogTemplate());
+    QtDialogView view(dialog, nullptr);
+
+    int icons = 0;
+    for (QLabel* label : view.window()->findChildren<QLabel*>())
+        icons += !label->pixmap().isNull();
+    EXPECT_EQ(icons, 1);
+    EXPECT_FALSE(view.window()->windowIcon().isNull());
+}
+
+TEST(QtDialogView, ShowsTextsAsTheCodePageDoesAndTouchesOnlyChangedWidgets)
+{
+    QtPlatform platform;
+    RecordingDialog dialog(platform, probeTemplate());
+    QtDialogView view(dialog, nullptr);
+    auto* display = control<QLineEdit>(view, 12);
+    auto* input = control<QLineEdit>(view, 11);
+    ASSERT_TRUE(display && input);
+
+    // 0x5C is the yen sign of the code page; a one-line control never shows a line break.
+    view.setText(12, "\\100\r\n");
+    EXPECT_EQ(display->text(), shown("¥100"));
+    EXPECT_EQ(view.text(12), "\\100\r\n");
+    view.setText(10, toCp932("二\r\n行"));
+    EXPECT_EQ(control<QLabel>(view, 10)->text(), shown("二行"));
+
+    // An unchanged text leaves the widget alone; a changed one replaces it.
+    display->setText(QStringLiteral("untouched"));
+    view.setText(12, "\\100\r\n");
+    EXPECT_EQ(display->text(), QStringLiteral("untouched"));
+    view.setText(12, "\\200");
+    EXPECT_EQ(display->text(), shown("¥200"));
+
+    // What the user types comes back in code page 932, the yen sign as 0x5C.
+    input->setText(shown("¥5 円"));
+    EXPECT_EQ(view.text(11), toCp932("\\5 円"));
+
+    // Once the user has typed, pushing the last pushed text again must show it again.
+    view.setText(11, "A");
+    input->setFocus();
+    QKeyEvent end(QEvent::KeyPress, Qt::Key_End, Qt::NoModifier);
+    QKeyEvent key(QEvent::KeyPress, Qt::Key_B, Qt::NoModifier, QStringLiteral("B"));
+    QApplication::sendEvent(input, &end);
+    QApplication::sendEvent(input, &key);
+    EXPECT_EQ(input->text(), QStringLiteral("AB"));
+    view.setText(11, "A");
+    EXPECT_EQ(input->text(), QStringLiteral("A"));
+}
+
+TEST(QtDialogView, ButtonsCheckBoxesAndMenuItemsReachTheDialog)
+{
+    QtPlatform platform;
+    RecordingDialog dialog(platform, probeTemplate());
+    QtDialogView view(dialog, nullptr);
+
+    control<QPushButton>(view, 13)->click();
+    control<QCheckBox>(view, 14)->click();
+    EXPECT_TRUE(view.checked(14));
+    view.addMenuItem(toCp932("版情報(&A)..."), IDM_ABOUTBOX);
+    ASSERT_EQ(view.window()->actions().size(), 1);
+    EXPECT_EQ(view.window()->actions().front()->text(), shown("版情報(&A)..."));
+    view.window()->actions().front()->trigger();
+
+    using C = std::pair<int, Notification>;
+    EXPECT_EQ(dialog.commands, (std::vector<C>{{13, Notification::Clicked},
+                                               {14, Notification::Clicked},
+                                               {IDM_ABOUTBOX, Notification::MenuCommand}}));
+}
+
+TEST(QtDialogView, BoundListShowsTheRowsOfItsBoxAndFollowsThem)
+{
+    QtPlatform platform;
+    RecordingDialog dialog(platform, probeTemplate());
+    ListBox rows;
+    rows.append("a");
+    rows.append(toCp932("\\1 円\r\n"));
+    {
+        QtDialogView view(dialog, nullptr);
+        view.bindList(15, rows);
+        QAbstractItemModel* model = control<QListView>(view, 15)->model();
+        auto row = [model](int i) { return model->data(model->index(i, 0)).toString(); };
+        ASSERT_EQ(model->rowCount(), 2);
+        EXPECT_EQ(row(1), shown("¥1 円"));
+
+        rows.append("c");
+        EXPECT_EQ(model->rowCount(), 3);
+        rows.remove(0);
+        EXPECT_EQ(model->rowCount(), 2);
+        EXPECT_EQ(row(0), shown("¥1 円"));
+
+        {
+            ListBox::AppendBatch batch(rows);
+            for (int i = 0; i < 250000; ++i)
+                rows.append("row");
+            EXPECT_EQ(model->rowCount(), 2);   // announced when the batch closes
+        }
+        EXPECT_EQ(model->rowCount(), 250002);
+        EXPECT_EQ(row(250001), QStringLiteral("row"));
+
+        view.bindList(15, rows);
+        EXPECT_EQ(control<QListView>(view, 15)->model(), model);
+        rows.clear();
+        EXPECT_EQ(model->rowCount(), 0);
+        EXPECT_NE(rows.currentObserver(), nullptr);
+    }
+    EXPECT_EQ(rows.currentObserver(), nullptr);
+}
+
+void clickRow(QListView* list, int row)
+{
+    QPoint at = list->visualRect(list->model()->index(row, 0)).center();
+    QMouseEvent press(QEvent::MouseButtonPress, at, list->viewport()->mapToGlobal(at), Qt::LeftButton,
+                      Qt::LeftButton, Qt::NoModifier);
+    QMouseEvent release(QEvent::MouseButtonRelease, at, list->viewport()->mapToGlobal(at), Qt::LeftButton,
+                        Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(list->viewport(), &press);
+    QApplication::sendEvent(list->viewport(), &release);
+}
+
+TEST(QtDialogView, UserSelectionReachesTheBoxAndTheDialogButTheProgramsDoesNot)
+{
+    QtPlatform platform;
+    RecordingDialog dialog(platform, probeTemplate());
+    QtDialogView view(dialog, nullptr);
+    ListBox rows;
+    for (const char* r : {"0", "1", "2", "3", "4"})
+        rows.append(r);
+    ComboBox choice;
+    view.bindList(15, rows);
+    view.bindList(16, choice);
+    view.window()->show();
+    auto* list = control<QListView>(view, 15);
+    auto selectedRow = [list] {
+        QModelIndexList selected = list->selectionModel()->selectedIndexes();
+        return selected.isEmpty() ? -1 : selected.front().row();
+    };
+    const std::pair<int, Notification> listChanged{15, Notification::SelectionChanged};
+
+    clickRow(list, 2);
+    EXPECT_EQ(rows.selection(), 2);
+    ASSERT_EQ(dialog.commands.size(), 1u);
+    EXPECT_EQ(dialog.commands.back(), listChanged);
+
+    rows.setSelection(4);
+    EXPECT_EQ(selectedRow(), 4);
+    EXPECT_EQ(dialog.commands.size(), 1u);
+
+    // A click on the row already selected is reported again.
+    clickRow(list, 4);
+    EXPECT_EQ(dialog.commands.size(), 2u);
+    EXPECT_EQ(rows.selection(), 4);
+
+    // A combo box bound to empty rows takes the template's items and selects none of them.
+    auto* combo = control<QComboBox>(view, 16);
+    ASSERT_EQ(choice.count(), 2);
+    EXPECT_EQ(combo->count(), 2);
+    EXPECT_EQ(combo->currentIndex(), -1);
+    emit combo->activated(1);
+    EXPECT_EQ(choice.selection(), 1);
+    EXPECT_EQ(dialog.commands.back(), (std::pair<int, Notification>{16, Notification::SelectionChanged}));
+    view.window()->hide();
+}
+
+}  // namespace
+}  // namespace kv
