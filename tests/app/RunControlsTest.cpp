@@ -1,0 +1,158 @@
+#include "resources/ControlIds.h"
+#include "support/MainWindowFixture.h"
+#include "text/Cp932.h"
+
+#include <gtest/gtest.h>
+
+namespace kv {
+namespace {
+
+using test::MainWindow;
+
+// Two days of signals: one stock bought on the first day, one on the second.
+class RunControls : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        w.folder.writeLines("signals.csv", {
+            "銘柄,シグナル日付,購入価格,結果,終了日付,売却価格,パフォーマンス",
+            "極洋,2004/01/05,500,○,2004/01/06,520,+4%",
+            "トヨタ自動車,2004/01/06,3000,×,2004/01/08,2900,-3%",
+        });
+        w.platform.queueFileAnswer(HeadlessPlatform::FileDialogKind::Open, w.folder / "signals.csv");
+        w.run({"click 1001"});
+        ASSERT_TRUE(w.dialog->signalsLoaded);
+        w.clearMessages();
+    }
+
+    void runWithLog()
+    {
+        w.platform.queueFileAnswer(HeadlessPlatform::FileDialogKind::Save, w.folder / "log.csv");
+        w.run({"click 1011"});
+    }
+
+    MainWindow w;
+};
+
+TEST_F(RunControls, RunGathersTheFirstDayAndRefusesASecondRun)
+{
+    runWithLog();
+    EXPECT_EQ(w.text(IDC_STATE), "購入前待機");
+    EXPECT_EQ(w.text(IDC_CURRENT_DATE), "2004/01/05");
+    ASSERT_EQ(w.dialog->sim.candidateList.count(), 1);
+    EXPECT_EQ(w.text(IDC_STATUS), "sim_cnt:1 line_hold:0 line_buy:1 line_sell:0");
+    EXPECT_TRUE(w.messagesUtf8().empty());
+    EXPECT_EQ(w.folder.read("log.csv"),
+              toCp932("売買,コード,銘柄名,日付,株価,株数,金額,差引益or手数料,利益率,現利益合計,税引き益,運用枠残,現在の資産\r\n"));
+
+    for (const char* refused : {"click 1011", "click 1001", "click 1016"}) {
+        w.clearMessages();
+        w.run({refused});
+        ASSERT_EQ(w.messagesUtf8().size(), 1u) << refused;
+    }
+    EXPECT_EQ(w.dialog->signalList.count(), 2);
+}
+
+TEST_F(RunControls, NextStepsThroughTheDaysToTheEnd)
+{
+    runWithLog();
+    const char* states[] = {"購入後待機", "購入完了", "売却前待機", "売却後待機", "購入前待機",
+                            "購入後待機", "終了"};
+    for (const char* state : states) {
+        w.run({"click 1027"});
+        EXPECT_EQ(w.text(IDC_STATE), state);
+    }
+    EXPECT_TRUE(w.messagesUtf8().empty());
+    w.run({"click 1027"});   // the final liquidation
+    EXPECT_EQ(w.messagesUtf8(), std::vector<std::string>{"シミュレーション終了！"});
+    EXPECT_EQ(w.dialog->sim.holdingsList.count(), 0);
+    EXPECT_EQ(w.text(IDC_HOLDINGS_FIGURE), "(\\0)");
+    EXPECT_GT(w.platform.waitCursorsShown(), 0);
+    EXPECT_EQ(w.platform.waitCursorDepth(), 0);
+
+    // After the end the phase repeats with empty lists and changes no figure.
+    std::string total = w.text(IDC_TOTAL_ASSETS);
+    w.clearMessages();
+    w.run({"click 1027"});
+    EXPECT_EQ(w.messagesUtf8(), std::vector<std::string>{"シミュレーション終了！"});
+    EXPECT_EQ(w.text(IDC_TOTAL_ASSETS), total);
+    w.clearMessages();
+    w.run({"click 1011"});
+    EXPECT_EQ(w.messagesUtf8(), std::vector<std::string>{"実行中です。"});
+}
+
+TEST_F(RunControls, AutoStepsOnTicksUntilTheEndAndStopsItsTimer)
+{
+    runWithLog();
+    w.run({"click 1028"});
+    EXPECT_TRUE(w.dialog->sim.autoRunning);
+    for (const char* refused : {"click 1027", "click 1015", "click 1028"}) {
+        w.clearMessages();
+        w.run({refused});
+        EXPECT_EQ(w.messagesUtf8().size(), 1u) << refused;
+    }
+    w.clearMessages();
+    w.run({"tick 100"});
+    EXPECT_EQ(w.messagesUtf8(), std::vector<std::string>{"シミュレーション終了！"});   // once: the timer stopped
+    EXPECT_FALSE(w.dialog->sim.autoRunning);
+    EXPECT_FALSE(w.platform.timerActive(*w.dialog, kAutoTimerEvent));
+    EXPECT_EQ(w.text(IDC_STATE), "終了");
+
+    // AUTO after the end: the next tick repeats the final phase, which stops the timer again.
+    w.clearMessages();
+    w.run({"click 1028", "tick 5"});
+    EXPECT_EQ(w.messagesUtf8(), std::vector<std::string>{"シミュレーション終了！"});
+    EXPECT_FALSE(w.platform.timerActive(*w.dialog, kAutoTimerEvent));
+}
+
+TEST_F(RunControls, StopThenResetAndASecondRunStartsAgainFromTheCapital)
+{
+    runWithLog();
+    w.run({"click 1027"});   // bought: 総資産 lost the commission
+    EXPECT_EQ(w.text(IDC_TOTAL_ASSETS), "\\1996010");
+    w.run({"click 1028", "tick 2", "click 1029"});
+    EXPECT_FALSE(w.dialog->sim.autoRunning);
+    w.clearMessages();
+    w.run({"click 1029"});
+    EXPECT_EQ(w.messagesUtf8(), std::vector<std::string>{"自動実行されていません。"});
+
+    w.run({"click 1015"});
+    EXPECT_EQ(w.text(IDC_STATE), "実行前");
+    EXPECT_EQ(w.dialog->sim.holdingsList.count() + w.dialog->sim.candidateList.count() +
+                  w.dialog->sim.sellList.count(), 0);
+    std::string logAfterReset = w.folder.read("log.csv");
+
+    runWithLog();
+    EXPECT_EQ(w.text(IDC_TOTAL_ASSETS), "\\2000000");
+    EXPECT_EQ(w.text(IDC_OPERATING_ASSETS), "\\5000000");
+    w.run({"click 1027"});
+    EXPECT_EQ(w.text(IDC_TOTAL_ASSETS), "\\1996010");
+    EXPECT_EQ(w.folder.read("log.csv"), logAfterReset);   // started afresh, not appended to
+}
+
+TEST_F(RunControls, CancelledLogDialogRunsWithoutALogAndStopsAsking)
+{
+    w.platform.queueFileAnswer(HeadlessPlatform::FileDialogKind::Any, std::nullopt);
+    w.run({"click 1011"});
+    EXPECT_EQ(w.messagesUtf8(), std::vector<std::string>{
+        "キャンセルされたのでログの記録は行いません。記録したい場合は再度オプションのログの保存にチェックを入れてください。"});
+    EXPECT_EQ(w.text(IDC_STATE), "購入前待機");
+    EXPECT_FALSE(w.app->settings.saveLog);
+
+    w.run({"click 1027", "click 1015"});
+    size_t dialogs = w.platform.fileDialogs().size();
+    w.run({"click 1011"});   // no save dialog this time
+    EXPECT_EQ(w.platform.fileDialogs().size(), dialogs);
+}
+
+TEST_F(RunControls, SelectingAHeldPositionShowsItsFigures)
+{
+    runWithLog();
+    w.run({"click 1027", "select 1024 0"});
+    EXPECT_EQ(w.text(IDC_NAME), "極洋");
+    EXPECT_EQ(w.text(IDC_UNIT), "1000");
+    EXPECT_EQ(w.text(IDC_STATUS), "購入数：9000 購入金額：4500000 利益180000");
+}
+
+}  // namespace
+}  // namespace kv

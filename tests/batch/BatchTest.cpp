@@ -1,0 +1,124 @@
+#include "batch/BatchOptions.h"
+#include "batch/BatchRun.h"
+#include "support/TempFolder.h"
+#include "text/Cp932.h"
+
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include <sstream>
+
+namespace kv {
+namespace {
+
+TEST(BatchArguments, ReadsEveryOptionAndRejectsMistakes)
+{
+    ParsedBatchArguments p = parseBatchArguments(
+        {"--start-row", "3", "--end-row", "9", "--log", "out.csv", "--set", "leverage=3", "--json", "s.csv"});
+    ASSERT_TRUE(p.options) << p.error;
+    EXPECT_EQ(p.options->startRow, 3);
+    EXPECT_EQ(p.options->endRow, 9);
+    EXPECT_EQ(p.options->logFile, std::filesystem::path("out.csv"));
+    EXPECT_TRUE(p.options->json);
+    EXPECT_EQ(p.options->signalFile, std::filesystem::path("s.csv"));
+    ASSERT_EQ(p.options->settings.size(), 1u);
+    EXPECT_EQ(p.options->settings[0].first, "leverage");
+
+    for (const std::vector<std::string>& bad : std::vector<std::vector<std::string>>{
+             {}, {"--start-row", "x", "s.csv"}, {"--start-row", "-1", "s.csv"}, {"--set", "nosuch=1", "s.csv"},
+             {"--set", "leverage", "s.csv"}, {"--frobnicate", "s.csv"}, {"a.csv", "b.csv"}, {"--log"}}) {
+        EXPECT_FALSE(parseBatchArguments(bad).options) << (bad.empty() ? "(none)" : bad[0]);
+    }
+}
+
+class BatchRun : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        folder.writeLines("index.txt", {"h", "1301,極洋,x,1000", "7203,トヨタ自動車,x,100"});
+        folder.writeLines("signals.csv", {
+            "銘柄,シグナル日付,購入価格,結果,終了日付,売却価格,パフォーマンス",
+            "極洋,2004/01/05,500,○,2004/01/06,520,+4%",
+            "トヨタ自動車,2004/01/06,3000,×,2004/01/08,2900,-3%",
+            "極洋,2004/01/07,510,？,2004/01/09,530,判定不可",
+        });
+    }
+
+    int run(std::vector<std::string> arguments)
+    {
+        out.str("");
+        err.str("");
+        ParsedBatchArguments p = parseBatchArguments(arguments);
+        EXPECT_TRUE(p.options) << p.error;
+        return runBatch(*p.options, folder.path(), out, err, false);
+    }
+
+    test::TempFolder folder;
+    std::ostringstream out, err;
+};
+
+TEST_F(BatchRun, JsonResultReadsBackAndTheLogHasThirteenFieldsPerLine)
+{
+    ASSERT_EQ(run({"--json", "--log", (folder / "out.csv").string(), (folder / "signals.csv").string()}), 0)
+        << err.str();
+    nlohmann::json result = nlohmann::json::parse(out.str());
+    EXPECT_EQ(result["rows"], 3);
+    EXPECT_EQ(result["startRow"], 0);
+    EXPECT_EQ(result["endRow"], 2);
+    // The second day's purchase uses up the buying power, so the third day buys nothing.
+    EXPECT_EQ(result["run"]["purchases"], 2);
+    EXPECT_EQ(result["run"]["sales"], 2);
+    EXPECT_EQ(result["run"]["holdingsValue"], 0.0);
+    EXPECT_NE(err.str().find("初回起動：オプションファイルを作成します。"), std::string::npos);
+
+    std::istringstream log(folder.read("out.csv"));
+    std::string line;
+    int lines = 0;
+    while (std::getline(log, line)) {
+        ++lines;
+        EXPECT_EQ(std::count(line.begin(), line.end(), ','), 12) << line;
+        EXPECT_EQ(line.back(), '\r');
+    }
+    EXPECT_EQ(lines, 5);   // header, two purchases, two sales
+    // The settings file keeps log saving as it was; nothing of the run is saved.
+    EXPECT_EQ(folder.read("kvn.conf"),
+              "2000000,500000,2.500000,0.200000,0.100000,300000,50000000,5,-0.030000,0,3990,1.000000,0,0,0,1,0,0");
+}
+
+TEST_F(BatchRun, SettingsAndWindowChangeOnlyThisRun)
+{
+    ASSERT_EQ(run({"--json", "--set", "capital=1000000", "--set", "commissionSchedule=1", "--start-row", "1",
+                   "--end-row", "1", (folder / "signals.csv").string()}),
+              0)
+        << err.str();
+    nlohmann::json result = nlohmann::json::parse(out.str());
+    EXPECT_EQ(result["startRow"], 1);
+    EXPECT_EQ(result["endRow"], 1);
+    EXPECT_EQ(result["run"]["purchases"], 1);
+    // 1,000,000 × 2.5 buys 8 lots of 100 at 3000; sold at 2900: a loss of 80,000, no commission.
+    EXPECT_EQ(result["run"]["totalAssets"], 920000.0);
+    EXPECT_FALSE(folder.exists("out.csv"));
+    EXPECT_EQ(folder.read("kvn.conf").substr(0, 8), "2000000,");
+}
+
+TEST_F(BatchRun, RefusalsMissingMasterAndEmptyFilesEndWithTheirStatus)
+{
+    EXPECT_EQ(run({"--start-row", "2", "--end-row", "1", (folder / "signals.csv").string()}), 2);
+    EXPECT_NE(err.str().find("終了日が開始日より前です。"), std::string::npos);
+
+    EXPECT_EQ(run({"--start-row", "7", (folder / "signals.csv").string()}), 2);
+    EXPECT_NE(err.str().find("リストから開始銘柄を選択してください。"), std::string::npos);
+
+    folder.writeLines("empty.csv", {"銘柄,シグナル日付,購入価格,結果,終了日付,売却価格,パフォーマンス"});
+    EXPECT_EQ(run({"--json", (folder / "empty.csv").string()}), 1);
+    EXPECT_EQ(out.str(), "{\"rows\": 0}\n");
+    EXPECT_NE(err.str().find("シミュレーションファイルまたはindex.txtがありません。"), std::string::npos);
+
+    std::filesystem::remove(folder / "index.txt");
+    EXPECT_EQ(run({(folder / "signals.csv").string()}), 2);
+    EXPECT_NE(err.str().find("index.txt"), std::string::npos);
+    EXPECT_TRUE(out.str().empty());
+}
+
+}  // namespace
+}  // namespace kv
