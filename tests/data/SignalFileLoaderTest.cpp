@@ -1,0 +1,246 @@
+#include "data/SignalFileLoader.h"
+
+#include "data/SimulatorApp.h"
+#include "text/Cp932.h"
+#include "text/LineReader.h"
+#include "toolkit/ListBox.h"
+#include "toolkit/headless/HeadlessPlatform.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace kv {
+namespace {
+
+const std::string kHeader = "銘柄,シグナル日付,購入価格,結果,終了日付,売却価格,パフォーマンス";
+
+// A stock master of a few names (one of them under two codes) and a loader run over UTF-8 rows.
+class SignalLoad : public ::testing::Test {
+protected:
+    SignalLoad()
+    {
+        name(1301, "極洋", 1000);
+        name(5, "五番", 100);
+        name(7000, "同名", 10);
+        name(7001, "同名", 1);
+        name(2000, "日本　商事", 100);   // the stock master has already widened its blanks
+        app->buildNameIndex();
+    }
+
+    void name(int code, const std::string& utf8Name, int unit)
+    {
+        app->stockName[static_cast<size_t>(code)] = toCp932(utf8Name);
+        app->tradingUnit[static_cast<size_t>(code)] = unit;
+    }
+
+    SignalLoadResult load(const std::vector<std::string>& utf8Rows, bool withHeader = true)
+    {
+        std::string bytes = withHeader ? toCp932(kHeader) + "\r\n" : "";
+        for (const std::string& row : utf8Rows)
+            bytes += toCp932(row) + "\r\n";
+        return loadBytes(bytes);
+    }
+
+    SignalLoadResult loadBytes(std::string bytes)
+    {
+        LineReader reader(std::move(bytes));
+        return loadSignalFile(reader, *app, platform, list);
+    }
+
+    std::string line(int i) const { return toUtf8(list.row(i)); }
+
+    std::unique_ptr<SimulatorApp> app = std::make_unique<SimulatorApp>();
+    std::ostringstream out, err;
+    HeadlessPlatform platform{out, err};
+    ListBox list;
+};
+
+TEST_F(SignalLoad, HeaderOnlyOrEmptyFileListsNothing)
+{
+    for (bool withHeader : {true, false}) {
+        list.append("earlier");
+        app->overallTally.signalCount = 3;
+        app->slotDate[0] = 20040105;
+        SignalLoadResult r = load({}, withHeader);
+        EXPECT_EQ(r.rowCount, 0);
+        EXPECT_EQ(list.count(), 0);
+        EXPECT_EQ(app->overallTally.signalCount, 0);
+        EXPECT_EQ(app->slotDate[0], 0);
+    }
+}
+
+TEST_F(SignalLoad, RowsBecomeListLinesWithCodeAndUnit)
+{
+    SignalLoadResult r = load({
+        "五番,2004/01/05,250,○,2004/01/14,270,+8.0%",
+        "極洋,2004/01/06,300,×,2004/01/15,290,-3.3%,extra,columns",
+    });
+    ASSERT_EQ(list.count(), 2);
+    EXPECT_EQ(line(0), "0005 五番 2004/01/05 250 ○ 2004/01/14 270 +8.0%\r\n 100");
+    EXPECT_EQ(line(1), "1301 極洋 2004/01/06 300 × 2004/01/15 290 -3.3% 1000");
+    EXPECT_EQ(r.rowCount, 2);
+    EXPECT_EQ(r.firstDateText, "2004/01/05");
+    EXPECT_EQ(r.lastDateText, "2004/01/06");
+}
+
+TEST_F(SignalLoad, NamesFindTheirCode)
+{
+    load({
+        "同名,2004/01/05,100,○,2004/01/06,110,a",        // under two codes: the higher one
+        "極洋,2004/01/05,100,○,2004/01/06,110,b",
+        "未上場,2004/01/05,100,×,2004/01/06,90,c",       // no such stock: code 0, not 1301
+        ",2004/01/05,100,×,2004/01/06,90,d",             // an empty name matches nothing
+        "日本 商事,2004/01/05,100,×,2004/01/06,90,e",     // the blank widened before the look-up
+    });
+    ASSERT_EQ(list.count(), 5);
+    EXPECT_EQ(line(0), "7001 同名 2004/01/05 100 ○ 2004/01/06 110 a\r\n 1");
+    EXPECT_EQ(line(1).substr(0, 5), "1301 ");
+    EXPECT_EQ(line(2), "0000 未上場 2004/01/05 100 × 2004/01/06 90 c\r\n 0");
+    EXPECT_EQ(line(3).substr(0, 6), "0000  ");
+    EXPECT_EQ(line(4), "2000 日本　商事 2004/01/05 100 × 2004/01/06 90 e\r\n 100");
+    EXPECT_EQ(app->stockTally[7001].successCount, 1);
+    EXPECT_EQ(app->stockTally[7000].signalCount, 0);
+    EXPECT_EQ(app->stockTally[1301].signalCount, 1);
+    EXPECT_EQ(app->stockTally[0].failureCount, 2);
+    EXPECT_EQ(app->stockTally[2000].failureCount, 1);
+}
+
+TEST_F(SignalLoad, DateSlotsFollowTheFileOrder)
+{
+    load({
+        "極洋,2005/01/04,100,○,2005/01/05,110,a",
+        "極洋,2005/1/4,100,×,2005/01/05,90,b",     // the same date written otherwise
+        "五番,2005/01/05,100,？,2005/01/06,100,c",
+        "五番,2005/01/04,100,○,2005/01/06,120,d",  // a date that comes back opens a new slot
+    });
+    EXPECT_EQ(app->slotDate[0], 20050104);
+    EXPECT_EQ(app->slotDate[1], 20050105);
+    EXPECT_EQ(app->slotDate[2], 20050104);
+    EXPECT_EQ(app->slotDate[3], 0);
+    EXPECT_EQ(app->dateTally[0].signalCount, 2);
+    EXPECT_EQ(app->dateTally[1].unknownCount, 1);
+    EXPECT_EQ(app->dateTally[2].successCount, 1);
+    EXPECT_NEAR(app->dateTally[2].successReturnSum, 0.2, 1e-12);
+}
+
+TEST_F(SignalLoad, UnexecutedRowsTakeASlotButAreNeitherTalliedNorListed)
+{
+    SignalLoadResult r = load({
+        "極洋,2004/01/05,250,○,2004/01/14,270,a",
+        "五番,2004/01/06,約定せず,○,2004/01/14,270,b",
+    });
+    ASSERT_EQ(list.count(), 1);
+    EXPECT_EQ(r.lastDateText, "2004/01/05");
+    EXPECT_EQ(app->slotDate[1], 20040106);
+    EXPECT_EQ(app->dateTally[1].signalCount, 0);
+    EXPECT_EQ(app->overallTally.signalCount, 1);
+    EXPECT_EQ(app->stockTally[5].signalCount, 0);
+
+    // Only unexecuted rows: nothing listed, but the slot is still opened.
+    r = load({"五番,2004/01/07,約定せず,○,2004/01/14,270,b"});
+    EXPECT_EQ(r.rowCount, 0);
+    EXPECT_EQ(app->slotDate[0], 20040107);
+}
+
+TEST_F(SignalLoad, UndeterminableRowsEndOnTheFarDateAtTheirBuyPrice)
+{
+    load({
+        "極洋,2004/01/05,782,？,2004/01/07,800,判定不可（データ不足）",
+        "極洋,2004/01/05,782,？,2004/01/07,800,データ不足",
+        "極洋,2004/01/05,782,○,2004/01/07,800,判定不可",          // only with the mark ？
+        "極洋,2004/01/05,782,？(注),2004/01/07,800,判定不可",     // exactly ？
+    });
+    ASSERT_EQ(list.count(), 4);
+    EXPECT_EQ(line(0), "1301 極洋 2004/01/05 782 ？ 9999/99/99 782 判定不可（データ不足）\r\n 1000");
+    EXPECT_EQ(line(1), "1301 極洋 2004/01/05 782 ？ 2004/01/07 800 データ不足\r\n 1000");
+    EXPECT_EQ(line(2), "1301 極洋 2004/01/05 782 ○ 2004/01/07 800 判定不可\r\n 1000");
+    EXPECT_EQ(line(3), "1301 極洋 2004/01/05 782 ？(注) 2004/01/07 800 判定不可\r\n 1000");
+    EXPECT_EQ(app->overallTally.unknownCount, 2);
+    EXPECT_NEAR(app->overallTally.successReturnSum, 800.0 / 782 - 1, 1e-12);
+    EXPECT_EQ(app->overallTally.failureReturnSum, 0);
+}
+
+TEST_F(SignalLoad, ReturnsGoToTheOverallStockAndSlotTallies)
+{
+    load({"極洋,2004/01/05,250,○,2004/01/14,270,+8%", "五番,2004/01/05,0,○,2004/01/14,270,zero"});
+    for (const SignalTally* t : {&app->overallTally, &app->stockTally[1301], &app->dateTally[0]})
+        EXPECT_NEAR(t->successReturnSum, 0.08, 1e-12);
+    // A buy price of 0 is counted and listed, but adds nothing to a sum.
+    EXPECT_EQ(app->overallTally.successCount, 2);
+    EXPECT_EQ(app->stockTally[5].successReturnSum, 0);
+    EXPECT_EQ(list.count(), 2);
+}
+
+TEST_F(SignalLoad, BlanksLengthsAndMissingFields)
+{
+    const std::string longName(70, 'N');
+    const std::string tail(300, 'x');
+    load({
+        "極洋,2004/01/05,250,○",                                   // fewer than seven fields
+        longName + ",2004/01/05,250,○,2004/01/06,260,p",           // fields keep 64 bytes
+        "極洋,2004/01/05,250,○,2004/01/06,260,a b" + tail,          // cut at 255 bytes
+        "極洋,2004/01/05,250,○,2004/01/06,260," + std::string(120, ' '),   // widened, then cut
+    });
+    ASSERT_EQ(list.count(), 4);   // the rest of the long line is no row of its own
+    EXPECT_EQ(line(0), "1301 極洋 2004/01/05 250 ○\r\n    1000");   // the last column keeps the line end
+    EXPECT_EQ(line(1), "0000 " + longName.substr(0, 64) + " 2004/01/05 250 ○ 2004/01/06 260 p\r\n 0");
+    std::string prefix = "極洋,2004/01/05,250,○,2004/01/06,260,";
+    size_t prefixBytes = toCp932(prefix).size();
+    EXPECT_EQ(line(2), "1301 極洋 2004/01/05 250 ○ 2004/01/06 260 a　b" +
+                           tail.substr(0, 64 - 4) + " 1000");
+    // 120 blanks become 240 bytes; the line keeps 255 bytes, the field its first 64.
+    ASSERT_LT(prefixBytes, 255u - 64);
+    std::string blanks;
+    for (int i = 0; i < 32; ++i)
+        blanks += "　";
+    EXPECT_EQ(line(3), "1301 極洋 2004/01/05 250 ○ 2004/01/06 260 " + blanks + " 1000");
+}
+
+TEST_F(SignalLoad, ASecondLoadLeavesNoTraceOfTheFirst)
+{
+    load({"極洋,2004/01/05,250,○,2004/01/14,270,a", "五番,2004/01/06,250,×,2004/01/14,240,b",
+          "同名,2004/01/07,250,？,2004/01/14,240,c"});
+    load({"極洋,2005/02/01,100,×,2005/02/02,90,d"});
+    ASSERT_EQ(list.count(), 1);
+    EXPECT_EQ(app->overallTally.signalCount, 1);
+    EXPECT_EQ(app->overallTally.successCount, 0);
+    EXPECT_EQ(app->stockTally[5].signalCount, 0);
+    EXPECT_EQ(app->stockTally[7001].signalCount, 0);
+    EXPECT_EQ(app->slotDate[0], 20050201);
+    EXPECT_EQ(app->slotDate[1], 0);
+    EXPECT_EQ(app->dateTally[1].signalCount, 0);
+    EXPECT_EQ(app->dateTally[2].unknownCount, 0);
+}
+
+// Each row a new date: the 250,001st date slot does not exist.
+std::string rowsOfDistinctDates(int count)
+{
+    std::string bytes = "header\r\n";
+    for (int i = 0; i < count; ++i)
+        bytes += "x," + std::to_string(1000 + i / 1000) + "/" + std::to_string(i / 20 % 50 + 1) + "/" +
+                 std::to_string(i % 20 + 1) + ",100,x,,,\r\n";
+    return bytes;
+}
+
+TEST_F(SignalLoad, TooManyDateSlotsEndTheProgram)
+{
+    EXPECT_EQ(loadBytes(rowsOfDistinctDates(kDateSlotCount)).rowCount, kDateSlotCount);
+    EXPECT_EQ(app->slotDate[kDateSlotCount - 1], 12495020);
+    EXPECT_TRUE(platform.messages().empty());
+
+    try {
+        loadBytes(rowsOfDistinctDates(kDateSlotCount + 1));
+        FAIL() << "the load went on past the last date slot";
+    } catch (const HeadlessExit& exit) {
+        EXPECT_EQ(exit.status, 0);
+    }
+    ASSERT_EQ(platform.messages().size(), 1u);
+    EXPECT_EQ(toUtf8(platform.messages()[0]), "ファイルが大きすぎるため終了します。");
+}
+
+}  // namespace
+}  // namespace kv
