@@ -1,0 +1,193 @@
+#include "sim/SimHarness.h"
+
+#include <gtest/gtest.h>
+
+namespace kv {
+namespace {
+
+using test::SimHarness;
+using test::signalLine;
+
+// A stock-1 signal (unit 1000) bought at 100 on `date`, ending on `end` at 110.
+std::string row(const std::string& date, const std::string& end = "2004/2/1", int buy = 100)
+{
+    return signalLine(1, "極洋", date, buy, "○", end, buy + 10, 1000);
+}
+
+TEST(DailyCycle, DaysAreRunsOfIdenticalDateTexts)
+{
+    SimHarness h;
+    for (const char* date : {"2004/1/5", "2004/1/5", "2004/1/6", "2004/1/5", "2004/01/05"})
+        h.addSignal(row(date));
+    h.app->settings.maxStocks = 0;   // nothing bought: only the days matter here
+    h.start();
+    std::vector<std::pair<std::string, int>> days;
+    while (!h.sim.finished()) {
+        if (h.sim.simState == 3)
+            days.emplace_back(h.sim.currentDateText, h.sim.candidateList.count());
+        h.steps(1);
+    }
+    EXPECT_EQ(days, (std::vector<std::pair<std::string, int>>{
+                        {"2004/1/5", 2}, {"2004/1/6", 1}, {"2004/1/5", 1}, {"2004/01/05", 1}}));
+}
+
+TEST(DailyCycle, StatesAndTextsThroughADay)
+{
+    SimHarness h;
+    h.addSignal(row("2004/1/5", "2004/1/6"));
+    h.addSignal(row("2004/1/6", "2004/2/1"));
+    h.start();
+    std::vector<std::string> states;
+    for (int i = 0; i < 5; ++i) {
+        states.push_back(toUtf8(h.sim.stateText));
+        h.steps(1);
+    }
+    EXPECT_EQ(states, (std::vector<std::string>{"購入前待機", "購入後待機", "購入完了", "売却前待機",
+                                                "売却後待機"}));
+    EXPECT_EQ(h.sim.simState, 3);
+    EXPECT_EQ(h.sim.simCnt, 2);
+    EXPECT_EQ(h.sim.currentDateText, "2004/1/6");
+}
+
+TEST(DailyCycle, OpeningMovesDuePositionsAndTheSalesEmptyTheHoldings)
+{
+    SimHarness h;
+    h.addSignal(signalLine(1, "極洋", "2004/1/5", 500, "○", "2004/1/6", 520, 1000));
+    h.addSignal(signalLine(2, "日水", "2004/1/6", 300, "○", "2004/1/9", 310, 100));
+    h.app->settings.maxStocks = 1;
+    h.start();
+    h.steps(3);   // buy, close, open 2004/1/6
+    EXPECT_EQ(h.sim.simState, 1);
+    EXPECT_EQ(h.sim.holdingsList.count(), 0);
+    EXPECT_EQ(h.sim.sellList.count(), 1);
+    EXPECT_EQ(h.sim.sellFigureText, "( \\4680000 : 180000)");
+    EXPECT_EQ(toUtf8(h.messageLine), "現在利益：-500000");
+    h.steps(1);   // sell
+    EXPECT_EQ(h.sim.sellList.count(), 0);
+    EXPECT_EQ(h.sim.holdingsValue, 0);
+    EXPECT_EQ(h.sim.holdingsFigureText, "(\\0)");
+    EXPECT_EQ(h.sim.sellFigureText, "");
+    EXPECT_EQ(h.messageLine, "");
+    EXPECT_EQ(h.sim.totalAssets, 2176010);
+}
+
+TEST(DailyCycle, BuyFirstSellsOneDayLaterAndTheCostStillBindsThatDay)
+{
+    for (bool buyFirst : {false, true}) {
+        SimHarness h;
+        h.app->settings.tradeOrder = buyFirst;
+        h.app->settings.maxStocks = 1;
+        h.addSignal(row("2004/1/5", "2004/1/6", 500));
+        h.addSignal(row("2004/1/6", "2004/2/1", 500));
+        h.addSignal(row("2004/1/7", "2004/2/1", 500));
+        h.start();
+        h.steps(3);   // buy on 1/5, close, open 1/6
+        EXPECT_EQ(h.sim.sellList.count(), buyFirst ? 0 : 1) << buyFirst;
+        h.steps(3);   // sell, gather, buy on 1/6
+        // Selling first frees the capital; buying first leaves 490,025 − 3990 of buying power.
+        EXPECT_EQ(h.sim.purchases, buyFirst ? 1 : 2) << buyFirst;
+        h.steps(2);   // close, open 1/7
+        EXPECT_EQ(h.sim.sellList.count(), buyFirst ? 1 : 0) << buyFirst;
+    }
+}
+
+TEST(DailyCycle, UndeterminableEndIsSoldOnlyInTheFinalLiquidation)
+{
+    SimHarness h;
+    h.app->settings.maxStocks = 1;
+    h.addSignal(signalLine(1, "極洋", "2004/1/5", 500, "？", "9999/99/99", 500, 1000));
+    for (const char* date : {"2004/1/6", "2004/1/7", "2004/1/8"})
+        h.addSignal(row(date, "2004/1/8", 100000));   // too dear to buy
+    h.startLogged();
+    int openings = 0;
+    while (h.sim.simState != 99) {
+        if (h.sim.simState == 1) {
+            ++openings;
+            EXPECT_EQ(h.sim.sellList.count(), 0);
+        }
+        h.steps(1);
+    }
+    EXPECT_EQ(openings, 3);
+    EXPECT_EQ(h.sim.holdingsList.count(), 1);
+    h.steps(1);
+    EXPECT_EQ(h.sim.currentDateText, "9999/99/99");
+    // A "？" signal sells at 3 % below its buy price: 485 for 9 lots of 1000.
+    auto lines = h.logLines();
+    ASSERT_EQ(lines.size(), 3u);
+    EXPECT_EQ(lines[2], "売却,1,極洋,9999/99/99,485,9000,4365000,-135000,-3.00,-635000,-135000,4855025,1861010");
+}
+
+TEST(DailyCycle, OneRowWindowInsideALongerList)
+{
+    SimHarness h;
+    for (const char* date : {"2004/1/5", "2004/1/6", "2004/1/6", "2004/1/6"})
+        h.addSignal(row(date));
+    h.start(1, 1);
+    EXPECT_EQ(h.sim.candidateList.count(), 1);   // row 2 has the same date but is outside
+    EXPECT_TRUE(h.sim.endReached);
+    EXPECT_EQ(h.sim.simCnt, 2);
+    h.steps(2);
+    EXPECT_EQ(h.sim.simState, 99);
+    EXPECT_EQ(h.sim.holdingsList.count(), 1);
+    h.steps(1);
+    EXPECT_TRUE(h.sim.finished());
+    EXPECT_EQ(h.sim.sales, 1);
+}
+
+TEST(DailyCycle, TheLastDayEndsAtTheListEndEvenWhenItsDateReadsLikeTheMarker)
+{
+    // Past the window the next text is "end": a day whose date text is that very word must still
+    // stop at the window's last row.
+    SimHarness h;
+    h.addSignal(row("end"));
+    h.addSignal(row("end"));
+    h.start();
+    EXPECT_EQ(h.sim.candidateList.count(), 2);
+    EXPECT_TRUE(h.sim.endReached);
+}
+
+TEST(DailyCycle, FinalLiquidationStopsAutoOnce)
+{
+    SimHarness h;
+    int stops = 0;
+    h.sim.stopAutoTimer = [&] { ++stops; };
+    h.addSignal(row("2004/1/5"));
+    h.start();
+    h.sim.autoRunning = true;
+    h.runToEnd();
+    EXPECT_FALSE(h.sim.autoRunning);
+    EXPECT_EQ(stops, 1);
+    h.steps(1);
+    EXPECT_EQ(stops, 1);
+}
+
+TEST(DailyCycle, ResetDropsPositionsKeepsFiguresAndARestartBeginsAtCapital)
+{
+    SimHarness h;
+    h.addSignal(row("2004/1/5"));
+    h.addSignal(row("2004/1/6"));
+    h.startLogged();
+    h.steps(1);
+    ASSERT_EQ(h.sim.holdingsList.count(), 1);
+    double total = h.sim.totalAssets;
+    h.sim.reset();
+    EXPECT_EQ(h.sim.simState, 0);
+    EXPECT_EQ(toUtf8(h.sim.stateText), "実行前");
+    EXPECT_EQ(h.sim.holdingsList.count() + h.sim.candidateList.count() + h.sim.sellList.count(), 0);
+    EXPECT_FALSE(h.sim.tradeLog.isOpen());
+    EXPECT_EQ(h.sim.totalAssets, total);
+    EXPECT_EQ(h.logLines().size(), 2u);   // the positions were dropped, not sold
+
+    h.sim.simulateStep();                 // no run: nothing happens
+    EXPECT_EQ(h.sim.simState, 0);
+
+    h.app->settings.saveLog = false;
+    h.start();
+    EXPECT_EQ(h.sim.totalAssets, 2000000);
+    EXPECT_EQ(h.sim.cumulativeProfit, -500000);
+    EXPECT_EQ(h.sim.purchases, 0);
+    EXPECT_EQ(h.sim.steps, 1);
+}
+
+}  // namespace
+}  // namespace kv
