@@ -1,5 +1,6 @@
 #include "sim/PortfolioLists.h"
 
+#include "data/SignalListLine.h"
 #include "sim/ListRow.h"
 #include "text/Cp932.h"
 #include "text/Format.h"
@@ -44,18 +45,10 @@ std::string positionReadout(const ListRow& row)
 
 void showRowDetails(std::string_view row, const DetailFields& fields)
 {
-    size_t pos = 0;
-    for (std::string* field : fields) {
-        if (pos > row.size()) {
-            field->clear();
-            continue;
-        }
-        size_t end = row.find(' ', pos);
-        if (end == std::string_view::npos)
-            end = row.size();
-        field->assign(row.substr(pos, end - pos));
-        pos = end + 1;
-    }
+    std::array<std::string, kListTokenCount> tokens;
+    splitListLine(row, tokens);
+    for (size_t i = 0; i < fields.size(); ++i)
+        *fields[i] = std::move(tokens[i]);
 }
 
 }  // namespace kv

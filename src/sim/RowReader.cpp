@@ -46,19 +46,6 @@ int32_t truncateToInt32(double value)
 
 }  // namespace
 
-std::string_view rowToken(std::string_view row, int index)
-{
-    size_t pos = 0;
-    for (int i = 0; i < index; ++i) {
-        size_t blank = row.find(' ', pos);
-        if (blank == std::string_view::npos)
-            return {};
-        pos = blank + 1;
-    }
-    size_t end = row.find(' ', pos);
-    return row.substr(pos, end == std::string_view::npos ? std::string_view::npos : end - pos);
-}
-
 void readListRow(std::string_view row, bool withLots, const SimulatorApp& app, ListRow& out)
 {
     row = row.substr(0, row.find('\0'));

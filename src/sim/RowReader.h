@@ -17,7 +17,4 @@ class SimulatorApp;
 // only when withLots is set. Text after a NUL byte is not part of the row.
 void readListRow(std::string_view row, bool withLots, const SimulatorApp& app, ListRow& out);
 
-// Token `index` (from 0) of a row split at single blanks; empty when the row has fewer.
-std::string_view rowToken(std::string_view row, int index);
-
 }  // namespace kv

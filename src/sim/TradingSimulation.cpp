@@ -1,5 +1,6 @@
 #include "sim/TradingSimulation.h"
 
+#include "data/SignalListLine.h"
 #include "data/SimulatorApp.h"
 #include "resources/ControlIds.h"
 #include "resources/Messages.h"
@@ -173,7 +174,7 @@ void TradingSimulation::setState(int state)
 void TradingSimulation::openDay()
 {
     signalList.copyRow(simCnt, rowBuffer);
-    currentDateText.assign(rowToken(rowBuffer, 2));
+    currentDateText.assign(listToken(rowBuffer, 2));
     readListRow(false);
     const int32_t today = listRow.signalDate;
     const bool buyFirst = app.settings.tradeOrder;
@@ -241,7 +242,7 @@ void TradingSimulation::gatherDay()
 {
     signalList.copyRow(simCnt, rowBuffer);
     if (simCnt <= endRow) {
-        const std::string dayText(rowToken(rowBuffer, 2));
+        const std::string dayText(listToken(rowBuffer, 2));
         currentDateText = dayText;
         ++simCnt;
         ListBox::AppendBatch batch(candidateList);
@@ -258,7 +259,7 @@ void TradingSimulation::gatherDay()
                 endReached = true;
                 break;
             }
-            if (rowToken(rowBuffer, 2) != dayText)
+            if (listToken(rowBuffer, 2) != dayText)
                 break;
         }
     } else {
