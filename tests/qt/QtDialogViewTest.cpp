@@ -116,6 +116,20 @@ TEST(QtDialogView, MainWindowCaptionsFitTheirControls)
 
 }
 
+TEST(QtDialogView, EarlierControlsStayOnTopWhereTheyOverlap)
+{
+    QtPlatform platform;
+    RecordingDialog dialog(platform, mainDialogTemplate());
+    QtDialogView view(dialog, nullptr);
+
+    // The asset figure runs 6 units under the current date, which comes later in the template.
+    QRect overlap = view.widget(IDC_OPERATING_ASSETS)->geometry() & view.widget(IDC_CURRENT_DATE)->geometry();
+    ASSERT_FALSE(overlap.isEmpty());
+    EXPECT_EQ(view.window()->childAt(overlap.center()), view.widget(IDC_OPERATING_ASSETS));
+    // Controls inside a group box are never covered by it.
+    EXPECT_EQ(view.window()->childAt(view.widget(IDC_CODE)->geometry().center()), view.widget(IDC_CODE));
+}
+
 TEST(QtDialogView, AboutBoxShowsTheApplicationIcon)
 {
     QtPlatform platform;

@@ -115,6 +115,12 @@ QtDialogView::QtDialogView(Dialog& dialog, QWidget* owner) : dialog(dialog)
 
     for (const ControlTemplate& control : layout.controls)
         buildControl(control, units);
+    // Stack the controls as the templates were designed for: the first control on top, so where
+    // two fields touch (the asset figure and the current date) the earlier one stays whole.
+    const QObjectList built = w->children();
+    for (auto it = built.rbegin(); it != built.rend(); ++it)
+        if (auto* widget = qobject_cast<QWidget*>(*it))
+            widget->raise();
     // A group box only frames its neighbours; it must never cover them.
     for (QGroupBox* box : w->findChildren<QGroupBox*>(QString(), Qt::FindDirectChildrenOnly))
         box->lower();
