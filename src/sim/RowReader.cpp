@@ -15,19 +15,21 @@ namespace {
 constexpr size_t kTokenCells = 64;
 constexpr int kRowTokens = 10;
 
-// The first ten tokens, each cut to its 64 cells.
+// The first ten tokens, each cut to its 64 cells, in one pass over the row; a NUL byte ends the
+// row as it ended the original text buffer.
 std::array<std::string_view, kRowTokens> splitTokens(std::string_view row)
 {
     std::array<std::string_view, kRowTokens> tokens{};
-    size_t pos = 0;
+    const char* p = row.data();
+    const char* const end = p + row.size();
     for (auto& token : tokens) {
-        if (pos > row.size())
+        const char* start = p;
+        while (p != end && *p != ' ' && *p != '\0')
+            ++p;
+        token = std::string_view(start, static_cast<size_t>(p - start)).substr(0, kTokenCells);
+        if (p == end || *p == '\0')
             break;
-        size_t end = row.find(' ', pos);
-        if (end == std::string_view::npos)
-            end = row.size();
-        token = row.substr(pos, end - pos).substr(0, kTokenCells);
-        pos = end + 1;
+        ++p;
     }
     return tokens;
 }
@@ -48,7 +50,6 @@ int32_t truncateToInt32(double value)
 
 void readListRow(std::string_view row, bool withLots, const SimulatorApp& app, ListRow& out)
 {
-    row = row.substr(0, row.find('\0'));
     auto tokens = splitTokens(row);
 
     out.name.assign(tokens[1]);
