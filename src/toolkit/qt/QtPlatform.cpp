@@ -60,7 +60,12 @@ QIcon QtPlatform::applicationIcon()
 
 QWidget* QtPlatform::topWindow() const
 {
-    return sessions.empty() ? nullptr : sessions.back().window;
+    // A dialog still initialising is not shown yet; what it opens then (a message, a file
+    // dialog) stands on the window below it, or in the middle of the screen.
+    for (auto it = sessions.rbegin(); it != sessions.rend(); ++it)
+        if (it->window->isVisible())
+            return it->window;
+    return nullptr;
 }
 
 QStringList QtPlatform::nameFilters(const std::string& filter)

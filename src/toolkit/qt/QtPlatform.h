@@ -26,7 +26,7 @@ public:
 
     static QIcon applicationIcon();
 
-    // The window of the innermost running modal dialog, or nullptr.
+    // The window of the innermost shown modal dialog, or nullptr.
     QWidget* topWindow() const;
 
     // "A|*.a|B|*.*||" → "A (*.a);;B (*)": Qt takes the patterns from the last parentheses, and
