@@ -65,26 +65,16 @@ TEST_F(SignalLoad, HeaderOnlyOrEmptyFileListsNothing)
         list.append("earlier");
         app->overallTally.signalCount = 3;
         app->slotDate[0] = 20040105;
+        app->stockTally[9999].signalCount = 1;
+        app->dateTally[kDateSlotCount - 1].unknownCount = 1;
         SignalLoadResult r = load({}, withHeader);
         EXPECT_EQ(r.rowCount, 0);
         EXPECT_EQ(list.count(), 0);
         EXPECT_EQ(app->overallTally.signalCount, 0);
         EXPECT_EQ(app->slotDate[0], 0);
+        EXPECT_EQ(app->stockTally[9999].signalCount, 0);
+        EXPECT_EQ(app->dateTally[kDateSlotCount - 1].unknownCount, 0);
     }
-}
-
-TEST_F(SignalLoad, RowsBecomeListLinesWithCodeAndUnit)
-{
-    SignalLoadResult r = load({
-        "五番,2004/01/05,250,○,2004/01/14,270,+8.0%",
-        "極洋,2004/01/06,300,×,2004/01/15,290,-3.3%,extra,columns",
-    });
-    ASSERT_EQ(list.count(), 2);
-    EXPECT_EQ(line(0), "0005 五番 2004/01/05 250 ○ 2004/01/14 270 +8.0%\r\n 100");
-    EXPECT_EQ(line(1), "1301 極洋 2004/01/06 300 × 2004/01/15 290 -3.3% 1000");
-    EXPECT_EQ(r.rowCount, 2);
-    EXPECT_EQ(r.firstDateText, "2004/01/05");
-    EXPECT_EQ(r.lastDateText, "2004/01/06");
 }
 
 TEST_F(SignalLoad, NamesFindTheirCode)
@@ -198,22 +188,6 @@ TEST_F(SignalLoad, BlanksLengthsAndMissingFields)
     for (int i = 0; i < 32; ++i)
         blanks += "　";
     EXPECT_EQ(line(3), "1301 極洋 2004/01/05 250 ○ 2004/01/06 260 " + blanks + " 1000");
-}
-
-TEST_F(SignalLoad, ASecondLoadLeavesNoTraceOfTheFirst)
-{
-    load({"極洋,2004/01/05,250,○,2004/01/14,270,a", "五番,2004/01/06,250,×,2004/01/14,240,b",
-          "同名,2004/01/07,250,？,2004/01/14,240,c"});
-    load({"極洋,2005/02/01,100,×,2005/02/02,90,d"});
-    ASSERT_EQ(list.count(), 1);
-    EXPECT_EQ(app->overallTally.signalCount, 1);
-    EXPECT_EQ(app->overallTally.successCount, 0);
-    EXPECT_EQ(app->stockTally[5].signalCount, 0);
-    EXPECT_EQ(app->stockTally[7001].signalCount, 0);
-    EXPECT_EQ(app->slotDate[0], 20050201);
-    EXPECT_EQ(app->slotDate[1], 0);
-    EXPECT_EQ(app->dateTally[1].signalCount, 0);
-    EXPECT_EQ(app->dateTally[2].unknownCount, 0);
 }
 
 // Each row a new date: the 250,001st date slot does not exist.

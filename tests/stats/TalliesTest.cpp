@@ -64,25 +64,6 @@ TEST(Tallies, EachMarkFeedsItsOwnCountAndSumInAllThreeTallies)
     EXPECT_NEAR(s.overall.successReturnSum, 0.08, 1e-12);
 }
 
-TEST(Tallies, PricesAreReadLeniently)
-{
-    struct Case {
-        std::string buy, sell;
-        double expected;
-    };
-    const Case cases[] = {
-        {"  200", "210円", 0.05},          // leading blanks skipped, text after the digits ignored
-        {"200.9", "300.9", 0.5},           // the integer part only
-        {"200", "", -1},                   // no sell price counts as 0
-        {"200", "\x81\x40" "300", -1},     // a full-width blank before the digits gives 0
-    };
-    for (const Case& c : cases) {
-        Store s;
-        tallyRow(s.tables(), 0, 0, kMarkFailure, c.buy, c.sell);
-        EXPECT_NEAR(s.overall.failureReturnSum, c.expected, 1e-12) << c.buy << " " << c.sell;
-    }
-}
-
 TEST(Tallies, BuyPriceWithoutValueCountsTheRowButAddsNoReturn)
 {
     for (std::string buy : {"0", "", "abc", "\x81\x40" "250"}) {
@@ -94,19 +75,6 @@ TEST(Tallies, BuyPriceWithoutValueCountsTheRowButAddsNoReturn)
         EXPECT_TRUE(std::isfinite(s.overall.successReturnSum)) << buy;
         EXPECT_NEAR(s.overall.successReturnSum, 0.10, 1e-12) << buy;
         EXPECT_NEAR(*averageProfitOnSuccess(s.byStock[1]), 5.0, 1e-9) << buy;
-    }
-}
-
-TEST(Tallies, ResetClearsEveryTally)
-{
-    Store s;
-    s.row(0, 0, "○", "100", "120");
-    s.row(4, 4, "×(結果は利益)", "100", "120");
-    resetTallies(s.tables());
-    EXPECT_EQ(fieldsOf(s.overall), fieldsOf(SignalTally{}));
-    for (int i = 0; i < 5; ++i) {
-        EXPECT_EQ(fieldsOf(s.byStock[i]), fieldsOf(SignalTally{})) << i;
-        EXPECT_EQ(fieldsOf(s.byDate[i]), fieldsOf(SignalTally{})) << i;
     }
 }
 
@@ -165,15 +133,6 @@ TEST(TallyFigures, SharesAndAveragesOfMixedMarks)
     EXPECT_EQ(percentText(averageProfitOnFailure(s.overall)), toCp932("-4.00％"));
 }
 
-TEST(TallyFigures, FailuresWithoutSuccess)
-{
-    Store s;
-    s.row(0, 0, "×", "100", "95");
-    EXPECT_EQ(percentText(successShare(s.overall)), toCp932("0.00％"));
-    EXPECT_FALSE(averageProfitOnSuccess(s.overall));
-    EXPECT_EQ(percentText(averageProfitOnFailure(s.overall)), toCp932("-5.00％"));
-}
-
 TEST(TallyFigures, EveryDayWeighsTheSame)
 {
     Store s;
@@ -183,14 +142,6 @@ TEST(TallyFigures, EveryDayWeighsTheSame)
     // Slot 1 is in use with only skipped rows: its count is 0 and it is left out.
     EXPECT_EQ(percentText(simpleAverageProfit(s.overall, -0.03)), toCp932("2.50％"));
     EXPECT_EQ(percentText(perDayAverageProfit(s.byDate, -0.03)), toCp932("5.00％"));
-}
-
-TEST(TallyFigures, PercentTextRoundsHalvesAwayFromZero)
-{
-    EXPECT_EQ(percentText(0.125), toCp932("0.13％"));
-    EXPECT_EQ(percentText(-0.125), toCp932("-0.13％"));
-    EXPECT_EQ(percentText(0.0), toCp932("0.00％"));
-    EXPECT_EQ(percentText(1234.5), "1234.50\x81\x93");
 }
 
 }  // namespace
