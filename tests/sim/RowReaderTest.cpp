@@ -1,6 +1,5 @@
 #include "sim/RowReader.h"
 
-#include "sim/PortfolioLists.h"
 #include "sim/SimHarness.h"
 
 #include <gtest/gtest.h>
@@ -118,27 +117,6 @@ TEST_F(RowReader, LongRowsAreReadWholeAndTokensKeepSixtyFourCells)
     h.addStock(7, longName.substr(0, 64), 1);
     EXPECT_EQ(read("0007 " + longName + " 2004/1/5 1 x 2004/1/5 1 p 1", false).name, longName.substr(0, 64));
     EXPECT_EQ(read("0007 " + longName + " 2004/1/5 1 x 2004/1/5 1 p 1", false).code, 7);
-}
-
-TEST(RowDetails, NineTokensIntoTheFieldsNothingCut)
-{
-    std::array<std::string, 9> texts;
-    texts.fill("old");
-    DetailFields fields;
-    for (size_t i = 0; i < 9; ++i)
-        fields[i] = &texts[i];
-    std::string perf(100, 'P');
-    showRowDetails("0001 A 2004/1/5 500 x 2004/1/6 520 " + perf + " 1000 9", fields);
-    EXPECT_EQ(texts[0], "0001");
-    EXPECT_EQ(texts[7], perf);
-    EXPECT_EQ(texts[8], "1000");   // the lot count is not a detail field
-
-    showRowDetails("0002  2004/1/5", fields);   // an empty name, then too few tokens
-    EXPECT_EQ(texts[0], "0002");
-    EXPECT_EQ(texts[1], "");
-    EXPECT_EQ(texts[2], "2004/1/5");
-    EXPECT_EQ(texts[3], "");
-    EXPECT_EQ(texts[8], "");
 }
 
 }  // namespace
