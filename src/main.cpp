@@ -38,6 +38,8 @@ int main(int argc, char* argv[])
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Kirvane"));
+    // One look on every desktop, with group boxes drawn as frames.
+    QApplication::setStyle(QStringLiteral("Fusion"));
     // The program speaks Japanese whatever the locale, and so do Qt's own dialogs and buttons.
     QLocale::setDefault(QLocale(QLocale::Japanese, QLocale::Japan));
     QTranslator qtTexts;

@@ -99,7 +99,7 @@ DialogTemplate buildAboutDialog()
     auto& c = t.controls;
     c.push_back({ControlKind::Icon, IDC_STATIC, {}, 11, 17, 20, 20});
     c.push_back(label("Kirvane Version 1.0", 40, 10, 119, 8));
-    c.push_back(label("シグナル検証と売買シミュレーションのためのツール", 40, 25, 130, 8));
+    c.push_back(label("シグナル検証・売買シミュレーション", 40, 25, 130, 8));
     c.push_back({ControlKind::Button, IDOK, "OK", 178, 7, 50, 16, StyleDefault});
     return t;
 }

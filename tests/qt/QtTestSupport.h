@@ -6,6 +6,7 @@
 #include "toolkit/DialogTemplate.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QTimer>
 #include <QWidget>
 
@@ -51,6 +52,16 @@ void whenModal(std::function<void(W*)> action, std::function<bool()> ready = {})
         action(modal);
     });
     timer->start();
+}
+
+// Delivers events until `condition` holds or `ms` milliseconds have passed; no sleeping.
+inline bool waitFor(const std::function<bool()>& condition, int ms = 2000)
+{
+    QElapsedTimer clock;
+    clock.start();
+    while (!condition() && clock.elapsed() < ms)
+        QApplication::processEvents(QEventLoop::AllEvents, 5);
+    return condition();
 }
 
 }  // namespace kv::test

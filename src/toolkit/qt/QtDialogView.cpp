@@ -91,6 +91,10 @@ int scale(int value, int base, int divisor)
 
 }  // namespace
 
+namespace {
+constexpr int kFrameMilliseconds = 16;
+}
+
 QtDialogView::QtDialogView(Dialog& dialog, QWidget* owner) : dialog(dialog)
 {
     const DialogTemplate& layout = dialog.dialogTemplate();
@@ -115,6 +119,9 @@ QtDialogView::QtDialogView(Dialog& dialog, QWidget* owner) : dialog(dialog)
 
     for (const ControlTemplate& control : layout.controls)
         buildControl(control, units);
+    frameTimer.setSingleShot(true);
+    frameTimer.setInterval(kFrameMilliseconds);
+    QObject::connect(&frameTimer, &QTimer::timeout, [this] { showPendingTexts(); });
     // Stack the controls as the templates were designed for: the first control on top, so where
     // two fields touch (the asset figure and the current date) the earlier one stays whole.
     const QObjectList built = w->children();
@@ -335,7 +342,30 @@ void QtDialogView::setText(int id, const std::string& text)
     // A refresh pushes every text on every tick; only a changed text may touch its widget.
     if (!control || (control->shownValid && control->shown == text))
         return;
-    showText(*control, text);
+    // AUTO refreshes on every 0 ms tick, far faster than a screen shows; a read-only display
+    // takes its newest text once per frame instead of redrawing for every step.
+    bool display = control->layout->kind == ControlKind::Edit && (control->layout->style & StyleReadOnly) &&
+                   !(control->layout->style & StyleMultiline);
+    if (!display) {
+        showText(*control, text);
+        return;
+    }
+    control->shown = text;
+    control->shownValid = true;
+    control->pending = true;
+    if (!frameTimer.isActive())
+        frameTimer.start();
+}
+
+void QtDialogView::showPendingTexts()
+{
+    frameTimer.stop();
+    for (auto& [id, control] : controls) {
+        if (control.pending) {
+            control.pending = false;
+            showText(control, control.shown);
+        }
+    }
 }
 
 void QtDialogView::showText(Control& control, const std::string& text)

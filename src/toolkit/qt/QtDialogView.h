@@ -8,6 +8,7 @@
 
 #include <QFont>
 #include <QRect>
+#include <QTimer>
 
 #include <functional>
 #include <map>
@@ -43,6 +44,10 @@ public:
     static QSize baseUnits(const QFont& font);
     static QRect toPixels(const QSize& baseUnits, int x, int y, int width, int height);
 
+    // Texts of read-only displays reach their widgets at most once per frame (see setText);
+    // this puts every pending one there now.
+    void showPendingTexts();
+
     std::string text(int id) const override;
     void setText(int id, const std::string& text) override;
     bool checked(int id) const override;
@@ -59,6 +64,7 @@ private:
         std::string shown;               // the code page 932 text last put into the widget
         bool shownValid = false;         // false once the user has typed into an editable edit
         bool settingText = false;
+        bool pending = false;            // shown reaches the widget with the next frame
     };
 
     void buildControl(const ControlTemplate& layout, const QSize& units);
@@ -75,6 +81,7 @@ private:
     std::map<int, Control> controls;
     std::function<void()> afterDelivery;
     int syncDepth = 0;   // selection changes made by the program, not the user
+    QTimer frameTimer;   // puts pending display texts into their widgets
 };
 
 }  // namespace kv

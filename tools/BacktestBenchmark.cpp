@@ -1,0 +1,51 @@
+// kirvane-backtest-benchmark: times a whole headless back-test of the 250,000-row benchmark
+// file — load, run with the trade log, every step to the final liquidation — exactly as
+// kirvane-batch performs it, and prints the figures.
+
+#include "BenchmarkData.h"
+#include "batch/BatchRun.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+int main()
+{
+    kv::BenchmarkFolder folder("kirvane-backtest-benchmark");
+    if (!folder.written()) {
+        std::fprintf(stderr, "kirvane-backtest-benchmark: cannot write into %s\n", folder.path().c_str());
+        return 1;
+    }
+    kv::BatchOptions options;
+    options.signalFile = folder.signalFile();
+    options.logFile = folder.path() / "log.csv";
+    options.json = true;
+
+    std::vector<double> seconds;
+    std::string result;
+    for (int i = 0; i < 3; ++i) {
+        std::ostringstream out, err;
+        auto start = std::chrono::steady_clock::now();
+        int status = kv::runBatch(options, folder.path(), out, err, false);
+        seconds.push_back(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
+        if (status != 0) {
+            std::fprintf(stderr, "kirvane-backtest-benchmark: the back-test ended with status %d\n%s", status,
+                         err.str().c_str());
+            return 1;
+        }
+        result = out.str();
+    }
+    std::ifstream log(folder.path() / "log.csv", std::ios::binary);
+    long logLines = std::count(std::istreambuf_iterator<char>(log), std::istreambuf_iterator<char>(), '\n');
+    std::sort(seconds.begin(), seconds.end());
+    std::printf("signal file:     %d rows over %d stocks\n", kv::BenchmarkFolder::kRows, kv::BenchmarkFolder::kStocks);
+    std::printf("result:          %s", result.c_str());
+    std::printf("trade log:       %ld lines\n", logLines);
+    std::printf("whole back-test: best %.3f s, median %.3f s of %zu (load + run + log)\n", seconds.front(),
+                seconds[seconds.size() / 2], seconds.size());
+    return 0;
+}
