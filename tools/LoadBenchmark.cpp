@@ -3,7 +3,7 @@
 // opens the main window on the scripted backend and presses 読み込み exactly as a user would,
 // then prints the wall time of each load and the memory the signal list holds.
 
-#include "SampleData.h"
+#include "BenchmarkData.h"
 #include "app/SimulatorDialog.h"
 #include "data/SimulatorApp.h"
 #include "resources/ControlIds.h"
@@ -26,17 +26,9 @@
 
 namespace {
 
-constexpr int kStocks = 3000;
-constexpr int kRows = 250000;
+constexpr int kStocks = kv::BenchmarkFolder::kStocks;
+constexpr int kRows = kv::BenchmarkFolder::kRows;
 constexpr int kRepeats = 5;
-
-bool writeFile(const std::filesystem::path& path, const std::string& bytes)
-{
-    std::ofstream file(path, std::ios::binary | std::ios::trunc);
-    file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    file.close();
-    return static_cast<bool>(file);
-}
 
 long residentKiB()
 {
@@ -66,31 +58,18 @@ size_t listBytes(const kv::ListBox& list)
 
 int main()
 {
-    namespace fs = std::filesystem;
-    fs::path folder = fs::temp_directory_path() / ("kirvane-load-benchmark-" + std::to_string(::getpid()));
-    fs::create_directories(folder);
-    struct Remove {
-        fs::path path;
-        ~Remove()
-        {
-            std::error_code ec;
-            fs::remove_all(path, ec);
-        }
-    } remove{folder};
-
-    std::vector<kv::SampleStock> stocks = kv::makeStocks(kStocks, 2000);
-    fs::path signals = folder / "signals.csv";
-    if (!writeFile(folder / "index.txt", kv::formatStockMaster(stocks)) ||
-        !writeFile(signals, kv::makeSignalFile(stocks, kRows, 20000104, 20091230, 2000))) {
-        std::fprintf(stderr, "kirvane-load-benchmark: cannot write into %s\n", folder.string().c_str());
+    kv::BenchmarkFolder folder("kirvane-load-benchmark");
+    if (!folder.written()) {
+        std::fprintf(stderr, "kirvane-load-benchmark: cannot write into %s\n", folder.path().c_str());
         return 1;
     }
-    uintmax_t fileBytes = fs::file_size(signals);
+    std::filesystem::path signals = folder.signalFile();
+    uintmax_t fileBytes = std::filesystem::file_size(signals);
 
     std::ostringstream shown;   // message boxes of the start-up (the new settings file)
     kv::HeadlessPlatform platform(shown, std::cerr);
     auto app = std::make_unique<kv::SimulatorApp>();
-    kv::SimulatorDialog dialog(*app, platform, folder);
+    kv::SimulatorDialog dialog(*app, platform, folder.path());
     platform.open(dialog);
 
     std::vector<double> seconds;

@@ -1,0 +1,91 @@
+// kirvane-screenshots OUTDIR: the real main window (Qt) in a working folder (the current
+// directory, e.g. a copy of sample/) at four moments — after start-up, after loading
+// signals.csv, and twice during a run (a day's candidates; the next day's sell list) — each
+// saved as a PNG of the window. File dialogs are answered
+// by the tool (signals.csv, no trade log) and message boxes are not shown.
+
+#include "app/SimulatorDialog.h"
+#include "data/SimulatorApp.h"
+#include "resources/ControlIds.h"
+#include "toolkit/DialogTemplate.h"
+#include "toolkit/ListBox.h"
+#include "toolkit/qt/QtPlatform.h"
+
+#include <QApplication>
+#include <QPixmap>
+#include <QTimer>
+#include <QWidget>
+
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+
+namespace {
+
+class AnsweringQtPlatform : public kv::QtPlatform {
+public:
+    std::optional<std::filesystem::path> openFile(const kv::FileDialogOptions&) override
+    {
+        return std::filesystem::absolute("signals.csv");
+    }
+    std::optional<std::filesystem::path> saveFile(const kv::FileDialogOptions&) override { return std::nullopt; }
+    void messageBox(const std::string&) override {}
+};
+
+}  // namespace
+
+int main(int argc, char* argv[])
+{
+    QApplication qtApp(argc, argv);
+    QApplication::setStyle(QStringLiteral("Fusion"));
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: kirvane-screenshots OUTDIR   (run in a folder with index.txt and signals.csv)\n");
+        return 2;
+    }
+    std::filesystem::path out = std::filesystem::absolute(argv[1]);
+    AnsweringQtPlatform platform;
+    auto app = std::make_unique<kv::SimulatorApp>();
+    kv::SimulatorDialog dialog(*app, platform, std::filesystem::current_path());
+    using kv::Notification;
+
+    auto save = [&](const char* name) {
+        QWidget* window = platform.topWindow();
+        QApplication::processEvents();
+        window->grab().save(QString::fromStdString((out / name).string()));
+        std::printf("%s\n", (out / name).c_str());
+        std::fflush(stdout);
+    };
+    auto after = [](int ms, std::function<void()> action) { QTimer::singleShot(ms, std::move(action)); };
+
+    after(300, [&] {
+        save("main-window.png");
+        dialog.onCommand(kv::IDC_LOAD, Notification::Clicked);
+        dialog.signalList.setSelection(4);
+        dialog.onCommand(kv::IDC_SIGNAL_LIST, Notification::SelectionChanged);
+        after(300, [&] {
+            save("loaded.png");
+            app->settings.saveLog = false;
+            dialog.onCommand(kv::IDC_RUN, Notification::Clicked);
+            // Into the fourth day: positions held, due ones on the sell list, a day's candidates.
+            while (!dialog.sim.finished() && (dialog.sim.simCnt < 14 || dialog.sim.simState != 3))
+                dialog.onCommand(kv::IDC_NEXT, Notification::Clicked);
+            dialog.sim.holdingsList.setSelection(0);
+            dialog.onCommand(kv::IDC_HOLDINGS_LIST, Notification::SelectionChanged);
+            after(300, [&] {
+                save("running.png");
+                // The next day's opening: positions due today wait on the sell list.
+                while (!dialog.sim.finished() && (dialog.sim.simState != 1 || dialog.sim.sellList.count() == 0))
+                    dialog.onCommand(kv::IDC_NEXT, Notification::Clicked);
+                dialog.sim.sellList.setSelection(0);
+                dialog.onCommand(kv::IDC_SELL_LIST, Notification::SelectionChanged);
+                after(300, [&] {
+                    save("selling.png");
+                    dialog.endDialog(kv::IDOK);
+                    QCoreApplication::exit(0);   // leaves the window's modal loop
+                });
+            });
+        });
+    });
+    platform.runModal(dialog);
+    return 0;
+}
