@@ -9,6 +9,7 @@
 #include "resources/Messages.h"
 #include "resources/Templates.h"
 #include "settings/SettingsFile.h"
+#include "sim/PortfolioLists.h"
 #include "text/Cp932.h"
 #include "text/Format.h"
 #include "text/LineReader.h"
@@ -81,8 +82,7 @@ void SimulatorDialog::showAssetFigures()
 {
     sim.operatingAssets = app.settings.capital * app.settings.leverage;
     sim.totalAssets = app.settings.capital;
-    sim.operatingAssetsText = format("\\%.0f", {sim.operatingAssets});
-    sim.totalAssetsText = format("\\%.0f", {sim.totalAssets});
+    sim.showTotals();
 }
 
 void SimulatorDialog::onCommand(int id, Notification notification)
@@ -119,8 +119,7 @@ void SimulatorDialog::onCommand(int id, Notification notification)
     case IDC_SELL_LIST:
         if (notification != Notification::SelectionChanged)
             return;
-        sim.showSelection(id, {&codeText, &nameText, &buyDateText, &buyPriceText, &resultText, &sellDateText,
-                               &sellPriceText, &performanceText, &unitText});
+        sim.showSelection(id, detailFields());
         break;
     case IDC_RUN:
         run();
@@ -288,19 +287,15 @@ void SimulatorDialog::setEndRow()
 void SimulatorDialog::showSelectedSignal()
 {
     int s = signalList.selection();
-    if (s < 0)
-        return;
-    std::array<std::string, kListTokenCount> tokens;
-    splitListLine(signalList.row(s), tokens);
-    codeText = std::move(tokens[0]);
-    nameText = std::move(tokens[1]);
-    buyDateText = std::move(tokens[2]);
-    buyPriceText = std::move(tokens[3]);
-    resultText = std::move(tokens[4]);
-    sellDateText = std::move(tokens[5]);
-    sellPriceText = std::move(tokens[6]);
-    performanceText = std::move(tokens[7]);
-    unitText = std::move(tokens[8]);
+    if (s >= 0)
+        showRowDetails(signalList.row(s), detailFields());
+}
+
+// The detail pane's texts in list-token order.
+DetailFields SimulatorDialog::detailFields()
+{
+    return {&codeText, &nameText, &buyDateText, &buyPriceText, &resultText,
+            &sellDateText, &sellPriceText, &performanceText, &unitText};
 }
 
 void SimulatorDialog::run()

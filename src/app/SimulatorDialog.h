@@ -55,6 +55,7 @@ private:
     void setStartRow();
     void setEndRow();
     void showSelectedSignal();
+    DetailFields detailFields();
     void run();
     void next();
     void startAuto();
