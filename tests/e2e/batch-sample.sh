@@ -1,0 +1,23 @@
+#!/usr/bin/env bash
+# kirvane-batch on a copy of sample/, as README.md shows it: the JSON result and a trade log
+# whose every line has 13 fields.
+set -euo pipefail
+batch=$1
+sample=$2
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+cp "$sample/index.txt" "$sample/signals.csv" "$work/"
+cd "$work"
+
+"$batch" --json --log out.csv signals.csv > result.json 2> messages.txt
+grep -q '^{"rows":371,"startRow":0,"endRow":370,"run":{"totalAssets":' result.json || { cat result.json; exit 1; }
+grep -qxF 'シミュレーション終了！' messages.txt || { cat messages.txt; exit 1; }
+[ "$(head -c 11 out.csv | iconv -f CP932 -t UTF-8)" = "売買,コード" ] || exit 1
+awk -F, 'NF != 13 { exit 1 }' out.csv
+[ "$(wc -l < out.csv)" -gt 10 ]
+
+# No listed row: status 1 and the message.
+printf 'h\r\n' > empty.csv
+if "$batch" --json empty.csv > result.json 2> messages.txt; then exit 1; else [ $? = 1 ]; fi
+grep -qxF '{"rows": 0}' result.json
+echo "batch on the sample: ok"

@@ -1,0 +1,70 @@
+#!/usr/bin/env bash
+# The real kirvane-scenario program on a copy of sample/: first start, loading, the refusals of
+# the run controls, a run stepped with NEXT and finished with AUTO and ticks, RESET and a
+# second run that starts again from the capital.
+set -euo pipefail
+scenario=$1
+sample=$2
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+cp "$sample/index.txt" "$sample/signals.csv" "$work/"
+cd "$work"
+
+fail() { echo "FAIL: $1"; echo "--- output:"; grep -v '^1000\[' out.txt | head -80; exit 1; }
+expect() { grep -qxF -- "$1" out.txt || fail "missing line: $1"; }
+count() { [ "$(grep -cxF -- "$1" out.txt)" = "$2" ] || fail "expected $2 × $1"; }
+
+printf 'dump\n' | "$scenario" > out.txt
+expect $'MSG\t初回起動：オプションファイルを作成します。'
+expect $'1023\t\\5000000'
+expect $'1026\t\\2000000'
+expect $'1019\t実行前'
+[ "$(cat kvn.conf)" = "2000000,500000,2.500000,0.200000,0.100000,300000,50000000,5,-0.030000,0,3990,1.000000,0,0,0,1,0,0" ] ||
+  fail "kvn.conf"
+
+"$scenario" > out.txt <<'SCRIPT'
+answer-open signals.csv
+click 1027
+click 1001
+select 1000 2
+dump
+answer-save log.csv
+click 1011
+click 1011
+click 1001
+click 1027
+click 1027
+click 1028
+click 1027
+click 1015
+click 1028
+tick 100000
+dump
+click 1015
+answer-cancel
+click 1011
+dump
+SCRIPT
+count $'MSG\tシミュレーションが実行されていません。' 1
+expect $'1017\t2004/01/05'
+expect $'1018\t2005/06/30'
+expect $'1002\t必要に応じてオプションを変更し実行ボタンを押してください。'
+expect $'1000[2]*\t3862 三光産業工業 2004/01/05 126 ？ 9999/99/99 126 判定不可（データ不足）\\r\\n 1000'
+expect $'1012\t3862'
+expect $'1006\t9999/99/99'
+count $'MSG\t実行中です。' 1
+count $'MSG\t実行中は変更できません。' 1
+count $'MSG\t自動実行中です。' 2
+count $'MSG\tすでに自動実行中です。' 1
+count $'MSG\tシミュレーション終了！' 1
+expect $'1019\t終了'
+expect $'1022\t(\\0)'
+expect $'MSG\tキャンセルされたのでログの記録は行いません。記録したい場合は再度オプションのログの保存にチェックを入れてください。'
+expect $'1019\t購入前待機'
+[ "$(grep -c $'^1026\t\\\\2000000$' out.txt)" -ge 2 ] || fail "the second run starts from the capital"
+
+# The trade log of the first run: a header, then 13 fields on every line, CR LF ends.
+[ -s log.csv ] || fail "no trade log"
+awk -F, '{ if (NF != 13) bad = 1 } END { exit bad }' log.csv || fail "a log line without 13 fields"
+[ "$(grep -c $'\r$' log.csv)" = "$(wc -l < log.csv)" ] || fail "log lines must end in CR LF"
+echo "scenario on the sample: ok"
