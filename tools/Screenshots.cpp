@@ -1,7 +1,7 @@
 // kirvane-screenshots OUTDIR: the real main window (Qt) in a working folder (the current
 // directory, e.g. a copy of sample/) at four moments — after start-up, after loading
-// signals.csv, and twice during a run (a day's candidates; the next day's sell list) — each
-// saved as a PNG of the window. File dialogs are answered
+// signals.csv, and twice during a run (a day's candidates; the next day's sell list) — and the
+// about box, each saved as a PNG of the window. File dialogs are answered
 // by the tool (signals.csv, no trade log) and message boxes are not shown.
 
 #include "app/SimulatorDialog.h"
@@ -80,6 +80,12 @@ int main(int argc, char* argv[])
                 dialog.onCommand(kv::IDC_SELL_LIST, Notification::SelectionChanged);
                 after(300, [&] {
                     save("selling.png");
+                    // The about box runs its own modal loop; it is saved and closed from inside it.
+                    after(300, [&] {
+                        save("about.png");
+                        platform.topWindow()->close();
+                    });
+                    dialog.onCommand(kv::IDM_ABOUTBOX, Notification::MenuCommand);
                     dialog.endDialog(kv::IDOK);
                     QCoreApplication::exit(0);   // leaves the window's modal loop
                 });
