@@ -1,0 +1,105 @@
+# Fails when a source file includes across the layers the wrong way. The layers, lowest first:
+#   text <- toolkit <- data, settings, stats, sim <- resources, app <- batch, tools
+# (the domain folders take only the toolkit's lists, which are data)
+# and Qt only in toolkit/qt, main.cpp, the GUI tools and the Qt tests.
+# Run: cmake -DROOT=<source dir> -P check-layers.cmake
+
+cmake_minimum_required(VERSION 3.25)
+
+if(NOT ROOT)
+  message(FATAL_ERROR "check-layers: ROOT not set")
+endif()
+
+set(domain data settings stats sim)
+# Folders of src/ that each folder may include from (its own included).
+set(allowed_text text)
+set(allowed_toolkit text toolkit)
+set(allowed_toolkit/headless text toolkit toolkit/headless)
+set(allowed_toolkit/qt text toolkit toolkit/qt)
+set(allowed_data text toolkit ${domain})
+set(allowed_settings text toolkit ${domain})
+set(allowed_stats text toolkit ${domain})
+set(allowed_sim text toolkit ${domain})
+set(allowed_resources text toolkit resources)
+set(allowed_app text toolkit ${domain} resources app)
+set(allowed_batch text toolkit toolkit/headless ${domain} resources app batch)
+set(allowed_main text toolkit toolkit/qt ${domain} resources app)
+set(allowed_tools text toolkit toolkit/headless toolkit/qt ${domain} resources app batch)
+set(allowed_tests text toolkit toolkit/headless toolkit/qt ${domain} resources app batch)
+
+# Files where Qt headers may appear.
+set(qt_files_regex "^(src/toolkit/qt/|src/main\\.cpp$|tools/(Screenshots|AutoBenchmark|[A-Za-z]*Qt[A-Za-z]*)\\.cpp$|tests/qt/)")
+
+# The folder of src/ a project include names: the longest known prefix.
+function(include_folder header out)
+  foreach(prefix toolkit/headless toolkit/qt text toolkit data settings stats sim resources app batch)
+    string(LENGTH "${prefix}/" n)
+    string(SUBSTRING "${header}" 0 ${n} head)
+    if(head STREQUAL "${prefix}/")
+      set(${out} ${prefix} PARENT_SCOPE)
+      return()
+    endif()
+  endforeach()
+  set(${out} "" PARENT_SCOPE)
+endfunction()
+
+# The layer a file belongs to.
+function(file_layer rel out)
+  if(rel STREQUAL "src/main.cpp")
+    set(${out} main PARENT_SCOPE)
+  elseif(rel MATCHES "^src/(toolkit/headless|toolkit/qt)/")
+    set(${out} ${CMAKE_MATCH_1} PARENT_SCOPE)
+  elseif(rel MATCHES "^src/([a-z]+)/")
+    set(${out} ${CMAKE_MATCH_1} PARENT_SCOPE)
+  elseif(rel MATCHES "^tools/")
+    set(${out} tools PARENT_SCOPE)
+  elseif(rel MATCHES "^tests/")
+    set(${out} tests PARENT_SCOPE)
+  else()
+    set(${out} "" PARENT_SCOPE)
+  endif()
+endfunction()
+
+file(GLOB_RECURSE files RELATIVE ${ROOT}
+  ${ROOT}/src/*.h ${ROOT}/src/*.cpp ${ROOT}/tools/*.h ${ROOT}/tools/*.cpp ${ROOT}/tests/*.h ${ROOT}/tests/*.cpp)
+set(violations 0)
+foreach(rel IN LISTS files)
+  file_layer("${rel}" layer)
+  if(NOT layer)
+    continue()
+  endif()
+  file(STRINGS ${ROOT}/${rel} includes REGEX "^[ \t]*#[ \t]*include[ \t]*[\"<]")
+  foreach(line IN LISTS includes)
+    if(line MATCHES "#[ \t]*include[ \t]*<(Q[A-Za-z]*|Qt[A-Za-z]*/[^>]*)>")
+      if(NOT rel MATCHES "${qt_files_regex}")
+        message(SEND_ERROR "${rel}: Qt header <${CMAKE_MATCH_1}> outside the Qt front end")
+        math(EXPR violations "${violations} + 1")
+      endif()
+      continue()
+    endif()
+    if(NOT line MATCHES "#[ \t]*include[ \t]*\"([^\"]+)\"")
+      continue()
+    endif()
+    include_folder("${CMAKE_MATCH_1}" target)
+    if(NOT target)
+      continue()   # a header beside the file (tools/, tests/support/) or outside src/
+    endif()
+    # The domain computes and returns outcomes: of the toolkit it uses only the lists, which
+    # are data; dialogs, views and the platform (message boxes, file dialogs) are the window's.
+    if(layer IN_LIST domain AND target STREQUAL "toolkit" AND NOT CMAKE_MATCH_1 STREQUAL "toolkit/ListBox.h")
+      message(SEND_ERROR "${rel}: includes \"${CMAKE_MATCH_1}\": the domain uses no dialog or platform")
+      math(EXPR violations "${violations} + 1")
+      continue()
+    endif()
+    if(NOT target IN_LIST allowed_${layer})
+      message(SEND_ERROR "${rel}: includes \"${CMAKE_MATCH_1}\": ${layer} may not depend on ${target}")
+      math(EXPR violations "${violations} + 1")
+    endif()
+  endforeach()
+endforeach()
+
+list(LENGTH files count)
+if(violations GREATER 0)
+  message(FATAL_ERROR "${violations} wrong-way include(s) in ${count} files")
+endif()
+message(STATUS "layers hold in ${count} files")
