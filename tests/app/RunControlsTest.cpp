@@ -193,6 +193,31 @@ TEST_F(RunControls, AFailedLogWriteIsReportedOnceBeforeTheEnd)
     EXPECT_TRUE(w.app->settings.saveLog);   // the next run asks again
 }
 
+TEST_F(RunControls, ListFiguresKeepWhatTheyLastShowedUntilAPhaseShowsThemAgain)
+{
+    EXPECT_EQ(w.text(IDC_HOLDINGS_FIGURE), "");   // nothing counted yet
+    runWithLog();
+    w.click(IDC_NEXT);   // bought
+    w.click(IDC_NEXT);   // close the day
+    w.click(IDC_NEXT);   // open 2004/01/06: the position is due
+    EXPECT_EQ(w.text(IDC_HOLDINGS_FIGURE), "(\\4500000)");
+    EXPECT_EQ(w.text(IDC_SELL_FIGURE), "( \\4680000 : 180000)");
+
+    // RESET and a new run leave both until the phases that count them come round again.
+    w.click(IDC_RESET);
+    EXPECT_EQ(w.text(IDC_SELL_FIGURE), "( \\4680000 : 180000)");
+    runWithLog();
+    EXPECT_EQ(w.text(IDC_HOLDINGS_FIGURE), "(\\4500000)");
+    EXPECT_EQ(w.text(IDC_SELL_FIGURE), "( \\4680000 : 180000)");
+    w.click(IDC_NEXT);   // bought again: counted afresh
+    EXPECT_EQ(w.text(IDC_HOLDINGS_FIGURE), "(\\4500000)");
+    w.click(IDC_NEXT);
+    w.click(IDC_NEXT);
+    w.click(IDC_NEXT);   // sold: the sell figure empties
+    EXPECT_EQ(w.text(IDC_SELL_FIGURE), "");
+    EXPECT_EQ(w.text(IDC_HOLDINGS_FIGURE), "(\\0)");
+}
+
 TEST_F(RunControls, SelectingAHeldPositionShowsItsFigures)
 {
     runWithLog();
