@@ -7,7 +7,7 @@
 #include "app/SimulatorDialog.h"
 #include "data/SimulatorApp.h"
 #include "resources/ControlIds.h"
-#include "text/Cp932.h"
+#include "resources/Messages.h"
 #include "toolkit/headless/HeadlessPlatform.h"
 #include "toolkit/qt/QtPlatform.h"
 
@@ -33,8 +33,7 @@ public:
     std::optional<std::filesystem::path> saveFile(const kv::FileDialogOptions&) override { return std::nullopt; }
     void messageBox(const std::string& text) override
     {
-        static const std::string finished = kv::toCp932("シミュレーション終了！");
-        if (text == finished && onFinished)
+        if (text == kv::messages::simulationEnded && onFinished)
             onFinished();
     }
 
@@ -57,14 +56,14 @@ Figures runInQt(const kv::BenchmarkFolder& folder)
     int firstStep = 0;
     platform.onFinished = [&] {
         figures.seconds = std::chrono::duration<double>(Clock::now() - start).count();
-        figures.steps = dialog.sim.steps - firstStep;
+        figures.steps = dialog.sim.figures().steps - firstStep;
         dialog.endDialog(kv::IDOK);
     };
     QTimer::singleShot(0, [&] {
         dialog.onCommand(kv::IDC_LOAD, kv::Notification::Clicked);
         app->settings.saveLog = false;
         dialog.onCommand(kv::IDC_RUN, kv::Notification::Clicked);
-        firstStep = dialog.sim.steps;
+        firstStep = dialog.sim.figures().steps;
         start = Clock::now();
         dialog.onCommand(kv::IDC_AUTO, kv::Notification::Clicked);
     });
@@ -83,12 +82,12 @@ Figures runHeadless(const kv::BenchmarkFolder& folder)
     platform.execute("click 1001");
     app->settings.saveLog = false;
     platform.execute("click 1011");
-    int firstStep = dialog.sim.steps;
+    int firstStep = dialog.sim.figures().steps;
     platform.execute("click 1028");
     Clock::time_point start = Clock::now();
     while (platform.timerActive(dialog, kv::kAutoTimerEvent))
         platform.tick(1000);
-    Figures figures{dialog.sim.steps - firstStep, std::chrono::duration<double>(Clock::now() - start).count()};
+    Figures figures{dialog.sim.figures().steps - firstStep, std::chrono::duration<double>(Clock::now() - start).count()};
     platform.close(dialog);
     return figures;
 }

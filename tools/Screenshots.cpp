@@ -67,16 +67,18 @@ int main(int argc, char* argv[])
             app->settings.saveLog = false;
             dialog.onCommand(kv::IDC_RUN, Notification::Clicked);
             // Into the fourth day: positions held, due ones on the sell list, a day's candidates.
-            while (!dialog.sim.finished() && (dialog.sim.simCnt < 14 || dialog.sim.simState != 3))
+            while (!dialog.sim.finished() &&
+                   (dialog.sim.figures().simCnt < 14 || dialog.sim.state() != kv::SimState::BeforeBuy))
                 dialog.onCommand(kv::IDC_NEXT, Notification::Clicked);
-            dialog.sim.holdingsList.setSelection(0);
+            dialog.sim.listToShow(kv::PortfolioList::Holdings).setSelection(0);
             dialog.onCommand(kv::IDC_HOLDINGS_LIST, Notification::SelectionChanged);
             after(300, [&] {
                 save("running.png");
                 // The next day's opening: positions due today wait on the sell list.
-                while (!dialog.sim.finished() && (dialog.sim.simState != 1 || dialog.sim.sellList.count() == 0))
+                while (!dialog.sim.finished() &&
+                       (dialog.sim.state() != kv::SimState::BeforeSale || dialog.sim.sellList().count() == 0))
                     dialog.onCommand(kv::IDC_NEXT, Notification::Clicked);
-                dialog.sim.sellList.setSelection(0);
+                dialog.sim.listToShow(kv::PortfolioList::SellList).setSelection(0);
                 dialog.onCommand(kv::IDC_SELL_LIST, Notification::SelectionChanged);
                 after(300, [&] {
                     save("selling.png");

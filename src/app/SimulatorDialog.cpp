@@ -10,6 +10,7 @@
 #include "resources/Templates.h"
 #include "settings/SettingsFile.h"
 #include "sim/PortfolioLists.h"
+#include "sim/RunFigures.h"
 #include "text/Cp932.h"
 #include "text/Format.h"
 #include "text/LineReader.h"
@@ -19,14 +20,46 @@
 #include "toolkit/Platform.h"
 
 #include <array>
+#include <iterator>
 #include <optional>
 
 namespace kv {
 
-SimulatorDialog::SimulatorDialog(SimulatorApp& app, Platform& platform, std::filesystem::path folder)
-    : Dialog(platform), app(app), sim(app, platform, signalList, statusText), startFolder(std::move(folder))
+namespace {
+
+// The 状態 field's name of each state of a run.
+const std::string& stateName(SimState state)
 {
-    sim.stopAutoTimer = [this] { this->platform().killTimer(*this, kAutoTimerEvent); };
+    static const std::string beforeSale = toCp932("売却前待機");
+    static const std::string afterSale = toCp932("売却後待機");
+    static const std::string beforeBuy = toCp932("購入前待機");
+    static const std::string afterBuy = toCp932("購入後待機");
+    static const std::string dayDone = toCp932("購入完了");
+    static const std::string ended = toCp932("終了");
+    switch (state) {
+    case SimState::BeforeSale:
+        return beforeSale;
+    case SimState::AfterSale:
+        return afterSale;
+    case SimState::BeforeBuy:
+        return beforeBuy;
+    case SimState::AfterBuy:
+        return afterBuy;
+    case SimState::DayDone:
+        return dayDone;
+    case SimState::Ended:
+        return ended;
+    case SimState::BeforeRun:
+        break;
+    }
+    return messages::stateBeforeRun;
+}
+
+}  // namespace
+
+SimulatorDialog::SimulatorDialog(SimulatorApp& app, Platform& platform, std::filesystem::path folder)
+    : Dialog(platform), app(app), sim(app, signalList), startFolder(std::move(folder))
+{
 }
 
 const DialogTemplate& SimulatorDialog::dialogTemplate() const
@@ -49,15 +82,15 @@ void SimulatorDialog::exchange(DataExchange& dx)
     dx.text(IDC_UNIT, unitText);
     dx.text(IDC_START_DATE, startDateText);
     dx.text(IDC_END_DATE, endDateText);
-    dx.text(IDC_STATE, sim.stateText);
-    dx.text(IDC_CURRENT_DATE, sim.currentDateText);
-    dx.list(IDC_CANDIDATE_LIST, sim.candidateList);
-    dx.text(IDC_HOLDINGS_FIGURE, sim.holdingsFigureText);
-    dx.text(IDC_OPERATING_ASSETS, sim.operatingAssetsText);
-    dx.list(IDC_HOLDINGS_LIST, sim.holdingsList);
-    dx.list(IDC_SELL_LIST, sim.sellList);
-    dx.text(IDC_TOTAL_ASSETS, sim.totalAssetsText);
-    dx.text(IDC_SELL_FIGURE, sim.sellFigureText);
+    dx.text(IDC_STATE, stateText);
+    dx.text(IDC_CURRENT_DATE, currentDateText);
+    dx.list(IDC_CANDIDATE_LIST, sim.listToShow(PortfolioList::Candidates));
+    dx.text(IDC_HOLDINGS_FIGURE, holdingsFigureText);
+    dx.text(IDC_OPERATING_ASSETS, operatingAssetsText);
+    dx.list(IDC_HOLDINGS_LIST, sim.listToShow(PortfolioList::Holdings));
+    dx.list(IDC_SELL_LIST, sim.listToShow(PortfolioList::SellList));
+    dx.text(IDC_TOTAL_ASSETS, totalAssetsText);
+    dx.text(IDC_SELL_FIGURE, sellFigureText);
 }
 
 void SimulatorDialog::onInitDialog()
@@ -67,22 +100,76 @@ void SimulatorDialog::onInitDialog()
         v->addMenuItem(messages::aboutMenuItem, IDM_ABOUTBOX);
 
     std::optional<WaitCursor> wait;
-    masterLoaded = loadStockMaster(app, platform(), startFolder, statusText, wait);
+    masterLoaded = loadMaster(wait);
     signalsLoaded = false;
-    loadSettings(app.settings, app.settingsFile(), platform());
-    sim.simState = 0;
-    sim.stateText = messages::stateBeforeRun;
-    showAssetFigures();
+    loadSettingsFile();
+    sim.setState(SimState::BeforeRun);
+    sim.setStartingAssets();
     wait.reset();
+    refresh();
+}
+
+void SimulatorDialog::refresh()
+{
+    showRunFigures();
     updateData(false);
 }
 
-// Capital × leverage and capital, the two figures the window shows before a run.
-void SimulatorDialog::showAssetFigures()
+// The figure fields from the run's figures; the two list figures show what a phase last
+// reported, and are empty until one has.
+void SimulatorDialog::showRunFigures()
 {
-    sim.operatingAssets = app.settings.capital * app.settings.leverage;
-    sim.totalAssets = app.settings.capital;
-    sim.showTotals();
+    const RunFigures& f = sim.figures();
+    stateText = stateName(f.simState);
+    currentDateText = f.currentDate;
+    holdingsFigureText = f.reportedHoldingsValue ? holdingsFigure(*f.reportedHoldingsValue) : std::string();
+    sellFigureText =
+        f.reportedSellList ? sellFigure(f.reportedSellList->amount, f.reportedSellList->profit) : std::string();
+    operatingAssetsText = moneyText(f.operatingAssets);
+    totalAssetsText = moneyText(f.totalAssets);
+}
+
+// Opens index.txt in the start folder; when it is missing, asks for the file until one is
+// chosen. The wait cursor is shown from the moment the file is open or chosen (held in `wait`,
+// which the caller releases). When the chosen file cannot be opened the status line says so.
+bool SimulatorDialog::loadMaster(std::optional<WaitCursor>& wait)
+{
+    std::filesystem::path file = startFolder / kStockMasterFileName;
+    std::optional<LineReader> reader = LineReader::open(file);
+    if (!reader) {
+        static const std::string missing =
+            toCp932("index.txt をフォルダ内に確認できませんでした。\nindex.txtを指定してください。");
+        static const std::string pleaseChoose = toCp932(
+            "index.txtを指定してください。存在しない場合はいったん適当なテキストファイルを読み込み強制終了させてください。");
+        platform().messageBox(missing);
+        FileDialogOptions options;
+        options.defaultExtension = "txt";
+        options.filter = toCp932("TXT ファイル (*.txt)|*.txt|すべてのファイル (*.*)|*.*||");
+        options.createPrompt = true;
+        std::optional<std::filesystem::path> chosen;
+        while (!(chosen = platform().openFile(options)))
+            platform().messageBox(pleaseChoose);
+        file = *chosen;
+        reader = LineReader::open(file);
+    }
+    wait.emplace(platform().waitCursor());
+    if (loadStockMaster(app, file, reader) == StockMasterLoad::Read)
+        return true;
+    static const std::string cannotOpen = toCp932("ファイルをオープンできません。再起動してください。");
+    statusText = cannotOpen;
+    return false;
+}
+
+// Reads kvn.conf beside the stock master, or creates it with the defaults at first start.
+void SimulatorDialog::loadSettingsFile()
+{
+    static const std::string firstStart = toCp932("初回起動：オプションファイルを作成します。");
+    SettingsLoad loaded = loadSettings(app.settings, app.settingsFile());
+    if (loaded == SettingsLoad::Read)
+        return;
+    platform().messageBox(firstStart);
+    if (loaded == SettingsLoad::CreateFailed)
+        platform().messageBox(messages::settingsFileNotWritten);
 }
 
 void SimulatorDialog::onCommand(int id, Notification notification)
@@ -119,7 +206,9 @@ void SimulatorDialog::onCommand(int id, Notification notification)
     case IDC_SELL_LIST:
         if (notification != Notification::SelectionChanged)
             return;
-        sim.showSelection(id, detailFields());
+        showSelectedPosition(id == IDC_HOLDINGS_LIST    ? PortfolioList::Holdings
+                             : id == IDC_CANDIDATE_LIST ? PortfolioList::Candidates
+                                                        : PortfolioList::SellList);
         break;
     case IDC_RUN:
         run();
@@ -142,7 +231,7 @@ void SimulatorDialog::onCommand(int id, Notification notification)
         Dialog::onCommand(id, notification);
         return;
     }
-    updateData(false);
+    refresh();
 }
 
 // 終了 ends the program; the window's fields are displays only, so nothing is taken back.
@@ -155,13 +244,13 @@ void SimulatorDialog::onOK()
 // are what stop the timer.
 void SimulatorDialog::onTimer(int)
 {
-    sim.simulateStep();
-    updateData(false);
+    present(sim.simulateStep());
+    refresh();
 }
 
 bool SimulatorDialog::refuseWhileRunning(const std::string& message)
 {
-    if (sim.simState == 0)
+    if (!sim.inProgress())
         return false;
     platform().messageBox(message);
     return true;
@@ -179,11 +268,11 @@ bool SimulatorDialog::refuseWithoutData()
 // refuses while it does not.
 bool SimulatorDialog::refuseSteppingCommand(const std::string& autoMessage, bool refuseWhenAuto)
 {
-    if (sim.simState == 0) {
+    if (!sim.inProgress()) {
         platform().messageBox(messages::noRun);
         return true;
     }
-    if (sim.autoRunning == refuseWhenAuto) {
+    if (sim.figures().autoRunning == refuseWhenAuto) {
         platform().messageBox(autoMessage);
         return true;
     }
@@ -194,7 +283,7 @@ void SimulatorDialog::openOptions()
 {
     if (refuseWhileRunning(messages::cannotChangeWhileRunning))
         return;
-    showAssetFigures();
+    sim.setStartingAssets();
 }
 
 void SimulatorDialog::openStatistics()
@@ -225,7 +314,12 @@ void SimulatorDialog::loadSignals()
 
     WaitCursor wait = platform().waitCursor();
     signalsLoaded = false;
-    SignalLoadResult loaded = loadSignalFile(*reader, app, platform(), signalList);
+    SignalLoadResult loaded = loadSignalFile(*reader, app, signalList);
+    if (loaded.tooManyDates) {
+        static const std::string tooLarge = toCp932("ファイルが大きすぎるため終了します。");
+        platform().messageBox(tooLarge);
+        platform().exit(0);
+    }
     // Without a listed row the previous window and its dates stay, but nothing can run.
     if (loaded.rowCount > 0) {
         startRow = 0;
@@ -288,14 +382,76 @@ void SimulatorDialog::showSelectedSignal()
 {
     int s = signalList.selection();
     if (s >= 0)
-        showRowDetails(signalList.row(s), detailFields());
+        showDetails(signalList.row(s));
 }
 
-// The detail pane's texts in list-token order.
-DetailFields SimulatorDialog::detailFields()
+// Fills the detail pane from the selected row of a portfolio list; a held or due position also
+// reads out its figures in the status line. No selection: nothing changes.
+void SimulatorDialog::showSelectedPosition(PortfolioList which)
 {
-    return {&codeText, &nameText, &buyDateText, &buyPriceText, &resultText,
-            &sellDateText, &sellPriceText, &performanceText, &unitText};
+    const ListBox& list = sim.listToShow(which);
+    const int s = list.selection();
+    if (!list.contains(s))
+        return;
+    showDetails(list.row(s));
+    if (which != PortfolioList::Candidates)
+        statusText = sim.positionReadout(list.row(s));
+}
+
+// Puts the first nine tokens of a list line into the detail pane (証券コード, 銘柄名, 購入日,
+// 購入価格, 成果, 売却日, 売却価格, パフォーマンス, 売買単位); missing tokens leave their field
+// empty. Nothing is cut: a long token shows whole.
+void SimulatorDialog::showDetails(std::string_view row)
+{
+    std::array<std::string, kListTokenCount> tokens;
+    splitListLine(row, tokens);
+    std::string* fields[] = {&codeText,     &nameText,      &buyDateText,     &buyPriceText, &resultText,
+                             &sellDateText, &sellPriceText, &performanceText, &unitText};
+    static_assert(std::size(fields) == kListTokenCount);
+    for (size_t i = 0; i < kListTokenCount; ++i)
+        *fields[i] = std::move(tokens[i]);
+}
+
+// Asks where the trade log goes. A cancel turns log saving off (in memory only) and says so.
+std::optional<std::filesystem::path> SimulatorDialog::askForLogFile()
+{
+    static const std::string initialName = toCp932("ログファイル名入力");
+    static const std::string cancelled = toCp932(
+        "キャンセルされたのでログの記録は行いません。記録したい場合は再度オプションのログの保存にチェックを入れてください。");
+    FileDialogOptions options;
+    options.defaultExtension = "csv";
+    options.filter = messages::csvFilter;
+    options.initialName = initialName;
+    options.overwritePrompt = true;
+    std::optional<std::filesystem::path> file = platform().saveFile(options);
+    if (!file) {
+        app.settings.saveLog = false;
+        platform().messageBox(cancelled);
+    }
+    return file;
+}
+
+// Shows what a step reported: AUTO's timer stopped first (a message box keeps delivering its
+// ticks), then the status line, then the messages.
+void SimulatorDialog::present(const StepOutcome& outcome)
+{
+    static const std::string logCannotOpen = toCp932(
+        "ファイルをオープンできません。ログ保存を取りやめます。記録する場合は再度オプションのログの保存にチェックを入れてください。");
+    static const std::string logWriteFailed =
+        toCp932("ログファイルに書き込めません。このシミュレーションのログ保存を取りやめます。");
+
+    if (outcome.stoppedAuto)
+        platform().killTimer(*this, kAutoTimerEvent);
+    if (outcome.messageLine)
+        statusText = *outcome.messageLine;
+    if (outcome.logOpenFailed) {
+        app.settings.saveLog = false;
+        platform().messageBox(logCannotOpen);
+    }
+    if (outcome.logWriteFailed)
+        platform().messageBox(logWriteFailed);
+    if (outcome.finished)
+        platform().messageBox(messages::simulationEnded);
 }
 
 void SimulatorDialog::run()
@@ -304,23 +460,26 @@ void SimulatorDialog::run()
         return;
     if (refuseWhileRunning(messages::alreadyRunning))
         return;
-    sim.start(startRow, endRow);
+    std::optional<std::filesystem::path> logFile;
+    if (app.settings.saveLog)
+        logFile = askForLogFile();
+    present(sim.start(startRow, endRow, logFile));
 }
 
 void SimulatorDialog::next()
 {
     if (refuseSteppingCommand(messages::autoRunInProgress, true))
         return;
-    sim.autoRunning = false;
+    sim.setAutoRunning(false);
     WaitCursor wait = platform().waitCursor();
-    sim.simulateStep();
+    present(sim.simulateStep());
 }
 
 void SimulatorDialog::startAuto()
 {
     if (refuseSteppingCommand(messages::autoAlreadyRunning, true))
         return;
-    sim.autoRunning = true;
+    sim.setAutoRunning(true);
     platform().setTimer(*this, kAutoTimerEvent, 0);
 }
 
@@ -328,7 +487,7 @@ void SimulatorDialog::stop()
 {
     if (refuseSteppingCommand(messages::autoNotRunning, false))
         return;
-    sim.autoRunning = false;
+    sim.setAutoRunning(false);
     platform().killTimer(*this, kAutoTimerEvent);
 }
 

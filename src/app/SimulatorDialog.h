@@ -4,18 +4,23 @@
 //   signal list rows --(row reader)--> ListRow --(simulateStep)--> candidate, holdings and sell
 //   lists, the run's figures and the trade log.
 // Every handler checks whether it applies (a refusal is a message box that changes nothing),
-// works on the data, writes the display strings, and ends with one refresh of all controls.
+// works on the data, shows what the data layer reports (its outcomes become message boxes and
+// the status line), and ends with one refresh: the figure fields are formatted from the run's
+// figures and every control is updated.
 
 #include "sim/TradingSimulation.h"
 #include "toolkit/Dialog.h"
 #include "toolkit/ListBox.h"
 
 #include <filesystem>
+#include <optional>
 #include <string>
+#include <string_view>
 
 namespace kv {
 
 class SimulatorApp;
+class WaitCursor;
 
 class SimulatorDialog : public Dialog {
 public:
@@ -38,24 +43,38 @@ public:
     std::string endDateText;        // 終了日
     std::string statusText;         // the status line
 
+    // The run's figure fields, formatted from sim.figures() at every refresh.
+    std::string stateText;          // 状態
+    std::string currentDateText;
+    std::string holdingsFigureText;
+    std::string sellFigureText;
+    std::string operatingAssetsText;// 運用資産
+    std::string totalAssetsText;    // 総資産
+
     ListBox signalList;
     int startRow = 0;               // the run's window of signal-list rows
     int endRow = 0;
     bool masterLoaded = false;
     bool signalsLoaded = false;
 
-    // The run: its state, figures, portfolio lists and their texts.
+    // The run: its state, figures and portfolio lists.
     TradingSimulation sim;
 
 private:
-    void showAssetFigures();
+    void refresh();
+    void showRunFigures();
+    bool loadMaster(std::optional<WaitCursor>& wait);
+    void loadSettingsFile();
     void openOptions();
     void openStatistics();
     void loadSignals();
     void setStartRow();
     void setEndRow();
     void showSelectedSignal();
-    DetailFields detailFields();
+    void showSelectedPosition(PortfolioList which);
+    void showDetails(std::string_view row);
+    std::optional<std::filesystem::path> askForLogFile();
+    void present(const StepOutcome& outcome);
     void run();
     void next();
     void startAuto();

@@ -6,6 +6,7 @@
 #include "resources/ControlIds.h"
 #include "resources/Messages.h"
 #include "settings/SettingByName.h"
+#include "sim/RunFigures.h"
 #include "text/Cp932.h"
 #include "text/Format.h"
 #include "text/LineReader.h"
@@ -61,28 +62,28 @@ std::string money(double value)
 
 void printSummary(std::ostream& out, const SimulatorDialog& dialog, int rows)
 {
-    const TradingSimulation& sim = dialog.sim;
+    const RunFigures& figures = dialog.sim.figures();
     out << "シグナル: " << rows << " 行\n"
         << "期間: " << dialog.startRow << " 行目 (" << toUtf8(dialog.startDateText) << ") から "
         << dialog.endRow << " 行目 (" << toUtf8(dialog.endDateText) << ") まで\n"
-        << "購入: " << sim.purchases << " 回  売却: " << sim.sales << " 回  ステップ: " << sim.steps << "\n"
-        << "総資産: " << money(sim.totalAssets) << " 円\n"
-        << "運用資産: " << money(sim.operatingAssets) << " 円\n"
-        << "現在利益: " << money(sim.cumulativeProfit) << " 円\n";
+        << "購入: " << figures.purchases << " 回  売却: " << figures.sales << " 回  ステップ: " << figures.steps << "\n"
+        << "総資産: " << money(figures.totalAssets) << " 円\n"
+        << "運用資産: " << money(figures.operatingAssets) << " 円\n"
+        << "現在利益: " << money(figures.cumulativeProfit) << " 円\n";
 }
 
 void printJson(std::ostream& out, const SimulatorDialog& dialog, int rows)
 {
-    const TradingSimulation& sim = dialog.sim;
+    const RunFigures& figures = dialog.sim.figures();
     nlohmann::ordered_json result;
     result["rows"] = rows;
     result["startRow"] = dialog.startRow;
     result["endRow"] = dialog.endRow;
     result["run"] = {
-        {"totalAssets", sim.totalAssets},       {"operatingAssets", sim.operatingAssets},
-        {"cumulativeProfit", sim.cumulativeProfit}, {"holdingsValue", sim.holdingsValue},
-        {"purchases", sim.purchases},           {"sales", sim.sales},
-        {"steps", sim.steps},
+        {"totalAssets", figures.totalAssets},       {"operatingAssets", figures.operatingAssets},
+        {"cumulativeProfit", figures.cumulativeProfit}, {"holdingsValue", figures.holdingsValue},
+        {"purchases", figures.purchases},           {"sales", figures.sales},
+        {"steps", figures.steps},
     };
     out << result.dump() << '\n';
 }
@@ -130,8 +131,9 @@ int runBatch(const BatchOptions& options, const std::filesystem::path& folder, s
         int window = dialog.endRow - dialog.startRow + 1;
         while (!dialog.sim.finished() && dialog.sim.inProgress()) {
             platform.execute("click " + std::to_string(IDC_NEXT));
-            if (showProgress && dialog.sim.steps % 512 == 0)
-                err << "\r" << (dialog.sim.simCnt - dialog.startRow) << " / " << window << " 行" << std::flush;
+            const RunFigures& figures = dialog.sim.figures();
+            if (showProgress && figures.steps % 512 == 0)
+                err << "\r" << (figures.simCnt - dialog.startRow) << " / " << window << " 行" << std::flush;
         }
         if (showProgress)
             err << "\r\x1b[K" << std::flush;

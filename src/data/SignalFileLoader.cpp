@@ -7,7 +7,6 @@
 #include "text/LineReader.h"
 #include "text/Numbers.h"
 #include "toolkit/ListBox.h"
-#include "toolkit/Platform.h"
 
 #include <string_view>
 
@@ -20,10 +19,8 @@ inline constexpr std::string_view kUnsettledEndDate = "9999/99/99";
 
 }  // namespace
 
-SignalLoadResult loadSignalFile(LineReader& reader, SimulatorApp& app, Platform& platform, ListBox& signalList)
+SignalLoadResult loadSignalFile(LineReader& reader, SimulatorApp& app, ListBox& signalList)
 {
-    static const std::string tooLarge = toCp932("ファイルが大きすぎるため終了します。");
-
     SignalLoadResult result;
     signalList.clear();
     TallyTables tallies{app.overallTally, app.stockTally, app.dateTally};
@@ -55,8 +52,8 @@ SignalLoadResult loadSignalFile(LineReader& reader, SimulatorApp& app, Platform&
             app.slotDate[slot] = date;
         } else if (app.slotDate[slot] != date) {
             if (slot + 1 == app.slotDate.size()) {
-                platform.messageBox(tooLarge);
-                platform.exit(0);
+                result.tooManyDates = true;
+                return result;
             }
             app.slotDate[++slot] = date;
         }

@@ -9,7 +9,6 @@ namespace kv {
 
 class LineReader;
 class ListBox;
-class Platform;
 class SimulatorApp;
 
 // What a load leaves for the main window besides the list and the statistics.
@@ -17,14 +16,16 @@ struct SignalLoadResult {
     int rowCount = 0;            // lines entered into the signal list
     std::string firstDateText;   // signal date of the first listed row, as the file writes it
     std::string lastDateText;    // the same of the last listed row
+    // The file has more dates than there are date slots: the load stopped at the first date
+    // that found none, and the program is meant to end.
+    bool tooManyDates = false;
 };
 
 // Clears the signal list, the tallies and the slot dates, then reads every line after the
 // header: blanks become full-width blanks, the stock code is found by name (the highest code of
 // that name; 0 when no stock has it), the row takes its date slot, "約定せず" rows end there, a
 // "？" row judged "判定不可" gets the end date 9999/99/99 and its buy price as sell price, and the
-// row is tallied and listed. When the date slots run out the program ends (status 0) after
-// saying so.
-SignalLoadResult loadSignalFile(LineReader& reader, SimulatorApp& app, Platform& platform, ListBox& signalList);
+// row is tallied and listed. When the date slots run out the load stops there with tooManyDates.
+SignalLoadResult loadSignalFile(LineReader& reader, SimulatorApp& app, ListBox& signalList);
 
 }  // namespace kv

@@ -1,16 +1,14 @@
 #pragma once
 // index.txt, the stock master: a header line, then "code,name,(ignored),trading unit" records.
 
+#include "text/LineReader.h"
+
 #include <filesystem>
 #include <optional>
-#include <string>
 
 namespace kv {
 
-class LineReader;
-class Platform;
 class SimulatorApp;
-class WaitCursor;
 
 inline constexpr const char* kStockMasterFileName = "index.txt";
 
@@ -19,11 +17,16 @@ inline constexpr const char* kStockMasterFileName = "index.txt";
 // blanks, as in signal rows, so that such names match. Rebuilds the name index.
 void readStockMaster(LineReader& reader, SimulatorApp& app);
 
-// Opens index.txt in `folder`; when it is missing, asks the user for the file until one is
-// chosen. The folder of the file read becomes app.dataFolder. The wait cursor is shown from the
-// moment the file is open or chosen (held in `wait`, which the caller releases). Returns whether
-// the stock master was read; when the chosen file cannot be opened, `statusLine` says so.
-bool loadStockMaster(SimulatorApp& app, Platform& platform, const std::filesystem::path& folder,
-                     std::string& statusLine, std::optional<WaitCursor>& wait);
+// How a stock-master load ended.
+enum class StockMasterLoad {
+    Read,         // the stock master holds the file's records
+    CannotOpen,   // the file could not be opened; the stock master is as it was
+};
+
+// Reads the stock master from `file`, already opened as `reader` (nothing when it could not be
+// opened). The file's folder becomes app.dataFolder either way: the settings file is kept
+// beside the stock master the user chose.
+StockMasterLoad loadStockMaster(SimulatorApp& app, const std::filesystem::path& file,
+                                std::optional<LineReader>& reader);
 
 }  // namespace kv

@@ -1,10 +1,8 @@
 #include "settings/SettingsFile.h"
 
-#include "text/Cp932.h"
 #include "text/Format.h"
 #include "text/LineReader.h"
 #include "text/Numbers.h"
-#include "toolkit/Platform.h"
 
 #include <fstream>
 
@@ -22,13 +20,6 @@ bool writeSettings(const SimulationSettings& settings, const std::filesystem::pa
     out << formatSettingsLine(settings);
     out.close();
     return !out.fail();
-}
-
-void reportWriteFailure(Platform& platform)
-{
-    static const std::string message =
-        toCp932("ファイルオープンエラー：kvn.conf\r\nオプションファイルが作成できませんでした。");
-    platform.messageBox(message);
 }
 
 }  // namespace
@@ -68,25 +59,19 @@ SimulationSettings parseSettingsLine(std::string_view line)
     return s;
 }
 
-void loadSettings(SimulationSettings& settings, const std::filesystem::path& file, Platform& platform)
+SettingsLoad loadSettings(SimulationSettings& settings, const std::filesystem::path& file)
 {
     settings = SimulationSettings{};
     if (std::optional<LineReader> reader = LineReader::open(file)) {
         settings = parseSettingsLine(reader->next().value_or(std::string_view{}));
-        return;
+        return SettingsLoad::Read;
     }
-    static const std::string firstStart = toCp932("初回起動：オプションファイルを作成します。");
-    platform.messageBox(firstStart);
-    if (!writeSettings(settings, file))
-        reportWriteFailure(platform);
+    return writeSettings(settings, file) ? SettingsLoad::Created : SettingsLoad::CreateFailed;
 }
 
-bool saveSettings(const SimulationSettings& settings, const std::filesystem::path& file, Platform& platform)
+bool saveSettings(const SimulationSettings& settings, const std::filesystem::path& file)
 {
-    if (writeSettings(settings, file))
-        return true;
-    reportWriteFailure(platform);
-    return false;
+    return writeSettings(settings, file);
 }
 
 }  // namespace kv

@@ -9,8 +9,6 @@
 
 namespace kv {
 
-class Platform;
-
 inline constexpr const char* kSettingsFileName = "kvn.conf";
 
 // The file's one line for these settings.
@@ -19,11 +17,17 @@ std::string formatSettingsLine(const SimulationSettings& settings);
 // Every field from its position of the line; a missing or unreadable position gives 0 (false).
 SimulationSettings parseSettingsLine(std::string_view line);
 
-// Sets the defaults, then reads the file, or creates it with the defaults at first start
-// (telling the user so).
-void loadSettings(SimulationSettings& settings, const std::filesystem::path& file, Platform& platform);
+// How loadSettings found the file.
+enum class SettingsLoad {
+    Read,           // the settings come from the file
+    Created,        // first start: the file was created with the defaults
+    CreateFailed,   // first start, and the file could not be created: the defaults are in use
+};
 
-// Replaces the file's content with the settings; a file that cannot be written is reported.
-bool saveSettings(const SimulationSettings& settings, const std::filesystem::path& file, Platform& platform);
+// Sets the defaults, then reads the file, or creates it with the defaults at first start.
+SettingsLoad loadSettings(SimulationSettings& settings, const std::filesystem::path& file);
+
+// Replaces the file's content with the settings; false when the file cannot be written.
+bool saveSettings(const SimulationSettings& settings, const std::filesystem::path& file);
 
 }  // namespace kv

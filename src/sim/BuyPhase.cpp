@@ -20,28 +20,28 @@ constexpr int64_t kNoLotCostBelow = 999999999;
 
 }  // namespace
 
-void BuyPhase::run()
+std::string BuyPhase::run()
 {
     const SimulationSettings& settings = sim.app.settings;
-    sim.operatingAssets = sim.totalAssets * settings.leverage - sim.holdingsValue;
+    sim.fig.operatingAssets = sim.buyingPower();
 
-    const int candidates = sim.candidateList.count();
+    const int candidates = sim.candidates.count();
     const int attempts = std::min(candidates, settings.maxStocks);
     int slots = attempts;
 
-    const double rateReserve = (1 - settings.operatingRate) * sim.operatingAssets;
-    sim.operatingAssets -= rateReserve;
+    const double rateReserve = (1 - settings.operatingRate) * sim.fig.operatingAssets;
+    sim.fig.operatingAssets -= rateReserve;
     double stockReserve = 0;
-    if (settings.operationType == 1 && settings.maxStocks != 0) {
+    if (settings.operation() == OperationType::PerStock && settings.maxStocks != 0) {
         stockReserve = static_cast<double>(int64_t{settings.maxStocks} - attempts) / settings.maxStocks *
-                       sim.operatingAssets;
-        sim.operatingAssets -= stockReserve;
+                       sim.fig.operatingAssets;
+        sim.fig.operatingAssets -= stockReserve;
     }
 
     lotCosts.clear();
     lotCosts.reserve(static_cast<size_t>(candidates));
     for (int i = 0; i < candidates; ++i) {
-        sim.candidateList.copyRow(i, sim.rowBuffer);
+        sim.candidates.copyRow(i, sim.rowBuffer);
         sim.readListRow(false);
         lotCosts.push_back(sim.listRow.lotCost());
     }
@@ -56,11 +56,9 @@ void BuyPhase::run()
     }
 
     recomputeHoldings();
-    sim.holdingsFigureText = holdingsFigure(sim.holdingsValue);
-    sim.operatingAssets = sim.totalAssets * settings.leverage - sim.holdingsValue;
-    sim.setState(4);
-    sim.showTotals();
-    showMarginLine();
+    sim.fig.operatingAssets = sim.buyingPower();
+    sim.setState(SimState::AfterBuy);
+    return marginLine();
 }
 
 // Candidates with a lot cost of 0 can never be bought and are passed over. Lowest lot cost
@@ -68,7 +66,7 @@ void BuyPhase::run()
 int BuyPhase::chooseCandidate() const
 {
     const int count = static_cast<int>(lotCosts.size());
-    if (sim.app.settings.buyPriority != 0) {
+    if (sim.app.settings.priority() == BuyPriority::ListOrder) {
         for (int i = 0; i < count; ++i)
             if (lotCosts[static_cast<size_t>(i)] > 0)
                 return i;
@@ -96,14 +94,14 @@ int BuyPhase::chooseCandidate() const
 bool BuyPhase::buy(int candidate, int slots, double rateReserve, double stockReserve)
 {
     const SimulationSettings& settings = sim.app.settings;
-    sim.candidateList.copyRow(candidate, sim.rowBuffer);
+    sim.candidates.copyRow(candidate, sim.rowBuffer);
     sim.readListRow(false);
     sim.commissionFor(0);   // only for the maxCommission of the schedule
 
     const int64_t lotCost = sim.listRow.lotCost();
     if (lotCost <= 0)
         return false;
-    const double budget = sim.operatingAssets / slots;
+    const double budget = sim.fig.operatingAssets / slots;
     double lots;
     if (settings.maxPurchaseAmount != 0 && settings.maxPurchaseAmount <= budget)
         lots = static_cast<double>((int64_t{settings.maxPurchaseAmount} - settings.maxCommission) / lotCost);
@@ -116,14 +114,14 @@ bool BuyPhase::buy(int candidate, int slots, double rateReserve, double stockRes
     bought.lots = lots;
     const double cost = bought.cost();
     sim.commissionFor(cost);
-    sim.totalAssets -= sim.lastCommission;
-    sim.operatingAssets -= cost;
-    sim.holdingsList.append(holdingsRow(sim.rowBuffer, lots));
-    sim.candidateList.remove(candidate);
+    sim.fig.totalAssets -= sim.fig.lastCommission;
+    sim.fig.operatingAssets -= cost;
+    sim.holdings.append(holdingsRow(sim.rowBuffer, lots));
+    sim.candidates.remove(candidate);
     lotCosts.erase(lotCosts.begin() + candidate);
-    ++sim.purchases;
-    sim.tradeLog.writeBuy(bought, sim.lastCommission, rateReserve + sim.operatingAssets + stockReserve,
-                          sim.totalAssets);
+    ++sim.fig.purchases;
+    sim.tradeLog.writeBuy(bought, sim.fig.lastCommission, rateReserve + sim.fig.operatingAssets + stockReserve,
+                          sim.fig.totalAssets);
     return true;
 }
 
@@ -133,8 +131,8 @@ void BuyPhase::recomputeHoldings()
 {
     double value = 0;
     double loss = 0;
-    for (int i = 0; i < sim.holdingsList.count(); ++i) {
-        sim.holdingsList.copyRow(i, sim.rowBuffer);
+    for (int i = 0; i < sim.holdings.count(); ++i) {
+        sim.holdings.copyRow(i, sim.rowBuffer);
         sim.readListRow(true);
         double cost = sim.listRow.cost();
         double exitValue = sim.listRow.exitValue();
@@ -142,22 +140,23 @@ void BuyPhase::recomputeHoldings()
         if (exitValue < cost)
             loss += exitValue - cost;
     }
-    sim.holdingsValue = value;
-    sim.unrealizedLoss = loss;
+    sim.reportHoldings(value);
+    sim.fig.unrealizedLoss = loss;
 }
 
 // The margin figure is the assets less the loss the positions will realise (the loss is zero or
 // negative, so it is added); below the required margin a margin call is possible.
-void BuyPhase::showMarginLine()
+std::string BuyPhase::marginLine() const
 {
-    static const std::string marginLine =
+    static const std::string line =
         toCp932("sim_cnt:%d 含み損合計:%.0f 最低必要委託保証金：%.0f 資本金-含み損計：%.0f");
     static const std::string marginCall = toCp932("『追証の可能性あり』");
-    const double required = sim.holdingsValue * sim.app.settings.marginMaintenanceRate;
-    const double margin = sim.totalAssets + sim.unrealizedLoss;
-    sim.messageLine = format(marginLine, {sim.simCnt, sim.unrealizedLoss, required, margin});
+    const double required = sim.fig.holdingsValue * sim.app.settings.marginMaintenanceRate;
+    const double margin = sim.fig.totalAssets + sim.fig.unrealizedLoss;
+    std::string text = format(line, {sim.fig.simCnt, sim.fig.unrealizedLoss, required, margin});
     if (margin < required)
-        sim.messageLine += marginCall;
+        text += marginCall;
+    return text;
 }
 
 }  // namespace kv

@@ -2,14 +2,14 @@
 
 namespace kv {
 
-Commission commissionFor(int32_t schedule, double amount)
+Commission commissionFor(CommissionSchedule schedule, double amount)
 {
     switch (schedule) {
-    case 0:
+    case CommissionSchedule::Kabudotcom:
         return {amount <= 300000 ? 315 : 3990, 3990};
-    case 1:
+    case CommissionSchedule::NoCommission:
         return {0, 0};
-    case 2:
+    case CommissionSchedule::Etrade:
         if (amount <= 500000)
             return {735, 1680};
         if (amount <= 1000000)
@@ -17,6 +17,7 @@ Commission commissionFor(int32_t schedule, double amount)
         if (amount <= 1500000)
             return {1155, 1680};
         return {1680, 1680};
+    case CommissionSchedule::Taikom:
     default:
         return {0, 0};
     }

@@ -1,6 +1,8 @@
 #pragma once
 // Broker commission of a purchase under each schedule of the options dialog.
 
+#include "settings/SimulationSettings.h"
+
 #include <cstdint>
 
 namespace kv {
@@ -10,9 +12,9 @@ struct Commission {
     int32_t maximum;   // the schedule's largest commission, set aside from purchase budgets
 };
 
-// Schedule 0 "カブドットコム証券信用＆±指値", 1 "手数料なし", 2 "イートレード証券"; a bound
-// belongs to the lower band. Schedule 3 "タイコム証券" has no known table, and it (like any
-// other index) charges nothing and sets nothing aside.
-Commission commissionFor(int32_t schedule, double amount);
+// Kabudotcom "カブドットコム証券信用＆±指値", NoCommission "手数料なし", Etrade "イートレード証券";
+// a bound belongs to the lower band. Taikom "タイコム証券" has no known table, and it (like a
+// code outside the list) charges nothing and sets nothing aside.
+Commission commissionFor(CommissionSchedule schedule, double amount);
 
 }  // namespace kv

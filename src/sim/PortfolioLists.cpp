@@ -1,6 +1,5 @@
 #include "sim/PortfolioLists.h"
 
-#include "data/SignalListLine.h"
 #include "sim/ListRow.h"
 #include "text/Cp932.h"
 #include "text/Format.h"
@@ -41,14 +40,6 @@ std::string positionReadout(const ListRow& row)
 {
     static const std::string readout = toCp932("購入数：%.0f 購入金額：%.0f 利益%.0f");
     return format(readout, {row.shares(), row.cost(), row.exitValue() - row.cost()});
-}
-
-void showRowDetails(std::string_view row, const DetailFields& fields)
-{
-    std::array<std::string, kListTokenCount> tokens;
-    splitListLine(row, tokens);
-    for (size_t i = 0; i < fields.size(); ++i)
-        *fields[i] = std::move(tokens[i]);
 }
 
 }  // namespace kv

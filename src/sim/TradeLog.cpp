@@ -1,12 +1,9 @@
 #include "sim/TradeLog.h"
 
-#include "resources/Messages.h"
-#include "settings/SimulationSettings.h"
 #include "sim/ListRow.h"
 #include "text/Cp932.h"
 #include "text/Format.h"
 #include "text/Numbers.h"
-#include "toolkit/Platform.h"
 
 namespace kv {
 
@@ -34,35 +31,15 @@ const std::string& sellFormat()
 
 }  // namespace
 
-bool TradeLog::open(Platform& platform, SimulationSettings& settings)
+bool TradeLog::open(const std::filesystem::path& path)
 {
     close();
     writeFailed = false;
-    static const std::string initialName = toCp932("ログファイル名入力");
-    static const std::string cannotOpen = toCp932(
-        "ファイルをオープンできません。ログ保存を取りやめます。記録する場合は再度オプションのログの保存にチェックを入れてください。");
-    static const std::string cancelled = toCp932(
-        "キャンセルされたのでログの記録は行いません。記録したい場合は再度オプションのログの保存にチェックを入れてください。");
-
-    FileDialogOptions options;
-    options.defaultExtension = "csv";
-    options.filter = messages::csvFilter;
-    options.initialName = initialName;
-    options.overwritePrompt = true;
-    auto path = platform.saveFile(options);
-    if (!path) {
-        settings.saveLog = false;
-        platform.messageBox(cancelled);
+    file.reset(std::fopen(path.c_str(), "wb"));
+    if (!file)
         return false;
-    }
-    file.reset(std::fopen(path->c_str(), "wb"));
-    if (!file) {
-        settings.saveLog = false;
-        platform.messageBox(cannotOpen);
-        return false;
-    }
     writeLine(headerLine());
-    return isOpen();
+    return true;
 }
 
 void TradeLog::writeBuy(const ListRow& row, int32_t commission, double remainingFrame, double totalAssets)

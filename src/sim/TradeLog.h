@@ -6,14 +6,13 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <filesystem>
 #include <memory>
 #include <string>
 
 namespace kv {
 
-class Platform;
 struct ListRow;
-struct SimulationSettings;
 
 class TradeLog {
 public:
@@ -21,10 +20,9 @@ public:
     TradeLog(const TradeLog&) = delete;
     TradeLog& operator=(const TradeLog&) = delete;
 
-    // Asks for the file with the save dialog and writes the header. When the user cancels or the
-    // file cannot be created, turns settings.saveLog off (in memory only) and says so in a
-    // message box. Returns whether a log is open.
-    bool open(Platform& platform, SimulationSettings& settings);
+    // Creates (or empties) the file and writes the header. False when the file cannot be
+    // created; a header that cannot be written is a write failure (takeWriteFailure).
+    bool open(const std::filesystem::path& file);
 
     bool isOpen() const { return file != nullptr; }
 

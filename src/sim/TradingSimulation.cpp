@@ -2,8 +2,6 @@
 
 #include "data/SignalListLine.h"
 #include "data/SimulatorApp.h"
-#include "resources/ControlIds.h"
-#include "resources/Messages.h"
 #include "sim/BuyPhase.h"
 #include "sim/Commission.h"
 #include "sim/NetProfit.h"
@@ -11,137 +9,104 @@
 #include "text/Cp932.h"
 #include "text/Format.h"
 #include "text/Numbers.h"
-#include "toolkit/Platform.h"
 
 namespace kv {
 
-namespace {
-
-const std::string& stateName(int state)
-{
-    static const std::string beforeSale = toCp932("売却前待機");
-    static const std::string afterSale = toCp932("売却後待機");
-    static const std::string beforeBuy = toCp932("購入前待機");
-    static const std::string afterBuy = toCp932("購入後待機");
-    static const std::string dayDone = toCp932("購入完了");
-    static const std::string ended = toCp932("終了");
-    switch (state) {
-    case 1:
-        return beforeSale;
-    case 2:
-        return afterSale;
-    case 3:
-        return beforeBuy;
-    case 4:
-        return afterBuy;
-    case 5:
-        return dayDone;
-    case 99:
-        return ended;
-    default:
-        return messages::stateBeforeRun;
-    }
-}
-
-}  // namespace
-
-TradingSimulation::TradingSimulation(SimulatorApp& app, Platform& platform, const ListBox& signalList,
-                                     std::string& messageLine)
-    : app(app), platform(platform), signalList(signalList), messageLine(messageLine)
+TradingSimulation::TradingSimulation(SimulatorApp& app, const ListBox& signalList)
+    : app(app), signalList(signalList)
 {
 }
 
-void TradingSimulation::start(int firstRow, int lastRow)
+StepOutcome TradingSimulation::start(int firstRow, int lastRow, const std::optional<std::filesystem::path>& logFile)
 {
-    const SimulationSettings& settings = app.settings;
-    startRow = firstRow;
-    endRow = lastRow;
-    endReached = false;
-    setState(2);
-    simCnt = startRow;
-    autoRunning = false;
-    operatingAssets = settings.capital * settings.leverage;
-    totalAssets = settings.capital;
-    showTotals();
-    sellListProfit = 0;
-    holdingsValue = 0;
-    sellListAmount = 0;
-    unrealizedLoss = 0;
-    cumulativeProfit = -settings.lossWithinThreeYears;
-    purchases = sales = steps = liquidations = 0;
-    holdingsList.clear();
-    candidateList.clear();
-    sellList.clear();
+    fig.startRow = firstRow;
+    fig.endRow = lastRow;
+    fig.endReached = false;
+    setState(SimState::AfterSale);
+    fig.simCnt = firstRow;
+    fig.autoRunning = false;
+    setStartingAssets();
+    fig.sellListProfit = 0;
+    fig.holdingsValue = 0;
+    fig.sellListAmount = 0;
+    fig.unrealizedLoss = 0;
+    fig.cumulativeProfit = -app.settings.lossWithinThreeYears;
+    fig.purchases = fig.sales = fig.steps = fig.liquidations = 0;
+    holdings.clear();
+    candidates.clear();
+    dueForSale.clear();
 
     tradeLog.close();
-    if (app.settings.saveLog)
-        tradeLog.open(platform, app.settings);
-    simulateStep();
+    const bool logOpenFailed = logFile && !tradeLog.open(*logFile);
+    StepOutcome outcome = simulateStep();
+    outcome.logOpenFailed = logOpenFailed;
+    return outcome;
 }
 
-void TradingSimulation::simulateStep()
+StepOutcome TradingSimulation::simulateStep()
 {
-    switch (simState) {
-    case 5:
-        openDay();
+    StepOutcome outcome;
+    switch (fig.simState) {
+    case SimState::DayDone:
+        openDay(outcome);
         break;
-    case 1:
-        sellDueList();
+    case SimState::BeforeSale:
+        sellDueList(outcome);
         break;
-    case 2:
-        gatherDay();
+    case SimState::AfterSale:
+        gatherDay(outcome);
         break;
-    case 3:
-        BuyPhase(*this).run();
+    case SimState::BeforeBuy:
+        outcome.messageLine = BuyPhase(*this).run();
         break;
-    case 4:
+    case SimState::AfterBuy:
         closeDay();
         break;
-    case 99:
-        ++steps;
-        liquidate();
-        return;
-    default:
-        return;
+    case SimState::Ended:
+        ++fig.steps;
+        liquidate(outcome);
+        return outcome;
+    case SimState::BeforeRun:
+        return outcome;
     }
-    ++steps;
-    reportLogFailure();
+    ++fig.steps;
+    outcome.logWriteFailed = tradeLog.takeWriteFailure();
+    return outcome;
 }
 
 void TradingSimulation::reset()
 {
-    setState(0);
-    holdingsList.clear();
-    candidateList.clear();
-    sellList.clear();
+    setState(SimState::BeforeRun);
+    holdings.clear();
+    candidates.clear();
+    dueForSale.clear();
     tradeLog.close();
 }
 
-void TradingSimulation::showSelection(int listControlId, const DetailFields& fields)
+void TradingSimulation::setStartingAssets()
 {
-    const ListBox* list = nullptr;
-    bool position = true;
-    switch (listControlId) {
-    case IDC_HOLDINGS_LIST:
-        list = &holdingsList;
+    fig.operatingAssets = app.settings.capital * app.settings.leverage;
+    fig.totalAssets = app.settings.capital;
+}
+
+ListBox& TradingSimulation::listToShow(PortfolioList which)
+{
+    switch (which) {
+    case PortfolioList::Candidates:
+        return candidates;
+    case PortfolioList::SellList:
+        return dueForSale;
+    case PortfolioList::Holdings:
         break;
-    case IDC_SELL_LIST:
-        list = &sellList;
-        break;
-    case IDC_CANDIDATE_LIST:
-        list = &candidateList;
-        position = false;
-        break;
-    default:
-        return;
     }
-    if (!list->copyRow(list->selection(), rowBuffer))
-        return;
-    showRowDetails(rowBuffer, fields);
-    if (!position)
-        return;
-    readListRow(true);
-    messageLine = positionReadout(listRow);
+    return holdings;
+}
+
+std::string TradingSimulation::positionReadout(std::string_view row) const
+{
+    ListRow position;
+    kv::readListRow(row, true, app, position);
+    return kv::positionReadout(position);
 }
 
 void TradingSimulation::readListRow(bool withLots)
@@ -149,177 +114,171 @@ void TradingSimulation::readListRow(bool withLots)
     kv::readListRow(rowBuffer, withLots, app, listRow);
 }
 
+// Commission of a purchase of `amount` yen: sets lastCommission and the settings'
+// maxCommission by the chosen schedule.
 void TradingSimulation::commissionFor(double amount)
 {
-    Commission commission = kv::commissionFor(app.settings.commissionSchedule, amount);
-    lastCommission = commission.charge;
+    Commission commission = kv::commissionFor(app.settings.schedule(), amount);
+    fig.lastCommission = commission.charge;
     app.settings.maxCommission = commission.maximum;
 }
 
-void TradingSimulation::showTotals()
+// What may still be bought: the assets at leverage less the cost of what is held.
+double TradingSimulation::buyingPower() const
 {
-    totalAssetsText = moneyText(totalAssets);
-    operatingAssetsText = moneyText(operatingAssets);
+    return fig.totalAssets * app.settings.leverage - fig.holdingsValue;
 }
 
-void TradingSimulation::setState(int state)
+void TradingSimulation::reportHoldings(double value)
 {
-    simState = state;
-    stateText = stateName(state);
+    fig.holdingsValue = value;
+    fig.reportedHoldingsValue = value;
 }
 
 // Opens the next day: its first row names the date, and every holding that is due by then moves
 // to the sell list — ending on or before today when selling comes first, before today when
 // buying does.
-void TradingSimulation::openDay()
+void TradingSimulation::openDay(StepOutcome& outcome)
 {
-    signalList.copyRow(simCnt, rowBuffer);
-    currentDateText.assign(listToken(rowBuffer, 2));
+    signalList.copyRow(fig.simCnt, rowBuffer);
+    fig.currentDate.assign(listToken(rowBuffer, 2));
     readListRow(false);
     const int32_t today = listRow.signalDate;
-    const bool buyFirst = app.settings.tradeOrder;
-    for (int i = 0; i < holdingsList.count();) {
-        holdingsList.copyRow(i, rowBuffer);
+    const bool buyFirst = app.settings.order() == TradeOrder::BuyFirst;
+    for (int i = 0; i < holdings.count();) {
+        holdings.copyRow(i, rowBuffer);
         readListRow(true);
         bool due = buyFirst ? today > listRow.endDate : today >= listRow.endDate;
         if (!due) {
             ++i;
             continue;
         }
-        sellList.append(rowBuffer);
-        holdingsList.remove(i);
+        dueForSale.append(rowBuffer);
+        holdings.remove(i);
     }
 
-    sellListAmount = 0;
-    sellListProfit = 0;
-    for (int i = 0; i < sellList.count(); ++i) {
-        sellList.copyRow(i, rowBuffer);
+    fig.sellListAmount = 0;
+    fig.sellListProfit = 0;
+    for (int i = 0; i < dueForSale.count(); ++i) {
+        dueForSale.copyRow(i, rowBuffer);
         readListRow(true);
-        sellListAmount += listRow.exitValue();
-        sellListProfit += listRow.grossProfit();
+        fig.sellListAmount += listRow.exitValue();
+        fig.sellListProfit += listRow.grossProfit();
     }
-    sellFigureText = sellFigure(sellListAmount, sellListProfit);
+    fig.reportedSellList = SellListFigure{fig.sellListAmount, fig.sellListProfit};
     static const std::string profitLine = toCp932("現在利益：%.0f");
-    messageLine = format(profitLine, {cumulativeProfit});
-    setState(1);
-    showTotals();
+    outcome.messageLine = format(profitLine, {fig.cumulativeProfit});
+    setState(SimState::BeforeSale);
 }
 
-// Sells the whole sell list in list order at each signal's sell price: no commission, tax by
-// netProfit. Rows go in order and the list is emptied once, so a long list costs linear time.
+// Sells the whole sell list in list order; rows go in order and the list is emptied once, so a
+// long list costs linear time.
 void TradingSimulation::sellAll(bool showEndDates)
 {
-    for (int i = 0; i < sellList.count(); ++i) {
-        sellList.copyRow(i, rowBuffer);
+    for (int i = 0; i < dueForSale.count(); ++i) {
+        dueForSale.copyRow(i, rowBuffer);
         readListRow(true);
         if (showEndDates)
-            currentDateText = dateText(listRow.endDate);
-        double net = netProfit(listRow.grossProfit(), listRow.priceDifference(), cumulativeProfit,
-                               app.settings.taxRate);
-        cumulativeProfit += net;
-        totalAssets += net;
-        operatingAssets += listRow.cost() + net;
-        ++sales;
-        tradeLog.writeSell(listRow, cumulativeProfit, net, operatingAssets, totalAssets);
+            fig.currentDate = dateText(listRow.endDate);
+        sellPosition();
     }
-    sellList.clear();
+    dueForSale.clear();
 }
 
-void TradingSimulation::sellDueList()
+// The sale of the position in listRow at its signal's sell price: no commission, tax by
+// netProfit.
+void TradingSimulation::sellPosition()
+{
+    double net = netProfit(listRow.grossProfit(), listRow.priceDifference(), fig.cumulativeProfit,
+                           app.settings.taxRate);
+    fig.cumulativeProfit += net;
+    fig.totalAssets += net;
+    fig.operatingAssets += listRow.cost() + net;
+    ++fig.sales;
+    tradeLog.writeSell(listRow, fig.cumulativeProfit, net, fig.operatingAssets, fig.totalAssets);
+}
+
+void TradingSimulation::sellDueList(StepOutcome& outcome)
 {
     sellAll(false);
-    showTotals();
-    holdingsValue = sumOverHoldings(&ListRow::cost);
-    holdingsFigureText = holdingsFigure(holdingsValue);
-    sellFigureText.clear();
-    setState(2);
-    messageLine.clear();
+    reportHoldings(sumOverHoldings(&ListRow::cost));
+    fig.reportedSellList.reset();
+    setState(SimState::AfterSale);
+    outcome.messageLine.emplace();
 }
 
 // Gathers the next day: the rows from simCnt on whose date text equals the first one's, never
 // beyond endRow. Afterwards simCnt indexes the first row of the following day.
-void TradingSimulation::gatherDay()
+void TradingSimulation::gatherDay(StepOutcome& outcome)
 {
-    signalList.copyRow(simCnt, rowBuffer);
-    if (simCnt <= endRow) {
+    signalList.copyRow(fig.simCnt, rowBuffer);
+    if (fig.simCnt <= fig.endRow) {
         const std::string dayText(listToken(rowBuffer, 2));
-        currentDateText = dayText;
-        ++simCnt;
-        ListBox::AppendBatch batch(candidateList);
+        fig.currentDate = dayText;
+        ++fig.simCnt;
+        ListBox::AppendBatch batch(candidates);
         std::string kept;
         for (;;) {
             kept = rowBuffer;
-            signalList.copyRow(simCnt, rowBuffer);
-            const bool pastEnd = simCnt > endRow;
-            candidateList.append(std::move(kept));
-            ++simCnt;
+            signalList.copyRow(fig.simCnt, rowBuffer);
+            const bool pastEnd = fig.simCnt > fig.endRow;
+            candidates.append(std::move(kept));
+            ++fig.simCnt;
             // Past the window the day always ends, even for a date text that happens to read
             // like the end marker.
             if (pastEnd) {
-                endReached = true;
+                fig.endReached = true;
                 break;
             }
             if (listToken(rowBuffer, 2) != dayText)
                 break;
         }
     } else {
-        endReached = true;
+        fig.endReached = true;
     }
-    --simCnt;
-    setState(3);
-    messageLine = format("sim_cnt:%d line_hold:%d line_buy:%d line_sell:%d",
-                         {simCnt, holdingsList.count(), candidateList.count(), sellList.count()});
-    showTotals();
+    --fig.simCnt;
+    setState(SimState::BeforeBuy);
+    outcome.messageLine = format("sim_cnt:%d line_hold:%d line_buy:%d line_sell:%d",
+                                 {fig.simCnt, holdings.count(), candidates.count(), dueForSale.count()});
 }
 
+// Closes the day: the candidates not bought are dropped.
 void TradingSimulation::closeDay()
 {
-    candidateList.clear();
-    setState(endReached ? 99 : 5);
+    candidates.clear();
+    setState(fig.endReached ? SimState::Ended : SimState::DayDone);
 }
 
-void TradingSimulation::liquidate()
+void TradingSimulation::liquidate(StepOutcome& outcome)
 {
-    if (autoRunning) {
-        autoRunning = false;
-        if (stopAutoTimer)
-            stopAutoTimer();
+    if (fig.autoRunning) {
+        fig.autoRunning = false;
+        outcome.stoppedAuto = true;
     }
     {
-        ListBox::AppendBatch batch(sellList);
-        for (int i = 0; i < holdingsList.count(); ++i)
-            sellList.append(holdingsList.row(i));
+        ListBox::AppendBatch batch(dueForSale);
+        for (int i = 0; i < holdings.count(); ++i)
+            dueForSale.append(holdings.row(i));
     }
-    holdingsList.clear();
+    holdings.clear();
     sellAll(true);
     tradeLog.close();
-    showTotals();
-    holdingsValue = sumOverHoldings(&ListRow::cost);
-    holdingsFigureText = holdingsFigure(holdingsValue);
-    sellFigureText.clear();
-    ++liquidations;
-    reportLogFailure();
-    static const std::string endMessage = toCp932("シミュレーション終了！");
-    platform.messageBox(endMessage);
+    reportHoldings(sumOverHoldings(&ListRow::cost));
+    fig.reportedSellList.reset();
+    ++fig.liquidations;
+    outcome.logWriteFailed = tradeLog.takeWriteFailure();
+    outcome.finished = true;
 }
 
 double TradingSimulation::sumOverHoldings(double (ListRow::*value)() const)
 {
     double sum = 0;
-    for (int i = 0; i < holdingsList.count(); ++i) {
-        holdingsList.copyRow(i, rowBuffer);
+    for (int i = 0; i < holdings.count(); ++i) {
+        holdings.copyRow(i, rowBuffer);
         readListRow(true);
         sum += (listRow.*value)();
     }
     return sum;
-}
-
-void TradingSimulation::reportLogFailure()
-{
-    static const std::string writeFailed =
-        toCp932("ログファイルに書き込めません。このシミュレーションのログ保存を取りやめます。");
-    if (tradeLog.takeWriteFailure())
-        platform.messageBox(writeFailed);
 }
 
 }  // namespace kv

@@ -1,138 +1,122 @@
 #pragma once
-// The portfolio simulation of a run: its state, the three portfolio lists and the texts it
-// shows. The main window owns one and binds its lists and texts to controls; the batch tool
-// drives the very same object through the main window.
+// The portfolio simulation of a run: its state, figures and the three portfolio lists. The main
+// window owns one, shows its lists and formats its figures; the batch tool drives the very same
+// object through the main window.
 //
 // A run replays the signal-list rows startRow..endRow as trading days. Each simulateStep()
-// performs one phase and leaves simState naming the next:
-//   2 "売却後待機"  gather the next day's rows (a run of identical date texts) into candidateList
-//   3 "購入前待機"  buy candidates into holdingsList (BuyPhase), margin line in the message line
-//   4 "購入後待機"  drop the candidates not bought; then 5, or 99 once the window is used up
-//   5 "購入完了"    open the next day: move due holdings to sellList
-//   1 "売却前待機"  sell the whole sellList (tax by netProfit), then 2
-//   99 "終了"       sell everything still held, close the log, "シミュレーション終了！"
+// performs one phase and leaves the state naming the next:
+//   AfterSale   gather the next day's rows (a run of identical date texts) into the candidates
+//   BeforeBuy   buy candidates into the holdings (BuyPhase), margin line for the message line
+//   AfterBuy    drop the candidates not bought; then DayDone, or Ended once the window is used up
+//   DayDone     open the next day: move due holdings to the sell list
+//   BeforeSale  sell the whole sell list (tax by netProfit), then AfterSale
+//   Ended       sell everything still held, close the log; the outcome says the run finished
 // The lists are the only record of positions: whenever a number of a row is needed the row is
 // copied into rowBuffer and parsed into listRow again.
 //
+// A step answers with a StepOutcome: the new text of the message line, if the phase sets one,
+// and what the window has to tell the user. The window shows those at the end of the step, when
+// the state is whole, because a modal box keeps delivering AUTO ticks.
+//
 // Using it from the run controls (the main window checks the refusals; this class does not):
-//   実行   start(startRow, endRow)   — run figures from the settings, the log dialog when log
-//                                     saving is on, then the first step (state 3 afterwards)
-//   NEXT   simulateStep()            — under the platform's wait cursor
-//   AUTO   autoRunning = true and platform.setTimer(window, kAutoTimerEvent, 0); each tick
-//          calls simulateStep() and refreshes
-//   STOP   autoRunning = false and platform.killTimer(window, kAutoTimerEvent)
+//   実行   start(startRow, endRow, logFile)   — figures from the settings, the log opened, then
+//                                              the first step (state BeforeBuy afterwards)
+//   NEXT   simulateStep()
+//   AUTO   setAutoRunning(true) and the window's timer; each tick calls simulateStep()
+//   STOP   setAutoRunning(false) and the timer killed
 //   RESET  reset()
-// The final liquidation stops AUTO itself: it clears autoRunning and calls stopAutoTimer, which
-// the owner sets, e.g. [this] { platform().killTimer(*this, kAutoTimerEvent); }.
-// Message boxes are shown only at the end of a step or before the first one, when the state is
-// whole, because a modal box keeps delivering AUTO ticks.
+// The final liquidation clears autoRunning itself and says so (stoppedAuto): the window then
+// kills its timer.
 
 #include "sim/ListRow.h"
 #include "sim/PortfolioLists.h"
+#include "sim/RunFigures.h"
+#include "sim/SimState.h"
 #include "sim/TradeLog.h"
 #include "toolkit/ListBox.h"
 
-#include <cstdint>
-#include <functional>
+#include <filesystem>
+#include <optional>
 #include <string>
 
 namespace kv {
 
-class Platform;
 class SimulatorApp;
+
+// What one step (or the start of a run) leaves for the window to show.
+struct StepOutcome {
+    std::optional<std::string> messageLine;   // the message line's new text, when the phase sets one
+    bool logOpenFailed = false;    // start(): the trade log file could not be created
+    bool logWriteFailed = false;   // a log write failed; the log is closed for the rest of the run
+    bool stoppedAuto = false;      // the final liquidation ended automatic stepping
+    bool finished = false;         // the final liquidation ran in this step
+};
 
 class TradingSimulation {
 public:
-    // signalList is the main window's signal list; messageLine its status line (edit 1002),
-    // which the loader writes too.
-    TradingSimulation(SimulatorApp& app, Platform& platform, const ListBox& signalList,
-                      std::string& messageLine);
+    // signalList holds the rows the runs replay; it must not change while a run is in progress.
+    TradingSimulation(SimulatorApp& app, const ListBox& signalList);
 
     // Starts a run over the signal-list rows startRow..endRow (inclusive) and takes its first
-    // step. Expects no run in progress.
-    void start(int startRow, int endRow);
+    // step. With a logFile the trade log is written there (an outcome says when it cannot be
+    // created; the run goes on without a log). Expects no run in progress.
+    StepOutcome start(int startRow, int endRow, const std::optional<std::filesystem::path>& logFile);
 
-    // Performs the phase that simState names; does nothing before a run (state 0).
-    void simulateStep();
+    // Performs the phase that the state names; does nothing before a run.
+    StepOutcome simulateStep();
 
-    // Abandons the run: state 0 "実行前", the three lists emptied, the log closed. Figures,
-    // message line, current date and simCnt stay as they are.
+    // Abandons the run: state BeforeRun, the three lists emptied, the log closed. Figures and
+    // simCnt stay as they are.
     void reset();
 
-    bool inProgress() const { return simState != 0; }   // also after the end, until reset()
-    bool finished() const { return liquidations > 0; }  // the final liquidation has run
+    // Sets the state without performing anything; the window sets BeforeRun at start-up.
+    void setState(SimState state) { fig.simState = state; }
+    void setAutoRunning(bool running) { fig.autoRunning = running; }
 
-    // Fills the detail pane from the selected row of holdingsList, candidateList or sellList
-    // (pass the list's control id: 1024, 1021, 1025). A holdings or sell-list row also puts
-    // "購入数：… 購入金額：… 利益…" into the message line. No selection: nothing changes.
-    void showSelection(int listControlId, const DetailFields& fields);
+    // The figures a run starts from: 運用資産 capital × leverage and 総資産 capital. The window
+    // shows them before a run too.
+    void setStartingAssets();
 
-    // rowBuffer parsed into listRow (lots only when withLots).
-    void readListRow(bool withLots);
-    // Commission of a purchase of `amount` yen: sets lastCommission and the settings'
-    // maxCommission by the chosen schedule.
-    void commissionFor(double amount);
-    // 総資産 and 運用資産 from totalAssets and operatingAssets.
-    void showTotals();
+    const RunFigures& figures() const { return fig; }
+    SimState state() const { return fig.simState; }
+    bool inProgress() const { return fig.simState != SimState::BeforeRun; }   // also after the end, until reset()
+    bool finished() const { return fig.liquidations > 0; }   // the final liquidation has run
+    bool logIsOpen() const { return tradeLog.isOpen(); }
 
-    // Called by the final liquidation when it stops AUTO; the owner kills its window timer.
-    std::function<void()> stopAutoTimer;
+    const ListBox& holdingsList() const { return holdings; }
+    const ListBox& candidateList() const { return candidates; }
+    const ListBox& sellList() const { return dueForSale; }
+    // A list for a view to show and to select in; its rows change only through the run.
+    ListBox& listToShow(PortfolioList which);
 
-    int simState = 0;               // 0: no run; 1..5 and 99: the phase to perform next
-    int startRow = 0;               // the run's window of signal-list rows, inclusive
-    int endRow = -1;
-    int simCnt = 0;                 // next signal-list row to gather (sim_cnt of the message line)
-    double operatingAssets = 0;     // buying power, 運用資産
-    double totalAssets = 0;         // capital + after-tax profit − commissions, 総資産
-    double holdingsValue = 0;       // purchase cost of all held positions
-    double sellListAmount = 0;      // exit values of the sell list
-    double unrealizedLoss = 0;      // losses the held positions will realise; zero or negative
-    double sellListProfit = 0;      // gross profits of the sell list
-    double cumulativeProfit = 0;    // after-tax profit so far, from minus the carried loss
-    int32_t lastCommission = 0;     // commission of the latest purchase
-    bool autoRunning = false;       // the AUTO timer runs
-    bool endReached = false;        // the last row of the window has been gathered
-
-    // Counters of the run, for summaries: purchases, sales, simulateStep calls (the first step of
-    // start() and every final liquidation included), final liquidations.
-    int purchases = 0;
-    int sales = 0;
-    int steps = 0;
-    int liquidations = 0;
-
-    std::string rowBuffer;          // the row being parsed; never cut
-    ListRow listRow;                // the row parsed last
-
-    ListBox holdingsList;           // 1024 所持銘柄
-    ListBox candidateList;          // 1021 購入候補
-    ListBox sellList;               // 1025 売却リスト
-
-    std::string stateText;          // 1019 状態
-    std::string currentDateText;    // 1020
-    std::string holdingsFigureText; // 1022
-    std::string sellFigureText;     // 1030
-    std::string operatingAssetsText;// 1023
-    std::string totalAssetsText;    // 1026
-
-    TradeLog tradeLog;              // open while a logged run is in progress
+    // "購入数：… 購入金額：… 利益…" of a holdings or sell-list row, for the message line.
+    std::string positionReadout(std::string_view row) const;
 
 private:
     friend class BuyPhase;
 
-    void setState(int state);
-    void openDay();
-    void sellDueList();
-    void gatherDay();
+    void readListRow(bool withLots);
+    void commissionFor(double amount);
+    double buyingPower() const;
+    void reportHoldings(double value);
+    void openDay(StepOutcome& outcome);
+    void sellDueList(StepOutcome& outcome);
+    void gatherDay(StepOutcome& outcome);
     void closeDay();
-    void liquidate();
+    void liquidate(StepOutcome& outcome);
     void sellAll(bool showEndDates);
+    void sellPosition();
     double sumOverHoldings(double (ListRow::*value)() const);
-    void reportLogFailure();
 
     SimulatorApp& app;
-    Platform& platform;
     const ListBox& signalList;
-    std::string& messageLine;
+    RunFigures fig;
+    std::string rowBuffer;          // the row being parsed; never cut
+    ListRow listRow;                // the row parsed last
+    ListBox holdings;               // 所持銘柄
+    ListBox candidates;             // 購入候補
+    ListBox dueForSale;             // 売却リスト
+    TradeLog tradeLog;              // open while a logged run is in progress
 };
 
 }  // namespace kv

@@ -11,7 +11,14 @@ std::optional<LineReader> LineReader::open(const std::filesystem::path& file)
     std::ifstream in(file, std::ios::binary);
     if (!in)
         return std::nullopt;
-    std::string content((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::string content;
+    // A read error (a directory opens but cannot be read) is thrown by the stream buffer
+    // whatever the stream's exception mask; it means the file cannot be read.
+    try {
+        content.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    } catch (const std::ios_base::failure&) {
+        return std::nullopt;
+    }
     if (in.bad())
         return std::nullopt;
     return LineReader(std::move(content));

@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <optional>
+
 namespace kv {
 namespace {
 
@@ -20,7 +23,7 @@ protected:
             "トヨタ自動車,2004/01/06,3000,×,2004/01/08,2900,-3%",
         });
         w.platform.queueFileAnswer(HeadlessPlatform::FileDialogKind::Open, w.folder / "signals.csv");
-        w.run({"click 1001"});
+        w.click(IDC_LOAD);
         ASSERT_TRUE(w.dialog->signalsLoaded);
         w.clearMessages();
     }
@@ -28,7 +31,7 @@ protected:
     void runWithLog()
     {
         w.platform.queueFileAnswer(HeadlessPlatform::FileDialogKind::Save, w.folder / "log.csv");
-        w.run({"click 1011"});
+        w.click(IDC_RUN);
     }
 
     MainWindow w;
@@ -39,15 +42,22 @@ TEST_F(RunControls, RunGathersTheFirstDayAndRefusesASecondRun)
     runWithLog();
     EXPECT_EQ(w.text(IDC_STATE), "購入前待機");
     EXPECT_EQ(w.text(IDC_CURRENT_DATE), "2004/01/05");
-    ASSERT_EQ(w.dialog->sim.candidateList.count(), 1);
+    ASSERT_EQ(w.dialog->sim.candidateList().count(), 1);
     EXPECT_EQ(w.text(IDC_STATUS), "sim_cnt:1 line_hold:0 line_buy:1 line_sell:0");
     EXPECT_TRUE(w.messagesUtf8().empty());
     EXPECT_EQ(w.folder.read("log.csv"),
               toCp932("売買,コード,銘柄名,日付,株価,株数,金額,差引益or手数料,利益率,現利益合計,税引き益,運用枠残,現在の資産\r\n"));
+    // The log's file was asked for as a CSV name, with an overwrite confirmation.
+    ASSERT_EQ(w.platform.fileDialogs().size(), 1u);
+    const FileDialogOptions& o = w.platform.fileDialogs()[0].options;
+    EXPECT_EQ(toUtf8(o.initialName), "ログファイル名入力");
+    EXPECT_EQ(o.defaultExtension, "csv");
+    EXPECT_EQ(toUtf8(o.filter), "CSV ファイル (*.csv)|*.csv|すべてのファイル (*.*)|*.*||");
+    EXPECT_TRUE(o.overwritePrompt);
 
-    for (const char* refused : {"click 1011", "click 1001", "click 1016"}) {
+    for (int refused : {IDC_RUN, IDC_LOAD, IDC_OPTIONS}) {
         w.clearMessages();
-        w.run({refused});
+        w.click(refused);
         ASSERT_EQ(w.messagesUtf8().size(), 1u) << refused;
     }
     EXPECT_EQ(w.dialog->signalList.count(), 2);
@@ -59,13 +69,13 @@ TEST_F(RunControls, NextStepsThroughTheDaysToTheEnd)
     const char* states[] = {"購入後待機", "購入完了", "売却前待機", "売却後待機", "購入前待機",
                             "購入後待機", "終了"};
     for (const char* state : states) {
-        w.run({"click 1027"});
+        w.click(IDC_NEXT);
         EXPECT_EQ(w.text(IDC_STATE), state);
     }
     EXPECT_TRUE(w.messagesUtf8().empty());
-    w.run({"click 1027"});   // the final liquidation
+    w.click(IDC_NEXT);   // the final liquidation
     EXPECT_EQ(w.messagesUtf8(), std::vector<std::string>{"シミュレーション終了！"});
-    EXPECT_EQ(w.dialog->sim.holdingsList.count(), 0);
+    EXPECT_EQ(w.dialog->sim.holdingsList().count(), 0);
     EXPECT_EQ(w.text(IDC_HOLDINGS_FIGURE), "(\\0)");
     EXPECT_GT(w.platform.waitCursorsShown(), 0);
     EXPECT_EQ(w.platform.waitCursorDepth(), 0);
@@ -73,34 +83,35 @@ TEST_F(RunControls, NextStepsThroughTheDaysToTheEnd)
     // After the end the phase repeats with empty lists and changes no figure.
     std::string total = w.text(IDC_TOTAL_ASSETS);
     w.clearMessages();
-    w.run({"click 1027"});
+    w.click(IDC_NEXT);
     EXPECT_EQ(w.messagesUtf8(), std::vector<std::string>{"シミュレーション終了！"});
     EXPECT_EQ(w.text(IDC_TOTAL_ASSETS), total);
     w.clearMessages();
-    w.run({"click 1011"});
+    w.click(IDC_RUN);
     EXPECT_EQ(w.messagesUtf8(), std::vector<std::string>{"実行中です。"});
 }
 
 TEST_F(RunControls, AutoStepsOnTicksUntilTheEndAndStopsItsTimer)
 {
     runWithLog();
-    w.run({"click 1028"});
-    EXPECT_TRUE(w.dialog->sim.autoRunning);
-    for (const char* refused : {"click 1027", "click 1015", "click 1028"}) {
+    w.click(IDC_AUTO);
+    EXPECT_TRUE(w.dialog->sim.figures().autoRunning);
+    for (int refused : {IDC_NEXT, IDC_RESET, IDC_AUTO}) {
         w.clearMessages();
-        w.run({refused});
+        w.click(refused);
         EXPECT_EQ(w.messagesUtf8().size(), 1u) << refused;
     }
     w.clearMessages();
-    w.run({"tick 100"});
+    w.tick(100);
     EXPECT_EQ(w.messagesUtf8(), std::vector<std::string>{"シミュレーション終了！"});   // once: the timer stopped
-    EXPECT_FALSE(w.dialog->sim.autoRunning);
+    EXPECT_FALSE(w.dialog->sim.figures().autoRunning);
     EXPECT_FALSE(w.platform.timerActive(*w.dialog, kAutoTimerEvent));
     EXPECT_EQ(w.text(IDC_STATE), "終了");
 
     // AUTO after the end: the next tick repeats the final phase, which stops the timer again.
     w.clearMessages();
-    w.run({"click 1028", "tick 5"});
+    w.click(IDC_AUTO);
+    w.tick(5);
     EXPECT_EQ(w.messagesUtf8(), std::vector<std::string>{"シミュレーション終了！"});
     EXPECT_FALSE(w.platform.timerActive(*w.dialog, kAutoTimerEvent));
 }
@@ -108,47 +119,110 @@ TEST_F(RunControls, AutoStepsOnTicksUntilTheEndAndStopsItsTimer)
 TEST_F(RunControls, StopThenResetAndASecondRunStartsAgainFromTheCapital)
 {
     runWithLog();
-    w.run({"click 1027"});   // bought: 総資産 lost the commission
+    w.click(IDC_NEXT);   // bought: 総資産 lost the commission
     EXPECT_EQ(w.text(IDC_TOTAL_ASSETS), "\\1996010");
-    w.run({"click 1028", "tick 2", "click 1029"});
-    EXPECT_FALSE(w.dialog->sim.autoRunning);
+    w.click(IDC_AUTO);
+    w.tick(2);
+    w.click(IDC_STOP);
+    EXPECT_FALSE(w.dialog->sim.figures().autoRunning);
     w.clearMessages();
-    w.run({"click 1029"});
+    w.click(IDC_STOP);
     EXPECT_EQ(w.messagesUtf8(), std::vector<std::string>{"自動実行されていません。"});
 
-    w.run({"click 1015"});
+    w.click(IDC_RESET);
     EXPECT_EQ(w.text(IDC_STATE), "実行前");
-    EXPECT_EQ(w.dialog->sim.holdingsList.count() + w.dialog->sim.candidateList.count() +
-                  w.dialog->sim.sellList.count(), 0);
+    EXPECT_EQ(w.dialog->sim.holdingsList().count() + w.dialog->sim.candidateList().count() +
+                  w.dialog->sim.sellList().count(), 0);
     std::string logAfterReset = w.folder.read("log.csv");
 
     runWithLog();
     EXPECT_EQ(w.text(IDC_TOTAL_ASSETS), "\\2000000");
     EXPECT_EQ(w.text(IDC_OPERATING_ASSETS), "\\5000000");
-    w.run({"click 1027"});
+    w.click(IDC_NEXT);
     EXPECT_EQ(w.text(IDC_TOTAL_ASSETS), "\\1996010");
     EXPECT_EQ(w.folder.read("log.csv"), logAfterReset);   // started afresh, not appended to
 }
 
-TEST_F(RunControls, CancelledLogDialogRunsWithoutALogAndStopsAsking)
+TEST_F(RunControls, CancelledOrUnopenableLogRunsWithoutALogAndStopsAsking)
 {
-    w.platform.queueFileAnswer(HeadlessPlatform::FileDialogKind::Any, std::nullopt);
-    w.run({"click 1011"});
-    EXPECT_EQ(w.messagesUtf8(), std::vector<std::string>{
-        "キャンセルされたのでログの記録は行いません。記録したい場合は再度オプションのログの保存にチェックを入れてください。"});
-    EXPECT_EQ(w.text(IDC_STATE), "購入前待機");
-    EXPECT_FALSE(w.app->settings.saveLog);
+    struct Case {
+        bool cancel;
+        const char* message;
+    } cases[] = {
+        {true, "キャンセルされたのでログの記録は行いません。記録したい場合は再度オプションのログの保存に"
+               "チェックを入れてください。"},
+        {false, "ファイルをオープンできません。ログ保存を取りやめます。記録する場合は再度オプションのログの"
+                "保存にチェックを入れてください。"},
+    };
+    for (const Case& c : cases) {
+        w.app->settings.saveLog = true;
+        w.clearMessages();
+        std::optional<std::filesystem::path> answer;
+        if (!c.cancel)
+            answer = w.folder / "missing-folder" / "log.csv";
+        w.platform.queueFileAnswer(HeadlessPlatform::FileDialogKind::Save, answer);
+        w.click(IDC_RUN);
+        EXPECT_EQ(w.messagesUtf8(), std::vector<std::string>{c.message}) << c.cancel;
+        EXPECT_EQ(w.text(IDC_STATE), "購入前待機") << c.cancel;
+        EXPECT_FALSE(w.app->settings.saveLog) << c.cancel;
 
-    w.run({"click 1027", "click 1015"});
-    size_t dialogs = w.platform.fileDialogs().size();
-    w.run({"click 1011"});   // no save dialog this time
-    EXPECT_EQ(w.platform.fileDialogs().size(), dialogs);
+        w.click(IDC_NEXT);
+        EXPECT_EQ(w.dialog->sim.figures().purchases, 1) << c.cancel;   // the run goes on
+        w.click(IDC_RESET);
+        size_t dialogs = w.platform.fileDialogs().size();
+        w.click(IDC_RUN);   // no save dialog this time
+        EXPECT_EQ(w.platform.fileDialogs().size(), dialogs) << c.cancel;
+        w.click(IDC_RESET);
+    }
+}
+
+TEST_F(RunControls, AFailedLogWriteIsReportedOnceBeforeTheEnd)
+{
+    if (!std::filesystem::exists("/dev/full"))
+        GTEST_SKIP() << "no /dev/full";
+    // A file name whose writes fail: a link to the device that is always full.
+    std::filesystem::create_symlink("/dev/full", w.folder / "full.csv");
+    w.platform.queueFileAnswer(HeadlessPlatform::FileDialogKind::Save, w.folder / "full.csv");
+    w.click(IDC_RUN);   // the header already fails; the first step reports it
+    EXPECT_EQ(w.messagesUtf8(), std::vector<std::string>{
+                                    "ログファイルに書き込めません。このシミュレーションのログ保存を取りやめます。"});
+    w.clearMessages();
+    while (!w.dialog->sim.finished())
+        w.click(IDC_NEXT);
+    EXPECT_EQ(w.messagesUtf8(), std::vector<std::string>{"シミュレーション終了！"});
+    EXPECT_TRUE(w.app->settings.saveLog);   // the next run asks again
+}
+
+TEST_F(RunControls, ListFiguresKeepWhatTheyLastShowedUntilAPhaseShowsThemAgain)
+{
+    EXPECT_EQ(w.text(IDC_HOLDINGS_FIGURE), "");   // nothing counted yet
+    runWithLog();
+    w.click(IDC_NEXT);   // bought
+    w.click(IDC_NEXT);   // close the day
+    w.click(IDC_NEXT);   // open 2004/01/06: the position is due
+    EXPECT_EQ(w.text(IDC_HOLDINGS_FIGURE), "(\\4500000)");
+    EXPECT_EQ(w.text(IDC_SELL_FIGURE), "( \\4680000 : 180000)");
+
+    // RESET and a new run leave both until the phases that count them come round again.
+    w.click(IDC_RESET);
+    EXPECT_EQ(w.text(IDC_SELL_FIGURE), "( \\4680000 : 180000)");
+    runWithLog();
+    EXPECT_EQ(w.text(IDC_HOLDINGS_FIGURE), "(\\4500000)");
+    EXPECT_EQ(w.text(IDC_SELL_FIGURE), "( \\4680000 : 180000)");
+    w.click(IDC_NEXT);   // bought again: counted afresh
+    EXPECT_EQ(w.text(IDC_HOLDINGS_FIGURE), "(\\4500000)");
+    w.click(IDC_NEXT);
+    w.click(IDC_NEXT);
+    w.click(IDC_NEXT);   // sold: the sell figure empties
+    EXPECT_EQ(w.text(IDC_SELL_FIGURE), "");
+    EXPECT_EQ(w.text(IDC_HOLDINGS_FIGURE), "(\\0)");
 }
 
 TEST_F(RunControls, SelectingAHeldPositionShowsItsFigures)
 {
     runWithLog();
-    w.run({"click 1027", "select 1024 0"});
+    w.click(IDC_NEXT);
+    w.select(IDC_HOLDINGS_LIST, 0);
     EXPECT_EQ(w.text(IDC_NAME), "極洋");
     EXPECT_EQ(w.text(IDC_UNIT), "1000");
     EXPECT_EQ(w.text(IDC_STATUS), "購入数：9000 購入金額：4500000 利益180000");

@@ -7,6 +7,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -30,7 +31,7 @@ void loadSignals(MainWindow& w, const test::TempFolder& folder, const std::vecto
 {
     folder.writeLines(name, lines);
     w.platform.queueFileAnswer(HeadlessPlatform::FileDialogKind::Open, folder / name);
-    w.run({"click 1001"});
+    w.click(IDC_LOAD);
 }
 
 struct Window {
@@ -79,7 +80,8 @@ TEST(SignalWindow, LoadsThatGoNowhereChangeNothing)
 {
     MainWindow w;
     loadSignals(w, w.folder, kSignals);
-    w.run({"select 1000 3", "click 1033"});
+    w.select(IDC_SIGNAL_LIST, 3);
+    w.click(IDC_SET_START);
     const Window before{3, 4, "2004/1/8", "2004/01/09"};
     expectWindow(w, before, "before");
 
@@ -92,20 +94,22 @@ TEST(SignalWindow, LoadsThatGoNowhereChangeNothing)
         {"cancelled file dialog",
          [&] {
              w.platform.queueFileAnswer(HeadlessPlatform::FileDialogKind::Any, std::nullopt);
-             w.run({"click 1001"});
+             w.click(IDC_LOAD);
          },
          {}},
         {"file that cannot be opened",
          [&] {
              w.platform.queueFileAnswer(HeadlessPlatform::FileDialogKind::Open, w.folder / "missing.csv");
-             w.run({"click 1001"});
+             w.click(IDC_LOAD);
          },
          {"ファイルをオープンできません"}},
         {"a run in progress",
          [&] {
-             w.dialog->sim.simState = 1;
-             w.run({"click 1001", "click 1033", "click 1032"});
-             w.dialog->sim.simState = 0;
+             w.dialog->sim.setState(SimState::BeforeSale);
+             w.click(IDC_LOAD);
+             w.click(IDC_SET_START);
+             w.click(IDC_SET_END);
+             w.dialog->sim.setState(SimState::BeforeRun);
          },
          {"実行中は変更できません。", "実行中は設定できません。", "実行中は設定できません。"}},
     };
@@ -131,7 +135,7 @@ TEST(SignalWindow, HeaderOnlyFileLeavesNothingToRun)
     // The texts of the earlier file stay; they name no row to run.
     expectWindow(w, {0, 4, "2004/01/05", "2004/01/09"}, "header only");
     w.clearMessages();
-    w.run({"click 1011"});
+    w.click(IDC_RUN);
     EXPECT_EQ(w.messagesUtf8(), std::vector<std::string>{"シミュレーションファイルまたはindex.txtがありません。"});
 }
 
@@ -148,15 +152,15 @@ TEST(SignalWindow, SelectionFillsTheDetailFields)
         return texts;
     };
 
-    w.run({"select 1000 0"});
+    w.select(IDC_SIGNAL_LIST, 0);
     EXPECT_EQ(shown(), (std::vector<std::string>{"1301", "極洋", "2004/01/05", "250", "○", "2004/01/14", "270",
                                                  "+8.0%\r\n", "1000"}));
     // An empty column is an empty field; the tokens after it keep their places.
-    w.run({"select 1000 1"});
+    w.select(IDC_SIGNAL_LIST, 1);
     EXPECT_EQ(shown(), (std::vector<std::string>{"7203", "トヨタ自動車", "2004/01/06", "", "×", "2004/01/15",
                                                  "240", "-4.0%\r\n", "100"}));
     // Taking the selection away leaves the pane as it was.
-    w.run({"select 1000 -1"});
+    w.select(IDC_SIGNAL_LIST, -1);
     EXPECT_EQ(shown()[0], "7203");
 }
 
@@ -167,24 +171,27 @@ TEST(SignalWindow, StartAndEndOfTheRunWindow)
     w.clearMessages();
 
     struct Step {
-        std::vector<std::string> script;
-        std::string message;   // empty: accepted
+        std::optional<int> row;   // selected first
+        int button;
+        std::string message;      // empty: accepted
         Window window;
     };
     const Step steps[] = {
-        {{"click 1033"}, "リストから開始銘柄を選択してください。", {0, 4, "2004/01/05", "2004/01/09"}},
-        {{"click 1032"}, "リストから終了銘柄を選択してください。", {0, 4, "2004/01/05", "2004/01/09"}},
-        {{"select 1000 2", "click 1032"}, "", {0, 2, "2004/01/05", "2004/1/7"}},
-        {{"select 1000 3", "click 1033"}, "開始日が終了日より後です。", {0, 2, "2004/01/05", "2004/1/7"}},
-        {{"select 1000 2", "click 1033"}, "", {2, 2, "2004/1/7", "2004/1/7"}},   // one row long
-        {{"select 1000 1", "click 1032"}, "終了日が開始日より前です。", {2, 2, "2004/1/7", "2004/1/7"}},
-        {{"select 1000 0", "click 1033"}, "", {0, 2, "2004/1/5", "2004/1/7"}},
-        {{"select 1000 4", "click 1032"}, "", {0, 4, "2004/1/5", "2004/1/9"}},
+        {{}, IDC_SET_START, "リストから開始銘柄を選択してください。", {0, 4, "2004/01/05", "2004/01/09"}},
+        {{}, IDC_SET_END, "リストから終了銘柄を選択してください。", {0, 4, "2004/01/05", "2004/01/09"}},
+        {{2}, IDC_SET_END, "", {0, 2, "2004/01/05", "2004/1/7"}},
+        {{3}, IDC_SET_START, "開始日が終了日より後です。", {0, 2, "2004/01/05", "2004/1/7"}},
+        {{2}, IDC_SET_START, "", {2, 2, "2004/1/7", "2004/1/7"}},   // one row long
+        {{1}, IDC_SET_END, "終了日が開始日より前です。", {2, 2, "2004/1/7", "2004/1/7"}},
+        {{0}, IDC_SET_START, "", {0, 2, "2004/1/5", "2004/1/7"}},
+        {{4}, IDC_SET_END, "", {0, 4, "2004/1/5", "2004/1/9"}},
     };
     for (const Step& step : steps) {
-        std::string context = step.script.back() + " on " + step.script.front();
+        std::string context = std::to_string(step.button) + " on row " + std::to_string(step.row.value_or(-1));
         w.clearMessages();
-        w.run(step.script);
+        if (step.row)
+            w.select(IDC_SIGNAL_LIST, *step.row);
+        w.click(step.button);
         EXPECT_EQ(w.messagesUtf8(), step.message.empty() ? std::vector<std::string>{}
                                                           : std::vector<std::string>{step.message})
             << context;
@@ -192,10 +199,32 @@ TEST(SignalWindow, StartAndEndOfTheRunWindow)
     }
 
     // A new load makes the window the whole file again.
-    w.run({"select 1000 3", "click 1033"});
+    w.select(IDC_SIGNAL_LIST, 3);
+    w.click(IDC_SET_START);
     loadSignals(w, w.folder, kSignals);
     expectWindow(w, {0, 4, "2004/01/05", "2004/01/09"}, "after a reload");
     EXPECT_EQ(w.dialog->signalList.selection(), -1);
+}
+
+TEST(SignalWindow, MoreDatesThanSlotsEndTheProgramAfterSayingSo)
+{
+    // Each row a new date: the row after the last date slot has none.
+    std::string bytes = "header\r\n";
+    for (int i = 0; i <= kDateSlotCount; ++i)
+        bytes += "x," + std::to_string(1000 + i / 1000) + "/" + std::to_string(i / 20 % 50 + 1) + "/" +
+                 std::to_string(i % 20 + 1) + ",100,x,,,\r\n";
+    MainWindow w;
+    w.folder.write("large.csv", bytes);
+    w.platform.queueFileAnswer(HeadlessPlatform::FileDialogKind::Open, w.folder / "large.csv");
+    w.clearMessages();
+    try {
+        w.click(IDC_LOAD);
+        ADD_FAILURE() << "the program went on past the last date slot";
+    } catch (const HeadlessExit& exit) {
+        EXPECT_EQ(exit.status, 0);
+    }
+    EXPECT_EQ(w.messagesUtf8(), std::vector<std::string>{"ファイルが大きすぎるため終了します。"});
+    EXPECT_EQ(w.platform.waitCursorDepth(), 0);
 }
 
 }  // namespace

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 namespace kv {
 namespace {
 
@@ -28,7 +30,7 @@ TEST(Startup, FirstStartCreatesSettingsAndShowsTheAssetFigures)
 
 TEST(Startup, SettingsFileDecidesTheAssetFiguresWithHalvesRoundedAway)
 {
-    MainWindow w(MainWindow::defaultIndex(), false);
+    MainWindow w(test::listedStocks().indexLines(), false);
     w.folder.write("kvn.conf", "1000001,0,2.5,0.2,0.1,0,0,5,0,0,0,1,0,0,0,1,0,0");
     w.start();
     EXPECT_TRUE(w.messagesUtf8().empty());
@@ -36,20 +38,44 @@ TEST(Startup, SettingsFileDecidesTheAssetFiguresWithHalvesRoundedAway)
     EXPECT_EQ(w.text(IDC_TOTAL_ASSETS), "\\1000001");
 }
 
-TEST(Startup, MissingStockMasterIsAskedForAndTheSettingsGoBesideIt)
+TEST(Startup, MissingStockMasterIsAskedForUntilChosenAndTheSettingsGoBesideIt)
 {
     test::TempFolder other;
-    other.writeLines("index.txt", MainWindow::defaultIndex());
+    test::listedStocks().writeIndex(other, "master.txt");
     MainWindow w({}, false);
     w.platform.queueFileAnswer(HeadlessPlatform::FileDialogKind::Any, std::nullopt);
-    w.platform.queueFileAnswer(HeadlessPlatform::FileDialogKind::Open, other / "index.txt");
+    w.platform.queueFileAnswer(HeadlessPlatform::FileDialogKind::Any, std::nullopt);
+    w.platform.queueFileAnswer(HeadlessPlatform::FileDialogKind::Open, other / "master.txt");
     w.start();
-    auto shown = w.messagesUtf8();
-    ASSERT_EQ(shown.size(), 3u);
-    EXPECT_EQ(shown[2], "初回起動：オプションファイルを作成します。");
+    const std::string pleaseChoose =
+        "index.txtを指定してください。存在しない場合はいったん適当なテキストファイルを読み込み強制終了させてください。";
+    EXPECT_EQ(w.messagesUtf8(), (std::vector<std::string>{
+                                    "index.txt をフォルダ内に確認できませんでした。\nindex.txtを指定してください。",
+                                    pleaseChoose, pleaseChoose, "初回起動：オプションファイルを作成します。"}));
+    ASSERT_EQ(w.platform.fileDialogs().size(), 3u);
+    const FileDialogOptions& options = w.platform.fileDialogs().back().options;
+    EXPECT_EQ(options.defaultExtension, "txt");
+    EXPECT_EQ(toUtf8(options.filter), "TXT ファイル (*.txt)|*.txt|すべてのファイル (*.*)|*.*||");
+    EXPECT_TRUE(options.createPrompt);
     EXPECT_TRUE(w.dialog->masterLoaded);
+    EXPECT_EQ(w.app->tradingUnit[1301], 1000);
+    EXPECT_EQ(w.app->dataFolder, other.path());
     EXPECT_TRUE(other.exists("kvn.conf"));
     EXPECT_FALSE(w.folder.exists("kvn.conf"));
+    EXPECT_EQ(w.platform.waitCursorsShown(), 1);   // only once the file was chosen
+    EXPECT_EQ(w.platform.waitCursorDepth(), 0);
+}
+
+TEST(Startup, SettingsFileThatCannotBeCreatedIsReportedAndTheDefaultsApply)
+{
+    MainWindow w(test::listedStocks().indexLines(), false);
+    std::filesystem::create_directory(w.folder / "kvn.conf");   // neither readable nor writable as a file
+    w.start();
+    EXPECT_EQ(w.messagesUtf8(), (std::vector<std::string>{
+                                    "初回起動：オプションファイルを作成します。",
+                                    "ファイルオープンエラー：kvn.conf\r\nオプションファイルが作成できませんでした。"}));
+    EXPECT_EQ(w.text(IDC_OPERATING_ASSETS), "\\5000000");
+    EXPECT_EQ(w.text(IDC_STATE), "実行前");
 }
 
 TEST(Startup, UnopenableStockMasterLeavesTheProgramRunningWithoutIt)
@@ -61,7 +87,7 @@ TEST(Startup, UnopenableStockMasterLeavesTheProgramRunningWithoutIt)
     EXPECT_EQ(w.text(IDC_STATUS), "ファイルをオープンできません。再起動してください。");
     EXPECT_EQ(w.text(IDC_STATE), "実行前");
     w.clearMessages();
-    w.run({"click 1011"});
+    w.click(IDC_RUN);
     EXPECT_EQ(w.messagesUtf8(), std::vector<std::string>{"シミュレーションファイルまたはindex.txtがありません。"});
 }
 
@@ -69,49 +95,49 @@ TEST(Refusals, CommandsThatNeedDataOrARunAreRefusedBeforeAnyLoad)
 {
     MainWindow w;
     struct Case {
-        const char* command;
+        int button;
         const char* message;
     } cases[] = {
-        {"click 1014", "シミュレーションファイルまたはindex.txtがありません。"},
-        {"click 1011", "シミュレーションファイルまたはindex.txtがありません。"},
-        {"click 1027", "シミュレーションが実行されていません。"},
-        {"click 1028", "シミュレーションが実行されていません。"},
-        {"click 1029", "シミュレーションが実行されていません。"},
-        {"click 1015", "シミュレーションが実行されていません。"},
+        {IDC_STATISTICS, "シミュレーションファイルまたはindex.txtがありません。"},
+        {IDC_RUN, "シミュレーションファイルまたはindex.txtがありません。"},
+        {IDC_NEXT, "シミュレーションが実行されていません。"},
+        {IDC_AUTO, "シミュレーションが実行されていません。"},
+        {IDC_STOP, "シミュレーションが実行されていません。"},
+        {IDC_RESET, "シミュレーションが実行されていません。"},
     };
     for (const Case& c : cases) {
         w.clearMessages();
-        w.run({c.command});
-        EXPECT_EQ(w.messagesUtf8(), std::vector<std::string>{c.message}) << c.command;
-        EXPECT_EQ(w.text(IDC_STATE), "実行前") << c.command;
+        w.click(c.button);
+        EXPECT_EQ(w.messagesUtf8(), std::vector<std::string>{c.message}) << c.button;
+        EXPECT_EQ(w.text(IDC_STATE), "実行前") << c.button;
     }
 }
 
 TEST(Refusals, RunningStateRefusesLoadOptionsAndWindowChoice)
 {
     MainWindow w;
-    w.dialog->sim.simState = 2;
+    w.dialog->sim.setState(SimState::AfterSale);
     struct Case {
-        const char* command;
+        int button;
         const char* message;
     } cases[] = {
-        {"click 1001", "実行中は変更できません。"},
-        {"click 1016", "実行中は変更できません。"},
-        {"click 1033", "実行中は設定できません。"},
-        {"click 1032", "実行中は設定できません。"},
-        {"click 1027", "自動実行中です。"},
-        {"click 1015", "自動実行中です。"},
-        {"click 1028", "すでに自動実行中です。"},
+        {IDC_LOAD, "実行中は変更できません。"},
+        {IDC_OPTIONS, "実行中は変更できません。"},
+        {IDC_SET_START, "実行中は設定できません。"},
+        {IDC_SET_END, "実行中は設定できません。"},
+        {IDC_NEXT, "自動実行中です。"},
+        {IDC_RESET, "自動実行中です。"},
+        {IDC_AUTO, "すでに自動実行中です。"},
     };
-    w.dialog->sim.autoRunning = true;
+    w.dialog->sim.setAutoRunning(true);
     for (const Case& c : cases) {
         w.clearMessages();
-        w.run({c.command});
-        EXPECT_EQ(w.messagesUtf8(), std::vector<std::string>{c.message}) << c.command;
+        w.click(c.button);
+        EXPECT_EQ(w.messagesUtf8(), std::vector<std::string>{c.message}) << c.button;
     }
-    w.dialog->sim.autoRunning = false;
+    w.dialog->sim.setAutoRunning(false);
     w.clearMessages();
-    w.run({"click 1029"});
+    w.click(IDC_STOP);
     EXPECT_EQ(w.messagesUtf8(), std::vector<std::string>{"自動実行されていません。"});
 }
 
@@ -125,13 +151,13 @@ TEST(MainWindowCommands, AboutBoxOpensFromTheMenuItemAndTheHistoryButtonIsDead)
 
     w.clearMessages();
     w.platform.queueLines({"dump", "click OK"});
-    w.run({"menu 16"});
+    w.menu(IDM_ABOUTBOX);
     EXPECT_EQ(w.out.str(), "1\tOK\n");   // the about box's dump: its one button
     EXPECT_EQ(w.platform.topDialog(), w.dialog.get());
 
     EXPECT_FALSE(view->enabled(IDC_HISTORY));
     w.clearMessages();
-    w.run({"click 1031"});
+    w.click(IDC_HISTORY);
     EXPECT_TRUE(w.messagesUtf8().empty());
 }
 

@@ -1,5 +1,6 @@
 #include "batch/BatchOptions.h"
 #include "batch/BatchRun.h"
+#include "support/StockMaster.h"
 #include "support/TempFolder.h"
 #include "text/Cp932.h"
 
@@ -35,7 +36,7 @@ class BatchRun : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        folder.writeLines("index.txt", {"h", "1301,極洋,x,1000", "7203,トヨタ自動車,x,100"});
+        test::listedStocks().writeIndex(folder);
         folder.writeLines("signals.csv", {
             "銘柄,シグナル日付,購入価格,結果,終了日付,売却価格,パフォーマンス",
             "極洋,2004/01/05,500,○,2004/01/06,520,+4%",

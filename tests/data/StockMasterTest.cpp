@@ -1,14 +1,13 @@
 #include "data/SimulatorApp.h"
 #include "data/StockMasterFile.h"
+#include "support/StockMaster.h"
 #include "support/TempFolder.h"
 #include "text/Cp932.h"
 #include "text/LineReader.h"
-#include "toolkit/headless/HeadlessPlatform.h"
 
 #include <gtest/gtest.h>
 
 #include <memory>
-#include <sstream>
 
 namespace kv {
 namespace {
@@ -78,45 +77,23 @@ TEST(StockMaster, EmptyFileGivesAnEmptyMaster)
     EXPECT_EQ(app->tradingUnit[1301], 0);
 }
 
-TEST(StockMasterLoad, AsksForTheFileUntilOneIsChosenAndMovesTheDataFolder)
+TEST(StockMasterLoad, ReadsTheFileAndKeepsItsFolderEitherWay)
 {
-    test::TempFolder start, elsewhere;
-    elsewhere.writeLines("master.txt", {"h", "1301,極洋,x,1000"});
-    std::ostringstream out, err;
-    HeadlessPlatform platform(out, err);
-    platform.queueFileAnswer(HeadlessPlatform::FileDialogKind::Any, std::nullopt);
-    platform.queueFileAnswer(HeadlessPlatform::FileDialogKind::Any, std::nullopt);
-    platform.queueFileAnswer(HeadlessPlatform::FileDialogKind::Open, elsewhere / "master.txt");
-
+    test::TempFolder folder;
+    std::filesystem::path file = test::listedStocks().writeIndex(folder, "master.txt");
     auto app = std::make_unique<SimulatorApp>();
-    std::string status;
-    std::optional<WaitCursor> wait;
-    EXPECT_TRUE(loadStockMaster(*app, platform, start.path(), status, wait));
-    EXPECT_TRUE(wait.has_value());
+    std::optional<LineReader> reader = LineReader::open(file);
+    EXPECT_EQ(loadStockMaster(*app, file, reader), StockMasterLoad::Read);
+    EXPECT_EQ(app->tradingUnit[1301], 1000);
+    EXPECT_EQ(app->highestCodeNamed(toCp932("トヨタ自動車")), 7203);
+    EXPECT_EQ(app->dataFolder, folder.path());
+
+    // A file that cannot be opened leaves the master as it was; the settings go beside it.
+    test::TempFolder elsewhere;
+    std::optional<LineReader> none;
+    EXPECT_EQ(loadStockMaster(*app, elsewhere / "missing.txt", none), StockMasterLoad::CannotOpen);
     EXPECT_EQ(app->tradingUnit[1301], 1000);
     EXPECT_EQ(app->dataFolder, elsewhere.path());
-    ASSERT_EQ(platform.messages().size(), 3u);
-    EXPECT_EQ(toUtf8(platform.messages()[0]),
-              "index.txt をフォルダ内に確認できませんでした。\nindex.txtを指定してください。");
-    EXPECT_EQ(toUtf8(platform.messages()[1]),
-              "index.txtを指定してください。存在しない場合はいったん適当なテキストファイルを読み込み強制終了させてください。");
-    EXPECT_EQ(platform.messages()[1], platform.messages()[2]);
-    const FileDialogOptions& options = platform.fileDialogs().back().options;
-    EXPECT_EQ(options.defaultExtension, "txt");
-    EXPECT_EQ(toUtf8(options.filter), "TXT ファイル (*.txt)|*.txt|すべてのファイル (*.*)|*.*||");
-}
-
-TEST(StockMasterLoad, ChosenFileThatCannotBeOpenedLeavesTheMasterEmpty)
-{
-    test::TempFolder start;
-    std::ostringstream out, err;
-    HeadlessPlatform platform(out, err);
-    platform.queueFileAnswer(HeadlessPlatform::FileDialogKind::Open, start / "missing.txt");
-    auto app = std::make_unique<SimulatorApp>();
-    std::string status;
-    std::optional<WaitCursor> wait;
-    EXPECT_FALSE(loadStockMaster(*app, platform, start.path(), status, wait));
-    EXPECT_EQ(toUtf8(status), "ファイルをオープンできません。再起動してください。");
 }
 
 }  // namespace

@@ -1,11 +1,8 @@
 #include "settings/SettingsFile.h"
 #include "support/TempFolder.h"
 #include "text/Cp932.h"
-#include "toolkit/headless/HeadlessPlatform.h"
 
 #include <gtest/gtest.h>
-
-#include <sstream>
 
 namespace kv {
 namespace {
@@ -65,44 +62,77 @@ TEST(SettingsLine, ReadsEveryPositionLeniently)
 TEST(SettingsFile, FirstStartCreatesTheFileAndSaysSo)
 {
     test::TempFolder folder;
-    std::ostringstream out, err;
-    HeadlessPlatform platform(out, err);
     SimulationSettings s;
     s.capital = 1;
-    loadSettings(s, folder / "kvn.conf", platform);
+    EXPECT_EQ(loadSettings(s, folder / "kvn.conf"), SettingsLoad::Created);
     EXPECT_EQ(s, SimulationSettings{});
     EXPECT_EQ(folder.read("kvn.conf"), kDefaultLine);   // no line break at the end
-    ASSERT_EQ(platform.messages().size(), 1u);
-    EXPECT_EQ(toUtf8(platform.messages()[0]), "初回起動：オプションファイルを作成します。");
+
+    s.capital = 1;
+    EXPECT_EQ(loadSettings(s, folder / "no-such-folder" / "kvn.conf"), SettingsLoad::CreateFailed);
+    EXPECT_EQ(s, SimulationSettings{});   // the defaults are in use all the same
 }
 
 TEST(SettingsFile, ExistingFileReplacesTheDefaultsAndIsNotRewritten)
 {
     test::TempFolder folder;
     folder.write("kvn.conf", "");
-    std::ostringstream out, err;
-    HeadlessPlatform platform(out, err);
     SimulationSettings s;
-    loadSettings(s, folder / "kvn.conf", platform);
+    EXPECT_EQ(loadSettings(s, folder / "kvn.conf"), SettingsLoad::Read);
     EXPECT_EQ(s.capital, 0);   // an empty file sets every field to 0
     EXPECT_EQ(s.leverage, 0);
-    EXPECT_TRUE(platform.messages().empty());
     EXPECT_EQ(folder.read("kvn.conf"), "");
 }
 
 TEST(SettingsFile, UnwritableFileIsReportedAndTheSettingsStay)
 {
     test::TempFolder folder;
-    std::ostringstream out, err;
-    HeadlessPlatform platform(out, err);
     SimulationSettings s;
     s.capital = 42;
-    EXPECT_FALSE(saveSettings(s, folder / "no-such-folder" / "kvn.conf", platform));
-    ASSERT_EQ(platform.messages().size(), 1u);
-    EXPECT_EQ(toUtf8(platform.messages()[0]),
-              "ファイルオープンエラー：kvn.conf\r\nオプションファイルが作成できませんでした。");
-    EXPECT_TRUE(saveSettings(s, folder / "kvn.conf", platform));
+    EXPECT_FALSE(saveSettings(s, folder / "no-such-folder" / "kvn.conf"));
+    EXPECT_EQ(s.capital, 42);
+    EXPECT_TRUE(saveSettings(s, folder / "kvn.conf"));
     EXPECT_EQ(folder.read("kvn.conf").substr(0, 3), "42,");
+}
+
+TEST(CodedSettings, CodesReadAsNamedChoices)
+{
+    // Positions 13 to 17 of the line: schedule, priority, operation type, log, order.
+    struct Case {
+        const char* codes;
+        CommissionSchedule schedule;
+        BuyPriority priority;
+        OperationType operation;
+        TradeOrder order;
+    } cases[] = {
+        {"0,0,0,1,0", CommissionSchedule::Kabudotcom, BuyPriority::LowestLotCost, OperationType::PerDay,
+         TradeOrder::SellFirst},
+        {"1,1,1,1,1", CommissionSchedule::NoCommission, BuyPriority::ListOrder, OperationType::PerStock,
+         TradeOrder::BuyFirst},
+        // Other codes: list order for any priority but 0, per day for any type but 1, buying
+        // first for any order but 0.
+        {"3,2,2,1,5", CommissionSchedule::Taikom, BuyPriority::ListOrder, OperationType::PerDay,
+         TradeOrder::BuyFirst},
+        {"2,-1,-1,1,-1", CommissionSchedule::Etrade, BuyPriority::ListOrder, OperationType::PerDay,
+         TradeOrder::BuyFirst},
+    };
+    for (const Case& c : cases) {
+        SimulationSettings s =
+            parseSettingsLine(std::string("2000000,500000,2.5,0.2,0.1,300000,50000000,5,-0.03,0,3990,1,") + c.codes);
+        EXPECT_EQ(s.schedule(), c.schedule) << c.codes;
+        EXPECT_EQ(s.priority(), c.priority) << c.codes;
+        EXPECT_EQ(s.operation(), c.operation) << c.codes;
+        EXPECT_EQ(s.order(), c.order) << c.codes;
+    }
+
+    // Choosing by name stores the codes the file keeps.
+    SimulationSettings s;
+    s.setSchedule(CommissionSchedule::Etrade);
+    s.setPriority(BuyPriority::ListOrder);
+    s.setOperation(OperationType::PerStock);
+    s.setOrder(TradeOrder::BuyFirst);
+    EXPECT_EQ(formatSettingsLine(s),
+              "2000000,500000,2.500000,0.200000,0.100000,300000,50000000,5,-0.030000,2,3990,1.000000,2,1,1,1,1,0");
 }
 
 }  // namespace

@@ -38,18 +38,17 @@ protected:
             h.addSignal(signalLine(c.code, nameOf(c.code), "2004/1/5", c.buyPrice, "○", "2004/1/9",
                                    c.buyPrice + 10, h.app->tradingUnit[static_cast<size_t>(c.code)]));
         h.startLogged();
-        ASSERT_EQ(h.sim.simState, 3);
+        ASSERT_EQ(h.sim.state(), SimState::BeforeBuy);
         h.steps(1);
-        ASSERT_EQ(h.sim.simState, 4);
+        ASSERT_EQ(h.sim.state(), SimState::AfterBuy);
     }
     // (buy price, lots) of every holdings row, in list order.
     std::vector<std::pair<int, int>> holdings()
     {
         std::vector<std::pair<int, int>> result;
-        for (int i = 0; i < h.sim.holdingsList.count(); ++i) {
-            h.sim.rowBuffer = h.sim.holdingsList.row(i);
-            h.sim.readListRow(true);
-            result.emplace_back(h.sim.listRow.buyPrice, static_cast<int>(h.sim.listRow.lots));
+        for (int i = 0; i < h.sim.holdingsList().count(); ++i) {
+            ListRow row = h.parsedRow(h.sim.holdingsList(), i);
+            result.emplace_back(row.buyPrice, static_cast<int>(row.lots));
         }
         return result;
     }
@@ -61,10 +60,10 @@ TEST_F(BuyPhase, AtMostMaxStocksPurchasesAndTheRestDroppedAtTheClose)
 {
     settings().maxStocks = 3;
     buyDay({{1, 100}, {1, 101}, {1, 102}, {1, 103}, {1, 104}});
-    EXPECT_EQ(h.sim.purchases, 3);
-    EXPECT_EQ(h.sim.candidateList.count(), 2);
+    EXPECT_EQ(h.figures().purchases, 3);
+    EXPECT_EQ(h.sim.candidateList().count(), 2);
     h.steps(1);
-    EXPECT_EQ(h.sim.candidateList.count(), 0);
+    EXPECT_EQ(h.sim.candidateList().count(), 0);
 }
 
 TEST_F(BuyPhase, CheapestLotFirstAndEqualLotCostsInListOrder)
@@ -77,10 +76,10 @@ TEST_F(BuyPhase, CheapestLotFirstAndEqualLotCostsInListOrder)
 
 TEST_F(BuyPhase, OtherPrioritiesBuyInListOrderAndAnUnaffordableFirstRowEndsTheDay)
 {
-    settings().buyPriority = 1;
+    settings().setPriority(BuyPriority::ListOrder);
     settings().maxPurchaseAmount = 0;
     buyDay({{1, 9000}, {2, 100}});   // lot cost 9,000,000 exceeds the whole pool
-    EXPECT_EQ(h.sim.purchases, 0);
+    EXPECT_EQ(h.figures().purchases, 0);
 }
 
 TEST_F(BuyPhase, LotsFromTheBudgetOrFromTheCapOnOnePurchase)
@@ -105,11 +104,8 @@ TEST_F(BuyPhase, LotsFromTheBudgetOrFromTheCapOnOnePurchase)
         fresh.start();
         fresh.steps(1);
         int lots = 0;
-        if (fresh.sim.holdingsList.count() == 1) {
-            fresh.sim.rowBuffer = fresh.sim.holdingsList.row(0);
-            fresh.sim.readListRow(true);
-            lots = static_cast<int>(fresh.sim.listRow.lots);
-        }
+        if (fresh.sim.holdingsList().count() == 1)
+            lots = static_cast<int>(fresh.parsedRow(fresh.sim.holdingsList(), 0).lots);
         EXPECT_EQ(lots, c.lots) << "capital " << c.capital << " cap " << c.maxPurchaseAmount;
     }
 }
@@ -124,13 +120,13 @@ TEST_F(BuyPhase, OperatingRateSpreadsThePoolOverTheDaysPurchases)
     // Remaining frame: the rate reserve 2,500,000 plus what the day has not spent.
     EXPECT_EQ(lines[1], "購入,1,極洋,2004/1/5,100,12000,1200000,-3990,,,,3800000,1996010");
     EXPECT_EQ(lines[2], "購入,1,極洋,2004/1/5,100,12000,1200000,-3990,,,,2600000,1992020");
-    EXPECT_EQ(h.sim.operatingAssets, 1992020 * 2.5 - 2400000);
+    EXPECT_EQ(h.figures().operatingAssets, 1992020 * 2.5 - 2400000);
 }
 
 TEST_F(BuyPhase, PerStockOperationHoldsEachPurchaseToAShareOfThePool)
 {
     settings().operatingRate = 0.5;
-    settings().operationType = 1;
+    settings().setOperation(OperationType::PerStock);
     buyDay({{1, 100}, {1, 100}});   // pool cut to 2/5 of 2,500,000
     EXPECT_EQ(holdings(), (std::vector<std::pair<int, int>>{{100, 4}, {100, 5}}));
     auto lines = h.logLines();
@@ -141,7 +137,7 @@ TEST_F(BuyPhase, PerStockOperationHoldsEachPurchaseToAShareOfThePool)
 
 TEST_F(BuyPhase, CommissionSchedulesChargeAndSetAside)
 {
-    settings().commissionSchedule = 1;
+    settings().setSchedule(CommissionSchedule::NoCommission);
     buyDay({{1, 500}});
     EXPECT_EQ(holdings()[0].second, 10);   // nothing set aside: 5,000,000 / 500,000
     EXPECT_EQ(h.logLines()[1], "購入,1,極洋,2004/1/5,500,10000,5000000,0,,,,0,2000000");
@@ -150,22 +146,22 @@ TEST_F(BuyPhase, CommissionSchedulesChargeAndSetAside)
 
 TEST_F(BuyPhase, CandidatesWithoutLotCostArePassedOverUnderEitherPriority)
 {
-    for (int priority : {0, 1}) {
+    for (BuyPriority priority : {BuyPriority::LowestLotCost, BuyPriority::ListOrder}) {
         SimHarness fresh;
-        fresh.app->settings.buyPriority = priority;
+        fresh.app->settings.setPriority(priority);
         fresh.addSignal(signalLine(4, "単位なし", "2004/1/5", 100, "○", "2004/1/9", 110, 0));
         fresh.addSignal(signalLine(1, "極洋", "2004/1/5", 0, "○", "2004/1/9", 110, 1000));
         fresh.addSignal(signalLine(1, "極洋", "2004/1/5", 500, "○", "2004/1/9", 510, 1000));
         fresh.start();
         fresh.steps(1);
-        EXPECT_EQ(fresh.sim.purchases, 1) << "priority " << priority;
-        EXPECT_EQ(fresh.sim.candidateList.count(), 2) << "priority " << priority;
+        EXPECT_EQ(fresh.figures().purchases, 1) << "priority " << static_cast<int>(priority);
+        EXPECT_EQ(fresh.sim.candidateList().count(), 2) << "priority " << static_cast<int>(priority);
         fresh.steps(1);
-        EXPECT_EQ(fresh.sim.candidateList.count(), 0) << "priority " << priority;
+        EXPECT_EQ(fresh.sim.candidateList().count(), 0) << "priority " << static_cast<int>(priority);
     }
     buyDay({{4, 100}, {4, 200}});   // nothing can be bought at all
-    EXPECT_EQ(h.sim.purchases, 0);
-    EXPECT_EQ(h.sim.holdingsValue, 0);
+    EXPECT_EQ(h.figures().purchases, 0);
+    EXPECT_EQ(h.figures().holdingsValue, 0);
 }
 
 TEST_F(BuyPhase, LotCostsBeyondTheInt32RangeAreBoughtWithoutOverflow)
@@ -175,9 +171,9 @@ TEST_F(BuyPhase, LotCostsBeyondTheInt32RangeAreBoughtWithoutOverflow)
     h.addStock(3, "マルハ", 1000000);
     // Lot cost 3,000,000,000: above the running minimum's start, so chosen as the first of them.
     buyDay({{3, 3000}});
-    ASSERT_EQ(h.sim.purchases, 1);
+    ASSERT_EQ(h.figures().purchases, 1);
     EXPECT_EQ(holdings()[0].second, 833);   // (2.5e12 − 3990) / 3e9
-    EXPECT_EQ(h.sim.holdingsValue, 833 * 3e9);
+    EXPECT_EQ(h.figures().holdingsValue, 833 * 3e9);
     EXPECT_EQ(h.logLines()[1], "購入,3,マルハ,2004/1/5,3000,833000000,2499000000000,-3990,,,,1000000000,999999996010");
 }
 
@@ -187,7 +183,7 @@ TEST_F(BuyPhase, MarginLineWarnsWhenAssetsLessTheLossFallBelowTheRequiredMargin)
     h.addSignal(signalLine(1, "極洋", "2004/1/5", 500, "×", "2004/1/9", 100, 1000));
     h.start();
     h.steps(1);
-    EXPECT_EQ(h.sim.unrealizedLoss, -3600000);
+    EXPECT_EQ(h.figures().unrealizedLoss, -3600000);
     EXPECT_EQ(toUtf8(h.messageLine), "sim_cnt:1 含み損合計:-3600000 最低必要委託保証金：900000 "
                                      "資本金-含み損計：-1603990『追証の可能性あり』");
 }

@@ -8,24 +8,36 @@ namespace {
 
 TEST(Commission, BandsOfEverySchedule)
 {
+    using enum CommissionSchedule;
     struct Case {
-        int schedule;
+        CommissionSchedule schedule;
         double amount;
         int charge;
         int maximum;
     } cases[] = {
-        {0, 0, 315, 3990},          {0, 300000, 315, 3990},    {0, 300001, 3990, 3990},
-        {1, 0, 0, 0},               {1, 9e9, 0, 0},
-        {2, 0, 735, 1680},          {2, 500000, 735, 1680},    {2, 500001, 945, 1680},
-        {2, 1000000, 945, 1680},    {2, 1000001, 1155, 1680},  {2, 1500000, 1155, 1680},
-        {2, 1500001, 1680, 1680},
-        {3, 4500000, 0, 0},         // no known table: free, nothing set aside
-        {7, 4500000, 0, 0},         {-1, 100, 0, 0},
+        {Kabudotcom, 0, 315, 3990},       {Kabudotcom, 300000, 315, 3990}, {Kabudotcom, 300001, 3990, 3990},
+        {NoCommission, 0, 0, 0},          {NoCommission, 9e9, 0, 0},
+        {Etrade, 0, 735, 1680},           {Etrade, 500000, 735, 1680},     {Etrade, 500001, 945, 1680},
+        {Etrade, 1000000, 945, 1680},     {Etrade, 1000001, 1155, 1680},   {Etrade, 1500000, 1155, 1680},
+        {Etrade, 1500001, 1680, 1680},
+        {Taikom, 4500000, 0, 0},          // no known table: free, nothing set aside
     };
     for (const Case& c : cases) {
         Commission got = commissionFor(c.schedule, c.amount);
-        EXPECT_EQ(got.charge, c.charge) << "schedule " << c.schedule << " amount " << c.amount;
-        EXPECT_EQ(got.maximum, c.maximum) << "schedule " << c.schedule << " amount " << c.amount;
+        const int code = static_cast<int>(c.schedule);
+        EXPECT_EQ(got.charge, c.charge) << "schedule " << code << " amount " << c.amount;
+        EXPECT_EQ(got.maximum, c.maximum) << "schedule " << code << " amount " << c.amount;
+    }
+}
+
+TEST(Commission, CodesOutsideTheListChargeNothing)
+{
+    for (int32_t code : {4, 7, -1}) {
+        SimulationSettings settings;
+        settings.commissionSchedule = code;
+        Commission got = commissionFor(settings.schedule(), 4500000);
+        EXPECT_EQ(got.charge, 0) << code;
+        EXPECT_EQ(got.maximum, 0) << code;
     }
 }
 

@@ -1,5 +1,7 @@
 #include "sim/SimHarness.h"
 
+#include "sim/PortfolioLists.h"
+
 #include <gtest/gtest.h>
 
 namespace kv {
@@ -23,8 +25,8 @@ TEST(DailyCycle, DaysAreRunsOfIdenticalDateTexts)
     h.start();
     std::vector<std::pair<std::string, int>> days;
     while (!h.sim.finished()) {
-        if (h.sim.simState == 3)
-            days.emplace_back(h.sim.currentDateText, h.sim.candidateList.count());
+        if (h.sim.state() == SimState::BeforeBuy)
+            days.emplace_back(h.figures().currentDate, h.sim.candidateList().count());
         h.steps(1);
     }
     EXPECT_EQ(days, (std::vector<std::pair<std::string, int>>{
@@ -37,16 +39,16 @@ TEST(DailyCycle, StatesAndTextsThroughADay)
     h.addSignal(row("2004/1/5", "2004/1/6"));
     h.addSignal(row("2004/1/6", "2004/2/1"));
     h.start();
-    std::vector<std::string> states;
+    std::vector<SimState> states;
     for (int i = 0; i < 5; ++i) {
-        states.push_back(toUtf8(h.sim.stateText));
+        states.push_back(h.sim.state());
         h.steps(1);
     }
-    EXPECT_EQ(states, (std::vector<std::string>{"購入前待機", "購入後待機", "購入完了", "売却前待機",
-                                                "売却後待機"}));
-    EXPECT_EQ(h.sim.simState, 3);
-    EXPECT_EQ(h.sim.simCnt, 2);
-    EXPECT_EQ(h.sim.currentDateText, "2004/1/6");
+    EXPECT_EQ(states, (std::vector<SimState>{SimState::BeforeBuy, SimState::AfterBuy, SimState::DayDone,
+                                             SimState::BeforeSale, SimState::AfterSale}));
+    EXPECT_EQ(h.sim.state(), SimState::BeforeBuy);
+    EXPECT_EQ(h.figures().simCnt, 2);
+    EXPECT_EQ(h.figures().currentDate, "2004/1/6");
 }
 
 TEST(DailyCycle, OpeningMovesDuePositionsAndTheSalesEmptyTheHoldings)
@@ -57,37 +59,39 @@ TEST(DailyCycle, OpeningMovesDuePositionsAndTheSalesEmptyTheHoldings)
     h.app->settings.maxStocks = 1;
     h.start();
     h.steps(3);   // buy, close, open 2004/1/6
-    EXPECT_EQ(h.sim.simState, 1);
-    EXPECT_EQ(h.sim.holdingsList.count(), 0);
-    EXPECT_EQ(h.sim.sellList.count(), 1);
-    EXPECT_EQ(h.sim.sellFigureText, "( \\4680000 : 180000)");
+    EXPECT_EQ(h.sim.state(), SimState::BeforeSale);
+    EXPECT_EQ(h.sim.holdingsList().count(), 0);
+    EXPECT_EQ(h.sim.sellList().count(), 1);
+    ASSERT_TRUE(h.figures().reportedSellList);
+    EXPECT_EQ(sellFigure(h.figures().reportedSellList->amount, h.figures().reportedSellList->profit),
+              "( \\4680000 : 180000)");
     EXPECT_EQ(toUtf8(h.messageLine), "現在利益：-500000");
     h.steps(1);   // sell
-    EXPECT_EQ(h.sim.sellList.count(), 0);
-    EXPECT_EQ(h.sim.holdingsValue, 0);
-    EXPECT_EQ(h.sim.holdingsFigureText, "(\\0)");
-    EXPECT_EQ(h.sim.sellFigureText, "");
+    EXPECT_EQ(h.sim.sellList().count(), 0);
+    EXPECT_EQ(h.figures().holdingsValue, 0);
+    EXPECT_EQ(h.figures().reportedHoldingsValue, 0.0);
+    EXPECT_FALSE(h.figures().reportedSellList);
     EXPECT_EQ(h.messageLine, "");
-    EXPECT_EQ(h.sim.totalAssets, 2176010);
+    EXPECT_EQ(h.figures().totalAssets, 2176010);
 }
 
 TEST(DailyCycle, BuyFirstSellsOneDayLaterAndTheCostStillBindsThatDay)
 {
     for (bool buyFirst : {false, true}) {
         SimHarness h;
-        h.app->settings.tradeOrder = buyFirst;
+        h.app->settings.setOrder(buyFirst ? TradeOrder::BuyFirst : TradeOrder::SellFirst);
         h.app->settings.maxStocks = 1;
         h.addSignal(row("2004/1/5", "2004/1/6", 500));
         h.addSignal(row("2004/1/6", "2004/2/1", 500));
         h.addSignal(row("2004/1/7", "2004/2/1", 500));
         h.start();
         h.steps(3);   // buy on 1/5, close, open 1/6
-        EXPECT_EQ(h.sim.sellList.count(), buyFirst ? 0 : 1) << buyFirst;
+        EXPECT_EQ(h.sim.sellList().count(), buyFirst ? 0 : 1) << buyFirst;
         h.steps(3);   // sell, gather, buy on 1/6
         // Selling first frees the capital; buying first leaves 490,025 − 3990 of buying power.
-        EXPECT_EQ(h.sim.purchases, buyFirst ? 1 : 2) << buyFirst;
+        EXPECT_EQ(h.figures().purchases, buyFirst ? 1 : 2) << buyFirst;
         h.steps(2);   // close, open 1/7
-        EXPECT_EQ(h.sim.sellList.count(), buyFirst ? 1 : 0) << buyFirst;
+        EXPECT_EQ(h.sim.sellList().count(), buyFirst ? 1 : 0) << buyFirst;
     }
 }
 
@@ -100,17 +104,17 @@ TEST(DailyCycle, UndeterminableEndIsSoldOnlyInTheFinalLiquidation)
         h.addSignal(row(date, "2004/1/8", 100000));   // too dear to buy
     h.startLogged();
     int openings = 0;
-    while (h.sim.simState != 99) {
-        if (h.sim.simState == 1) {
+    while (h.sim.state() != SimState::Ended) {
+        if (h.sim.state() == SimState::BeforeSale) {
             ++openings;
-            EXPECT_EQ(h.sim.sellList.count(), 0);
+            EXPECT_EQ(h.sim.sellList().count(), 0);
         }
         h.steps(1);
     }
     EXPECT_EQ(openings, 3);
-    EXPECT_EQ(h.sim.holdingsList.count(), 1);
+    EXPECT_EQ(h.sim.holdingsList().count(), 1);
     h.steps(1);
-    EXPECT_EQ(h.sim.currentDateText, "9999/99/99");
+    EXPECT_EQ(h.figures().currentDate, "9999/99/99");
     // A "？" signal sells at 3 % below its buy price: 485 for 9 lots of 1000.
     auto lines = h.logLines();
     ASSERT_EQ(lines.size(), 3u);
@@ -123,15 +127,15 @@ TEST(DailyCycle, OneRowWindowInsideALongerList)
     for (const char* date : {"2004/1/5", "2004/1/6", "2004/1/6", "2004/1/6"})
         h.addSignal(row(date));
     h.start(1, 1);
-    EXPECT_EQ(h.sim.candidateList.count(), 1);   // row 2 has the same date but is outside
-    EXPECT_TRUE(h.sim.endReached);
-    EXPECT_EQ(h.sim.simCnt, 2);
+    EXPECT_EQ(h.sim.candidateList().count(), 1);   // row 2 has the same date but is outside
+    EXPECT_TRUE(h.figures().endReached);
+    EXPECT_EQ(h.figures().simCnt, 2);
     h.steps(2);
-    EXPECT_EQ(h.sim.simState, 99);
-    EXPECT_EQ(h.sim.holdingsList.count(), 1);
+    EXPECT_EQ(h.sim.state(), SimState::Ended);
+    EXPECT_EQ(h.sim.holdingsList().count(), 1);
     h.steps(1);
     EXPECT_TRUE(h.sim.finished());
-    EXPECT_EQ(h.sim.sales, 1);
+    EXPECT_EQ(h.figures().sales, 1);
 }
 
 TEST(DailyCycle, TheLastDayEndsAtTheListEndEvenWhenItsDateReadsLikeTheMarker)
@@ -142,23 +146,22 @@ TEST(DailyCycle, TheLastDayEndsAtTheListEndEvenWhenItsDateReadsLikeTheMarker)
     h.addSignal(row("end"));
     h.addSignal(row("end"));
     h.start();
-    EXPECT_EQ(h.sim.candidateList.count(), 2);
-    EXPECT_TRUE(h.sim.endReached);
+    EXPECT_EQ(h.sim.candidateList().count(), 2);
+    EXPECT_TRUE(h.figures().endReached);
 }
 
 TEST(DailyCycle, FinalLiquidationStopsAutoOnce)
 {
     SimHarness h;
-    int stops = 0;
-    h.sim.stopAutoTimer = [&] { ++stops; };
     h.addSignal(row("2004/1/5"));
     h.start();
-    h.sim.autoRunning = true;
+    h.sim.setAutoRunning(true);
     h.runToEnd();
-    EXPECT_FALSE(h.sim.autoRunning);
-    EXPECT_EQ(stops, 1);
+    EXPECT_FALSE(h.figures().autoRunning);
+    EXPECT_EQ(h.autoStops, 1);
     h.steps(1);
-    EXPECT_EQ(stops, 1);
+    EXPECT_EQ(h.autoStops, 1);
+    EXPECT_EQ(h.finishes, 2);   // every liquidation says so, stopped AUTO or not
 }
 
 TEST(DailyCycle, ResetDropsPositionsKeepsFiguresAndARestartBeginsAtCapital)
@@ -168,25 +171,24 @@ TEST(DailyCycle, ResetDropsPositionsKeepsFiguresAndARestartBeginsAtCapital)
     h.addSignal(row("2004/1/6"));
     h.startLogged();
     h.steps(1);
-    ASSERT_EQ(h.sim.holdingsList.count(), 1);
-    double total = h.sim.totalAssets;
+    ASSERT_EQ(h.sim.holdingsList().count(), 1);
+    double total = h.figures().totalAssets;
     h.sim.reset();
-    EXPECT_EQ(h.sim.simState, 0);
-    EXPECT_EQ(toUtf8(h.sim.stateText), "実行前");
-    EXPECT_EQ(h.sim.holdingsList.count() + h.sim.candidateList.count() + h.sim.sellList.count(), 0);
-    EXPECT_FALSE(h.sim.tradeLog.isOpen());
-    EXPECT_EQ(h.sim.totalAssets, total);
+    EXPECT_EQ(h.sim.state(), SimState::BeforeRun);
+    EXPECT_EQ(h.sim.holdingsList().count() + h.sim.candidateList().count() + h.sim.sellList().count(), 0);
+    EXPECT_FALSE(h.sim.logIsOpen());
+    EXPECT_EQ(h.figures().totalAssets, total);
     EXPECT_EQ(h.logLines().size(), 2u);   // the positions were dropped, not sold
 
-    h.sim.simulateStep();                 // no run: nothing happens
-    EXPECT_EQ(h.sim.simState, 0);
+    h.steps(1);                           // no run: nothing happens
+    EXPECT_EQ(h.sim.state(), SimState::BeforeRun);
 
     h.app->settings.saveLog = false;
     h.start();
-    EXPECT_EQ(h.sim.totalAssets, 2000000);
-    EXPECT_EQ(h.sim.cumulativeProfit, -500000);
-    EXPECT_EQ(h.sim.purchases, 0);
-    EXPECT_EQ(h.sim.steps, 1);
+    EXPECT_EQ(h.figures().totalAssets, 2000000);
+    EXPECT_EQ(h.figures().cumulativeProfit, -500000);
+    EXPECT_EQ(h.figures().purchases, 0);
+    EXPECT_EQ(h.figures().steps, 1);
 }
 
 }  // namespace

@@ -1,17 +1,19 @@
 #pragma once
 // The trading simulation driven directly: a fresh application object with a small stock
-// master, the scripted desktop, and a signal list filled with list lines.
+// master and a signal list filled with list lines. The harness keeps what the steps report:
+// the message line as the window would show it, and a count of each kind of outcome.
 
 #include "data/SimulatorApp.h"
+#include "sim/RowReader.h"
 #include "sim/TradingSimulation.h"
+#include "support/StockMaster.h"
 #include "support/TempFolder.h"
 #include "text/Cp932.h"
 #include "text/Format.h"
 #include "toolkit/ListBox.h"
-#include "toolkit/headless/HeadlessPlatform.h"
 
 #include <memory>
-#include <sstream>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -30,41 +32,42 @@ class SimHarness {
 public:
     SimHarness()
     {
-        addStock(1, "極洋", 1000);
-        addStock(2, "日水", 100);
-        addStock(3, "マルハ", 1000);
-        addStock(4, "単位なし", 0);
+        StockMaster({{1, "極洋", 1000}, {2, "日水", 100}, {3, "マルハ", 1000}, {4, "単位なし", 0}}).enterInto(*app);
         app->settings.saveLog = false;
     }
 
-    void addStock(int code, const std::string& name, int unit)
-    {
-        app->stockName[static_cast<size_t>(code)] = toCp932(name);
-        app->tradingUnit[static_cast<size_t>(code)] = unit;
-        app->buildNameIndex();
-    }
+    void addStock(int code, const std::string& name, int unit) { StockMaster({{code, name, unit}}).enterInto(*app); }
 
     void addSignal(const std::string& line) { signals.append(line); }
 
     // Starts a run over the whole list (or rows first..last) with the log going to log.csv.
-    void startLogged(int first = 0, int last = -1)
+    void startLogged(int first = 0, int last = -1) { startWithLog(folder / "log.csv", first, last); }
+    void startWithLog(const std::optional<std::filesystem::path>& logFile, int first = 0, int last = -1)
     {
-        app->settings.saveLog = true;
-        platform.queueFileAnswer(HeadlessPlatform::FileDialogKind::Save, folder / "log.csv");
-        sim.start(first, last < 0 ? signals.count() - 1 : last);
+        record(sim.start(first, last < 0 ? signals.count() - 1 : last, logFile));
     }
-    void start(int first = 0, int last = -1) { sim.start(first, last < 0 ? signals.count() - 1 : last); }
+    void start(int first = 0, int last = -1) { startWithLog(std::nullopt, first, last); }
 
     void steps(int n)
     {
         for (int i = 0; i < n; ++i)
-            sim.simulateStep();
+            record(sim.simulateStep());
     }
     // Steps until the final liquidation has run (at most `limit` steps).
     void runToEnd(int limit = 100000)
     {
         for (int i = 0; i < limit && !sim.finished(); ++i)
-            sim.simulateStep();
+            record(sim.simulateStep());
+    }
+
+    const RunFigures& figures() const { return sim.figures(); }
+
+    // Row `index` of a list parsed back, lots included.
+    ListRow parsedRow(const ListBox& list, int index) const
+    {
+        ListRow row;
+        readListRow(list.row(index), true, *app, row);
+        return row;
     }
 
     // Lines of the trade log as UTF-8, without their CR LF.
@@ -81,21 +84,26 @@ public:
         return lines;
     }
 
-    std::vector<std::string> messagesUtf8() const
+    void record(const StepOutcome& outcome)
     {
-        std::vector<std::string> result;
-        for (const auto& m : platform.messages())
-            result.push_back(toUtf8(m));
-        return result;
+        if (outcome.messageLine)
+            messageLine = *outcome.messageLine;
+        logOpenFailures += outcome.logOpenFailed;
+        logWriteFailures += outcome.logWriteFailed;
+        autoStops += outcome.stoppedAuto;
+        finishes += outcome.finished;
     }
 
     TempFolder folder;
-    std::ostringstream out, err;
-    HeadlessPlatform platform{out, err};
     std::unique_ptr<SimulatorApp> app = std::make_unique<SimulatorApp>();
     ListBox signals;
-    std::string messageLine;
-    TradingSimulation sim{*app, platform, signals, messageLine};
+    TradingSimulation sim{*app, signals};
+
+    std::string messageLine;   // as the steps left it
+    int logOpenFailures = 0;
+    int logWriteFailures = 0;
+    int autoStops = 0;
+    int finishes = 0;
 };
 
 }  // namespace kv::test

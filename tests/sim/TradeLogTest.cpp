@@ -16,43 +16,30 @@ void addLosingDay(SimHarness& h)
     h.addSignal(signalLine(2, "日水", "2004/1/5", 300, "×", "2004/1/9", 280, 100));
 }
 
-TEST(TradeLog, CancelledOrUnopenableLogTurnsSavingOffAndTheRunGoesOn)
+TEST(TradeLog, UnopenableLogIsReportedOnceAndTheRunGoesOnWithoutIt)
 {
-    struct Case {
-        bool cancel;
-        const char* message;
-    } cases[] = {
-        {true, "キャンセルされたのでログの記録は行いません。記録したい場合は再度オプションのログの保存に"
-               "チェックを入れてください。"},
-        {false, "ファイルをオープンできません。ログ保存を取りやめます。記録する場合は再度オプションのログの"
-                "保存にチェックを入れてください。"},
-    };
-    for (const Case& c : cases) {
-        SimHarness h;
-        addLosingDay(h);
-        h.app->settings.saveLog = true;
-        std::optional<std::filesystem::path> answer;
-        if (!c.cancel)
-            answer = h.folder / "missing-folder" / "log.csv";
-        h.platform.queueFileAnswer(HeadlessPlatform::FileDialogKind::Save, answer);
-        h.sim.start(0, 0);
-        EXPECT_FALSE(h.app->settings.saveLog);
-        EXPECT_EQ(h.messagesUtf8(), std::vector<std::string>{c.message});
-        EXPECT_EQ(h.sim.simState, 3);
-        h.runToEnd();
-        EXPECT_EQ(h.sim.sales, 1);
+    SimHarness h;
+    addLosingDay(h);
+    h.startWithLog(h.folder / "missing-folder" / "log.csv", 0, 0);
+    EXPECT_EQ(h.logOpenFailures, 1);
+    EXPECT_FALSE(h.sim.logIsOpen());
+    EXPECT_EQ(h.sim.state(), SimState::BeforeBuy);
+    h.runToEnd();
+    EXPECT_EQ(h.figures().sales, 1);
+    EXPECT_EQ(h.logOpenFailures, 1);
+    EXPECT_EQ(h.logWriteFailures, 0);   // nothing was open to fail
 
-        // The next run does not ask for a file.
-        h.sim.reset();
-        h.sim.start(0, 0);
-        EXPECT_EQ(h.platform.fileDialogs().size(), 1u);
-    }
+    // A later run with a good file logs again.
+    h.sim.reset();
+    h.startLogged(0, 0);
+    EXPECT_EQ(h.logOpenFailures, 1);
+    EXPECT_TRUE(h.sim.logIsOpen());
 }
 
 TEST(TradeLog, LossSaleLineAndDatesWithoutLeadingZeros)
 {
     SimHarness h;
-    h.app->settings.commissionSchedule = 1;
+    h.app->settings.setSchedule(CommissionSchedule::NoCommission);
     addLosingDay(h);
     h.startLogged();
     h.runToEnd();
@@ -74,16 +61,16 @@ TEST(TradeLog, AFailedWriteIsReportedOnceAndLoggingStopsForTheRun)
     h.app->settings.saveLog = true;
     // A file name whose writes fail: a link to the device that is always full.
     std::filesystem::create_symlink("/dev/full", h.folder / "full.csv");
-    h.platform.queueFileAnswer(HeadlessPlatform::FileDialogKind::Save, h.folder / "full.csv");
-    h.sim.start(0, 0);   // the header already fails; the first step reports it
-    EXPECT_FALSE(h.sim.tradeLog.isOpen());
+    h.startWithLog(h.folder / "full.csv", 0, 0);   // the header already fails; the first step reports it
+    EXPECT_EQ(h.logOpenFailures, 0);
+    EXPECT_EQ(h.logWriteFailures, 1);
+    EXPECT_FALSE(h.sim.logIsOpen());
     h.runToEnd();
-    EXPECT_EQ(h.messagesUtf8(), (std::vector<std::string>{
-                                    "ログファイルに書き込めません。このシミュレーションのログ保存を取りやめます。",
-                                    "シミュレーション終了！"}));
+    EXPECT_EQ(h.logWriteFailures, 1);
+    EXPECT_EQ(h.finishes, 1);
     EXPECT_TRUE(h.app->settings.saveLog);   // the next run asks again
-    EXPECT_EQ(h.sim.purchases, 1);
-    EXPECT_EQ(h.sim.sales, 1);
+    EXPECT_EQ(h.figures().purchases, 1);
+    EXPECT_EQ(h.figures().sales, 1);
 }
 
 TEST(TradeLog, EveryLineIsOnDiskAsSoonAsItIsWritten)
@@ -92,7 +79,7 @@ TEST(TradeLog, EveryLineIsOnDiskAsSoonAsItIsWritten)
     addLosingDay(h);
     h.startLogged();
     h.steps(1);   // buy: the log is still open
-    ASSERT_TRUE(h.sim.tradeLog.isOpen());
+    ASSERT_TRUE(h.sim.logIsOpen());
     EXPECT_EQ(h.logLines().size(), 2u);
 }
 

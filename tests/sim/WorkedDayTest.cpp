@@ -1,6 +1,6 @@
 // The default settings' first day and its sale, followed figure by figure and byte by byte.
 
-#include "resources/ControlIds.h"
+#include "sim/PortfolioLists.h"
 #include "sim/SimHarness.h"
 
 #include <gtest/gtest.h>
@@ -19,63 +19,52 @@ TEST(WorkedDay, BuyNineLotsThenSellThemAgainstTheCarriedLoss)
     TradingSimulation& s = h.sim;
 
     // 実行: run figures from the settings, the first day gathered.
-    EXPECT_EQ(s.simState, 3);
-    EXPECT_EQ(toUtf8(s.stateText), "購入前待機");
-    EXPECT_EQ(s.currentDateText, "2004/01/05");
-    EXPECT_EQ(s.candidateList.count(), 1);
-    EXPECT_TRUE(s.endReached);
-    EXPECT_EQ(s.cumulativeProfit, -500000);
+    EXPECT_EQ(s.state(), SimState::BeforeBuy);
+    EXPECT_EQ(s.figures().currentDate, "2004/01/05");
+    EXPECT_EQ(s.candidateList().count(), 1);
+    EXPECT_TRUE(s.figures().endReached);
+    EXPECT_EQ(s.figures().cumulativeProfit, -500000);
     EXPECT_EQ(h.messageLine, "sim_cnt:1 line_hold:0 line_buy:1 line_sell:0");
-    EXPECT_EQ(s.operatingAssetsText, "\\5000000");
-    EXPECT_EQ(s.totalAssetsText, "\\2000000");
+    EXPECT_EQ(moneyText(s.figures().operatingAssets), "\\5000000");
+    EXPECT_EQ(moneyText(s.figures().totalAssets), "\\2000000");
 
     h.steps(1);   // buy
-    EXPECT_EQ(s.simState, 4);
-    EXPECT_EQ(toUtf8(s.stateText), "購入後待機");
-    ASSERT_EQ(s.holdingsList.count(), 1);
-    EXPECT_EQ(s.holdingsList.row(0), signalLine(1, "極洋", "2004/01/05", 500, "○", "2004/01/06", 520, 1000) + " 9");
-    EXPECT_EQ(s.candidateList.count(), 0);
-    EXPECT_EQ(s.lastCommission, 3990);
-    EXPECT_EQ(s.totalAssets, 1996010);
-    EXPECT_EQ(s.operatingAssets, 490025);
-    EXPECT_EQ(s.holdingsValue, 4500000);
-    EXPECT_EQ(s.unrealizedLoss, 0);
-    EXPECT_EQ(s.holdingsFigureText, "(\\4500000)");
-    EXPECT_EQ(s.totalAssetsText, "\\1996010");
-    EXPECT_EQ(s.operatingAssetsText, "\\490025");
+    EXPECT_EQ(s.state(), SimState::AfterBuy);
+    ASSERT_EQ(s.holdingsList().count(), 1);
+    EXPECT_EQ(s.holdingsList().row(0), signalLine(1, "極洋", "2004/01/05", 500, "○", "2004/01/06", 520, 1000) + " 9");
+    EXPECT_EQ(s.candidateList().count(), 0);
+    EXPECT_EQ(s.figures().lastCommission, 3990);
+    EXPECT_EQ(s.figures().totalAssets, 1996010);
+    EXPECT_EQ(s.figures().operatingAssets, 490025);
+    EXPECT_EQ(s.figures().holdingsValue, 4500000);
+    EXPECT_EQ(s.figures().unrealizedLoss, 0);
+    EXPECT_EQ(holdingsFigure(s.figures().reportedHoldingsValue.value()), "(\\4500000)");
+    EXPECT_EQ(moneyText(s.figures().totalAssets), "\\1996010");
+    EXPECT_EQ(moneyText(s.figures().operatingAssets), "\\490025");
     EXPECT_EQ(toUtf8(h.messageLine),
               "sim_cnt:1 含み損合計:0 最低必要委託保証金：900000 資本金-含み損計：1996010");
 
-    // Selecting the held position reads it out.
-    std::array<std::string, 9> texts;
-    DetailFields fields;
-    for (size_t i = 0; i < 9; ++i)
-        fields[i] = &texts[i];
-    s.holdingsList.userSelected(0);
-    s.showSelection(IDC_HOLDINGS_LIST, fields);
-    EXPECT_EQ(toUtf8(texts[1]), "極洋");
-    EXPECT_EQ(texts[8], "1000");
-    EXPECT_EQ(toUtf8(h.messageLine), "購入数：9000 購入金額：4500000 利益180000");
+    // The held position's read-out.
+    EXPECT_EQ(toUtf8(s.positionReadout(s.holdingsList().row(0))), "購入数：9000 購入金額：4500000 利益180000");
 
     h.steps(1);   // close the day: the window is used up
-    EXPECT_EQ(s.simState, 99);
-    EXPECT_EQ(toUtf8(s.stateText), "終了");
+    EXPECT_EQ(s.state(), SimState::Ended);
 
     h.steps(1);   // final liquidation
     EXPECT_TRUE(s.finished());
-    EXPECT_EQ(s.cumulativeProfit, -320000);
-    EXPECT_EQ(s.totalAssets, 2176010);
-    EXPECT_EQ(s.operatingAssets, 5170025);
-    EXPECT_EQ(s.holdingsList.count(), 0);
-    EXPECT_EQ(s.sellList.count(), 0);
-    EXPECT_EQ(s.holdingsFigureText, "(\\0)");
-    EXPECT_EQ(s.sellFigureText, "");
-    EXPECT_EQ(s.currentDateText, "2004/1/6");
-    EXPECT_EQ(h.messagesUtf8(), std::vector<std::string>{"シミュレーション終了！"});
-    EXPECT_FALSE(s.tradeLog.isOpen());
-    EXPECT_EQ(s.purchases, 1);
-    EXPECT_EQ(s.sales, 1);
-    EXPECT_EQ(s.steps, 4);
+    EXPECT_EQ(s.figures().cumulativeProfit, -320000);
+    EXPECT_EQ(s.figures().totalAssets, 2176010);
+    EXPECT_EQ(s.figures().operatingAssets, 5170025);
+    EXPECT_EQ(s.holdingsList().count(), 0);
+    EXPECT_EQ(s.sellList().count(), 0);
+    EXPECT_EQ(s.figures().reportedHoldingsValue, 0.0);
+    EXPECT_FALSE(s.figures().reportedSellList);
+    EXPECT_EQ(s.figures().currentDate, "2004/1/6");
+    EXPECT_EQ(h.finishes, 1);
+    EXPECT_FALSE(s.logIsOpen());
+    EXPECT_EQ(s.figures().purchases, 1);
+    EXPECT_EQ(s.figures().sales, 1);
+    EXPECT_EQ(s.figures().steps, 4);
 
     EXPECT_EQ(h.folder.read("log.csv"),
               toCp932("売買,コード,銘柄名,日付,株価,株数,金額,差引益or手数料,利益率,現利益合計,税引き益,運用枠残,現在の資産\r\n"
@@ -84,23 +73,10 @@ TEST(WorkedDay, BuyNineLotsThenSellThemAgainstTheCarriedLoss)
 
     // A further step repeats the liquidation with empty lists and changes no figure.
     h.steps(1);
-    EXPECT_EQ(s.totalAssets, 2176010);
-    EXPECT_EQ(s.cumulativeProfit, -320000);
-    EXPECT_EQ(h.platform.messages().size(), 2u);
+    EXPECT_EQ(s.figures().totalAssets, 2176010);
+    EXPECT_EQ(s.figures().cumulativeProfit, -320000);
+    EXPECT_EQ(h.finishes, 2);
     EXPECT_EQ(h.logLines().size(), 3u);
-}
-
-TEST(WorkedDay, FileDialogAsksForACsvNameAndAnOverwriteConfirmation)
-{
-    SimHarness h;
-    h.addSignal(signalLine(1, "極洋", "2004/1/5", 500, "○", "2004/1/6", 520, 1000));
-    h.startLogged();
-    ASSERT_EQ(h.platform.fileDialogs().size(), 1u);
-    const FileDialogOptions& o = h.platform.fileDialogs()[0].options;
-    EXPECT_EQ(toUtf8(o.initialName), "ログファイル名入力");
-    EXPECT_EQ(o.defaultExtension, "csv");
-    EXPECT_EQ(toUtf8(o.filter), "CSV ファイル (*.csv)|*.csv|すべてのファイル (*.*)|*.*||");
-    EXPECT_TRUE(o.overwritePrompt);
 }
 
 }  // namespace

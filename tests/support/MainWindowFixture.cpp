@@ -19,16 +19,30 @@ MainWindow::~MainWindow()
         platform.close(*dialog);
 }
 
-std::vector<std::string> MainWindow::defaultIndex()
-{
-    return {"コード,銘柄名,市場,売買単位", "1301,極洋,東証1部,1000", "7203,トヨタ自動車,東証1部,100",
-            "9984,ソフトバンク,東証1部,100"};
-}
-
 void MainWindow::start()
 {
     dialog = std::make_unique<SimulatorDialog>(*app, platform, folder.path());
     platform.open(*dialog);
+}
+
+void MainWindow::click(int id)
+{
+    platform.execute("click " + std::to_string(id));
+}
+
+void MainWindow::select(int listId, int row)
+{
+    platform.execute("select " + std::to_string(listId) + " " + std::to_string(row));
+}
+
+void MainWindow::menu(int id)
+{
+    platform.execute("menu " + std::to_string(id));
+}
+
+void MainWindow::tick(int n)
+{
+    platform.execute("tick " + std::to_string(n));
 }
 
 void MainWindow::run(const std::vector<std::string>& lines)

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -59,6 +60,13 @@ TEST(SplitFields, CutsFieldsAndLeavesMissingOnesEmpty)
     EXPECT_EQ(f[1], "");
     EXPECT_EQ(f[2], std::string(64, 'n'));
     EXPECT_EQ(f[3], "1000");
+}
+
+TEST(LineReader, OpenGivesNothingForWhatCannotBeRead)
+{
+    // A directory opens as a stream but fails on the first read.
+    EXPECT_FALSE(LineReader::open(std::filesystem::temp_directory_path()));
+    EXPECT_FALSE(LineReader::open(std::filesystem::temp_directory_path() / "kirvane-no-such-file"));
 }
 
 }  // namespace
