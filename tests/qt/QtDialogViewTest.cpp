@@ -403,6 +403,16 @@ TEST(QtDialogView, TheLargerDialogsControlsBehaveAsTheirStylesSay)
     EXPECT_EQ(document->lastBlock().text(), QStringLiteral("b"));
     EXPECT_EQ(view.text(31), text);
 
+    // Tab goes through the controls in the template's order.
+    QStringList chain;
+    QWidget* next = view.widget(31);
+    do {
+        if (next->objectName().startsWith(QLatin1String("ctl")))
+            chain << next->objectName();
+        next = next->nextInFocusChain();
+    } while (next != view.widget(31));
+    EXPECT_EQ(chain, (QStringList{"ctl31", "ctl32", "ctl1", "ctl33", "ctl34", "ctl35", "ctl36"}));
+
     // A digits-only edit takes digits as typed and nothing else.
     auto* digits = control<QLineEdit>(view, 33);
     ASSERT_NE(digits, nullptr);
@@ -413,6 +423,8 @@ TEST(QtDialogView, TheLargerDialogsControlsBehaveAsTheirStylesSay)
     pressKey(digits, Qt::Key_Minus, QStringLiteral("-"));
     pressKey(digits, Qt::Key_2, QStringLiteral("2"));
     EXPECT_EQ(view.text(33), "12");
+    view.setText(33, "-5");   // what the program shows there is shown whole
+    EXPECT_EQ(view.text(33), "-5");
 
     // A note wraps within its box; a line break in its text starts a new line.
     auto* note = control<QLabel>(view, 34);

@@ -293,6 +293,7 @@ TEST(HeadlessPlatform, CommandsAreCheckedBeforeTheyAct)
     EXPECT_FALSE(platform.execute("type x text"));
     EXPECT_FALSE(platform.execute("type 99 text"));
     EXPECT_FALSE(platform.execute("select 10 0"));   // an edit is not a list
+    EXPECT_FALSE(platform.execute("type 13 text"));   // nor is a button an edit
     EXPECT_TRUE(dialog.commands.empty());
 
     // OK and CANCEL are commands of every dialog, a button for them or not.
@@ -310,6 +311,7 @@ public:
             DialogTemplate d{501, "counts", "font", 8, 100, 100};
             for (int id : {20, 21, 22})
                 d.controls.push_back({ControlKind::Edit, id, {}, 0, 0, 10, 10, StyleDigitsOnly});
+            d.controls.push_back({ControlKind::Edit, 23, "fixed", 0, 0, 10, 10, StyleReadOnly});
             return d;
         }();
         return t;
@@ -358,6 +360,18 @@ TEST(DataExchange, WholeNumbersShowAsDigitsAndComeBackTruncatedWithinInt32)
     EXPECT_EQ(dialog.third, INT32_MIN);
     EXPECT_EQ(view.focus(), 21);
     EXPECT_EQ(platform.messages().size(), 1u);
+}
+
+TEST(HeadlessPlatform, TypingFollowsTheEditsStyle)
+{
+    std::ostringstream out, err;
+    HeadlessPlatform platform(out, err);
+    CountDialog dialog(platform);
+    platform.open(dialog);
+    EXPECT_TRUE(platform.execute("type 20 1a-2.5円3"));
+    EXPECT_EQ(platform.topView()->text(20), "1253");
+    EXPECT_TRUE(platform.execute("type 23 changed"));   // read-only: the user cannot type there
+    EXPECT_EQ(platform.topView()->text(23), "fixed");
 }
 
 TEST(DataExchange, TruncationTowardZeroSaturatesAtTheInt32Limits)

@@ -309,9 +309,21 @@ struct HeadlessPlatform::Commands {
         line.dialog->onCommand(line.id, Notification::MenuCommand);
         return true;
     }
-    static bool type(HeadlessPlatform&, Line& line)
+    // Typing reaches only an edit the user may change; a digits-only edit keeps the digits.
+    static bool type(HeadlessPlatform& p, Line& line)
     {
-        line.view->setText(line.id, toCp932(line.rest()));
+        const ControlTemplate* edit = line.view->dialogTemplate().control(line.id);
+        if (!edit || edit->kind != ControlKind::Edit) {
+            p.err << "error: control " << line.id << " is not an edit\n";
+            return false;
+        }
+        if (edit->style & StyleReadOnly)
+            return true;
+        std::string typed = toCp932(line.rest());
+        // Byte by byte is safe: no second byte of a double-byte character is a digit.
+        if (edit->style & StyleDigitsOnly)
+            std::erase_if(typed, [](char c) { return c < '0' || c > '9'; });
+        line.view->setText(line.id, typed);
         return true;
     }
     static bool check(HeadlessPlatform&, Line& line)

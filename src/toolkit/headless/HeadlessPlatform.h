@@ -8,14 +8,15 @@
 //   click ID | click OK | click CANCEL      press a button of the topmost dialog
 //   enter                                   press its default push button (the Enter key)
 //   select ID INDEX                         select a list or combo row (-1: none) and notify
-//   type ID TEXT                            put TEXT into an edit
+//   type ID TEXT                            put TEXT into an edit (digits only: its digits)
 //   check ID 0|1                            set a check box and deliver its click
 //   menu ID                                 choose an item of the window menu
 //   answer-open PATH | answer-save PATH | answer-cancel   answer the next file dialog
 //   tick N                                  deliver N timer ticks to the main window
 //   close                                   cancel the topmost dialog (Esc, close box)
 //   dump                                    print the topmost dialog's controls
-// Input to a disabled control (click, type, check, select) is ignored, as on the desktop.
+// Input to a disabled control (click, type, check, select) or typing into a read-only edit is
+// ignored, as on the desktop.
 
 #include "toolkit/Platform.h"
 #include "toolkit/headless/HeadlessView.h"
