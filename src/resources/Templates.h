@@ -1,5 +1,5 @@
 #pragma once
-// The dialog templates of the program's windows.
+// The dialog templates of the program's windows, one source file each (<Name>Template.cpp).
 
 #include "toolkit/DialogTemplate.h"
 

@@ -9,6 +9,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 
 namespace kv {
 
@@ -31,14 +32,32 @@ void DataExchange::number(int id, double& value)
         return;
     }
     double parsed = 0;
-    if (!parseDialogNumber(view.text(id), parsed)) {
-        static const std::string prompt = toCp932("数値を入力してください。");
-        platform.messageBox(prompt);
-        view.setFocus(id);
-        fail = true;
+    if (takeNumber(id, parsed))
+        value = parsed;
+}
+
+void DataExchange::number(int id, int32_t& value)
+{
+    if (fail)
+        return;
+    if (!saving) {
+        view.setText(id, std::to_string(value));
         return;
     }
-    value = parsed;
+    double parsed = 0;
+    if (takeNumber(id, parsed))
+        value = truncateToInt32(parsed);
+}
+
+bool DataExchange::takeNumber(int id, double& value)
+{
+    if (parseDialogNumber(view.text(id), value))
+        return true;
+    static const std::string prompt = toCp932("数値を入力してください。");
+    platform.messageBox(prompt);
+    view.setFocus(id);
+    fail = true;
+    return false;
 }
 
 void DataExchange::check(int id, bool& value)
@@ -88,6 +107,17 @@ bool parseDialogNumber(const std::string& text, double& value)
         return false;
     value = parsed;
     return true;
+}
+
+int32_t truncateToInt32(double value)
+{
+    if (std::isnan(value))
+        return 0;
+    if (value <= static_cast<double>(INT32_MIN))
+        return INT32_MIN;
+    if (value >= static_cast<double>(INT32_MAX))
+        return INT32_MAX;
+    return static_cast<int32_t>(value);
 }
 
 std::string dialogNumberText(double value)

@@ -2,6 +2,7 @@
 // Data exchange between a dialog's members and its controls, one direction per pass: into the
 // controls (a refresh) or back from them. A dialog lists every binding once, in its exchange().
 
+#include <cstdint>
 #include <string>
 
 namespace kv {
@@ -24,11 +25,16 @@ public:
     // standard prompt, puts the focus on the edit and stops the pass: later bindings keep
     // their values.
     void number(int id, double& value);
+    // The same for a whole number: shown as plain decimal digits; a number taken back is
+    // truncated toward zero and held within the int32 limits ("12345.9" gives 12345).
+    void number(int id, int32_t& value);
     void check(int id, bool& value);
     void list(int id, ListBox& rows);
     void selection(int id, ComboBox& box, int& index);
 
 private:
+    bool takeNumber(int id, double& value);
+
     DialogView& view;
     Platform& platform;
     bool saving;
@@ -39,6 +45,9 @@ private:
 // number takes up all of the text up to trailing blanks and tabs, and a zero value starts with
 // the digit 0 (so "0" and "0.0" are numbers; "", "-0" and ".0" are not).
 bool parseDialogNumber(const std::string& text, double& value);
+
+// Truncates toward zero; values beyond the int32 limits give the nearest limit, and NaN gives 0.
+int32_t truncateToInt32(double value);
 
 // Shows a double with up to 15 significant digits, without trailing zeros: 2.5, 20, 2000000.
 std::string dialogNumberText(double value);

@@ -33,6 +33,12 @@ bool Dialog::updateData(bool takeFromControls)
     return !dx.failed();
 }
 
+void Dialog::enableControl(int id, bool enabled)
+{
+    if (currentView)
+        currentView->setEnabled(id, enabled);
+}
+
 void Dialog::endDialog(int result)
 {
     hasEnded = true;

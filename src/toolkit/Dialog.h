@@ -43,6 +43,10 @@ public:
     // gives false when a number was refused. Without a view there is nothing to exchange.
     bool updateData(bool takeFromControls);
 
+    // Enables or disables a control of the shown dialog (a template may create it disabled).
+    // Without a view there is no control: nothing happens.
+    void enableControl(int id, bool enabled);
+
     void endDialog(int result);
     bool ended() const { return hasEnded; }
     int result() const { return endResult; }

@@ -7,6 +7,8 @@
 
 namespace kv {
 
+class ListBox;
+
 // Command identifiers of the two standard buttons, and of controls that have no identifier.
 inline constexpr int IDOK = 1;
 inline constexpr int IDCANCEL = 2;
@@ -29,9 +31,9 @@ enum ControlStyle : unsigned {
     StyleReadOnly = 1u << 0,
     StyleRightAlign = 1u << 1,
     StyleDigitsOnly = 1u << 2,
-    StyleDisabled = 1u << 3,
-    StyleDefault = 1u << 4,     // default push button
-    StyleMultiline = 1u << 5,   // multi-line edit with line breaks at CR LF
+    StyleDisabled = 1u << 3,    // created disabled; Dialog::enableControl changes it
+    StyleDefault = 1u << 4,     // default push button: the Enter key presses it
+    StyleMultiline = 1u << 5,   // edit: several lines, broken at CR LF; static text: wraps too
     StyleBorder = 1u << 6,
     StyleCenter = 1u << 7,      // centred static text
     StyleVScroll = 1u << 8,
@@ -57,6 +59,12 @@ struct DialogTemplate {
     std::vector<ControlTemplate> controls = {};  // in tab order
 
     const ControlTemplate* control(int controlId) const;
+    // The push button marked StyleDefault (the first, should there be several), or nullptr.
+    const ControlTemplate* defaultButton() const;
 };
+
+// Rows bound to a list or combo box for the first time, while they hold nothing, take the
+// template's items: a combo box whose rows the dialog does not fill shows its fixed choices.
+void takeTemplateItems(const ControlTemplate& layout, ListBox& rows);
 
 }  // namespace kv

@@ -25,6 +25,11 @@ public:
 
     virtual void setFocus(int id) = 0;
 
+    // A disabled control takes no clicks, typing or selection from the user; the program still
+    // sets its texts, checks and rows. A control that does not exist counts as disabled.
+    virtual bool enabled(int id) const = 0;
+    virtual void setEnabled(int id, bool on) = 0;
+
     // An item of the window's menu (the context menu on Linux) that sends command `id`.
     virtual void addMenuItem(const std::string& text, int id) = 0;
 };

@@ -19,7 +19,10 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QMouseEvent>
+#include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTextBlock>
+#include <QTextDocument>
 
 #include <gtest/gtest.h>
 
@@ -47,6 +50,28 @@ const DialogTemplate& probeTemplate()
     return t;
 }
 
+// The kinds the larger dialogs are made of: a read-only multi-line edit that scrolls sideways,
+// a right-aligned digits-only edit, a wrapping note, a drop-down list and a default button.
+const DialogTemplate& formsTemplate()
+{
+    static const DialogTemplate t = [] {
+        DialogTemplate d{902, toCp932("記録"), "MS Shell Dlg", 8, 385, 214};
+        d.controls = {
+            {ControlKind::Edit, 31, {}, 7, 7, 315, 200,
+             StyleMultiline | StyleReadOnly | StyleBorder | StyleVScroll | StyleHScroll},
+            {ControlKind::Button, 32, toCp932("更新"), 329, 7, 49, 15},
+            {ControlKind::Button, IDOK, toCp932("閉じる"), 328, 44, 50, 14, StyleDefault},
+            {ControlKind::Edit, 33, {}, 329, 62, 49, 12, StyleRightAlign | StyleBorder | StyleDigitsOnly},
+            {ControlKind::Label, 34, toCp932("売買記録が長くなりすぎる場合はチェックをはずすことで処理を高速化できます。"),
+             329, 80, 50, 40, StyleMultiline},
+            {ControlKind::ComboBox, 35, {}, 329, 125, 50, 60, StyleVScroll, {toCp932("年"), toCp932("月")}},
+            {ControlKind::CheckBox, 36, toCp932("空売り"), 329, 145, 50, 11, StyleDisabled},
+        };
+        return d;
+    }();
+    return t;
+}
+
 template <class W>
 W* control(const QtDialogView& view, int id)
 {
@@ -66,7 +91,7 @@ int pixels(int units, int base, int divisor)
 
 TEST(QtDialogView, EveryTemplateBuildsItsControlsAtTheirDialogUnitRectangles)
 {
-    for (const DialogTemplate* layout : {&mainDialogTemplate(), &aboutDialogTemplate(), &probeTemplate()}) {
+    for (const DialogTemplate* layout : {&mainDialogTemplate(), &aboutDialogTemplate(), &probeTemplate(), &formsTemplate()}) {
         SCOPED_TRACE(layout->id);
         QtPlatform platform;
         RecordingDialog dialog(platform, *layout);
@@ -96,6 +121,7 @@ TEST(QtDialogView, EveryTemplateBuildsItsControlsAtTheirDialogUnitRectangles)
             if (auto* button = qobject_cast<QPushButton*>(widget)) {
                 EXPECT_EQ(button->isDefault(), bool(c.style & StyleDefault));
             }
+            EXPECT_EQ(view.enabled(c.id), !(c.style & StyleDisabled));
         }
     }
 }
@@ -298,6 +324,114 @@ TEST(QtDialogView, UserSelectionReachesTheBoxAndTheDialogButTheProgramsDoesNot)
     EXPECT_EQ(choice.selection(), 1);
     EXPECT_EQ(dialog.commands.back(), (std::pair<int, Notification>{16, Notification::SelectionChanged}));
     view.window()->hide();
+}
+
+void clickButton(QWidget* button)
+{
+    QPoint at = button->rect().center();
+    QMouseEvent press(QEvent::MouseButtonPress, at, button->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton,
+                      Qt::NoModifier);
+    QMouseEvent release(QEvent::MouseButtonRelease, at, button->mapToGlobal(at), Qt::LeftButton, Qt::NoButton,
+                        Qt::NoModifier);
+    QApplication::sendEvent(button, &press);
+    QApplication::sendEvent(button, &release);
+}
+
+void pressKey(QWidget* target, Qt::Key key, const QString& text = {})
+{
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
+    QApplication::sendEvent(target, &press);
+}
+
+TEST(QtDialogView, DisabledControlsIgnoreTheUserAndEnterPressesTheDefaultButton)
+{
+    QtPlatform platform;
+    RecordingDialog dialog(platform, formsTemplate());
+    QtDialogView view(dialog, nullptr);
+    dialog.attachView(&view);
+    view.window()->show();
+
+    dialog.enableControl(32, false);
+    EXPECT_FALSE(view.widget(32)->isEnabled());
+    EXPECT_FALSE(view.enabled(32));
+    clickButton(view.widget(32));
+    EXPECT_TRUE(dialog.commands.empty());
+    dialog.enableControl(32, true);
+    clickButton(view.widget(32));
+    ASSERT_EQ(dialog.commands.size(), 1u);
+
+    // The template's disabled check box comes up disabled and can be enabled.
+    EXPECT_FALSE(view.enabled(36));
+    dialog.enableControl(36, true);
+    clickButton(view.widget(36));
+    EXPECT_TRUE(view.checked(36));
+
+    // Enter presses the default button, but not while it is disabled.
+    dialog.commands.clear();
+    dialog.enableControl(IDOK, false);
+    pressKey(view.window(), Qt::Key_Return);
+    EXPECT_TRUE(dialog.commands.empty());
+    dialog.enableControl(IDOK, true);
+    pressKey(view.window(), Qt::Key_Return);
+    EXPECT_EQ(dialog.commands, (std::vector<std::pair<int, Notification>>{{IDOK, Notification::Clicked}}));
+    EXPECT_TRUE(dialog.ended());
+
+    view.window()->hide();
+    dialog.attachView(nullptr);
+}
+
+TEST(QtDialogView, TheLargerDialogsControlsBehaveAsTheirStylesSay)
+{
+    QtPlatform platform;
+    RecordingDialog dialog(platform, formsTemplate());
+    QtDialogView view(dialog, nullptr);
+
+    // A long record: a line for every CR LF (or lone CR), nothing wrapped, the bytes kept as given.
+    auto* record = control<QPlainTextEdit>(view, 31);
+    ASSERT_NE(record, nullptr);
+    EXPECT_TRUE(record->isReadOnly());
+    EXPECT_EQ(record->lineWrapMode(), QPlainTextEdit::NoWrap);
+    std::string text;
+    for (int i = 0; i < 20000; ++i)
+        text += toCp932("2004/01/05 3862 三光 126 \\5000\r\n");
+    text += "a\rb";
+    view.setText(31, text);
+    QTextDocument* document = record->document();
+    EXPECT_EQ(document->blockCount(), 20002);
+    EXPECT_EQ(document->findBlockByNumber(7).text(), shown("2004/01/05 3862 三光 126 ¥5000"));
+    EXPECT_EQ(document->findBlockByNumber(20000).text(), QStringLiteral("a"));
+    EXPECT_EQ(document->lastBlock().text(), QStringLiteral("b"));
+    EXPECT_EQ(view.text(31), text);
+
+    // Tab goes through the controls in the template's order.
+    QStringList chain;
+    QWidget* next = view.widget(31);
+    do {
+        if (next->objectName().startsWith(QLatin1String("ctl")))
+            chain << next->objectName();
+        next = next->nextInFocusChain();
+    } while (next != view.widget(31));
+    EXPECT_EQ(chain, (QStringList{"ctl31", "ctl32", "ctl1", "ctl33", "ctl34", "ctl35", "ctl36"}));
+
+    // A digits-only edit takes digits as typed and nothing else.
+    auto* digits = control<QLineEdit>(view, 33);
+    ASSERT_NE(digits, nullptr);
+    EXPECT_TRUE(digits->alignment() & Qt::AlignRight);
+    digits->setFocus();
+    pressKey(digits, Qt::Key_1, QStringLiteral("1"));
+    pressKey(digits, Qt::Key_A, QStringLiteral("a"));
+    pressKey(digits, Qt::Key_Minus, QStringLiteral("-"));
+    pressKey(digits, Qt::Key_2, QStringLiteral("2"));
+    EXPECT_EQ(view.text(33), "12");
+    view.setText(33, "-5");   // what the program shows there is shown whole
+    EXPECT_EQ(view.text(33), "-5");
+
+    // A note wraps within its box; a line break in its text starts a new line.
+    auto* note = control<QLabel>(view, 34);
+    ASSERT_NE(note, nullptr);
+    EXPECT_TRUE(note->wordWrap());
+    view.setText(34, "a\r\nb");
+    EXPECT_EQ(note->text(), QStringLiteral("a\nb"));
 }
 
 }  // namespace

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <limits>
 #include <sstream>
 
 namespace kv {
@@ -194,9 +196,210 @@ TEST(HeadlessPlatform, DumpsControlsInIdOrderAndIgnoresDisabledButtons)
     platform.execute("click 14");
     EXPECT_TRUE(dialog.commands.empty());
     platform.execute("dump");
-    EXPECT_EQ(out.str(), "1\tOK\n10\ta\\r\\nb\n11\t7\n12\t0\n13\tnested\n14\tdisabled\n15[0]\tzero\n15[1]*\tone\n");
+    EXPECT_EQ(out.str(),
+              "1\tOK\n10\ta\\r\\nb\n11\t7\n12\t0\n13\tnested\n14 [disabled]\tdisabled\n15[0]\tzero\n15[1]*\tone\n");
     EXPECT_FALSE(platform.execute("click 99"));
     EXPECT_FALSE(platform.execute("frobnicate 1"));
+}
+
+TEST(HeadlessPlatform, DisabledControlsTakeNoInputUntilTheDialogEnablesThem)
+{
+    std::ostringstream out, err;
+    HeadlessPlatform platform(out, err);
+    TestDialog dialog(platform);
+    platform.open(dialog);
+    for (int id : {10, 12, 15})
+        dialog.enableControl(id, false);
+
+    EXPECT_TRUE(platform.execute("type 10 typed"));
+    EXPECT_TRUE(platform.execute("check 12 1"));
+    EXPECT_TRUE(platform.execute("select 15 0"));
+    EXPECT_TRUE(platform.execute("click 14"));
+    EXPECT_TRUE(dialog.commands.empty());
+    EXPECT_EQ(platform.topView()->text(10), "");
+    EXPECT_FALSE(platform.topView()->checked(12));
+    EXPECT_EQ(platform.topView()->list(15)->selection(), 1);
+    EXPECT_TRUE(err.str().empty());
+
+    // The program still writes into a disabled control.
+    dialog.name = "shown";
+    dialog.updateData(false);
+    EXPECT_EQ(platform.topView()->text(10), "shown");
+
+    platform.execute("dump");
+    EXPECT_NE(out.str().find("10 [disabled]\tshown\n"), std::string::npos) << out.str();
+    EXPECT_NE(out.str().find("12 [disabled]\t0\n"), std::string::npos);
+    EXPECT_NE(out.str().find("15[1]* [disabled]\tone\n"), std::string::npos);
+
+    dialog.enableControl(14, true);
+    dialog.enableControl(12, true);
+    platform.execute("click 14");
+    platform.execute("check 12 1");
+    EXPECT_EQ(dialog.commands, (std::vector<int>{14, 12}));
+    EXPECT_TRUE(platform.topView()->enabled(14));
+    EXPECT_FALSE(platform.topView()->enabled(10));
+    EXPECT_FALSE(platform.topView()->enabled(99));   // no such control
+
+    platform.close(dialog);
+    dialog.enableControl(10, true);   // no view: nothing to change, nothing to crash
+}
+
+TEST(HeadlessPlatform, EnterPressesTheDefaultButtonOnlyWhileItIsEnabled)
+{
+    std::ostringstream out, err;
+    HeadlessPlatform platform(out, err);
+    TestDialog plain(platform);   // no default button: Enter does nothing
+    platform.open(plain);
+    EXPECT_TRUE(platform.execute("enter"));
+    EXPECT_TRUE(plain.commands.empty());
+    platform.close(plain);
+
+    struct DefaultDialog : TestDialog {
+        using TestDialog::TestDialog;
+        const DialogTemplate& dialogTemplate() const override
+        {
+            static const DialogTemplate t = [] {
+                DialogTemplate d = testTemplate();
+                d.controls.push_back({ControlKind::Button, 16, "total", 0, 0, 10, 10, StyleDefault});
+                return d;
+            }();
+            return t;
+        }
+    } dialog(platform);
+    platform.open(dialog);
+    dialog.enableControl(16, false);
+    platform.execute("enter");
+    EXPECT_TRUE(dialog.commands.empty());
+    dialog.enableControl(16, true);
+    platform.execute("enter");
+    EXPECT_EQ(dialog.commands, std::vector<int>{16});
+}
+
+TEST(HeadlessPlatform, CommandsAreCheckedBeforeTheyAct)
+{
+    std::ostringstream out, err;
+    HeadlessPlatform platform(out, err);
+    EXPECT_FALSE(platform.execute("dump"));
+    EXPECT_NE(err.str().find("no dialog is open for 'dump'"), std::string::npos);
+    EXPECT_FALSE(platform.click(IDOK));
+    EXPECT_TRUE(platform.execute("  # a comment"));
+    EXPECT_FALSE(platform.execute("answer-open"));
+
+    TestDialog dialog(platform);
+    platform.open(dialog);
+    err.str("");
+    EXPECT_FALSE(platform.execute("frobnicate 10"));
+    EXPECT_NE(err.str().find("unknown command 'frobnicate'"), std::string::npos);
+    EXPECT_FALSE(platform.execute("type x text"));
+    EXPECT_FALSE(platform.execute("type 99 text"));
+    EXPECT_FALSE(platform.execute("select 10 0"));   // an edit is not a list
+    EXPECT_FALSE(platform.execute("type 13 text"));   // nor is a button an edit
+    EXPECT_TRUE(dialog.commands.empty());
+
+    // OK and CANCEL are commands of every dialog, a button for them or not.
+    EXPECT_TRUE(platform.execute("click CANCEL\r\n"));
+    EXPECT_EQ(dialog.result(), IDCANCEL);
+}
+
+// Three whole numbers in edits, to watch the int32 binding.
+class CountDialog : public Dialog {
+public:
+    using Dialog::Dialog;
+    const DialogTemplate& dialogTemplate() const override
+    {
+        static const DialogTemplate t = [] {
+            DialogTemplate d{501, "counts", "font", 8, 100, 100};
+            for (int id : {20, 21, 22})
+                d.controls.push_back({ControlKind::Edit, id, {}, 0, 0, 10, 10, StyleDigitsOnly});
+            d.controls.push_back({ControlKind::Edit, 23, "fixed", 0, 0, 10, 10, StyleReadOnly});
+            return d;
+        }();
+        return t;
+    }
+    void exchange(DataExchange& dx) override
+    {
+        dx.number(20, first);
+        dx.number(21, second);
+        dx.number(22, third);
+    }
+    int32_t first = 5, second = -3, third = INT32_MIN;
+};
+
+TEST(DataExchange, WholeNumbersShowAsDigitsAndComeBackTruncatedWithinInt32)
+{
+    std::ostringstream out, err;
+    HeadlessPlatform platform(out, err);
+    CountDialog dialog(platform);
+    platform.open(dialog);
+    HeadlessView& view = *platform.topView();
+    EXPECT_EQ(view.text(20), "5");
+    EXPECT_EQ(view.text(21), "-3");
+    EXPECT_EQ(view.text(22), "-2147483648");
+
+    struct Case {
+        const char* text;
+        int32_t value;
+    } cases[] = {
+        {"12345.9", 12345},  {"-7.9", -7},           {" 42\t", 42},
+        {"0", 0},            {"1e12", INT32_MAX},    {"-1e12", INT32_MIN},
+        {"2147483647.5", INT32_MAX}, {"-2147483648.7", INT32_MIN},
+    };
+    for (const Case& c : cases) {
+        view.setText(20, c.text);
+        ASSERT_TRUE(dialog.updateData(true)) << c.text;
+        EXPECT_EQ(dialog.first, c.value) << c.text;
+    }
+
+    // A text that is not a number stops the pass at its edit with the prompt.
+    view.setText(20, "8");
+    view.setText(21, "");
+    view.setText(22, "9");
+    EXPECT_FALSE(dialog.updateData(true));
+    EXPECT_EQ(dialog.first, 8);
+    EXPECT_EQ(dialog.second, -3);
+    EXPECT_EQ(dialog.third, INT32_MIN);
+    EXPECT_EQ(view.focus(), 21);
+    EXPECT_EQ(platform.messages().size(), 1u);
+
+    // Values no edit gives still convert without undefined behaviour.
+    EXPECT_EQ(truncateToInt32(-std::numeric_limits<double>::infinity()), INT32_MIN);
+    EXPECT_EQ(truncateToInt32(std::numeric_limits<double>::quiet_NaN()), 0);
+}
+
+TEST(HeadlessPlatform, TypingFollowsTheEditsStyle)
+{
+    std::ostringstream out, err;
+    HeadlessPlatform platform(out, err);
+    CountDialog dialog(platform);
+    platform.open(dialog);
+    EXPECT_TRUE(platform.execute("type 20 1a-2.5円3"));
+    EXPECT_EQ(platform.topView()->text(20), "1253");
+    EXPECT_TRUE(platform.execute("type 23 changed"));   // read-only: the user cannot type there
+    EXPECT_EQ(platform.topView()->text(23), "fixed");
+}
+
+TEST(DialogTemplate, EmptyRowsTakeTheTemplatesItemsOnlyOnTheirFirstBinding)
+{
+    const ControlTemplate layout{ControlKind::ComboBox, 15, {}, 0, 0, 10, 10, StyleNone, {"zero", "one"}};
+    ComboBox own;
+    own.append("mine");
+    takeTemplateItems(layout, own);
+    ASSERT_EQ(own.count(), 1);
+
+    // Both bindings of a headless view: the first fills the empty rows, a later one does not.
+    std::ostringstream out, err;
+    HeadlessPlatform platform(out, err);
+    TestDialog dialog(platform);
+    platform.open(dialog);
+    EXPECT_EQ(dialog.choices.count(), 2);
+    EXPECT_EQ(dialog.choices.row(1), "one");
+    dialog.choices.clear();
+    dialog.updateData(false);
+    EXPECT_EQ(dialog.choices.count(), 0);
+    ComboBox later;
+    platform.topView()->bindList(15, later);
+    EXPECT_EQ(platform.topView()->list(15), &later);
+    EXPECT_EQ(later.count(), 0);
 }
 
 TEST(HeadlessPlatform, FileDialogsAreAnsweredFromTheQueue)

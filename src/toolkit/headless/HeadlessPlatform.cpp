@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <iterator>
 #include <sstream>
+#include <string_view>
 
 namespace kv {
 
@@ -203,6 +204,10 @@ bool HeadlessPlatform::click(int id)
 {
     Dialog* dialog = topDialog();
     HeadlessView* view = topView();
+    if (!dialog) {
+        err << "error: no dialog is open for a click on " << id << '\n';
+        return false;
+    }
     // OK and cancel are commands of every dialog (Enter, Esc), with or without a button.
     bool standard = id == IDOK || id == IDCANCEL;
     if (!view->has(id) && !standard) {
@@ -215,100 +220,197 @@ bool HeadlessPlatform::click(int id)
     return true;
 }
 
+// The script commands. Each is one handler and one row of the table below; the dispatcher
+// finds the topmost dialog and the named control for the commands that need them.
+struct HeadlessPlatform::Commands {
+    enum class Needs {
+        Nothing,
+        Dialog,    // a dialog must be open
+        Id,        // and the command names a control (OK and CANCEL included)
+        Input,     // an existing control; the user's input to a disabled one is ignored
+    };
+    struct Line {
+        const std::string& text;
+        std::istringstream& words;
+        Dialog* dialog = nullptr;
+        HeadlessView* view = nullptr;
+        int id = IDC_STATIC;
+
+        std::string word()
+        {
+            std::string next;
+            words >> next;
+            return next;
+        }
+        // The rest of the line after the one blank that ends the previous word.
+        std::string rest()
+        {
+            std::string remainder;
+            std::getline(words, remainder);
+            if (!remainder.empty() && remainder[0] == ' ')
+                remainder.erase(0, 1);
+            return remainder;
+        }
+    };
+    using Handler = bool (*)(HeadlessPlatform&, Line&);
+    struct Command {
+        std::string_view name;
+        Needs needs;
+        Handler run;
+    };
+
+    static bool answerFile(HeadlessPlatform& p, Line& line, FileDialogKind kind, const char* name)
+    {
+        std::string path = line.rest();
+        if (path.empty()) {
+            p.err << "error: " << name << " needs a path\n";
+            return false;
+        }
+        p.queueFileAnswer(kind, path);
+        return true;
+    }
+    static bool answerOpen(HeadlessPlatform& p, Line& line)
+    {
+        return answerFile(p, line, FileDialogKind::Open, "answer-open");
+    }
+    static bool answerSave(HeadlessPlatform& p, Line& line)
+    {
+        return answerFile(p, line, FileDialogKind::Save, "answer-save");
+    }
+    static bool answerCancel(HeadlessPlatform& p, Line&)
+    {
+        p.queueFileAnswer(FileDialogKind::Any, std::nullopt);
+        return true;
+    }
+    static bool tick(HeadlessPlatform& p, Line& line)
+    {
+        p.tick(leadingInt(line.word()));
+        return true;
+    }
+    static bool dump(HeadlessPlatform& p, Line& line)
+    {
+        line.view->dump(p.out);
+        return true;
+    }
+    static bool close(HeadlessPlatform&, Line& line)
+    {
+        line.dialog->onCancel();
+        return true;
+    }
+    // Enter presses the default push button; without one, or with it disabled, nothing happens.
+    static bool enter(HeadlessPlatform& p, Line& line)
+    {
+        const ControlTemplate* button = line.view->dialogTemplate().defaultButton();
+        return !button || p.click(button->id);
+    }
+    static bool click(HeadlessPlatform& p, Line& line) { return p.click(line.id); }
+    static bool menu(HeadlessPlatform&, Line& line)
+    {
+        line.dialog->onCommand(line.id, Notification::MenuCommand);
+        return true;
+    }
+    // Typing reaches only an edit the user may change; a digits-only edit keeps the digits.
+    static bool type(HeadlessPlatform& p, Line& line)
+    {
+        const ControlTemplate* edit = line.view->dialogTemplate().control(line.id);
+        if (!edit || edit->kind != ControlKind::Edit) {
+            p.err << "error: control " << line.id << " is not an edit\n";
+            return false;
+        }
+        if (edit->style & StyleReadOnly)
+            return true;
+        std::string typed = toCp932(line.rest());
+        // Byte by byte is safe: no second byte of a double-byte character is a digit.
+        if (edit->style & StyleDigitsOnly)
+            std::erase_if(typed, [](char c) { return c < '0' || c > '9'; });
+        line.view->setText(line.id, typed);
+        return true;
+    }
+    static bool check(HeadlessPlatform&, Line& line)
+    {
+        line.view->setChecked(line.id, leadingInt(line.word()) != 0);
+        line.dialog->onCommand(line.id, Notification::Clicked);
+        return true;
+    }
+    static bool select(HeadlessPlatform& p, Line& line)
+    {
+        ListBox* rows = line.view->list(line.id);
+        if (!rows) {
+            p.err << "error: control " << line.id << " is not a list\n";
+            return false;
+        }
+        rows->userSelected(leadingInt(line.word()));
+        line.dialog->onCommand(line.id, Notification::SelectionChanged);
+        return true;
+    }
+
+    static const Command table[];
+};
+
+const HeadlessPlatform::Commands::Command HeadlessPlatform::Commands::table[] = {
+    {"answer-open", Needs::Nothing, &answerOpen},
+    {"answer-save", Needs::Nothing, &answerSave},
+    {"answer-cancel", Needs::Nothing, &answerCancel},
+    {"tick", Needs::Nothing, &tick},
+    {"dump", Needs::Dialog, &dump},
+    {"close", Needs::Dialog, &close},
+    {"enter", Needs::Dialog, &enter},
+    {"click", Needs::Id, &click},
+    {"menu", Needs::Id, &menu},
+    {"type", Needs::Input, &type},
+    {"check", Needs::Input, &check},
+    {"select", Needs::Input, &select},
+};
+
 bool HeadlessPlatform::execute(const std::string& rawLine)
 {
-    std::string line = rawLine;
-    while (!line.empty() && (line.back() == '\r' || line.back() == '\n'))
-        line.pop_back();
-    std::istringstream words(line);
-    std::string command;
-    words >> command;
-    if (command.empty() || command[0] == '#')
+    std::string text = rawLine;
+    while (!text.empty() && (text.back() == '\r' || text.back() == '\n'))
+        text.pop_back();
+    std::istringstream words(text);
+    std::string name;
+    words >> name;
+    if (name.empty() || name[0] == '#')
         return true;
 
-    auto rest = [&]() {
-        std::string text;
-        std::getline(words, text);
-        if (!text.empty() && text[0] == ' ')
-            text.erase(0, 1);
-        return text;
-    };
-    if (command == "answer-open" || command == "answer-save") {
-        std::string path = rest();
-        if (path.empty()) {
-            err << "error: " << command << " needs a path\n";
-            return false;
+    const Commands::Command* command = nullptr;
+    for (const Commands::Command& c : Commands::table) {
+        if (c.name == name) {
+            command = &c;
+            break;
         }
-        queueFileAnswer(command == "answer-open" ? FileDialogKind::Open : FileDialogKind::Save, path);
-        return true;
     }
-    if (command == "answer-cancel") {
-        queueFileAnswer(FileDialogKind::Any, std::nullopt);
-        return true;
-    }
-    if (command == "tick") {
-        std::string count;
-        words >> count;
-        tick(leadingInt(count));
-        return true;
-    }
-    if (frames.empty()) {
-        err << "error: no dialog is open for '" << line << "'\n";
+    if (!command) {
+        err << "error: unknown command '" << name << "'\n";
         return false;
-    }
-    Dialog* dialog = topDialog();
-    HeadlessView* view = topView();
-    if (command == "dump") {
-        view->dump(out);
-        return true;
-    }
-    if (command == "close") {
-        dialog->onCancel();
-        return true;
     }
 
-    std::string idWord;
-    words >> idWord;
-    int id = parseControlId(idWord);
-    if (id == IDC_STATIC) {
-        err << "error: '" << line << "' does not name a control\n";
-        return false;
-    }
-    if (command == "click")
-        return click(id);
-    if (command == "menu") {
-        dialog->onCommand(id, Notification::MenuCommand);
-        return true;
-    }
-    if (!view->has(id)) {
-        err << "error: the dialog has no control " << id << '\n';
-        return false;
-    }
-    if (command == "type") {
-        view->setText(id, toCp932(rest()));
-        return true;
-    }
-    if (command == "check") {
-        std::string value;
-        words >> value;
-        view->setChecked(id, leadingInt(value) != 0);
-        dialog->onCommand(id, Notification::Clicked);
-        return true;
-    }
-    if (command == "select") {
-        ListBox* rows = view->list(id);
-        if (!rows) {
-            err << "error: control " << id << " is not a list\n";
+    using Needs = Commands::Needs;
+    Commands::Line line{text, words};
+    if (command->needs != Needs::Nothing) {
+        if (frames.empty()) {
+            err << "error: no dialog is open for '" << text << "'\n";
             return false;
         }
-        std::string index;
-        words >> index;
-        rows->userSelected(leadingInt(index));
-        dialog->onCommand(id, Notification::SelectionChanged);
-        return true;
+        line.dialog = topDialog();
+        line.view = topView();
     }
-    err << "error: unknown command '" << command << "'\n";
-    return false;
+    if (command->needs == Needs::Id || command->needs == Needs::Input) {
+        line.id = parseControlId(line.word());
+        if (line.id == IDC_STATIC) {
+            err << "error: '" << text << "' does not name a control\n";
+            return false;
+        }
+    }
+    if (command->needs == Needs::Input) {
+        if (!line.view->has(line.id)) {
+            err << "error: the dialog has no control " << line.id << '\n';
+            return false;
+        }
+        if (!line.view->enabled(line.id))
+            return true;   // a disabled control takes no input
+    }
+    return command->run(*this, line);
 }
 
 }  // namespace kv

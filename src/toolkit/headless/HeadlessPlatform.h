@@ -6,14 +6,17 @@
 //
 // Commands, one per line (texts UTF-8):
 //   click ID | click OK | click CANCEL      press a button of the topmost dialog
+//   enter                                   press its default push button (the Enter key)
 //   select ID INDEX                         select a list or combo row (-1: none) and notify
-//   type ID TEXT                            put TEXT into an edit
+//   type ID TEXT                            put TEXT into an edit (digits only: its digits)
 //   check ID 0|1                            set a check box and deliver its click
 //   menu ID                                 choose an item of the window menu
 //   answer-open PATH | answer-save PATH | answer-cancel   answer the next file dialog
 //   tick N                                  deliver N timer ticks to the main window
 //   close                                   cancel the topmost dialog (Esc, close box)
 //   dump                                    print the topmost dialog's controls
+// Input to a disabled control (click, type, check, select) or typing into a read-only edit is
+// ignored, as on the desktop.
 
 #include "toolkit/Platform.h"
 #include "toolkit/headless/HeadlessView.h"
@@ -56,6 +59,9 @@ public:
     // err) when the line is not a command this backend knows.
     bool execute(const std::string& line);
 
+    // Presses button `id` of the topmost dialog, as "click ID" does; false when there is none.
+    bool click(int id);
+
     // Shows a dialog without a loop of its own: tests then drive it with execute().
     void open(Dialog& dialog);
     void close(Dialog& dialog);
@@ -90,6 +96,7 @@ public:
     void tick(int n);
 
 private:
+    struct Commands;   // the script commands, one handler each
     struct Frame {
         Dialog* dialog;
         std::unique_ptr<HeadlessView> view;
@@ -101,7 +108,6 @@ private:
 
     std::optional<std::filesystem::path> answerFileDialog(FileDialogKind kind,
                                                           const FileDialogOptions& options);
-    bool click(int id);
     int parseControlId(const std::string& word) const;
 
     std::ostream& out;

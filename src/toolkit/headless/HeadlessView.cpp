@@ -11,7 +11,7 @@ HeadlessView::HeadlessView(const DialogTemplate& dialogTemplate) : tmpl(dialogTe
             continue;
         Control& control = controls[c.id];
         control.kind = c.kind;
-        control.style = c.style;
+        control.isEnabled = (c.style & StyleDisabled) == 0;
         control.text = c.caption;
         if (c.kind == ControlKind::ComboBox || c.kind == ControlKind::ListBox) {
             control.ownRows = std::make_unique<ComboBox>();
@@ -53,10 +53,8 @@ void HeadlessView::bindList(int id, ListBox& rows)
     auto it = controls.find(id);
     if (it == controls.end() || it->second.rows == &rows)
         return;
-    // A combo box bound without rows of its own shows the template's items.
-    if (rows.count() == 0 && it->second.ownRows)
-        for (int i = 0; i < it->second.ownRows->count(); ++i)
-            rows.append(it->second.ownRows->row(i));
+    if (it->second.ownRows)   // the first binding
+        takeTemplateItems(*tmpl.control(id), rows);
     it->second.rows = &rows;
     it->second.ownRows.reset();
 }
@@ -70,7 +68,14 @@ ControlKind HeadlessView::kind(int id) const
 bool HeadlessView::enabled(int id) const
 {
     auto it = controls.find(id);
-    return it != controls.end() && (it->second.style & StyleDisabled) == 0;
+    return it != controls.end() && it->second.isEnabled;
+}
+
+void HeadlessView::setEnabled(int id, bool on)
+{
+    auto it = controls.find(id);
+    if (it != controls.end())
+        it->second.isEnabled = on;
 }
 
 ListBox* HeadlessView::list(int id) const
@@ -82,19 +87,20 @@ ListBox* HeadlessView::list(int id) const
 void HeadlessView::dump(std::ostream& out) const
 {
     for (const auto& [id, control] : controls) {
+        const char* mark = control.isEnabled ? "" : " [disabled]";
         switch (control.kind) {
         case ControlKind::ListBox:
         case ControlKind::ComboBox:
             for (int i = 0; i < control.rows->count(); ++i) {
-                out << id << '[' << i << ']' << (i == control.rows->selection() ? "*" : "") << '\t'
+                out << id << '[' << i << ']' << (i == control.rows->selection() ? "*" : "") << mark << '\t'
                     << escapeLineBreaks(toUtf8(control.rows->row(i))) << '\n';
             }
             break;
         case ControlKind::CheckBox:
-            out << id << '\t' << (control.on ? 1 : 0) << '\n';
+            out << id << mark << '\t' << (control.on ? 1 : 0) << '\n';
             break;
         default:
-            out << id << '\t' << escapeLineBreaks(toUtf8(control.text)) << '\n';
+            out << id << mark << '\t' << escapeLineBreaks(toUtf8(control.text)) << '\n';
             break;
         }
     }

@@ -24,26 +24,28 @@ public:
     void setChecked(int id, bool on) override;
     void bindList(int id, ListBox& rows) override;
     void setFocus(int id) override { focused = id; }
+    bool enabled(int id) const override;
+    void setEnabled(int id, bool on) override;
     void addMenuItem(const std::string& text, int id) override { menuItems.emplace_back(text, id); }
 
     const DialogTemplate& dialogTemplate() const { return tmpl; }
     bool has(int id) const { return controls.count(id) != 0; }
     ControlKind kind(int id) const;
-    bool enabled(int id) const;
     ListBox* list(int id) const;   // the rows a list or combo box shows; nullptr for others
     int focus() const { return focused; }
     const std::vector<std::pair<std::string, int>>& menu() const { return menuItems; }
 
     // Every control with an identifier, in identifier order, one per line (UTF-8):
     // "ID<TAB>text", "ID[i]<TAB>row" (a '*' after ']' on the selected row), "ID<TAB>0|1".
+    // A disabled control has " [disabled]" after its identifier on each of its lines.
     void dump(std::ostream& out) const;
 
 private:
     struct Control {
         ControlKind kind;
-        unsigned style;
         std::string text;
         bool on = false;
+        bool isEnabled = true;
         std::unique_ptr<ComboBox> ownRows;   // a combo box's template items until one is bound
         ListBox* rows = nullptr;
     };

@@ -40,13 +40,20 @@ QString oneLineText(const std::string& cp932)
     return text;
 }
 
-// The multi-line edit breaks lines at CR LF; Qt breaks them at LF.
+// The multi-line edit breaks lines at CR LF; Qt breaks them at LF. CR and LF are never part of
+// a double-byte character, so the line ends are changed on the bytes, which is quicker on a text
+// of hundreds of thousands of lines than replacing them in the decoded text.
 QString multiLineText(const std::string& cp932)
 {
-    QString text = displayText(cp932);
-    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    return text;
+    std::string lines;
+    lines.reserve(cp932.size());
+    for (size_t i = 0; i < cp932.size(); ++i) {
+        if (cp932[i] != '\r')
+            lines += cp932[i];
+        else if (i + 1 == cp932.size() || cp932[i + 1] != '\n')
+            lines += '\n';
+    }
+    return displayText(lines);
 }
 
 // What the user typed, back in code page 932: the yen sign the display shows for byte 0x5C
@@ -186,128 +193,165 @@ QRect QtDialogView::toPixels(const QSize& units, int x, int y, int width, int he
 
 void QtDialogView::buildControl(const ControlTemplate& layout, const QSize& units)
 {
-    QWidget* parent = dialogWindow.get();
-    QWidget* widget = nullptr;
-    const int id = layout.id;
-    Control control;
-    control.layout = &layout;
-
-    switch (layout.kind) {
-    case ControlKind::Label: {
-        auto* label = new QLabel(oneLineText(layout.caption), parent);
-        label->setAlignment((layout.style & StyleCenter ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignTop);
-        label->setTextFormat(Qt::PlainText);
-        if (layout.style & StyleBorder)
-            label->setFrameStyle(QFrame::Box | QFrame::Plain);
-        widget = label;
-        break;
-    }
-    case ControlKind::GroupBox:
-        widget = new QGroupBox(oneLineText(layout.caption), parent);
-        break;
-    case ControlKind::Edit: {
-        const bool readOnly = layout.style & StyleReadOnly;
-        if (layout.style & StyleMultiline) {
-            auto* edit = new QPlainTextEdit(multiLineText(layout.caption), parent);
-            edit->setReadOnly(readOnly);
-            edit->setLineWrapMode(layout.style & StyleHScroll ? QPlainTextEdit::NoWrap
-                                                              : QPlainTextEdit::WidgetWidth);
-            edit->setVerticalScrollBarPolicy(layout.style & StyleVScroll ? Qt::ScrollBarAsNeeded
-                                                                         : Qt::ScrollBarAlwaysOff);
-            if (!readOnly)
-                QObject::connect(edit, &QPlainTextEdit::textChanged, edit, [this, id] {
-                    Control* c = find(id);
-                    if (c && !c->settingText)
-                        c->shownValid = false;
-                });
-            widget = edit;
-        } else {
-            auto* edit = new QLineEdit(oneLineText(layout.caption), parent);
-            edit->setReadOnly(readOnly);
-            if (layout.style & StyleRightAlign)
-                edit->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-            if (layout.style & StyleDigitsOnly)
-                edit->setValidator(new QRegularExpressionValidator(
-                    QRegularExpression(QStringLiteral("[0-9]*")), edit));
-            edit->setCursorPosition(0);
-            if (!readOnly)
-                QObject::connect(edit, &QLineEdit::textEdited, edit, [this, id] {
-                    if (Control* c = find(id))
-                        c->shownValid = false;
-                });
-            widget = edit;
-        }
-        if (readOnly) {
-            // A read-only field has the window's colour, so it reads as a display, not an input.
-            QPalette palette = widget->palette();
-            palette.setColor(QPalette::Base, palette.color(QPalette::Window));
-            widget->setPalette(palette);
-        }
-        break;
-    }
-    case ControlKind::Button: {
-        auto* button = new QPushButton(oneLineText(layout.caption), parent);
-        button->setDefault(layout.style & StyleDefault);
-        QObject::connect(button, &QPushButton::clicked, button,
-                         [this, id] { deliver(id, Notification::Clicked); });
-        widget = button;
-        break;
-    }
-    case ControlKind::CheckBox: {
-        auto* box = new QCheckBox(oneLineText(layout.caption), parent);
-        QObject::connect(box, &QCheckBox::clicked, box, [this, id] { deliver(id, Notification::Clicked); });
-        widget = box;
-        break;
-    }
-    case ControlKind::ListBox: {
-        auto* list = new RowListView(parent);
-        list->setUniformItemSizes(true);
-        list->setSelectionMode(QAbstractItemView::SingleSelection);
-        list->setEditTriggers(QAbstractItemView::NoEditTriggers);
-        list->setHorizontalScrollBarPolicy(layout.style & StyleHScroll ? Qt::ScrollBarAsNeeded
-                                                                       : Qt::ScrollBarAlwaysOff);
-        list->setVerticalScrollBarPolicy(layout.style & StyleVScroll ? Qt::ScrollBarAsNeeded
-                                                                     : Qt::ScrollBarAlwaysOff);
-        list->reselected = [this, id](int row) {
-            if (Control* c = find(id))
-                userSelected(*c, row);
-        };
-        widget = list;
-        break;
-    }
-    case ControlKind::ComboBox: {
-        auto* combo = new QComboBox(parent);
-        // Until rows are bound the box shows the template's own items.
-        for (const std::string& item : layout.items)
-            combo->addItem(oneLineText(item));
-        combo->setCurrentIndex(-1);
-        QObject::connect(combo, &QComboBox::activated, combo, [this, id](int row) {
-            if (Control* c = find(id))
-                userSelected(*c, row);
-        });
-        widget = combo;
-        break;
-    }
-    case ControlKind::Icon: {
-        auto* label = new QLabel(parent);
-        QRect rect = toPixels(units, 0, 0, layout.width, layout.height);
-        int side = qMin(32, qMin(rect.width(), rect.height()));
-        label->setPixmap(QtPlatform::applicationIcon().pixmap(side, side));
-        label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-        widget = label;
-        break;
-    }
-    }
-
+    QWidget* widget = buildWidget(layout, units);
+    if (!widget)
+        return;
     widget->setGeometry(toPixels(units, layout.x, layout.y, layout.width, layout.height));
     widget->setEnabled(!(layout.style & StyleDisabled));
-    if (id != IDC_STATIC)
-        widget->setObjectName(QStringLiteral("ctl%1").arg(id));
+    if (layout.id == IDC_STATIC)
+        return;
+    widget->setObjectName(QStringLiteral("ctl%1").arg(layout.id));
+    Control control;
+    control.layout = &layout;
     control.widget = widget;
     control.shown = layout.caption;
     control.shownValid = true;
-    if (id != IDC_STATIC)
-        controls.emplace(id, std::move(control));
+    controls.emplace(layout.id, std::move(control));
+}
+
+QWidget* QtDialogView::buildWidget(const ControlTemplate& layout, const QSize& units)
+{
+    switch (layout.kind) {
+    case ControlKind::Label:
+        return buildLabel(layout);
+    case ControlKind::GroupBox:
+        return new QGroupBox(oneLineText(layout.caption), dialogWindow.get());
+    case ControlKind::Edit:
+        return buildEdit(layout);
+    case ControlKind::Button:
+        return buildButton(layout);
+    case ControlKind::CheckBox:
+        return buildCheckBox(layout);
+    case ControlKind::ListBox:
+        return buildListBox(layout);
+    case ControlKind::ComboBox:
+        return buildComboBox(layout);
+    case ControlKind::Icon:
+        return buildIcon(layout, units);
+    }
+    return nullptr;
+}
+
+QWidget* QtDialogView::buildLabel(const ControlTemplate& layout)
+{
+    const bool wraps = layout.style & StyleMultiline;
+    auto* label = new QLabel(wraps ? multiLineText(layout.caption) : oneLineText(layout.caption), dialogWindow.get());
+    label->setAlignment((layout.style & StyleCenter ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignTop);
+    label->setTextFormat(Qt::PlainText);
+    label->setWordWrap(wraps);
+    if (layout.style & StyleBorder)
+        label->setFrameStyle(QFrame::Box | QFrame::Plain);
+    return label;
+}
+
+QWidget* QtDialogView::buildEdit(const ControlTemplate& layout)
+{
+    const bool readOnly = layout.style & StyleReadOnly;
+    QWidget* widget = layout.style & StyleMultiline ? buildMultiLineEdit(layout) : buildLineEdit(layout);
+    if (readOnly) {
+        // A read-only field has the window's colour, so it reads as a display, not an input.
+        QPalette palette = widget->palette();
+        palette.setColor(QPalette::Base, palette.color(QPalette::Window));
+        widget->setPalette(palette);
+    }
+    return widget;
+}
+
+QWidget* QtDialogView::buildLineEdit(const ControlTemplate& layout)
+{
+    const int id = layout.id;
+    const bool readOnly = layout.style & StyleReadOnly;
+    auto* edit = new QLineEdit(oneLineText(layout.caption), dialogWindow.get());
+    edit->setReadOnly(readOnly);
+    if (layout.style & StyleRightAlign)
+        edit->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    if (layout.style & StyleDigitsOnly)
+        edit->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), edit));
+    edit->setCursorPosition(0);
+    if (!readOnly)
+        QObject::connect(edit, &QLineEdit::textEdited, edit, [this, id] {
+            if (Control* c = find(id))
+                c->shownValid = false;
+        });
+    return edit;
+}
+
+QWidget* QtDialogView::buildMultiLineEdit(const ControlTemplate& layout)
+{
+    const int id = layout.id;
+    const bool readOnly = layout.style & StyleReadOnly;
+    auto* edit = new QPlainTextEdit(multiLineText(layout.caption), dialogWindow.get());
+    edit->setReadOnly(readOnly);
+    // Lines that scroll sideways are never wrapped: a long text then lays out only the lines
+    // in view, which keeps hundreds of thousands of lines quick to show.
+    edit->setLineWrapMode(layout.style & StyleHScroll ? QPlainTextEdit::NoWrap : QPlainTextEdit::WidgetWidth);
+    edit->setHorizontalScrollBarPolicy(layout.style & StyleHScroll ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
+    edit->setVerticalScrollBarPolicy(layout.style & StyleVScroll ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
+    if (!readOnly)
+        QObject::connect(edit, &QPlainTextEdit::textChanged, edit, [this, id] {
+            Control* c = find(id);
+            if (c && !c->settingText)
+                c->shownValid = false;
+        });
+    return edit;
+}
+
+QWidget* QtDialogView::buildButton(const ControlTemplate& layout)
+{
+    const int id = layout.id;
+    auto* button = new QPushButton(oneLineText(layout.caption), dialogWindow.get());
+    button->setDefault(layout.style & StyleDefault);
+    QObject::connect(button, &QPushButton::clicked, button, [this, id] { deliver(id, Notification::Clicked); });
+    return button;
+}
+
+QWidget* QtDialogView::buildCheckBox(const ControlTemplate& layout)
+{
+    const int id = layout.id;
+    auto* box = new QCheckBox(oneLineText(layout.caption), dialogWindow.get());
+    QObject::connect(box, &QCheckBox::clicked, box, [this, id] { deliver(id, Notification::Clicked); });
+    return box;
+}
+
+QWidget* QtDialogView::buildListBox(const ControlTemplate& layout)
+{
+    const int id = layout.id;
+    auto* list = new RowListView(dialogWindow.get());
+    list->setUniformItemSizes(true);
+    list->setSelectionMode(QAbstractItemView::SingleSelection);
+    list->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    list->setHorizontalScrollBarPolicy(layout.style & StyleHScroll ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
+    list->setVerticalScrollBarPolicy(layout.style & StyleVScroll ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
+    list->reselected = [this, id](int row) {
+        if (Control* c = find(id))
+            userSelected(*c, row);
+    };
+    return list;
+}
+
+QWidget* QtDialogView::buildComboBox(const ControlTemplate& layout)
+{
+    const int id = layout.id;
+    auto* combo = new QComboBox(dialogWindow.get());
+    // Until rows are bound the box shows the template's own items.
+    for (const std::string& item : layout.items)
+        combo->addItem(oneLineText(item));
+    combo->setCurrentIndex(-1);
+    QObject::connect(combo, &QComboBox::activated, combo, [this, id](int row) {
+        if (Control* c = find(id))
+            userSelected(*c, row);
+    });
+    return combo;
+}
+
+QWidget* QtDialogView::buildIcon(const ControlTemplate& layout, const QSize& units)
+{
+    auto* label = new QLabel(dialogWindow.get());
+    QRect rect = toPixels(units, 0, 0, layout.width, layout.height);
+    int side = qMin(32, qMin(rect.width(), rect.height()));
+    label->setPixmap(QtPlatform::applicationIcon().pixmap(side, side));
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    return label;
 }
 
 QtDialogView::Control* QtDialogView::find(int id)
@@ -385,7 +429,7 @@ void QtDialogView::showText(Control& control, const std::string& text)
         box->setTitle(oneLineText(text));
     } else if (auto* label = qobject_cast<QLabel*>(widget)) {
         if (control.layout->kind == ControlKind::Label)
-            label->setText(oneLineText(text));
+            label->setText(control.layout->style & StyleMultiline ? multiLineText(text) : oneLineText(text));
     } else if (auto* combo = qobject_cast<QComboBox*>(widget)) {
         Q_UNUSED(combo);   // a drop-down list has no text of its own
     }
@@ -421,11 +465,7 @@ void QtDialogView::bindList(int id, ListBox& rows)
         return;
     }
 
-    // Rows bound empty for the first time take the template's items, which the box showed
-    // until now.
-    if (rows.count() == 0)
-        for (const std::string& item : control->layout->items)
-            rows.append(item);
+    takeTemplateItems(*control->layout, rows);   // which the box showed until now
     control->model = new ListBoxModel(rows, nullptr);
     control->model->setAfterChange([this, id](bool scroll) {
         if (Control* c = find(id))
@@ -487,6 +527,18 @@ void QtDialogView::setFocus(int id)
     control->widget->setFocus(Qt::OtherFocusReason);
     if (auto* line = qobject_cast<QLineEdit*>(control->widget))
         line->selectAll();
+}
+
+bool QtDialogView::enabled(int id) const
+{
+    const Control* control = find(id);
+    return control && control->widget->isEnabledTo(dialogWindow.get());
+}
+
+void QtDialogView::setEnabled(int id, bool on)
+{
+    if (Control* control = find(id))
+        control->widget->setEnabled(on);
 }
 
 void QtDialogView::addMenuItem(const std::string& text, int id)

@@ -54,6 +54,8 @@ public:
     void setChecked(int id, bool on) override;
     void bindList(int id, ListBox& rows) override;
     void setFocus(int id) override;
+    bool enabled(int id) const override;
+    void setEnabled(int id, bool on) override;
     void addMenuItem(const std::string& text, int id) override;
 
 private:
@@ -67,7 +69,18 @@ private:
         bool pending = false;            // shown reaches the widget with the next frame
     };
 
+    // One builder per control kind; a new kind is one more builder and one more case.
     void buildControl(const ControlTemplate& layout, const QSize& units);
+    QWidget* buildWidget(const ControlTemplate& layout, const QSize& units);
+    QWidget* buildLabel(const ControlTemplate& layout);
+    QWidget* buildEdit(const ControlTemplate& layout);
+    QWidget* buildLineEdit(const ControlTemplate& layout);
+    QWidget* buildMultiLineEdit(const ControlTemplate& layout);
+    QWidget* buildButton(const ControlTemplate& layout);
+    QWidget* buildCheckBox(const ControlTemplate& layout);
+    QWidget* buildListBox(const ControlTemplate& layout);
+    QWidget* buildComboBox(const ControlTemplate& layout);
+    QWidget* buildIcon(const ControlTemplate& layout, const QSize& units);
     Control* find(int id);
     const Control* find(int id) const;
     void showText(Control& control, const std::string& text);

@@ -1,0 +1,56 @@
+#include "resources/TemplateControls.h"
+
+#include "text/Cp932.h"
+
+namespace kv::tmpl {
+
+ControlTemplate label(const char* utf8, int x, int y, int width, int height, unsigned style)
+{
+    return {ControlKind::Label, IDC_STATIC, toCp932(utf8), x, y, width, height, style};
+}
+
+ControlTemplate groupBox(const char* utf8, int x, int y, int width, int height)
+{
+    return {ControlKind::GroupBox, IDC_STATIC, toCp932(utf8), x, y, width, height};
+}
+
+ControlTemplate edit(int id, int x, int y, int width, int height, unsigned style)
+{
+    return {ControlKind::Edit, id, {}, x, y, width, height, style};
+}
+
+ControlTemplate display(int id, int x, int y, int width, int height, unsigned style)
+{
+    return edit(id, x, y, width, height, StyleReadOnly | StyleBorder | style);
+}
+
+ControlTemplate button(int id, const char* utf8, int x, int y, int width, int height, unsigned style)
+{
+    return {ControlKind::Button, id, toCp932(utf8), x, y, width, height, style};
+}
+
+ControlTemplate checkBox(int id, const char* utf8, int x, int y, int width, int height, unsigned style)
+{
+    return {ControlKind::CheckBox, id, toCp932(utf8), x, y, width, height, style};
+}
+
+ControlTemplate listBox(int id, int x, int y, int width, int height, unsigned style)
+{
+    return {ControlKind::ListBox, id, {}, x, y, width, height, style};
+}
+
+ControlTemplate dropDownList(int id, int x, int y, int width, int height,
+                             std::initializer_list<const char*> utf8Items, unsigned style)
+{
+    ControlTemplate c{ControlKind::ComboBox, id, {}, x, y, width, height, style};
+    for (const char* item : utf8Items)
+        c.items.push_back(toCp932(item));
+    return c;
+}
+
+ControlTemplate icon(int x, int y, int width, int height)
+{
+    return {ControlKind::Icon, IDC_STATIC, {}, x, y, width, height};
+}
+
+}  // namespace kv::tmpl

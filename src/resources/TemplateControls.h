@@ -1,0 +1,42 @@
+#pragma once
+// Short constructors of template controls, so that every dialog's template reads as a table of
+// its controls. Captions are written in UTF-8 and kept in code page 932; positions and sizes are
+// in dialog units.
+
+#include "toolkit/DialogTemplate.h"
+
+#include <initializer_list>
+
+namespace kv::tmpl {
+
+// Static text without an identifier; StyleMultiline lets a note wrap onto further lines.
+ControlTemplate label(const char* utf8, int x, int y, int width, int height, unsigned style = StyleNone);
+
+ControlTemplate groupBox(const char* utf8, int x, int y, int width, int height);
+
+// An edit the user types into.
+ControlTemplate edit(int id, int x, int y, int width, int height, unsigned style = StyleNone);
+
+// A read-only edit with a border that only shows what the program puts there.
+ControlTemplate display(int id, int x, int y, int width, int height, unsigned style = StyleNone);
+
+// A push button; StyleDefault makes it the one the Enter key presses.
+ControlTemplate button(int id, const char* utf8, int x, int y, int width, int height,
+                       unsigned style = StyleNone);
+
+ControlTemplate checkBox(int id, const char* utf8, int x, int y, int width, int height,
+                         unsigned style = StyleNone);
+
+// A list box with a border and a vertical scroll bar unless told otherwise.
+ControlTemplate listBox(int id, int x, int y, int width, int height,
+                        unsigned style = StyleBorder | StyleVScroll);
+
+// A drop-down list that cannot be typed into, with its fixed items in their order (none when
+// the dialog fills it).
+ControlTemplate dropDownList(int id, int x, int y, int width, int height,
+                             std::initializer_list<const char*> utf8Items = {}, unsigned style = StyleNone);
+
+// The application icon.
+ControlTemplate icon(int x, int y, int width, int height);
+
+}  // namespace kv::tmpl
