@@ -28,11 +28,12 @@ bool displayAvailable()
 int main(int argc, char* argv[])
 {
     if (!displayAvailable()) {
-        std::fputs("kirvane: ディスプレイがありません。デスクトップ上で起動するか、"
-                   "`xvfb-run kirvane` で起動してください。コマンドラインのバックテストは kirvane-batch です。\n"
-                   "kirvane: no display found. Run it under a desktop or with `xvfb-run kirvane`, "
-                   "or use kirvane-batch for the command-line back-test.\n",
-                   stderr);
+        std::fputs(
+            "kirvane: ディスプレイがありません。デスクトップ上で起動するか、"
+            "`xvfb-run kirvane` で起動してください。コマンドラインのバックテストは kirvane-batch です。\n"
+            "kirvane: no display found. Run it under a desktop or with `xvfb-run kirvane`, "
+            "or use kirvane-batch for the command-line back-test.\n",
+            stderr);
         return 1;
     }
 

@@ -29,8 +29,14 @@ class AnsweringQtPlatform : public kv::QtPlatform {
 public:
     explicit AnsweringQtPlatform(std::filesystem::path signalFile) : signalFile(std::move(signalFile)) {}
 
-    std::optional<std::filesystem::path> openFile(const kv::FileDialogOptions&) override { return signalFile; }
-    std::optional<std::filesystem::path> saveFile(const kv::FileDialogOptions&) override { return std::nullopt; }
+    std::optional<std::filesystem::path> openFile(const kv::FileDialogOptions&) override
+    {
+        return signalFile;
+    }
+    std::optional<std::filesystem::path> saveFile(const kv::FileDialogOptions&) override
+    {
+        return std::nullopt;
+    }
     void messageBox(const std::string& text) override
     {
         if (text == kv::messages::simulationEnded && onFinished)
@@ -87,7 +93,8 @@ Figures runHeadless(const kv::BenchmarkFolder& folder)
     Clock::time_point start = Clock::now();
     while (platform.timerActive(dialog, kv::kAutoTimerEvent))
         platform.tick(1000);
-    Figures figures{dialog.sim.figures().steps - firstStep, std::chrono::duration<double>(Clock::now() - start).count()};
+    Figures figures{dialog.sim.figures().steps - firstStep,
+                    std::chrono::duration<double>(Clock::now() - start).count()};
     platform.close(dialog);
     return figures;
 }
@@ -107,9 +114,10 @@ int main(int argc, char* argv[])
     Figures qt = runInQt(folder);
     Figures headless = runHeadless(folder);
     std::printf("platform:            %s\n", qPrintable(QGuiApplication::platformName()));
-    std::printf("AUTO in the Qt window: %d steps in %.3f s = %.0f steps/s (each tick: one step, one refresh)\n",
-                qt.steps, qt.seconds, qt.steps / qt.seconds);
-    std::printf("AUTO without drawing:  %d steps in %.3f s = %.0f steps/s (scripted backend)\n", headless.steps,
-                headless.seconds, headless.steps / headless.seconds);
+    std::printf(
+        "AUTO in the Qt window: %d steps in %.3f s = %.0f steps/s (each tick: one step, one refresh)\n",
+        qt.steps, qt.seconds, qt.steps / qt.seconds);
+    std::printf("AUTO without drawing:  %d steps in %.3f s = %.0f steps/s (scripted backend)\n",
+                headless.steps, headless.seconds, headless.steps / headless.seconds);
     return 0;
 }

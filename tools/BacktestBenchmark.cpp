@@ -42,7 +42,8 @@ int main()
     std::ifstream log(folder.path() / "log.csv", std::ios::binary);
     long logLines = std::count(std::istreambuf_iterator<char>(log), std::istreambuf_iterator<char>(), '\n');
     std::sort(seconds.begin(), seconds.end());
-    std::printf("signal file:     %d rows over %d stocks\n", kv::BenchmarkFolder::kRows, kv::BenchmarkFolder::kStocks);
+    std::printf("signal file:     %d rows over %d stocks\n", kv::BenchmarkFolder::kRows,
+                kv::BenchmarkFolder::kStocks);
     std::printf("result:          %s", result.c_str());
     std::printf("trade log:       %ld lines\n", logLines);
     std::printf("whole back-test: best %.3f s, median %.3f s of %zu (load + run + log)\n", seconds.front(),

@@ -29,7 +29,7 @@ BenchmarkFolder::BenchmarkFolder(const char* name)
     std::filesystem::create_directories(folder, ec);
     std::vector<SampleStock> stocks = makeStocks(kStocks, 2000);
     ok = !ec && writeFile(folder / "index.txt", formatStockMaster(stocks)) &&
-         writeFile(signalFile(), makeSignalFile(stocks, kRows, 20000104, 20091230, 2000));
+        writeFile(signalFile(), makeSignalFile(stocks, kRows, 20000104, 20091230, 2000));
 }
 
 BenchmarkFolder::~BenchmarkFolder()

@@ -48,7 +48,7 @@ size_t listBytes(const kv::ListBox& list)
     size_t bytes = std::bit_ceil(static_cast<size_t>(list.count())) * sizeof(std::string);
     for (int i = 0; i < list.count(); ++i) {
         const std::string& row = list.row(i);
-        if (row.capacity() > 15)   // longer rows live on the heap
+        if (row.capacity() > 15)  // longer rows live on the heap
             bytes += malloc_usable_size(const_cast<char*>(row.data())) + 8;
     }
     return bytes;
@@ -66,7 +66,7 @@ int main()
     std::filesystem::path signals = folder.signalFile();
     uintmax_t fileBytes = std::filesystem::file_size(signals);
 
-    std::ostringstream shown;   // message boxes of the start-up (the new settings file)
+    std::ostringstream shown;  // message boxes of the start-up (the new settings file)
     kv::HeadlessPlatform platform(shown, std::cerr);
     auto app = std::make_unique<kv::SimulatorApp>();
     kv::SimulatorDialog dialog(*app, platform, folder.path());
@@ -92,7 +92,8 @@ int main()
 
     std::printf("signal file:        %d rows over %d stocks, %ju bytes\n", kRows, kStocks, fileBytes);
     std::printf("rows listed:        %d (loaded: %s, start %s, end %s)\n", list.count(),
-                dialog.signalsLoaded ? "yes" : "no", dialog.startDateText.c_str(), dialog.endDateText.c_str());
+                dialog.signalsLoaded ? "yes" : "no", dialog.startDateText.c_str(),
+                dialog.endDateText.c_str());
     std::printf("load wall time:     first %.3f s, best %.3f s, median %.3f s of %d\n", seconds.front(),
                 sorted.front(), sorted[sorted.size() / 2], kRepeats);
     std::printf("list memory:        %zu bytes = %.2f x file size (row blocks + vector of strings)\n", bytes,

@@ -53,11 +53,11 @@ const std::vector<std::string>& namePrefixes()
     // 能 and ソ (in the middle pieces) end in the byte 0x5C, which a careless reader of code
     // page 932 mistakes for a backslash; the sample data carries such names on purpose.
     static const auto list = cp932List({
-        "北斗", "青葉", "大和", "東洋", "富士見", "三光", "旭日", "昭栄", "太平", "明星",
-        "朝霧", "光陽", "協和", "山陽", "北陸", "東邦", "関東", "九州", "常盤", "若葉",
-        "白鳥", "高砂", "千代田", "相模", "浪速", "飛鳥", "瑞穂", "秀和", "栄光", "和光",
-        "共栄", "三和", "第一", "大同", "日東", "能登", "美濃", "信濃", "出雲", "紀州",
-        "房総", "琴平", "暁", "銀河", "桜花", "緑川", "白山", "黒潮", "立花", "葵",
+        "北斗", "青葉", "大和",   "東洋", "富士見", "三光", "旭日", "昭栄", "太平", "明星",
+        "朝霧", "光陽", "協和",   "山陽", "北陸",   "東邦", "関東", "九州", "常盤", "若葉",
+        "白鳥", "高砂", "千代田", "相模", "浪速",   "飛鳥", "瑞穂", "秀和", "栄光", "和光",
+        "共栄", "三和", "第一",   "大同", "日東",   "能登", "美濃", "信濃", "出雲", "紀州",
+        "房総", "琴平", "暁",     "銀河", "桜花",   "緑川", "白山", "黒潮", "立花", "葵",
     });
     return list;
 }
@@ -65,10 +65,9 @@ const std::vector<std::string>& namePrefixes()
 const std::vector<std::string>& nameMiddles()
 {
     static const auto list = cp932List({
-        "精機", "電子", "電機", "化学", "製薬", "建設", "物産", "商事", "鉄鋼", "食品",
-        "繊維", "運輸", "不動産", "興産", "工機", "通信", "産業", "開発", "技研", "硝子",
-        "製紙", "薬品", "重工", "海運", "倉庫", "石油", "計器", "ソフト", "テクノ", "光学",
-        "金属", "製菓", "酒造", "ゴム", "印刷", "電設",
+        "精機",   "電子", "電機", "化学",   "製薬",   "建設", "物産", "商事", "鉄鋼", "食品", "繊維", "運輸",
+        "不動産", "興産", "工機", "通信",   "産業",   "開発", "技研", "硝子", "製紙", "薬品", "重工", "海運",
+        "倉庫",   "石油", "計器", "ソフト", "テクノ", "光学", "金属", "製菓", "酒造", "ゴム", "印刷", "電設",
     });
     return list;
 }
@@ -77,7 +76,16 @@ const std::vector<std::string>& nameSuffixes()
 {
     // The empty entries make plain two-piece names the most common kind.
     static const auto list = cp932List({
-        "", "", "", "", "工業", "製作所", "ホールディングス", "販売", "システム", "サービス",
+        "",
+        "",
+        "",
+        "",
+        "工業",
+        "製作所",
+        "ホールディングス",
+        "販売",
+        "システム",
+        "サービス",
     });
     return list;
 }
@@ -101,7 +109,13 @@ int pickWeighted(Generator& rng, const std::vector<Weighted>& table)
 const std::vector<std::string>& markets()
 {
     static const auto list = cp932List({
-        "東証1部", "東証2部", "ジャスダック", "マザーズ", "ヘラクレス", "大証1部", "名証2部",
+        "東証1部",
+        "東証2部",
+        "ジャスダック",
+        "マザーズ",
+        "ヘラクレス",
+        "大証1部",
+        "名証2部",
     });
     return list;
 }
@@ -134,7 +148,10 @@ struct Date {
     int yyyymmdd() const { return year * 10000 + month * 100 + day; }
 };
 
-bool isLeapYear(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
+bool isLeapYear(int year)
+{
+    return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+}
 
 int daysInMonth(int year, int month)
 {
@@ -253,20 +270,16 @@ enum class Kind {
     NotExecuted,
 };
 
-constexpr std::array<Kind, 7> kAllKinds{Kind::Success,          Kind::Failure,
-                                        Kind::Unknown,          Kind::SuccessButLoss,
-                                        Kind::FailureButProfit, Kind::Undeterminable,
+constexpr std::array<Kind, 7> kAllKinds{Kind::Success,        Kind::Failure,          Kind::Unknown,
+                                        Kind::SuccessButLoss, Kind::FailureButProfit, Kind::Undeterminable,
                                         Kind::NotExecuted};
 
 Kind drawKind(Generator& rng)
 {
     static const std::vector<Weighted> table{
-        {400, static_cast<int>(Kind::Success)},
-        {330, static_cast<int>(Kind::Failure)},
-        {60, static_cast<int>(Kind::Unknown)},
-        {50, static_cast<int>(Kind::SuccessButLoss)},
-        {50, static_cast<int>(Kind::FailureButProfit)},
-        {50, static_cast<int>(Kind::Undeterminable)},
+        {400, static_cast<int>(Kind::Success)},         {330, static_cast<int>(Kind::Failure)},
+        {60, static_cast<int>(Kind::Unknown)},          {50, static_cast<int>(Kind::SuccessButLoss)},
+        {50, static_cast<int>(Kind::FailureButProfit)}, {50, static_cast<int>(Kind::Undeterminable)},
         {60, static_cast<int>(Kind::NotExecuted)},
     };
     return static_cast<Kind>(pickWeighted(rng, table));
@@ -330,8 +343,7 @@ struct Texts {
     std::string successButLoss = toCp932("○(結果は損失)");
     std::string failureButProfit = toCp932("×(結果は利益)");
     std::string notExecuted = toCp932("約定せず");
-    std::vector<std::string> undeterminable{toCp932("判定不可（期間中）"),
-                                            toCp932("判定不可（データ不足）")};
+    std::vector<std::string> undeterminable{toCp932("判定不可（期間中）"), toCp932("判定不可（データ不足）")};
 };
 
 const Texts& texts()
@@ -393,11 +405,10 @@ std::vector<Row> drawRows(Generator& rng, int rowCount, int dayCount)
         Row& row = rows[i];
         row.day = i == 0 ? 0 : i == 1 ? dayCount - 1 : drawDay(rng, weightSums);
         int forced = i - 2;
-        row.kind = forced >= 0 && forced < static_cast<int>(kAllKinds.size()) ? kAllKinds[forced]
-                                                                               : drawKind(rng);
+        row.kind =
+            forced >= 0 && forced < static_cast<int>(kAllKinds.size()) ? kAllKinds[forced] : drawKind(rng);
     }
-    std::stable_sort(rows.begin(), rows.end(),
-                     [](const Row& a, const Row& b) { return a.day < b.day; });
+    std::stable_sort(rows.begin(), rows.end(), [](const Row& a, const Row& b) { return a.day < b.day; });
     return rows;
 }
 
@@ -468,8 +479,8 @@ std::string makeStockMaster(int stockCount, uint32_t seed)
     return formatStockMaster(makeStocks(stockCount, seed));
 }
 
-std::string makeSignalFile(const std::vector<SampleStock>& stocks, int rowCount, int firstDate,
-                           int lastDate, uint32_t seed)
+std::string makeSignalFile(const std::vector<SampleStock>& stocks, int rowCount, int firstDate, int lastDate,
+                           uint32_t seed)
 {
     const Texts& t = texts();
     std::string out = t.header + "\r\n";
@@ -503,8 +514,7 @@ std::string makeSignalFile(const std::vector<SampleStock>& stocks, int rowCount,
 
         // Each stock's price wanders by up to 8 % between its signals.
         PriceRange range = priceRange(stocks[s].tradingUnit);
-        int moved = price[s] + static_cast<int>(static_cast<int64_t>(price[s]) *
-                                                rng.between(-80, 80) / 1000);
+        int moved = price[s] + static_cast<int>(static_cast<int64_t>(price[s]) * rng.between(-80, 80) / 1000);
         price[s] = roundToTick(std::clamp(moved, range.low, range.high));
         int buy = price[s];
 

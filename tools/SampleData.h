@@ -11,10 +11,10 @@
 namespace kv {
 
 struct SampleStock {
-    int code = 0;          // 1000..9999
-    std::string name;      // code page 932, unique, without commas or ASCII blanks
-    std::string market;    // code page 932
-    int tradingUnit = 0;   // 1, 10, 100 or 1000
+    int code = 0;         // 1000..9999
+    std::string name;     // code page 932, unique, without commas or ASCII blanks
+    std::string market;   // code page 932
+    int tradingUnit = 0;  // 1, 10, 100 or 1000
 };
 
 // stockCount stocks (at most 9000) with distinct ascending codes and distinct names; every
@@ -31,7 +31,7 @@ std::string makeStockMaster(int stockCount, uint32_t seed);
 // dates are weekdays from firstDate to lastDate (yyyymmdd; New Year's days are skipped), the
 // first and the last of them carrying at least one row. Every result mark, "約定せず" rows and
 // "？" rows judged "判定不可" occur when rowCount is at least 9.
-std::string makeSignalFile(const std::vector<SampleStock>& stocks, int rowCount, int firstDate,
-                           int lastDate, uint32_t seed);
+std::string makeSignalFile(const std::vector<SampleStock>& stocks, int rowCount, int firstDate, int lastDate,
+                           uint32_t seed);
 
 }  // namespace kv

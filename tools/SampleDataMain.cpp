@@ -77,8 +77,8 @@ int main(int argc, char** argv)
     if (!writeFile(dir / "index.txt", master) || !writeFile(dir / "signals.csv", signals))
         return 1;
 
-    std::printf("%s: %d stocks, %zu bytes\n", (dir / "index.txt").string().c_str(),
-                shape.stockCount, master.size());
+    std::printf("%s: %d stocks, %zu bytes\n", (dir / "index.txt").string().c_str(), shape.stockCount,
+                master.size());
     std::printf("%s: %d signals from %d to %d, %zu bytes\n", (dir / "signals.csv").string().c_str(),
                 shape.rowCount, shape.firstDate, shape.lastDate, signals.size());
     return 0;

@@ -28,7 +28,10 @@ public:
     {
         return std::filesystem::absolute("signals.csv");
     }
-    std::optional<std::filesystem::path> saveFile(const kv::FileDialogOptions&) override { return std::nullopt; }
+    std::optional<std::filesystem::path> saveFile(const kv::FileDialogOptions&) override
+    {
+        return std::nullopt;
+    }
     void messageBox(const std::string&) override {}
 };
 
@@ -39,7 +42,8 @@ int main(int argc, char* argv[])
     QApplication qtApp(argc, argv);
     QApplication::setStyle(QStringLiteral("Fusion"));
     if (argc != 2) {
-        std::fprintf(stderr, "usage: kirvane-screenshots OUTDIR   (run in a folder with index.txt and signals.csv)\n");
+        std::fprintf(
+            stderr, "usage: kirvane-screenshots OUTDIR   (run in a folder with index.txt and signals.csv)\n");
         return 2;
     }
     std::filesystem::path out = std::filesystem::absolute(argv[1]);
@@ -89,7 +93,7 @@ int main(int argc, char* argv[])
                     });
                     dialog.onCommand(kv::IDM_ABOUTBOX, Notification::MenuCommand);
                     dialog.endDialog(kv::IDOK);
-                    QCoreApplication::exit(0);   // leaves the window's modal loop
+                    QCoreApplication::exit(0);  // leaves the window's modal loop
                 });
             });
         });

@@ -59,8 +59,7 @@ const std::string& stateName(SimState state)
 
 SimulatorDialog::SimulatorDialog(SimulatorApp& app, Platform& platform, std::filesystem::path folder)
     : Dialog(platform), app(app), sim(app, signalList), startFolder(std::move(folder))
-{
-}
+{}
 
 const DialogTemplate& SimulatorDialog::dialogTemplate() const
 {
@@ -123,8 +122,8 @@ void SimulatorDialog::showRunFigures()
     stateText = stateName(f.simState);
     currentDateText = f.currentDate;
     holdingsFigureText = f.reportedHoldingsValue ? holdingsFigure(*f.reportedHoldingsValue) : std::string();
-    sellFigureText =
-        f.reportedSellList ? sellFigure(f.reportedSellList->amount, f.reportedSellList->profit) : std::string();
+    sellFigureText = f.reportedSellList ? sellFigure(f.reportedSellList->amount, f.reportedSellList->profit)
+                                        : std::string();
     operatingAssetsText = moneyText(f.operatingAssets);
     totalAssetsText = moneyText(f.totalAssets);
 }
@@ -139,8 +138,10 @@ bool SimulatorDialog::loadMaster(std::optional<WaitCursor>& wait)
     if (!reader) {
         static const std::string missing =
             toCp932("index.txt をフォルダ内に確認できませんでした。\nindex.txtを指定してください。");
-        static const std::string pleaseChoose = toCp932(
-            "index.txtを指定してください。存在しない場合はいったん適当なテキストファイルを読み込み強制終了させてください。");
+        static const std::string pleaseChoose =
+            toCp932("index."
+                    "txtを指定してください。存在しない場合はいったん適当なテキストファイルを読み込み強制終了"
+                    "させてください。");
         platform().messageBox(missing);
         FileDialogOptions options;
         options.defaultExtension = "txt";
@@ -206,9 +207,9 @@ void SimulatorDialog::onCommand(int id, Notification notification)
     case IDC_SELL_LIST:
         if (notification != Notification::SelectionChanged)
             return;
-        showSelectedPosition(id == IDC_HOLDINGS_LIST    ? PortfolioList::Holdings
-                             : id == IDC_CANDIDATE_LIST ? PortfolioList::Candidates
-                                                        : PortfolioList::SellList);
+        showSelectedPosition(id == IDC_HOLDINGS_LIST        ? PortfolioList::Holdings
+                                 : id == IDC_CANDIDATE_LIST ? PortfolioList::Candidates
+                                                            : PortfolioList::SellList);
         break;
     case IDC_RUN:
         run();
@@ -226,7 +227,7 @@ void SimulatorDialog::onCommand(int id, Notification notification)
         reset();
         break;
     case IDC_HISTORY:
-        return;   // created disabled: the trade record has no source yet
+        return;  // created disabled: the trade record has no source yet
     default:
         Dialog::onCommand(id, notification);
         return;
@@ -295,7 +296,8 @@ void SimulatorDialog::openStatistics()
 void SimulatorDialog::loadSignals()
 {
     static const std::string cannotOpen = toCp932("ファイルをオープンできません");
-    static const std::string readyToRun = toCp932("必要に応じてオプションを変更し実行ボタンを押してください。");
+    static const std::string readyToRun =
+        toCp932("必要に応じてオプションを変更し実行ボタンを押してください。");
 
     if (refuseWhileRunning(messages::cannotChangeWhileRunning))
         return;
@@ -416,8 +418,8 @@ void SimulatorDialog::showDetails(std::string_view row)
 std::optional<std::filesystem::path> SimulatorDialog::askForLogFile()
 {
     static const std::string initialName = toCp932("ログファイル名入力");
-    static const std::string cancelled = toCp932(
-        "キャンセルされたのでログの記録は行いません。記録したい場合は再度オプションのログの保存にチェックを入れてください。");
+    static const std::string cancelled = toCp932("キャンセルされたのでログの記録は行いません。記録したい場合"
+                                                 "は再度オプションのログの保存にチェックを入れてください。");
     FileDialogOptions options;
     options.defaultExtension = "csv";
     options.filter = messages::csvFilter;
@@ -435,8 +437,9 @@ std::optional<std::filesystem::path> SimulatorDialog::askForLogFile()
 // ticks), then the status line, then the messages.
 void SimulatorDialog::present(const StepOutcome& outcome)
 {
-    static const std::string logCannotOpen = toCp932(
-        "ファイルをオープンできません。ログ保存を取りやめます。記録する場合は再度オプションのログの保存にチェックを入れてください。");
+    static const std::string logCannotOpen =
+        toCp932("ファイルをオープンできません。ログ保存を取りやめます。記録する場合は再度オプションのログの保"
+                "存にチェックを入れてください。");
     static const std::string logWriteFailed =
         toCp932("ログファイルに書き込めません。このシミュレーションのログ保存を取りやめます。");
 

@@ -37,22 +37,22 @@ public:
     SimulatorApp& app;
 
     // Detail pane of the selected row: the nine tokens of a list line.
-    std::string codeText, nameText, buyDateText, buyPriceText, resultText, sellDateText,
-        sellPriceText, performanceText, unitText;
-    std::string startDateText;      // 開始日
-    std::string endDateText;        // 終了日
-    std::string statusText;         // the status line
+    std::string codeText, nameText, buyDateText, buyPriceText, resultText, sellDateText, sellPriceText,
+        performanceText, unitText;
+    std::string startDateText;  // 開始日
+    std::string endDateText;    // 終了日
+    std::string statusText;     // the status line
 
     // The run's figure fields, formatted from sim.figures() at every refresh.
-    std::string stateText;          // 状態
+    std::string stateText;  // 状態
     std::string currentDateText;
     std::string holdingsFigureText;
     std::string sellFigureText;
-    std::string operatingAssetsText;// 運用資産
-    std::string totalAssetsText;    // 総資産
+    std::string operatingAssetsText;  // 運用資産
+    std::string totalAssetsText;      // 総資産
 
     ListBox signalList;
-    int startRow = 0;               // the run's window of signal-list rows
+    int startRow = 0;  // the run's window of signal-list rows
     int endRow = 0;
     bool masterLoaded = false;
     bool signalsLoaded = false;

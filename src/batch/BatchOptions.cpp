@@ -30,8 +30,10 @@ std::string batchUsage()
            "  --start-row N, --end-row M  first and last signal-list row of the run (0-based)\n"
            "  --log FILE                  write the trade log to FILE\n"
            "  --set NAME=VALUE            change one setting for this run only; NAME is one of\n"
-           "                              " + names + "\n"
-           "  --json                      print the result as one JSON object\n";
+           "                              " +
+        names +
+        "\n"
+        "  --json                      print the result as one JSON object\n";
 }
 
 ParsedBatchArguments parseBatchArguments(const std::vector<std::string>& arguments)

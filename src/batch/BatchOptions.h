@@ -11,10 +11,10 @@
 namespace kv {
 
 struct BatchOptions {
-    std::optional<int> startRow;   // 0-based signal-list rows, as 開始日指定 / 終了日指定
+    std::optional<int> startRow;  // 0-based signal-list rows, as 開始日指定 / 終了日指定
     std::optional<int> endRow;
     std::optional<std::filesystem::path> logFile;
-    std::vector<std::pair<std::string, std::string>> settings;   // --set NAME=VALUE, in order
+    std::vector<std::pair<std::string, std::string>> settings;  // --set NAME=VALUE, in order
     bool json = false;
     std::filesystem::path signalFile;
 };

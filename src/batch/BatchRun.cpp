@@ -66,7 +66,8 @@ void printSummary(std::ostream& out, const SimulatorDialog& dialog, int rows)
     out << "シグナル: " << rows << " 行\n"
         << "期間: " << dialog.startRow << " 行目 (" << toUtf8(dialog.startDateText) << ") から "
         << dialog.endRow << " 行目 (" << toUtf8(dialog.endDateText) << ") まで\n"
-        << "購入: " << figures.purchases << " 回  売却: " << figures.sales << " 回  ステップ: " << figures.steps << "\n"
+        << "購入: " << figures.purchases << " 回  売却: " << figures.sales
+        << " 回  ステップ: " << figures.steps << "\n"
         << "総資産: " << money(figures.totalAssets) << " 円\n"
         << "運用資産: " << money(figures.operatingAssets) << " 円\n"
         << "現在利益: " << money(figures.cumulativeProfit) << " 円\n";
@@ -80,9 +81,12 @@ void printJson(std::ostream& out, const SimulatorDialog& dialog, int rows)
     result["startRow"] = dialog.startRow;
     result["endRow"] = dialog.endRow;
     result["run"] = {
-        {"totalAssets", figures.totalAssets},       {"operatingAssets", figures.operatingAssets},
-        {"cumulativeProfit", figures.cumulativeProfit}, {"holdingsValue", figures.holdingsValue},
-        {"purchases", figures.purchases},           {"sales", figures.sales},
+        {"totalAssets", figures.totalAssets},
+        {"operatingAssets", figures.operatingAssets},
+        {"cumulativeProfit", figures.cumulativeProfit},
+        {"holdingsValue", figures.holdingsValue},
+        {"purchases", figures.purchases},
+        {"sales", figures.sales},
         {"steps", figures.steps},
     };
     out << result.dump() << '\n';
@@ -111,7 +115,7 @@ int runBatch(const BatchOptions& options, const std::filesystem::path& folder, s
 
         platform.queueFileAnswer(HeadlessPlatform::FileDialogKind::Open, options.signalFile);
         if (press(platform, IDC_LOAD))
-            return 1;   // the file could not be opened; the message says so
+            return 1;  // the file could not be opened; the message says so
         int rows = dialog.signalList.count();
         if (rows == 0) {
             err << toUtf8(messages::noSignalsOrMaster) << '\n';

@@ -29,11 +29,11 @@ SignalLoadResult loadSignalFile(LineReader& reader, SimulatorApp& app, ListBox& 
     size_t slot = 0;
 
     if (!reader.next())
-        return result;   // not even a header
+        return result;  // not even a header
 
     ListBox::AppendBatch batch(signalList);
-    std::string widened;   // reused: a row with blanks is rewritten here
-    std::string line;      // reused: each list line is built here, then copied at its exact size
+    std::string widened;  // reused: a row with blanks is rewritten here
+    std::string line;     // reused: each list line is built here, then copied at its exact size
     while (std::optional<std::string_view> physical = reader.next()) {
         std::string_view text = *physical;
         if (text.find(' ') != std::string_view::npos) {

@@ -13,9 +13,9 @@ class SimulatorApp;
 
 // What a load leaves for the main window besides the list and the statistics.
 struct SignalLoadResult {
-    int rowCount = 0;            // lines entered into the signal list
-    std::string firstDateText;   // signal date of the first listed row, as the file writes it
-    std::string lastDateText;    // the same of the last listed row
+    int rowCount = 0;           // lines entered into the signal list
+    std::string firstDateText;  // signal date of the first listed row, as the file writes it
+    std::string lastDateText;   // the same of the last listed row
     // The file has more dates than there are date slots: the load stopped at the first date
     // that found none, and the program is meant to end.
     bool tooManyDates = false;

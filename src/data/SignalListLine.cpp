@@ -43,7 +43,8 @@ void splitListLine(std::string_view line, std::array<std::string, kListTokenCoun
             continue;
         }
         size_t blank = line.find(' ', start);
-        token.assign(line.substr(start, blank == std::string_view::npos ? std::string_view::npos : blank - start));
+        token.assign(
+            line.substr(start, blank == std::string_view::npos ? std::string_view::npos : blank - start));
         more = blank != std::string_view::npos;
         start = blank + 1;
     }

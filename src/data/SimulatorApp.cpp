@@ -25,7 +25,7 @@ void SimulatorApp::buildNameIndex()
             continue;
         auto [it, inserted] = codesByName.try_emplace(name, Codes{code, code});
         if (!inserted)
-            it->second.highest = code;   // codes are visited in ascending order
+            it->second.highest = code;  // codes are visited in ascending order
     }
 }
 

@@ -16,8 +16,8 @@
 
 namespace kv {
 
-inline constexpr int kStockCodeCount = 10000;   // codes 0..9999
-inline constexpr int kDateSlotCount = 250000;   // date slots 0..249999
+inline constexpr int kStockCodeCount = 10000;  // codes 0..9999
+inline constexpr int kDateSlotCount = 250000;  // date slots 0..249999
 
 class SimulatorApp {
 public:
@@ -38,7 +38,7 @@ public:
     std::array<SignalTally, kStockCodeCount> stockTally{};
     SignalTally overallTally{};
     std::array<SignalTally, kDateSlotCount> dateTally{};
-    std::array<int32_t, kDateSlotCount> slotDate{};   // yyyymmdd of each slot; 0 when unused
+    std::array<int32_t, kDateSlotCount> slotDate{};  // yyyymmdd of each slot; 0 when unused
 
     // The folder of the stock master in use; the settings file is kept beside it.
     std::filesystem::path dataFolder;
@@ -46,8 +46,8 @@ public:
 
     // Name look-up, rebuilt after the stock master is read. An empty name matches nothing.
     void buildNameIndex();
-    int32_t highestCodeNamed(std::string_view name) const;   // 0 when no stock has the name
-    int32_t lowestCodeNamed(std::string_view name) const;    // 0 when no stock has the name
+    int32_t highestCodeNamed(std::string_view name) const;  // 0 when no stock has the name
+    int32_t lowestCodeNamed(std::string_view name) const;   // 0 when no stock has the name
 
 private:
     struct NameHash {

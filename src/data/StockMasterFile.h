@@ -19,8 +19,8 @@ void readStockMaster(LineReader& reader, SimulatorApp& app);
 
 // How a stock-master load ended.
 enum class StockMasterLoad {
-    Read,         // the stock master holds the file's records
-    CannotOpen,   // the file could not be opened; the stock master is as it was
+    Read,        // the stock master holds the file's records
+    CannotOpen,  // the file could not be opened; the stock master is as it was
 };
 
 // Reads the stock master from `file`, already opened as `reader` (nothing when it could not be

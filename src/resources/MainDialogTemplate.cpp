@@ -16,18 +16,22 @@ DialogTemplate buildMainDialog()
     t.minimizeBox = true;
     auto& c = t.controls;
 
-    c.push_back(label("コード,銘柄,シグナル日付,購入価格,結果,終了日付,売却価格,パフォーマンス,売買単位",
-                      5, 4, 309, 9));
+    c.push_back(label("コード,銘柄,シグナル日付,購入価格,結果,終了日付,売却価格,パフォーマンス,売買単位", 5,
+                      4, 309, 9));
     c.push_back(listBox(IDC_SIGNAL_LIST, 1, 14, 316, 203));
 
     // Detail pane: a labelled column of read-only fields beside the upper buttons.
     c.push_back(groupBox("データ", 319, 4, 125, 215));
-    struct Detail { int id; const char* caption; int y; };
+    struct Detail {
+        int id;
+        const char* caption;
+        int y;
+    };
     const Detail details[] = {
-        {IDC_CODE, "証券コード", 22},       {IDC_NAME, "銘柄名", 44},
-        {IDC_BUY_DATE, "購入日", 66},       {IDC_SELL_DATE, "売却日", 89},
-        {IDC_RESULT, "成果", 111},          {IDC_BUY_PRICE, "購入価格", 133},
-        {IDC_SELL_PRICE, "売却価格", 155},  {IDC_PERFORMANCE, "パフォーマンス", 177},
+        {IDC_CODE, "証券コード", 22},      {IDC_NAME, "銘柄名", 44},
+        {IDC_BUY_DATE, "購入日", 66},      {IDC_SELL_DATE, "売却日", 89},
+        {IDC_RESULT, "成果", 111},         {IDC_BUY_PRICE, "購入価格", 133},
+        {IDC_SELL_PRICE, "売却価格", 155}, {IDC_PERFORMANCE, "パフォーマンス", 177},
         {IDC_UNIT, "売買単位", 200},
     };
     for (const Detail& d : details) {
@@ -36,48 +40,50 @@ DialogTemplate buildMainDialog()
     }
 
     // The button column right of the detail pane.
-    c.insert(c.end(), {
-        button(IDC_SET_START, "開始日指定", 390, 12, 50, 18),
-        button(IDC_SET_END, "終了日指定", 390, 32, 50, 19),
-        button(IDC_OPTIONS, "オプション", 390, 80, 50, 17),
-        button(IDC_HISTORY, "売買履歴", 390, 99, 50, 17, StyleDisabled),
-        button(IDC_STATISTICS, "集計結果", 390, 118, 50, 17),
-        button(IDC_LOAD, "読み込み", 390, 161, 50, 17),
-        button(IDC_RUN, "実行", 390, 180, 50, 17),
-        button(IDOK, "終了", 390, 199, 50, 16, StyleDefault),
-    });
+    c.insert(c.end(),
+             {
+                 button(IDC_SET_START, "開始日指定", 390, 12, 50, 18),
+                 button(IDC_SET_END, "終了日指定", 390, 32, 50, 19),
+                 button(IDC_OPTIONS, "オプション", 390, 80, 50, 17),
+                 button(IDC_HISTORY, "売買履歴", 390, 99, 50, 17, StyleDisabled),
+                 button(IDC_STATISTICS, "集計結果", 390, 118, 50, 17),
+                 button(IDC_LOAD, "読み込み", 390, 161, 50, 17),
+                 button(IDC_RUN, "実行", 390, 180, 50, 17),
+                 button(IDOK, "終了", 390, 199, 50, 16, StyleDefault),
+             });
 
     // Simulation group: window, state and asset figures, the three portfolio lists, stepping.
-    c.insert(c.end(), {
-        groupBox("シミュレーション", 2, 219, 443, 127),
-        label("開始日", 7, 230, 25, 8),
-        display(IDC_START_DATE, 33, 228, 62, 12),
-        label("終了日", 100, 230, 25, 8),
-        display(IDC_END_DATE, 126, 228, 62, 12),
-        label("状態", 195, 230, 18, 8),
-        display(IDC_STATE, 214, 228, 62, 12),
-        label("運用資産", 281, 229, 36, 8),
-        display(IDC_OPERATING_ASSETS, 318, 227, 80, 12, StyleRightAlign),
-        label("総資産", 281, 241, 36, 8),
-        display(IDC_TOTAL_ASSETS, 318, 239, 80, 12, StyleRightAlign),
-        display(IDC_CURRENT_DATE, 392, 226, 47, 12, StyleRightAlign),
+    c.insert(c.end(),
+             {
+                 groupBox("シミュレーション", 2, 219, 443, 127),
+                 label("開始日", 7, 230, 25, 8),
+                 display(IDC_START_DATE, 33, 228, 62, 12),
+                 label("終了日", 100, 230, 25, 8),
+                 display(IDC_END_DATE, 126, 228, 62, 12),
+                 label("状態", 195, 230, 18, 8),
+                 display(IDC_STATE, 214, 228, 62, 12),
+                 label("運用資産", 281, 229, 36, 8),
+                 display(IDC_OPERATING_ASSETS, 318, 227, 80, 12, StyleRightAlign),
+                 label("総資産", 281, 241, 36, 8),
+                 display(IDC_TOTAL_ASSETS, 318, 239, 80, 12, StyleRightAlign),
+                 display(IDC_CURRENT_DATE, 392, 226, 47, 12, StyleRightAlign),
 
-        label("所持銘柄", 7, 253, 40, 8),
-        display(IDC_HOLDINGS_FIGURE, 50, 251, 80, 12, StyleRightAlign),
-        label("購入候補", 135, 253, 40, 8),
-        label("売却リスト", 262, 253, 44, 8),
-        display(IDC_SELL_FIGURE, 308, 251, 136, 12, StyleRightAlign),
-        listBox(IDC_HOLDINGS_LIST, 5, 264, 125, 77),
-        listBox(IDC_CANDIDATE_LIST, 133, 264, 125, 77),
-        listBox(IDC_SELL_LIST, 261, 264, 125, 77),
+                 label("所持銘柄", 7, 253, 40, 8),
+                 display(IDC_HOLDINGS_FIGURE, 50, 251, 80, 12, StyleRightAlign),
+                 label("購入候補", 135, 253, 40, 8),
+                 label("売却リスト", 262, 253, 44, 8),
+                 display(IDC_SELL_FIGURE, 308, 251, 136, 12, StyleRightAlign),
+                 listBox(IDC_HOLDINGS_LIST, 5, 264, 125, 77),
+                 listBox(IDC_CANDIDATE_LIST, 133, 264, 125, 77),
+                 listBox(IDC_SELL_LIST, 261, 264, 125, 77),
 
-        button(IDC_NEXT, "NEXT", 390, 264, 50, 17),
-        button(IDC_AUTO, "AUTO", 390, 284, 50, 17),
-        button(IDC_STOP, "STOP", 390, 304, 50, 17),
-        button(IDC_RESET, "RESET", 390, 324, 50, 17),
+                 button(IDC_NEXT, "NEXT", 390, 264, 50, 17),
+                 button(IDC_AUTO, "AUTO", 390, 284, 50, 17),
+                 button(IDC_STOP, "STOP", 390, 304, 50, 17),
+                 button(IDC_RESET, "RESET", 390, 324, 50, 17),
 
-        display(IDC_STATUS, 1, 348, 443, 13),
-    });
+                 display(IDC_STATUS, 1, 348, 443, 13),
+             });
     return t;
 }
 

@@ -8,7 +8,8 @@ namespace kv {
 
 namespace {
 
-using Field = std::variant<double SimulationSettings::*, int32_t SimulationSettings::*, bool SimulationSettings::*>;
+using Field =
+    std::variant<double SimulationSettings::*, int32_t SimulationSettings::*, bool SimulationSettings::*>;
 
 struct NamedField {
     const char* name;

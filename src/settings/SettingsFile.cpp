@@ -28,10 +28,9 @@ std::string formatSettingsLine(const SimulationSettings& s)
 {
     return format("%.0f,%.0f,%f,%f,%f,%d,%d,%d,%f,%d,%d,%f,%d,%d,%d,%d,%d,%d",
                   {s.capital, s.lossWithinThreeYears, s.leverage, s.marginMaintenanceRate, s.taxRate,
-                   s.spareAmount, s.maxPurchaseAmount, s.maxStocks, s.unknownProfitRate,
-                   s.commissionSchedule, s.maxCommission, s.operatingRate, s.commissionSchedule,
-                   s.buyPriority, s.operationType, int(s.saveLog), int(s.tradeOrder),
-                   int(s.shortSellSystem)});
+                   s.spareAmount, s.maxPurchaseAmount, s.maxStocks, s.unknownProfitRate, s.commissionSchedule,
+                   s.maxCommission, s.operatingRate, s.commissionSchedule, s.buyPriority, s.operationType,
+                   int(s.saveLog), int(s.tradeOrder), int(s.shortSellSystem)});
 }
 
 SimulationSettings parseSettingsLine(std::string_view line)
@@ -50,7 +49,7 @@ SimulationSettings parseSettingsLine(std::string_view line)
     s.commissionSchedule = leadingInt(p[9]);
     s.maxCommission = leadingInt(p[10]);
     s.operatingRate = leadingDouble(p[11]);
-    s.commissionSchedule = leadingInt(p[12]);   // the second copy wins
+    s.commissionSchedule = leadingInt(p[12]);  // the second copy wins
     s.buyPriority = leadingInt(p[13]);
     s.operationType = leadingInt(p[14]);
     s.saveLog = leadingInt(p[15]) != 0;

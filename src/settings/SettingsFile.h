@@ -19,9 +19,9 @@ SimulationSettings parseSettingsLine(std::string_view line);
 
 // How loadSettings found the file.
 enum class SettingsLoad {
-    Read,           // the settings come from the file
-    Created,        // first start: the file was created with the defaults
-    CreateFailed,   // first start, and the file could not be created: the defaults are in use
+    Read,          // the settings come from the file
+    Created,       // first start: the file was created with the defaults
+    CreateFailed,  // first start, and the file could not be created: the defaults are in use
 };
 
 // Sets the defaults, then reads the file, or creates it with the defaults at first start.

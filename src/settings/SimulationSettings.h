@@ -27,28 +27,31 @@ enum class TradeOrder { SellFirst, BuyFirst };
 
 struct SimulationSettings {
     double capital = 2000000;
-    double lossWithinThreeYears = 500000;   // carried loss that the tax takes into account
+    double lossWithinThreeYears = 500000;  // carried loss that the tax takes into account
     double leverage = 2.5;
     double marginMaintenanceRate = 0.2;
-    int32_t maxCommission = 3990;           // set by the commission calculation
+    int32_t maxCommission = 3990;  // set by the commission calculation
     double taxRate = 0.1;
-    int32_t spareAmount = 300000;           // kept in the file only
-    int32_t maxPurchaseAmount = 50000000;   // 0: no cap
-    int32_t maxStocks = 5;                  // most purchases in one day
-    double unknownProfitRate = -0.03;       // assumed profit rate of a "？" signal
-    double operatingRate = 1.0;             // share of the buying power put to use
-    int32_t buyPriority = 0;                // code of a BuyPriority
-    bool shortSellSystem = false;           // stored only
-    int32_t operationType = 0;              // code of an OperationType
-    int32_t commissionSchedule = 0;         // code of a CommissionSchedule
+    int32_t spareAmount = 300000;          // kept in the file only
+    int32_t maxPurchaseAmount = 50000000;  // 0: no cap
+    int32_t maxStocks = 5;                 // most purchases in one day
+    double unknownProfitRate = -0.03;      // assumed profit rate of a "？" signal
+    double operatingRate = 1.0;            // share of the buying power put to use
+    int32_t buyPriority = 0;               // code of a BuyPriority
+    bool shortSellSystem = false;          // stored only
+    int32_t operationType = 0;             // code of an OperationType
+    int32_t commissionSchedule = 0;        // code of a CommissionSchedule
     bool saveLog = true;
-    bool tradeOrder = false;                // false: sell then buy; true: buy then sell
+    bool tradeOrder = false;  // false: sell then buy; true: buy then sell
 
     OperationType operation() const
     {
         return operationType == 1 ? OperationType::PerStock : OperationType::PerDay;
     }
-    BuyPriority priority() const { return buyPriority == 0 ? BuyPriority::LowestLotCost : BuyPriority::ListOrder; }
+    BuyPriority priority() const
+    {
+        return buyPriority == 0 ? BuyPriority::LowestLotCost : BuyPriority::ListOrder;
+    }
     // Any int32 is a valid value of the enumeration (its underlying type is fixed).
     CommissionSchedule schedule() const { return static_cast<CommissionSchedule>(commissionSchedule); }
     TradeOrder order() const { return tradeOrder ? TradeOrder::BuyFirst : TradeOrder::SellFirst; }

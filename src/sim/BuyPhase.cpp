@@ -34,7 +34,7 @@ std::string BuyPhase::run()
     double stockReserve = 0;
     if (settings.operation() == OperationType::PerStock && settings.maxStocks != 0) {
         stockReserve = static_cast<double>(int64_t{settings.maxStocks} - attempts) / settings.maxStocks *
-                       sim.fig.operatingAssets;
+            sim.fig.operatingAssets;
         sim.fig.operatingAssets -= stockReserve;
     }
 
@@ -96,7 +96,7 @@ bool BuyPhase::buy(int candidate, int slots, double rateReserve, double stockRes
     const SimulationSettings& settings = sim.app.settings;
     sim.candidates.copyRow(candidate, sim.rowBuffer);
     sim.readListRow(false);
-    sim.commissionFor(0);   // only for the maxCommission of the schedule
+    sim.commissionFor(0);  // only for the maxCommission of the schedule
 
     const int64_t lotCost = sim.listRow.lotCost();
     if (lotCost <= 0)
@@ -120,8 +120,8 @@ bool BuyPhase::buy(int candidate, int slots, double rateReserve, double stockRes
     sim.candidates.remove(candidate);
     lotCosts.erase(lotCosts.begin() + candidate);
     ++sim.fig.purchases;
-    sim.tradeLog.writeBuy(bought, sim.fig.lastCommission, rateReserve + sim.fig.operatingAssets + stockReserve,
-                          sim.fig.totalAssets);
+    sim.tradeLog.writeBuy(bought, sim.fig.lastCommission,
+                          rateReserve + sim.fig.operatingAssets + stockReserve, sim.fig.totalAssets);
     return true;
 }
 

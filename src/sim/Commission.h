@@ -8,8 +8,8 @@
 namespace kv {
 
 struct Commission {
-    int32_t charge;    // whole yen charged on the purchase
-    int32_t maximum;   // the schedule's largest commission, set aside from purchase budgets
+    int32_t charge;   // whole yen charged on the purchase
+    int32_t maximum;  // the schedule's largest commission, set aside from purchase budgets
 };
 
 // Kabudotcom "カブドットコム証券信用＆±指値", NoCommission "手数料なし", Etrade "イートレード証券";

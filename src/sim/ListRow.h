@@ -9,16 +9,16 @@
 namespace kv {
 
 struct ListRow {
-    int32_t code = 0;          // lowest stock code with this name; 0 when none has it
+    int32_t code = 0;  // lowest stock code with this name; 0 when none has it
     std::string name;
-    int32_t signalDate = 0;    // yyyymmdd
+    int32_t signalDate = 0;  // yyyymmdd
     int32_t buyPrice = 0;
-    int32_t endDate = 0;       // yyyymmdd; 99999999 for a signal whose end is undeterminable
-    int32_t sellPrice = 0;     // for a "？" row: the buy price moved by the unknown profit rate
+    int32_t endDate = 0;    // yyyymmdd; 99999999 for a signal whose end is undeterminable
+    int32_t sellPrice = 0;  // for a "？" row: the buy price moved by the unknown profit rate
     std::string resultMark;
-    double priceRatio = 0;     // sellPrice / buyPrice; 0 when buyPrice is 0
+    double priceRatio = 0;  // sellPrice / buyPrice; 0 when buyPrice is 0
     int32_t tradingUnit = 0;
-    double lots = 0;           // only in holdings and sell-list rows
+    double lots = 0;  // only in holdings and sell-list rows
 
     int64_t lotCost() const { return int64_t{buyPrice} * tradingUnit; }
     double cost() const { return static_cast<double>(lotCost()) * lots; }

@@ -17,20 +17,20 @@ struct SellListFigure {
 };
 
 struct RunFigures {
-    SimState simState = SimState::BeforeRun;   // the phase to perform next
-    int startRow = 0;               // the run's window of signal-list rows, inclusive
+    SimState simState = SimState::BeforeRun;  // the phase to perform next
+    int startRow = 0;                         // the run's window of signal-list rows, inclusive
     int endRow = -1;
-    int simCnt = 0;                 // next signal-list row to gather (sim_cnt of the message line)
-    double operatingAssets = 0;     // buying power, 運用資産
-    double totalAssets = 0;         // capital + after-tax profit − commissions, 総資産
-    double holdingsValue = 0;       // purchase cost of all held positions
-    double sellListAmount = 0;      // exit values of the sell list
-    double unrealizedLoss = 0;      // losses the held positions will realise; zero or negative
-    double sellListProfit = 0;      // gross profits of the sell list
-    double cumulativeProfit = 0;    // after-tax profit so far, from minus the carried loss
-    int32_t lastCommission = 0;     // commission of the latest purchase
-    bool autoRunning = false;       // the AUTO timer runs
-    bool endReached = false;        // the last row of the window has been gathered
+    int simCnt = 0;               // next signal-list row to gather (sim_cnt of the message line)
+    double operatingAssets = 0;   // buying power, 運用資産
+    double totalAssets = 0;       // capital + after-tax profit − commissions, 総資産
+    double holdingsValue = 0;     // purchase cost of all held positions
+    double sellListAmount = 0;    // exit values of the sell list
+    double unrealizedLoss = 0;    // losses the held positions will realise; zero or negative
+    double sellListProfit = 0;    // gross profits of the sell list
+    double cumulativeProfit = 0;  // after-tax profit so far, from minus the carried loss
+    int32_t lastCommission = 0;   // commission of the latest purchase
+    bool autoRunning = false;     // the AUTO timer runs
+    bool endReached = false;      // the last row of the window has been gathered
 
     // Counters of the run, for summaries: purchases, sales, simulateStep calls (the first step of
     // start() and every final liquidation included), final liquidations.

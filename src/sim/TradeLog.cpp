@@ -11,8 +11,8 @@ namespace {
 
 const std::string& headerLine()
 {
-    static const std::string text = toCp932(
-        "売買,コード,銘柄名,日付,株価,株数,金額,差引益or手数料,利益率,現利益合計,税引き益,運用枠残,現在の資産\r\n");
+    static const std::string text = toCp932("売買,コード,銘柄名,日付,株価,株数,金額,差引益or手数料,利益率,"
+                                            "現利益合計,税引き益,運用枠残,現在の資産\r\n");
     return text;
 }
 
@@ -24,8 +24,7 @@ const std::string& buyFormat()
 
 const std::string& sellFormat()
 {
-    static const std::string text =
-        toCp932("売却,%d,%s,%s,%d,%.0f,%.0f,%.0f,%.2f,%.0f,%.0f,%.0f,%.0f\r\n");
+    static const std::string text = toCp932("売却,%d,%s,%s,%d,%.0f,%.0f,%.0f,%.2f,%.0f,%.0f,%.0f,%.0f\r\n");
     return text;
 }
 
@@ -46,9 +45,9 @@ void TradeLog::writeBuy(const ListRow& row, int32_t commission, double remaining
 {
     if (!file)
         return;
-    writeLine(format(buyFormat(), {row.code, row.name, dateText(row.signalDate), row.buyPrice,
-                                   row.shares(), row.cost(), -int64_t{commission}, remainingFrame,
-                                   totalAssets}));
+    writeLine(format(buyFormat(),
+                     {row.code, row.name, dateText(row.signalDate), row.buyPrice, row.shares(), row.cost(),
+                      -int64_t{commission}, remainingFrame, totalAssets}));
 }
 
 void TradeLog::writeSell(const ListRow& row, double cumulativeProfit, double netProfit,
@@ -58,16 +57,15 @@ void TradeLog::writeSell(const ListRow& row, double cumulativeProfit, double net
         return;
     // The profit rate comes from the row's price ratio, which is 0 (not a division by zero)
     // for a buy price of 0.
-    writeLine(format(sellFormat(), {row.code, row.name, dateText(row.endDate), row.sellPrice,
-                                    row.shares(), row.exitValue(), row.grossProfit(),
-                                    (row.priceRatio - 1) * 100, cumulativeProfit, netProfit,
-                                    operatingAssets, totalAssets}));
+    writeLine(format(sellFormat(),
+                     {row.code, row.name, dateText(row.endDate), row.sellPrice, row.shares(), row.exitValue(),
+                      row.grossProfit(), (row.priceRatio - 1) * 100, cumulativeProfit, netProfit,
+                      operatingAssets, totalAssets}));
 }
 
 void TradeLog::writeLine(const std::string& line)
 {
-    if (std::fwrite(line.data(), 1, line.size(), file.get()) == line.size() &&
-        std::fflush(file.get()) == 0)
+    if (std::fwrite(line.data(), 1, line.size(), file.get()) == line.size() && std::fflush(file.get()) == 0)
         return;
     file.reset();
     writeFailed = true;

@@ -31,8 +31,8 @@ public:
     void writeBuy(const ListRow& row, int32_t commission, double remainingFrame, double totalAssets);
 
     // A sale, after the figures were updated.
-    void writeSell(const ListRow& row, double cumulativeProfit, double netProfit,
-                   double operatingAssets, double totalAssets);
+    void writeSell(const ListRow& row, double cumulativeProfit, double netProfit, double operatingAssets,
+                   double totalAssets);
 
     // Closes the file when it is open; later calls do nothing.
     void close();

@@ -14,10 +14,10 @@ namespace kv {
 
 TradingSimulation::TradingSimulation(SimulatorApp& app, const ListBox& signalList)
     : app(app), signalList(signalList)
-{
-}
+{}
 
-StepOutcome TradingSimulation::start(int firstRow, int lastRow, const std::optional<std::filesystem::path>& logFile)
+StepOutcome TradingSimulation::start(int firstRow, int lastRow,
+                                     const std::optional<std::filesystem::path>& logFile)
 {
     fig.startRow = firstRow;
     fig.endRow = lastRow;

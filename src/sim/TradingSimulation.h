@@ -45,11 +45,11 @@ class SimulatorApp;
 
 // What one step (or the start of a run) leaves for the window to show.
 struct StepOutcome {
-    std::optional<std::string> messageLine;   // the message line's new text, when the phase sets one
-    bool logOpenFailed = false;    // start(): the trade log file could not be created
-    bool logWriteFailed = false;   // a log write failed; the log is closed for the rest of the run
-    bool stoppedAuto = false;      // the final liquidation ended automatic stepping
-    bool finished = false;         // the final liquidation ran in this step
+    std::optional<std::string> messageLine;  // the message line's new text, when the phase sets one
+    bool logOpenFailed = false;              // start(): the trade log file could not be created
+    bool logWriteFailed = false;             // a log write failed; the log is closed for the rest of the run
+    bool stoppedAuto = false;                // the final liquidation ended automatic stepping
+    bool finished = false;                   // the final liquidation ran in this step
 };
 
 class TradingSimulation {
@@ -79,8 +79,11 @@ public:
 
     const RunFigures& figures() const { return fig; }
     SimState state() const { return fig.simState; }
-    bool inProgress() const { return fig.simState != SimState::BeforeRun; }   // also after the end, until reset()
-    bool finished() const { return fig.liquidations > 0; }   // the final liquidation has run
+    bool inProgress() const
+    {
+        return fig.simState != SimState::BeforeRun;
+    }                                                       // also after the end, until reset()
+    bool finished() const { return fig.liquidations > 0; }  // the final liquidation has run
     bool logIsOpen() const { return tradeLog.isOpen(); }
 
     const ListBox& holdingsList() const { return holdings; }
@@ -111,12 +114,12 @@ private:
     SimulatorApp& app;
     const ListBox& signalList;
     RunFigures fig;
-    std::string rowBuffer;          // the row being parsed; never cut
-    ListRow listRow;                // the row parsed last
-    ListBox holdings;               // 所持銘柄
-    ListBox candidates;             // 購入候補
-    ListBox dueForSale;             // 売却リスト
-    TradeLog tradeLog;              // open while a logged run is in progress
+    std::string rowBuffer;  // the row being parsed; never cut
+    ListRow listRow;        // the row parsed last
+    ListBox holdings;       // 所持銘柄
+    ListBox candidates;     // 購入候補
+    ListBox dueForSale;     // 売却リスト
+    TradeLog tradeLog;      // open while a logged run is in progress
 };
 
 }  // namespace kv

@@ -7,15 +7,15 @@
 namespace kv {
 
 struct SignalTally {
-    int32_t signalCount = 0;          // every evaluated row, whatever its mark
-    int32_t successCount = 0;         // ○
+    int32_t signalCount = 0;   // every evaluated row, whatever its mark
+    int32_t successCount = 0;  // ○
     double successReturnSum = 0;
-    int32_t failureCount = 0;         // ×
+    int32_t failureCount = 0;  // ×
     double failureReturnSum = 0;
-    int32_t unknownCount = 0;         // ？ (no return is summed)
-    int32_t successLossCount = 0;     // ○(結果は損失)
+    int32_t unknownCount = 0;      // ？ (no return is summed)
+    int32_t successLossCount = 0;  // ○(結果は損失)
     double successLossReturnSum = 0;
-    int32_t failureProfitCount = 0;   // ×(結果は利益)
+    int32_t failureProfitCount = 0;  // ×(結果は利益)
     double failureProfitReturnSum = 0;
 };
 

@@ -13,8 +13,8 @@ namespace kv {
 // The three tallies of the data store, seen by the code that fills them.
 struct TallyTables {
     SignalTally& overall;
-    std::span<SignalTally> byStock;   // indexed by stock code
-    std::span<SignalTally> byDate;    // indexed by date slot
+    std::span<SignalTally> byStock;  // indexed by stock code
+    std::span<SignalTally> byDate;   // indexed by date slot
 };
 
 // Zeroes every field of every tally.

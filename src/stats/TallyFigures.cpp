@@ -17,7 +17,7 @@ std::optional<double> percentOf(double numerator, int32_t divisor)
 double returnSumWithUnknowns(const SignalTally& t, double unknownProfitRate)
 {
     return t.successReturnSum + t.successLossReturnSum + t.failureReturnSum + t.failureProfitReturnSum +
-           t.unknownCount * unknownProfitRate;
+        t.unknownCount * unknownProfitRate;
 }
 
 }  // namespace

@@ -131,8 +131,7 @@ std::string decode(std::string_view cp932, bool yen)
         // An invalid pair loses both bytes unless its second byte is ASCII, which is read again
         // on its own (a 0x5C there is a yen sign of its own).
         auto b = static_cast<unsigned char>(cp932[pos]);
-        bool pairWithAsciiTrail = pos + 1 < cp932.size() &&
-                                  static_cast<unsigned char>(cp932[pos + 1]) < 0x80;
+        bool pairWithAsciiTrail = pos + 1 < cp932.size() && static_cast<unsigned char>(cp932[pos + 1]) < 0x80;
         pos += (isLeadByte(b) && pos + 1 < cp932.size() && !pairWithAsciiTrail) ? 2 : 1;
     }
     out.resize(static_cast<size_t>(dst - out.data()));
@@ -146,8 +145,7 @@ size_t utf8SkipLength(std::string_view text, size_t pos)
     auto b = static_cast<unsigned char>(text[pos]);
     size_t length = b < 0xC2 ? 1 : b < 0xE0 ? 2 : b < 0xF0 ? 3 : b < 0xF5 ? 4 : 1;
     size_t i = 1;
-    while (i < length && pos + i < text.size() &&
-           (static_cast<unsigned char>(text[pos + i]) & 0xC0) == 0x80)
+    while (i < length && pos + i < text.size() && (static_cast<unsigned char>(text[pos + i]) & 0xC0) == 0x80)
         ++i;
     return i;
 }

@@ -27,10 +27,10 @@ std::string escapeLineBreaks(std::string_view text);
 std::string widenBlanks(std::string_view text);
 
 // The three result marks and the two marker texts of a signal row, as code page 932 bytes.
-inline constexpr std::string_view kMarkSuccess{"\x81\x9B"};  // ○
-inline constexpr std::string_view kMarkFailure{"\x81\x7E"};  // ×
-inline constexpr std::string_view kMarkUnknown{"\x81\x48"};  // ？
-inline constexpr std::string_view kNotExecuted{"\x96\xF1\x92\xE8\x82\xB9\x82\xB8"};  // 約定せず
+inline constexpr std::string_view kMarkSuccess{"\x81\x9B"};                             // ○
+inline constexpr std::string_view kMarkFailure{"\x81\x7E"};                             // ×
+inline constexpr std::string_view kMarkUnknown{"\x81\x48"};                             // ？
+inline constexpr std::string_view kNotExecuted{"\x96\xF1\x92\xE8\x82\xB9\x82\xB8"};     // 約定せず
 inline constexpr std::string_view kUndeterminable{"\x94\xBB\x92\xE8\x95\x73\x89\xC2"};  // 判定不可
 inline constexpr std::string_view kFullWidthBlank{"\x81\x40"};
 

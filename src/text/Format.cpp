@@ -8,8 +8,8 @@ namespace kv {
 
 namespace {
 
-constexpr double kPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,
-                                   1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15, 1e16, 1e17};
+constexpr double kPowersOfTen[] = {1e0, 1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,
+                                   1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15, 1e16, 1e17};
 constexpr int kFastDecimals = 17;
 // Below this the product value × 10^decimals is off by less than 1/8 from the exact one, so the
 // integer it is truncated to is at most one away from the exact integer part.
@@ -34,8 +34,8 @@ void appendInteger(std::string& out, long long value, int width, bool zeroPad)
 {
     bool negative = value < 0;
     // Negating in unsigned arithmetic keeps the minimum value defined.
-    unsigned long long magnitude = negative ? 0ULL - static_cast<unsigned long long>(value)
-                                            : static_cast<unsigned long long>(value);
+    unsigned long long magnitude =
+        negative ? 0ULL - static_cast<unsigned long long>(value) : static_cast<unsigned long long>(value);
     char digits[24];
     auto [end, ec] = std::to_chars(digits, digits + sizeof digits, magnitude);
     (void)ec;
@@ -55,8 +55,8 @@ void appendInteger(std::string& out, long long value, int width, bool zeroPad)
 void appendExact(std::string& out, double magnitude, int decimals)
 {
     static thread_local char buffer[400 + kExactDecimals];
-    auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, magnitude,
-                                   std::chars_format::fixed, kExactDecimals);
+    auto [end, ec] =
+        std::to_chars(buffer, buffer + sizeof buffer, magnitude, std::chars_format::fixed, kExactDecimals);
     (void)ec;
     char* point = static_cast<char*>(std::memchr(buffer, '.', static_cast<size_t>(end - buffer)));
     // Keep the integer digits, the point and `decimals` digits; the next digit decides.

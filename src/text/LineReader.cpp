@@ -31,7 +31,8 @@ std::optional<std::string_view> LineReader::next()
     const char* begin = content.data() + position;
     size_t available = content.size() - position;
     const void* newline = std::memchr(begin, '\n', available);
-    size_t physical = newline ? static_cast<size_t>(static_cast<const char*>(newline) - begin) + 1 : available;
+    size_t physical =
+        newline ? static_cast<size_t>(static_cast<const char*>(newline) - begin) + 1 : available;
     position += physical;
 
     std::string_view line(begin, std::min(physical, kMaxLineBytes));

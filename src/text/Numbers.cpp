@@ -172,8 +172,7 @@ int32_t fieldDate(std::string_view field)
         if (secondSlash != std::string_view::npos)
             day = rest.substr(secondSlash + 1);
     }
-    int64_t date = int64_t{leadingInt(year)} * 10000 + int64_t{leadingInt(month)} * 100 +
-                   leadingInt(day);
+    int64_t date = int64_t{leadingInt(year)} * 10000 + int64_t{leadingInt(month)} * 100 + leadingInt(day);
     return saturateToInt32(date);
 }
 

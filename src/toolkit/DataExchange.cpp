@@ -96,8 +96,8 @@ bool parseDialogNumber(const std::string& text, double& value)
     std::string body = text.substr(begin, end - begin);
     // Only a plain decimal number: no hexadecimal, infinity or nan forms of strtod.
     for (char c : body)
-        if (!(std::isdigit(static_cast<unsigned char>(c)) || c == '+' || c == '-' || c == '.' ||
-              c == 'e' || c == 'E'))
+        if (!(std::isdigit(static_cast<unsigned char>(c)) || c == '+' || c == '-' || c == '.' || c == 'e' ||
+              c == 'E'))
             return false;
     char* stop = nullptr;
     double parsed = std::strtod(body.c_str(), &stop);

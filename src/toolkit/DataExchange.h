@@ -15,7 +15,8 @@ class Platform;
 class DataExchange {
 public:
     DataExchange(DialogView& view, Platform& platform, bool takeFromControls)
-        : view(view), platform(platform), saving(takeFromControls) {}
+        : view(view), platform(platform), saving(takeFromControls)
+    {}
 
     bool takingFromControls() const { return saving; }
     bool failed() const { return fail; }

@@ -12,9 +12,9 @@ class DialogView;
 class Platform;
 
 enum class Notification {
-    Clicked,            // a button or check box
-    SelectionChanged,   // a list or combo box, by the user
-    MenuCommand,        // an item of the window menu
+    Clicked,           // a button or check box
+    SelectionChanged,  // a list or combo box, by the user
+    MenuCommand,       // an item of the window menu
 };
 
 class Dialog {
@@ -35,8 +35,8 @@ public:
     // Clicks, selection changes and menu commands. The default sends IDOK to onOK and IDCANCEL
     // to onCancel.
     virtual void onCommand(int id, Notification notification);
-    virtual void onOK();       // takes the controls back; ends with IDOK when they are valid
-    virtual void onCancel();   // ends with IDCANCEL (also Esc and the close box)
+    virtual void onOK();      // takes the controls back; ends with IDOK when they are valid
+    virtual void onCancel();  // ends with IDCANCEL (also Esc and the close box)
     virtual void onTimer(int /*event*/) {}
 
     // false pushes every bound member into the controls (a refresh); true takes them back and

@@ -15,14 +15,14 @@ inline constexpr int IDCANCEL = 2;
 inline constexpr int IDC_STATIC = -1;
 
 enum class ControlKind {
-    Label,      // static text
+    Label,  // static text
     GroupBox,
     Edit,
     Button,
     CheckBox,
-    ListBox,    // single selection, unsorted, notifies selection changes
-    ComboBox,   // drop-down list that cannot be typed into
-    Icon,       // the application icon
+    ListBox,   // single selection, unsorted, notifies selection changes
+    ComboBox,  // drop-down list that cannot be typed into
+    Icon,      // the application icon
 };
 
 // Style flags of a control.
@@ -31,30 +31,30 @@ enum ControlStyle : unsigned {
     StyleReadOnly = 1u << 0,
     StyleRightAlign = 1u << 1,
     StyleDigitsOnly = 1u << 2,
-    StyleDisabled = 1u << 3,    // created disabled; Dialog::enableControl changes it
-    StyleDefault = 1u << 4,     // default push button: the Enter key presses it
-    StyleMultiline = 1u << 5,   // edit: several lines, broken at CR LF; static text: wraps too
+    StyleDisabled = 1u << 3,   // created disabled; Dialog::enableControl changes it
+    StyleDefault = 1u << 4,    // default push button: the Enter key presses it
+    StyleMultiline = 1u << 5,  // edit: several lines, broken at CR LF; static text: wraps too
     StyleBorder = 1u << 6,
-    StyleCenter = 1u << 7,      // centred static text
+    StyleCenter = 1u << 7,  // centred static text
     StyleVScroll = 1u << 8,
     StyleHScroll = 1u << 9,
 };
 
 struct ControlTemplate {
     ControlKind kind;
-    int id;                    // IDC_STATIC for controls without an identifier
-    std::string caption;       // code page 932
-    int x, y, width, height;   // dialog units
+    int id;                   // IDC_STATIC for controls without an identifier
+    std::string caption;      // code page 932
+    int x, y, width, height;  // dialog units
     unsigned style = StyleNone;
     std::vector<std::string> items = {};  // rows of a combo box, code page 932, in their order
 };
 
 struct DialogTemplate {
     int id;
-    std::string title;         // code page 932
-    std::string fontName;      // code page 932
+    std::string title;     // code page 932
+    std::string fontName;  // code page 932
     int fontPoints;
-    int width, height;         // client size in dialog units
+    int width, height;  // client size in dialog units
     bool minimizeBox = false;
     std::vector<ControlTemplate> controls = {};  // in tab order
 

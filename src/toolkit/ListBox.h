@@ -11,10 +11,10 @@ namespace kv {
 class ListObserver {
 public:
     virtual ~ListObserver() = default;
-    virtual void rowsInserted(int first, int count) = 0;   // appended at the end
+    virtual void rowsInserted(int first, int count) = 0;  // appended at the end
     virtual void rowRemoved(int index) = 0;
     virtual void rowsCleared() = 0;
-    virtual void selectionSet(int index) = 0;              // set by the program, not the user
+    virtual void selectionSet(int index) = 0;  // set by the program, not the user
 };
 
 class ListBox {
@@ -31,12 +31,12 @@ public:
     bool copyRow(int index, std::string& out) const;
 
     void append(std::string text);
-    void remove(int index);   // an index that does not exist changes nothing
+    void remove(int index);  // an index that does not exist changes nothing
     void clear();
     void reserve(size_t rowCount) { rows.reserve(rowCount); }
 
-    int selection() const { return selected; }   // -1: none
-    void setSelection(int index);                // program's choice; -1 clears
+    int selection() const { return selected; }                                 // -1: none
+    void setSelection(int index);                                              // program's choice; -1 clears
     void userSelected(int index) { selected = contains(index) ? index : -1; }  // from a view
 
     // While a batch is open, appended rows are announced once, together, when it closes.

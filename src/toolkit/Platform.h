@@ -12,11 +12,11 @@ namespace kv {
 class Dialog;
 
 struct FileDialogOptions {
-    std::string defaultExtension;   // without the point: "csv"
-    std::string filter;             // "CSV ファイル (*.csv)|*.csv|すべてのファイル (*.*)|*.*||", code page 932
-    std::string initialName;        // text of the file-name box, code page 932
-    bool overwritePrompt = false;   // save: confirm before replacing an existing file
-    bool createPrompt = false;      // open: offer to create a file that does not exist
+    std::string defaultExtension;  // without the point: "csv"
+    std::string filter;  // "CSV ファイル (*.csv)|*.csv|すべてのファイル (*.*)|*.*||", code page 932
+    std::string initialName;       // text of the file-name box, code page 932
+    bool overwritePrompt = false;  // save: confirm before replacing an existing file
+    bool createPrompt = false;     // open: offer to create a file that does not exist
 };
 
 // Shows the wait cursor while it lives; the previous cursor comes back when it goes.

@@ -17,11 +17,12 @@ class RunControls : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        w.folder.writeLines("signals.csv", {
-            "銘柄,シグナル日付,購入価格,結果,終了日付,売却価格,パフォーマンス",
-            "極洋,2004/01/05,500,○,2004/01/06,520,+4%",
-            "トヨタ自動車,2004/01/06,3000,×,2004/01/08,2900,-3%",
-        });
+        w.folder.writeLines("signals.csv",
+                            {
+                                "銘柄,シグナル日付,購入価格,結果,終了日付,売却価格,パフォーマンス",
+                                "極洋,2004/01/05,500,○,2004/01/06,520,+4%",
+                                "トヨタ自動車,2004/01/06,3000,×,2004/01/08,2900,-3%",
+                            });
         w.platform.queueFileAnswer(HeadlessPlatform::FileDialogKind::Open, w.folder / "signals.csv");
         w.click(IDC_LOAD);
         ASSERT_TRUE(w.dialog->signalsLoaded);
@@ -46,7 +47,8 @@ TEST_F(RunControls, RunGathersTheFirstDayAndRefusesASecondRun)
     EXPECT_EQ(w.text(IDC_STATUS), "sim_cnt:1 line_hold:0 line_buy:1 line_sell:0");
     EXPECT_TRUE(w.messagesUtf8().empty());
     EXPECT_EQ(w.folder.read("log.csv"),
-              toCp932("売買,コード,銘柄名,日付,株価,株数,金額,差引益or手数料,利益率,現利益合計,税引き益,運用枠残,現在の資産\r\n"));
+              toCp932("売買,コード,銘柄名,日付,株価,株数,金額,差引益or手数料,利益率,現利益合計,税引き益,"
+                      "運用枠残,現在の資産\r\n"));
     // The log's file was asked for as a CSV name, with an overwrite confirmation.
     ASSERT_EQ(w.platform.fileDialogs().size(), 1u);
     const FileDialogOptions& o = w.platform.fileDialogs()[0].options;
@@ -66,14 +68,14 @@ TEST_F(RunControls, RunGathersTheFirstDayAndRefusesASecondRun)
 TEST_F(RunControls, NextStepsThroughTheDaysToTheEnd)
 {
     runWithLog();
-    const char* states[] = {"購入後待機", "購入完了", "売却前待機", "売却後待機", "購入前待機",
-                            "購入後待機", "終了"};
+    const char* states[] = {"購入後待機", "購入完了",   "売却前待機", "売却後待機",
+                            "購入前待機", "購入後待機", "終了"};
     for (const char* state : states) {
         w.click(IDC_NEXT);
         EXPECT_EQ(w.text(IDC_STATE), state);
     }
     EXPECT_TRUE(w.messagesUtf8().empty());
-    w.click(IDC_NEXT);   // the final liquidation
+    w.click(IDC_NEXT);  // the final liquidation
     EXPECT_EQ(w.messagesUtf8(), std::vector<std::string>{"シミュレーション終了！"});
     EXPECT_EQ(w.dialog->sim.holdingsList().count(), 0);
     EXPECT_EQ(w.text(IDC_HOLDINGS_FIGURE), "(\\0)");
@@ -103,7 +105,8 @@ TEST_F(RunControls, AutoStepsOnTicksUntilTheEndAndStopsItsTimer)
     }
     w.clearMessages();
     w.tick(100);
-    EXPECT_EQ(w.messagesUtf8(), std::vector<std::string>{"シミュレーション終了！"});   // once: the timer stopped
+    EXPECT_EQ(w.messagesUtf8(),
+              std::vector<std::string>{"シミュレーション終了！"});  // once: the timer stopped
     EXPECT_FALSE(w.dialog->sim.figures().autoRunning);
     EXPECT_FALSE(w.platform.timerActive(*w.dialog, kAutoTimerEvent));
     EXPECT_EQ(w.text(IDC_STATE), "終了");
@@ -119,7 +122,7 @@ TEST_F(RunControls, AutoStepsOnTicksUntilTheEndAndStopsItsTimer)
 TEST_F(RunControls, StopThenResetAndASecondRunStartsAgainFromTheCapital)
 {
     runWithLog();
-    w.click(IDC_NEXT);   // bought: 総資産 lost the commission
+    w.click(IDC_NEXT);  // bought: 総資産 lost the commission
     EXPECT_EQ(w.text(IDC_TOTAL_ASSETS), "\\1996010");
     w.click(IDC_AUTO);
     w.tick(2);
@@ -132,7 +135,8 @@ TEST_F(RunControls, StopThenResetAndASecondRunStartsAgainFromTheCapital)
     w.click(IDC_RESET);
     EXPECT_EQ(w.text(IDC_STATE), "実行前");
     EXPECT_EQ(w.dialog->sim.holdingsList().count() + w.dialog->sim.candidateList().count() +
-                  w.dialog->sim.sellList().count(), 0);
+                  w.dialog->sim.sellList().count(),
+              0);
     std::string logAfterReset = w.folder.read("log.csv");
 
     runWithLog();
@@ -140,7 +144,7 @@ TEST_F(RunControls, StopThenResetAndASecondRunStartsAgainFromTheCapital)
     EXPECT_EQ(w.text(IDC_OPERATING_ASSETS), "\\5000000");
     w.click(IDC_NEXT);
     EXPECT_EQ(w.text(IDC_TOTAL_ASSETS), "\\1996010");
-    EXPECT_EQ(w.folder.read("log.csv"), logAfterReset);   // started afresh, not appended to
+    EXPECT_EQ(w.folder.read("log.csv"), logAfterReset);  // started afresh, not appended to
 }
 
 TEST_F(RunControls, CancelledOrUnopenableLogRunsWithoutALogAndStopsAsking)
@@ -149,10 +153,12 @@ TEST_F(RunControls, CancelledOrUnopenableLogRunsWithoutALogAndStopsAsking)
         bool cancel;
         const char* message;
     } cases[] = {
-        {true, "キャンセルされたのでログの記録は行いません。記録したい場合は再度オプションのログの保存に"
-               "チェックを入れてください。"},
-        {false, "ファイルをオープンできません。ログ保存を取りやめます。記録する場合は再度オプションのログの"
-                "保存にチェックを入れてください。"},
+        {true,
+         "キャンセルされたのでログの記録は行いません。記録したい場合は再度オプションのログの保存に"
+         "チェックを入れてください。"},
+        {false,
+         "ファイルをオープンできません。ログ保存を取りやめます。記録する場合は再度オプションのログの"
+         "保存にチェックを入れてください。"},
     };
     for (const Case& c : cases) {
         w.app->settings.saveLog = true;
@@ -167,10 +173,10 @@ TEST_F(RunControls, CancelledOrUnopenableLogRunsWithoutALogAndStopsAsking)
         EXPECT_FALSE(w.app->settings.saveLog) << c.cancel;
 
         w.click(IDC_NEXT);
-        EXPECT_EQ(w.dialog->sim.figures().purchases, 1) << c.cancel;   // the run goes on
+        EXPECT_EQ(w.dialog->sim.figures().purchases, 1) << c.cancel;  // the run goes on
         w.click(IDC_RESET);
         size_t dialogs = w.platform.fileDialogs().size();
-        w.click(IDC_RUN);   // no save dialog this time
+        w.click(IDC_RUN);  // no save dialog this time
         EXPECT_EQ(w.platform.fileDialogs().size(), dialogs) << c.cancel;
         w.click(IDC_RESET);
     }
@@ -183,23 +189,24 @@ TEST_F(RunControls, AFailedLogWriteIsReportedOnceBeforeTheEnd)
     // A file name whose writes fail: a link to the device that is always full.
     std::filesystem::create_symlink("/dev/full", w.folder / "full.csv");
     w.platform.queueFileAnswer(HeadlessPlatform::FileDialogKind::Save, w.folder / "full.csv");
-    w.click(IDC_RUN);   // the header already fails; the first step reports it
-    EXPECT_EQ(w.messagesUtf8(), std::vector<std::string>{
-                                    "ログファイルに書き込めません。このシミュレーションのログ保存を取りやめます。"});
+    w.click(IDC_RUN);  // the header already fails; the first step reports it
+    EXPECT_EQ(w.messagesUtf8(),
+              std::vector<std::string>{
+                  "ログファイルに書き込めません。このシミュレーションのログ保存を取りやめます。"});
     w.clearMessages();
     while (!w.dialog->sim.finished())
         w.click(IDC_NEXT);
     EXPECT_EQ(w.messagesUtf8(), std::vector<std::string>{"シミュレーション終了！"});
-    EXPECT_TRUE(w.app->settings.saveLog);   // the next run asks again
+    EXPECT_TRUE(w.app->settings.saveLog);  // the next run asks again
 }
 
 TEST_F(RunControls, ListFiguresKeepWhatTheyLastShowedUntilAPhaseShowsThemAgain)
 {
-    EXPECT_EQ(w.text(IDC_HOLDINGS_FIGURE), "");   // nothing counted yet
+    EXPECT_EQ(w.text(IDC_HOLDINGS_FIGURE), "");  // nothing counted yet
     runWithLog();
-    w.click(IDC_NEXT);   // bought
-    w.click(IDC_NEXT);   // close the day
-    w.click(IDC_NEXT);   // open 2004/01/06: the position is due
+    w.click(IDC_NEXT);  // bought
+    w.click(IDC_NEXT);  // close the day
+    w.click(IDC_NEXT);  // open 2004/01/06: the position is due
     EXPECT_EQ(w.text(IDC_HOLDINGS_FIGURE), "(\\4500000)");
     EXPECT_EQ(w.text(IDC_SELL_FIGURE), "( \\4680000 : 180000)");
 
@@ -209,11 +216,11 @@ TEST_F(RunControls, ListFiguresKeepWhatTheyLastShowedUntilAPhaseShowsThemAgain)
     runWithLog();
     EXPECT_EQ(w.text(IDC_HOLDINGS_FIGURE), "(\\4500000)");
     EXPECT_EQ(w.text(IDC_SELL_FIGURE), "( \\4680000 : 180000)");
-    w.click(IDC_NEXT);   // bought again: counted afresh
+    w.click(IDC_NEXT);  // bought again: counted afresh
     EXPECT_EQ(w.text(IDC_HOLDINGS_FIGURE), "(\\4500000)");
     w.click(IDC_NEXT);
     w.click(IDC_NEXT);
-    w.click(IDC_NEXT);   // sold: the sell figure empties
+    w.click(IDC_NEXT);  // sold: the sell figure empties
     EXPECT_EQ(w.text(IDC_SELL_FIGURE), "");
     EXPECT_EQ(w.text(IDC_HOLDINGS_FIGURE), "(\\0)");
 }

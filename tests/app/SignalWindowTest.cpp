@@ -136,14 +136,15 @@ TEST(SignalWindow, HeaderOnlyFileLeavesNothingToRun)
     expectWindow(w, {0, 4, "2004/01/05", "2004/01/09"}, "header only");
     w.clearMessages();
     w.click(IDC_RUN);
-    EXPECT_EQ(w.messagesUtf8(), std::vector<std::string>{"シミュレーションファイルまたはindex.txtがありません。"});
+    EXPECT_EQ(w.messagesUtf8(),
+              std::vector<std::string>{"シミュレーションファイルまたはindex.txtがありません。"});
 }
 
 TEST(SignalWindow, SelectionFillsTheDetailFields)
 {
     MainWindow w;
     loadSignals(w, w.folder, kSignals);
-    const int fields[] = {IDC_CODE, IDC_NAME, IDC_BUY_DATE, IDC_BUY_PRICE, IDC_RESULT,
+    const int fields[] = {IDC_CODE,      IDC_NAME,       IDC_BUY_DATE,    IDC_BUY_PRICE, IDC_RESULT,
                           IDC_SELL_DATE, IDC_SELL_PRICE, IDC_PERFORMANCE, IDC_UNIT};
     auto shown = [&] {
         std::vector<std::string> texts;
@@ -153,12 +154,14 @@ TEST(SignalWindow, SelectionFillsTheDetailFields)
     };
 
     w.select(IDC_SIGNAL_LIST, 0);
-    EXPECT_EQ(shown(), (std::vector<std::string>{"1301", "極洋", "2004/01/05", "250", "○", "2004/01/14", "270",
-                                                 "+8.0%\r\n", "1000"}));
+    EXPECT_EQ(shown(),
+              (std::vector<std::string>{"1301", "極洋", "2004/01/05", "250", "○", "2004/01/14", "270",
+                                        "+8.0%\r\n", "1000"}));
     // An empty column is an empty field; the tokens after it keep their places.
     w.select(IDC_SIGNAL_LIST, 1);
-    EXPECT_EQ(shown(), (std::vector<std::string>{"7203", "トヨタ自動車", "2004/01/06", "", "×", "2004/01/15",
-                                                 "240", "-4.0%\r\n", "100"}));
+    EXPECT_EQ(shown(),
+              (std::vector<std::string>{"7203", "トヨタ自動車", "2004/01/06", "", "×", "2004/01/15", "240",
+                                        "-4.0%\r\n", "100"}));
     // Taking the selection away leaves the pane as it was.
     w.select(IDC_SIGNAL_LIST, -1);
     EXPECT_EQ(shown()[0], "7203");
@@ -171,9 +174,9 @@ TEST(SignalWindow, StartAndEndOfTheRunWindow)
     w.clearMessages();
 
     struct Step {
-        std::optional<int> row;   // selected first
+        std::optional<int> row;  // selected first
         int button;
-        std::string message;      // empty: accepted
+        std::string message;  // empty: accepted
         Window window;
     };
     const Step steps[] = {
@@ -181,19 +184,20 @@ TEST(SignalWindow, StartAndEndOfTheRunWindow)
         {{}, IDC_SET_END, "リストから終了銘柄を選択してください。", {0, 4, "2004/01/05", "2004/01/09"}},
         {{2}, IDC_SET_END, "", {0, 2, "2004/01/05", "2004/1/7"}},
         {{3}, IDC_SET_START, "開始日が終了日より後です。", {0, 2, "2004/01/05", "2004/1/7"}},
-        {{2}, IDC_SET_START, "", {2, 2, "2004/1/7", "2004/1/7"}},   // one row long
+        {{2}, IDC_SET_START, "", {2, 2, "2004/1/7", "2004/1/7"}},  // one row long
         {{1}, IDC_SET_END, "終了日が開始日より前です。", {2, 2, "2004/1/7", "2004/1/7"}},
         {{0}, IDC_SET_START, "", {0, 2, "2004/1/5", "2004/1/7"}},
         {{4}, IDC_SET_END, "", {0, 4, "2004/1/5", "2004/1/9"}},
     };
     for (const Step& step : steps) {
-        std::string context = std::to_string(step.button) + " on row " + std::to_string(step.row.value_or(-1));
+        std::string context =
+            std::to_string(step.button) + " on row " + std::to_string(step.row.value_or(-1));
         w.clearMessages();
         if (step.row)
             w.select(IDC_SIGNAL_LIST, *step.row);
         w.click(step.button);
-        EXPECT_EQ(w.messagesUtf8(), step.message.empty() ? std::vector<std::string>{}
-                                                          : std::vector<std::string>{step.message})
+        EXPECT_EQ(w.messagesUtf8(),
+                  step.message.empty() ? std::vector<std::string>{} : std::vector<std::string>{step.message})
             << context;
         expectWindow(w, step.window, context);
     }
@@ -212,7 +216,7 @@ TEST(SignalWindow, MoreDatesThanSlotsEndTheProgramAfterSayingSo)
     std::string bytes = "header\r\n";
     for (int i = 0; i <= kDateSlotCount; ++i)
         bytes += "x," + std::to_string(1000 + i / 1000) + "/" + std::to_string(i / 20 % 50 + 1) + "/" +
-                 std::to_string(i % 20 + 1) + ",100,x,,,\r\n";
+            std::to_string(i % 20 + 1) + ",100,x,,,\r\n";
     MainWindow w;
     w.folder.write("large.csv", bytes);
     w.platform.queueFileAnswer(HeadlessPlatform::FileDialogKind::Open, w.folder / "large.csv");

@@ -22,9 +22,10 @@ TEST(Startup, FirstStartCreatesSettingsAndShowsTheAssetFigures)
     EXPECT_TRUE(w.dialog->masterLoaded);
     EXPECT_FALSE(w.dialog->signalsLoaded);
     EXPECT_EQ(w.app->tradingUnit[1301], 1000);
-    EXPECT_EQ(w.folder.read("kvn.conf"),
-              "2000000,500000,2.500000,0.200000,0.100000,300000,50000000,5,-0.030000,0,3990,1.000000,0,0,0,1,0,0");
-    EXPECT_EQ(w.platform.waitCursorDepth(), 0);   // restored at the end of the initialisation
+    EXPECT_EQ(
+        w.folder.read("kvn.conf"),
+        "2000000,500000,2.500000,0.200000,0.100000,300000,50000000,5,-0.030000,0,3990,1.000000,0,0,0,1,0,0");
+    EXPECT_EQ(w.platform.waitCursorDepth(), 0);  // restored at the end of the initialisation
     EXPECT_EQ(w.platform.waitCursorsShown(), 1);
 }
 
@@ -47,11 +48,13 @@ TEST(Startup, MissingStockMasterIsAskedForUntilChosenAndTheSettingsGoBesideIt)
     w.platform.queueFileAnswer(HeadlessPlatform::FileDialogKind::Any, std::nullopt);
     w.platform.queueFileAnswer(HeadlessPlatform::FileDialogKind::Open, other / "master.txt");
     w.start();
-    const std::string pleaseChoose =
-        "index.txtを指定してください。存在しない場合はいったん適当なテキストファイルを読み込み強制終了させてください。";
-    EXPECT_EQ(w.messagesUtf8(), (std::vector<std::string>{
-                                    "index.txt をフォルダ内に確認できませんでした。\nindex.txtを指定してください。",
-                                    pleaseChoose, pleaseChoose, "初回起動：オプションファイルを作成します。"}));
+    const std::string pleaseChoose = "index."
+                                     "txtを指定してください。存在しない場合はいったん適当なテキストファイルを"
+                                     "読み込み強制終了させてください。";
+    EXPECT_EQ(w.messagesUtf8(),
+              (std::vector<std::string>{
+                  "index.txt をフォルダ内に確認できませんでした。\nindex.txtを指定してください。",
+                  pleaseChoose, pleaseChoose, "初回起動：オプションファイルを作成します。"}));
     ASSERT_EQ(w.platform.fileDialogs().size(), 3u);
     const FileDialogOptions& options = w.platform.fileDialogs().back().options;
     EXPECT_EQ(options.defaultExtension, "txt");
@@ -62,18 +65,19 @@ TEST(Startup, MissingStockMasterIsAskedForUntilChosenAndTheSettingsGoBesideIt)
     EXPECT_EQ(w.app->dataFolder, other.path());
     EXPECT_TRUE(other.exists("kvn.conf"));
     EXPECT_FALSE(w.folder.exists("kvn.conf"));
-    EXPECT_EQ(w.platform.waitCursorsShown(), 1);   // only once the file was chosen
+    EXPECT_EQ(w.platform.waitCursorsShown(), 1);  // only once the file was chosen
     EXPECT_EQ(w.platform.waitCursorDepth(), 0);
 }
 
 TEST(Startup, SettingsFileThatCannotBeCreatedIsReportedAndTheDefaultsApply)
 {
     MainWindow w(test::listedStocks().indexLines(), false);
-    std::filesystem::create_directory(w.folder / "kvn.conf");   // neither readable nor writable as a file
+    std::filesystem::create_directory(w.folder / "kvn.conf");  // neither readable nor writable as a file
     w.start();
-    EXPECT_EQ(w.messagesUtf8(), (std::vector<std::string>{
-                                    "初回起動：オプションファイルを作成します。",
-                                    "ファイルオープンエラー：kvn.conf\r\nオプションファイルが作成できませんでした。"}));
+    EXPECT_EQ(w.messagesUtf8(),
+              (std::vector<std::string>{
+                  "初回起動：オプションファイルを作成します。",
+                  "ファイルオープンエラー：kvn.conf\r\nオプションファイルが作成できませんでした。"}));
     EXPECT_EQ(w.text(IDC_OPERATING_ASSETS), "\\5000000");
     EXPECT_EQ(w.text(IDC_STATE), "実行前");
 }
@@ -88,7 +92,8 @@ TEST(Startup, UnopenableStockMasterLeavesTheProgramRunningWithoutIt)
     EXPECT_EQ(w.text(IDC_STATE), "実行前");
     w.clearMessages();
     w.click(IDC_RUN);
-    EXPECT_EQ(w.messagesUtf8(), std::vector<std::string>{"シミュレーションファイルまたはindex.txtがありません。"});
+    EXPECT_EQ(w.messagesUtf8(),
+              std::vector<std::string>{"シミュレーションファイルまたはindex.txtがありません。"});
 }
 
 TEST(Refusals, CommandsThatNeedDataOrARunAreRefusedBeforeAnyLoad)
@@ -152,7 +157,7 @@ TEST(MainWindowCommands, AboutBoxOpensFromTheMenuItemAndTheHistoryButtonIsDead)
     w.clearMessages();
     w.platform.queueLines({"dump", "click OK"});
     w.menu(IDM_ABOUTBOX);
-    EXPECT_EQ(w.out.str(), "1\tOK\n");   // the about box's dump: its one button
+    EXPECT_EQ(w.out.str(), "1\tOK\n");  // the about box's dump: its one button
     EXPECT_EQ(w.platform.topDialog(), w.dialog.get());
 
     EXPECT_FALSE(view->enabled(IDC_HISTORY));

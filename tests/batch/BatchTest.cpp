@@ -25,9 +25,15 @@ TEST(BatchArguments, ReadsEveryOptionAndRejectsMistakes)
     ASSERT_EQ(p.options->settings.size(), 1u);
     EXPECT_EQ(p.options->settings[0].first, "leverage");
 
-    for (const std::vector<std::string>& bad : std::vector<std::vector<std::string>>{
-             {}, {"--start-row", "x", "s.csv"}, {"--start-row", "-1", "s.csv"}, {"--set", "nosuch=1", "s.csv"},
-             {"--set", "leverage", "s.csv"}, {"--frobnicate", "s.csv"}, {"a.csv", "b.csv"}, {"--log"}}) {
+    for (const std::vector<std::string>& bad :
+         std::vector<std::vector<std::string>>{{},
+                                               {"--start-row", "x", "s.csv"},
+                                               {"--start-row", "-1", "s.csv"},
+                                               {"--set", "nosuch=1", "s.csv"},
+                                               {"--set", "leverage", "s.csv"},
+                                               {"--frobnicate", "s.csv"},
+                                               {"a.csv", "b.csv"},
+                                               {"--log"}}) {
         EXPECT_FALSE(parseBatchArguments(bad).options) << (bad.empty() ? "(none)" : bad[0]);
     }
 }
@@ -37,12 +43,13 @@ protected:
     void SetUp() override
     {
         test::listedStocks().writeIndex(folder);
-        folder.writeLines("signals.csv", {
-            "銘柄,シグナル日付,購入価格,結果,終了日付,売却価格,パフォーマンス",
-            "極洋,2004/01/05,500,○,2004/01/06,520,+4%",
-            "トヨタ自動車,2004/01/06,3000,×,2004/01/08,2900,-3%",
-            "極洋,2004/01/07,510,？,2004/01/09,530,判定不可",
-        });
+        folder.writeLines("signals.csv",
+                          {
+                              "銘柄,シグナル日付,購入価格,結果,終了日付,売却価格,パフォーマンス",
+                              "極洋,2004/01/05,500,○,2004/01/06,520,+4%",
+                              "トヨタ自動車,2004/01/06,3000,×,2004/01/08,2900,-3%",
+                              "極洋,2004/01/07,510,？,2004/01/09,530,判定不可",
+                          });
     }
 
     int run(std::vector<std::string> arguments)
@@ -80,10 +87,11 @@ TEST_F(BatchRun, JsonResultReadsBackAndTheLogHasThirteenFieldsPerLine)
         EXPECT_EQ(std::count(line.begin(), line.end(), ','), 12) << line;
         EXPECT_EQ(line.back(), '\r');
     }
-    EXPECT_EQ(lines, 5);   // header, two purchases, two sales
+    EXPECT_EQ(lines, 5);  // header, two purchases, two sales
     // The settings file keeps log saving as it was; nothing of the run is saved.
-    EXPECT_EQ(folder.read("kvn.conf"),
-              "2000000,500000,2.500000,0.200000,0.100000,300000,50000000,5,-0.030000,0,3990,1.000000,0,0,0,1,0,0");
+    EXPECT_EQ(
+        folder.read("kvn.conf"),
+        "2000000,500000,2.500000,0.200000,0.100000,300000,50000000,5,-0.030000,0,3990,1.000000,0,0,0,1,0,0");
 }
 
 TEST_F(BatchRun, SettingsAndWindowChangeOnlyThisRun)

@@ -26,7 +26,7 @@ protected:
                            {5, "五番", 100},
                            {7000, "同名", 10},
                            {7001, "同名", 1},
-                           {2000, "日本　商事", 100}})   // the stock master has already widened its blanks
+                           {2000, "日本　商事", 100}})  // the stock master has already widened its blanks
             .enterInto(*app);
     }
 
@@ -71,11 +71,11 @@ TEST_F(SignalLoad, HeaderOnlyOrEmptyFileListsNothing)
 TEST_F(SignalLoad, NamesFindTheirCode)
 {
     load({
-        "同名,2004/01/05,100,○,2004/01/06,110,a",        // under two codes: the higher one
+        "同名,2004/01/05,100,○,2004/01/06,110,a",  // under two codes: the higher one
         "極洋,2004/01/05,100,○,2004/01/06,110,b",
-        "未上場,2004/01/05,100,×,2004/01/06,90,c",       // no such stock: code 0, not 1301
-        ",2004/01/05,100,×,2004/01/06,90,d",             // an empty name matches nothing
-        "日本 商事,2004/01/05,100,×,2004/01/06,90,e",     // the blank widened before the look-up
+        "未上場,2004/01/05,100,×,2004/01/06,90,c",     // no such stock: code 0, not 1301
+        ",2004/01/05,100,×,2004/01/06,90,d",           // an empty name matches nothing
+        "日本 商事,2004/01/05,100,×,2004/01/06,90,e",  // the blank widened before the look-up
     });
     ASSERT_EQ(list.count(), 5);
     EXPECT_EQ(line(0), "7001 同名 2004/01/05 100 ○ 2004/01/06 110 a\r\n 1");
@@ -94,7 +94,7 @@ TEST_F(SignalLoad, DateSlotsFollowTheFileOrder)
 {
     load({
         "極洋,2005/01/04,100,○,2005/01/05,110,a",
-        "極洋,2005/1/4,100,×,2005/01/05,90,b",     // the same date written otherwise
+        "極洋,2005/1/4,100,×,2005/01/05,90,b",  // the same date written otherwise
         "五番,2005/01/05,100,？,2005/01/06,100,c",
         "五番,2005/01/04,100,○,2005/01/06,120,d",  // a date that comes back opens a new slot
     });
@@ -132,8 +132,8 @@ TEST_F(SignalLoad, UndeterminableRowsEndOnTheFarDateAtTheirBuyPrice)
     load({
         "極洋,2004/01/05,782,？,2004/01/07,800,判定不可（データ不足）",
         "極洋,2004/01/05,782,？,2004/01/07,800,データ不足",
-        "極洋,2004/01/05,782,○,2004/01/07,800,判定不可",          // only with the mark ？
-        "極洋,2004/01/05,782,？(注),2004/01/07,800,判定不可",     // exactly ？
+        "極洋,2004/01/05,782,○,2004/01/07,800,判定不可",       // only with the mark ？
+        "極洋,2004/01/05,782,？(注),2004/01/07,800,判定不可",  // exactly ？
     });
     ASSERT_EQ(list.count(), 4);
     EXPECT_EQ(line(0), "1301 極洋 2004/01/05 782 ？ 9999/99/99 782 判定不可（データ不足）\r\n 1000");
@@ -161,18 +161,17 @@ TEST_F(SignalLoad, BlanksLengthsAndMissingFields)
     const std::string longName(70, 'N');
     const std::string tail(300, 'x');
     load({
-        "極洋,2004/01/05,250,○",                                   // fewer than seven fields
-        longName + ",2004/01/05,250,○,2004/01/06,260,p",           // fields keep 64 bytes
-        "極洋,2004/01/05,250,○,2004/01/06,260,a b" + tail,          // cut at 255 bytes
-        "極洋,2004/01/05,250,○,2004/01/06,260," + std::string(120, ' '),   // widened, then cut
+        "極洋,2004/01/05,250,○",                                          // fewer than seven fields
+        longName + ",2004/01/05,250,○,2004/01/06,260,p",                  // fields keep 64 bytes
+        "極洋,2004/01/05,250,○,2004/01/06,260,a b" + tail,                // cut at 255 bytes
+        "極洋,2004/01/05,250,○,2004/01/06,260," + std::string(120, ' '),  // widened, then cut
     });
-    ASSERT_EQ(list.count(), 4);   // the rest of the long line is no row of its own
-    EXPECT_EQ(line(0), "1301 極洋 2004/01/05 250 ○\r\n    1000");   // the last column keeps the line end
+    ASSERT_EQ(list.count(), 4);  // the rest of the long line is no row of its own
+    EXPECT_EQ(line(0), "1301 極洋 2004/01/05 250 ○\r\n    1000");  // the last column keeps the line end
     EXPECT_EQ(line(1), "0000 " + longName.substr(0, 64) + " 2004/01/05 250 ○ 2004/01/06 260 p\r\n 0");
     std::string prefix = "極洋,2004/01/05,250,○,2004/01/06,260,";
     size_t prefixBytes = toCp932(prefix).size();
-    EXPECT_EQ(line(2), "1301 極洋 2004/01/05 250 ○ 2004/01/06 260 a　b" +
-                           tail.substr(0, 64 - 4) + " 1000");
+    EXPECT_EQ(line(2), "1301 極洋 2004/01/05 250 ○ 2004/01/06 260 a　b" + tail.substr(0, 64 - 4) + " 1000");
     // 120 blanks become 240 bytes; the line keeps 255 bytes, the field its first 64.
     ASSERT_LT(prefixBytes, 255u - 64);
     std::string blanks;
@@ -187,7 +186,7 @@ std::string rowsOfDistinctDates(int count)
     std::string bytes = "header\r\n";
     for (int i = 0; i < count; ++i)
         bytes += "x," + std::to_string(1000 + i / 1000) + "/" + std::to_string(i / 20 % 50 + 1) + "/" +
-                 std::to_string(i % 20 + 1) + ",100,x,,,\r\n";
+            std::to_string(i % 20 + 1) + ",100,x,,,\r\n";
     return bytes;
 }
 
@@ -200,7 +199,7 @@ TEST_F(SignalLoad, TooManyDateSlotsStopTheLoad)
 
     r = loadBytes(rowsOfDistinctDates(kDateSlotCount + 1));
     EXPECT_TRUE(r.tooManyDates);
-    EXPECT_EQ(r.rowCount, kDateSlotCount);   // the row without a slot was not listed
+    EXPECT_EQ(r.rowCount, kDateSlotCount);  // the row without a slot was not listed
     EXPECT_EQ(list.count(), kDateSlotCount);
 }
 

@@ -29,11 +29,22 @@ TEST(SignalListLine, CodeIsFourDigitsAndTheUnitPlain)
 TEST(SignalListLine, SplitGivesTheNineTokensBack)
 {
     std::string line;
-    SignalRowTexts row{"a\x81\x40" "b", "2004/01/05", "", "\x81\x48", "2004/01/07", "", "perf\r\n"};
+    SignalRowTexts row{"a\x81\x40"
+                       "b",
+                       "2004/01/05",
+                       "",
+                       "\x81\x48",
+                       "2004/01/07",
+                       "",
+                       "perf\r\n"};
     buildListLine(line, 42, row, 100);
     Tokens tokens;
     splitListLine(line, tokens);
-    EXPECT_EQ(tokens, (Tokens{"0042", "a\x81\x40" "b", "2004/01/05", "", "\x81\x48", "2004/01/07", "", "perf\r\n", "100"}));
+    EXPECT_EQ(tokens,
+              (Tokens{"0042",
+                      "a\x81\x40"
+                      "b",
+                      "2004/01/05", "", "\x81\x48", "2004/01/07", "", "perf\r\n", "100"}));
     EXPECT_EQ(listToken(line, 2), "2004/01/05");
     EXPECT_EQ(listToken(line, 3), "");
     EXPECT_EQ(listToken(line, 8), "100");
@@ -56,11 +67,12 @@ TEST(SignalListLine, SplitOfShortAndLongLines)
         {"0001 n d 100 m e 110 p 1000 12", {"0001", "n", "d", "100", "m", "e", "110", "p", "1000"}},
         // Longer than 255 bytes: kept whole, no token cut.
         {"0001 " + longName + " d b m e s " + longPerformance + longPerformance + longPerformance + " 7",
-         {"0001", longName, "d", "b", "m", "e", "s", longPerformance + longPerformance + longPerformance, "7"}},
+         {"0001", longName, "d", "b", "m", "e", "s", longPerformance + longPerformance + longPerformance,
+          "7"}},
     };
     for (const Case& c : cases) {
         Tokens tokens;
-        tokens.fill("stale");   // what an earlier selection left must not survive
+        tokens.fill("stale");  // what an earlier selection left must not survive
         splitListLine(c.line, tokens);
         EXPECT_EQ(tokens, c.expected) << c.line;
     }

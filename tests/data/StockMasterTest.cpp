@@ -22,15 +22,14 @@ std::unique_ptr<SimulatorApp> readMaster(const std::string& utf8Content)
 
 TEST(StockMaster, ReadsCodesNamesAndUnitsByTheirDigitRules)
 {
-    auto app = readMaster(
-        "1301,looks,like,1\r\n"                // header: skipped whatever it holds
-        "1301,極洋,東証1部,1000\r\n"
-        "0001,一号,x,100\r\n"
-        "13a2,文字入り,x,10\r\n"               // a letter counts as the digit 0
-        "130,三桁,x,1\r\n"                     // three digits: 1300
-        "2001,空白単位,x,1000 \r\n"            // a trailing blank multiplies by ten
-        "3001,短い\r\n"                        // fewer fields: unit 0
-        "4001,単位に字,x,1a0\n");
+    auto app = readMaster("1301,looks,like,1\r\n"  // header: skipped whatever it holds
+                          "1301,極洋,東証1部,1000\r\n"
+                          "0001,一号,x,100\r\n"
+                          "13a2,文字入り,x,10\r\n"     // a letter counts as the digit 0
+                          "130,三桁,x,1\r\n"           // three digits: 1300
+                          "2001,空白単位,x,1000 \r\n"  // a trailing blank multiplies by ten
+                          "3001,短い\r\n"              // fewer fields: unit 0
+                          "4001,単位に字,x,1a0\n");
     EXPECT_EQ(app->stockName[1301], toCp932("極洋"));
     EXPECT_EQ(app->tradingUnit[1301], 1000);
     EXPECT_EQ(app->stockName[1], toCp932("一号"));
@@ -56,10 +55,11 @@ TEST(StockMaster, RepeatedCodeTakesTheLastLineAndBlanksBecomeFullWidth)
 TEST(StockMaster, LongNamesAndLinesAreCut)
 {
     std::string longName(70, 'N');
-    auto app = readMaster("h\n1301," + longName + ",x,100\n1302," + std::string(300, 'M') + "\n9999,next,x,1\n");
+    auto app =
+        readMaster("h\n1301," + longName + ",x,100\n1302," + std::string(300, 'M') + "\n9999,next,x,1\n");
     EXPECT_EQ(app->stockName[1301], std::string(64, 'N'));
     EXPECT_EQ(app->stockName[1302], std::string(64, 'M'));
-    EXPECT_EQ(app->stockName[9999], "next");   // the rest of the long line made no record
+    EXPECT_EQ(app->stockName[9999], "next");  // the rest of the long line made no record
 }
 
 TEST(StockMaster, NameIndexGivesHighestAndLowestCodeAndNothingForEmptyNames)

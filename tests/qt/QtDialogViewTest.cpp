@@ -57,13 +57,20 @@ const DialogTemplate& formsTemplate()
     static const DialogTemplate t = [] {
         DialogTemplate d{902, toCp932("記録"), "MS Shell Dlg", 8, 385, 214};
         d.controls = {
-            {ControlKind::Edit, 31, {}, 7, 7, 315, 200,
+            {ControlKind::Edit,
+             31,
+             {},
+             7,
+             7,
+             315,
+             200,
              StyleMultiline | StyleReadOnly | StyleBorder | StyleVScroll | StyleHScroll},
             {ControlKind::Button, 32, toCp932("更新"), 329, 7, 49, 15},
             {ControlKind::Button, IDOK, toCp932("閉じる"), 328, 44, 50, 14, StyleDefault},
             {ControlKind::Edit, 33, {}, 329, 62, 49, 12, StyleRightAlign | StyleBorder | StyleDigitsOnly},
-            {ControlKind::Label, 34, toCp932("売買記録が長くなりすぎる場合はチェックをはずすことで処理を高速化できます。"),
-             329, 80, 50, 40, StyleMultiline},
+            {ControlKind::Label, 34,
+             toCp932("売買記録が長くなりすぎる場合はチェックをはずすことで処理を高速化できます。"), 329, 80,
+             50, 40, StyleMultiline},
             {ControlKind::ComboBox, 35, {}, 329, 125, 50, 60, StyleVScroll, {toCp932("年"), toCp932("月")}},
             {ControlKind::CheckBox, 36, toCp932("空売り"), 329, 145, 50, 11, StyleDisabled},
         };
@@ -91,7 +98,8 @@ int pixels(int units, int base, int divisor)
 
 TEST(QtDialogView, EveryTemplateBuildsItsControlsAtTheirDialogUnitRectangles)
 {
-    for (const DialogTemplate* layout : {&mainDialogTemplate(), &aboutDialogTemplate(), &probeTemplate(), &formsTemplate()}) {
+    for (const DialogTemplate* layout :
+         {&mainDialogTemplate(), &aboutDialogTemplate(), &probeTemplate(), &formsTemplate()}) {
         SCOPED_TRACE(layout->id);
         QtPlatform platform;
         RecordingDialog dialog(platform, *layout);
@@ -99,9 +107,11 @@ TEST(QtDialogView, EveryTemplateBuildsItsControlsAtTheirDialogUnitRectangles)
         QWidget* window = view.window();
 
         const QFont font = window->font();
-        EXPECT_TRUE(QFontInfo(font).family().contains(QLatin1String("CJK"))) << QFontInfo(font).family().toStdString();
+        EXPECT_TRUE(QFontInfo(font).family().contains(QLatin1String("CJK")))
+            << QFontInfo(font).family().toStdString();
         QFontMetrics metrics(font);
-        int letters = metrics.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
+        int letters =
+            metrics.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
         int bx = (letters / 26 + 1) / 2, by = metrics.height();
 
         EXPECT_EQ(window->size(), QSize(pixels(layout->width, bx, 4), pixels(layout->height, by, 8)));
@@ -115,8 +125,9 @@ TEST(QtDialogView, EveryTemplateBuildsItsControlsAtTheirDialogUnitRectangles)
             SCOPED_TRACE(c.id);
             QWidget* widget = window->findChild<QWidget*>(QStringLiteral("ctl%1").arg(c.id));
             ASSERT_NE(widget, nullptr);
-            EXPECT_EQ(widget->geometry(), QRect(pixels(c.x, bx, 4), pixels(c.y, by, 8), pixels(c.width, bx, 4),
-                                                pixels(c.height, by, 8)));
+            EXPECT_EQ(widget->geometry(),
+                      QRect(pixels(c.x, bx, 4), pixels(c.y, by, 8), pixels(c.width, bx, 4),
+                            pixels(c.height, by, 8)));
             EXPECT_EQ(widget->isEnabled(), !(c.style & StyleDisabled));
             if (auto* button = qobject_cast<QPushButton*>(widget)) {
                 EXPECT_EQ(button->isDefault(), bool(c.style & StyleDefault));
@@ -139,7 +150,6 @@ TEST(QtDialogView, MainWindowCaptionsFitTheirControls)
         EXPECT_LT(metrics.horizontalAdvance(button->text()), button->width()) << button->text().toStdString();
     for (QGroupBox* box : view.window()->findChildren<QGroupBox*>())
         EXPECT_LT(metrics.horizontalAdvance(box->title()), box->width()) << box->title().toStdString();
-
 }
 
 TEST(QtDialogView, EarlierControlsStayOnTopWhereTheyOverlap)
@@ -227,9 +237,10 @@ TEST(QtDialogView, ButtonsCheckBoxesAndMenuItemsReachTheDialog)
     view.window()->actions().front()->trigger();
 
     using C = std::pair<int, Notification>;
-    EXPECT_EQ(dialog.commands, (std::vector<C>{{13, Notification::Clicked},
-                                               {14, Notification::Clicked},
-                                               {IDM_ABOUTBOX, Notification::MenuCommand}}));
+    EXPECT_EQ(dialog.commands,
+              (std::vector<C>{{13, Notification::Clicked},
+                              {14, Notification::Clicked},
+                              {IDM_ABOUTBOX, Notification::MenuCommand}}));
 }
 
 TEST(QtDialogView, BoundListShowsTheRowsOfItsBoxAndFollowsThem)
@@ -257,7 +268,7 @@ TEST(QtDialogView, BoundListShowsTheRowsOfItsBoxAndFollowsThem)
             ListBox::AppendBatch batch(rows);
             for (int i = 0; i < 250000; ++i)
                 rows.append("row");
-            EXPECT_EQ(model->rowCount(), 2);   // announced when the batch closes
+            EXPECT_EQ(model->rowCount(), 2);  // announced when the batch closes
         }
         EXPECT_EQ(model->rowCount(), 250002);
         EXPECT_EQ(row(250001), QStringLiteral("row"));
@@ -423,7 +434,7 @@ TEST(QtDialogView, TheLargerDialogsControlsBehaveAsTheirStylesSay)
     pressKey(digits, Qt::Key_Minus, QStringLiteral("-"));
     pressKey(digits, Qt::Key_2, QStringLiteral("2"));
     EXPECT_EQ(view.text(33), "12");
-    view.setText(33, "-5");   // what the program shows there is shown whole
+    view.setText(33, "-5");  // what the program shows there is shown whole
     EXPECT_EQ(view.text(33), "-5");
 
     // A note wraps within its box; a line break in its text starts a new line.

@@ -80,7 +80,8 @@ TEST_F(QtPlatformTest, ButtonEndsTheModalRunWithItsResult)
 {
     QtPlatform platform;
     RecordingDialog dialog(platform, smallTemplate());
-    whenModal<QDialog>([](QDialog* window) { window->findChild<QPushButton*>(QStringLiteral("ctl1"))->click(); });
+    whenModal<QDialog>(
+        [](QDialog* window) { window->findChild<QPushButton*>(QStringLiteral("ctl1"))->click(); });
 
     EXPECT_EQ(platform.runModal(dialog), IDOK);
     EXPECT_EQ(dialog.commands.size(), 1u);
@@ -123,7 +124,8 @@ TEST(QtPlatformFilters, OriginalFilterStringsBecomeQtNameFilters)
         QStringList expected;
     } cases[] = {
         {"CSV ファイル (*.csv)|*.csv|すべてのファイル (*.*)|*.*||",
-         {QString::fromUtf8("CSV ファイル (*.csv) (*.csv)"), QString::fromUtf8("すべてのファイル (*.*) (*)")}},
+         {QString::fromUtf8("CSV ファイル (*.csv) (*.csv)"),
+          QString::fromUtf8("すべてのファイル (*.*) (*)")}},
         // ポ ends in the byte '|' in code page 932 and must not split the description.
         {"ポイント|*.txt;*.log||", {QString::fromUtf8("ポイント (*.txt *.log)")}},
         {"", {}},
@@ -144,7 +146,7 @@ TEST_F(QtPlatformTest, OpenFileOffersToCreateAMissingFile)
     QString question;
     whenModal<QFileDialog>([](QFileDialog* dialog) {
         dialog->selectFile(QStringLiteral("trades"));
-        static_cast<QDialog*>(dialog)->accept();   // the Open button
+        static_cast<QDialog*>(dialog)->accept();  // the Open button
     });
     whenModal<QMessageBox>([&](QMessageBox* box) {
         question = box->text();

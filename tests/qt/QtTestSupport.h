@@ -43,14 +43,15 @@ void whenModal(std::function<void(W*)> action, std::function<bool()> ready = {})
 {
     auto* timer = new QTimer;
     timer->setInterval(5);
-    QObject::connect(timer, &QTimer::timeout, timer, [timer, action = std::move(action), ready = std::move(ready)] {
-        auto* modal = qobject_cast<W*>(QApplication::activeModalWidget());
-        if (!modal || !modal->isVisible() || (ready && !ready()))
-            return;
-        timer->stop();
-        timer->deleteLater();
-        action(modal);
-    });
+    QObject::connect(timer, &QTimer::timeout, timer,
+                     [timer, action = std::move(action), ready = std::move(ready)] {
+                         auto* modal = qobject_cast<W*>(QApplication::activeModalWidget());
+                         if (!modal || !modal->isVisible() || (ready && !ready()))
+                             return;
+                         timer->stop();
+                         timer->deleteLater();
+                         action(modal);
+                     });
     timer->start();
 }
 

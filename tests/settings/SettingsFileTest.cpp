@@ -21,7 +21,7 @@ TEST(SettingsLine, WritesRoundedAmountsAndSixDecimalRates)
 {
     SimulationSettings s;
     s.capital = 1234567.6;
-    s.lossWithinThreeYears = 2.5;   // halves away from zero
+    s.lossWithinThreeYears = 2.5;  // halves away from zero
     s.operatingRate = 0.8;
     s.unknownProfitRate = -0.05;
     s.saveLog = false;
@@ -37,10 +37,9 @@ TEST(SettingsLine, WritesRoundedAmountsAndSixDecimalRates)
 TEST(SettingsLine, ReadsEveryPositionLeniently)
 {
     // Position 13 wins over position 10; seventeen positions leave the short-sell flag false.
-    SimulationSettings s = parseSettingsLine(
-        "1000000, 5,3,0.25,0.2,1,2,3,-0.1,1,0,0.5,2,0,1,0,1");
+    SimulationSettings s = parseSettingsLine("1000000, 5,3,0.25,0.2,1,2,3,-0.1,1,0,0.5,2,0,1,0,1");
     EXPECT_EQ(s.capital, 1000000);
-    EXPECT_EQ(s.lossWithinThreeYears, 5);   // leading blanks skipped
+    EXPECT_EQ(s.lossWithinThreeYears, 5);  // leading blanks skipped
     EXPECT_EQ(s.leverage, 3);
     EXPECT_EQ(s.commissionSchedule, 2);
     EXPECT_EQ(s.operationType, 1);
@@ -66,11 +65,11 @@ TEST(SettingsFile, FirstStartCreatesTheFileAndSaysSo)
     s.capital = 1;
     EXPECT_EQ(loadSettings(s, folder / "kvn.conf"), SettingsLoad::Created);
     EXPECT_EQ(s, SimulationSettings{});
-    EXPECT_EQ(folder.read("kvn.conf"), kDefaultLine);   // no line break at the end
+    EXPECT_EQ(folder.read("kvn.conf"), kDefaultLine);  // no line break at the end
 
     s.capital = 1;
     EXPECT_EQ(loadSettings(s, folder / "no-such-folder" / "kvn.conf"), SettingsLoad::CreateFailed);
-    EXPECT_EQ(s, SimulationSettings{});   // the defaults are in use all the same
+    EXPECT_EQ(s, SimulationSettings{});  // the defaults are in use all the same
 }
 
 TEST(SettingsFile, ExistingFileReplacesTheDefaultsAndIsNotRewritten)
@@ -79,7 +78,7 @@ TEST(SettingsFile, ExistingFileReplacesTheDefaultsAndIsNotRewritten)
     folder.write("kvn.conf", "");
     SimulationSettings s;
     EXPECT_EQ(loadSettings(s, folder / "kvn.conf"), SettingsLoad::Read);
-    EXPECT_EQ(s.capital, 0);   // an empty file sets every field to 0
+    EXPECT_EQ(s.capital, 0);  // an empty file sets every field to 0
     EXPECT_EQ(s.leverage, 0);
     EXPECT_EQ(folder.read("kvn.conf"), "");
 }
@@ -117,8 +116,8 @@ TEST(CodedSettings, CodesReadAsNamedChoices)
          TradeOrder::BuyFirst},
     };
     for (const Case& c : cases) {
-        SimulationSettings s =
-            parseSettingsLine(std::string("2000000,500000,2.5,0.2,0.1,300000,50000000,5,-0.03,0,3990,1,") + c.codes);
+        SimulationSettings s = parseSettingsLine(
+            std::string("2000000,500000,2.5,0.2,0.1,300000,50000000,5,-0.03,0,3990,1,") + c.codes);
         EXPECT_EQ(s.schedule(), c.schedule) << c.codes;
         EXPECT_EQ(s.priority(), c.priority) << c.codes;
         EXPECT_EQ(s.operation(), c.operation) << c.codes;
@@ -131,8 +130,9 @@ TEST(CodedSettings, CodesReadAsNamedChoices)
     s.setPriority(BuyPriority::ListOrder);
     s.setOperation(OperationType::PerStock);
     s.setOrder(TradeOrder::BuyFirst);
-    EXPECT_EQ(formatSettingsLine(s),
-              "2000000,500000,2.500000,0.200000,0.100000,300000,50000000,5,-0.030000,2,3990,1.000000,2,1,1,1,1,0");
+    EXPECT_EQ(
+        formatSettingsLine(s),
+        "2000000,500000,2.500000,0.200000,0.100000,300000,50000000,5,-0.030000,2,3990,1.000000,2,1,1,1,1,0");
 }
 
 }  // namespace

@@ -5,8 +5,8 @@
 namespace kv {
 namespace {
 
-using test::SimHarness;
 using test::signalLine;
+using test::SimHarness;
 
 // One day's candidates: (stock code, buy price) of stocks 1 (unit 1000), 2 (unit 100) and
 // 4 (no trading unit).
@@ -78,7 +78,7 @@ TEST_F(BuyPhase, OtherPrioritiesBuyInListOrderAndAnUnaffordableFirstRowEndsTheDa
 {
     settings().setPriority(BuyPriority::ListOrder);
     settings().maxPurchaseAmount = 0;
-    buyDay({{1, 9000}, {2, 100}});   // lot cost 9,000,000 exceeds the whole pool
+    buyDay({{1, 9000}, {2, 100}});  // lot cost 9,000,000 exceeds the whole pool
     EXPECT_EQ(h.figures().purchases, 0);
 }
 
@@ -87,14 +87,14 @@ TEST_F(BuyPhase, LotsFromTheBudgetOrFromTheCapOnOnePurchase)
     struct Case {
         double capital;
         int32_t maxPurchaseAmount;
-        int buyPrice;   // stock 1, unit 1000
+        int buyPrice;  // stock 1, unit 1000
         int lots;
     } cases[] = {
-        {400000, 50000000, 250, 3},   // budget 1,000,000 below the cap: 996,010 / 250,000
-        {2000000, 1000000, 100, 9},   // cap below the budget: 996,010 / 100,000
-        {2000000, 0, 100, 49},        // no cap: 4,996,010 / 100,000
-        {2000000, 5000000, 500, 9},   // cap equal to the budget takes the integer rule
-        {1000, 0, 100, 0},            // a budget below one lot buys nothing
+        {400000, 50000000, 250, 3},  // budget 1,000,000 below the cap: 996,010 / 250,000
+        {2000000, 1000000, 100, 9},  // cap below the budget: 996,010 / 100,000
+        {2000000, 0, 100, 49},       // no cap: 4,996,010 / 100,000
+        {2000000, 5000000, 500, 9},  // cap equal to the budget takes the integer rule
+        {1000, 0, 100, 0},           // a budget below one lot buys nothing
     };
     for (const Case& c : cases) {
         SimHarness fresh;
@@ -113,7 +113,7 @@ TEST_F(BuyPhase, LotsFromTheBudgetOrFromTheCapOnOnePurchase)
 TEST_F(BuyPhase, OperatingRateSpreadsThePoolOverTheDaysPurchases)
 {
     settings().operatingRate = 0.5;
-    buyDay({{1, 100}, {1, 100}});   // pool 2,500,000; lot cost 100,000
+    buyDay({{1, 100}, {1, 100}});  // pool 2,500,000; lot cost 100,000
     EXPECT_EQ(holdings(), (std::vector<std::pair<int, int>>{{100, 12}, {100, 12}}));
     auto lines = h.logLines();
     ASSERT_EQ(lines.size(), 3u);
@@ -127,7 +127,7 @@ TEST_F(BuyPhase, PerStockOperationHoldsEachPurchaseToAShareOfThePool)
 {
     settings().operatingRate = 0.5;
     settings().setOperation(OperationType::PerStock);
-    buyDay({{1, 100}, {1, 100}});   // pool cut to 2/5 of 2,500,000
+    buyDay({{1, 100}, {1, 100}});  // pool cut to 2/5 of 2,500,000
     EXPECT_EQ(holdings(), (std::vector<std::pair<int, int>>{{100, 4}, {100, 5}}));
     auto lines = h.logLines();
     ASSERT_EQ(lines.size(), 3u);
@@ -139,7 +139,7 @@ TEST_F(BuyPhase, CommissionSchedulesChargeAndSetAside)
 {
     settings().setSchedule(CommissionSchedule::NoCommission);
     buyDay({{1, 500}});
-    EXPECT_EQ(holdings()[0].second, 10);   // nothing set aside: 5,000,000 / 500,000
+    EXPECT_EQ(holdings()[0].second, 10);  // nothing set aside: 5,000,000 / 500,000
     EXPECT_EQ(h.logLines()[1], "購入,1,極洋,2004/1/5,500,10000,5000000,0,,,,0,2000000");
     EXPECT_EQ(h.app->settings.maxCommission, 0);
 }
@@ -159,7 +159,7 @@ TEST_F(BuyPhase, CandidatesWithoutLotCostArePassedOverUnderEitherPriority)
         fresh.steps(1);
         EXPECT_EQ(fresh.sim.candidateList().count(), 0) << "priority " << static_cast<int>(priority);
     }
-    buyDay({{4, 100}, {4, 200}});   // nothing can be bought at all
+    buyDay({{4, 100}, {4, 200}});  // nothing can be bought at all
     EXPECT_EQ(h.figures().purchases, 0);
     EXPECT_EQ(h.figures().holdingsValue, 0);
 }
@@ -172,9 +172,10 @@ TEST_F(BuyPhase, LotCostsBeyondTheInt32RangeAreBoughtWithoutOverflow)
     // Lot cost 3,000,000,000: above the running minimum's start, so chosen as the first of them.
     buyDay({{3, 3000}});
     ASSERT_EQ(h.figures().purchases, 1);
-    EXPECT_EQ(holdings()[0].second, 833);   // (2.5e12 − 3990) / 3e9
+    EXPECT_EQ(holdings()[0].second, 833);  // (2.5e12 − 3990) / 3e9
     EXPECT_EQ(h.figures().holdingsValue, 833 * 3e9);
-    EXPECT_EQ(h.logLines()[1], "購入,3,マルハ,2004/1/5,3000,833000000,2499000000000,-3990,,,,1000000000,999999996010");
+    EXPECT_EQ(h.logLines()[1],
+              "購入,3,マルハ,2004/1/5,3000,833000000,2499000000000,-3990,,,,1000000000,999999996010");
 }
 
 TEST_F(BuyPhase, MarginLineWarnsWhenAssetsLessTheLossFallBelowTheRequiredMargin)
@@ -184,8 +185,9 @@ TEST_F(BuyPhase, MarginLineWarnsWhenAssetsLessTheLossFallBelowTheRequiredMargin)
     h.start();
     h.steps(1);
     EXPECT_EQ(h.figures().unrealizedLoss, -3600000);
-    EXPECT_EQ(toUtf8(h.messageLine), "sim_cnt:1 含み損合計:-3600000 最低必要委託保証金：900000 "
-                                     "資本金-含み損計：-1603990『追証の可能性あり』");
+    EXPECT_EQ(toUtf8(h.messageLine),
+              "sim_cnt:1 含み損合計:-3600000 最低必要委託保証金：900000 "
+              "資本金-含み損計：-1603990『追証の可能性あり』");
 }
 
 }  // namespace

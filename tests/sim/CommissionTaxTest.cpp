@@ -15,12 +15,11 @@ TEST(Commission, BandsOfEverySchedule)
         int charge;
         int maximum;
     } cases[] = {
-        {Kabudotcom, 0, 315, 3990},       {Kabudotcom, 300000, 315, 3990}, {Kabudotcom, 300001, 3990, 3990},
-        {NoCommission, 0, 0, 0},          {NoCommission, 9e9, 0, 0},
-        {Etrade, 0, 735, 1680},           {Etrade, 500000, 735, 1680},     {Etrade, 500001, 945, 1680},
-        {Etrade, 1000000, 945, 1680},     {Etrade, 1000001, 1155, 1680},   {Etrade, 1500000, 1155, 1680},
-        {Etrade, 1500001, 1680, 1680},
-        {Taikom, 4500000, 0, 0},          // no known table: free, nothing set aside
+        {Kabudotcom, 0, 315, 3990},    {Kabudotcom, 300000, 315, 3990}, {Kabudotcom, 300001, 3990, 3990},
+        {NoCommission, 0, 0, 0},       {NoCommission, 9e9, 0, 0},       {Etrade, 0, 735, 1680},
+        {Etrade, 500000, 735, 1680},   {Etrade, 500001, 945, 1680},     {Etrade, 1000000, 945, 1680},
+        {Etrade, 1000001, 1155, 1680}, {Etrade, 1500000, 1155, 1680},   {Etrade, 1500001, 1680, 1680},
+        {Taikom, 4500000, 0, 0},  // no known table: free, nothing set aside
     };
     for (const Case& c : cases) {
         Commission got = commissionFor(c.schedule, c.amount);
@@ -50,11 +49,11 @@ TEST(NetProfit, CarriedLossThenTaxThenLossesInFull)
         double net;
         double cumulative;
     } sales[] = {
-        {300000, 30, 300000, -200000},   // covered by the carried loss
-        {300000, 30, 290000, 90000},     // only the 100,000 above the loss is taxed
-        {100000, 10, 90000, 180000},     // fully taxed while the profit is positive
-        {-50000, -5, -50000, 130000},    // a loss is taken in full, no refund
-        {0, 0, 0, 130000},               // at the buy price: nothing, no tax
+        {300000, 30, 300000, -200000},  // covered by the carried loss
+        {300000, 30, 290000, 90000},    // only the 100,000 above the loss is taxed
+        {100000, 10, 90000, 180000},    // fully taxed while the profit is positive
+        {-50000, -5, -50000, 130000},   // a loss is taken in full, no refund
+        {0, 0, 0, 130000},              // at the buy price: nothing, no tax
     };
     double cumulative = -500000;
     for (const Sale& s : sales) {

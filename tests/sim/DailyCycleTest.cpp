@@ -7,8 +7,8 @@
 namespace kv {
 namespace {
 
-using test::SimHarness;
 using test::signalLine;
+using test::SimHarness;
 
 // A stock-1 signal (unit 1000) bought at 100 on `date`, ending on `end` at 110.
 std::string row(const std::string& date, const std::string& end = "2004/2/1", int buy = 100)
@@ -21,7 +21,7 @@ TEST(DailyCycle, DaysAreRunsOfIdenticalDateTexts)
     SimHarness h;
     for (const char* date : {"2004/1/5", "2004/1/5", "2004/1/6", "2004/1/5", "2004/01/05"})
         h.addSignal(row(date));
-    h.app->settings.maxStocks = 0;   // nothing bought: only the days matter here
+    h.app->settings.maxStocks = 0;  // nothing bought: only the days matter here
     h.start();
     std::vector<std::pair<std::string, int>> days;
     while (!h.sim.finished()) {
@@ -29,8 +29,9 @@ TEST(DailyCycle, DaysAreRunsOfIdenticalDateTexts)
             days.emplace_back(h.figures().currentDate, h.sim.candidateList().count());
         h.steps(1);
     }
-    EXPECT_EQ(days, (std::vector<std::pair<std::string, int>>{
-                        {"2004/1/5", 2}, {"2004/1/6", 1}, {"2004/1/5", 1}, {"2004/01/05", 1}}));
+    EXPECT_EQ(days,
+              (std::vector<std::pair<std::string, int>>{
+                  {"2004/1/5", 2}, {"2004/1/6", 1}, {"2004/1/5", 1}, {"2004/01/05", 1}}));
 }
 
 TEST(DailyCycle, StatesAndTextsThroughADay)
@@ -44,8 +45,9 @@ TEST(DailyCycle, StatesAndTextsThroughADay)
         states.push_back(h.sim.state());
         h.steps(1);
     }
-    EXPECT_EQ(states, (std::vector<SimState>{SimState::BeforeBuy, SimState::AfterBuy, SimState::DayDone,
-                                             SimState::BeforeSale, SimState::AfterSale}));
+    EXPECT_EQ(states,
+              (std::vector<SimState>{SimState::BeforeBuy, SimState::AfterBuy, SimState::DayDone,
+                                     SimState::BeforeSale, SimState::AfterSale}));
     EXPECT_EQ(h.sim.state(), SimState::BeforeBuy);
     EXPECT_EQ(h.figures().simCnt, 2);
     EXPECT_EQ(h.figures().currentDate, "2004/1/6");
@@ -58,7 +60,7 @@ TEST(DailyCycle, OpeningMovesDuePositionsAndTheSalesEmptyTheHoldings)
     h.addSignal(signalLine(2, "日水", "2004/1/6", 300, "○", "2004/1/9", 310, 100));
     h.app->settings.maxStocks = 1;
     h.start();
-    h.steps(3);   // buy, close, open 2004/1/6
+    h.steps(3);  // buy, close, open 2004/1/6
     EXPECT_EQ(h.sim.state(), SimState::BeforeSale);
     EXPECT_EQ(h.sim.holdingsList().count(), 0);
     EXPECT_EQ(h.sim.sellList().count(), 1);
@@ -66,7 +68,7 @@ TEST(DailyCycle, OpeningMovesDuePositionsAndTheSalesEmptyTheHoldings)
     EXPECT_EQ(sellFigure(h.figures().reportedSellList->amount, h.figures().reportedSellList->profit),
               "( \\4680000 : 180000)");
     EXPECT_EQ(toUtf8(h.messageLine), "現在利益：-500000");
-    h.steps(1);   // sell
+    h.steps(1);  // sell
     EXPECT_EQ(h.sim.sellList().count(), 0);
     EXPECT_EQ(h.figures().holdingsValue, 0);
     EXPECT_EQ(h.figures().reportedHoldingsValue, 0.0);
@@ -85,12 +87,12 @@ TEST(DailyCycle, BuyFirstSellsOneDayLaterAndTheCostStillBindsThatDay)
         h.addSignal(row("2004/1/6", "2004/2/1", 500));
         h.addSignal(row("2004/1/7", "2004/2/1", 500));
         h.start();
-        h.steps(3);   // buy on 1/5, close, open 1/6
+        h.steps(3);  // buy on 1/5, close, open 1/6
         EXPECT_EQ(h.sim.sellList().count(), buyFirst ? 0 : 1) << buyFirst;
-        h.steps(3);   // sell, gather, buy on 1/6
+        h.steps(3);  // sell, gather, buy on 1/6
         // Selling first frees the capital; buying first leaves 490,025 − 3990 of buying power.
         EXPECT_EQ(h.figures().purchases, buyFirst ? 1 : 2) << buyFirst;
-        h.steps(2);   // close, open 1/7
+        h.steps(2);  // close, open 1/7
         EXPECT_EQ(h.sim.sellList().count(), buyFirst ? 1 : 0) << buyFirst;
     }
 }
@@ -101,7 +103,7 @@ TEST(DailyCycle, UndeterminableEndIsSoldOnlyInTheFinalLiquidation)
     h.app->settings.maxStocks = 1;
     h.addSignal(signalLine(1, "極洋", "2004/1/5", 500, "？", "9999/99/99", 500, 1000));
     for (const char* date : {"2004/1/6", "2004/1/7", "2004/1/8"})
-        h.addSignal(row(date, "2004/1/8", 100000));   // too dear to buy
+        h.addSignal(row(date, "2004/1/8", 100000));  // too dear to buy
     h.startLogged();
     int openings = 0;
     while (h.sim.state() != SimState::Ended) {
@@ -118,7 +120,8 @@ TEST(DailyCycle, UndeterminableEndIsSoldOnlyInTheFinalLiquidation)
     // A "？" signal sells at 3 % below its buy price: 485 for 9 lots of 1000.
     auto lines = h.logLines();
     ASSERT_EQ(lines.size(), 3u);
-    EXPECT_EQ(lines[2], "売却,1,極洋,9999/99/99,485,9000,4365000,-135000,-3.00,-635000,-135000,4855025,1861010");
+    EXPECT_EQ(lines[2],
+              "売却,1,極洋,9999/99/99,485,9000,4365000,-135000,-3.00,-635000,-135000,4855025,1861010");
 }
 
 TEST(DailyCycle, OneRowWindowInsideALongerList)
@@ -127,7 +130,7 @@ TEST(DailyCycle, OneRowWindowInsideALongerList)
     for (const char* date : {"2004/1/5", "2004/1/6", "2004/1/6", "2004/1/6"})
         h.addSignal(row(date));
     h.start(1, 1);
-    EXPECT_EQ(h.sim.candidateList().count(), 1);   // row 2 has the same date but is outside
+    EXPECT_EQ(h.sim.candidateList().count(), 1);  // row 2 has the same date but is outside
     EXPECT_TRUE(h.figures().endReached);
     EXPECT_EQ(h.figures().simCnt, 2);
     h.steps(2);
@@ -161,7 +164,7 @@ TEST(DailyCycle, FinalLiquidationStopsAutoOnce)
     EXPECT_EQ(h.autoStops, 1);
     h.steps(1);
     EXPECT_EQ(h.autoStops, 1);
-    EXPECT_EQ(h.finishes, 2);   // every liquidation says so, stopped AUTO or not
+    EXPECT_EQ(h.finishes, 2);  // every liquidation says so, stopped AUTO or not
 }
 
 TEST(DailyCycle, ResetDropsPositionsKeepsFiguresAndARestartBeginsAtCapital)
@@ -178,9 +181,9 @@ TEST(DailyCycle, ResetDropsPositionsKeepsFiguresAndARestartBeginsAtCapital)
     EXPECT_EQ(h.sim.holdingsList().count() + h.sim.candidateList().count() + h.sim.sellList().count(), 0);
     EXPECT_FALSE(h.sim.logIsOpen());
     EXPECT_EQ(h.figures().totalAssets, total);
-    EXPECT_EQ(h.logLines().size(), 2u);   // the positions were dropped, not sold
+    EXPECT_EQ(h.logLines().size(), 2u);  // the positions were dropped, not sold
 
-    h.steps(1);                           // no run: nothing happens
+    h.steps(1);  // no run: nothing happens
     EXPECT_EQ(h.sim.state(), SimState::BeforeRun);
 
     h.app->settings.saveLog = false;

@@ -7,15 +7,15 @@
 namespace kv {
 namespace {
 
-using test::SimHarness;
 using test::signalLine;
+using test::SimHarness;
 
 class RowReader : public ::testing::Test {
 protected:
     ListRow read(const std::string& row, bool withLots)
     {
         ListRow out;
-        out.lots = 77;   // every field is overwritten
+        out.lots = 77;  // every field is overwritten
         out.code = 77;
         readListRow(row, withLots, *h.app, out);
         return out;
@@ -35,7 +35,7 @@ TEST_F(RowReader, SignalRowGivesEveryField)
     EXPECT_EQ(r.sellPrice, 520);
     EXPECT_DOUBLE_EQ(r.priceRatio, 1.04);
     EXPECT_EQ(r.tradingUnit, 1000);
-    EXPECT_EQ(r.lots, 0);   // a nine-token row, or lots not asked for
+    EXPECT_EQ(r.lots, 0);  // a nine-token row, or lots not asked for
 }
 
 TEST_F(RowReader, LotsOnlyWhenAskedFor)
@@ -54,11 +54,9 @@ TEST_F(RowReader, UnknownMarkSellsAtTheUnknownRateTruncated)
         double rate;
         int sell;
     } cases[] = {
-        {"？", 1000, -0.03, 970},
-        {"？", 999, -0.03, 969},         // 969.03 truncated
-        {"？(注)", 1000, -0.03, 970},     // a longer mark that begins with ？
-        {"？", 1000, 0.05, 1050},
-        {"○", 1000, -0.03, 1234},        // any other mark: token 6
+        {"？", 1000, -0.03, 970},     {"？", 999, -0.03, 969},   // 969.03 truncated
+        {"？(注)", 1000, -0.03, 970},                            // a longer mark that begins with ？
+        {"？", 1000, 0.05, 1050},     {"○", 1000, -0.03, 1234},  // any other mark: token 6
     };
     for (const Case& c : cases) {
         h.app->settings.unknownProfitRate = c.rate;
@@ -74,7 +72,7 @@ TEST_F(RowReader, NamesResolveToTheLowestCodeOrZero)
     h.addStock(500, "同名", 100);
     EXPECT_EQ(read(signalLine(0, "同名", "2004/1/5", 1, "○", "2004/1/5", 1, 1), false).code, 500);
     EXPECT_EQ(read(signalLine(0, "未登録", "2004/1/5", 1, "○", "2004/1/5", 1, 1), false).code, 0);
-    EXPECT_EQ(read("0000  2004/1/5 1 x 2004/1/5 1 p 1", false).code, 0);   // an empty name is no name
+    EXPECT_EQ(read("0000  2004/1/5 1 x 2004/1/5 1 p 1", false).code, 0);  // an empty name is no name
 }
 
 TEST_F(RowReader, NumbersAndDatesFollowTheRowRules)

@@ -32,11 +32,15 @@ class SimHarness {
 public:
     SimHarness()
     {
-        StockMaster({{1, "極洋", 1000}, {2, "日水", 100}, {3, "マルハ", 1000}, {4, "単位なし", 0}}).enterInto(*app);
+        StockMaster({{1, "極洋", 1000}, {2, "日水", 100}, {3, "マルハ", 1000}, {4, "単位なし", 0}})
+            .enterInto(*app);
         app->settings.saveLog = false;
     }
 
-    void addStock(int code, const std::string& name, int unit) { StockMaster({{code, name, unit}}).enterInto(*app); }
+    void addStock(int code, const std::string& name, int unit)
+    {
+        StockMaster({{code, name, unit}}).enterInto(*app);
+    }
 
     void addSignal(const std::string& line) { signals.append(line); }
 
@@ -99,7 +103,7 @@ public:
     ListBox signals;
     TradingSimulation sim{*app, signals};
 
-    std::string messageLine;   // as the steps left it
+    std::string messageLine;  // as the steps left it
     int logOpenFailures = 0;
     int logWriteFailures = 0;
     int autoStops = 0;

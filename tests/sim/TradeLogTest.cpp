@@ -8,8 +8,8 @@
 namespace kv {
 namespace {
 
-using test::SimHarness;
 using test::signalLine;
+using test::SimHarness;
 
 void addLosingDay(SimHarness& h)
 {
@@ -27,7 +27,7 @@ TEST(TradeLog, UnopenableLogIsReportedOnceAndTheRunGoesOnWithoutIt)
     h.runToEnd();
     EXPECT_EQ(h.figures().sales, 1);
     EXPECT_EQ(h.logOpenFailures, 1);
-    EXPECT_EQ(h.logWriteFailures, 0);   // nothing was open to fail
+    EXPECT_EQ(h.logWriteFailures, 0);  // nothing was open to fail
 
     // A later run with a good file logs again.
     h.sim.reset();
@@ -47,7 +47,8 @@ TEST(TradeLog, LossSaleLineAndDatesWithoutLeadingZeros)
     ASSERT_EQ(lines.size(), 3u);
     // 166 lots of 100 at 300 (5,000,000 / 30,000), sold at 280.
     EXPECT_EQ(lines[1], "購入,2,日水,2004/1/5,300,16600,4980000,0,,,,20000,2000000");
-    EXPECT_EQ(lines[2], "売却,2,日水,2004/1/9,280,16600,4648000,-332000,-6.67,-832000,-332000,4668000,1668000");
+    EXPECT_EQ(lines[2],
+              "売却,2,日水,2004/1/9,280,16600,4648000,-332000,-6.67,-832000,-332000,4668000,1668000");
     for (const auto& line : lines)
         EXPECT_EQ(std::count(line.begin(), line.end(), ','), 12) << line;
 }
@@ -61,14 +62,14 @@ TEST(TradeLog, AFailedWriteIsReportedOnceAndLoggingStopsForTheRun)
     h.app->settings.saveLog = true;
     // A file name whose writes fail: a link to the device that is always full.
     std::filesystem::create_symlink("/dev/full", h.folder / "full.csv");
-    h.startWithLog(h.folder / "full.csv", 0, 0);   // the header already fails; the first step reports it
+    h.startWithLog(h.folder / "full.csv", 0, 0);  // the header already fails; the first step reports it
     EXPECT_EQ(h.logOpenFailures, 0);
     EXPECT_EQ(h.logWriteFailures, 1);
     EXPECT_FALSE(h.sim.logIsOpen());
     h.runToEnd();
     EXPECT_EQ(h.logWriteFailures, 1);
     EXPECT_EQ(h.finishes, 1);
-    EXPECT_TRUE(h.app->settings.saveLog);   // the next run asks again
+    EXPECT_TRUE(h.app->settings.saveLog);  // the next run asks again
     EXPECT_EQ(h.figures().purchases, 1);
     EXPECT_EQ(h.figures().sales, 1);
 }
@@ -78,7 +79,7 @@ TEST(TradeLog, EveryLineIsOnDiskAsSoonAsItIsWritten)
     SimHarness h;
     addLosingDay(h);
     h.startLogged();
-    h.steps(1);   // buy: the log is still open
+    h.steps(1);  // buy: the log is still open
     ASSERT_TRUE(h.sim.logIsOpen());
     EXPECT_EQ(h.logLines().size(), 2u);
 }

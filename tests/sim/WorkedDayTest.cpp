@@ -8,8 +8,8 @@
 namespace kv {
 namespace {
 
-using test::SimHarness;
 using test::signalLine;
+using test::SimHarness;
 
 TEST(WorkedDay, BuyNineLotsThenSellThemAgainstTheCarriedLoss)
 {
@@ -28,10 +28,11 @@ TEST(WorkedDay, BuyNineLotsThenSellThemAgainstTheCarriedLoss)
     EXPECT_EQ(moneyText(s.figures().operatingAssets), "\\5000000");
     EXPECT_EQ(moneyText(s.figures().totalAssets), "\\2000000");
 
-    h.steps(1);   // buy
+    h.steps(1);  // buy
     EXPECT_EQ(s.state(), SimState::AfterBuy);
     ASSERT_EQ(s.holdingsList().count(), 1);
-    EXPECT_EQ(s.holdingsList().row(0), signalLine(1, "極洋", "2004/01/05", 500, "○", "2004/01/06", 520, 1000) + " 9");
+    EXPECT_EQ(s.holdingsList().row(0),
+              signalLine(1, "極洋", "2004/01/05", 500, "○", "2004/01/06", 520, 1000) + " 9");
     EXPECT_EQ(s.candidateList().count(), 0);
     EXPECT_EQ(s.figures().lastCommission, 3990);
     EXPECT_EQ(s.figures().totalAssets, 1996010);
@@ -45,12 +46,13 @@ TEST(WorkedDay, BuyNineLotsThenSellThemAgainstTheCarriedLoss)
               "sim_cnt:1 含み損合計:0 最低必要委託保証金：900000 資本金-含み損計：1996010");
 
     // The held position's read-out.
-    EXPECT_EQ(toUtf8(s.positionReadout(s.holdingsList().row(0))), "購入数：9000 購入金額：4500000 利益180000");
+    EXPECT_EQ(toUtf8(s.positionReadout(s.holdingsList().row(0))),
+              "購入数：9000 購入金額：4500000 利益180000");
 
-    h.steps(1);   // close the day: the window is used up
+    h.steps(1);  // close the day: the window is used up
     EXPECT_EQ(s.state(), SimState::Ended);
 
-    h.steps(1);   // final liquidation
+    h.steps(1);  // final liquidation
     EXPECT_TRUE(s.finished());
     EXPECT_EQ(s.figures().cumulativeProfit, -320000);
     EXPECT_EQ(s.figures().totalAssets, 2176010);
@@ -66,10 +68,12 @@ TEST(WorkedDay, BuyNineLotsThenSellThemAgainstTheCarriedLoss)
     EXPECT_EQ(s.figures().sales, 1);
     EXPECT_EQ(s.figures().steps, 4);
 
-    EXPECT_EQ(h.folder.read("log.csv"),
-              toCp932("売買,コード,銘柄名,日付,株価,株数,金額,差引益or手数料,利益率,現利益合計,税引き益,運用枠残,現在の資産\r\n"
-                      "購入,1,極洋,2004/1/5,500,9000,4500000,-3990,,,,500000,1996010\r\n"
-                      "売却,1,極洋,2004/1/6,520,9000,4680000,180000,4.00,-320000,180000,5170025,2176010\r\n"));
+    EXPECT_EQ(
+        h.folder.read("log.csv"),
+        toCp932("売買,コード,銘柄名,日付,株価,株数,金額,差引益or手数料,利益率,現利益合計,税引き益,運用枠残,"
+                "現在の資産\r\n"
+                "購入,1,極洋,2004/1/5,500,9000,4500000,-3990,,,,500000,1996010\r\n"
+                "売却,1,極洋,2004/1/6,520,9000,4680000,180000,4.00,-320000,180000,5170025,2176010\r\n"));
 
     // A further step repeats the liquidation with empty lists and changes no figure.
     h.steps(1);

@@ -27,10 +27,10 @@ struct Store {
 std::string fieldsOf(const SignalTally& t)
 {
     return std::to_string(t.signalCount) + " ○" + std::to_string(t.successCount) + "/" +
-           std::to_string(t.successReturnSum) + " ×" + std::to_string(t.failureCount) + "/" +
-           std::to_string(t.failureReturnSum) + " ？" + std::to_string(t.unknownCount) + " ○損" +
-           std::to_string(t.successLossCount) + "/" + std::to_string(t.successLossReturnSum) + " ×利" +
-           std::to_string(t.failureProfitCount) + "/" + std::to_string(t.failureProfitReturnSum);
+        std::to_string(t.successReturnSum) + " ×" + std::to_string(t.failureCount) + "/" +
+        std::to_string(t.failureReturnSum) + " ？" + std::to_string(t.unknownCount) + " ○損" +
+        std::to_string(t.successLossCount) + "/" + std::to_string(t.successLossReturnSum) + " ×利" +
+        std::to_string(t.failureProfitCount) + "/" + std::to_string(t.failureProfitReturnSum);
 }
 
 TEST(Tallies, EachMarkFeedsItsOwnCountAndSumInAllThreeTallies)
@@ -39,7 +39,7 @@ TEST(Tallies, EachMarkFeedsItsOwnCountAndSumInAllThreeTallies)
         std::string mark;
         SignalTally expected;
     };
-    const double r = 270.0 / 250 - 1;   // 0.08
+    const double r = 270.0 / 250 - 1;  // 0.08
     const Case cases[] = {
         {"○", {1, 1, r, 0, 0, 0, 0, 0, 0, 0}},
         {"×", {1, 0, 0, 1, r, 0, 0, 0, 0, 0}},
@@ -47,7 +47,7 @@ TEST(Tallies, EachMarkFeedsItsOwnCountAndSumInAllThreeTallies)
         {"○(結果は損失)", {1, 0, 0, 0, 0, 0, 1, r, 0, 0}},
         {"×(結果は利益)", {1, 0, 0, 0, 0, 0, 0, 0, 1, r}},
         {"△", {1, 0, 0, 0, 0, 0, 0, 0, 0, 0}},
-        {"○ ", {1, 0, 0, 0, 0, 0, 0, 0, 0, 0}},        // exact comparison only
+        {"○ ", {1, 0, 0, 0, 0, 0, 0, 0, 0, 0}},  // exact comparison only
         {"○(結果は損失", {1, 0, 0, 0, 0, 0, 0, 0, 0, 0}},
     };
     for (const Case& c : cases) {
@@ -66,7 +66,9 @@ TEST(Tallies, EachMarkFeedsItsOwnCountAndSumInAllThreeTallies)
 
 TEST(Tallies, BuyPriceWithoutValueCountsTheRowButAddsNoReturn)
 {
-    for (std::string buy : {"0", "", "abc", "\x81\x40" "250"}) {
+    for (std::string buy : {"0", "", "abc",
+                            "\x81\x40"
+                            "250"}) {
         Store s;
         s.row(1, 1, "○", buy, "270");
         s.row(1, 1, "○", "100", "110");
@@ -112,7 +114,7 @@ TEST(TallyFigures, OnlyUnknownRowsEarnTheUnknownRate)
 TEST(TallyFigures, SharesAndAveragesOfMixedMarks)
 {
     Store s;
-    s.row(0, 0, "×", "100", "90");              // -0.10
+    s.row(0, 0, "×", "100", "90");               // -0.10
     s.row(0, 0, "×(結果は利益)", "100", "102");  // +0.02
     s.row(0, 0, "○(結果は損失)", "100", "99");   // -0.01
     s.row(0, 0, "？", "100", "100");

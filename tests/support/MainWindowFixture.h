@@ -19,7 +19,8 @@ namespace kv::test {
 class MainWindow {
 public:
     // Writes index.txt (UTF-8 lines, header first) unless it is empty, then starts the window.
-    explicit MainWindow(const std::vector<std::string>& indexLines = listedStocks().indexLines(), bool start = true);
+    explicit MainWindow(const std::vector<std::string>& indexLines = listedStocks().indexLines(),
+                        bool start = true);
     ~MainWindow();
 
     void start();
@@ -33,9 +34,13 @@ public:
     void tick(int n);
     // Runs script lines on the topmost dialog.
     void run(const std::vector<std::string>& lines);
-    std::string text(int id) const;           // UTF-8 of a control of the main window
+    std::string text(int id) const;  // UTF-8 of a control of the main window
     std::vector<std::string> messagesUtf8() const;
-    void clearMessages() { platform.clearRecords(); out.str(""); }
+    void clearMessages()
+    {
+        platform.clearRecords();
+        out.str("");
+    }
 
     TempFolder folder;
     std::ostringstream out, err;

@@ -18,7 +18,7 @@ class TempFolder;
 
 struct TestStock {
     int code;
-    std::string name;   // UTF-8
+    std::string name;  // UTF-8
     int unit;
 };
 

@@ -13,7 +13,7 @@ TempFolder::TempFolder()
 {
     static std::atomic<int> counter{0};
     folder = std::filesystem::temp_directory_path() /
-             ("kirvane-test-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
+        ("kirvane-test-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
     std::filesystem::remove_all(folder);
     std::filesystem::create_directories(folder);
 }
@@ -32,7 +32,8 @@ std::filesystem::path TempFolder::write(std::string_view name, std::string_view 
     return file;
 }
 
-std::filesystem::path TempFolder::writeLines(std::string_view name, const std::vector<std::string>& utf8Lines) const
+std::filesystem::path TempFolder::writeLines(std::string_view name,
+                                             const std::vector<std::string>& utf8Lines) const
 {
     std::string bytes;
     for (const std::string& line : utf8Lines)

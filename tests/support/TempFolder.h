@@ -23,7 +23,7 @@ public:
     std::filesystem::path write(std::string_view name, std::string_view bytes) const;
     // Writes UTF-8 lines converted to code page 932, each ended by CR LF.
     std::filesystem::path writeLines(std::string_view name, const std::vector<std::string>& utf8Lines) const;
-    std::string read(std::string_view name) const;   // raw bytes; empty when missing
+    std::string read(std::string_view name) const;  // raw bytes; empty when missing
     bool exists(std::string_view name) const;
 
 private:

@@ -55,7 +55,7 @@ TEST(Cp932, DisplayShowsOnlySingleByte5CAsYen)
         {"\x83\x5C\\", "ソ¥"},
         {"\\\x83\x5C\\", "¥ソ¥"},
         {"a\\b", "a¥b"},
-        {"\xB1\\", "ｱ¥"},  // a single-byte katakana is no lead byte
+        {"\xB1\\", "ｱ¥"},             // a single-byte katakana is no lead byte
         {"\x85\\", "\xEF\xBF\xBD¥"},  // unassigned pair: its ASCII second byte stands alone
     };
     for (const auto& pair : cases)
@@ -72,14 +72,16 @@ TEST(Cp932, InvalidBytesBecomeReplacementAndConversionGoesOn)
     const std::string fffd = "\xEF\xBF\xBD";
     const Pair cases[] = {
         {"\x80", fffd},
-        {"a\xA0" "b", "a" + fffd + "b"},
+        {"a\xA0"
+         "b",
+         "a" + fffd + "b"},
         {"\xFD\xFE\xFF", fffd + fffd + fffd},
-        {"\x81", fffd},                     // lead byte cut off by the end
+        {"\x81", fffd},  // lead byte cut off by the end
         {"ab\x83", "ab" + fffd},
         {"\x81 x", fffd + " x"},            // ASCII after a lead byte is kept
-        {"\x81\xFD\x81\x9B", fffd + "○"},  // invalid pair dropped whole
-        {"\x85\xA0\x81\x9B", fffd + "○"},  // unassigned pair
-        {"\x85\x40\x81\x9B", fffd + "@○"}, // unassigned pair, ASCII second byte kept
+        {"\x81\xFD\x81\x9B", fffd + "○"},   // invalid pair dropped whole
+        {"\x85\xA0\x81\x9B", fffd + "○"},   // unassigned pair
+        {"\x85\x40\x81\x9B", fffd + "@○"},  // unassigned pair, ASCII second byte kept
     };
     for (const auto& pair : cases) {
         EXPECT_EQ(toUtf8(pair.cp932), pair.utf8) << pair.utf8;
@@ -91,9 +93,11 @@ TEST(Cp932, UnconvertibleCharactersBecomeQuestionMarks)
 {
     const Pair cases[] = {
         {"?", "😀"},
-        {"a?b", "a\xFF" "b"},           // not UTF-8 at all
+        {"a?b",
+         "a\xFF"
+         "b"},                                  // not UTF-8 at all
         {"?\x81\x9B", "\xE3\x81\xE2\x97\x8B"},  // broken sequence, then ○
-        {"x?", "x\xE2\x97"},            // sequence cut off by the end
+        {"x?", "x\xE2\x97"},                    // sequence cut off by the end
         {"\x81\x9B?\x81\x7E", "○한×"},
     };
     for (const auto& pair : cases)

@@ -42,13 +42,13 @@ TEST(Fixed, RoundsHalvesAwayFromZero)
 TEST(Fixed, DecidesOnTheExactBinaryValue)
 {
     const FixedCase cases[] = {
-        {1.005, 2, "1.00"},   // 1.00499999999999989...
-        {2.675, 2, "2.67"},   // 2.67499999999999982...
-        {1.015, 2, "1.01"},   // 1.01499999999999990...
-        {2.345, 2, "2.35"},   // 2.34500000000000019...
-        {0.15, 1, "0.1"},     // 0.14999999999999999...
-        {0.35, 1, "0.3"},     // 0.34999999999999997...
-        {0.45, 1, "0.5"},     // 0.45000000000000001...
+        {1.005, 2, "1.00"},  // 1.00499999999999989...
+        {2.675, 2, "2.67"},  // 2.67499999999999982...
+        {1.015, 2, "1.01"},  // 1.01499999999999990...
+        {2.345, 2, "2.35"},  // 2.34500000000000019...
+        {0.15, 1, "0.1"},    // 0.14999999999999999...
+        {0.35, 1, "0.3"},    // 0.34999999999999997...
+        {0.45, 1, "0.5"},    // 0.45000000000000001...
         {1234567.6, 0, "1234568"},
         {0.49999999999999994, 0, "0"},
         {0.1, 20, "0.10000000000000000555"},
@@ -113,8 +113,7 @@ TEST(Fixed, AgreesWithExactExpansionOnTiesAndNearTies)
         double scale = std::pow(10.0, decimals);
         // Halves, their neighbours and plain values at every number of decimals.
         double base = (static_cast<double>(whole(random)) + 0.5) / scale;
-        for (double value : {base, std::nextafter(base, 0.0), std::nextafter(base, 1e30),
-                             base * 1.37}) {
+        for (double value : {base, std::nextafter(base, 0.0), std::nextafter(base, 1e30), base * 1.37}) {
             ASSERT_EQ(fixed(value, decimals), exactReference(value, decimals))
                 << "value " << exactReference(value, 40) << " decimals " << decimals;
         }
@@ -146,7 +145,10 @@ TEST(Format, Directives)
         {"100%%", "100%", {}},
         {"%d %s %.1f %%", "7 x 0.3 %", {7, "x", 0.25}},
         {"\\%.0f", "\\5000000", {5000000.0}},
-        {"\x83\x5C%d", "\x83\x5C" "1", {1}},
+        {"\x83\x5C%d",
+         "\x83\x5C"
+         "1",
+         {1}},
         {"no directive", "no directive", {}},
     };
     for (const auto& c : cases)
@@ -160,18 +162,12 @@ TEST(Format, UnknownOrMismatchedDirectivesStayAsWritten)
         std::string expected;
         std::initializer_list<FormatArg> args;
     } cases[] = {
-        {"%x", "%x", {1}},
-        {"%", "%", {}},
-        {"a%", "a%", {1}},
-        {"%.2d", "%.2d", {1}},
-        {"%.10f", "%.10f", {1.0}},
-        {"%5s", "%5s", {"a"}},
-        {"%d", "%d", {}},
-        {"%d %d", "1 %d", {1}},
-        {"%d", "%d", {"text"}},
-        {"%s", "%s", {1}},
-        {"%.0f", "%.0f", {1}},
-        {"%d|%s", "%d|b", {"a", "b"}},  // a mismatch still uses up its argument
+        {"%x", "%x", {1}},         {"%", "%", {}},
+        {"a%", "a%", {1}},         {"%.2d", "%.2d", {1}},
+        {"%.10f", "%.10f", {1.0}}, {"%5s", "%5s", {"a"}},
+        {"%d", "%d", {}},          {"%d %d", "1 %d", {1}},
+        {"%d", "%d", {"text"}},    {"%s", "%s", {1}},
+        {"%.0f", "%.0f", {1}},     {"%d|%s", "%d|b", {"a", "b"}},  // a mismatch still uses up its argument
     };
     for (const auto& c : cases)
         EXPECT_EQ(format(c.fmt, c.args), c.expected) << c.fmt;

@@ -38,7 +38,9 @@ TEST(Numbers, LeadingInt)
         {"--1", 0},
         {"12.9", 12},
         {"1,234", 1},
-        {"\x81\x40" "100", 0},  // full-width blank is not white space
+        {"\x81\x40"
+         "100",
+         0},  // full-width blank is not white space
         {"2147483647", kMax},
         {"2147483648", kMax},
         {"99999999999999999999999", kMax},
@@ -93,8 +95,8 @@ TEST(Numbers, LeadingDoubleReadsOnlyTheView)
 TEST(Numbers, FoldStockCode)
 {
     const IntCase cases[] = {
-        {"1301", 1301}, {"0001", 1},   {"13a1", 1301}, {"130", 1300},
-        {"", 0},        {"13012", 1301}, {"-130", 130}, {"9999", 9999},
+        {"1301", 1301}, {"0001", 1},     {"13a1", 1301}, {"130", 1300},
+        {"", 0},        {"13012", 1301}, {"-130", 130},  {"9999", 9999},
     };
     for (const auto& c : cases)
         EXPECT_EQ(foldStockCode(c.text), c.expected) << c.text;
@@ -103,15 +105,9 @@ TEST(Numbers, FoldStockCode)
 TEST(Numbers, FoldTradingUnit)
 {
     const IntCase cases[] = {
-        {"1000", 1000},
-        {"1000\r\n", 1000},
-        {"1000\n", 1000},
-        {"1000 ", 10000},
-        {"1 0", 100},
-        {"", 0},
-        {"\r\n", 0},
-        {"99999999999", kMax},
-        {std::string(64, '9'), kMax},
+        {"1000", 1000},   {"1000\r\n", 1000},    {"1000\n", 1000},
+        {"1000 ", 10000}, {"1 0", 100},          {"", 0},
+        {"\r\n", 0},      {"99999999999", kMax}, {std::string(64, '9'), kMax},
     };
     for (const auto& c : cases)
         EXPECT_EQ(foldTradingUnit(c.text), c.expected) << c.text;
@@ -133,7 +129,10 @@ TEST(Numbers, RowNumber)
         {std::string(100, '9'), kMax},
         {std::string(63, '0') + "7", 7},
         {std::string(64, '0') + "7", 0},  // only the first 64 characters count
-        {std::string("12\0" "3", 4), 12},
+        {std::string("12\0"
+                     "3",
+                     4),
+         12},
     };
     for (const auto& c : cases)
         EXPECT_EQ(rowNumber(c.text), c.expected) << c.text;
@@ -150,20 +149,11 @@ TEST(Numbers, RowNumberAsDouble)
 TEST(Numbers, FieldDate)
 {
     const IntCase cases[] = {
-        {"2004/01/05", 20040105},
-        {"2004/1/5", 20040105},
-        {"2004/1/5\r\n", 20040105},
-        {" 2004/ 1/5", 20040105},
-        {"2004/12/31xyz", 20041231},
-        {"2004/1/", 20040100},
-        {"2004/1", 20040100},
-        {"2004", 20040000},
-        {"", 0},
-        {"9999/99/99", 99999999},
-        {"2004/01/0512", 20040105},        // only ten characters take part
-        {"2004-01-05", 20040000},
-        {"99999999/1/1", kMax},
-        {"-9999999/1/1", kMin},
+        {"2004/01/05", 20040105}, {"2004/1/5", 20040105},      {"2004/1/5\r\n", 20040105},
+        {" 2004/ 1/5", 20040105}, {"2004/12/31xyz", 20041231}, {"2004/1/", 20040100},
+        {"2004/1", 20040100},     {"2004", 20040000},          {"", 0},
+        {"9999/99/99", 99999999}, {"2004/01/0512", 20040105},  // only ten characters take part
+        {"2004-01-05", 20040000}, {"99999999/1/1", kMax},      {"-9999999/1/1", kMin},
     };
     for (const auto& c : cases)
         EXPECT_EQ(fieldDate(c.text), c.expected) << c.text;
@@ -179,11 +169,11 @@ TEST(Numbers, RowDate)
         {"2004/1/5\r\n", 20040105},
         {"2004/01/0512", 20040105},  // only ten characters take part
         {"2004/1/15", 20040115},
-        {"2004/1", 21040000},        // the month runs on to position 10 with zeros
-        {"2004", 2147483647},        // the year does too and saturates
+        {"2004/1", 21040000},  // the month runs on to position 10 with zeros
+        {"2004", 2147483647},  // the year does too and saturates
         {"", 0},
         {"2004/a1/5", 20040105},
-        {"2004/1/1,5", 20040205},    // the comma counts as a zero digit
+        {"2004/1/1,5", 20040205},  // the comma counts as a zero digit
         {"9999999999", kMax},
     };
     for (const auto& c : cases)

@@ -20,10 +20,10 @@ TEST(DialogNumber, AcceptsOnlyWholeDecimalNumbers)
         bool accepted;
         double value;
     } cases[] = {
-        {"0", true, 0},        {"0.0", true, 0},     {" 12.5\t", true, 12.5}, {"-3", true, -3},
-        {"1e3", true, 1000},   {"", false, 0},       {"   ", false, 0},       {"-0", false, 0},
-        {".0", false, 0},      {"12a", false, 0},    {"0x10", false, 0},      {"inf", false, 0},
-        {"1 2", false, 0},     {".5", true, 0.5},
+        {"0", true, 0},      {"0.0", true, 0},  {" 12.5\t", true, 12.5}, {"-3", true, -3},
+        {"1e3", true, 1000}, {"", false, 0},    {"   ", false, 0},       {"-0", false, 0},
+        {".0", false, 0},    {"12a", false, 0}, {"0x10", false, 0},      {"inf", false, 0},
+        {"1 2", false, 0},   {".5", true, 0.5},
     };
     for (const Case& c : cases) {
         double value = -99;
@@ -67,19 +67,20 @@ TEST(ListBox, KeepsOrderSelectionAndTellsItsObserver)
         list.append("d");
     }
     list.setSelection(2);
-    list.remove(0);   // the selected row moves up with its row
+    list.remove(0);  // the selected row moves up with its row
     EXPECT_EQ(list.selection(), 1);
     EXPECT_EQ(list.row(1), "c");
-    list.remove(1);   // removing the selected row clears the selection
+    list.remove(1);  // removing the selected row clears the selection
     EXPECT_EQ(list.selection(), -1);
-    list.remove(7);   // no such row: nothing happens
+    list.remove(7);  // no such row: nothing happens
 
     std::string out = "unchanged";
     EXPECT_FALSE(list.copyRow(5, out));
     EXPECT_EQ(out, "unchanged");
     list.clear();
-    EXPECT_EQ(observer.events, (std::vector<std::string>{"insert 0+1", "insert 1+3", "select 2", "remove 0",
-                                                         "remove 1", "clear"}));
+    EXPECT_EQ(
+        observer.events,
+        (std::vector<std::string>{"insert 0+1", "insert 1+3", "select 2", "remove 0", "remove 1", "clear"}));
 }
 
 // A small dialog with an edit, a number edit, a check box and a button that opens a nested
@@ -171,9 +172,9 @@ TEST(HeadlessPlatform, RefusedNumberKeepsTheDialogOpenAndLaterFieldsUnchanged)
     platform.execute("check 12 1");
     platform.execute("click OK");
     EXPECT_FALSE(dialog.ended());
-    EXPECT_EQ(dialog.name, "abc");   // before the refused edit: taken
-    EXPECT_EQ(dialog.amount, 7);     // the refused edit keeps its value
-    EXPECT_FALSE(dialog.flag);       // after it: untouched
+    EXPECT_EQ(dialog.name, "abc");  // before the refused edit: taken
+    EXPECT_EQ(dialog.amount, 7);    // the refused edit keeps its value
+    EXPECT_FALSE(dialog.flag);      // after it: untouched
     EXPECT_EQ(platform.topView()->focus(), 11);
     ASSERT_EQ(platform.messages().size(), 1u);
 
@@ -196,8 +197,9 @@ TEST(HeadlessPlatform, DumpsControlsInIdOrderAndIgnoresDisabledButtons)
     platform.execute("click 14");
     EXPECT_TRUE(dialog.commands.empty());
     platform.execute("dump");
-    EXPECT_EQ(out.str(),
-              "1\tOK\n10\ta\\r\\nb\n11\t7\n12\t0\n13\tnested\n14 [disabled]\tdisabled\n15[0]\tzero\n15[1]*\tone\n");
+    EXPECT_EQ(
+        out.str(),
+        "1\tOK\n10\ta\\r\\nb\n11\t7\n12\t0\n13\tnested\n14 [disabled]\tdisabled\n15[0]\tzero\n15[1]*\tone\n");
     EXPECT_FALSE(platform.execute("click 99"));
     EXPECT_FALSE(platform.execute("frobnicate 1"));
 }
@@ -238,17 +240,17 @@ TEST(HeadlessPlatform, DisabledControlsTakeNoInputUntilTheDialogEnablesThem)
     EXPECT_EQ(dialog.commands, (std::vector<int>{14, 12}));
     EXPECT_TRUE(platform.topView()->enabled(14));
     EXPECT_FALSE(platform.topView()->enabled(10));
-    EXPECT_FALSE(platform.topView()->enabled(99));   // no such control
+    EXPECT_FALSE(platform.topView()->enabled(99));  // no such control
 
     platform.close(dialog);
-    dialog.enableControl(10, true);   // no view: nothing to change, nothing to crash
+    dialog.enableControl(10, true);  // no view: nothing to change, nothing to crash
 }
 
 TEST(HeadlessPlatform, EnterPressesTheDefaultButtonOnlyWhileItIsEnabled)
 {
     std::ostringstream out, err;
     HeadlessPlatform platform(out, err);
-    TestDialog plain(platform);   // no default button: Enter does nothing
+    TestDialog plain(platform);  // no default button: Enter does nothing
     platform.open(plain);
     EXPECT_TRUE(platform.execute("enter"));
     EXPECT_TRUE(plain.commands.empty());
@@ -293,7 +295,7 @@ TEST(HeadlessPlatform, CommandsAreCheckedBeforeTheyAct)
     EXPECT_FALSE(platform.execute("type x text"));
     EXPECT_FALSE(platform.execute("type 99 text"));
     EXPECT_FALSE(platform.execute("select 10 0"));   // an edit is not a list
-    EXPECT_FALSE(platform.execute("type 13 text"));   // nor is a button an edit
+    EXPECT_FALSE(platform.execute("type 13 text"));  // nor is a button an edit
     EXPECT_TRUE(dialog.commands.empty());
 
     // OK and CANCEL are commands of every dialog, a button for them or not.
@@ -340,9 +342,14 @@ TEST(DataExchange, WholeNumbersShowAsDigitsAndComeBackTruncatedWithinInt32)
         const char* text;
         int32_t value;
     } cases[] = {
-        {"12345.9", 12345},  {"-7.9", -7},           {" 42\t", 42},
-        {"0", 0},            {"1e12", INT32_MAX},    {"-1e12", INT32_MIN},
-        {"2147483647.5", INT32_MAX}, {"-2147483648.7", INT32_MIN},
+        {"12345.9", 12345},
+        {"-7.9", -7},
+        {" 42\t", 42},
+        {"0", 0},
+        {"1e12", INT32_MAX},
+        {"-1e12", INT32_MIN},
+        {"2147483647.5", INT32_MAX},
+        {"-2147483648.7", INT32_MIN},
     };
     for (const Case& c : cases) {
         view.setText(20, c.text);
@@ -374,7 +381,7 @@ TEST(HeadlessPlatform, TypingFollowsTheEditsStyle)
     platform.open(dialog);
     EXPECT_TRUE(platform.execute("type 20 1a-2.5円3"));
     EXPECT_EQ(platform.topView()->text(20), "1253");
-    EXPECT_TRUE(platform.execute("type 23 changed"));   // read-only: the user cannot type there
+    EXPECT_TRUE(platform.execute("type 23 changed"));  // read-only: the user cannot type there
     EXPECT_EQ(platform.topView()->text(23), "fixed");
 }
 
@@ -429,10 +436,10 @@ TEST(HeadlessPlatform, TicksReachTheMainWindowUntilItsTimerStops)
     TestDialog dialog(platform);
     platform.open(dialog);
     platform.execute("tick 5");
-    EXPECT_EQ(dialog.ticks, 0);   // no timer yet
+    EXPECT_EQ(dialog.ticks, 0);  // no timer yet
     platform.setTimer(dialog, 1, 0);
     platform.execute("tick 10");
-    EXPECT_EQ(dialog.ticks, 3);   // the dialog stopped its timer on the third tick
+    EXPECT_EQ(dialog.ticks, 3);  // the dialog stopped its timer on the third tick
     EXPECT_FALSE(platform.timerActive(dialog, 1));
 }
 

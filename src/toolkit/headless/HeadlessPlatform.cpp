@@ -76,7 +76,7 @@ void HeadlessPlatform::messageBox(const std::string& text)
 }
 
 std::optional<std::filesystem::path> HeadlessPlatform::answerFileDialog(FileDialogKind kind,
-                                                                         const FileDialogOptions& options)
+                                                                        const FileDialogOptions& options)
 {
     shownFileDialogs.push_back({kind, options});
     if (fileAnswers.empty()) {
@@ -215,7 +215,7 @@ bool HeadlessPlatform::click(int id)
         return false;
     }
     if (view->has(id) && !view->enabled(id))
-        return true;   // a disabled button cannot be pressed
+        return true;  // a disabled button cannot be pressed
     dialog->onCommand(id, Notification::Clicked);
     return true;
 }
@@ -225,9 +225,9 @@ bool HeadlessPlatform::click(int id)
 struct HeadlessPlatform::Commands {
     enum class Needs {
         Nothing,
-        Dialog,    // a dialog must be open
-        Id,        // and the command names a control (OK and CANCEL included)
-        Input,     // an existing control; the user's input to a disabled one is ignored
+        Dialog,  // a dialog must be open
+        Id,      // and the command names a control (OK and CANCEL included)
+        Input,   // an existing control; the user's input to a disabled one is ignored
     };
     struct Line {
         const std::string& text;
@@ -408,7 +408,7 @@ bool HeadlessPlatform::execute(const std::string& rawLine)
             return false;
         }
         if (!line.view->enabled(line.id))
-            return true;   // a disabled control takes no input
+            return true;  // a disabled control takes no input
     }
     return command->run(*this, line);
 }

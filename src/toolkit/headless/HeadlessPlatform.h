@@ -71,7 +71,7 @@ public:
     HeadlessView* viewOf(const Dialog& dialog) const;
 
     // What was shown, for tests.
-    const std::vector<std::string>& messages() const { return shownMessages; }   // code page 932
+    const std::vector<std::string>& messages() const { return shownMessages; }  // code page 932
     struct FileDialogRecord {
         FileDialogKind kind;
         FileDialogOptions options;
@@ -96,7 +96,7 @@ public:
     void tick(int n);
 
 private:
-    struct Commands;   // the script commands, one handler each
+    struct Commands;  // the script commands, one handler each
     struct Frame {
         Dialog* dialog;
         std::unique_ptr<HeadlessView> view;

@@ -53,7 +53,7 @@ void HeadlessView::bindList(int id, ListBox& rows)
     auto it = controls.find(id);
     if (it == controls.end() || it->second.rows == &rows)
         return;
-    if (it->second.ownRows)   // the first binding
+    if (it->second.ownRows)  // the first binding
         takeTemplateItems(*tmpl.control(id), rows);
     it->second.rows = &rows;
     it->second.ownRows.reset();

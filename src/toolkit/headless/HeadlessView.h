@@ -31,7 +31,7 @@ public:
     const DialogTemplate& dialogTemplate() const { return tmpl; }
     bool has(int id) const { return controls.count(id) != 0; }
     ControlKind kind(int id) const;
-    ListBox* list(int id) const;   // the rows a list or combo box shows; nullptr for others
+    ListBox* list(int id) const;  // the rows a list or combo box shows; nullptr for others
     int focus() const { return focused; }
     const std::vector<std::pair<std::string, int>>& menu() const { return menuItems; }
 
@@ -46,7 +46,7 @@ private:
         std::string text;
         bool on = false;
         bool isEnabled = true;
-        std::unique_ptr<ComboBox> ownRows;   // a combo box's template items until one is bound
+        std::unique_ptr<ComboBox> ownRows;  // a combo box's template items until one is bound
         ListBox* rows = nullptr;
     };
     const DialogTemplate& tmpl;

@@ -109,7 +109,7 @@ QtDialogView::QtDialogView(Dialog& dialog, QWidget* owner) : dialog(dialog)
     QtDialogWindow* w = dialogWindow.get();
 
     Qt::WindowFlags flags = Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                            Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+        Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
     if (layout.minimizeBox)
         flags |= Qt::WindowMinimizeButtonHint;
     w->setWindowFlags(flags);
@@ -179,8 +179,8 @@ QFont QtDialogView::dialogFont(const std::string&, int points)
 QSize QtDialogView::baseUnits(const QFont& font)
 {
     QFontMetrics metrics(font);
-    int letters = metrics.horizontalAdvance(
-        QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
+    int letters =
+        metrics.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
     return {(letters / 26 + 1) / 2, metrics.height()};
 }
 
@@ -235,7 +235,8 @@ QWidget* QtDialogView::buildWidget(const ControlTemplate& layout, const QSize& u
 QWidget* QtDialogView::buildLabel(const ControlTemplate& layout)
 {
     const bool wraps = layout.style & StyleMultiline;
-    auto* label = new QLabel(wraps ? multiLineText(layout.caption) : oneLineText(layout.caption), dialogWindow.get());
+    auto* label =
+        new QLabel(wraps ? multiLineText(layout.caption) : oneLineText(layout.caption), dialogWindow.get());
     label->setAlignment((layout.style & StyleCenter ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignTop);
     label->setTextFormat(Qt::PlainText);
     label->setWordWrap(wraps);
@@ -266,7 +267,8 @@ QWidget* QtDialogView::buildLineEdit(const ControlTemplate& layout)
     if (layout.style & StyleRightAlign)
         edit->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     if (layout.style & StyleDigitsOnly)
-        edit->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), edit));
+        edit->setValidator(
+            new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), edit));
     edit->setCursorPosition(0);
     if (!readOnly)
         QObject::connect(edit, &QLineEdit::textEdited, edit, [this, id] {
@@ -285,8 +287,10 @@ QWidget* QtDialogView::buildMultiLineEdit(const ControlTemplate& layout)
     // Lines that scroll sideways are never wrapped: a long text then lays out only the lines
     // in view, which keeps hundreds of thousands of lines quick to show.
     edit->setLineWrapMode(layout.style & StyleHScroll ? QPlainTextEdit::NoWrap : QPlainTextEdit::WidgetWidth);
-    edit->setHorizontalScrollBarPolicy(layout.style & StyleHScroll ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
-    edit->setVerticalScrollBarPolicy(layout.style & StyleVScroll ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
+    edit->setHorizontalScrollBarPolicy(layout.style & StyleHScroll ? Qt::ScrollBarAsNeeded
+                                                                   : Qt::ScrollBarAlwaysOff);
+    edit->setVerticalScrollBarPolicy(layout.style & StyleVScroll ? Qt::ScrollBarAsNeeded
+                                                                 : Qt::ScrollBarAlwaysOff);
     if (!readOnly)
         QObject::connect(edit, &QPlainTextEdit::textChanged, edit, [this, id] {
             Control* c = find(id);
@@ -301,7 +305,8 @@ QWidget* QtDialogView::buildButton(const ControlTemplate& layout)
     const int id = layout.id;
     auto* button = new QPushButton(oneLineText(layout.caption), dialogWindow.get());
     button->setDefault(layout.style & StyleDefault);
-    QObject::connect(button, &QPushButton::clicked, button, [this, id] { deliver(id, Notification::Clicked); });
+    QObject::connect(button, &QPushButton::clicked, button,
+                     [this, id] { deliver(id, Notification::Clicked); });
     return button;
 }
 
@@ -320,8 +325,10 @@ QWidget* QtDialogView::buildListBox(const ControlTemplate& layout)
     list->setUniformItemSizes(true);
     list->setSelectionMode(QAbstractItemView::SingleSelection);
     list->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    list->setHorizontalScrollBarPolicy(layout.style & StyleHScroll ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
-    list->setVerticalScrollBarPolicy(layout.style & StyleVScroll ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
+    list->setHorizontalScrollBarPolicy(layout.style & StyleHScroll ? Qt::ScrollBarAsNeeded
+                                                                   : Qt::ScrollBarAlwaysOff);
+    list->setVerticalScrollBarPolicy(layout.style & StyleVScroll ? Qt::ScrollBarAsNeeded
+                                                                 : Qt::ScrollBarAlwaysOff);
     list->reselected = [this, id](int row) {
         if (Control* c = find(id))
             userSelected(*c, row);
@@ -389,7 +396,7 @@ void QtDialogView::setText(int id, const std::string& text)
     // AUTO refreshes on every 0 ms tick, far faster than a screen shows; a read-only display
     // takes its newest text once per frame instead of redrawing for every step.
     bool display = control->layout->kind == ControlKind::Edit && (control->layout->style & StyleReadOnly) &&
-                   !(control->layout->style & StyleMultiline);
+        !(control->layout->style & StyleMultiline);
     if (!display) {
         showText(*control, text);
         return;
@@ -420,7 +427,7 @@ void QtDialogView::showText(Control& control, const std::string& text)
     QWidget* widget = control.widget;
     if (auto* line = qobject_cast<QLineEdit*>(widget)) {
         line->setText(oneLineText(text));
-        line->setCursorPosition(0);   // a long text shows its beginning
+        line->setCursorPosition(0);  // a long text shows its beginning
     } else if (auto* multi = qobject_cast<QPlainTextEdit*>(widget)) {
         multi->setPlainText(multiLineText(text));
     } else if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
@@ -431,7 +438,7 @@ void QtDialogView::showText(Control& control, const std::string& text)
         if (control.layout->kind == ControlKind::Label)
             label->setText(control.layout->style & StyleMultiline ? multiLineText(text) : oneLineText(text));
     } else if (auto* combo = qobject_cast<QComboBox*>(widget)) {
-        Q_UNUSED(combo);   // a drop-down list has no text of its own
+        Q_UNUSED(combo);  // a drop-down list has no text of its own
     }
     control.settingText = false;
 }
@@ -461,11 +468,11 @@ void QtDialogView::bindList(int id, ListBox& rows)
     if (!list && !combo)
         return;
     if (control->model) {
-        control->model->setRows(rows);   // nothing when the rows are the same
+        control->model->setRows(rows);  // nothing when the rows are the same
         return;
     }
 
-    takeTemplateItems(*control->layout, rows);   // which the box showed until now
+    takeTemplateItems(*control->layout, rows);  // which the box showed until now
     control->model = new ListBoxModel(rows, nullptr);
     control->model->setAfterChange([this, id](bool scroll) {
         if (Control* c = find(id))
@@ -544,7 +551,8 @@ void QtDialogView::setEnabled(int id, bool on)
 void QtDialogView::addMenuItem(const std::string& text, int id)
 {
     auto* action = new QAction(displayText(text), dialogWindow.get());
-    QObject::connect(action, &QAction::triggered, action, [this, id] { deliver(id, Notification::MenuCommand); });
+    QObject::connect(action, &QAction::triggered, action,
+                     [this, id] { deliver(id, Notification::MenuCommand); });
     dialogWindow->addAction(action);
 }
 

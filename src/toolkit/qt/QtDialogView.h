@@ -62,11 +62,11 @@ private:
     struct Control {
         const ControlTemplate* layout = nullptr;
         QWidget* widget = nullptr;
-        ListBoxModel* model = nullptr;   // list and combo boxes once bound
-        std::string shown;               // the code page 932 text last put into the widget
-        bool shownValid = false;         // false once the user has typed into an editable edit
+        ListBoxModel* model = nullptr;  // list and combo boxes once bound
+        std::string shown;              // the code page 932 text last put into the widget
+        bool shownValid = false;        // false once the user has typed into an editable edit
         bool settingText = false;
-        bool pending = false;            // shown reaches the widget with the next frame
+        bool pending = false;  // shown reaches the widget with the next frame
     };
 
     // One builder per control kind; a new kind is one more builder and one more case.
@@ -93,8 +93,8 @@ private:
     std::unique_ptr<QtDialogWindow> dialogWindow;
     std::map<int, Control> controls;
     std::function<void()> afterDelivery;
-    int syncDepth = 0;   // selection changes made by the program, not the user
-    QTimer frameTimer;   // puts pending display texts into their widgets
+    int syncDepth = 0;  // selection changes made by the program, not the user
+    QTimer frameTimer;  // puts pending display texts into their widgets
 };
 
 }  // namespace kv

@@ -6,8 +6,7 @@ namespace kv {
 
 QtDialogWindow::QtDialogWindow(QWidget* owner, std::function<void()> cancelRequested)
     : QDialog(owner), cancelRequested(std::move(cancelRequested))
-{
-}
+{}
 
 void QtDialogWindow::reject()
 {

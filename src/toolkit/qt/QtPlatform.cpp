@@ -135,12 +135,13 @@ std::optional<std::filesystem::path> QtPlatform::chooseFile(const FileDialogOpti
         const QString question = QStringLiteral("%1\nこのファイルは存在しません。\nファイルを作成しますか?")
                                      .arg(QDir::toNativeSeparators(file));
         if (QMessageBox::question(&dialog, dialog.windowTitle(), question) != QMessageBox::Yes)
-            continue;   // back to the file dialog, as when the user picks again
+            continue;  // back to the file dialog, as when the user picks again
         QFile created(file);
         if (created.open(QIODevice::WriteOnly))
             return toPath(file);
-        QMessageBox::warning(&dialog, dialog.windowTitle(),
-                             QStringLiteral("%1\nファイルを作成できません。").arg(QDir::toNativeSeparators(file)));
+        QMessageBox::warning(
+            &dialog, dialog.windowTitle(),
+            QStringLiteral("%1\nファイルを作成できません。").arg(QDir::toNativeSeparators(file)));
     }
 }
 
@@ -167,7 +168,7 @@ int QtPlatform::runModal(Dialog& dialog)
 
     // Modal runs nest, so this dialog's session is the innermost one.
     sessions.pop_back();
-    killTimers(dialog);   // a window's timers end with the window
+    killTimers(dialog);  // a window's timers end with the window
     view.window()->hide();
     dialog.attachView(nullptr);
     return dialog.result();

@@ -53,7 +53,7 @@ private:
     void killTimers(Dialog& dialog);
     std::optional<std::filesystem::path> chooseFile(const FileDialogOptions& options, bool save);
 
-    std::vector<Session> sessions;   // running modal dialogs, innermost last
+    std::vector<Session> sessions;  // running modal dialogs, innermost last
     std::map<std::pair<Dialog*, int>, QTimer*> timers;
 };
 
