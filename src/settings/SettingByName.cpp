@@ -57,6 +57,20 @@ bool setSettingByName(SimulationSettings& settings, std::string_view name, std::
     return false;
 }
 
+std::optional<SettingKind> settingKind(std::string_view name)
+{
+    struct Kind {
+        SettingKind operator()(double SimulationSettings::*) const { return SettingKind::Decimal; }
+        SettingKind operator()(int32_t SimulationSettings::*) const { return SettingKind::Whole; }
+        SettingKind operator()(bool SimulationSettings::*) const { return SettingKind::Flag; }
+    };
+    for (const NamedField& f : kFields) {
+        if (name == f.name)
+            return std::visit(Kind{}, f.field);
+    }
+    return std::nullopt;
+}
+
 std::vector<std::string> settingNames()
 {
     std::vector<std::string> names;

@@ -5,6 +5,7 @@
 
 #include "settings/SimulationSettings.h"
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -13,6 +14,12 @@ namespace kv {
 
 // false when no field has that name.
 bool setSettingByName(SimulationSettings& settings, std::string_view name, std::string_view value);
+
+// What kind of number a field holds: a decimal amount or rate, a whole number (int32) or a flag.
+enum class SettingKind { Decimal, Whole, Flag };
+
+// Nothing when no field has that name.
+std::optional<SettingKind> settingKind(std::string_view name);
 
 // The field names, in the record's order.
 std::vector<std::string> settingNames();

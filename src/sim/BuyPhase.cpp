@@ -22,7 +22,7 @@ constexpr int64_t kNoLotCostBelow = 999999999;
 
 std::string BuyPhase::run()
 {
-    const SimulationSettings& settings = sim.app.settings;
+    const SimulationSettings& settings = sim.settings;
     sim.fig.operatingAssets = sim.buyingPower();
 
     const int candidates = sim.candidates.count();
@@ -66,7 +66,7 @@ std::string BuyPhase::run()
 int BuyPhase::chooseCandidate() const
 {
     const int count = static_cast<int>(lotCosts.size());
-    if (sim.app.settings.priority() == BuyPriority::ListOrder) {
+    if (sim.settings.priority() == BuyPriority::ListOrder) {
         for (int i = 0; i < count; ++i)
             if (lotCosts[static_cast<size_t>(i)] > 0)
                 return i;
@@ -93,7 +93,7 @@ int BuyPhase::chooseCandidate() const
 // budget buys no whole lot.
 bool BuyPhase::buy(int candidate, int slots, double rateReserve, double stockReserve)
 {
-    const SimulationSettings& settings = sim.app.settings;
+    const SimulationSettings& settings = sim.settings;
     sim.candidates.copyRow(candidate, sim.rowBuffer);
     sim.readListRow(false);
     sim.commissionFor(0);  // only for the maxCommission of the schedule
@@ -151,7 +151,7 @@ std::string BuyPhase::marginLine() const
     static const std::string line =
         toCp932("sim_cnt:%d 含み損合計:%.0f 最低必要委託保証金：%.0f 資本金-含み損計：%.0f");
     static const std::string marginCall = toCp932("『追証の可能性あり』");
-    const double required = sim.fig.holdingsValue * sim.app.settings.marginMaintenanceRate;
+    const double required = sim.fig.holdingsValue * sim.settings.marginMaintenanceRate;
     const double margin = sim.fig.totalAssets + sim.fig.unrealizedLoss;
     std::string text = format(line, {sim.fig.simCnt, sim.fig.unrealizedLoss, required, margin});
     if (margin < required)

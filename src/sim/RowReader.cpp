@@ -50,16 +50,22 @@ int32_t truncateToInt32(double value)
 
 void readListRow(std::string_view row, bool withLots, const SimulatorApp& app, ListRow& out)
 {
+    readListRow(row, withLots, app, app.settings.unknownProfitRate, out);
+}
+
+void readListRow(std::string_view row, bool withLots, const SimulatorApp& master, double unknownProfitRate,
+                 ListRow& out)
+{
     auto tokens = splitTokens(row);
 
     out.name.assign(tokens[1]);
-    out.code = app.lowestCodeNamed(out.name);
+    out.code = master.lowestCodeNamed(out.name);
     out.signalDate = rowDate(tokens[2]);
     out.buyPrice = rowNumber(tokens[3]);
     out.resultMark.assign(tokens[4]);
     out.endDate = rowDate(tokens[5]);
     if (tokens[4].substr(0, kMarkUnknown.size()) == kMarkUnknown)
-        out.sellPrice = truncateToInt32(out.buyPrice * (1 + app.settings.unknownProfitRate));
+        out.sellPrice = truncateToInt32(out.buyPrice * (1 + unknownProfitRate));
     else
         out.sellPrice = rowNumber(tokens[6]);
     out.priceRatio = out.buyPrice == 0 ? 0 : static_cast<double>(out.sellPrice) / out.buyPrice;

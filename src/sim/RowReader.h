@@ -17,4 +17,8 @@ class SimulatorApp;
 // only when withLots is set. Text after a NUL byte is not part of the row.
 void readListRow(std::string_view row, bool withLots, const SimulatorApp& app, ListRow& out);
 
+// The same with the unknown profit rate given: for a simulation whose settings are its own.
+void readListRow(std::string_view row, bool withLots, const SimulatorApp& master, double unknownProfitRate,
+                 ListRow& out);
+
 }  // namespace kv

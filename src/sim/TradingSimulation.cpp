@@ -13,7 +13,12 @@
 namespace kv {
 
 TradingSimulation::TradingSimulation(SimulatorApp& app, const ListBox& signalList)
-    : app(app), signalList(signalList)
+    : TradingSimulation(app, app.settings, signalList)
+{}
+
+TradingSimulation::TradingSimulation(const SimulatorApp& master, SimulationSettings& settings,
+                                     const ListBox& signalList)
+    : master(master), settings(settings), signalList(signalList)
 {}
 
 StepOutcome TradingSimulation::start(int firstRow, int lastRow,
@@ -30,7 +35,7 @@ StepOutcome TradingSimulation::start(int firstRow, int lastRow,
     fig.holdingsValue = 0;
     fig.sellListAmount = 0;
     fig.unrealizedLoss = 0;
-    fig.cumulativeProfit = -app.settings.lossWithinThreeYears;
+    fig.cumulativeProfit = -settings.lossWithinThreeYears;
     fig.purchases = fig.sales = fig.steps = fig.liquidations = 0;
     holdings.clear();
     candidates.clear();
@@ -85,8 +90,8 @@ void TradingSimulation::reset()
 
 void TradingSimulation::setStartingAssets()
 {
-    fig.operatingAssets = app.settings.capital * app.settings.leverage;
-    fig.totalAssets = app.settings.capital;
+    fig.operatingAssets = settings.capital * settings.leverage;
+    fig.totalAssets = settings.capital;
 }
 
 ListBox& TradingSimulation::listToShow(PortfolioList which)
@@ -105,28 +110,28 @@ ListBox& TradingSimulation::listToShow(PortfolioList which)
 std::string TradingSimulation::positionReadout(std::string_view row) const
 {
     ListRow position;
-    kv::readListRow(row, true, app, position);
+    kv::readListRow(row, true, master, settings.unknownProfitRate, position);
     return kv::positionReadout(position);
 }
 
 void TradingSimulation::readListRow(bool withLots)
 {
-    kv::readListRow(rowBuffer, withLots, app, listRow);
+    kv::readListRow(rowBuffer, withLots, master, settings.unknownProfitRate, listRow);
 }
 
 // Commission of a purchase of `amount` yen: sets lastCommission and the settings'
 // maxCommission by the chosen schedule.
 void TradingSimulation::commissionFor(double amount)
 {
-    Commission commission = kv::commissionFor(app.settings.schedule(), amount);
+    Commission commission = kv::commissionFor(settings.schedule(), amount);
     fig.lastCommission = commission.charge;
-    app.settings.maxCommission = commission.maximum;
+    settings.maxCommission = commission.maximum;
 }
 
 // What may still be bought: the assets at leverage less the cost of what is held.
 double TradingSimulation::buyingPower() const
 {
-    return fig.totalAssets * app.settings.leverage - fig.holdingsValue;
+    return fig.totalAssets * settings.leverage - fig.holdingsValue;
 }
 
 void TradingSimulation::reportHoldings(double value)
@@ -144,7 +149,7 @@ void TradingSimulation::openDay(StepOutcome& outcome)
     fig.currentDate.assign(listToken(rowBuffer, 2));
     readListRow(false);
     const int32_t today = listRow.signalDate;
-    const bool buyFirst = app.settings.order() == TradeOrder::BuyFirst;
+    const bool buyFirst = settings.order() == TradeOrder::BuyFirst;
     for (int i = 0; i < holdings.count();) {
         holdings.copyRow(i, rowBuffer);
         readListRow(true);
@@ -190,7 +195,7 @@ void TradingSimulation::sellAll(bool showEndDates)
 void TradingSimulation::sellPosition()
 {
     double net = netProfit(listRow.grossProfit(), listRow.priceDifference(), fig.cumulativeProfit,
-                           app.settings.taxRate);
+                           settings.taxRate);
     fig.cumulativeProfit += net;
     fig.totalAssets += net;
     fig.operatingAssets += listRow.cost() + net;

@@ -32,6 +32,7 @@
 #include "sim/PortfolioLists.h"
 #include "sim/RunFigures.h"
 #include "sim/SimState.h"
+#include "settings/SimulationSettings.h"
 #include "sim/TradeLog.h"
 #include "toolkit/ListBox.h"
 
@@ -55,7 +56,12 @@ struct StepOutcome {
 class TradingSimulation {
 public:
     // signalList holds the rows the runs replay; it must not change while a run is in progress.
+    // The runs read and write the application's settings (the options dialog edits them between
+    // runs).
     TradingSimulation(SimulatorApp& app, const ListBox& signalList);
+    // A simulation with settings of its own: the stock master and the signal list are only read,
+    // so several simulations on other threads may share them while each steps its own run.
+    TradingSimulation(const SimulatorApp& master, SimulationSettings& settings, const ListBox& signalList);
 
     // Starts a run over the signal-list rows startRow..endRow (inclusive) and takes its first
     // step. With a logFile the trade log is written there (an outcome says when it cannot be
@@ -111,7 +117,8 @@ private:
     void sellPosition();
     double sumOverHoldings(double (ListRow::*value)() const);
 
-    SimulatorApp& app;
+    const SimulatorApp& master;  // the stock master's name look-up
+    SimulationSettings& settings;
     const ListBox& signalList;
     RunFigures fig;
     std::string rowBuffer;  // the row being parsed; never cut

@@ -1,0 +1,81 @@
+#include "batch/SweepFigures.h"
+
+#include "sim/TradingSimulation.h"
+
+#include <cmath>
+
+namespace kv {
+
+namespace {
+
+template <std::optional<double> SweepFigures::*field>
+std::optional<double> optionalFigure(const SweepFigures& f)
+{
+    return f.*field;
+}
+
+template <int64_t SweepFigures::*field>
+std::optional<double> countFigure(const SweepFigures& f)
+{
+    return static_cast<double>(f.*field);
+}
+
+}  // namespace
+
+const std::vector<SweepFigureField>& sweepFigureFields()
+{
+    static const std::vector<SweepFigureField> fields = {
+        {"finalAssets", optionalFigure<&SweepFigures::finalAssets>, false},
+        {"totalReturnPercent", optionalFigure<&SweepFigures::totalReturnPercent>, false},
+        {"cagrPercent", optionalFigure<&SweepFigures::cagrPercent>, false},
+        {"maxDrawdownPercent", optionalFigure<&SweepFigures::maxDrawdownPercent>, true},
+        {"profitFactor", optionalFigure<&SweepFigures::profitFactor>, false},
+        {"winRatePercent", optionalFigure<&SweepFigures::winRatePercent>, false},
+        {"trades", countFigure<&SweepFigures::trades>, false},
+        {"purchases", countFigure<&SweepFigures::purchases>, false},
+        {"sales", countFigure<&SweepFigures::sales>, false},
+    };
+    return fields;
+}
+
+std::vector<std::string> sweepFigureNames()
+{
+    std::vector<std::string> names;
+    for (const SweepFigureField& field : sweepFigureFields())
+        names.emplace_back(field.name);
+    return names;
+}
+
+const SweepFigureField* sweepFigureByName(const std::string& name)
+{
+    for (const SweepFigureField& field : sweepFigureFields()) {
+        if (name == field.name)
+            return &field;
+    }
+    return nullptr;
+}
+
+bool betterBy(const SweepFigureField& field, const SweepFigures& a, const SweepFigures& b)
+{
+    // A NaN has no place in an order: it sorts with the figures that have no value.
+    auto orderable = [&](const SweepFigures& f) {
+        std::optional<double> v = field.value(f);
+        return v && std::isnan(*v) ? std::nullopt : v;
+    };
+    const std::optional<double> x = orderable(a);
+    const std::optional<double> y = orderable(b);
+    if (!x || !y)
+        return x && !y;
+    return field.smallerIsBetter ? *x < *y : *x > *y;
+}
+
+SweepFigures sweepFiguresOf(const TradingSimulation& sim)
+{
+    const RunFigures& run = sim.figures();
+    SweepFigures f;
+    f.purchases = run.purchases;
+    f.sales = run.sales;
+    return f;
+}
+
+}  // namespace kv

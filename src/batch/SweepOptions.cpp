@@ -1,0 +1,148 @@
+#include "batch/SweepOptions.h"
+
+#include "batch/SweepFigures.h"
+#include "settings/SettingByName.h"
+
+#include <charconv>
+
+namespace kv {
+
+namespace {
+
+// A whole number of at least `least`, written as digits only.
+template <typename Number>
+std::optional<Number> parseCount(const std::string& text, Number least)
+{
+    Number value = 0;
+    auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (text.empty() || text[0] == '+' || text[0] == '-' || ec != std::errc() ||
+        end != text.data() + text.size() || value < least)
+        return std::nullopt;
+    return value;
+}
+
+std::string joined(const std::vector<std::string>& names)
+{
+    std::string text;
+    for (const std::string& name : names)
+        text += (text.empty() ? "" : ", ") + name;
+    return text;
+}
+
+}  // namespace
+
+std::string sweepUsage()
+{
+    return "usage: kirvane-sweep [--jobs N] [--shard I/N] [--start-row N] [--end-row M] [--set NAME=VALUE]...\n"
+           "         --vary NAME=V1,V2,... | --vary NAME=FROM:TO:STEP ... [--sort FIELD] [--top K] [--json]\n"
+           "         SIGNAL_FILE\n"
+           "  Back-tests SIGNAL_FILE in the current folder (index.txt and kvn.conf are read there) once\n"
+           "  for every combination of the --vary values; the last --vary changes fastest.\n"
+           "  --vary NAME=V1,V2,...       the values of one setting\n"
+           "  --vary NAME=FROM:TO:STEP    FROM, FROM+STEP, ... up to TO (TO when a step lands on it)\n"
+           "  --set NAME=VALUE            one setting for every combination\n"
+           "                              NAME is one of " +
+        joined(settingNames()) +
+        "\n"
+        "  --start-row N, --end-row M  first and last signal-list row of every run (0-based)\n"
+        "  --jobs N                    worker threads (default: one per core)\n"
+        "  --shard I/N                 only the combinations whose index modulo N is I\n"
+        "  --sort FIELD                best first by one of " +
+        joined(sweepFigureNames()) +
+        "\n"
+        "                              (the smallest maxDrawdownPercent, the largest of the others;\n"
+        "                              figures without a value last)\n"
+        "  --top K                     print only the first K lines\n"
+        "  --json                      one JSON object per line instead of CSV\n";
+}
+
+ParsedSweepArguments parseSweepArguments(const std::vector<std::string>& arguments)
+{
+    SweepOptions options;
+    std::vector<SweepAxis> axes;
+    bool haveFile = false;
+    auto refuse = [](std::string error) { return ParsedSweepArguments{std::nullopt, std::move(error)}; };
+    for (size_t i = 0; i < arguments.size(); ++i) {
+        const std::string& arg = arguments[i];
+        auto value = [&]() -> std::optional<std::string> {
+            if (i + 1 >= arguments.size())
+                return std::nullopt;
+            return arguments[++i];
+        };
+        if (arg == "--json") {
+            options.json = true;
+        } else if (arg == "--start-row" || arg == "--end-row") {
+            std::optional<std::string> text = value();
+            std::optional<int> row = text ? parseCount<int>(*text, 0) : std::nullopt;
+            if (!row)
+                return refuse(arg + " needs a row number (0 or more)");
+            (arg == "--start-row" ? options.startRow : options.endRow) = *row;
+        } else if (arg == "--jobs") {
+            std::optional<std::string> text = value();
+            std::optional<int> jobs = text ? parseCount<int>(*text, 1) : std::nullopt;
+            if (!jobs)
+                return refuse("--jobs needs a number of threads (1 or more)");
+            options.jobs = *jobs;
+        } else if (arg == "--top") {
+            std::optional<std::string> text = value();
+            std::optional<uint64_t> top = text ? parseCount<uint64_t>(*text, 1) : std::nullopt;
+            if (!top)
+                return refuse("--top needs a number of lines (1 or more)");
+            options.top = *top;
+        } else if (arg == "--shard") {
+            std::optional<std::string> text = value();
+            size_t slash = text ? text->find('/') : std::string::npos;
+            std::optional<uint64_t> shard, shards;
+            if (slash != std::string::npos) {
+                shard = parseCount<uint64_t>(text->substr(0, slash), 0);
+                shards = parseCount<uint64_t>(text->substr(slash + 1), 1);
+            }
+            if (!shard || !shards || *shard >= *shards)
+                return refuse("--shard needs I/N with 0 <= I < N" + (text ? ", not '" + *text + "'" : std::string()));
+            options.shard = *shard;
+            options.shards = *shards;
+        } else if (arg == "--sort") {
+            std::optional<std::string> field = value();
+            if (!field || !sweepFigureByName(*field))
+                return refuse("--sort needs one of " + joined(sweepFigureNames()) +
+                              (field ? ", not '" + *field + "'" : std::string()));
+            options.sortField = *field;
+        } else if (arg == "--set" || arg == "--vary") {
+            std::optional<std::string> assignment = value();
+            size_t equals = assignment ? assignment->find('=') : std::string::npos;
+            if (equals == std::string::npos)
+                return refuse(arg + (arg == "--set" ? " needs NAME=VALUE" : " needs NAME=VALUES"));
+            std::string name = assignment->substr(0, equals);
+            std::string text = assignment->substr(equals + 1);
+            if (arg == "--set") {
+                if (std::optional<std::string> refusal = refuseSettingValue(name, text))
+                    return refuse("--set " + *assignment + ": " + *refusal);
+                options.settings.emplace_back(name, text);
+                continue;
+            }
+            for (const SweepAxis& axis : axes) {
+                if (axis.name == name)
+                    return refuse("--vary " + name + " is given twice");
+            }
+            ParsedAxis parsed = parseAxis(name, text);
+            if (!parsed.axis)
+                return refuse(parsed.error);
+            axes.push_back(std::move(*parsed.axis));
+        } else if (arg.size() > 1 && arg[0] == '-' && arg != "-") {
+            return refuse("unknown option " + arg);
+        } else if (haveFile) {
+            return refuse("only one signal file can be given");
+        } else {
+            options.signalFile = arg;
+            haveFile = true;
+        }
+    }
+    if (!haveFile)
+        return refuse("no signal file given");
+    options.grid = SweepGrid(std::move(axes));
+    if (options.grid.size() > kMaxCombinations)
+        return refuse("the --vary values make more than " + std::to_string(kMaxCombinations) + " combinations");
+    return {std::move(options), {}};
+}
+
+}  // namespace kv

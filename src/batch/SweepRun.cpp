@@ -1,0 +1,215 @@
+#include "batch/SweepRun.h"
+
+#include "batch/BatchSession.h"
+#include "batch/SweepRunner.h"
+#include "resources/Messages.h"
+#include "settings/SettingByName.h"
+#include "text/Cp932.h"
+#include "text/Numbers.h"
+
+#include <nlohmann/json.hpp>
+
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <exception>
+#include <numeric>
+#include <thread>
+
+namespace kv {
+
+namespace {
+
+// A number as the JSON output writes it, so that the CSV and the JSON agree to the digit.
+std::string numberText(double value)
+{
+    return nlohmann::json(value).dump();
+}
+
+class SweepPrinter {
+public:
+    SweepPrinter(const SweepGrid& grid, bool json, std::ostream& out) : grid(grid), json(json), out(out) {}
+
+    void header()
+    {
+        if (json)
+            return;
+        std::string line;
+        for (const SweepAxis& axis : grid.axes())
+            line += axis.name + ",";
+        line += "combination";
+        for (const SweepFigureField& field : sweepFigureFields())
+            line += std::string(",") + field.name;
+        out << line << '\n';
+    }
+
+    void row(uint64_t index, const SweepFigures& figures)
+    {
+        const std::vector<std::string_view> values = grid.valuesOf(index);
+        if (json) {
+            nlohmann::ordered_json line;
+            for (size_t a = 0; a < values.size(); ++a) {
+                const std::string& name = grid.axes()[a].name;
+                if (settingKind(name) == SettingKind::Decimal)
+                    line[name] = leadingDouble(values[a]);
+                else
+                    line[name] = leadingInt(values[a]);
+            }
+            line["combination"] = index;
+            writeFigures(line, figures);
+            out << line.dump() << '\n';
+            return;
+        }
+        std::string line;
+        for (std::string_view value : values)
+            line.append(value).append(",");
+        line += std::to_string(index);
+        auto add = [&](const std::optional<double>& v) { line += "," + (v ? numberText(*v) : std::string()); };
+        add(figures.finalAssets);
+        add(figures.totalReturnPercent);
+        add(figures.cagrPercent);
+        add(figures.maxDrawdownPercent);
+        add(figures.profitFactor);
+        add(figures.winRatePercent);
+        line += "," + std::to_string(figures.trades) + "," + std::to_string(figures.purchases) + "," +
+            std::to_string(figures.sales);
+        out << line << '\n';
+    }
+
+private:
+    static void writeFigures(nlohmann::ordered_json& line, const SweepFigures& f)
+    {
+        auto put = [&](const char* name, const std::optional<double>& v) {
+            if (v)
+                line[name] = *v;
+            else
+                line[name] = nullptr;
+        };
+        put("finalAssets", f.finalAssets);
+        put("totalReturnPercent", f.totalReturnPercent);
+        put("cagrPercent", f.cagrPercent);
+        put("maxDrawdownPercent", f.maxDrawdownPercent);
+        put("profitFactor", f.profitFactor);
+        put("winRatePercent", f.winRatePercent);
+        line["trades"] = f.trades;
+        line["purchases"] = f.purchases;
+        line["sales"] = f.sales;
+    }
+
+    const SweepGrid& grid;
+    bool json;
+    std::ostream& out;
+};
+
+// "12 / 64 組合せ  3.2 組合せ/秒  残り 0:17", at most ten times a second.
+class ProgressLine {
+public:
+    ProgressLine(std::ostream& err, size_t total) : err(err), total(total) {}
+
+    void update(size_t done)
+    {
+        const auto now = std::chrono::steady_clock::now();
+        if (done < total && now - shown < std::chrono::milliseconds(100))
+            return;
+        shown = now;
+        const double seconds = std::chrono::duration<double>(now - began).count();
+        const double rate = seconds > 0 ? static_cast<double>(done) / seconds : 0;
+        char line[160];
+        if (rate > 0) {
+            const long left = std::lround(static_cast<double>(total - done) / rate);
+            std::snprintf(line, sizeof line, "\r%zu / %zu 組合せ  %.1f 組合せ/秒  残り %ld:%02ld\x1b[K", done, total,
+                          rate, left / 60, left % 60);
+        } else {
+            std::snprintf(line, sizeof line, "\r%zu / %zu 組合せ\x1b[K", done, total);
+        }
+        err << line << std::flush;
+    }
+
+    void clear() { err << "\r\x1b[K" << std::flush; }
+
+private:
+    std::ostream& err;
+    size_t total;
+    std::chrono::steady_clock::time_point began = std::chrono::steady_clock::now();
+    std::chrono::steady_clock::time_point shown{};
+};
+
+}  // namespace
+
+int runSweep(const SweepOptions& options, const std::filesystem::path& folder, std::ostream& out,
+             std::ostream& err, bool showProgress)
+{
+    if (!stockMasterReadable(folder, err, "kirvane-sweep"))
+        return 2;
+    try {
+        BatchSession session(folder, err);
+        SimulationSettings& settings = session.app->settings;
+        for (const auto& [name, value] : options.settings)
+            setSettingByName(settings, name, value);
+        settings.saveLog = false;
+
+        if (!session.loadSignals(options.signalFile))
+            return 1;  // the file could not be opened; the message says so
+        if (session.signalRows() == 0) {
+            err << toUtf8(messages::noSignalsOrMaster) << '\n';
+            return 1;
+        }
+        if (!session.chooseWindow(options.startRow, options.endRow))
+            return 2;
+        if (!session.dialog.masterLoaded) {
+            err << toUtf8(messages::noSignalsOrMaster) << '\n';
+            return 2;
+        }
+
+        std::vector<uint64_t> indices = options.grid.shardIndices(options.shard, options.shards);
+        // Without an order to find, the first K lines are the first K combinations: run only those.
+        if (options.top && !options.sortField && indices.size() > *options.top)
+            indices.resize(*options.top);
+        const unsigned cores = std::thread::hardware_concurrency();
+        const int jobs = options.jobs.value_or(cores == 0 ? 1 : static_cast<int>(cores));
+
+        SweepPrinter printer(options.grid, options.json, out);
+        printer.header();
+        ProgressLine progressLine(err, indices.size());
+        size_t printed = 0;
+        auto progress = [&](size_t done, size_t ready, const std::vector<SweepFigures>& figures) {
+            if (!options.sortField) {
+                for (; printed < ready; ++printed)
+                    printer.row(indices[printed], figures[printed]);
+                out.flush();
+            }
+            if (showProgress)
+                progressLine.update(done);
+        };
+        SweepRunner runner(*session.app, session.dialog.signalList, settings, session.dialog.startRow,
+                           session.dialog.endRow, options.grid);
+        std::vector<SweepFigures> figures = runner.run(indices, jobs, progress);
+        if (showProgress)
+            progressLine.clear();
+
+        if (options.sortField) {
+            const SweepFigureField& field = *sweepFigureByName(*options.sortField);
+            std::vector<size_t> order(indices.size());
+            std::iota(order.begin(), order.end(), size_t{0});
+            std::stable_sort(order.begin(), order.end(),
+                             [&](size_t a, size_t b) { return betterBy(field, figures[a], figures[b]); });
+            if (options.top && order.size() > *options.top)
+                order.resize(*options.top);
+            for (size_t i : order)
+                printer.row(indices[i], figures[i]);
+        } else {
+            for (; printed < indices.size(); ++printed)
+                printer.row(indices[printed], figures[printed]);
+        }
+        out.flush();
+        return 0;
+    } catch (const HeadlessExit& exit) {
+        return exit.status;
+    } catch (const std::exception& e) {
+        err << "error: " << e.what() << '\n';
+        return 1;
+    }
+}
+
+}  // namespace kv

@@ -1,0 +1,130 @@
+#include "batch/SweepRunner.h"
+
+#include "settings/SettingByName.h"
+#include "sim/TradingSimulation.h"
+
+#include <algorithm>
+#include <atomic>
+#include <condition_variable>
+#include <exception>
+#include <mutex>
+#include <optional>
+#include <thread>
+
+namespace kv {
+
+SweepRunner::SweepRunner(const SimulatorApp& master, const ListBox& signals, const SimulationSettings& base,
+                         int startRow, int endRow, const SweepGrid& grid)
+    : master(master), signals(signals), base(base), startRow(startRow), endRow(endRow), grid(grid)
+{
+    this->base.saveLog = false;
+}
+
+SweepFigures SweepRunner::runCombination(uint64_t index, TradingSimulation& sim, SimulationSettings& settings) const
+{
+    // Every combination starts from the same settings: the run itself changes maxCommission.
+    settings = base;
+    const std::vector<std::string_view> values = grid.valuesOf(index);
+    for (size_t a = 0; a < values.size(); ++a)
+        setSettingByName(settings, grid.axes()[a].name, values[a]);
+    // The run as the window's buttons drive it: 実行, then NEXT until the final liquidation.
+    sim.start(startRow, endRow, std::nullopt);
+    while (!sim.finished() && sim.inProgress())
+        sim.simulateStep();
+    SweepFigures figures = sweepFiguresOf(sim);
+    sim.reset();
+    return figures;
+}
+
+std::vector<SweepFigures> SweepRunner::run(const std::vector<uint64_t>& indices, int jobs,
+                                           const Progress& progress) const
+{
+    std::vector<SweepFigures> figures(indices.size());
+    std::vector<char> finished(indices.size(), 0);
+    std::mutex mutex;
+    std::condition_variable changed;
+    size_t done = 0;
+    size_t ready = 0;
+    size_t working = 0;
+    std::exception_ptr failure;
+    std::atomic<size_t> next{0};
+    std::atomic<bool> stop{false};
+
+    auto work = [&] {
+        SimulationSettings settings = base;
+        TradingSimulation sim(master, settings, signals);
+        for (;;) {
+            const size_t i = next.fetch_add(1);
+            if (i >= indices.size() || stop.load())
+                break;
+            try {
+                SweepFigures result = runCombination(indices[i], sim, settings);
+                std::lock_guard lock(mutex);
+                figures[i] = std::move(result);
+                finished[i] = 1;
+                ++done;
+                while (ready < finished.size() && finished[ready])
+                    ++ready;
+            } catch (...) {
+                std::lock_guard lock(mutex);
+                if (!failure)
+                    failure = std::current_exception();
+                stop = true;
+            }
+            changed.notify_all();
+        }
+        std::lock_guard lock(mutex);
+        --working;
+        changed.notify_all();
+    };
+
+    const size_t threads = std::min<size_t>(static_cast<size_t>(std::max(jobs, 1)), indices.size());
+    if (threads <= 1) {
+        // On this thread: report after every combination, as the workers would.
+        SimulationSettings settings = base;
+        TradingSimulation sim(master, settings, signals);
+        for (size_t i = 0; i < indices.size(); ++i) {
+            figures[i] = runCombination(indices[i], sim, settings);
+            if (progress)
+                progress(i + 1, i + 1, figures);
+        }
+        return figures;
+    }
+
+    std::vector<std::thread> pool;
+    working = threads;
+    try {
+        for (size_t t = 0; t < threads; ++t)
+            pool.emplace_back(work);
+    } catch (...) {
+        // No thread to be had: the started workers stop after their combination.
+        stop = true;
+        for (std::thread& t : pool)
+            t.join();
+        throw;
+    }
+    {
+        std::unique_lock lock(mutex);
+        size_t reported = 0;
+        for (;;) {
+            changed.wait(lock, [&] { return working == 0 || done != reported; });
+            if (done == reported)
+                break;  // every worker has left and everything finished is reported
+            reported = done;
+            if (!progress || failure)
+                continue;
+            const size_t readyNow = ready;
+            // The first readyNow entries are final: no worker writes them again.
+            lock.unlock();
+            progress(reported, readyNow, figures);
+            lock.lock();
+        }
+    }
+    for (std::thread& t : pool)
+        t.join();
+    if (failure)
+        std::rethrow_exception(failure);
+    return figures;
+}
+
+}  // namespace kv

@@ -1,0 +1,50 @@
+#pragma once
+// Runs the combinations of a sweep on worker threads over one loaded signal list. Each worker
+// has settings and a TradingSimulation of its own (its lists, figures and results); the stock
+// master and the signal list are shared and only read, so no signal row is copied per worker
+// and no window takes part.
+
+#include "batch/SweepFigures.h"
+#include "batch/SweepGrid.h"
+#include "settings/SimulationSettings.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+namespace kv {
+
+class ListBox;
+class SimulatorApp;
+class TradingSimulation;
+
+class SweepRunner {
+public:
+    // `base` is what every combination starts from (kvn.conf and the --set values); a
+    // combination's own values are set on a copy. No trade log is written.
+    SweepRunner(const SimulatorApp& master, const ListBox& signals, const SimulationSettings& base, int startRow,
+                int endRow, const SweepGrid& grid);
+
+    // Called on the thread that called run() whenever combinations have finished: `done` of them
+    // in all, and the first `ready` of the list have their figures in `figures`.
+    using Progress = std::function<void(size_t done, size_t ready, const std::vector<SweepFigures>& figures)>;
+
+    // The figures of each combination of `indices` (grid indices), in that order, computed by
+    // `jobs` threads at a time (1 runs them on this thread). A worker's exception stops the
+    // others and is rethrown here.
+    std::vector<SweepFigures> run(const std::vector<uint64_t>& indices, int jobs, const Progress& progress = {}) const;
+
+    // One combination on the calling thread, with the given simulation and its settings.
+    SweepFigures runCombination(uint64_t index, TradingSimulation& sim, SimulationSettings& settings) const;
+
+private:
+    const SimulatorApp& master;
+    const ListBox& signals;
+    SimulationSettings base;
+    int startRow;
+    int endRow;
+    const SweepGrid& grid;
+};
+
+}  // namespace kv

@@ -1,0 +1,334 @@
+#include "batch/BatchOptions.h"
+#include "batch/BatchRun.h"
+#include "batch/SweepFigures.h"
+#include "batch/SweepGrid.h"
+#include "batch/SweepOptions.h"
+#include "batch/SweepRun.h"
+#include "support/TempFolder.h"
+
+#include "SampleData.h"
+
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include <algorithm>
+#include <cmath>
+#include <map>
+#include <set>
+#include <sstream>
+
+namespace kv {
+namespace {
+
+std::vector<std::string> valuesOf(const std::string& name, const std::string& spec)
+{
+    ParsedAxis parsed = parseAxis(name, spec);
+    EXPECT_TRUE(parsed.axis) << spec << ": " << parsed.error;
+    return parsed.axis ? parsed.axis->values : std::vector<std::string>{};
+}
+
+std::vector<std::string> lines(const std::string& text)
+{
+    std::vector<std::string> result;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);)
+        result.push_back(line);
+    return result;
+}
+
+// Field n (0-based) of a CSV line.
+std::string field(const std::string& line, size_t n)
+{
+    size_t begin = 0;
+    for (; n > 0; --n)
+        begin = line.find(',', begin) + 1;
+    return line.substr(begin, line.find(',', begin) - begin);
+}
+
+TEST(SweepGrid, LastAxisChangesFastestAndShardsSplitTheGridOnce)
+{
+    SweepGrid grid({{"maxStocks", {"1", "2", "3"}}, {"operatingRate", {"0.5", "1"}}, {"tradeOrder", {"0", "1"}}});
+    ASSERT_EQ(grid.size(), 12u);
+    std::vector<std::string> seen;
+    for (uint64_t i = 0; i < grid.size(); ++i) {
+        std::string key;
+        for (std::string_view v : grid.valuesOf(i))
+            key.append(v).append(" ");
+        seen.push_back(key);
+    }
+    EXPECT_EQ(seen[0], "1 0.5 0 ");
+    EXPECT_EQ(seen[1], "1 0.5 1 ");
+    EXPECT_EQ(seen[2], "1 1 0 ");
+    EXPECT_EQ(seen[4], "2 0.5 0 ");
+    EXPECT_EQ(seen[11], "3 1 1 ");
+    EXPECT_EQ(std::set<std::string>(seen.begin(), seen.end()).size(), 12u);
+
+    std::multiset<uint64_t> covered;
+    for (uint64_t shard = 0; shard < 3; ++shard) {
+        for (uint64_t i : grid.shardIndices(shard, 3)) {
+            EXPECT_EQ(i % 3, shard);
+            covered.insert(i);
+        }
+    }
+    std::multiset<uint64_t> all;
+    for (uint64_t i = 0; i < 12; ++i)
+        all.insert(i);
+    EXPECT_EQ(covered, all);
+    // More shards than combinations: the last shards are empty, none repeats a combination.
+    EXPECT_EQ(SweepGrid({{"maxStocks", {"1", "2"}}}).shardIndices(2, 5).size(), 0u);
+    EXPECT_EQ(SweepGrid().size(), 1u);  // no --vary: the one combination of the --set values
+}
+
+TEST(SweepGrid, RangesStepInExactDecimalsAndIncludeToOnlyWhenLandedOn)
+{
+    using V = std::vector<std::string>;
+    EXPECT_EQ(valuesOf("maxStocks", "1:5:2"), (V{"1", "3", "5"}));
+    EXPECT_EQ(valuesOf("maxStocks", "1:6:2"), (V{"1", "3", "5"}));
+    EXPECT_EQ(valuesOf("maxStocks", "5:1:-2"), (V{"5", "3", "1"}));
+    EXPECT_EQ(valuesOf("maxStocks", "3:3:1"), (V{"3"}));
+    EXPECT_EQ(valuesOf("maxStocks", "3:3:-1"), (V{"3"}));
+    // Binary steps would drift past 0.3 and lose it.
+    EXPECT_EQ(valuesOf("operatingRate", "0.1:0.3:0.1"), (V{"0.1", "0.2", "0.3"}));
+    EXPECT_EQ(valuesOf("operatingRate", "0.5:1:0.25"), (V{"0.50", "0.75", "1.00"}));
+    EXPECT_EQ(valuesOf("unknownProfitRate", "-0.05:-0.01:0.02"), (V{"-0.05", "-0.03", "-0.01"}));
+    EXPECT_EQ(valuesOf("leverage", "-1:1:0.5"), (V{"-1.0", "-0.5", "0.0", "0.5", "1.0"}));
+    EXPECT_EQ(valuesOf("maxStocks", "2147483646:2147483647:1"), (V{"2147483646", "2147483647"}));
+    EXPECT_EQ(valuesOf("tradeOrder", "1:0:-1"), (V{"1", "0"}));
+    EXPECT_EQ(valuesOf("capital", "1000000,2000000,+3000000"), (V{"1000000", "2000000", "+3000000"}));
+}
+
+TEST(SweepArguments, ReadsEveryOption)
+{
+    ParsedSweepArguments p = parseSweepArguments({"--jobs", "3", "--shard", "1/4", "--start-row", "2", "--end-row",
+                                                  "9", "--set", "leverage=3", "--vary", "maxStocks=1:3:1", "--vary",
+                                                  "operatingRate=0.5,1", "--sort", "maxDrawdownPercent", "--top",
+                                                  "2", "--json", "s.csv"});
+    ASSERT_TRUE(p.options) << p.error;
+    const SweepOptions& o = *p.options;
+    EXPECT_EQ(o.jobs, 3);
+    EXPECT_EQ(o.shard, 1u);
+    EXPECT_EQ(o.shards, 4u);
+    EXPECT_EQ(o.startRow, 2);
+    EXPECT_EQ(o.endRow, 9);
+    ASSERT_EQ(o.settings.size(), 1u);
+    EXPECT_EQ(o.settings[0], std::make_pair(std::string("leverage"), std::string("3")));
+    ASSERT_EQ(o.grid.axes().size(), 2u);
+    EXPECT_EQ(o.grid.axes()[1].name, "operatingRate");
+    EXPECT_EQ(o.grid.size(), 6u);
+    EXPECT_EQ(o.sortField, "maxDrawdownPercent");
+    EXPECT_EQ(o.top, 2u);
+    EXPECT_TRUE(o.json);
+    EXPECT_EQ(o.signalFile, std::filesystem::path("s.csv"));
+}
+
+TEST(SweepArguments, RefusalsNameWhatIsWrong)
+{
+    struct Case {
+        std::vector<std::string> arguments;
+        std::string named;  // a part of the message
+    };
+    const Case cases[] = {
+        {{"--vary", "maxStocks=1:5:0", "s.csv"}, "STEP is 0"},
+        {{"--vary", "maxStocks=5:1:1", "s.csv"}, "STEP leads away from TO"},
+        {{"--vary", "operatingRate=0.1:0.5:-0.1", "s.csv"}, "STEP leads away from TO"},
+        {{"--vary", "maxStocks=1:5", "s.csv"}, "FROM:TO:STEP"},
+        {{"--vary", "maxStocks=1:5:1:2", "s.csv"}, "FROM:TO:STEP"},
+        {{"--vary", "maxStocks=1:5:0.5", "s.csv"}, "STEP '0.5' is not a whole number"},
+        {{"--vary", "maxStocks=1.5,2", "s.csv"}, "'1.5' is not a whole number"},
+        {{"--vary", "maxStocks=3000000000", "s.csv"}, "'3000000000' is outside"},
+        {{"--vary", "tradeOrder=0,2", "s.csv"}, "'2' is not 0 or 1"},
+        {{"--vary", "operatingRate=0.5,,1", "s.csv"}, "a value is empty"},
+        {{"--vary", "operatingRate=", "s.csv"}, "a value is empty"},
+        {{"--vary", "operatingRate=1e3", "s.csv"}, "'1e3' is not a number"},
+        {{"--vary", "operatingRate=.5", "s.csv"}, "'.5' is not a number"},
+        {{"--vary", "operatingRate=x:1:0.1", "s.csv"}, "FROM 'x' is not a number"},
+        {{"--vary", "nosuch=1,2", "s.csv"}, "'nosuch'"},
+        {{"--vary", "maxStocks=1,2", "--vary", "maxStocks=3", "s.csv"}, "maxStocks is given twice"},
+        {{"--vary", "maxStocks", "s.csv"}, "--vary needs NAME=VALUES"},
+        {{"--vary", "maxStocks=0:999:1", "--vary", "capital=0:1000:1", "s.csv"}, "more than 1000000"},
+        {{"--vary", "capital=0:10000000:1", "s.csv"}, "more values than a sweep may hold"},
+        {{"--set", "capital=abc", "s.csv"}, "--set capital=abc: 'abc' is not a number"},
+        {{"--set", "nosuch=1", "s.csv"}, "'nosuch'"},
+        {{"--shard", "3/3", "s.csv"}, "--shard needs I/N"},
+        {{"--shard", "1", "s.csv"}, "--shard needs I/N"},
+        {{"--shard", "0/0", "s.csv"}, "--shard needs I/N"},
+        {{"--shard", "-1/3", "s.csv"}, "--shard needs I/N"},
+        {{"--jobs", "0", "s.csv"}, "--jobs"},
+        {{"--jobs", "two", "s.csv"}, "--jobs"},
+        {{"--top", "0", "s.csv"}, "--top"},
+        {{"--sort", "cagr", "s.csv"}, "not 'cagr'"},
+        {{"--start-row", "-1", "s.csv"}, "--start-row"},
+        {{"--frobnicate", "s.csv"}, "--frobnicate"},
+        {{"a.csv", "b.csv"}, "only one signal file"},
+        {{"--vary", "maxStocks=1,2"}, "no signal file"},
+    };
+    for (const Case& c : cases) {
+        ParsedSweepArguments p = parseSweepArguments(c.arguments);
+        EXPECT_FALSE(p.options) << c.arguments[1];
+        EXPECT_NE(p.error.find(c.named), std::string::npos) << c.arguments[1] << ": " << p.error;
+    }
+}
+
+TEST(SweepSort, BestFirstByEachFigureWithoutValuesLastAndTiesInGridOrder)
+{
+    auto figures = [](std::optional<double> finalAssets, std::optional<double> drawdown, int64_t trades) {
+        SweepFigures f;
+        f.finalAssets = finalAssets;
+        f.maxDrawdownPercent = drawdown;
+        f.trades = trades;
+        return f;
+    };
+    const std::vector<SweepFigures> rows = {
+        figures(100, std::nullopt, 3), figures(std::nullopt, 5, 1), figures(300, 20, 3),
+        figures(std::nan(""), 5, 2),   figures(200, 0, 0),          figures(300, 10, 5),
+    };
+    auto order = [&](const char* name) {
+        std::vector<size_t> order(rows.size());
+        for (size_t i = 0; i < order.size(); ++i)
+            order[i] = i;
+        const SweepFigureField& field = *sweepFigureByName(name);
+        std::stable_sort(order.begin(), order.end(),
+                         [&](size_t a, size_t b) { return betterBy(field, rows[a], rows[b]); });
+        return order;
+    };
+    using O = std::vector<size_t>;
+    EXPECT_EQ(order("finalAssets"), (O{2, 5, 4, 0, 1, 3}));  // NaN sorts with the missing values
+    EXPECT_EQ(order("maxDrawdownPercent"), (O{4, 1, 3, 5, 2, 0}));
+    EXPECT_EQ(order("trades"), (O{5, 0, 2, 3, 1, 4}));
+}
+
+// A generated working folder: a stock master and a signal file of a year and a half.
+class Sweep : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        std::vector<SampleStock> stocks = makeStocks(40, 11);
+        folder.write("index.txt", formatStockMaster(stocks));
+        folder.write("signals.csv", makeSignalFile(stocks, 500, 20040105, 20050630, 11));
+    }
+
+    int sweep(std::vector<std::string> arguments)
+    {
+        out.str("");
+        err.str("");
+        arguments.push_back((folder / "signals.csv").string());
+        ParsedSweepArguments p = parseSweepArguments(arguments);
+        EXPECT_TRUE(p.options) << p.error;
+        return p.options ? runSweep(*p.options, folder.path(), out, err, false) : -1;
+    }
+
+    nlohmann::json batch(const std::vector<std::pair<std::string, std::string>>& settings)
+    {
+        std::vector<std::string> arguments = {"--json"};
+        for (const auto& [name, value] : settings) {
+            arguments.push_back("--set");
+            arguments.push_back(name + "=" + value);
+        }
+        arguments.push_back((folder / "signals.csv").string());
+        ParsedBatchArguments p = parseBatchArguments(arguments);
+        std::ostringstream batchOut, batchErr;
+        EXPECT_EQ(runBatch(*p.options, folder.path(), batchOut, batchErr, false), 0) << batchErr.str();
+        return nlohmann::json::parse(batchOut.str());
+    }
+
+    test::TempFolder folder;
+    std::ostringstream out, err;
+};
+
+TEST_F(Sweep, EachCombinationHasTheFiguresOfABatchRunWithTheSameSettings)
+{
+    ASSERT_EQ(sweep({"--json", "--set", "leverage=2", "--vary", "operatingRate=0.5,1", "--vary",
+                     "maxStocks=1,3", "--vary", "commissionSchedule=1,2"}),
+              0)
+        << err.str();
+    std::vector<std::string> rows = lines(out.str());
+    ASSERT_EQ(rows.size(), 8u);
+    std::set<std::string> distinct;
+    for (uint64_t check : {0u, 3u, 6u}) {
+        nlohmann::json line = nlohmann::json::parse(rows[check]);
+        ASSERT_EQ(line["combination"], check);
+        nlohmann::json expected = batch({{"leverage", "2"},
+                                         {"operatingRate", check < 4 ? "0.5" : "1"},
+                                         {"maxStocks", check % 4 < 2 ? "1" : "3"},
+                                         {"commissionSchedule", check % 2 == 0 ? "1" : "2"}});
+        EXPECT_EQ(line["operatingRate"], check < 4 ? 0.5 : 1.0);
+        EXPECT_EQ(line["purchases"], expected["run"]["purchases"]) << check;
+        EXPECT_EQ(line["sales"], expected["run"]["sales"]) << check;
+        EXPECT_GT(line["purchases"].get<int>(), 0);
+    }
+    for (const std::string& row : rows)
+        distinct.insert(nlohmann::json::parse(row)["purchases"].dump());
+    EXPECT_GT(distinct.size(), 1u);  // the varied settings do change the runs
+}
+
+TEST_F(Sweep, OneWorkerAndFourGiveTheSameOutputAndShardsMergeBackIntoIt)
+{
+    const std::vector<std::string> grid = {"--vary", "maxStocks=1:4:1", "--vary", "operatingRate=0.4:1:0.3",
+                                           "--vary", "tradeOrder=0,1"};
+    auto with = [&](std::vector<std::string> extra) {
+        extra.insert(extra.end(), grid.begin(), grid.end());
+        EXPECT_EQ(sweep(extra), 0) << err.str();
+        return out.str();
+    };
+    const std::string one = with({"--jobs", "1"});
+    EXPECT_EQ(with({"--jobs", "4"}), one);
+    std::vector<std::string> rows = lines(one);
+    ASSERT_EQ(rows.size(), 25u);
+    EXPECT_EQ(rows[0], "maxStocks,operatingRate,tradeOrder,combination,finalAssets,totalReturnPercent,cagrPercent,"
+                       "maxDrawdownPercent,profitFactor,winRatePercent,trades,purchases,sales");
+    EXPECT_EQ(rows[1].substr(0, 10), "1,0.4,0,0,");
+    EXPECT_EQ(rows[24].substr(0, 11), "4,1.0,1,23,");
+
+    std::map<int, std::string> merged;
+    for (int shard = 0; shard < 3; ++shard) {
+        std::vector<std::string> part = lines(with({"--jobs", "2", "--shard", std::to_string(shard) + "/3"}));
+        EXPECT_EQ(part[0], rows[0]);
+        for (size_t i = 1; i < part.size(); ++i) {
+            int combination = std::stoi(field(part[i], 3));
+            EXPECT_EQ(combination % 3, shard) << part[i];
+            EXPECT_TRUE(merged.emplace(combination, part[i]).second) << part[i];
+        }
+    }
+    ASSERT_EQ(merged.size(), 24u);
+    for (const auto& [combination, row] : merged)
+        EXPECT_EQ(row, rows[static_cast<size_t>(combination) + 1]);
+}
+
+TEST_F(Sweep, SortAndTopKeepTheBestLinesOfTheGrid)
+{
+    ASSERT_EQ(sweep({"--json", "--vary", "maxStocks=1:6:1", "--sort", "purchases"}), 0) << err.str();
+    std::vector<std::string> all = lines(out.str());
+    ASSERT_EQ(all.size(), 6u);
+    for (size_t i = 1; i < all.size(); ++i)
+        EXPECT_GE(nlohmann::json::parse(all[i - 1])["purchases"], nlohmann::json::parse(all[i])["purchases"]);
+
+    ASSERT_EQ(sweep({"--json", "--vary", "maxStocks=1:6:1", "--sort", "purchases", "--top", "2"}), 0);
+    EXPECT_EQ(lines(out.str()), std::vector<std::string>(all.begin(), all.begin() + 2));
+
+    ASSERT_EQ(sweep({"--vary", "maxStocks=1:6:1", "--top", "2"}), 0);
+    std::vector<std::string> top = lines(out.str());
+    ASSERT_EQ(top.size(), 3u);  // header and the first two combinations
+    EXPECT_EQ(top[2].substr(0, 4), "2,1,");
+}
+
+TEST_F(Sweep, StartsAndRefusesAsTheBatchDoes)
+{
+    EXPECT_EQ(sweep({"--vary", "maxStocks=1,2", "--start-row", "9", "--end-row", "3"}), 2);
+    EXPECT_NE(err.str().find("終了日が開始日より前です。"), std::string::npos);
+    EXPECT_TRUE(out.str().empty());
+
+    folder.write("empty.csv", "h\r\n");
+    out.str("");
+    err.str("");
+    ParsedSweepArguments p = parseSweepArguments({(folder / "empty.csv").string()});
+    EXPECT_EQ(runSweep(*p.options, folder.path(), out, err, false), 1);
+    EXPECT_NE(err.str().find("シミュレーションファイルまたはindex.txtがありません。"), std::string::npos);
+
+    std::filesystem::remove(folder / "index.txt");
+    EXPECT_EQ(sweep({"--vary", "maxStocks=1,2"}), 2);
+    EXPECT_NE(err.str().find("index.txt"), std::string::npos);
+    EXPECT_TRUE(out.str().empty());
+}
+
+}  // namespace
+}  // namespace kv
