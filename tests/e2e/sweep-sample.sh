@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# kirvane-sweep on a copy of sample/, as README.md shows it: a sweep over operatingRate and
+# maxStocks, and the same grid split in two shards and merged back with the shell commands the
+# README gives.
+set -euo pipefail
+sweep=$1
+sample=$2
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+cp "$sample/index.txt" "$sample/signals.csv" "$work/"
+cd "$work"
+
+grid=(--vary operatingRate=0.5:1:0.25 --vary maxStocks=3,5,8)
+"$sweep" "${grid[@]}" signals.csv > all.csv 2> messages.txt
+[ "$(head -n 1 all.csv)" = "operatingRate,maxStocks,combination,finalAssets,totalReturnPercent,cagrPercent,maxDrawdownPercent,profitFactor,winRatePercent,trades,purchases,sales" ] || { head -n 1 all.csv; exit 1; }
+[ "$(wc -l < all.csv)" = 10 ] || { cat all.csv; exit 1; }
+[ "$(sed -n 2p all.csv | cut -d, -f1-3)" = "0.50,3,0" ] || { cat all.csv; exit 1; }
+[ "$(sed -n 10p all.csv | cut -d, -f1-3)" = "1.00,8,8" ] || { cat all.csv; exit 1; }
+
+# Two shards, as two machines would run them, merged back into grid order.
+"$sweep" --shard 0/2 "${grid[@]}" signals.csv > part0.csv 2> /dev/null
+"$sweep" --shard 1/2 "${grid[@]}" signals.csv > part1.csv 2> /dev/null
+{ head -n 1 part0.csv; tail -q -n +2 part0.csv part1.csv | sort -t, -k3,3n; } > merged.csv
+cmp all.csv merged.csv
+
+# A refusal names what is wrong and runs nothing.
+if "$sweep" --vary maxStocks=1:5:0 signals.csv > out.csv 2> messages.txt; then exit 1; else [ $? = 2 ]; fi
+grep -q 'STEP is 0' messages.txt
+[ ! -s out.csv ]
+echo "sweep on the sample: ok"

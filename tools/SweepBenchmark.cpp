@@ -1,0 +1,151 @@
+// kirvane-sweep-benchmark: a 64-combination kirvane-sweep over the 250,000-row benchmark file
+// against 64 separate kirvane-batch runs, measured side by side as the programs themselves (the
+// executables beside this one), with the peak memory of each. The sweep should take at most
+// 64 × one batch run ÷ 1.7; each further worker should add no more than one run's working lists
+// (the signal list is shared, not copied).
+
+#include "BenchmarkData.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+extern char** environ;
+
+namespace {
+
+struct Measured {
+    double seconds = 0;
+    long peakKilobytes = 0;
+    int status = -1;
+};
+
+// Runs `program` with `arguments` in `folder`, standard output into `outFile`, and measures it.
+Measured measure(const std::filesystem::path& program, const std::vector<std::string>& arguments,
+                 const std::filesystem::path& folder, const std::filesystem::path& outFile)
+{
+    std::vector<char*> argv;
+    std::string name = program.string();
+    argv.push_back(name.data());
+    std::vector<std::string> copies = arguments;
+    for (std::string& a : copies)
+        argv.push_back(a.data());
+    argv.push_back(nullptr);
+
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, outFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_addchdir_np(&actions, folder.c_str());
+
+    Measured m;
+    auto start = std::chrono::steady_clock::now();
+    pid_t pid = 0;
+    if (posix_spawn(&pid, name.c_str(), &actions, nullptr, argv.data(), environ) == 0) {
+        int status = 0;
+        rusage usage{};
+        if (wait4(pid, &status, 0, &usage) == pid) {
+            m.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+            m.peakKilobytes = usage.ru_maxrss;
+        }
+    }
+    m.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    posix_spawn_file_actions_destroy(&actions);
+    return m;
+}
+
+long countLines(const std::filesystem::path& file)
+{
+    long lines = 0;
+    if (std::FILE* f = std::fopen(file.c_str(), "rb")) {
+        for (int c; (c = std::fgetc(f)) != EOF;)
+            lines += c == '\n';
+        std::fclose(f);
+    }
+    return lines;
+}
+
+double median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+}  // namespace
+
+int main(int, char** argv)
+{
+    std::error_code ec;
+    const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", ec);
+    const std::filesystem::path dir = ec ? std::filesystem::path(argv[0]).parent_path() : self.parent_path();
+    const std::filesystem::path batch = dir / "kirvane-batch";
+    const std::filesystem::path sweep = dir / "kirvane-sweep";
+    if (!std::filesystem::exists(batch) || !std::filesystem::exists(sweep)) {
+        std::fprintf(stderr, "kirvane-sweep-benchmark: kirvane-batch and kirvane-sweep must be built beside it\n");
+        return 1;
+    }
+    kv::BenchmarkFolder folder("kirvane-sweep-benchmark");
+    if (!folder.written()) {
+        std::fprintf(stderr, "kirvane-sweep-benchmark: cannot write into %s\n", folder.path().c_str());
+        return 1;
+    }
+    const std::filesystem::path out = folder.path() / "out.txt";
+    // 4 × 4 × 2 × 2 = 64 combinations.
+    const std::vector<std::string> grid = {"--vary", "operatingRate=0.4:1:0.2", "--vary", "maxStocks=2:8:2",
+                                           "--vary", "tradeOrder=0,1",          "--vary", "commissionSchedule=0,1"};
+    auto sweepWith = [&](const std::string& jobs) {
+        std::vector<std::string> arguments = {"--jobs", jobs};
+        arguments.insert(arguments.end(), grid.begin(), grid.end());
+        arguments.push_back("signals.csv");
+        return measure(sweep, arguments, folder.path(), out);
+    };
+
+    // One batch run as the user would script it, three times; the first run creates kvn.conf.
+    std::vector<double> batchSeconds;
+    long batchPeak = 0;
+    for (int i = 0; i < 4; ++i) {
+        Measured m = measure(batch, {"--set", "maxStocks=4", "signals.csv"}, folder.path(), out);
+        if (m.status != 0) {
+            std::fprintf(stderr, "kirvane-sweep-benchmark: kirvane-batch ended with status %d\n", m.status);
+            return 1;
+        }
+        if (i > 0)
+            batchSeconds.push_back(m.seconds);
+        batchPeak = std::max(batchPeak, m.peakKilobytes);
+    }
+    std::vector<double> sweepSeconds;
+    Measured one, two;
+    for (int i = 0; i < 3; ++i) {
+        two = sweepWith("2");
+        if (two.status != 0 || countLines(out) != 65) {
+            std::fprintf(stderr, "kirvane-sweep-benchmark: kirvane-sweep ended with status %d\n", two.status);
+            return 1;
+        }
+        sweepSeconds.push_back(two.seconds);
+    }
+    one = sweepWith("1");
+
+    const double batchRun = median(batchSeconds);
+    const double budget = 64 * batchRun / 1.7;
+    const double sweepRun = median(sweepSeconds);
+    std::printf("signal file:            %d rows over %d stocks\n", kv::BenchmarkFolder::kRows,
+                kv::BenchmarkFolder::kStocks);
+    std::printf("one kirvane-batch run:  median %.2f s of %zu, peak %.1f MB\n", batchRun, batchSeconds.size(),
+                batchPeak / 1024.0);
+    std::printf("64 batch runs ÷ 1.7:    %.2f s (the sweep's budget)\n", budget);
+    std::printf("kirvane-sweep --jobs 2: median %.2f s of %zu (%.2f of the budget), peak %.1f MB\n", sweepRun,
+                sweepSeconds.size(), sweepRun / budget, two.peakKilobytes / 1024.0);
+    std::printf("kirvane-sweep --jobs 1: %.2f s, peak %.1f MB\n", one.seconds, one.peakKilobytes / 1024.0);
+    std::printf("memory of the second worker: %+.1f MB\n", (two.peakKilobytes - one.peakKilobytes) / 1024.0);
+    std::printf("speed-up over 64 batch runs: %.2f\n", 64 * batchRun / sweepRun);
+    return sweepRun <= budget ? 0 : 3;
+}
