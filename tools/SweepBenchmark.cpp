@@ -43,7 +43,8 @@ Measured measure(const std::filesystem::path& program, const std::vector<std::st
 
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, outFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, outFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+                                     0644);
     posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
     posix_spawn_file_actions_addchdir_np(&actions, folder.c_str());
 
@@ -90,7 +91,8 @@ int main(int, char** argv)
     const std::filesystem::path batch = dir / "kirvane-batch";
     const std::filesystem::path sweep = dir / "kirvane-sweep";
     if (!std::filesystem::exists(batch) || !std::filesystem::exists(sweep)) {
-        std::fprintf(stderr, "kirvane-sweep-benchmark: kirvane-batch and kirvane-sweep must be built beside it\n");
+        std::fprintf(stderr,
+                     "kirvane-sweep-benchmark: kirvane-batch and kirvane-sweep must be built beside it\n");
         return 1;
     }
     kv::BenchmarkFolder folder("kirvane-sweep-benchmark");
@@ -100,8 +102,9 @@ int main(int, char** argv)
     }
     const std::filesystem::path out = folder.path() / "out.txt";
     // 4 × 4 × 2 × 2 = 64 combinations.
-    const std::vector<std::string> grid = {"--vary", "operatingRate=0.4:1:0.2", "--vary", "maxStocks=2:8:2",
-                                           "--vary", "tradeOrder=0,1",          "--vary", "commissionSchedule=0,1"};
+    const std::vector<std::string> grid = {
+        "--vary", "operatingRate=0.4:1:0.2", "--vary", "maxStocks=2:8:2",
+        "--vary", "tradeOrder=0,1",          "--vary", "commissionSchedule=0,1"};
     auto sweepWith = [&](const std::string& jobs) {
         std::vector<std::string> arguments = {"--jobs", jobs};
         arguments.insert(arguments.end(), grid.begin(), grid.end());

@@ -119,7 +119,8 @@ std::optional<std::string> refuseSettingValue(std::string_view name, std::string
         if (!d.fraction.empty())
             return quoted(text) + " is not a whole number";
         std::optional<Scaled> s = toScaled(d);
-        if (!s || s->units < std::numeric_limits<int32_t>::min() || s->units > std::numeric_limits<int32_t>::max())
+        if (!s || s->units < std::numeric_limits<int32_t>::min() ||
+            s->units > std::numeric_limits<int32_t>::max())
             return quoted(text) + " is outside the whole-number range";
         return std::nullopt;
     }
@@ -141,7 +142,8 @@ ParsedAxis parseAxis(std::string_view name, std::string_view spec)
     if (spec.find(':') == std::string_view::npos) {
         for (size_t begin = 0;;) {
             size_t comma = spec.find(',', begin);
-            std::string_view value = spec.substr(begin, comma == std::string_view::npos ? spec.npos : comma - begin);
+            std::string_view value =
+                spec.substr(begin, comma == std::string_view::npos ? spec.npos : comma - begin);
             if (value.empty())
                 return {std::nullopt, where + "a value is empty"};
             if (std::optional<std::string> refusal = refuseSettingValue(name, value))

@@ -33,7 +33,8 @@ std::string joined(const std::vector<std::string>& names)
 
 std::string sweepUsage()
 {
-    return "usage: kirvane-sweep [--jobs N] [--shard I/N] [--start-row N] [--end-row M] [--set NAME=VALUE]...\n"
+    return "usage: kirvane-sweep [--jobs N] [--shard I/N] [--start-row N] [--end-row M] [--set "
+           "NAME=VALUE]...\n"
            "         --vary NAME=V1,V2,... | --vary NAME=FROM:TO:STEP ... [--sort FIELD] [--top K] [--json]\n"
            "         SIGNAL_FILE\n"
            "  Back-tests SIGNAL_FILE in the current folder (index.txt and kvn.conf are read there) once\n"
@@ -98,7 +99,8 @@ ParsedSweepArguments parseSweepArguments(const std::vector<std::string>& argumen
                 shards = parseCount<uint64_t>(text->substr(slash + 1), 1);
             }
             if (!shard || !shards || *shard >= *shards)
-                return refuse("--shard needs I/N with 0 <= I < N" + (text ? ", not '" + *text + "'" : std::string()));
+                return refuse("--shard needs I/N with 0 <= I < N" +
+                              (text ? ", not '" + *text + "'" : std::string()));
             options.shard = *shard;
             options.shards = *shards;
         } else if (arg == "--sort") {
@@ -141,7 +143,8 @@ ParsedSweepArguments parseSweepArguments(const std::vector<std::string>& argumen
         return refuse("no signal file given");
     options.grid = SweepGrid(std::move(axes));
     if (options.grid.size() > kMaxCombinations)
-        return refuse("the --vary values make more than " + std::to_string(kMaxCombinations) + " combinations");
+        return refuse("the --vary values make more than " + std::to_string(kMaxCombinations) +
+                      " combinations");
     return {std::move(options), {}};
 }
 

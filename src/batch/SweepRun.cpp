@@ -65,7 +65,9 @@ public:
         for (std::string_view value : values)
             line.append(value).append(",");
         line += std::to_string(index);
-        auto add = [&](const std::optional<double>& v) { line += "," + (v ? numberText(*v) : std::string()); };
+        auto add = [&](const std::optional<double>& v) {
+            line += "," + (v ? numberText(*v) : std::string());
+        };
         add(figures.finalAssets);
         add(figures.totalReturnPercent);
         add(figures.cagrPercent);
@@ -118,8 +120,8 @@ public:
         char line[160];
         if (rate > 0) {
             const long left = std::lround(static_cast<double>(total - done) / rate);
-            std::snprintf(line, sizeof line, "\r%zu / %zu 組合せ  %.1f 組合せ/秒  残り %ld:%02ld\x1b[K", done, total,
-                          rate, left / 60, left % 60);
+            std::snprintf(line, sizeof line, "\r%zu / %zu 組合せ  %.1f 組合せ/秒  残り %ld:%02ld\x1b[K", done,
+                          total, rate, left / 60, left % 60);
         } else {
             std::snprintf(line, sizeof line, "\r%zu / %zu 組合せ\x1b[K", done, total);
         }

@@ -20,7 +20,8 @@ SweepRunner::SweepRunner(const SimulatorApp& master, const ListBox& signals, con
     this->base.saveLog = false;
 }
 
-SweepFigures SweepRunner::runCombination(uint64_t index, TradingSimulation& sim, SimulationSettings& settings) const
+SweepFigures SweepRunner::runCombination(uint64_t index, TradingSimulation& sim,
+                                         SimulationSettings& settings) const
 {
     // Every combination starts from the same settings: the run itself changes maxCommission.
     settings = base;

@@ -23,8 +23,8 @@ class SweepRunner {
 public:
     // `base` is what every combination starts from (kvn.conf and the --set values); a
     // combination's own values are set on a copy. No trade log is written.
-    SweepRunner(const SimulatorApp& master, const ListBox& signals, const SimulationSettings& base, int startRow,
-                int endRow, const SweepGrid& grid);
+    SweepRunner(const SimulatorApp& master, const ListBox& signals, const SimulationSettings& base,
+                int startRow, int endRow, const SweepGrid& grid);
 
     // Called on the thread that called run() whenever combinations have finished: `done` of them
     // in all, and the first `ready` of the list have their figures in `figures`.
@@ -33,7 +33,8 @@ public:
     // The figures of each combination of `indices` (grid indices), in that order, computed by
     // `jobs` threads at a time (1 runs them on this thread). A worker's exception stops the
     // others and is rethrown here.
-    std::vector<SweepFigures> run(const std::vector<uint64_t>& indices, int jobs, const Progress& progress = {}) const;
+    std::vector<SweepFigures> run(const std::vector<uint64_t>& indices, int jobs,
+                                  const Progress& progress = {}) const;
 
     // One combination on the calling thread, with the given simulation and its settings.
     SweepFigures runCombination(uint64_t index, TradingSimulation& sim, SimulationSettings& settings) const;

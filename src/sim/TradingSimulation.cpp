@@ -194,8 +194,8 @@ void TradingSimulation::sellAll(bool showEndDates)
 // netProfit.
 void TradingSimulation::sellPosition()
 {
-    double net = netProfit(listRow.grossProfit(), listRow.priceDifference(), fig.cumulativeProfit,
-                           settings.taxRate);
+    double net =
+        netProfit(listRow.grossProfit(), listRow.priceDifference(), fig.cumulativeProfit, settings.taxRate);
     fig.cumulativeProfit += net;
     fig.totalAssets += net;
     fig.operatingAssets += listRow.cost() + net;

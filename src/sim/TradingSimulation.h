@@ -1,7 +1,8 @@
 #pragma once
 // The portfolio simulation of a run: its state, figures and the three portfolio lists. The main
 // window owns one, shows its lists and formats its figures; the batch tool drives the very same
-// object through the main window.
+// object through the main window; the sweep runs one per worker thread, each with settings of
+// its own over the shared signal list.
 //
 // A run replays the signal-list rows startRow..endRow as trading days. Each simulateStep()
 // performs one phase and leaves the state naming the next:

@@ -47,7 +47,8 @@ std::string field(const std::string& line, size_t n)
 
 TEST(SweepGrid, LastAxisChangesFastestAndShardsSplitTheGridOnce)
 {
-    SweepGrid grid({{"maxStocks", {"1", "2", "3"}}, {"operatingRate", {"0.5", "1"}}, {"tradeOrder", {"0", "1"}}});
+    SweepGrid grid(
+        {{"maxStocks", {"1", "2", "3"}}, {"operatingRate", {"0.5", "1"}}, {"tradeOrder", {"0", "1"}}});
     ASSERT_EQ(grid.size(), 12u);
     std::vector<std::string> seen;
     for (uint64_t i = 0; i < grid.size(); ++i) {
@@ -99,10 +100,16 @@ TEST(SweepGrid, RangesStepInExactDecimalsAndIncludeToOnlyWhenLandedOn)
 
 TEST(SweepArguments, ReadsEveryOption)
 {
-    ParsedSweepArguments p = parseSweepArguments({"--jobs", "3", "--shard", "1/4", "--start-row", "2", "--end-row",
-                                                  "9", "--set", "leverage=3", "--vary", "maxStocks=1:3:1", "--vary",
-                                                  "operatingRate=0.5,1", "--sort", "maxDrawdownPercent", "--top",
-                                                  "2", "--json", "s.csv"});
+    ParsedSweepArguments p = parseSweepArguments({"--jobs",      "3",
+                                                  "--shard",     "1/4",
+                                                  "--start-row", "2",
+                                                  "--end-row",   "9",
+                                                  "--set",       "leverage=3",
+                                                  "--vary",      "maxStocks=1:3:1",
+                                                  "--vary",      "operatingRate=0.5,1",
+                                                  "--sort",      "maxDrawdownPercent",
+                                                  "--top",       "2",
+                                                  "--json",      "s.csv"});
     ASSERT_TRUE(p.options) << p.error;
     const SweepOptions& o = *p.options;
     EXPECT_EQ(o.jobs, 3);
@@ -274,8 +281,9 @@ TEST_F(Sweep, OneWorkerAndFourGiveTheSameOutputAndShardsMergeBackIntoIt)
     EXPECT_EQ(with({"--jobs", "4"}), one);
     std::vector<std::string> rows = lines(one);
     ASSERT_EQ(rows.size(), 25u);
-    EXPECT_EQ(rows[0], "maxStocks,operatingRate,tradeOrder,combination,finalAssets,totalReturnPercent,cagrPercent,"
-                       "maxDrawdownPercent,profitFactor,winRatePercent,trades,purchases,sales");
+    EXPECT_EQ(rows[0],
+              "maxStocks,operatingRate,tradeOrder,combination,finalAssets,totalReturnPercent,cagrPercent,"
+              "maxDrawdownPercent,profitFactor,winRatePercent,trades,purchases,sales");
     EXPECT_EQ(rows[1].substr(0, 10), "1,0.4,0,0,");
     EXPECT_EQ(rows[24].substr(0, 11), "4,1.0,1,23,");
 
