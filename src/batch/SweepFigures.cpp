@@ -75,6 +75,7 @@ SweepFigures sweepFiguresOf(const TradingSimulation& sim)
     SweepFigures f;
     f.purchases = run.purchases;
     f.sales = run.sales;
+    f.trades = run.sales;  // one trade per sale, the final liquidation's included
     return f;
 }
 
