@@ -1,6 +1,7 @@
 #include "app/SimulatorDialog.h"
 
 #include "app/AboutDialog.h"
+#include "app/PrintDialog.h"
 #include "data/SignalFileLoader.h"
 #include "data/SignalListLine.h"
 #include "data/SimulatorApp.h"
@@ -287,10 +288,13 @@ void SimulatorDialog::openOptions()
     sim.setStartingAssets();
 }
 
+// The statistics dialog computes everything afresh from the tallies each time it opens.
 void SimulatorDialog::openStatistics()
 {
     if (refuseWithoutData())
         return;
+    PrintDialog statistics(app, platform());
+    platform().runModal(statistics);
 }
 
 void SimulatorDialog::loadSignals()

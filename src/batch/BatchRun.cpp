@@ -1,6 +1,7 @@
 #include "batch/BatchRun.h"
 
 #include "batch/BatchSession.h"
+#include "batch/StatisticsReport.h"
 #include "resources/ControlIds.h"
 #include "resources/Messages.h"
 #include "settings/SettingByName.h"
@@ -30,6 +31,7 @@ void printSummary(std::ostream& out, const SimulatorDialog& dialog, int rows)
         << "総資産: " << money(figures.totalAssets) << " 円\n"
         << "運用資産: " << money(figures.operatingAssets) << " 円\n"
         << "現在利益: " << money(figures.cumulativeProfit) << " 円\n";
+    printSimpleTotals(out, dialog.app);
 }
 
 void printJson(std::ostream& out, const SimulatorDialog& dialog, int rows)
@@ -48,6 +50,7 @@ void printJson(std::ostream& out, const SimulatorDialog& dialog, int rows)
         {"sales", figures.sales},
         {"steps", figures.steps},
     };
+    result["statistics"] = statisticsJson(dialog.app);
     out << result.dump() << '\n';
 }
 

@@ -5,6 +5,7 @@ namespace kv {
 
 inline constexpr int IDD_ABOUTBOX = 100;
 inline constexpr int IDD_MAIN = 102;
+inline constexpr int IDD_PRINT = 129;  // the statistics
 inline constexpr int IDM_ABOUTBOX = 16;  // window-menu item that opens the about box
 
 // Main window
@@ -41,6 +42,64 @@ inline constexpr int IDC_SELL_FIGURE = 1030;
 inline constexpr int IDC_HISTORY = 1031;
 inline constexpr int IDC_SET_END = 1032;
 inline constexpr int IDC_SET_START = 1033;
+
+// Statistics dialog: simple totals over all signals
+inline constexpr int IDC_ALL_SUCCESSES = 1034;
+inline constexpr int IDC_ALL_FAILURES = 1035;
+inline constexpr int IDC_ALL_SIGNALS = 1036;
+inline constexpr int IDC_ALL_SUCCESS_LOSSES = 1037;
+inline constexpr int IDC_ALL_FAILURE_PROFITS = 1038;
+inline constexpr int IDC_ALL_UNKNOWNS = 1039;
+inline constexpr int IDC_ALL_SUCCESS_AVERAGE = 1040;
+inline constexpr int IDC_ALL_FAILURE_AVERAGE = 1041;
+inline constexpr int IDC_ALL_SUCCESS_SHARE = 1042;
+inline constexpr int IDC_ALL_FAILURE_SHARE = 1043;
+inline constexpr int IDC_ALL_SIMPLE_AVERAGE = 1044;
+inline constexpr int IDC_ALL_UNKNOWN_SHARE = 1045;
+inline constexpr int IDC_ALL_PER_DAY_AVERAGE = 1084;
+
+// Statistics dialog: one stock's figures and the rankings
+inline constexpr int IDC_STOCK_CODE = 1012;  // the main window's 証券コード has the same number
+inline constexpr int IDC_STOCK_SUCCESSES = 1046;
+inline constexpr int IDC_STOCK_FAILURES = 1047;
+inline constexpr int IDC_RANK_PROFIT_TOP = 1048;
+inline constexpr int IDC_RANK_PROFIT_BOTTOM = 1049;
+inline constexpr int IDC_STOCK_SIGNALS = 1050;
+inline constexpr int IDC_RANK_SIGNAL_COUNT = 1051;
+inline constexpr int IDC_STOCK_SUCCESS_LOSSES = 1052;
+inline constexpr int IDC_STOCK_NAME = 1053;
+inline constexpr int IDC_RANK_SUCCESS_RATE = 1054;
+inline constexpr int IDC_HIDE_ONE_SIGNAL = 1055;
+inline constexpr int IDC_STOCK_TOTAL = 1056;
+inline constexpr int IDC_RANK_FAILURE_RATE = 1057;
+inline constexpr int IDC_HIDE_TWO_SIGNALS = 1059;
+inline constexpr int IDC_STOCK_FAILURE_PROFITS = 1061;
+inline constexpr int IDC_STOCK_UNKNOWNS = 1062;
+inline constexpr int IDC_STOCK_SUCCESS_AVERAGE = 1063;
+inline constexpr int IDC_STOCK_FAILURE_AVERAGE = 1064;
+inline constexpr int IDC_STOCK_SUCCESS_SHARE = 1065;
+inline constexpr int IDC_STOCK_FAILURE_SHARE = 1066;
+inline constexpr int IDC_STOCK_SIMPLE_AVERAGE = 1067;
+inline constexpr int IDC_STOCK_UNKNOWN_SHARE = 1068;
+
+// Statistics dialog: the period lists and the chosen period's totals
+inline constexpr int IDC_PERIOD_SUCCESSES = 1058;
+inline constexpr int IDC_YEAR_LIST = 1060;
+inline constexpr int IDC_MONTH_LIST = 1069;
+inline constexpr int IDC_DAY_LIST = 1070;
+inline constexpr int IDC_METHOD_LIST = 1071;
+inline constexpr int IDC_PERIOD_FAILURES = 1072;
+inline constexpr int IDC_PERIOD_SIGNALS = 1073;
+inline constexpr int IDC_PERIOD_SUCCESS_LOSSES = 1074;
+inline constexpr int IDC_PERIOD_FAILURE_PROFITS = 1075;
+inline constexpr int IDC_PERIOD_UNKNOWNS = 1076;
+inline constexpr int IDC_PERIOD_SUCCESS_AVERAGE = 1077;
+inline constexpr int IDC_PERIOD_FAILURE_AVERAGE = 1078;
+inline constexpr int IDC_PERIOD_SUCCESS_SHARE = 1079;
+inline constexpr int IDC_PERIOD_FAILURE_SHARE = 1080;
+inline constexpr int IDC_PERIOD_SIMPLE_AVERAGE = 1081;
+inline constexpr int IDC_PERIOD_UNKNOWN_SHARE = 1082;
+inline constexpr int IDC_PERIOD_PER_DAY_AVERAGE = 1083;
 
 // Timer event of automatic stepping
 inline constexpr int kAutoTimerEvent = 1;

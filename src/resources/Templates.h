@@ -7,5 +7,6 @@ namespace kv {
 
 const DialogTemplate& aboutDialogTemplate();
 const DialogTemplate& mainDialogTemplate();
+const DialogTemplate& printDialogTemplate();
 
 }  // namespace kv

@@ -22,16 +22,6 @@ double emptyValue(RankingKind kind)
     return 0.0;
 }
 
-// The simple average return as a fraction, the unknown outcomes earning unknownProfitRate.
-double averageReturn(const SignalTally& t, double unknownProfitRate)
-{
-    if (t.signalCount == 0)
-        return 0.0;
-    return (t.successReturnSum + t.successLossReturnSum + t.failureReturnSum + t.failureProfitReturnSum +
-            t.unknownCount * unknownProfitRate) /
-           t.signalCount;
-}
-
 bool hidden(int32_t signals, RankingFilter filter)
 {
     return signals == 0 || (filter.hideOneSignal && signals == 1) || (filter.hideTwoSignals && signals == 2);
@@ -63,7 +53,7 @@ double rankingValue(RankingKind kind, const SignalTally& t, double unknownProfit
     switch (kind) {
     case RankingKind::ProfitRateTop:
     case RankingKind::ProfitRateBottom:
-        return averageReturn(t, unknownProfitRate);
+        return simpleAverageReturn(t, unknownProfitRate).value_or(0.0);
     case RankingKind::SuccessRateTop:
         return successShare(t).value_or(0.0);
     case RankingKind::FailureRateTop:

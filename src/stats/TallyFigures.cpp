@@ -57,9 +57,20 @@ std::optional<double> averageProfitOnFailure(const SignalTally& t)
     return percentOf(t.failureReturnSum + t.failureProfitReturnSum, failures(t));
 }
 
+std::optional<double> simpleAverageReturn(const SignalTally& t, double unknownProfitRate)
+{
+    if (t.signalCount == 0)
+        return std::nullopt;
+    return returnSumWithUnknowns(t, unknownProfitRate) / t.signalCount;
+}
+
+// The fraction times 100: the same operations, in the same order, as every other percentage.
 std::optional<double> simpleAverageProfit(const SignalTally& t, double unknownProfitRate)
 {
-    return percentOf(returnSumWithUnknowns(t, unknownProfitRate), t.signalCount);
+    std::optional<double> fraction = simpleAverageReturn(t, unknownProfitRate);
+    if (!fraction)
+        return std::nullopt;
+    return *fraction * 100;
 }
 
 std::optional<double> perDayAverageProfit(std::span<const SignalTally> byDate, double unknownProfitRate)

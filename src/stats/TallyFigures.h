@@ -25,7 +25,9 @@ std::optional<double> unknownShare(const SignalTally& t);
 std::optional<double> averageProfitOnSuccess(const SignalTally& t);
 std::optional<double> averageProfitOnFailure(const SignalTally& t);
 
-// Mean return of all counted rows, every "？" row counting as unknownProfitRate, in per cent.
+// Mean return of all counted rows, every "？" row counting as unknownProfitRate, as a fraction
+// (the value the profit-rate rankings compare) and in per cent.
+std::optional<double> simpleAverageReturn(const SignalTally& t, double unknownProfitRate);
 std::optional<double> simpleAverageProfit(const SignalTally& t, double unknownProfitRate);
 
 // Mean over the date slots that counted any row of each slot's simple average, in per cent:

@@ -1,0 +1,147 @@
+#include "batch/StatisticsReport.h"
+
+#include "data/SimulatorApp.h"
+#include "stats/FigureSet.h"
+#include "stats/PeriodStats.h"
+#include "stats/Rankings.h"
+#include "stats/StockFigures.h"
+#include "stats/TallyFigures.h"
+#include "stats/TotalsText.h"
+#include "text/Cp932.h"
+
+#include <optional>
+
+namespace kv {
+
+namespace {
+
+using Json = nlohmann::ordered_json;
+
+Json percent(std::optional<double> value)
+{
+    return value ? Json(*value) : Json(nullptr);
+}
+
+// Appends the figures of a tally to `object`.
+void addFigures(Json& object, const FigureSet& f)
+{
+    object["signals"] = f.signals;
+    object["successes"] = f.successes;
+    object["successLosses"] = f.successLosses;
+    object["failures"] = f.failures;
+    object["failureProfits"] = f.failureProfits;
+    object["unknowns"] = f.unknowns;
+    object["successShare"] = percent(f.successShare);
+    object["failureShare"] = percent(f.failureShare);
+    object["unknownShare"] = percent(f.unknownShare);
+    object["successAverage"] = percent(f.successAverage);
+    object["failureAverage"] = percent(f.failureAverage);
+    object["simpleAverage"] = percent(f.simpleAverage);
+}
+
+const char* rankingKey(RankingKind kind)
+{
+    switch (kind) {
+    case RankingKind::ProfitRateTop:
+        return "profitRateTop";
+    case RankingKind::ProfitRateBottom:
+        return "profitRateBottom";
+    case RankingKind::SuccessRateTop:
+        return "successRateTop";
+    case RankingKind::FailureRateTop:
+        return "failureRateTop";
+    case RankingKind::SignalCountTop:
+        break;
+    }
+    return "signalCountTop";
+}
+
+// The value of an entry as the JSON gives it: rates in per cent, the signal count whole.
+Json entryValue(RankingKind kind, double value)
+{
+    switch (kind) {
+    case RankingKind::ProfitRateTop:
+    case RankingKind::ProfitRateBottom:
+        return value * 100;
+    case RankingKind::SuccessRateTop:
+    case RankingKind::FailureRateTop:
+        return value;
+    case RankingKind::SignalCountTop:
+        break;
+    }
+    return static_cast<int32_t>(value);
+}
+
+Json periodsJson(PeriodLevel level, const SimulatorApp& app, double unknownProfitRate)
+{
+    Json list = Json::array();
+    for (const PeriodFigures& p : figuresOfEveryPeriod(level, app.slotDate, app.dateTally, unknownProfitRate)) {
+        Json period;
+        period["year"] = p.period.year;
+        if (level == PeriodLevel::Month)
+            period["month"] = p.period.month;
+        addFigures(period, p.figures);
+        period["perDayAverage"] = percent(p.perDayAverage);
+        list.push_back(std::move(period));
+    }
+    return list;
+}
+
+}  // namespace
+
+Json statisticsJson(const SimulatorApp& app)
+{
+    const double u = app.settings.unknownProfitRate;
+    Json statistics;
+
+    Json overall;
+    addFigures(overall, figureSetOf(app.overallTally, u));
+    overall["perDayAverage"] = percent(perDayAverageProfit(app.dateTally, u));
+    statistics["overall"] = std::move(overall);
+
+    Json stocks = Json::array();
+    for (int32_t code : stocksWithSignals(app.stockTally)) {
+        Json stock;
+        stock["code"] = code;
+        stock["name"] = toUtf8(app.stockName[static_cast<size_t>(code)]);
+        addFigures(stock, figureSetOf(app.stockTally[static_cast<size_t>(code)], u));
+        stocks.push_back(std::move(stock));
+    }
+    statistics["stocks"] = std::move(stocks);
+
+    Json rankings;
+    for (const StockRanking& ranking : buildRankings(app.stockTally, u, RankingFilter{})) {
+        Json entries = Json::array();
+        for (const RankedStock& s : rankedStocks(ranking)) {
+            entries.push_back({{"rank", s.position},
+                               {"code", s.code},
+                               {"name", toUtf8(app.stockName[static_cast<size_t>(s.code)])},
+                               {"value", entryValue(ranking.kind(), s.value)}});
+        }
+        rankings[rankingKey(ranking.kind())] = std::move(entries);
+    }
+    statistics["rankings"] = std::move(rankings);
+
+    statistics["years"] = periodsJson(PeriodLevel::Year, app, u);
+    statistics["months"] = periodsJson(PeriodLevel::Month, app, u);
+    return statistics;
+}
+
+void printSimpleTotals(std::ostream& out, const SimulatorApp& app)
+{
+    const double u = app.settings.unknownProfitRate;
+    TotalsText t = totalsText(figureSetOf(app.overallTally, u), perDayAverageProfit(app.dateTally, u));
+    auto field = [&t](TotalsField f) { return toUtf8(t[f]); };
+    out << "単純集計\n"
+        << "  成功時: " << field(TotalsField::SuccessShare) << "  シグナル数: " << field(TotalsField::Successes)
+        << "  平均利益: " << field(TotalsField::SuccessAverage)
+        << "  うち損失数: " << field(TotalsField::SuccessLosses) << "\n"
+        << "  失敗時: " << field(TotalsField::FailureShare) << "  シグナル数: " << field(TotalsField::Failures)
+        << "  平均利益: " << field(TotalsField::FailureAverage)
+        << "  うち利益数: " << field(TotalsField::FailureProfits) << "\n"
+        << "  不明: " << field(TotalsField::UnknownShare) << "  シグナル数: " << field(TotalsField::Unknowns) << "\n"
+        << "  総シグナル数: " << field(TotalsField::Signals) << "  単純平均利益: " << field(TotalsField::SimpleAverage)
+        << "  日別平均利益: " << field(TotalsField::PerDayAverage) << "\n";
+}
+
+}  // namespace kv
