@@ -25,7 +25,7 @@ Json percent(std::optional<double> value)
 // Appends the figures of a tally to `object`.
 void addFigures(Json& object, const FigureSet& f)
 {
-    object["signals"] = f.signals;
+    object["signals"] = f.signalCount;
     object["successes"] = f.successes;
     object["successLosses"] = f.successLosses;
     object["failures"] = f.failures;

@@ -7,7 +7,7 @@ namespace kv {
 FigureSet figureSetOf(const SignalTally& t, double unknownProfitRate)
 {
     FigureSet f;
-    f.signals = t.signalCount;
+    f.signalCount = t.signalCount;
     f.successes = successes(t);
     f.successLosses = t.successLossCount;
     f.failures = failures(t);

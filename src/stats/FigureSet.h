@@ -10,7 +10,7 @@
 namespace kv {
 
 struct FigureSet {
-    int32_t signals = 0;
+    int32_t signalCount = 0;
     int32_t successes = 0;        // ○ and ○(結果は損失)
     int32_t successLosses = 0;    // ○(結果は損失)
     int32_t failures = 0;         // × and ×(結果は利益)

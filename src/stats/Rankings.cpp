@@ -22,16 +22,16 @@ double emptyValue(RankingKind kind)
     return 0.0;
 }
 
-bool hidden(int32_t signals, RankingFilter filter)
+bool hidden(int32_t signalCount, RankingFilter filter)
 {
-    return signals == 0 || (filter.hideOneSignal && signals == 1) || (filter.hideTwoSignals && signals == 2);
+    return signalCount == 0 || (filter.hideOneSignal && signalCount == 1) || (filter.hideTwoSignals && signalCount == 2);
 }
 
 }  // namespace
 
 StockRanking::StockRanking(RankingKind kind) : rankingKind(kind)
 {
-    slots.fill(RankingEntry{emptyValue(kind), 0});
+    places.fill(RankingEntry{emptyValue(kind), 0});
 }
 
 bool StockRanking::beats(double value, double held) const
@@ -42,7 +42,7 @@ bool StockRanking::beats(double value, double held) const
 void StockRanking::insert(double value, int32_t code)
 {
     RankingEntry carried{value, code};
-    for (RankingEntry& entry : slots) {
+    for (RankingEntry& entry : places) {
         if (beats(carried.value, entry.value))
             std::swap(carried, entry);
     }

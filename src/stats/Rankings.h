@@ -38,19 +38,19 @@ public:
     explicit StockRanking(RankingKind kind);
 
     // Carries (value, code) down the positions; at each position whose value the carried one
-    // beats strictly, the two pairs change places and the one taken out is carried on. What is
+    // beats strictly, the two pairs are exchanged and the one taken out is carried on. What is
     // carried past the last position drops out. So a stock never passes an equal value, and a
     // displaced stock lands behind the entries equal to it.
     void insert(double value, int32_t code);
 
     RankingKind kind() const { return rankingKind; }
-    const std::array<RankingEntry, kRankingSize>& entries() const { return slots; }
+    const std::array<RankingEntry, kRankingSize>& entries() const { return places; }
 
 private:
     bool beats(double value, double held) const;
 
     RankingKind rankingKind;
-    std::array<RankingEntry, kRankingSize> slots;
+    std::array<RankingEntry, kRankingSize> places;
 };
 
 using StockRankings = std::array<StockRanking, kRankingKindCount>;

@@ -17,7 +17,7 @@ TotalsText totalsText(const FigureSet& figures, std::optional<double> perDayAver
     t[TotalsField::FailureProfits] = std::to_string(figures.failureProfits);
     t[TotalsField::UnknownShare] = percentText(figures.unknownShare);
     t[TotalsField::Unknowns] = std::to_string(figures.unknowns);
-    t[TotalsField::Signals] = std::to_string(figures.signals);
+    t[TotalsField::Signals] = std::to_string(figures.signalCount);
     t[TotalsField::SimpleAverage] = percentText(figures.simpleAverage);
     t[TotalsField::PerDayAverage] = percentText(perDayAverage);
     return t;
@@ -26,7 +26,7 @@ TotalsText totalsText(const FigureSet& figures, std::optional<double> perDayAver
 TotalsText stockFiguresText(const FigureSet& figures)
 {
     FigureSet shown = figures;
-    if (figures.signals != 0) {
+    if (figures.signalCount != 0) {
         shown.successAverage = figures.successAverage.value_or(0.0);
         shown.failureAverage = figures.failureAverage.value_or(0.0);
     }

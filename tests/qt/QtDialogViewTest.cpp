@@ -99,7 +99,7 @@ int pixels(int units, int base, int divisor)
 TEST(QtDialogView, EveryTemplateBuildsItsControlsAtTheirDialogUnitRectangles)
 {
     for (const DialogTemplate* layout :
-         {&mainDialogTemplate(), &aboutDialogTemplate(), &probeTemplate(), &formsTemplate()}) {
+         {&mainDialogTemplate(), &aboutDialogTemplate(), &printDialogTemplate(), &probeTemplate(), &formsTemplate()}) {
         SCOPED_TRACE(layout->id);
         QtPlatform platform;
         RecordingDialog dialog(platform, *layout);

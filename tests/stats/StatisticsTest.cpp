@@ -252,13 +252,13 @@ TEST(PeriodFigures, APeriodSumsItsSlotsAndWeighsEachDateOnce)
     std::vector<PeriodFigures> months = figuresOfEveryPeriod(PeriodLevel::Month, s.slotDate, s.byDate, -0.03);
     ASSERT_EQ(months.size(), 3u);
     EXPECT_EQ(months[0].period.month, 1);
-    EXPECT_EQ(months[0].figures.signals, 5);
+    EXPECT_EQ(months[0].figures.signalCount, 5);
     EXPECT_EQ(months[1].period.month, 2);
     EXPECT_EQ(months[2].period.month, 3);
     std::vector<PeriodFigures> years = figuresOfEveryPeriod(PeriodLevel::Year, s.slotDate, s.byDate, -0.03);
     ASSERT_EQ(years.size(), 1u);
     EXPECT_EQ(years[0].period.year, 2004);
-    EXPECT_EQ(years[0].figures.signals, 6);
+    EXPECT_EQ(years[0].figures.signalCount, 6);
     EXPECT_NEAR(*years[0].perDayAverage, (5.0 + 0.0 - 3.0) / 3, 1e-9);
 }
 
