@@ -1,7 +1,7 @@
 // kirvane-screenshots OUTDIR: the real main window (Qt) in a working folder (the current
 // directory, e.g. a copy of sample/) at four moments — after start-up, after loading
-// signals.csv, and twice during a run (a day's candidates; the next day's sell list) — and the
-// about box, each saved as a PNG of the window. File dialogs are answered
+// signals.csv, and twice during a run (a day's candidates; the next day's sell list) — the
+// statistics dialog and the about box, each saved as a PNG of the window. File dialogs are answered
 // by the tool (signals.csv, no trade log) and message boxes are not shown.
 
 #include "app/SimulatorDialog.h"
@@ -12,6 +12,7 @@
 #include "toolkit/qt/QtPlatform.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QPixmap>
 #include <QTimer>
 #include <QWidget>
@@ -19,6 +20,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <memory>
+#include <utility>
 
 namespace {
 
@@ -60,6 +62,14 @@ int main(int argc, char* argv[])
         std::fflush(stdout);
     };
     auto after = [](int ms, std::function<void()> action) { QTimer::singleShot(ms, std::move(action)); };
+    // Chooses a row of a drop-down list of the topmost dialog as the user does.
+    auto pick = [&](int id, int row) {
+        auto* combo = platform.topWindow()->findChild<QComboBox*>(QStringLiteral("ctl%1").arg(id));
+        if (!combo)
+            return;
+        combo->setCurrentIndex(row);
+        emit combo->activated(row);
+    };
 
     after(300, [&] {
         save("main-window.png");
@@ -86,7 +96,19 @@ int main(int argc, char* argv[])
                 dialog.onCommand(kv::IDC_SELL_LIST, Notification::SelectionChanged);
                 after(300, [&] {
                     save("selling.png");
-                    // The about box runs its own modal loop; it is saved and closed from inside it.
+                    // The statistics dialog and the about box run their own modal loops; each is
+                    // set up, saved and closed from inside its loop.
+                    after(300, [&] {
+                        // The third stock by number of signals, and January 2004 totalled by month.
+                        for (auto [id, row] : {std::pair{kv::IDC_RANK_SIGNAL_COUNT, 3}, {kv::IDC_YEAR_LIST, 1},
+                                               {kv::IDC_MONTH_LIST, 1}, {kv::IDC_METHOD_LIST, 2}})
+                            pick(id, row);
+                        after(300, [&] {
+                            save("statistics.png");
+                            platform.topWindow()->close();
+                        });
+                    });
+                    dialog.onCommand(kv::IDC_STATISTICS, Notification::Clicked);
                     after(300, [&] {
                         save("about.png");
                         platform.topWindow()->close();
