@@ -100,8 +100,10 @@ int main(int argc, char* argv[])
                     // set up, saved and closed from inside its loop.
                     after(300, [&] {
                         // The third stock by number of signals, and January 2004 totalled by month.
-                        for (auto [id, row] : {std::pair{kv::IDC_RANK_SIGNAL_COUNT, 3}, {kv::IDC_YEAR_LIST, 1},
-                                               {kv::IDC_MONTH_LIST, 1}, {kv::IDC_METHOD_LIST, 2}})
+                        for (auto [id, row] : {std::pair{kv::IDC_RANK_SIGNAL_COUNT, 3},
+                                               {kv::IDC_YEAR_LIST, 1},
+                                               {kv::IDC_MONTH_LIST, 1},
+                                               {kv::IDC_METHOD_LIST, 2}})
                             pick(id, row);
                         after(300, [&] {
                             save("statistics.png");

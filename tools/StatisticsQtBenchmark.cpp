@@ -65,7 +65,10 @@ Timing repeat(const std::function<void()>& action)
 class AnsweringQtPlatform : public kv::QtPlatform {
 public:
     explicit AnsweringQtPlatform(std::filesystem::path signalFile) : signalFile(std::move(signalFile)) {}
-    std::optional<std::filesystem::path> openFile(const kv::FileDialogOptions&) override { return signalFile; }
+    std::optional<std::filesystem::path> openFile(const kv::FileDialogOptions&) override
+    {
+        return signalFile;
+    }
     void messageBox(const std::string&) override {}
     std::filesystem::path signalFile;
 };

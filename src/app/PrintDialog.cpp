@@ -20,26 +20,27 @@ namespace {
 
 // The fields of each block, in the order of TotalsField.
 constexpr std::array<int, kTotalsFieldCount> kOverallIds = {
-    IDC_ALL_SUCCESS_SHARE,   IDC_ALL_SUCCESSES,       IDC_ALL_SUCCESS_AVERAGE, IDC_ALL_SUCCESS_LOSSES,
-    IDC_ALL_FAILURE_SHARE,   IDC_ALL_FAILURES,        IDC_ALL_FAILURE_AVERAGE, IDC_ALL_FAILURE_PROFITS,
-    IDC_ALL_UNKNOWN_SHARE,   IDC_ALL_UNKNOWNS,        IDC_ALL_SIGNALS,         IDC_ALL_SIMPLE_AVERAGE,
+    IDC_ALL_SUCCESS_SHARE,   IDC_ALL_SUCCESSES, IDC_ALL_SUCCESS_AVERAGE, IDC_ALL_SUCCESS_LOSSES,
+    IDC_ALL_FAILURE_SHARE,   IDC_ALL_FAILURES,  IDC_ALL_FAILURE_AVERAGE, IDC_ALL_FAILURE_PROFITS,
+    IDC_ALL_UNKNOWN_SHARE,   IDC_ALL_UNKNOWNS,  IDC_ALL_SIGNALS,         IDC_ALL_SIMPLE_AVERAGE,
     IDC_ALL_PER_DAY_AVERAGE,
 };
 // A stock has no per-day average: its block ends with the simple average.
 constexpr std::array<int, kTotalsFieldCount - 1> kStockIds = {
-    IDC_STOCK_SUCCESS_SHARE, IDC_STOCK_SUCCESSES,     IDC_STOCK_SUCCESS_AVERAGE, IDC_STOCK_SUCCESS_LOSSES,
-    IDC_STOCK_FAILURE_SHARE, IDC_STOCK_FAILURES,      IDC_STOCK_FAILURE_AVERAGE, IDC_STOCK_FAILURE_PROFITS,
-    IDC_STOCK_UNKNOWN_SHARE, IDC_STOCK_UNKNOWNS,      IDC_STOCK_SIGNALS,         IDC_STOCK_SIMPLE_AVERAGE,
+    IDC_STOCK_SUCCESS_SHARE, IDC_STOCK_SUCCESSES, IDC_STOCK_SUCCESS_AVERAGE, IDC_STOCK_SUCCESS_LOSSES,
+    IDC_STOCK_FAILURE_SHARE, IDC_STOCK_FAILURES,  IDC_STOCK_FAILURE_AVERAGE, IDC_STOCK_FAILURE_PROFITS,
+    IDC_STOCK_UNKNOWN_SHARE, IDC_STOCK_UNKNOWNS,  IDC_STOCK_SIGNALS,         IDC_STOCK_SIMPLE_AVERAGE,
 };
 constexpr std::array<int, kTotalsFieldCount> kPeriodIds = {
-    IDC_PERIOD_SUCCESS_SHARE, IDC_PERIOD_SUCCESSES,       IDC_PERIOD_SUCCESS_AVERAGE, IDC_PERIOD_SUCCESS_LOSSES,
-    IDC_PERIOD_FAILURE_SHARE, IDC_PERIOD_FAILURES,        IDC_PERIOD_FAILURE_AVERAGE, IDC_PERIOD_FAILURE_PROFITS,
-    IDC_PERIOD_UNKNOWN_SHARE, IDC_PERIOD_UNKNOWNS,        IDC_PERIOD_SIGNALS,         IDC_PERIOD_SIMPLE_AVERAGE,
+    IDC_PERIOD_SUCCESS_SHARE,   IDC_PERIOD_SUCCESSES, IDC_PERIOD_SUCCESS_AVERAGE, IDC_PERIOD_SUCCESS_LOSSES,
+    IDC_PERIOD_FAILURE_SHARE,   IDC_PERIOD_FAILURES,  IDC_PERIOD_FAILURE_AVERAGE, IDC_PERIOD_FAILURE_PROFITS,
+    IDC_PERIOD_UNKNOWN_SHARE,   IDC_PERIOD_UNKNOWNS,  IDC_PERIOD_SIGNALS,         IDC_PERIOD_SIMPLE_AVERAGE,
     IDC_PERIOD_PER_DAY_AVERAGE,
 };
 // The ranking lists, in the order of RankingKind.
 constexpr std::array<int, kRankingKindCount> kRankingIds = {
-    IDC_RANK_PROFIT_TOP, IDC_RANK_PROFIT_BOTTOM, IDC_RANK_SUCCESS_RATE, IDC_RANK_FAILURE_RATE, IDC_RANK_SIGNAL_COUNT,
+    IDC_RANK_PROFIT_TOP,   IDC_RANK_PROFIT_BOTTOM, IDC_RANK_SUCCESS_RATE,
+    IDC_RANK_FAILURE_RATE, IDC_RANK_SIGNAL_COUNT,
 };
 
 // The items of the method list, by position.
@@ -51,7 +52,8 @@ const std::string kSelectStock = toCp932("銘柄選択");
 const std::string kYearHeading = toCp932("年");
 const std::string kMonthHeading = toCp932("月");
 const std::string kDayHeading = toCp932("日");
-const std::string kMethods[] = {toCp932("集計方法"), toCp932("年間集計"), toCp932("月間集計"), toCp932("日間集計")};
+const std::string kMethods[] = {toCp932("集計方法"), toCp932("年間集計"), toCp932("月間集計"),
+                                toCp932("日間集計")};
 const std::string kYearItem = toCp932("%4d年");
 const std::string kMonthItem = toCp932("%2d月");
 const std::string kDayItem = toCp932("%2d日");
@@ -164,7 +166,8 @@ void PrintDialog::onCommand(int id, Notification notification)
             rebuildMonthList();
         if (id == IDC_YEAR_LIST || id == IDC_MONTH_LIST)
             rebuildDayList();
-        yearlyWithoutYear = id == IDC_METHOD_LIST && methodList.selection() == kYearly && yearList.selection() <= 0;
+        yearlyWithoutYear =
+            id == IDC_METHOD_LIST && methodList.selection() == kYearly && yearList.selection() <= 0;
     }
     // The message box comes after the wait cursor is gone, so it does not look busy.
     if (yearlyWithoutYear) {
@@ -183,7 +186,8 @@ void PrintDialog::showStockTotal()
     if (std::optional<int32_t> code = stockCodeOfText(codeText)) {
         const std::string& name = app.stockName[static_cast<size_t>(*code)];
         stockNameText = name.empty() ? kNoSuchStock : name;
-        stockText = stockFiguresText(figureSetOf(app.stockTally[static_cast<size_t>(*code)], unknownProfitRate));
+        stockText =
+            stockFiguresText(figureSetOf(app.stockTally[static_cast<size_t>(*code)], unknownProfitRate));
     }
     updateData(false);
 }
@@ -204,7 +208,8 @@ void PrintDialog::chooseRankedStock(size_t ranking)
 // The five lists again with the hide flags as they are; every list shows its first item.
 void PrintDialog::rebuildRankings()
 {
-    StockRankings rankings = buildRankings(app.stockTally, unknownProfitRate, {hideOneSignal, hideTwoSignals});
+    StockRankings rankings =
+        buildRankings(app.stockTally, unknownProfitRate, {hideOneSignal, hideTwoSignals});
     for (size_t k = 0; k < kRankingKindCount; ++k) {
         ComboBox& list = rankingLists[k];
         resetToHeading(list, kSelectStock);

@@ -75,7 +75,8 @@ Json entryValue(RankingKind kind, double value)
 Json periodsJson(PeriodLevel level, const SimulatorApp& app, double unknownProfitRate)
 {
     Json list = Json::array();
-    for (const PeriodFigures& p : figuresOfEveryPeriod(level, app.slotDate, app.dateTally, unknownProfitRate)) {
+    for (const PeriodFigures& p :
+         figuresOfEveryPeriod(level, app.slotDate, app.dateTally, unknownProfitRate)) {
         Json period;
         period["year"] = p.period.year;
         if (level == PeriodLevel::Month)
@@ -133,14 +134,18 @@ void printSimpleTotals(std::ostream& out, const SimulatorApp& app)
     TotalsText t = totalsText(figureSetOf(app.overallTally, u), perDayAverageProfit(app.dateTally, u));
     auto field = [&t](TotalsField f) { return toUtf8(t[f]); };
     out << "単純集計\n"
-        << "  成功時: " << field(TotalsField::SuccessShare) << "  シグナル数: " << field(TotalsField::Successes)
+        << "  成功時: " << field(TotalsField::SuccessShare)
+        << "  シグナル数: " << field(TotalsField::Successes)
         << "  平均利益: " << field(TotalsField::SuccessAverage)
         << "  うち損失数: " << field(TotalsField::SuccessLosses) << "\n"
-        << "  失敗時: " << field(TotalsField::FailureShare) << "  シグナル数: " << field(TotalsField::Failures)
+        << "  失敗時: " << field(TotalsField::FailureShare)
+        << "  シグナル数: " << field(TotalsField::Failures)
         << "  平均利益: " << field(TotalsField::FailureAverage)
         << "  うち利益数: " << field(TotalsField::FailureProfits) << "\n"
-        << "  不明: " << field(TotalsField::UnknownShare) << "  シグナル数: " << field(TotalsField::Unknowns) << "\n"
-        << "  総シグナル数: " << field(TotalsField::Signals) << "  単純平均利益: " << field(TotalsField::SimpleAverage)
+        << "  不明: " << field(TotalsField::UnknownShare) << "  シグナル数: " << field(TotalsField::Unknowns)
+        << "\n"
+        << "  総シグナル数: " << field(TotalsField::Signals)
+        << "  単純平均利益: " << field(TotalsField::SimpleAverage)
         << "  日別平均利益: " << field(TotalsField::PerDayAverage) << "\n";
 }
 

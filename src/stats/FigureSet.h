@@ -11,17 +11,17 @@ namespace kv {
 
 struct FigureSet {
     int32_t signalCount = 0;
-    int32_t successes = 0;        // ○ and ○(結果は損失)
-    int32_t successLosses = 0;    // ○(結果は損失)
-    int32_t failures = 0;         // × and ×(結果は利益)
-    int32_t failureProfits = 0;   // ×(結果は利益)
-    int32_t unknowns = 0;         // ？
-    std::optional<double> successShare;     // per cent of the signals
+    int32_t successes = 0;               // ○ and ○(結果は損失)
+    int32_t successLosses = 0;           // ○(結果は損失)
+    int32_t failures = 0;                // × and ×(結果は利益)
+    int32_t failureProfits = 0;          // ×(結果は利益)
+    int32_t unknowns = 0;                // ？
+    std::optional<double> successShare;  // per cent of the signals
     std::optional<double> failureShare;
     std::optional<double> unknownShare;
-    std::optional<double> successAverage;   // mean return of the successes, per cent
-    std::optional<double> failureAverage;   // mean return of the failures, per cent
-    std::optional<double> simpleAverage;    // mean return, every ？ earning the unknown rate
+    std::optional<double> successAverage;  // mean return of the successes, per cent
+    std::optional<double> failureAverage;  // mean return of the failures, per cent
+    std::optional<double> simpleAverage;   // mean return, every ？ earning the unknown rate
 };
 
 // The figures of t, the unknown outcomes earning unknownProfitRate.

@@ -60,7 +60,8 @@ struct DatedTallies {
 };
 
 template <class Wanted>
-DatedTallies datedTallies(std::span<const int32_t> slotDate, std::span<const SignalTally> byDate, Wanted wanted)
+DatedTallies datedTallies(std::span<const int32_t> slotDate, std::span<const SignalTally> byDate,
+                          Wanted wanted)
 {
     struct Slot {
         int32_t date;

@@ -14,9 +14,18 @@
 namespace kv {
 
 // Parts of a yyyymmdd date (integer division, as the slots store them).
-constexpr int32_t yearOf(int32_t date) { return date / 10000; }
-constexpr int32_t monthOf(int32_t date) { return date % 10000 / 100; }
-constexpr int32_t dayOf(int32_t date) { return date % 100; }
+constexpr int32_t yearOf(int32_t date)
+{
+    return date / 10000;
+}
+constexpr int32_t monthOf(int32_t date)
+{
+    return date % 10000 / 100;
+}
+constexpr int32_t dayOf(int32_t date)
+{
+    return date % 100;
+}
 
 enum class PeriodLevel { Year, Month, Day };
 
@@ -24,8 +33,8 @@ enum class PeriodLevel { Year, Month, Day };
 struct Period {
     PeriodLevel level = PeriodLevel::Year;
     int32_t year = 0;
-    int32_t month = 0;   // for Month and Day
-    int32_t day = 0;     // for Day
+    int32_t month = 0;  // for Month and Day
+    int32_t day = 0;    // for Day
 
     bool contains(int32_t date) const;
 };
@@ -57,6 +66,7 @@ PeriodFigures periodFigures(std::span<const int32_t> slotDate, std::span<const S
 // The figures of every year (level Year) or every month (level Month) or every date (level
 // Day) that has a dated slot, ascending.
 std::vector<PeriodFigures> figuresOfEveryPeriod(PeriodLevel level, std::span<const int32_t> slotDate,
-                                                std::span<const SignalTally> byDate, double unknownProfitRate);
+                                                std::span<const SignalTally> byDate,
+                                                double unknownProfitRate);
 
 }  // namespace kv

@@ -24,7 +24,8 @@ double emptyValue(RankingKind kind)
 
 bool hidden(int32_t signalCount, RankingFilter filter)
 {
-    return signalCount == 0 || (filter.hideOneSignal && signalCount == 1) || (filter.hideTwoSignals && signalCount == 2);
+    return signalCount == 0 || (filter.hideOneSignal && signalCount == 1) ||
+        (filter.hideTwoSignals && signalCount == 2);
 }
 
 }  // namespace
@@ -64,11 +65,13 @@ double rankingValue(RankingKind kind, const SignalTally& t, double unknownProfit
     return t.signalCount;
 }
 
-StockRankings buildRankings(std::span<const SignalTally> byStock, double unknownProfitRate, RankingFilter filter)
+StockRankings buildRankings(std::span<const SignalTally> byStock, double unknownProfitRate,
+                            RankingFilter filter)
 {
-    StockRankings rankings{StockRanking(RankingKind::ProfitRateTop), StockRanking(RankingKind::ProfitRateBottom),
-                           StockRanking(RankingKind::SuccessRateTop), StockRanking(RankingKind::FailureRateTop),
-                           StockRanking(RankingKind::SignalCountTop)};
+    StockRankings rankings{
+        StockRanking(RankingKind::ProfitRateTop), StockRanking(RankingKind::ProfitRateBottom),
+        StockRanking(RankingKind::SuccessRateTop), StockRanking(RankingKind::FailureRateTop),
+        StockRanking(RankingKind::SignalCountTop)};
     for (size_t code = 0; code < byStock.size(); ++code) {
         const SignalTally& t = byStock[code];
         if (hidden(t.signalCount, filter))

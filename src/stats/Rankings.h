@@ -17,17 +17,17 @@ inline constexpr int kRankingSize = 20;
 
 // In the order of the dialog's lists.
 enum class RankingKind {
-    ProfitRateTop,      // simple average return, greatest first
-    ProfitRateBottom,   // simple average return, smallest first
-    SuccessRateTop,     // per cent of signals that succeeded
-    FailureRateTop,     // per cent of signals that failed
-    SignalCountTop,     // number of signals
+    ProfitRateTop,     // simple average return, greatest first
+    ProfitRateBottom,  // simple average return, smallest first
+    SuccessRateTop,    // per cent of signals that succeeded
+    FailureRateTop,    // per cent of signals that failed
+    SignalCountTop,    // number of signals
 };
 inline constexpr size_t kRankingKindCount = 5;
 
 struct RankingEntry {
     double value = 0;
-    int32_t code = 0;   // 0: the entry holds no stock
+    int32_t code = 0;  // 0: the entry holds no stock
 };
 
 // At most twenty stocks, best first.
@@ -68,7 +68,8 @@ double rankingValue(RankingKind kind, const SignalTally& t, double unknownProfit
 
 // The five rankings of the codes of byStock in ascending order, leaving out codes without
 // signals and those the filter hides.
-StockRankings buildRankings(std::span<const SignalTally> byStock, double unknownProfitRate, RankingFilter filter);
+StockRankings buildRankings(std::span<const SignalTally> byStock, double unknownProfitRate,
+                            RankingFilter filter);
 
 // A listed entry: its position (1..20) and what it holds.
 struct RankedStock {

@@ -74,10 +74,11 @@ struct Statistics : ::testing::Test {
         }
         std::string stockBlock() const
         {
-            return block({IDC_STOCK_NAME, IDC_STOCK_SUCCESS_SHARE, IDC_STOCK_SUCCESSES, IDC_STOCK_SUCCESS_AVERAGE,
-                          IDC_STOCK_SUCCESS_LOSSES, IDC_STOCK_FAILURE_SHARE, IDC_STOCK_FAILURES,
-                          IDC_STOCK_FAILURE_AVERAGE, IDC_STOCK_FAILURE_PROFITS, IDC_STOCK_UNKNOWN_SHARE,
-                          IDC_STOCK_UNKNOWNS, IDC_STOCK_SIGNALS, IDC_STOCK_SIMPLE_AVERAGE});
+            return block({IDC_STOCK_NAME, IDC_STOCK_SUCCESS_SHARE, IDC_STOCK_SUCCESSES,
+                          IDC_STOCK_SUCCESS_AVERAGE, IDC_STOCK_SUCCESS_LOSSES, IDC_STOCK_FAILURE_SHARE,
+                          IDC_STOCK_FAILURES, IDC_STOCK_FAILURE_AVERAGE, IDC_STOCK_FAILURE_PROFITS,
+                          IDC_STOCK_UNKNOWN_SHARE, IDC_STOCK_UNKNOWNS, IDC_STOCK_SIGNALS,
+                          IDC_STOCK_SIMPLE_AVERAGE});
         }
         std::string periodBlock() const
         {
@@ -95,7 +96,8 @@ TEST_F(Statistics, OpensOnlyWithSignalsAndComputesAfreshEachTime)
     MainWindow empty;
     empty.clearMessages();
     empty.click(IDC_STATISTICS);
-    EXPECT_EQ(empty.messagesUtf8(), std::vector<std::string>{"シミュレーションファイルまたはindex.txtがありません。"});
+    EXPECT_EQ(empty.messagesUtf8(),
+              std::vector<std::string>{"シミュレーションファイルまたはindex.txtがありません。"});
     EXPECT_EQ(empty.platform.topDialog(), empty.dialog.get());
 
     // 集計結果 runs the dialog modally; Esc (close) returns to the main window.
@@ -113,10 +115,11 @@ TEST_F(Statistics, OpensOnlyWithSignalsAndComputesAfreshEachTime)
     std::vector<std::string> profitTop, profitBottom, others;
     auto look = [&] {
         Open s(w);
-        overall = s.block({IDC_ALL_SUCCESS_SHARE, IDC_ALL_SUCCESSES, IDC_ALL_SUCCESS_AVERAGE, IDC_ALL_SUCCESS_LOSSES,
-                           IDC_ALL_FAILURE_SHARE, IDC_ALL_FAILURES, IDC_ALL_FAILURE_AVERAGE, IDC_ALL_FAILURE_PROFITS,
-                           IDC_ALL_UNKNOWN_SHARE, IDC_ALL_UNKNOWNS, IDC_ALL_SIGNALS, IDC_ALL_SIMPLE_AVERAGE,
-                           IDC_ALL_PER_DAY_AVERAGE});
+        overall =
+            s.block({IDC_ALL_SUCCESS_SHARE, IDC_ALL_SUCCESSES, IDC_ALL_SUCCESS_AVERAGE,
+                     IDC_ALL_SUCCESS_LOSSES, IDC_ALL_FAILURE_SHARE, IDC_ALL_FAILURES, IDC_ALL_FAILURE_AVERAGE,
+                     IDC_ALL_FAILURE_PROFITS, IDC_ALL_UNKNOWN_SHARE, IDC_ALL_UNKNOWNS, IDC_ALL_SIGNALS,
+                     IDC_ALL_SIMPLE_AVERAGE, IDC_ALL_PER_DAY_AVERAGE});
         w.run({"type 1012 9984", "enter"});
         stock = s.stockBlock();
         profitTop = s.rows(IDC_RANK_PROFIT_TOP);
@@ -130,8 +133,9 @@ TEST_F(Statistics, OpensOnlyWithSignalsAndComputesAfreshEachTime)
     // (0.10 - 0.05 - 0.03 + 0.04 + 0.02 - 0.03 - 0.02 + 0.20 - 0.10 - 0.03 + 0.50) / 11, over eight days.
     EXPECT_EQ(overall, "45.45％|5|16.40％|1|36.36％|4|-4.00％|1|18.18％|2|11|5.45％|4.48％|");
     EXPECT_EQ(stock, "ソフトバンク|25.00％|1|20.00％|0|25.00％|1|-10.00％|0|50.00％|2|4|1.00％|");
-    EXPECT_EQ(profitTop, (std::vector<std::string>{"*銘柄選択", "No, 1  1301  極洋", "No, 2  9984  ソフトバンク",
-                                                   "No, 3  7203  トヨタ自動車"}));
+    EXPECT_EQ(profitTop,
+              (std::vector<std::string>{"*銘柄選択", "No, 1  1301  極洋", "No, 2  9984  ソフトバンク",
+                                        "No, 3  7203  トヨタ自動車"}));
 
     // A new rate of unknown outcomes moves the averages and the profit-rate rankings only.
     const std::vector<std::string> before = others;
@@ -140,10 +144,12 @@ TEST_F(Statistics, OpensOnlyWithSignalsAndComputesAfreshEachTime)
     look();
     EXPECT_EQ(overall, "45.45％|5|16.40％|1|36.36％|4|-4.00％|1|18.18％|2|11|11.45％|9.98％|");
     EXPECT_EQ(stock, "ソフトバンク|25.00％|1|20.00％|0|25.00％|1|-10.00％|0|50.00％|2|4|17.50％|");
-    EXPECT_EQ(profitTop, (std::vector<std::string>{"*銘柄選択", "No, 1  9984  ソフトバンク", "No, 2  1301  極洋",
-                                                   "No, 3  7203  トヨタ自動車"}));
-    EXPECT_EQ(profitBottom, (std::vector<std::string>{"*銘柄選択", "No, 1  7203  トヨタ自動車", "No, 2  1301  極洋",
-                                                      "No, 3  9984  ソフトバンク"}));
+    EXPECT_EQ(profitTop,
+              (std::vector<std::string>{"*銘柄選択", "No, 1  9984  ソフトバンク", "No, 2  1301  極洋",
+                                        "No, 3  7203  トヨタ自動車"}));
+    EXPECT_EQ(profitBottom,
+              (std::vector<std::string>{"*銘柄選択", "No, 1  7203  トヨタ自動車", "No, 2  1301  極洋",
+                                        "No, 3  9984  ソフトバンク"}));
     EXPECT_EQ(others, before);
 }
 
@@ -156,8 +162,9 @@ TEST_F(Statistics, StockTotalsByCodeOrRankingAndTheHideBoxes)
     EXPECT_TRUE(s.checked(IDC_HIDE_ONE_SIGNAL));
     EXPECT_FALSE(s.checked(IDC_HIDE_TWO_SIGNALS));
     // Fewer than twenty stocks: short lists; no stock without a success ranks by success rate.
-    EXPECT_EQ(s.rows(IDC_RANK_SIGNAL_COUNT), (std::vector<std::string>{"*銘柄選択", "No, 1  9984  ソフトバンク",
-                                                                       "No, 2  1301  極洋", "No, 3  7203  トヨタ自動車"}));
+    EXPECT_EQ(s.rows(IDC_RANK_SIGNAL_COUNT),
+              (std::vector<std::string>{"*銘柄選択", "No, 1  9984  ソフトバンク", "No, 2  1301  極洋",
+                                        "No, 3  7203  トヨタ自動車"}));
     EXPECT_EQ(s.rows(IDC_RANK_SUCCESS_RATE),
               (std::vector<std::string>{"*銘柄選択", "No, 1  1301  極洋", "No, 2  9984  ソフトバンク"}));
 
@@ -191,8 +198,9 @@ TEST_F(Statistics, StockTotalsByCodeOrRankingAndTheHideBoxes)
                                         "No, 3  7203  トヨタ自動車", "No, 5  6758  ソニー"}));
     EXPECT_EQ(s.rows(IDC_RANK_SUCCESS_RATE)[0], "*銘柄選択");
     w.run({"check 1059 1"});
-    EXPECT_EQ(s.rows(IDC_RANK_SIGNAL_COUNT), (std::vector<std::string>{"*銘柄選択", "No, 1  9984  ソフトバンク",
-                                                                       "No, 2  1301  極洋", "No, 3  6758  ソニー"}));
+    EXPECT_EQ(s.rows(IDC_RANK_SIGNAL_COUNT),
+              (std::vector<std::string>{"*銘柄選択", "No, 1  9984  ソフトバンク", "No, 2  1301  極洋",
+                                        "No, 3  6758  ソニー"}));
     EXPECT_EQ(s.text(IDC_STOCK_CODE), "1301");
 }
 
@@ -201,7 +209,8 @@ TEST_F(Statistics, PeriodListsKeepTheirPositionAndTotalTheChosenPeriod)
     Open s(w);
     EXPECT_EQ(s.rows(IDC_YEAR_LIST), (std::vector<std::string>{"*年", "2003年", "2004年"}));
     EXPECT_EQ(s.rows(IDC_MONTH_LIST), std::vector<std::string>{"*月"});
-    EXPECT_EQ(s.rows(IDC_METHOD_LIST), (std::vector<std::string>{"*集計方法", "年間集計", "月間集計", "日間集計"}));
+    EXPECT_EQ(s.rows(IDC_METHOD_LIST),
+              (std::vector<std::string>{"*集計方法", "年間集計", "月間集計", "日間集計"}));
     EXPECT_EQ(s.periodBlock(), "|||||||||||||");
 
     // 年間集計 needs a year.

@@ -18,14 +18,15 @@ protected:
     void SetUp() override
     {
         test::listedStocks().writeIndex(folder);
-        folder.writeLines("signals.csv", {
-                                             "銘柄,シグナル日付,購入価格,結果,終了日付,売却価格,パフォーマンス",
-                                             "極洋,2004/12/28,500,○,2005/01/05,520,+4%",
-                                             "極洋,2005/01/05,100,×,2005/01/07,97,-3%",
-                                             "トヨタ自動車,2005/01/05,100,？,2005/01/07,100,判定不可",
-                                             "トヨタ自動車,2005/01/06,100,○(結果は損失),2005/01/07,99,-1%",
-                                             "ソフトバンク,2005/01/06,100,×,2005/01/07,90,-10%",
-                                         });
+        folder.writeLines("signals.csv",
+                          {
+                              "銘柄,シグナル日付,購入価格,結果,終了日付,売却価格,パフォーマンス",
+                              "極洋,2004/12/28,500,○,2005/01/05,520,+4%",
+                              "極洋,2005/01/05,100,×,2005/01/07,97,-3%",
+                              "トヨタ自動車,2005/01/05,100,？,2005/01/07,100,判定不可",
+                              "トヨタ自動車,2005/01/06,100,○(結果は損失),2005/01/07,99,-1%",
+                              "ソフトバンク,2005/01/06,100,×,2005/01/07,90,-10%",
+                          });
     }
 
     int run(std::vector<std::string> arguments)
@@ -72,7 +73,8 @@ TEST_F(BatchStatistics, JsonHoldsTheDialogsFiguresWithNullWhereADivisorIsZero)
     EXPECT_NEAR(r["profitRateBottom"][0]["value"].get<double>(), -2.0, 1e-9);
     EXPECT_EQ(r["failureRateTop"].size(), 1u);
     EXPECT_EQ(r["successRateTop"][1]["code"], 7203);
-    EXPECT_EQ(r["signalCountTop"][1], (nlohmann::json{{"rank", 2}, {"code", 7203}, {"name", "トヨタ自動車"}, {"value", 2}}));
+    EXPECT_EQ(r["signalCountTop"][1],
+              (nlohmann::json{{"rank", 2}, {"code", 7203}, {"name", "トヨタ自動車"}, {"value", 2}}));
 
     ASSERT_EQ(s["years"].size(), 2u);
     EXPECT_EQ(s["years"][0]["year"], 2004);

@@ -92,20 +92,21 @@ TEST(QtPrintDialog, EveryCaptionFigureAndListRowShowsWhole)
         }
     }
     // The widest figures that occur in practice fit every field of their kind.
-    for (int id : {IDC_ALL_SUCCESS_SHARE, IDC_ALL_SUCCESS_AVERAGE, IDC_ALL_FAILURE_SHARE, IDC_ALL_FAILURE_AVERAGE,
-                   IDC_ALL_UNKNOWN_SHARE, IDC_ALL_SIMPLE_AVERAGE, IDC_ALL_PER_DAY_AVERAGE, IDC_STOCK_SUCCESS_SHARE,
-                   IDC_STOCK_SUCCESS_AVERAGE, IDC_STOCK_FAILURE_SHARE, IDC_STOCK_FAILURE_AVERAGE,
-                   IDC_STOCK_UNKNOWN_SHARE, IDC_STOCK_SIMPLE_AVERAGE, IDC_PERIOD_SUCCESS_SHARE,
-                   IDC_PERIOD_SUCCESS_AVERAGE, IDC_PERIOD_FAILURE_SHARE, IDC_PERIOD_FAILURE_AVERAGE,
-                   IDC_PERIOD_UNKNOWN_SHARE, IDC_PERIOD_SIMPLE_AVERAGE, IDC_PERIOD_PER_DAY_AVERAGE}) {
+    for (int id : {IDC_ALL_SUCCESS_SHARE,     IDC_ALL_SUCCESS_AVERAGE,    IDC_ALL_FAILURE_SHARE,
+                   IDC_ALL_FAILURE_AVERAGE,   IDC_ALL_UNKNOWN_SHARE,      IDC_ALL_SIMPLE_AVERAGE,
+                   IDC_ALL_PER_DAY_AVERAGE,   IDC_STOCK_SUCCESS_SHARE,    IDC_STOCK_SUCCESS_AVERAGE,
+                   IDC_STOCK_FAILURE_SHARE,   IDC_STOCK_FAILURE_AVERAGE,  IDC_STOCK_UNKNOWN_SHARE,
+                   IDC_STOCK_SIMPLE_AVERAGE,  IDC_PERIOD_SUCCESS_SHARE,   IDC_PERIOD_SUCCESS_AVERAGE,
+                   IDC_PERIOD_FAILURE_SHARE,  IDC_PERIOD_FAILURE_AVERAGE, IDC_PERIOD_UNKNOWN_SHARE,
+                   IDC_PERIOD_SIMPLE_AVERAGE, IDC_PERIOD_PER_DAY_AVERAGE}) {
         EXPECT_TRUE(fits(id, QStringLiteral("100.00％"))) << id;
         EXPECT_TRUE(fits(id, QStringLiteral("-99.99％"))) << id;
     }
     for (int id : {IDC_ALL_SUCCESSES, IDC_ALL_SUCCESS_LOSSES, IDC_ALL_FAILURES, IDC_ALL_FAILURE_PROFITS,
                    IDC_ALL_UNKNOWNS, IDC_ALL_SIGNALS, IDC_STOCK_SUCCESSES, IDC_STOCK_SUCCESS_LOSSES,
                    IDC_STOCK_FAILURES, IDC_STOCK_FAILURE_PROFITS, IDC_STOCK_UNKNOWNS, IDC_STOCK_SIGNALS,
-                   IDC_PERIOD_SUCCESSES, IDC_PERIOD_SUCCESS_LOSSES, IDC_PERIOD_FAILURES, IDC_PERIOD_FAILURE_PROFITS,
-                   IDC_PERIOD_UNKNOWNS, IDC_PERIOD_SIGNALS})
+                   IDC_PERIOD_SUCCESSES, IDC_PERIOD_SUCCESS_LOSSES, IDC_PERIOD_FAILURES,
+                   IDC_PERIOD_FAILURE_PROFITS, IDC_PERIOD_UNKNOWNS, IDC_PERIOD_SIGNALS})
         EXPECT_TRUE(fits(id, QStringLiteral("250000"))) << id;
     for (QLabel* label : window->findChildren<QLabel*>())
         EXPECT_LE(metrics.horizontalAdvance(label->text()), label->width()) << label->text().toStdString();
@@ -124,7 +125,8 @@ TEST(QtPrintDialog, EveryCaptionFigureAndListRowShowsWhole)
         // The closed box shows the chosen row beside its arrow.
         QStyleOptionComboBox option;
         option.initFrom(combo);
-        QRect field = combo->style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, combo);
+        QRect field =
+            combo->style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, combo);
         for (int row = 0; row < combo->count(); ++row)
             EXPECT_LE(metrics.horizontalAdvance(combo->itemText(row)), field.width())
                 << combo->objectName().toStdString() << ' ' << combo->itemText(row).toStdString();

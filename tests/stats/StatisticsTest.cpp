@@ -57,7 +57,7 @@ TEST(Rankings, InsertionNeverPassesAnEqualValueNotEvenWhenCarriedOn)
     StockRanking r(RankingKind::SignalCountTop);
     for (auto [value, code] : {std::pair{10, 1}, {8, 2}, {8, 3}, {5, 4}, {9, 5}})
         r.insert(value, code);
-    EXPECT_EQ(codesOf(r), (std::vector<int32_t>{1, 5, 3, 2, 4}));   // 10 A, 9 E, 8 C, 8 B, 5 D
+    EXPECT_EQ(codesOf(r), (std::vector<int32_t>{1, 5, 3, 2, 4}));  // 10 A, 9 E, 8 C, 8 B, 5 D
     r.insert(8, 6);
     EXPECT_EQ(codesOf(r), (std::vector<int32_t>{1, 5, 3, 2, 6, 4}));
 
@@ -81,12 +81,12 @@ TEST(Rankings, InsertionNeverPassesAnEqualValueNotEvenWhenCarriedOn)
 TEST(Rankings, FewStocksShortListsAndTheHideBoxes)
 {
     Signals s;
-    s.rows(1, 11, "○", 10);                                          // one signal
-    s.rows(2, 12, "×", -5);                                          // two signals, failures only
-    s.rows(3, 13, "○", 2);                                           // three, successes only
-    s.rows(1, 14, "？");                                             // four, mixed
+    s.rows(1, 11, "○", 10);  // one signal
+    s.rows(2, 12, "×", -5);  // two signals, failures only
+    s.rows(3, 13, "○", 2);   // three, successes only
+    s.rows(1, 14, "？");     // four, mixed
     s.rows(3, 14, "×(結果は利益)", 1);
-    s.rows(5, 0, "○", 50);                                           // code 0: the unknown stocks
+    s.rows(5, 0, "○", 50);  // code 0: the unknown stocks
 
     StockRankings shown = buildRankings(s.byStock, -0.03, RankingFilter{});
     EXPECT_EQ(codesOf(ranking(shown, RankingKind::SignalCountTop)), (std::vector<int32_t>{14, 13, 12}));
@@ -127,9 +127,9 @@ TEST(Rankings, TheUnknownRateMovesOnlyTheProfitRateRankings)
     };
     std::vector<std::vector<int32_t>> low = texts(-0.03), high = texts(0.10);
     EXPECT_EQ(low[0], (std::vector<int32_t>{21, 22, 23}));
-    EXPECT_EQ(high[0], (std::vector<int32_t>{22, 21, 23}));   // 22: (0.04 + 0.20) / 4 = 6 %
+    EXPECT_EQ(high[0], (std::vector<int32_t>{22, 21, 23}));  // 22: (0.04 + 0.20) / 4 = 6 %
     EXPECT_EQ(low[1], (std::vector<int32_t>{23, 22, 21}));
-    EXPECT_EQ(high[1], (std::vector<int32_t>{23, 21, 22}));   // 23: (-0.02 + 0.10) / 3 < 0.04
+    EXPECT_EQ(high[1], (std::vector<int32_t>{23, 21, 22}));  // 23: (-0.02 + 0.10) / 3 < 0.04
     for (size_t k = 2; k < kRankingKindCount; ++k)
         EXPECT_EQ(low[k], high[k]) << k;
 }
@@ -201,7 +201,7 @@ TEST(PeriodLists, NeighboursWithTheSameMonthOrDayNumberAreNotLost)
     Signals s;
     for (int32_t date : {20031105, 20041105, 20040115, 20040215})
         s.row(1, date, "○");
-    EXPECT_EQ(yearItems(s.slotDate), (std::vector<int32_t>{2003, 2004}));   // unsorted: 2004 once per run
+    EXPECT_EQ(yearItems(s.slotDate), (std::vector<int32_t>{2003, 2004}));  // unsorted: 2004 once per run
     EXPECT_EQ(monthItems(s.slotDate, 2003), (std::vector<int32_t>{11}));
     EXPECT_EQ(monthItems(s.slotDate, 2004), (std::vector<int32_t>{11, 1, 2}));
     EXPECT_EQ(dayItems(s.slotDate, 2004, 1), (std::vector<int32_t>{15}));
@@ -225,8 +225,8 @@ TEST(PeriodLists, UnsortedFilesKeepEveryItemAndTheLastSlotEndsARun)
 TEST(PeriodFigures, APeriodSumsItsSlotsAndWeighsEachDateOnce)
 {
     Signals s;
-    s.row(1, 20040105, "○", 100, 110);   // +0.10
-    s.rows(3, 2, "×", 0, 20040106);       // three of 0.00
+    s.row(1, 20040105, "○", 100, 110);  // +0.10
+    s.rows(3, 2, "×", 0, 20040106);     // three of 0.00
     s.row(3, 20040220, "？");
     auto shown = [&](const Period& p, double u = -0.03) {
         PeriodFigures f = periodFigures(s.slotDate, s.byDate, p, u);
@@ -238,7 +238,7 @@ TEST(PeriodFigures, APeriodSumsItsSlotsAndWeighsEachDateOnce)
     EXPECT_EQ(shown({PeriodLevel::Day, 2004, 1, 6}), "3 0.00％ 0.00％");
     EXPECT_EQ(shown({PeriodLevel::Day, 2004, 1, 7}), "0 ---- ----");
     EXPECT_EQ(shown({PeriodLevel::Year, 2004}), "5 1.40％ 2.33％");
-    EXPECT_EQ(shown({PeriodLevel::Year, 2004}, 0.12), "5 4.40％ 7.33％");   // only the averages move
+    EXPECT_EQ(shown({PeriodLevel::Year, 2004}, 0.12), "5 4.40％ 7.33％");  // only the averages move
 
     // The first date comes back after another: its two slots make one day of 5 %, not two days.
     s.row(4, 20040105, "×", 100, 100);
