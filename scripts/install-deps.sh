@@ -10,6 +10,7 @@ packages=(
   nlohmann-json3-dev               # JSON output of kirvane-batch
   fonts-noto-cjk                   # Japanese glyphs
   xvfb xauth imagemagick           # a real window and screenshots without a desktop
+  desktop-file-utils               # checks the installed menu entry
 )
 
 missing=()

@@ -154,27 +154,44 @@ size_t utf8SkipLength(std::string_view text, size_t pos)
 
 std::string toCp932(std::string_view utf8)
 {
+    size_t replaced = 0;
+    return toCp932(utf8, "?", replaced);
+}
+
+std::string toCp932(std::string_view utf8, std::string_view replacement, size_t& replaced)
+{
+    replaced = 0;
     if (isAscii(utf8))
         return std::string(utf8);
 
     Converter& converter = toCp932Converter();
-    // A code page 932 form is never longer than the UTF-8 form, and '?' replaces at least one byte.
-    std::string out(utf8.size(), '\0');
-    char* dst = out.data();
-    size_t dstLeft = out.size();
+    // A code page 932 form is never longer than its UTF-8 form; only a replacement longer than
+    // the bytes it stands for makes the text grow, and then the buffer grows with it.
+    std::string out(utf8.size() + replacement.size(), '\0');
+    size_t used = 0;
     size_t pos = 0;
     while (pos < utf8.size()) {
         const char* src = utf8.data() + pos;
         size_t srcLeft = utf8.size() - pos;
+        char* dst = out.data() + used;
+        size_t dstLeft = out.size() - used;
         int error = converter.valid() ? converter.run(src, srcLeft, dst, dstLeft) : EILSEQ;
         pos = static_cast<size_t>(src - utf8.data());
+        used = static_cast<size_t>(dst - out.data());
         if (error == 0)
             break;
-        *dst++ = '?';
-        --dstLeft;
+        if (error == E2BIG) {
+            out.resize(out.size() + out.size() / 2 + replacement.size());
+            continue;
+        }
+        if (out.size() - used < replacement.size())
+            out.resize(out.size() + out.size() / 2 + replacement.size());
+        out.replace(used, replacement.size(), replacement);
+        used += replacement.size();
+        ++replaced;
         pos += error == EINVAL ? utf8.size() - pos : utf8SkipLength(utf8, pos);
     }
-    out.resize(static_cast<size_t>(dst - out.data()));
+    out.resize(used);
     return out;
 }
 

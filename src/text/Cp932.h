@@ -11,6 +11,10 @@ namespace kv {
 // (one per character or broken sequence); "¥" becomes the byte 0x5C, undoing toDisplayUtf8.
 std::string toCp932(std::string_view utf8);
 
+// The same with `replacement` for each character without a code page 932 form and each broken
+// sequence; `replaced` counts them.
+std::string toCp932(std::string_view utf8, std::string_view replacement, size_t& replaced);
+
 // Code page 932 bytes → UTF-8, byte 0x5C staying "\". Invalid sequences become U+FFFD and the
 // conversion goes on; the ASCII second byte of an invalid pair is read again on its own.
 std::string toUtf8(std::string_view cp932);

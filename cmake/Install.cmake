@@ -1,0 +1,79 @@
+# Installing Kirvane and packaging it for Debian: the programs, the desktop entry, the icon in
+# the hicolor theme, the man pages and the sample working folder. `cmake --install build`
+# installs; `cpack -G DEB` in the build folder makes kirvane_<version>_<arch>.deb.
+
+include(GNUInstallDirs)
+
+set(kv_packaging ${CMAKE_SOURCE_DIR}/packaging)
+set(kv_man_pages)
+
+foreach(program IN ITEMS kirvane kirvane-batch kirvane-sweep)
+  if(NOT TARGET ${program})
+    continue()
+  endif()
+  install(TARGETS ${program} RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+  # Each page in English and, where written, in Japanese; gzipped, as Debian keeps them.
+  foreach(language IN ITEMS "" "ja")
+    set(page ${kv_packaging}/man/${language}/${program}.1)
+    if(NOT EXISTS ${page})
+      continue()
+    endif()
+    set(copy ${CMAKE_BINARY_DIR}/man/${language}/${program}.1)
+    add_custom_command(OUTPUT ${copy}.gz
+      COMMAND ${CMAKE_COMMAND} -E copy ${page} ${copy}
+      COMMAND gzip -9nf ${copy}
+      DEPENDS ${page}
+      VERBATIM)
+    list(APPEND kv_man_pages ${copy}.gz)
+    if(language)
+      install(FILES ${copy}.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/${language}/man1)
+    else()
+      install(FILES ${copy}.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+    endif()
+  endforeach()
+endforeach()
+add_custom_target(kv_man_pages ALL DEPENDS ${kv_man_pages})
+
+# The menu entry and its icon belong to the window.
+if(TARGET kirvane)
+  install(FILES ${kv_packaging}/kirvane.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+  install(FILES ${CMAKE_SOURCE_DIR}/src/resources/kirvane.svg
+    DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
+  file(GLOB kv_icon_sizes RELATIVE ${kv_packaging}/icons ${kv_packaging}/icons/*x*)
+  foreach(size IN LISTS kv_icon_sizes)
+    install(FILES ${kv_packaging}/icons/${size}/kirvane.png
+      DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}/apps)
+  endforeach()
+endif()
+
+# A ready working folder to copy: the programs read index.txt from the folder they start in.
+install(FILES ${CMAKE_SOURCE_DIR}/sample/index.txt ${CMAKE_SOURCE_DIR}/sample/signals.csv
+  DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/kirvane/examples)
+
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGE_NAME kirvane)
+set(CPACK_PACKAGE_VENDOR Kirvane)
+set(CPACK_PACKAGE_CONTACT "Kirvane developers")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "back-testing tool for Japanese stock-trading signals")
+# The long description, in the lines the package shows it in.
+set(CPACK_PACKAGE_DESCRIPTION [=[
+Kirvane tallies a list of stock-trading signals (success, failure and
+unknown shares, average profit rates, per-stock rankings) and replays them
+as a day-by-day portfolio with leverage, lot sizing, broker commissions and
+tax. The window speaks Japanese; its files are code page 932 text.
+kirvane-batch runs the same back-test from the command line.]=])
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_STRIP_FILES ON)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SECTION misc)
+set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
+set(kv_depends "libc6 (>= 2.34), libstdc++6 (>= 12), libgcc-s1")
+if(TARGET kirvane)
+  # The platform plugins (xcb) and a CJK font are not linked but without them there is no
+  # window or every caption is boxes; Qt Charts is for the charts of the results window.
+  string(APPEND kv_depends ", libqt6core6 (>= 6.4.2), libqt6gui6 (>= 6.4.2), "
+    "libqt6widgets6 (>= 6.4.2), libqt6charts6 (>= 6.4.2), qt6-qpa-plugins (>= 6.4.2), fonts-noto-cjk")
+  set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n")
+endif()
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "${kv_depends}")
+include(CPack)

@@ -1,0 +1,67 @@
+#!/usr/bin/env bash
+# Installs the build into a temporary root, as the Debian package does (prefix /usr under
+# DESTDIR), and checks what a desktop user gets: the programs, each with a man page, a valid
+# menu entry whose command and icon are installed, icons of the sizes their folders name, and
+# an installed kirvane-batch that runs on the installed example folder.
+set -euo pipefail
+build=$1
+root=$(mktemp -d)
+trap 'rm -rf "$root"' EXIT
+
+fail() { echo "FAIL: $1"; exit 1; }
+
+DESTDIR="$root" cmake --install "$build" --prefix /usr > "$root/install.log" || { cat "$root/install.log"; fail "cmake --install"; }
+usr=$root/usr
+share=$usr/share
+
+for program in kirvane kirvane-batch; do
+  [ -x "$usr/bin/$program" ] || fail "$program is not installed in bin/"
+done
+for program in "$usr"/bin/*; do
+  name=$(basename "$program")
+  page=$share/man/man1/$name.1.gz
+  [ -f "$page" ] || fail "no man page for $name"
+  warnings=$(gzip -dc "$page" | LC_ALL=C.UTF-8 groff -k -man -Tutf8 -wmac -z 2>&1)
+  [ -z "$warnings" ] || fail "man page of $name: $warnings"
+  # A program must not find its libraries through the build tree.
+  if readelf -d "$program" | grep -E 'R(UN)?PATH' | grep -qF "$build"; then
+    fail "$name keeps a run path into the build folder"
+  fi
+done
+
+entry=$share/applications/kirvane.desktop
+[ -f "$entry" ] || fail "no desktop entry"
+command -v desktop-file-validate > /dev/null ||
+  fail "desktop-file-validate is missing (scripts/install-deps.sh installs desktop-file-utils)"
+desktop-file-validate "$entry" || fail "desktop-file-validate refused the entry"
+command=$(sed -n 's/^Exec=\([^ ]*\).*/\1/p' "$entry")
+[ -n "$command" ] && [ -x "$usr/bin/$command" ] || fail "the entry starts a program that is not installed: $command"
+grep -qxF 'MimeType=text/csv;' "$entry" || fail "the entry does not open CSV files"
+grep -q '^Name\[ja\]=' "$entry" || fail "the entry has no Japanese name"
+
+icon=$(grep '^Icon=' "$entry" | cut -d= -f2)
+icons=$share/icons/hicolor
+head -c 200 "$icons/scalable/apps/$icon.svg" | grep -q '<svg' || fail "no scalable icon"
+sizes=0
+for png in "$icons"/*x*/apps/"$icon".png; do
+  size=$(basename "$(dirname "$(dirname "$png")")")
+  # Width and height are the big-endian words at bytes 16 and 20 of a PNG.
+  read -r w0 w1 w2 w3 h0 h1 h2 h3 < <(od -An -tu1 -j16 -N8 "$png")
+  width=$(( (w0 << 24) | (w1 << 16) | (w2 << 8) | w3 ))
+  height=$(( (h0 << 24) | (h1 << 16) | (h2 << 8) | h3 ))
+  [ "${width}x${height}" = "$size" ] || fail "$png is ${width}x${height}"
+  sizes=$((sizes + 1))
+done
+[ "$sizes" -ge 5 ] || fail "only $sizes icon sizes"
+for size in 16x16 32x32 48x48 256x256; do
+  [ -f "$icons/$size/apps/$icon.png" ] || fail "no $size icon"
+done
+
+# The installed batch tool on a copy of the installed example folder.
+work=$root/work
+mkdir "$work"
+cp "$share/doc/kirvane/examples/index.txt" "$share/doc/kirvane/examples/signals.csv" "$work/"
+(cd "$work" && "$usr/bin/kirvane-batch" --json signals.csv > result.json 2> messages.txt) ||
+  { cat "$work/messages.txt"; fail "installed kirvane-batch"; }
+grep -q '^{"rows":371,' "$work/result.json" || fail "installed kirvane-batch: $(cat "$work/result.json")"
+echo "install: ok"
