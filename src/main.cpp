@@ -1,7 +1,9 @@
-// The desktop program: the main window on Qt. Without a display it says how to get one, or to
-// use the command-line back-test instead.
+// The desktop program: the main window on Qt, optionally loading a signal file given on the
+// command line. Without a display it says how to get one, or to use the command-line back-test
+// instead.
 
 #include "app/Application.h"
+#include "text/CommandLine.h"
 #include "toolkit/qt/QtPlatform.h"
 
 #include <QApplication>
@@ -11,8 +13,26 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <string>
+#include <vector>
 
 namespace {
+
+constexpr const char* kProgram = "kirvane";
+
+constexpr const char* kUsage =
+    "使い方: kirvane [SIGNAL_FILE]\n"
+    "Kirvane のメインウィンドウを開きます。index.txt と kvn.conf はカレントフォルダーから読みます。\n"
+    "SIGNAL_FILE を指定すると、起動後に 読み込み と同じように読み込みます。\n"
+    "UTF-8 のファイルはコードページ 932 に変換して読みます。\n"
+    "\n"
+    "  -h, --help  この使い方を表示して終了します\n"
+    "  --version   バージョンを表示して終了します\n"
+    "\n"
+    "終了ステータス:\n"
+    "  0  ウィンドウを閉じた (シグナルファイルの日付が多すぎて終了したときも)\n"
+    "  1  ディスプレイが見つからない\n"
+    "  2  コマンドラインの誤り\n";
 
 bool displayAvailable()
 {
@@ -27,6 +47,23 @@ bool displayAvailable()
 
 int main(int argc, char* argv[])
 {
+    std::vector<std::string> arguments(argv + 1, argv + argc);
+    switch (kv::findStandardOption(arguments)) {
+    case kv::StandardOption::Help:
+        std::fputs(kUsage, stdout);
+        return 0;
+    case kv::StandardOption::Version:
+        std::fputs(kv::versionText(kProgram).c_str(), stdout);
+        return 0;
+    case kv::StandardOption::None:
+        break;
+    }
+    kv::ApplicationArguments parsed = kv::parseApplicationArguments(arguments);
+    if (!parsed.error.empty()) {
+        std::fputs(kv::usageErrorText(kProgram, parsed.error).c_str(), stderr);
+        return kv::kExitUsage;
+    }
+
     if (!displayAvailable()) {
         std::fputs(
             "kirvane: ディスプレイがありません。デスクトップ上で起動するか、"
@@ -37,7 +74,9 @@ int main(int argc, char* argv[])
         return 1;
     }
 
-    QApplication app(argc, argv);
+    // The arguments are the program's own: Qt is not given any to read.
+    int qtArgc = 1;
+    QApplication app(qtArgc, argv);
     QApplication::setApplicationName(QStringLiteral("Kirvane"));
     // One look on every desktop, with group boxes drawn as frames.
     QApplication::setStyle(QStringLiteral("Fusion"));
@@ -49,5 +88,5 @@ int main(int argc, char* argv[])
         QApplication::installTranslator(&qtTexts);
 
     kv::QtPlatform platform;
-    return kv::runApplication(platform);
+    return kv::runApplication(platform, parsed.signalFile);
 }

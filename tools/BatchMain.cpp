@@ -2,6 +2,7 @@
 
 #include "batch/BatchOptions.h"
 #include "batch/BatchRun.h"
+#include "text/CommandLine.h"
 
 #include <filesystem>
 #include <iostream>
@@ -9,17 +10,22 @@
 
 int main(int argc, char** argv)
 {
+    constexpr const char* program = "kirvane-batch";
     std::vector<std::string> arguments(argv + 1, argv + argc);
-    for (const std::string& arg : arguments) {
-        if (arg == "--help" || arg == "-h") {
-            std::cout << kv::batchUsage();
-            return 0;
-        }
+    switch (kv::findStandardOption(arguments)) {
+    case kv::StandardOption::Help:
+        std::cout << kv::batchUsage();
+        return 0;
+    case kv::StandardOption::Version:
+        std::cout << kv::versionText(program);
+        return 0;
+    case kv::StandardOption::None:
+        break;
     }
     kv::ParsedBatchArguments parsed = kv::parseBatchArguments(arguments);
     if (!parsed.options) {
-        std::cerr << "error: " << parsed.error << "\n" << kv::batchUsage();
-        return 2;
+        std::cerr << kv::usageErrorText(program, parsed.error);
+        return kv::kExitUsage;
     }
     std::error_code ec;
     std::filesystem::path folder = std::filesystem::current_path(ec);

@@ -3,12 +3,14 @@
 // master and signal file for timing the loader and the simulation.
 
 #include "SampleData.h"
+#include "text/CommandLine.h"
 
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace {
 
@@ -35,29 +37,61 @@ bool writeFile(const std::filesystem::path& path, const std::string& bytes)
     return true;
 }
 
-int usage()
+constexpr const char* kProgram = "kirvane-sample-data";
+
+constexpr const char* kUsage =
+    "使い方: kirvane-sample-data [--bench] OUTDIR\n"
+    "OUTDIR に銘柄マスター index.txt とシグナルファイル signals.csv (コードページ 932) を書きます。\n"
+    "同じ引数からはいつも同じファイルができます。\n"
+    "\n"
+    "  --bench     小さな作業フォルダーの代わりに、時間を測るための大きなファイル\n"
+    "              (3,000 銘柄、250,000 行) を書きます\n"
+    "  -h, --help  この使い方を表示して終了します\n"
+    "  --version   バージョンを表示して終了します\n"
+    "\n"
+    "終了ステータス:\n"
+    "  0  書き終えた\n"
+    "  1  フォルダーやファイルを作れない\n"
+    "  2  コマンドラインの誤り\n";
+
+int usageError(const std::string& problem)
 {
-    std::fprintf(stderr, "usage: kirvane-sample-data [--bench] OUTDIR\n");
-    return 2;
+    std::fputs(kv::usageErrorText(kProgram, problem).c_str(), stderr);
+    return kv::kExitUsage;
 }
 
 }  // namespace
 
 int main(int argc, char** argv)
 {
+    std::vector<std::string> arguments(argv + 1, argv + argc);
+    switch (kv::findStandardOption(arguments)) {
+    case kv::StandardOption::Help:
+        std::fputs(kUsage, stdout);
+        return 0;
+    case kv::StandardOption::Version:
+        std::fputs(kv::versionText(kProgram).c_str(), stdout);
+        return 0;
+    case kv::StandardOption::None:
+        break;
+    }
     bool bench = false;
+    bool optionsEnded = false;
     std::string outDir;
-    for (int i = 1; i < argc; ++i) {
-        std::string_view arg = argv[i];
-        if (arg == "--bench")
+    for (const std::string& arg : arguments) {
+        if (!optionsEnded && arg == "--")
+            optionsEnded = true;
+        else if (!optionsEnded && arg == "--bench")
             bench = true;
-        else if (outDir.empty() && !arg.starts_with("-"))
-            outDir = arg;
+        else if (!optionsEnded && kv::isOption(arg))
+            return usageError("不明なオプションです: " + arg);
+        else if (!outDir.empty())
+            return usageError("出力フォルダーは一つだけ指定できます: " + arg);
         else
-            return usage();
+            outDir = arg;
     }
     if (outDir.empty())
-        return usage();
+        return usageError("出力フォルダーが指定されていません");
 
     const Shape& shape = bench ? kBench : kSample;
     std::error_code error;

@@ -20,7 +20,9 @@
 #include "toolkit/DialogView.h"
 #include "toolkit/Platform.h"
 
+#include <algorithm>
 #include <array>
+#include <cctype>
 #include <iterator>
 #include <optional>
 
@@ -58,8 +60,10 @@ const std::string& stateName(SimState state)
 
 }  // namespace
 
-SimulatorDialog::SimulatorDialog(SimulatorApp& app, Platform& platform, std::filesystem::path folder)
-    : Dialog(platform), app(app), sim(app, signalList), startFolder(std::move(folder))
+SimulatorDialog::SimulatorDialog(SimulatorApp& app, Platform& platform, std::filesystem::path folder,
+                                 std::optional<std::filesystem::path> signalFile)
+    : Dialog(platform), app(app), sim(app, signalList), startFolder(std::move(folder)),
+      signalFileAtStart(std::move(signalFile))
 {}
 
 const DialogTemplate& SimulatorDialog::dialogTemplate() const
@@ -107,6 +111,10 @@ void SimulatorDialog::onInitDialog()
     sim.setStartingAssets();
     wait.reset();
     refresh();
+    if (signalFileAtStart) {
+        readSignalFile(*signalFileAtStart);
+        refresh();
+    }
 }
 
 void SimulatorDialog::refresh()
@@ -135,7 +143,7 @@ void SimulatorDialog::showRunFigures()
 bool SimulatorDialog::loadMaster(std::optional<WaitCursor>& wait)
 {
     std::filesystem::path file = startFolder / kStockMasterFileName;
-    std::optional<LineReader> reader = LineReader::open(file);
+    std::optional<LineReader> reader = LineReader::openInput(file);
     if (!reader) {
         static const std::string missing =
             toCp932("index.txt をフォルダ内に確認できませんでした。\nindex.txtを指定してください。");
@@ -152,11 +160,17 @@ bool SimulatorDialog::loadMaster(std::optional<WaitCursor>& wait)
         while (!(chosen = platform().openFile(options)))
             platform().messageBox(pleaseChoose);
         file = *chosen;
-        reader = LineReader::open(file);
+        reader = LineReader::openInput(file);
     }
     wait.emplace(platform().waitCursor());
-    if (loadStockMaster(app, file, reader) == StockMasterLoad::Read)
+    if (loadStockMaster(app, file, reader) == StockMasterLoad::Read) {
+        static const std::string replacedNotice =
+            toCp932("index.txt の UTF-8 から変換できず「？」にした文字：%d");
+        masterReplaced = reader->replacedCount();
+        if (masterReplaced > 0)
+            statusText = format(replacedNotice, {static_cast<long long>(masterReplaced)});
         return true;
+    }
     static const std::string cannotOpen = toCp932("ファイルをオープンできません。再起動してください。");
     statusText = cannotOpen;
     return false;
@@ -299,10 +313,6 @@ void SimulatorDialog::openStatistics()
 
 void SimulatorDialog::loadSignals()
 {
-    static const std::string cannotOpen = toCp932("ファイルをオープンできません");
-    static const std::string readyToRun =
-        toCp932("必要に応じてオプションを変更し実行ボタンを押してください。");
-
     if (refuseWhileRunning(messages::cannotChangeWhileRunning))
         return;
     FileDialogOptions options;
@@ -311,8 +321,35 @@ void SimulatorDialog::loadSignals()
     std::optional<std::filesystem::path> file = platform().openFile(options);
     if (!file)
         return;
+    readSignalFile(*file);
+}
+
+bool SimulatorDialog::acceptsDroppedFile(const std::filesystem::path& file) const
+{
+    std::string extension = file.extension().string();
+    std::transform(extension.begin(), extension.end(), extension.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return extension == ".csv";
+}
+
+void SimulatorDialog::onFileDropped(const std::filesystem::path& file)
+{
+    if (!refuseWhileRunning(messages::cannotChangeWhileRunning))
+        readSignalFile(file);
+    refresh();
+}
+
+// What 読み込み does once it has a file: a file given at start or dropped on the window goes
+// the same way.
+void SimulatorDialog::readSignalFile(const std::filesystem::path& file)
+{
+    static const std::string cannotOpen = toCp932("ファイルをオープンできません");
+    static const std::string readyToRun =
+        toCp932("必要に応じてオプションを変更し実行ボタンを押してください。");
+    static const std::string replacedNotice = toCp932("（UTF-8 から変換できず「？」にした文字：%d）");
+
     // Opened by its full path: choosing a file never moves the program's working folder.
-    std::optional<LineReader> reader = LineReader::open(*file);
+    std::optional<LineReader> reader = LineReader::openInput(file);
     if (!reader) {
         platform().messageBox(cannotOpen);
         return;
@@ -335,6 +372,9 @@ void SimulatorDialog::loadSignals()
         signalsLoaded = true;
     }
     statusText = readyToRun;
+    signalsReplaced = reader->replacedCount();
+    if (signalsReplaced > 0)
+        statusText += format(replacedNotice, {static_cast<long long>(signalsReplaced)});
 }
 
 // The signal date of a signal-list row as the window shows a chosen start or end: 2004/1/5.

@@ -25,7 +25,9 @@ class WaitCursor;
 class SimulatorDialog : public Dialog {
 public:
     // `folder` is the start-up working directory, where index.txt and kvn.conf are looked for.
-    SimulatorDialog(SimulatorApp& app, Platform& platform, std::filesystem::path folder);
+    // A `signalFile` is loaded once the window has started, as 読み込み would load it.
+    SimulatorDialog(SimulatorApp& app, Platform& platform, std::filesystem::path folder,
+                    std::optional<std::filesystem::path> signalFile = std::nullopt);
 
     const DialogTemplate& dialogTemplate() const override;
     void exchange(DataExchange& dx) override;
@@ -33,6 +35,9 @@ public:
     void onCommand(int id, Notification notification) override;
     void onOK() override;
     void onTimer(int event) override;
+    // A signal file (*.csv) dropped on the window loads as 読み込み would load it.
+    bool acceptsDroppedFile(const std::filesystem::path& file) const override;
+    void onFileDropped(const std::filesystem::path& file) override;
 
     SimulatorApp& app;
 
@@ -56,6 +61,10 @@ public:
     int endRow = 0;
     bool masterLoaded = false;
     bool signalsLoaded = false;
+    // Characters of a UTF-8 stock master or signal file (the last one loaded) that code page 932
+    // lacks and that were read as "？".
+    size_t masterReplaced = 0;
+    size_t signalsReplaced = 0;
 
     // The run: its state, figures and portfolio lists.
     TradingSimulation sim;
@@ -68,6 +77,7 @@ private:
     void openOptions();
     void openStatistics();
     void loadSignals();
+    void readSignalFile(const std::filesystem::path& file);
     void setStartRow();
     void setEndRow();
     void showSelectedSignal();
@@ -85,6 +95,7 @@ private:
     bool refuseSteppingCommand(const std::string& whileAuto, bool refuseWhenAuto);
 
     std::filesystem::path startFolder;
+    std::optional<std::filesystem::path> signalFileAtStart;
 };
 
 }  // namespace kv

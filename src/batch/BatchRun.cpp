@@ -101,7 +101,9 @@ int runBatch(const BatchOptions& options, const std::filesystem::path& folder, s
             printSummary(out, dialog, rows);
         return 0;
     } catch (const HeadlessExit& exit) {
-        return exit.status;
+        // The window ends the program with status 0 when a signal file has more dates than it
+        // can hold; for the back-test that is a file it could not read.
+        return exit.status == 0 ? 1 : exit.status;
     }
 }
 

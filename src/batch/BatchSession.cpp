@@ -27,6 +27,9 @@ BatchSession::BatchSession(const std::filesystem::path& folder, std::ostream& er
     : platform(err), app(std::make_unique<SimulatorApp>()), dialog(*app, platform, folder)
 {
     platform.open(dialog);
+    // The window tells of a UTF-8 file's unconvertible characters in its status line.
+    if (dialog.masterReplaced > 0)
+        err << toUtf8(dialog.statusText) << '\n';
 }
 
 BatchSession::~BatchSession()
@@ -45,7 +48,11 @@ bool BatchSession::press(int id)
 bool BatchSession::loadSignals(const std::filesystem::path& file)
 {
     platform.queueFileAnswer(HeadlessPlatform::FileDialogKind::Open, file);
-    return !press(IDC_LOAD);
+    if (press(IDC_LOAD))
+        return false;
+    if (dialog.signalsReplaced > 0)
+        platform.err << toUtf8(dialog.statusText) << '\n';
+    return true;
 }
 
 bool BatchSession::chooseWindow(std::optional<int> startRow, std::optional<int> endRow)

@@ -1,5 +1,7 @@
 #include "text/LineReader.h"
 
+#include "text/InputEncoding.h"
+
 #include <cstring>
 #include <fstream>
 #include <iterator>
@@ -22,6 +24,17 @@ std::optional<LineReader> LineReader::open(const std::filesystem::path& file)
     if (in.bad())
         return std::nullopt;
     return LineReader(std::move(content));
+}
+
+std::optional<LineReader> LineReader::openInput(const std::filesystem::path& file)
+{
+    std::optional<LineReader> reader = open(file);
+    if (!reader)
+        return std::nullopt;
+    InputText input = decodeInput(std::move(reader->content));
+    reader->content = std::move(input.text);
+    reader->replaced = input.replacedCount;
+    return reader;
 }
 
 std::optional<std::string_view> LineReader::next()

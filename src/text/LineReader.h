@@ -19,14 +19,21 @@ class LineReader {
 public:
     // Reads the whole file; nothing when it cannot be opened.
     static std::optional<LineReader> open(const std::filesystem::path& file);
+    // Reads a file the user brings (the stock master, a signal file): a UTF-8 file is converted
+    // to code page 932 first, so its lines and fields are cut by their converted bytes.
+    static std::optional<LineReader> openInput(const std::filesystem::path& file);
     explicit LineReader(std::string content) : content(std::move(content)) {}
 
     // The next line, or nothing at the end of the file.
     std::optional<std::string_view> next();
 
+    // Characters of a UTF-8 file that code page 932 lacks, each read as "？".
+    size_t replacedCount() const { return replaced; }
+
 private:
     std::string content;
     size_t position = 0;
+    size_t replaced = 0;
 };
 
 // Splits a line at every comma (no quoting) into `count` fields, each cut to its first 64

@@ -5,6 +5,8 @@
 
 #include "toolkit/DataExchange.h"
 
+#include <filesystem>
+
 namespace kv {
 
 struct DialogTemplate;
@@ -38,6 +40,12 @@ public:
     virtual void onOK();      // takes the controls back; ends with IDOK when they are valid
     virtual void onCancel();  // ends with IDCANCEL (also Esc and the close box)
     virtual void onTimer(int /*event*/) {}
+
+    // A file dragged from the desktop onto the window: the backend offers it to the dialog
+    // only when acceptsDroppedFile says the dialog takes such a file (none by default), and
+    // hands it to onFileDropped when it is let go.
+    virtual bool acceptsDroppedFile(const std::filesystem::path& /*file*/) const { return false; }
+    virtual void onFileDropped(const std::filesystem::path& /*file*/) {}
 
     // false pushes every bound member into the controls (a refresh); true takes them back and
     // gives false when a number was refused. Without a view there is nothing to exchange.

@@ -1,5 +1,6 @@
 #include "batch/BatchOptions.h"
 #include "batch/BatchRun.h"
+#include "data/SimulatorApp.h"
 #include "support/StockMaster.h"
 #include "support/TempFolder.h"
 #include "text/Cp932.h"
@@ -126,6 +127,25 @@ TEST_F(BatchRun, RefusalsMissingMasterAndEmptyFilesEndWithTheirStatus)
     std::filesystem::remove(folder / "index.txt");
     EXPECT_EQ(run({(folder / "signals.csv").string()}), 2);
     EXPECT_NE(err.str().find("index.txt"), std::string::npos);
+    EXPECT_TRUE(out.str().empty());
+}
+
+TEST_F(BatchRun, UnconvertibleCharactersAreToldAndAFileWithTooManyDatesFails)
+{
+    folder.write("utf8.csv", "銘柄,シグナル日付,購入価格,結果,終了日付,売却価格,パフォーマンス\r\n"
+                             "極洋,2004/01/05,500,○,2004/01/06,520,+4%😀\r\n");
+    EXPECT_EQ(run({"--json", (folder / "utf8.csv").string()}), 0) << err.str();
+    EXPECT_NE(err.str().find("（UTF-8 から変換できず「？」にした文字：1）"), std::string::npos) << err.str();
+    EXPECT_EQ(nlohmann::json::parse(out.str())["run"]["purchases"], 1);
+
+    // The window ends the program with status 0 on such a file; the back-test did not run.
+    std::string bytes = "header\r\n";
+    for (int i = 0; i <= kDateSlotCount; ++i)
+        bytes += "x," + std::to_string(1000 + i / 1000) + "/" + std::to_string(i / 20 % 50 + 1) + "/" +
+            std::to_string(i % 20 + 1) + ",100,x,,,\r\n";
+    folder.write("large.csv", bytes);
+    EXPECT_EQ(run({"--json", (folder / "large.csv").string()}), 1);
+    EXPECT_NE(err.str().find("ファイルが大きすぎるため終了します。"), std::string::npos);
     EXPECT_TRUE(out.str().empty());
 }
 

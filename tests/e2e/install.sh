@@ -2,9 +2,12 @@
 # Installs the build into a temporary root, as the Debian package does (prefix /usr under
 # DESTDIR), and checks what a desktop user gets: the programs, each with a man page, a valid
 # menu entry whose command and icon are installed, icons of the sizes their folders name, and
-# an installed kirvane-batch that runs on the installed example folder.
+# an installed kirvane-batch that runs on the installed example folder. Every installed program
+# reports the project's version.
+# Usage: install.sh BUILD_DIR VERSION
 set -euo pipefail
 build=$1
+version=$2
 root=$(mktemp -d)
 trap 'rm -rf "$root"' EXIT
 
@@ -19,14 +22,17 @@ for program in kirvane kirvane-batch; do
 done
 for program in "$usr"/bin/*; do
   name=$(basename "$program")
-  page=$share/man/man1/$name.1.gz
-  [ -f "$page" ] || fail "no man page for $name"
-  warnings=$(gzip -dc "$page" | LC_ALL=C.UTF-8 groff -k -man -Tutf8 -wmac -z 2>&1)
-  [ -z "$warnings" ] || fail "man page of $name: $warnings"
+  [ -f "$share/man/man1/$name.1.gz" ] || fail "no man page for $name"
+  [ "$("$program" --version)" = "$name (Kirvane) $version" ] || fail "$name --version: $("$program" --version)"
   # A program must not find its libraries through the build tree.
   if readelf -d "$program" | grep -E 'R(UN)?PATH' | grep -qF "$build"; then
     fail "$name keeps a run path into the build folder"
   fi
+done
+
+for page in "$share"/man/man1/*.1.gz "$share"/man/*/man1/*.1.gz; do
+  warnings=$(gzip -dc "$page" | LC_ALL=C.UTF-8 groff -k -man -Tutf8 -wmac -z 2>&1)
+  [ -z "$warnings" ] || fail "man page $page: $warnings"
 done
 
 entry=$share/applications/kirvane.desktop

@@ -297,6 +297,22 @@ struct HeadlessPlatform::Commands {
         line.dialog->onCancel();
         return true;
     }
+    // A file the dialog does not take is refused while it is dragged: nothing happens.
+    static bool drop(HeadlessPlatform& p, Line& line)
+    {
+        std::string path = line.rest();
+        if (path.empty()) {
+            p.err << "error: drop needs a path\n";
+            return false;
+        }
+        std::error_code ec;
+        std::filesystem::path file = std::filesystem::absolute(path, ec);
+        if (ec)
+            file = path;
+        if (line.dialog->acceptsDroppedFile(file))
+            line.dialog->onFileDropped(file);
+        return true;
+    }
     // Enter presses the default push button; without one, or with it disabled, nothing happens.
     static bool enter(HeadlessPlatform& p, Line& line)
     {
@@ -354,6 +370,7 @@ const HeadlessPlatform::Commands::Command HeadlessPlatform::Commands::table[] = 
     {"tick", Needs::Nothing, &tick},
     {"dump", Needs::Dialog, &dump},
     {"close", Needs::Dialog, &close},
+    {"drop", Needs::Dialog, &drop},
     {"enter", Needs::Dialog, &enter},
     {"click", Needs::Id, &click},
     {"menu", Needs::Id, &menu},

@@ -14,6 +14,7 @@
 //   answer-open PATH | answer-save PATH | answer-cancel   answer the next file dialog
 //   tick N                                  deliver N timer ticks to the main window
 //   close                                   cancel the topmost dialog (Esc, close box)
+//   drop PATH                               drop a file from the desktop on the topmost dialog
 //   dump                                    print the topmost dialog's controls
 // Input to a disabled control (click, type, check, select) or typing into a read-only edit is
 // ignored, as on the desktop.

@@ -118,6 +118,8 @@ QtDialogView::QtDialogView(Dialog& dialog, QWidget* owner) : dialog(dialog)
     w->setWindowIcon(QtPlatform::applicationIcon());
     w->setObjectName(QStringLiteral("dlg%1").arg(layout.id));
     w->setContextMenuPolicy(Qt::ActionsContextMenu);
+    w->setFileDrop([this](const std::filesystem::path& file) { return this->dialog.acceptsDroppedFile(file); },
+                   [this](const std::filesystem::path& file) { dropFile(file); });
 
     QFont font = dialogFont(layout.fontName, layout.fontPoints);
     w->setFont(font);
@@ -559,6 +561,13 @@ void QtDialogView::addMenuItem(const std::string& text, int id)
 void QtDialogView::deliver(int id, Notification notification)
 {
     dialog.onCommand(id, notification);
+    if (afterDelivery)
+        afterDelivery();
+}
+
+void QtDialogView::dropFile(const std::filesystem::path& file)
+{
+    dialog.onFileDropped(file);
     if (afterDelivery)
         afterDelivery();
 }

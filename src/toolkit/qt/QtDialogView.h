@@ -10,6 +10,7 @@
 #include <QRect>
 #include <QTimer>
 
+#include <filesystem>
 #include <functional>
 #include <map>
 #include <memory>
@@ -87,6 +88,7 @@ private:
     void syncSelection(Control& control, bool scroll);
     void userSelected(Control& control, int row);
     void deliver(int id, Notification notification);
+    void dropFile(const std::filesystem::path& file);
     void cancel();
 
     Dialog& dialog;

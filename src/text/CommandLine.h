@@ -1,0 +1,28 @@
+#pragma once
+// What every command-line program of Kirvane does alike: --help and --version, and a one-line
+// complaint with exit status 2 when its command line cannot be used.
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kv {
+
+inline constexpr std::string_view kVersion = "1.0";
+inline constexpr int kExitUsage = 2;
+
+// "kirvane-batch (Kirvane) 1.0\n"
+std::string versionText(std::string_view program);
+
+// "kirvane-batch: <problem>（使い方は kirvane-batch --help）\n"
+std::string usageErrorText(std::string_view program, std::string_view problem);
+
+enum class StandardOption { None, Help, Version };
+
+// The first of -h, --help and --version among the arguments before "--".
+StandardOption findStandardOption(const std::vector<std::string>& arguments);
+
+// An argument that looks like an option: "-x", "--x" (a lone "-" is a name).
+bool isOption(std::string_view argument);
+
+}  // namespace kv
