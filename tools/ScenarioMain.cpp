@@ -18,7 +18,8 @@ constexpr const char* kProgram = "kirvane-scenario";
 constexpr const char* kUsage =
     "使い方: kirvane-scenario [SIGNAL_FILE] < SCRIPT\n"
     "Kirvane をカレントフォルダーで画面なしに起動し、標準入力のコマンドを 1 行ずつ実行します。\n"
-    "表示されるものはすべて UTF-8 で標準出力に書きます。SIGNAL_FILE は kirvane と同じく起動後に読み込みます。\n"
+    "表示されるものはすべて UTF-8 で標準出力に書きます。SIGNAL_FILE は kirvane "
+    "と同じく起動後に読み込みます。\n"
     "\n"
     "コマンド:\n"
     "  click ID | click OK | click CANCEL      ボタンを押す\n"

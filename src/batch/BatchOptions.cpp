@@ -27,7 +27,8 @@ std::string batchUsage()
         names += (names.empty() ? "" : ", ") + name;
     return "使い方: kirvane-batch [--start-row N] [--end-row M] [--log FILE] [--set NAME=VALUE]... [--json] "
            "SIGNAL_FILE\n"
-           "カレントフォルダーで SIGNAL_FILE をバックテストします (index.txt と kvn.conf はそこから読みます)。\n"
+           "カレントフォルダーで SIGNAL_FILE をバックテストします (index.txt と kvn.conf "
+           "はそこから読みます)。\n"
            "UTF-8 のファイルはコードページ 932 に変換して読みます。\n"
            "\n"
            "  --start-row N, --end-row M  実行する最初と最後のシグナル一覧の行 (0 から数えます)\n"

@@ -18,9 +18,9 @@ enum class InputEncoding { Cp932, Utf8 };
 InputEncoding detectInputEncoding(std::string_view bytes);
 
 struct InputText {
-    std::string text;             // code page 932 bytes
+    std::string text;  // code page 932 bytes
     InputEncoding encoding = InputEncoding::Cp932;
-    size_t replacedCount = 0;     // characters code page 932 lacks (and broken sequences), now "？"
+    size_t replacedCount = 0;  // characters code page 932 lacks (and broken sequences), now "？"
 };
 
 // A whole file's bytes as code page 932: code page 932 and ASCII as they are; UTF-8 without its

@@ -47,8 +47,9 @@ TEST(OpeningFiles, FileGivenAtStartLoadsOnceTheWindowHasStarted)
 
     MainWindow missing(test::listedStocks().indexLines(), false);
     startWith(missing, missing.folder / "nowhere.csv");
-    EXPECT_EQ(missing.messagesUtf8(), (std::vector<std::string>{"初回起動：オプションファイルを作成します。",
-                                                                "ファイルをオープンできません"}));
+    EXPECT_EQ(missing.messagesUtf8(),
+              (std::vector<std::string>{"初回起動：オプションファイルを作成します。",
+                                        "ファイルをオープンできません"}));
     EXPECT_EQ(missing.dialog->signalList.count(), 0);
     EXPECT_FALSE(missing.dialog->signalsLoaded);
     EXPECT_EQ(missing.text(IDC_STATUS), "");

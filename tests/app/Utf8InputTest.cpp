@@ -45,7 +45,8 @@ struct Backtest {
         loadStatus = w.text(IDC_STATUS);
         w.platform.queueFileAnswer(HeadlessPlatform::FileDialogKind::Save, w.folder / "log.csv");
         w.click(IDC_RUN);
-        for (int steps = 0; w.dialog->sim.inProgress() && !w.dialog->sim.finished() && steps < 100000; ++steps)
+        for (int steps = 0; w.dialog->sim.inProgress() && !w.dialog->sim.finished() && steps < 100000;
+             ++steps)
             w.click(IDC_NEXT);
     }
     MainWindow w;
@@ -98,18 +99,22 @@ TEST(Utf8Input, UnconvertibleCharactersReadAsQuestionMarksAndTheStatusLineCounts
     for (int i = 0; i < 25; ++i)
         longName += "株";
     MainWindow w({}, false);
-    w.folder.write("index.txt", "コード,銘柄名,市場,売買単位\r\n"
-                                "1301,極洋,東証,1000\r\n"
-                                "2000,Café😀,東証,100\r\n"
-                                "3000," + longName + ",東証,10\r\n");
+    w.folder.write("index.txt",
+                   "コード,銘柄名,市場,売買単位\r\n"
+                   "1301,極洋,東証,1000\r\n"
+                   "2000,Café😀,東証,100\r\n"
+                   "3000," +
+                       longName + ",東証,10\r\n");
     w.start();
     EXPECT_EQ(w.text(IDC_STATUS), "index.txt の UTF-8 から変換できず「？」にした文字：2");
     EXPECT_EQ(w.dialog->masterReplaced, 2u);
     EXPECT_EQ(toUtf8(w.app->stockName[2000]), "Caf？？");
 
-    w.folder.write("signals.csv", kBom + "銘柄,シグナル日付,購入価格,結果,終了日付,売却価格,パフォーマンス\r\n"
-                                         "Caf？？,2004/01/05,100,○,2004/01/06,110,+10%👍\r\n" +
-                                  longName + ",2004/01/05,200,×,2004/01/06,190,-5%\r\n");
+    w.folder.write("signals.csv",
+                   kBom +
+                       "銘柄,シグナル日付,購入価格,結果,終了日付,売却価格,パフォーマンス\r\n"
+                       "Caf？？,2004/01/05,100,○,2004/01/06,110,+10%👍\r\n" +
+                       longName + ",2004/01/05,200,×,2004/01/06,190,-5%\r\n");
     w.platform.queueFileAnswer(HeadlessPlatform::FileDialogKind::Open, w.folder / "signals.csv");
     w.click(IDC_LOAD);
     EXPECT_EQ(w.text(IDC_STATUS), kReadyToRun + "（UTF-8 から変換できず「？」にした文字：1）");

@@ -132,8 +132,9 @@ TEST_F(BatchRun, RefusalsMissingMasterAndEmptyFilesEndWithTheirStatus)
 
 TEST_F(BatchRun, UnconvertibleCharactersAreToldAndAFileWithTooManyDatesFails)
 {
-    folder.write("utf8.csv", "銘柄,シグナル日付,購入価格,結果,終了日付,売却価格,パフォーマンス\r\n"
-                             "極洋,2004/01/05,500,○,2004/01/06,520,+4%😀\r\n");
+    folder.write("utf8.csv",
+                 "銘柄,シグナル日付,購入価格,結果,終了日付,売却価格,パフォーマンス\r\n"
+                 "極洋,2004/01/05,500,○,2004/01/06,520,+4%😀\r\n");
     EXPECT_EQ(run({"--json", (folder / "utf8.csv").string()}), 0) << err.str();
     EXPECT_NE(err.str().find("（UTF-8 から変換できず「？」にした文字：1）"), std::string::npos) << err.str();
     EXPECT_EQ(nlohmann::json::parse(out.str())["run"]["purchases"], 1);

@@ -51,9 +51,10 @@ TEST(QtOpeningFiles, FileFromTheCommandLineAndDroppedFilesLoadAndARunRefusesTheD
     SimulationSettings settings;
     settings.saveLog = false;  // a run starts without asking for a trade log
     ASSERT_TRUE(saveSettings(settings, folder / "kvn.conf"));
-    folder.writeLines("signals.csv", {"h", "極洋,2004/01/05,250,○,2004/01/14,270,+8.0%",
-                                      "トヨタ自動車,2004/01/06,3000,×,2004/01/15,2900,-3.3%",
-                                      "極洋,2004/01/07,250,○,2004/01/14,270,+8.0%"});
+    folder.writeLines("signals.csv",
+                      {"h", "極洋,2004/01/05,250,○,2004/01/14,270,+8.0%",
+                       "トヨタ自動車,2004/01/06,3000,×,2004/01/15,2900,-3.3%",
+                       "極洋,2004/01/07,250,○,2004/01/14,270,+8.0%"});
     folder.writeLines("one.csv", {"h", "ソフトバンク,2004/02/02,100,×,2004/02/03,90,-10%"});
     folder.writeLines("notes.txt", {"h"});
 

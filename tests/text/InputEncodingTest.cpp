@@ -11,7 +11,7 @@ namespace kv {
 namespace {
 
 const std::string kBom = "\xEF\xBB\xBF";
-const std::string kQuestion = "\x81\x48";   // ？
+const std::string kQuestion = "\x81\x48";  // ？
 
 TEST(InputEncoding, ByteOrderMarkOrMultiByteUtf8MeansUtf8)
 {
@@ -41,15 +41,17 @@ TEST(InputEncoding, CodePage932IsNeverTakenForUtf8)
         std::string bytes;
     };
     const Case cases[] = {
-        {"half-width katakana", "\xB1\xB2\xB3\r\n"},                              // ｱｲｳ
-        {"half-width katakana with a sound mark", "\xC3\xDE\xB0\xC0\r\n"},        // ﾃﾞｰﾀ
-        {"an overlong-looking pair", "\xC0\xAF"},                                 // ﾀｯ
+        {"half-width katakana", "\xB1\xB2\xB3\r\n"},                        // ｱｲｳ
+        {"half-width katakana with a sound mark", "\xC3\xDE\xB0\xC0\r\n"},  // ﾃﾞｰﾀ
+        {"an overlong-looking pair", "\xC0\xAF"},                           // ﾀｯ
         {"表 with its 0x5C second byte", "\x95\x5C,1000\r\n"},
-        {"ソ with its 0x5C second byte", "\x83\x5C\x83\x74\x83\x67\r\n"},        // ソフト
+        {"ソ with its 0x5C second byte", "\x83\x5C\x83\x74\x83\x67\r\n"},          // ソフト
         {"a kanji whose bytes look like a short UTF-8 form", "\xE0\x9F\x81\x40"},  // 燹　
         {"a kanji whose bytes look like a UTF-16 surrogate", "\xED\xA0\x81\x40"},  // 恝　
         {"a mixed signal row", "\x8B\xC9\x97\x6D,2004/01/05,500,\x81\x9B,2004/01/07,520,+4.0%\r\n"},
-        {"a full-width blank after ASCII", "1301,a\x81\x40" "b,x,1000\r\n"},
+        {"a full-width blank after ASCII",
+         "1301,a\x81\x40"
+         "b,x,1000\r\n"},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(detectInputEncoding(c.bytes), InputEncoding::Cp932) << c.what;
@@ -70,7 +72,8 @@ TEST(InputEncoding, Utf8BecomesCodePage932WithoutTheMark)
         {"marks and line ends", "極洋,○\r\n×,？\r\n", toCp932("極洋,○\r\n×,？\r\n")},
         {"0x5C second bytes", "表,ソフト\\", "\x95\x5C,\x83\x5C\x83\x74\x83\x67\\"},
         {"half-width katakana", "ｱｲｳ", "\xB1\xB2\xB3"},
-        {"約定せず and 判定不可", "約定せず,判定不可", std::string(kNotExecuted) + "," + std::string(kUndeterminable)},
+        {"約定せず and 判定不可", "約定せず,判定不可",
+         std::string(kNotExecuted) + "," + std::string(kUndeterminable)},
         {"the yen sign, as the code page shows 0x5C", "¥500", "\\500"},
         {"the JIS forms of wave dash and minus", "〜−", "\x81\x60\x81\x7C"},
     };
@@ -95,7 +98,10 @@ TEST(InputEncoding, EachCharacterTheCodePageLacksBecomesOneQuestionMark)
 
     // After a byte-order mark, broken sequences are replaced and counted the same way: a stray
     // continuation byte, a lead byte cut short by ASCII, and one cut off by the end of the file.
-    input = decodeInput(kBom + "a\x80" "b\xE6\xA5" "c,極\xE6");
+    input = decodeInput(kBom +
+                        "a\x80"
+                        "b\xE6\xA5"
+                        "c,極\xE6");
     EXPECT_EQ(input.text, "a" + kQuestion + "b" + kQuestion + "c," + toCp932("極") + kQuestion);
     EXPECT_EQ(input.replacedCount, 3u);
 

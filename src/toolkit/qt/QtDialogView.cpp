@@ -118,8 +118,9 @@ QtDialogView::QtDialogView(Dialog& dialog, QWidget* owner) : dialog(dialog)
     w->setWindowIcon(QtPlatform::applicationIcon());
     w->setObjectName(QStringLiteral("dlg%1").arg(layout.id));
     w->setContextMenuPolicy(Qt::ActionsContextMenu);
-    w->setFileDrop([this](const std::filesystem::path& file) { return this->dialog.acceptsDroppedFile(file); },
-                   [this](const std::filesystem::path& file) { dropFile(file); });
+    w->setFileDrop(
+        [this](const std::filesystem::path& file) { return this->dialog.acceptsDroppedFile(file); },
+        [this](const std::filesystem::path& file) { dropFile(file); });
 
     QFont font = dialogFont(layout.fontName, layout.fontPoints);
     w->setFont(font);
