@@ -61,7 +61,8 @@ Kirvane tallies a list of stock-trading signals (success, failure and
 unknown shares, average profit rates, per-stock rankings) and replays them
 as a day-by-day portfolio with leverage, lot sizing, broker commissions and
 tax. The window speaks Japanese; its files are code page 932 text.
-kirvane-batch runs the same back-test from the command line.]=])
+kirvane-batch runs the same back-test from the command line, and
+kirvane-sweep runs it under every combination of a grid of settings.]=])
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)

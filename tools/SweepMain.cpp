@@ -3,6 +3,7 @@
 
 #include "batch/SweepOptions.h"
 #include "batch/SweepRun.h"
+#include "text/CommandLine.h"
 
 #include <filesystem>
 #include <iostream>
@@ -10,17 +11,22 @@
 
 int main(int argc, char** argv)
 {
+    constexpr const char* program = "kirvane-sweep";
     std::vector<std::string> arguments(argv + 1, argv + argc);
-    for (const std::string& arg : arguments) {
-        if (arg == "--help" || arg == "-h") {
-            std::cout << kv::sweepUsage();
-            return 0;
-        }
+    switch (kv::findStandardOption(arguments)) {
+    case kv::StandardOption::Help:
+        std::cout << kv::sweepUsage();
+        return 0;
+    case kv::StandardOption::Version:
+        std::cout << kv::versionText(program);
+        return 0;
+    case kv::StandardOption::None:
+        break;
     }
     kv::ParsedSweepArguments parsed = kv::parseSweepArguments(arguments);
     if (!parsed.options) {
-        std::cerr << "error: " << parsed.error << "\n" << kv::sweepUsage();
-        return 2;
+        std::cerr << kv::usageErrorText(program, parsed.error);
+        return kv::kExitUsage;
     }
     std::error_code ec;
     std::filesystem::path folder = std::filesystem::current_path(ec);

@@ -33,28 +33,36 @@ std::string joined(const std::vector<std::string>& names)
 
 std::string sweepUsage()
 {
-    return "usage: kirvane-sweep [--jobs N] [--shard I/N] [--start-row N] [--end-row M] [--set "
+    return "使い方: kirvane-sweep [--jobs N] [--shard I/N] [--start-row N] [--end-row M] [--set "
            "NAME=VALUE]...\n"
            "         --vary NAME=V1,V2,... | --vary NAME=FROM:TO:STEP ... [--sort FIELD] [--top K] [--json]\n"
            "         SIGNAL_FILE\n"
-           "  Back-tests SIGNAL_FILE in the current folder (index.txt and kvn.conf are read there) once\n"
-           "  for every combination of the --vary values; the last --vary changes fastest.\n"
-           "  --vary NAME=V1,V2,...       the values of one setting\n"
-           "  --vary NAME=FROM:TO:STEP    FROM, FROM+STEP, ... up to TO (TO when a step lands on it)\n"
-           "  --set NAME=VALUE            one setting for every combination\n"
-           "                              NAME is one of " +
+           "カレントフォルダーで SIGNAL_FILE を --vary の値のすべての組合せについてバックテストします\n"
+           "(index.txt と kvn.conf はそこから読みます)。最後の --vary がいちばん速く変わります。\n"
+           "\n"
+           "  --vary NAME=V1,V2,...       一つの設定の値\n"
+           "  --vary NAME=FROM:TO:STEP    FROM, FROM+STEP, ... TO まで (ちょうど届けば TO も)\n"
+           "  --set NAME=VALUE            すべての組合せに共通の設定\n"
+           "                              NAME は次のいずれか: " +
         joined(settingNames()) +
         "\n"
-        "  --start-row N, --end-row M  first and last signal-list row of every run (0-based)\n"
-        "  --jobs N                    worker threads (default: one per core)\n"
-        "  --shard I/N                 only the combinations whose index modulo N is I\n"
-        "  --sort FIELD                best first by one of " +
+        "  --start-row N, --end-row M  各実行の最初と最後のシグナル一覧の行 (0 から数えます)\n"
+        "  --jobs N                    ワーカースレッドの数 (既定: コアごとに一つ)\n"
+        "  --shard I/N                 番号を N で割った余りが I の組合せだけを実行します\n"
+        "  --sort FIELD                次の数値のよい順に並べます: " +
         joined(sweepFigureNames()) +
         "\n"
-        "                              (the smallest maxDrawdownPercent, the largest of the others;\n"
-        "                              figures without a value last)\n"
-        "  --top K                     print only the first K lines\n"
-        "  --json                      one JSON object per line instead of CSV\n";
+        "                              (maxDrawdownPercent は小さい順、ほかは大きい順。値のない行は最後)\n"
+        "  --top K                     最初の K 行だけを表示します\n"
+        "  --json                      CSV の代わりに 1 行に一つの JSON オブジェクトを表示します\n"
+        "  -h, --help                  この使い方を表示して終了します\n"
+        "  --version                   バージョンを表示して終了します\n"
+        "\n"
+        "終了ステータス:\n"
+        "  0  すべての組合せを実行した\n"
+        "  1  シグナルファイルを開けない、シグナルが一つもない、日付が多すぎて読み込めない、\n"
+        "     または実行中のエラー\n"
+        "  2  コマンドラインの誤り、index.txt を読めない、または行の指定が拒否された\n";
 }
 
 ParsedSweepArguments parseSweepArguments(const std::vector<std::string>& arguments)

@@ -207,7 +207,9 @@ int runSweep(const SweepOptions& options, const std::filesystem::path& folder, s
         out.flush();
         return 0;
     } catch (const HeadlessExit& exit) {
-        return exit.status;
+        // The window ends the program with status 0 when a signal file has more dates than it
+        // can hold; for the sweep that is a file it could not read.
+        return exit.status == 0 ? 1 : exit.status;
     } catch (const std::exception& e) {
         err << "error: " << e.what() << '\n';
         return 1;

@@ -4,6 +4,7 @@
 #include "batch/SweepGrid.h"
 #include "batch/SweepOptions.h"
 #include "batch/SweepRun.h"
+#include "data/SimulatorApp.h"
 #include "support/TempFolder.h"
 
 #include "SampleData.h"
@@ -331,6 +332,16 @@ TEST_F(Sweep, StartsAndRefusesAsTheBatchDoes)
     ParsedSweepArguments p = parseSweepArguments({(folder / "empty.csv").string()});
     EXPECT_EQ(runSweep(*p.options, folder.path(), out, err, false), 1);
     EXPECT_NE(err.str().find("シミュレーションファイルまたはindex.txtがありません。"), std::string::npos);
+
+    // More dates than the window holds: the window would end with status 0, the sweep fails.
+    std::string bytes = "header\r\n";
+    for (int i = 0; i <= kDateSlotCount; ++i)
+        bytes += "x," + std::to_string(1000 + i / 1000) + "/" + std::to_string(i / 20 % 50 + 1) + "/" +
+            std::to_string(i % 20 + 1) + ",100,x,,,\r\n";
+    folder.write("large.csv", bytes);
+    p = parseSweepArguments({(folder / "large.csv").string()});
+    EXPECT_EQ(runSweep(*p.options, folder.path(), out, err, false), 1);
+    EXPECT_NE(err.str().find("ファイルが大きすぎるため終了します。"), std::string::npos);
 
     std::filesystem::remove(folder / "index.txt");
     EXPECT_EQ(sweep({"--vary", "maxStocks=1,2"}), 2);

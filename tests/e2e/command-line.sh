@@ -52,6 +52,10 @@ for program in "$@"; do
       refused "$name" "$program" --log
       refused "$name" "$program" --start-row x signals.csv
       refused "$name" "$program" a.csv b.csv ;;
+    kirvane-sweep)
+      refused "$name" "$program" --vary maxStocks=1,2
+      refused "$name" "$program" --vary
+      refused "$name" "$program" a.csv b.csv ;;
     kirvane-sample-data)
       refused "$name" "$program"
       refused "$name" "$program" a b ;;
