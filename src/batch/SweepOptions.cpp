@@ -139,16 +139,16 @@ ParsedSweepArguments parseSweepArguments(const std::vector<std::string>& argumen
                 return refuse(parsed.error);
             axes.push_back(std::move(*parsed.axis));
         } else if (arg.size() > 1 && arg[0] == '-' && arg != "-") {
-            return refuse("unknown option " + arg);
+            return refuse("不明なオプションです: " + arg);
         } else if (haveFile) {
-            return refuse("only one signal file can be given");
+            return refuse("シグナルファイルは一つだけ指定できます: " + arg);
         } else {
             options.signalFile = arg;
             haveFile = true;
         }
     }
     if (!haveFile)
-        return refuse("no signal file given");
+        return refuse("シグナルファイルが指定されていません");
     options.grid = SweepGrid(std::move(axes));
     if (options.grid.size() > kMaxCombinations)
         return refuse("the --vary values make more than " + std::to_string(kMaxCombinations) +

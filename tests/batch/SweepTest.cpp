@@ -167,8 +167,8 @@ TEST(SweepArguments, RefusalsNameWhatIsWrong)
         {{"--sort", "cagr", "s.csv"}, "not 'cagr'"},
         {{"--start-row", "-1", "s.csv"}, "--start-row"},
         {{"--frobnicate", "s.csv"}, "--frobnicate"},
-        {{"a.csv", "b.csv"}, "only one signal file"},
-        {{"--vary", "maxStocks=1,2"}, "no signal file"},
+        {{"a.csv", "b.csv"}, "シグナルファイルは一つだけ"},
+        {{"--vary", "maxStocks=1,2"}, "シグナルファイルが指定されていません"},
     };
     for (const Case& c : cases) {
         ParsedSweepArguments p = parseSweepArguments(c.arguments);
