@@ -20,6 +20,9 @@ bool writeFile(const std::filesystem::path& path, const std::string& bytes)
     return static_cast<bool>(file);
 }
 
+constexpr uint32_t kStockSeed = 2000;
+constexpr uint32_t kSignalSeed = 2000;
+
 }  // namespace
 
 BenchmarkFolder::BenchmarkFolder(const char* name)
@@ -27,9 +30,18 @@ BenchmarkFolder::BenchmarkFolder(const char* name)
 {
     std::error_code ec;
     std::filesystem::create_directories(folder, ec);
-    std::vector<SampleStock> stocks = makeStocks(kStocks, 2000);
+    std::vector<SampleStock> stocks = makeStocks(kStocks, kStockSeed);
     ok = !ec && writeFile(folder / "index.txt", formatStockMaster(stocks)) &&
-        writeFile(signalFile(), makeSignalFile(stocks, kRows, 20000104, 20091230, 2000));
+        writeFile(signalFile(), makeSignalFile(stocks, kRows, 20000104, 20091230, kSignalSeed));
+}
+
+std::optional<std::filesystem::path> BenchmarkFolder::writeOneDayFile(int rowCount) const
+{
+    std::filesystem::path file = folder / "oneday.csv";
+    if (!writeFile(
+            file, makeSignalFile(makeStocks(kStocks, kStockSeed), rowCount, 20000104, 20000104, kSignalSeed)))
+        return std::nullopt;
+    return file;
 }
 
 BenchmarkFolder::~BenchmarkFolder()

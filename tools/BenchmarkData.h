@@ -3,6 +3,7 @@
 // 250,000-row signals.csv (code page 932), removed again when the benchmark ends.
 
 #include <filesystem>
+#include <optional>
 
 namespace kv {
 
@@ -19,6 +20,10 @@ public:
     bool written() const { return ok; }
     const std::filesystem::path& path() const { return folder; }
     std::filesystem::path signalFile() const { return folder / "signals.csv"; }
+
+    // Writes oneday.csv: rowCount signals over the same stocks, all on one day (2000/01/04).
+    // Its path, or nothing when it cannot be written.
+    std::optional<std::filesystem::path> writeOneDayFile(int rowCount) const;
 
 private:
     std::filesystem::path folder;

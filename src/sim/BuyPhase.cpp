@@ -1,6 +1,7 @@
 #include "sim/BuyPhase.h"
 
 #include "data/SimulatorApp.h"
+#include "sim/CandidateQueue.h"
 #include "sim/PortfolioLists.h"
 #include "sim/RowReader.h"
 #include "sim/TradingSimulation.h"
@@ -11,14 +12,6 @@
 #include <cmath>
 
 namespace kv {
-
-namespace {
-
-// The running minimum of lot costs starts here; a candidate at or above it is the cheapest only
-// when no other is below it.
-constexpr int64_t kNoLotCostBelow = 999999999;
-
-}  // namespace
 
 std::string BuyPhase::run()
 {
@@ -38,22 +31,23 @@ std::string BuyPhase::run()
         sim.fig.operatingAssets -= stockReserve;
     }
 
-    lotCosts.clear();
+    std::vector<int64_t> lotCosts;
     lotCosts.reserve(static_cast<size_t>(candidates));
-    for (int i = 0; i < candidates; ++i) {
-        sim.candidates.copyRow(i, sim.rowBuffer);
-        sim.readListRow(false);
-        lotCosts.push_back(sim.listRow.lotCost());
-    }
+    for (int i = 0; i < candidates; ++i)
+        lotCosts.push_back(sim.candidates.parsed(i).lotCost());
+    CandidateQueue queue(lotCosts, settings.priority());
 
     // An attempt that buys nothing changes nothing, so every later one would fail the same way:
     // the day's buying ends there.
     for (int attempt = 0; attempt < attempts; ++attempt) {
-        int chosen = chooseCandidate();
+        int chosen = queue.next();
         if (chosen < 0 || !buy(chosen, slots, rateReserve, stockReserve))
             break;
+        queue.pop();
         --slots;
     }
+    std::sort(bought.begin(), bought.end());
+    sim.candidates.removeRows(bought);
 
     recomputeHoldings();
     sim.fig.operatingAssets = sim.buyingPower();
@@ -61,44 +55,15 @@ std::string BuyPhase::run()
     return marginLine();
 }
 
-// Candidates with a lot cost of 0 can never be bought and are passed over. Lowest lot cost
-// first: the earliest of the cheapest; list order otherwise. -1 when none can be bought.
-int BuyPhase::chooseCandidate() const
-{
-    const int count = static_cast<int>(lotCosts.size());
-    if (sim.settings.priority() == BuyPriority::ListOrder) {
-        for (int i = 0; i < count; ++i)
-            if (lotCosts[static_cast<size_t>(i)] > 0)
-                return i;
-        return -1;
-    }
-    int64_t lowest = kNoLotCostBelow;
-    int cheapest = -1;
-    int firstBuyable = -1;
-    for (int i = 0; i < count; ++i) {
-        int64_t lotCost = lotCosts[static_cast<size_t>(i)];
-        if (lotCost <= 0)
-            continue;
-        if (firstBuyable < 0)
-            firstBuyable = i;
-        if (lotCost < lowest) {
-            lowest = lotCost;
-            cheapest = i;
-        }
-    }
-    return cheapest >= 0 ? cheapest : firstBuyable;
-}
-
 // One purchase of candidate `candidate` with `slots` purchases still to come; false when its
 // budget buys no whole lot.
 bool BuyPhase::buy(int candidate, int slots, double rateReserve, double stockReserve)
 {
     const SimulationSettings& settings = sim.settings;
-    sim.candidates.copyRow(candidate, sim.rowBuffer);
-    sim.readListRow(false);
+    const RowFigures& row = sim.candidates.parsed(candidate);
     sim.commissionFor(0);  // only for the maxCommission of the schedule
 
-    const int64_t lotCost = sim.listRow.lotCost();
+    const int64_t lotCost = row.lotCost();
     if (lotCost <= 0)
         return false;
     const double budget = sim.fig.operatingAssets / slots;
@@ -110,18 +75,22 @@ bool BuyPhase::buy(int candidate, int slots, double rateReserve, double stockRes
     if (!(lots >= 1))
         return false;
 
-    ListRow bought = sim.listRow;
-    bought.lots = lots;
-    const double cost = bought.cost();
+    RowFigures purchase = row;
+    purchase.lots = lots;
+    const double cost = purchase.cost();
     sim.commissionFor(cost);
     sim.fig.totalAssets -= sim.fig.lastCommission;
     sim.fig.operatingAssets -= cost;
-    sim.holdings.append(holdingsRow(sim.rowBuffer, lots));
-    sim.candidates.remove(candidate);
-    lotCosts.erase(lotCosts.begin() + candidate);
+    const std::string& text = sim.candidates.text(candidate);
+    std::string held = holdingsRow(text, lots);
+    RowFigures heldFigures;
+    readRowFigures(held, true, sim.master, settings.unknownProfitRate, heldFigures);
+    sim.holdings.append(std::move(held), heldFigures);
+    bought.push_back(candidate);
     ++sim.fig.purchases;
-    sim.tradeLog.writeBuy(bought, sim.fig.lastCommission,
-                          rateReserve + sim.fig.operatingAssets + stockReserve, sim.fig.totalAssets);
+    if (sim.tradeLog.isOpen())
+        sim.tradeLog.writeBuy(purchase, rowName(text), sim.fig.lastCommission,
+                              rateReserve + sim.fig.operatingAssets + stockReserve, sim.fig.totalAssets);
     return true;
 }
 
@@ -132,10 +101,9 @@ void BuyPhase::recomputeHoldings()
     double value = 0;
     double loss = 0;
     for (int i = 0; i < sim.holdings.count(); ++i) {
-        sim.holdings.copyRow(i, sim.rowBuffer);
-        sim.readListRow(true);
-        double cost = sim.listRow.cost();
-        double exitValue = sim.listRow.exitValue();
+        const RowFigures& position = sim.holdings.parsed(i);
+        double cost = position.cost();
+        double exitValue = position.exitValue();
         value += cost;
         if (exitValue < cost)
             loss += exitValue - cost;

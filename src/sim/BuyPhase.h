@@ -3,7 +3,6 @@
 // lot first (or in list order), sizes each purchase in whole lots, charges the commission, and
 // ends with the margin check for the message line.
 
-#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -20,14 +19,13 @@ public:
     std::string run();
 
 private:
-    int chooseCandidate() const;
     bool buy(int candidate, int slots, double rateReserve, double stockReserve);
     void recomputeHoldings();
     std::string marginLine() const;
 
     TradingSimulation& sim;
-    // Lot cost of each candidate row, parsed once per phase and kept in step with the list.
-    std::vector<int64_t> lotCosts;
+    // Candidates bought so far, in the order bought; they leave the list together at the end.
+    std::vector<int> bought;
 };
 
 }  // namespace kv

@@ -8,17 +8,17 @@
 
 namespace kv {
 
-struct ListRow {
-    int32_t code = 0;  // lowest stock code with this name; 0 when none has it
-    std::string name;
+// The numbers of a row: all that the trading figures need, and what a portfolio list keeps
+// beside each of its rows.
+struct RowFigures {
+    int32_t code = 0;        // lowest stock code with this name; 0 when none has it
     int32_t signalDate = 0;  // yyyymmdd
     int32_t buyPrice = 0;
     int32_t endDate = 0;    // yyyymmdd; 99999999 for a signal whose end is undeterminable
     int32_t sellPrice = 0;  // for a "？" row: the buy price moved by the unknown profit rate
-    std::string resultMark;
-    double priceRatio = 0;  // sellPrice / buyPrice; 0 when buyPrice is 0
     int32_t tradingUnit = 0;
-    double lots = 0;  // only in holdings and sell-list rows
+    double priceRatio = 0;  // sellPrice / buyPrice; 0 when buyPrice is 0
+    double lots = 0;        // only in holdings and sell-list rows
 
     int64_t lotCost() const { return int64_t{buyPrice} * tradingUnit; }
     double cost() const { return static_cast<double>(lotCost()) * lots; }
@@ -29,6 +29,12 @@ struct ListRow {
     }
     double shares() const { return tradingUnit * lots; }
     int64_t priceDifference() const { return int64_t{sellPrice} - buyPrice; }
+};
+
+// A row parsed whole: its numbers and its texts.
+struct ListRow : RowFigures {
+    std::string name;
+    std::string resultMark;
 };
 
 }  // namespace kv

@@ -21,4 +21,11 @@ void readListRow(std::string_view row, bool withLots, const SimulatorApp& app, L
 void readListRow(std::string_view row, bool withLots, const SimulatorApp& master, double unknownProfitRate,
                  ListRow& out);
 
+// The numbers alone, exactly as readListRow gives them.
+void readRowFigures(std::string_view row, bool withLots, const SimulatorApp& master, double unknownProfitRate,
+                    RowFigures& out);
+
+// The stock name of a row, exactly as readListRow gives it.
+std::string_view rowName(std::string_view row);
+
 }  // namespace kv

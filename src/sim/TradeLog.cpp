@@ -41,24 +41,25 @@ bool TradeLog::open(const std::filesystem::path& path)
     return true;
 }
 
-void TradeLog::writeBuy(const ListRow& row, int32_t commission, double remainingFrame, double totalAssets)
+void TradeLog::writeBuy(const RowFigures& row, std::string_view name, int32_t commission,
+                        double remainingFrame, double totalAssets)
 {
     if (!file)
         return;
     writeLine(format(buyFormat(),
-                     {row.code, row.name, dateText(row.signalDate), row.buyPrice, row.shares(), row.cost(),
+                     {row.code, name, dateText(row.signalDate), row.buyPrice, row.shares(), row.cost(),
                       -int64_t{commission}, remainingFrame, totalAssets}));
 }
 
-void TradeLog::writeSell(const ListRow& row, double cumulativeProfit, double netProfit,
-                         double operatingAssets, double totalAssets)
+void TradeLog::writeSell(const RowFigures& row, std::string_view name, double cumulativeProfit,
+                         double netProfit, double operatingAssets, double totalAssets)
 {
     if (!file)
         return;
     // The profit rate comes from the row's price ratio, which is 0 (not a division by zero)
     // for a buy price of 0.
     writeLine(format(sellFormat(),
-                     {row.code, row.name, dateText(row.endDate), row.sellPrice, row.shares(), row.exitValue(),
+                     {row.code, name, dateText(row.endDate), row.sellPrice, row.shares(), row.exitValue(),
                       row.grossProfit(), (row.priceRatio - 1) * 100, cumulativeProfit, netProfit,
                       operatingAssets, totalAssets}));
 }

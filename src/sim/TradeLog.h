@@ -9,10 +9,11 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <string_view>
 
 namespace kv {
 
-struct ListRow;
+struct RowFigures;
 
 class TradeLog {
 public:
@@ -28,11 +29,12 @@ public:
 
     // A purchase, after the figures were updated: remainingFrame is what the day may still
     // spend (reserves included), totalAssets is after the commission.
-    void writeBuy(const ListRow& row, int32_t commission, double remainingFrame, double totalAssets);
+    void writeBuy(const RowFigures& row, std::string_view name, int32_t commission, double remainingFrame,
+                  double totalAssets);
 
     // A sale, after the figures were updated.
-    void writeSell(const ListRow& row, double cumulativeProfit, double netProfit, double operatingAssets,
-                   double totalAssets);
+    void writeSell(const RowFigures& row, std::string_view name, double cumulativeProfit, double netProfit,
+                   double operatingAssets, double totalAssets);
 
     // Closes the file when it is open; later calls do nothing.
     void close();

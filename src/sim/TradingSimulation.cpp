@@ -10,6 +10,8 @@
 #include "text/Format.h"
 #include "text/Numbers.h"
 
+#include <vector>
+
 namespace kv {
 
 TradingSimulation::TradingSimulation(SimulatorApp& app, const ListBox& signalList)
@@ -98,25 +100,20 @@ ListBox& TradingSimulation::listToShow(PortfolioList which)
 {
     switch (which) {
     case PortfolioList::Candidates:
-        return candidates;
+        return candidates.listBox();
     case PortfolioList::SellList:
-        return dueForSale;
+        return dueForSale.listBox();
     case PortfolioList::Holdings:
         break;
     }
-    return holdings;
+    return holdings.listBox();
 }
 
 std::string TradingSimulation::positionReadout(std::string_view row) const
 {
     ListRow position;
-    kv::readListRow(row, true, master, settings.unknownProfitRate, position);
+    readListRow(row, true, master, settings.unknownProfitRate, position);
     return kv::positionReadout(position);
-}
-
-void TradingSimulation::readListRow(bool withLots)
-{
-    kv::readListRow(rowBuffer, withLots, master, settings.unknownProfitRate, listRow);
 }
 
 // Commission of a purchase of `amount` yen: sets lastCommission and the settings'
@@ -147,28 +144,28 @@ void TradingSimulation::openDay(StepOutcome& outcome)
 {
     signalList.copyRow(fig.simCnt, rowBuffer);
     fig.currentDate.assign(listToken(rowBuffer, 2));
-    readListRow(false);
-    const int32_t today = listRow.signalDate;
+    RowFigures day;
+    readRowFigures(rowBuffer, false, master, settings.unknownProfitRate, day);
+    const int32_t today = day.signalDate;
     const bool buyFirst = settings.order() == TradeOrder::BuyFirst;
-    for (int i = 0; i < holdings.count();) {
-        holdings.copyRow(i, rowBuffer);
-        readListRow(true);
-        bool due = buyFirst ? today > listRow.endDate : today >= listRow.endDate;
-        if (!due) {
-            ++i;
-            continue;
+    std::vector<int> due;
+    {
+        ListBox::AppendBatch batch(dueForSale.listBox());
+        for (int i = 0; i < holdings.count(); ++i) {
+            const int32_t endDate = holdings.parsed(i).endDate;
+            if (buyFirst ? today > endDate : today >= endDate) {
+                dueForSale.append(holdings.text(i), holdings.parsed(i));
+                due.push_back(i);
+            }
         }
-        dueForSale.append(rowBuffer);
-        holdings.remove(i);
     }
+    holdings.removeRows(due);
 
     fig.sellListAmount = 0;
     fig.sellListProfit = 0;
     for (int i = 0; i < dueForSale.count(); ++i) {
-        dueForSale.copyRow(i, rowBuffer);
-        readListRow(true);
-        fig.sellListAmount += listRow.exitValue();
-        fig.sellListProfit += listRow.grossProfit();
+        fig.sellListAmount += dueForSale.parsed(i).exitValue();
+        fig.sellListProfit += dueForSale.parsed(i).grossProfit();
     }
     fig.reportedSellList = SellListFigure{fig.sellListAmount, fig.sellListProfit};
     static const std::string profitLine = toCp932("現在利益：%.0f");
@@ -181,32 +178,33 @@ void TradingSimulation::openDay(StepOutcome& outcome)
 void TradingSimulation::sellAll(bool showEndDates)
 {
     for (int i = 0; i < dueForSale.count(); ++i) {
-        dueForSale.copyRow(i, rowBuffer);
-        readListRow(true);
+        const RowFigures& position = dueForSale.parsed(i);
         if (showEndDates)
-            fig.currentDate = dateText(listRow.endDate);
-        sellPosition();
+            fig.currentDate = dateText(position.endDate);
+        sellPosition(position, dueForSale.text(i));
     }
     dueForSale.clear();
 }
 
-// The sale of the position in listRow at its signal's sell price: no commission, tax by
-// netProfit.
-void TradingSimulation::sellPosition()
+// The sale of a position (its figures and its row) at its signal's sell price: no commission,
+// tax by netProfit.
+void TradingSimulation::sellPosition(const RowFigures& position, std::string_view row)
 {
-    double net =
-        netProfit(listRow.grossProfit(), listRow.priceDifference(), fig.cumulativeProfit, settings.taxRate);
+    double net = netProfit(position.grossProfit(), position.priceDifference(), fig.cumulativeProfit,
+                           settings.taxRate);
     fig.cumulativeProfit += net;
     fig.totalAssets += net;
-    fig.operatingAssets += listRow.cost() + net;
+    fig.operatingAssets += position.cost() + net;
     ++fig.sales;
-    tradeLog.writeSell(listRow, fig.cumulativeProfit, net, fig.operatingAssets, fig.totalAssets);
+    if (tradeLog.isOpen())
+        tradeLog.writeSell(position, rowName(row), fig.cumulativeProfit, net, fig.operatingAssets,
+                           fig.totalAssets);
 }
 
 void TradingSimulation::sellDueList(StepOutcome& outcome)
 {
     sellAll(false);
-    reportHoldings(sumOverHoldings(&ListRow::cost));
+    reportHoldings(sumOverHoldings(&RowFigures::cost));
     fig.reportedSellList.reset();
     setState(SimState::AfterSale);
     outcome.messageLine.emplace();
@@ -221,13 +219,15 @@ void TradingSimulation::gatherDay(StepOutcome& outcome)
         const std::string dayText(listToken(rowBuffer, 2));
         fig.currentDate = dayText;
         ++fig.simCnt;
-        ListBox::AppendBatch batch(candidates);
+        ListBox::AppendBatch batch(candidates.listBox());
         std::string kept;
         for (;;) {
             kept = rowBuffer;
             signalList.copyRow(fig.simCnt, rowBuffer);
             const bool pastEnd = fig.simCnt > fig.endRow;
-            candidates.append(std::move(kept));
+            RowFigures parsed;
+            readRowFigures(kept, false, master, settings.unknownProfitRate, parsed);
+            candidates.append(std::move(kept), parsed);
             ++fig.simCnt;
             // Past the window the day always ends, even for a date text that happens to read
             // like the end marker.
@@ -260,29 +260,21 @@ void TradingSimulation::liquidate(StepOutcome& outcome)
         fig.autoRunning = false;
         outcome.stoppedAuto = true;
     }
-    {
-        ListBox::AppendBatch batch(dueForSale);
-        for (int i = 0; i < holdings.count(); ++i)
-            dueForSale.append(holdings.row(i));
-    }
-    holdings.clear();
+    holdings.moveAllTo(dueForSale);
     sellAll(true);
     tradeLog.close();
-    reportHoldings(sumOverHoldings(&ListRow::cost));
+    reportHoldings(sumOverHoldings(&RowFigures::cost));
     fig.reportedSellList.reset();
     ++fig.liquidations;
     outcome.logWriteFailed = tradeLog.takeWriteFailure();
     outcome.finished = true;
 }
 
-double TradingSimulation::sumOverHoldings(double (ListRow::*value)() const)
+double TradingSimulation::sumOverHoldings(double (RowFigures::*value)() const) const
 {
     double sum = 0;
-    for (int i = 0; i < holdings.count(); ++i) {
-        holdings.copyRow(i, rowBuffer);
-        readListRow(true);
-        sum += (listRow.*value)();
-    }
+    for (int i = 0; i < holdings.count(); ++i)
+        sum += (holdings.parsed(i).*value)();
     return sum;
 }
 

@@ -12,8 +12,8 @@
 //   DayDone     open the next day: move due holdings to the sell list
 //   BeforeSale  sell the whole sell list (tax by netProfit), then AfterSale
 //   Ended       sell everything still held, close the log; the outcome says the run finished
-// The lists are the only record of positions: whenever a number of a row is needed the row is
-// copied into rowBuffer and parsed into listRow again.
+// The lists are the only record of positions: each row is parsed once when it enters a list, and
+// the parse travels with the row's text (RowList).
 //
 // A step answers with a StepOutcome: the new text of the message line, if the phase sets one,
 // and what the window has to tell the user. The window shows those at the end of the step, when
@@ -31,6 +31,7 @@
 
 #include "sim/ListRow.h"
 #include "sim/PortfolioLists.h"
+#include "sim/RowList.h"
 #include "sim/RunFigures.h"
 #include "sim/SimState.h"
 #include "settings/SimulationSettings.h"
@@ -93,9 +94,9 @@ public:
     bool finished() const { return fig.liquidations > 0; }  // the final liquidation has run
     bool logIsOpen() const { return tradeLog.isOpen(); }
 
-    const ListBox& holdingsList() const { return holdings; }
-    const ListBox& candidateList() const { return candidates; }
-    const ListBox& sellList() const { return dueForSale; }
+    const ListBox& holdingsList() const { return holdings.listBox(); }
+    const ListBox& candidateList() const { return candidates.listBox(); }
+    const ListBox& sellList() const { return dueForSale.listBox(); }
     // A list for a view to show and to select in; its rows change only through the run.
     ListBox& listToShow(PortfolioList which);
 
@@ -105,7 +106,6 @@ public:
 private:
     friend class BuyPhase;
 
-    void readListRow(bool withLots);
     void commissionFor(double amount);
     double buyingPower() const;
     void reportHoldings(double value);
@@ -115,18 +115,17 @@ private:
     void closeDay();
     void liquidate(StepOutcome& outcome);
     void sellAll(bool showEndDates);
-    void sellPosition();
-    double sumOverHoldings(double (ListRow::*value)() const);
+    void sellPosition(const RowFigures& position, std::string_view row);
+    double sumOverHoldings(double (RowFigures::*value)() const) const;
 
     const SimulatorApp& master;  // the stock master's name look-up
     SimulationSettings& settings;
     const ListBox& signalList;
     RunFigures fig;
-    std::string rowBuffer;  // the row being parsed; never cut
-    ListRow listRow;        // the row parsed last
-    ListBox holdings;       // 所持銘柄
-    ListBox candidates;     // 購入候補
-    ListBox dueForSale;     // 売却リスト
+    std::string rowBuffer;  // the signal row being read; never cut
+    RowList holdings;       // 所持銘柄
+    RowList candidates;     // 購入候補
+    RowList dueForSale;     // 売却リスト
     TradeLog tradeLog;      // open while a logged run is in progress
 };
 

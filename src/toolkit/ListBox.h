@@ -2,6 +2,7 @@
 // A list box as data: its rows (code page 932 texts, unsorted, in insertion order) and its
 // selection live here, whether or not a window shows them. A view observes the changes.
 
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -32,6 +33,9 @@ public:
 
     void append(std::string text);
     void remove(int index);  // an index that does not exist changes nothing
+    // Removes the rows at the `ascending` indices in one pass over the list; the selection and
+    // the observer's notices are as if they were removed one by one from the highest down.
+    void removeRows(std::span<const int> ascending);
     void clear();
     void reserve(size_t rowCount) { rows.reserve(rowCount); }
 

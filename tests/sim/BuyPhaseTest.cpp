@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <iterator>
+#include <random>
+
 namespace kv {
 namespace {
 
@@ -95,6 +98,12 @@ TEST_F(BuyPhase, LotsFromTheBudgetOrFromTheCapOnOnePurchase)
         {2000000, 0, 100, 49},       // no cap: 4,996,010 / 100,000
         {2000000, 5000000, 500, 9},  // cap equal to the budget takes the integer rule
         {1000, 0, 100, 0},           // a budget below one lot buys nothing
+        // Budgets that afford exactly one lot: 100,000 and 199,997.5 after the commission.
+        {41596, 50000000, 100, 1},
+        {81595, 50000000, 100, 1},
+        {41595, 50000000, 100, 0},  // 99,997.5: just short of one lot
+        {2000000, 103990, 100, 1},  // the cap: 100,000 after the commission
+        {2000000, 203989, 100, 1},
     };
     for (const Case& c : cases) {
         SimHarness fresh;
@@ -162,6 +171,84 @@ TEST_F(BuyPhase, CandidatesWithoutLotCostArePassedOverUnderEitherPriority)
     buyDay({{4, 100}, {4, 200}});  // nothing can be bought at all
     EXPECT_EQ(h.figures().purchases, 0);
     EXPECT_EQ(h.figures().holdingsValue, 0);
+}
+
+// The choice of the next candidate as a fresh walk over the rows not yet bought: a running
+// minimum from 999999999 that moves only to a strictly smaller lot cost, else the first row
+// that can be bought; rows without a lot cost are never chosen.
+int walkChoice(const std::vector<int64_t>& lotCosts, const std::vector<bool>& bought, bool lowestFirst)
+{
+    int64_t lowest = 999999999;
+    int cheapest = -1;
+    int first = -1;
+    for (int i = 0; i < static_cast<int>(lotCosts.size()); ++i) {
+        int64_t lotCost = lotCosts[static_cast<size_t>(i)];
+        if (bought[static_cast<size_t>(i)] || lotCost <= 0)
+            continue;
+        if (first < 0)
+            first = i;
+        if (lotCost < lowest) {
+            lowest = lotCost;
+            cheapest = i;
+        }
+    }
+    return lowestFirst && cheapest >= 0 ? cheapest : first;
+}
+
+TEST_F(BuyPhase, EveryPurchaseIsTheCandidateAFreshWalkWouldChoose)
+{
+    // (buy price, trading unit): equal lot costs, lot costs just below, at and above the running
+    // minimum's start, and rows without a lot cost.
+    const std::pair<int, int> kinds[] = {
+        {100, 1000},     {300, 100},      {30, 1000}, {999999998, 1}, {999999999, 1},
+        {1000000, 1000}, {3000, 1000000}, {0, 1000},  {500, 0},       {1, 1},
+    };
+    std::mt19937 rng(20040105);
+    for (int day = 0; day < 60; ++day) {
+        const bool lowestFirst = day % 2 == 0;
+        const int rows = 1 + static_cast<int>(rng() % 40);
+        SimHarness fresh;
+        fresh.app->settings.capital = 1e13;
+        fresh.app->settings.maxPurchaseAmount = 0;
+        fresh.app->settings.maxStocks = 1 + static_cast<int>(rng() % (rows + 5));
+        fresh.app->settings.setPriority(lowestFirst ? BuyPriority::LowestLotCost : BuyPriority::ListOrder);
+        std::vector<int64_t> lotCosts;
+        std::vector<std::string> texts;
+        for (int i = 0; i < rows; ++i) {
+            auto [price, unit] = kinds[rng() % std::size(kinds)];
+            texts.push_back(signalLine(1, "極洋", "2004/1/5", price, "○", "2004/1/9", price, unit,
+                                       "r" + std::to_string(i)));
+            fresh.addSignal(texts.back());
+            lotCosts.push_back(int64_t{price} * unit);
+        }
+        fresh.start();
+        fresh.steps(1);
+
+        std::vector<bool> bought(static_cast<size_t>(rows));
+        std::vector<std::string> expectedHeld;
+        for (int k = 0; k < fresh.app->settings.maxStocks; ++k) {
+            int chosen = walkChoice(lotCosts, bought, lowestFirst);
+            if (chosen < 0)
+                break;
+            bought[static_cast<size_t>(chosen)] = true;
+            expectedHeld.push_back(texts[static_cast<size_t>(chosen)]);
+        }
+        std::vector<std::string> expectedLeft;
+        for (int i = 0; i < rows; ++i)
+            if (!bought[static_cast<size_t>(i)])
+                expectedLeft.push_back(texts[static_cast<size_t>(i)]);
+
+        std::vector<std::string> held;
+        for (int i = 0; i < fresh.sim.holdingsList().count(); ++i) {
+            const std::string& row = fresh.sim.holdingsList().row(i);
+            held.push_back(row.substr(0, row.rfind(' ')));  // the candidate row, without the lots
+        }
+        std::vector<std::string> left;
+        for (int i = 0; i < fresh.sim.candidateList().count(); ++i)
+            left.push_back(fresh.sim.candidateList().row(i));
+        EXPECT_EQ(held, expectedHeld) << "day " << day;
+        EXPECT_EQ(left, expectedLeft) << "day " << day;
+    }
 }
 
 TEST_F(BuyPhase, LotCostsBeyondTheInt32RangeAreBoughtWithoutOverflow)

@@ -1,8 +1,11 @@
 #include "sim/SimHarness.h"
 
 #include "sim/PortfolioLists.h"
+#include "text/Numbers.h"
 
 #include <gtest/gtest.h>
+
+#include <random>
 
 namespace kv {
 namespace {
@@ -94,6 +97,56 @@ TEST(DailyCycle, BuyFirstSellsOneDayLaterAndTheCostStillBindsThatDay)
         EXPECT_EQ(h.figures().purchases, buyFirst ? 1 : 2) << buyFirst;
         h.steps(2);  // close, open 1/7
         EXPECT_EQ(h.sim.sellList().count(), buyFirst ? 1 : 0) << buyFirst;
+    }
+}
+
+// Positions enter and leave the lists at every place (bought anywhere in a day, due anywhere in
+// the holdings): after every step the figures and the due rule must hold for the rows as listed.
+TEST(DailyCycle, FiguresAndDueRowsFollowTheListedRowsThroughManyDays)
+{
+    const char* dates[] = {"2004/1/5", "2004/1/6", "2004/1/7", "2004/1/8", "2004/1/9", "2004/1/13"};
+    const char* marks[] = {"○", "×", "？"};
+    std::mt19937 rng(4242);
+    for (int run = 0; run < 12; ++run) {
+        SimHarness h;
+        h.app->settings.maxStocks = 1 + static_cast<int>(rng() % 4);
+        h.app->settings.setOrder(run % 2 ? TradeOrder::BuyFirst : TradeOrder::SellFirst);
+        h.app->settings.capital = 20000000;
+        for (int day = 0; day < 6; ++day) {
+            for (int n = 1 + static_cast<int>(rng() % 5); n > 0; --n) {
+                int buy = 100 + static_cast<int>(rng() % 900);
+                int end = day + static_cast<int>(rng() % 4);
+                h.addSignal(signalLine(1 + static_cast<int>(rng() % 3), rng() % 2 ? "極洋" : "日水",
+                                       dates[day], buy, marks[rng() % 3], end < 6 ? dates[end] : "9999/99/99",
+                                       buy - 50 + static_cast<int>(rng() % 100), rng() % 2 ? 1000 : 100));
+            }
+        }
+        auto sumOver = [&](const ListBox& list, double (RowFigures::*value)() const) {
+            double sum = 0;
+            for (int i = 0; i < list.count(); ++i)
+                sum += (h.parsedRow(list, i).*value)();
+            return sum;
+        };
+        h.start();
+        while (!h.sim.finished()) {
+            h.steps(1);
+            const RunFigures& f = h.figures();
+            SCOPED_TRACE("run " + std::to_string(run) + " step " + std::to_string(f.steps));
+            if (h.sim.state() == SimState::AfterSale || h.sim.state() == SimState::AfterBuy) {
+                EXPECT_EQ(f.holdingsValue, sumOver(h.sim.holdingsList(), &RowFigures::cost));
+            }
+            if (h.sim.state() != SimState::BeforeSale)
+                continue;
+            EXPECT_EQ(f.sellListAmount, sumOver(h.sim.sellList(), &RowFigures::exitValue));
+            EXPECT_EQ(f.sellListProfit, sumOver(h.sim.sellList(), &RowFigures::grossProfit));
+            const int32_t today = rowDate(f.currentDate);
+            auto due = [&](const ListRow& r) { return run % 2 ? today > r.endDate : today >= r.endDate; };
+            for (int i = 0; i < h.sim.holdingsList().count(); ++i)
+                EXPECT_FALSE(due(h.parsedRow(h.sim.holdingsList(), i)));
+            for (int i = 0; i < h.sim.sellList().count(); ++i)
+                EXPECT_TRUE(due(h.parsedRow(h.sim.sellList(), i)));
+        }
+        EXPECT_EQ(h.figures().sales, h.figures().purchases);
     }
 }
 

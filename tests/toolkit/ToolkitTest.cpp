@@ -83,6 +83,38 @@ TEST(ListBox, KeepsOrderSelectionAndTellsItsObserver)
         (std::vector<std::string>{"insert 0+1", "insert 1+3", "select 2", "remove 0", "remove 1", "clear"}));
 }
 
+TEST(ListBox, RemovesManyRowsInOnePassAsOneByOneFromTheHighest)
+{
+    struct Case {
+        int selected;
+        std::vector<int> indices;
+        std::string rowsLeft;
+        int selectedLeft;
+        std::vector<std::string> events;
+    } cases[] = {
+        {4, {0, 2, 3}, "bef", 1, {"remove 3", "remove 2", "remove 0"}},   // selection moves up
+        {2, {0, 2, 3}, "bef", -1, {"remove 3", "remove 2", "remove 0"}},  // selected row removed
+        {1, {5}, "abcde", 1, {"remove 5"}},                               // the last row
+        {5, {1, 9, -1, 3, 3, 2}, "acef", 3, {"remove 3", "remove 1"}},    // bad indices passed over
+        {0, {}, "abcdef", 0, {}},
+    };
+    for (const Case& c : cases) {
+        ListBox list;
+        for (char row : std::string("abcdef"))
+            list.append(std::string(1, row));
+        list.setSelection(c.selected);
+        RecordingObserver observer;
+        list.setObserver(&observer);
+        list.removeRows(c.indices);
+        std::string left;
+        for (int i = 0; i < list.count(); ++i)
+            left += list.row(i);
+        EXPECT_EQ(left, c.rowsLeft) << "selected " << c.selected;
+        EXPECT_EQ(list.selection(), c.selectedLeft) << "selected " << c.selected;
+        EXPECT_EQ(observer.events, c.events) << "selected " << c.selected;
+    }
+}
+
 // A small dialog with an edit, a number edit, a check box and a button that opens a nested
 // modal dialog, to watch the headless backend's command loop.
 DialogTemplate testTemplate()
