@@ -1,8 +1,9 @@
 #pragma once
 // A portfolio list as the simulation keeps it: the list box that a window shows, and beside each
-// row its numbers (RowFigures), parsed once when the row entered the list. A parse depends only on the row's
-// text, the stock master and the settings, none of which change while a run is in progress, so
-// it stays true for as long as the row is listed; moving a row to another list moves its parse.
+// row its numbers (RowFigures), parsed once when the row entered the list. A parse depends only
+// on the row's text, the stock master and the unknown profit rate, none of which change while a
+// run is in progress, so it stays true for as long as the row is listed; moving a row to another
+// list moves its parse.
 
 #include "sim/ListRow.h"
 #include "toolkit/ListBox.h"

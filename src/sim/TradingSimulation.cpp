@@ -190,8 +190,8 @@ void TradingSimulation::sellAll(bool showEndDates)
 // tax by netProfit.
 void TradingSimulation::sellPosition(const RowFigures& position, std::string_view row)
 {
-    double net = netProfit(position.grossProfit(), position.priceDifference(), fig.cumulativeProfit,
-                           settings.taxRate);
+    double net =
+        netProfit(position.grossProfit(), position.priceDifference(), fig.cumulativeProfit, settings.taxRate);
     fig.cumulativeProfit += net;
     fig.totalAssets += net;
     fig.operatingAssets += position.cost() + net;
