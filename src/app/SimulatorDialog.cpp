@@ -1,6 +1,8 @@
 #include "app/SimulatorDialog.h"
 
 #include "app/AboutDialog.h"
+#include "app/LogDialog.h"
+#include "app/OptionDialog.h"
 #include "app/PrintDialog.h"
 #include "data/SignalFileLoader.h"
 #include "data/SignalListLine.h"
@@ -242,7 +244,8 @@ void SimulatorDialog::onCommand(int id, Notification notification)
         reset();
         break;
     case IDC_HISTORY:
-        return;  // created disabled: the trade record has no source yet
+        openTradeRecord();
+        return;  // nothing of the window changes
     default:
         Dialog::onCommand(id, notification);
         return;
@@ -299,7 +302,15 @@ void SimulatorDialog::openOptions()
 {
     if (refuseWhileRunning(messages::cannotChangeWhileRunning))
         return;
-    sim.setStartingAssets();
+    OptionDialog options(app, platform());
+    platform().runModal(options);
+    sim.setStartingAssets();  // OK or cancel: the asset figures from the settings as they are now
+}
+
+void SimulatorDialog::openTradeRecord()
+{
+    LogDialog viewer(platform(), sim.tradeRecord());
+    platform().runModal(viewer);
 }
 
 // The statistics dialog computes everything afresh from the tallies each time it opens.
@@ -511,6 +522,7 @@ void SimulatorDialog::run()
     if (app.settings.saveLog)
         logFile = askForLogFile();
     present(sim.start(startRow, endRow, logFile));
+    enableControl(IDC_HISTORY, true);  // from the first run on there is a trade record to show
 }
 
 void SimulatorDialog::next()

@@ -75,6 +75,7 @@ private:
     bool loadMaster(std::optional<WaitCursor>& wait);
     void loadSettingsFile();
     void openOptions();
+    void openTradeRecord();
     void openStatistics();
     void loadSignals();
     void readSignalFile(const std::filesystem::path& file);

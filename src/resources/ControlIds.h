@@ -6,6 +6,8 @@ namespace kv {
 inline constexpr int IDD_ABOUTBOX = 100;
 inline constexpr int IDD_MAIN = 102;
 inline constexpr int IDD_PRINT = 129;    // the statistics
+inline constexpr int IDD_OPTIONS = 130;
+inline constexpr int IDD_TRADE_RECORD = 132;
 inline constexpr int IDM_ABOUTBOX = 16;  // window-menu item that opens the about box
 
 // Main window
@@ -100,6 +102,27 @@ inline constexpr int IDC_PERIOD_FAILURE_SHARE = 1080;
 inline constexpr int IDC_PERIOD_SIMPLE_AVERAGE = 1081;
 inline constexpr int IDC_PERIOD_UNKNOWN_SHARE = 1082;
 inline constexpr int IDC_PERIOD_PER_DAY_AVERAGE = 1083;
+// Options dialog
+inline constexpr int IDC_OPT_CAPITAL = 1024;
+inline constexpr int IDC_OPT_LOSS = 1025;
+inline constexpr int IDC_OPT_LEVERAGE = 1026;
+inline constexpr int IDC_OPT_MARGIN_RATE = 1027;
+inline constexpr int IDC_OPT_COMMISSION = 1028;
+inline constexpr int IDC_OPT_TAX_RATE = 1029;
+inline constexpr int IDC_OPT_MAX_STOCKS = 1030;
+inline constexpr int IDC_OPT_BUY_PRIORITY = 1031;
+inline constexpr int IDC_OPT_OPERATION_TYPE = 1032;
+inline constexpr int IDC_OPT_SAVE_LOG = 1033;
+inline constexpr int IDC_OPT_UNKNOWN_RATE = 1034;
+inline constexpr int IDC_OPT_OPERATING_RATE = 1035;
+inline constexpr int IDC_OPT_ORDER = 1036;
+inline constexpr int IDC_OPT_MAX_PURCHASE = 1037;
+inline constexpr int IDC_OPT_SHORT_SELL = 1038;
+
+// Trade record viewer
+inline constexpr int IDC_RECORD_REFRESH = 1023;
+inline constexpr int IDC_RECORD_SAVE = 1024;
+inline constexpr int IDC_RECORD_TEXT = 1031;
 
 // Timer event of automatic stepping
 inline constexpr int kAutoTimerEvent = 1;

@@ -19,6 +19,7 @@ inline const std::string autoAlreadyRunning = toCp932("すでに自動実行中�
 inline const std::string autoNotRunning = toCp932("自動実行されていません。");
 inline const std::string csvFilter = toCp932("CSV ファイル (*.csv)|*.csv|すべてのファイル (*.*)|*.*||");
 inline const std::string simulationEnded = toCp932("シミュレーション終了！");
+inline const std::string cannotOpenFile = toCp932("ファイルをオープンできません");
 inline const std::string settingsFileNotWritten =
     toCp932("ファイルオープンエラー：kvn.conf\r\nオプションファイルが作成できませんでした。");
 

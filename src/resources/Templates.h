@@ -8,5 +8,7 @@ namespace kv {
 const DialogTemplate& aboutDialogTemplate();
 const DialogTemplate& mainDialogTemplate();
 const DialogTemplate& printDialogTemplate();
+const DialogTemplate& optionDialogTemplate();
+const DialogTemplate& logDialogTemplate();
 
 }  // namespace kv

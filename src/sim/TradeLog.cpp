@@ -41,12 +41,15 @@ bool TradeLog::open(const std::filesystem::path& path)
     return true;
 }
 
+void TradeLog::startRecord()
+{
+    tradeRecord.start(headerLine());
+}
+
 void TradeLog::writeBuy(const RowFigures& row, std::string_view name, int32_t commission,
                         double remainingFrame, double totalAssets)
 {
-    if (!file)
-        return;
-    writeLine(format(buyFormat(),
+    add(format(buyFormat(),
                      {row.code, name, dateText(row.signalDate), row.buyPrice, row.shares(), row.cost(),
                       -int64_t{commission}, remainingFrame, totalAssets}));
 }
@@ -54,14 +57,19 @@ void TradeLog::writeBuy(const RowFigures& row, std::string_view name, int32_t co
 void TradeLog::writeSell(const RowFigures& row, std::string_view name, double cumulativeProfit,
                          double netProfit, double operatingAssets, double totalAssets)
 {
-    if (!file)
-        return;
     // The profit rate comes from the row's price ratio, which is 0 (not a division by zero)
     // for a buy price of 0.
-    writeLine(format(sellFormat(),
+    add(format(sellFormat(),
                      {row.code, name, dateText(row.endDate), row.sellPrice, row.shares(), row.exitValue(),
                       row.grossProfit(), (row.priceRatio - 1) * 100, cumulativeProfit, netProfit,
                       operatingAssets, totalAssets}));
+}
+
+void TradeLog::add(const std::string& line)
+{
+    tradeRecord.add(line);
+    if (file)
+        writeLine(line);
 }
 
 void TradeLog::writeLine(const std::string& line)
@@ -75,6 +83,7 @@ void TradeLog::writeLine(const std::string& line)
 void TradeLog::close()
 {
     file.reset();
+    tradeRecord.trim();
 }
 
 bool TradeLog::takeWriteFailure()

@@ -44,6 +44,7 @@ StepOutcome TradingSimulation::start(int firstRow, int lastRow,
     dueForSale.clear();
 
     tradeLog.close();
+    tradeLog.startRecord();
     const bool logOpenFailed = logFile && !tradeLog.open(*logFile);
     StepOutcome outcome = simulateStep();
     outcome.logOpenFailed = logOpenFailed;

@@ -93,6 +93,9 @@ public:
     }                                                       // also after the end, until reset()
     bool finished() const { return fig.liquidations > 0; }  // the final liquidation has run
     bool logIsOpen() const { return tradeLog.isOpen(); }
+    // The trade record of the current or last run: the log's lines with blanks for commas. A
+    // run starts a new one; reset() keeps it.
+    const std::string& tradeRecord() const { return tradeLog.record().text(); }
 
     const ListBox& holdingsList() const { return holdings.listBox(); }
     const ListBox& candidateList() const { return candidates.listBox(); }

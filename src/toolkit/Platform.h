@@ -16,7 +16,7 @@ struct FileDialogOptions {
     std::string filter;  // "CSV ファイル (*.csv)|*.csv|すべてのファイル (*.*)|*.*||", code page 932
     std::string initialName;       // text of the file-name box, code page 932
     bool overwritePrompt = false;  // save: confirm before replacing an existing file
-    bool createPrompt = false;     // open: offer to create a file that does not exist
+    bool createPrompt = false;     // ask before a name that does not exist (open: and create it)
 };
 
 // Shows the wait cursor while it lives; the previous cursor comes back when it goes.

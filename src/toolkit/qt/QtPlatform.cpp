@@ -129,13 +129,15 @@ std::optional<std::filesystem::path> QtPlatform::chooseFile(const FileDialogOpti
         if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
             return std::nullopt;
         const QString file = dialog.selectedFiles().constFirst();
-        if (save || !options.createPrompt || QFileInfo::exists(file))
+        if (!options.createPrompt || QFileInfo::exists(file))
             return toPath(file);
 
         const QString question = QStringLiteral("%1\nこのファイルは存在しません。\nファイルを作成しますか?")
                                      .arg(QDir::toNativeSeparators(file));
         if (QMessageBox::question(&dialog, dialog.windowTitle(), question) != QMessageBox::Yes)
             continue;  // back to the file dialog, as when the user picks again
+        if (save)
+            return toPath(file);  // the caller creates what it saves
         QFile created(file);
         if (created.open(QIODevice::WriteOnly))
             return toPath(file);

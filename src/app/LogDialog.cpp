@@ -1,0 +1,87 @@
+#include "app/LogDialog.h"
+
+#include "resources/ControlIds.h"
+#include "resources/Messages.h"
+#include "resources/Templates.h"
+#include "text/Cp932.h"
+#include "toolkit/Platform.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <memory>
+
+namespace kv {
+
+LogDialog::LogDialog(Platform& platform, const std::string& record) : Dialog(platform), record(record) {}
+
+const DialogTemplate& LogDialog::dialogTemplate() const
+{
+    return logDialogTemplate();
+}
+
+void LogDialog::exchange(DataExchange& dx)
+{
+    dx.text(IDC_RECORD_TEXT, recordText);
+}
+
+void LogDialog::onInitDialog()
+{
+    showRecord();
+}
+
+void LogDialog::onCommand(int id, Notification notification)
+{
+    switch (id) {
+    case IDC_RECORD_REFRESH:
+        showRecord();
+        return;
+    case IDC_RECORD_SAVE:
+        saveAsCsv();
+        return;
+    default:
+        Dialog::onCommand(id, notification);
+    }
+}
+
+void LogDialog::showRecord()
+{
+    recordText = record;
+    updateData(false);
+}
+
+// Writes the text with commas for its blanks to a file the user chooses, by the full path the
+// file dialog gives (the working directory is not the chosen folder). The text keeps its
+// blanks afterwards, and a comma it held comes back as a blank. The edit is not refreshed.
+void LogDialog::saveAsCsv()
+{
+    static const std::string cannotWrite = toCp932("ファイルに書き込めません");
+    FileDialogOptions options;
+    options.defaultExtension = "csv";
+    options.filter = messages::csvFilter;
+    options.createPrompt = true;  // a new name is confirmed; an existing file is replaced unasked
+    std::optional<std::filesystem::path> chosen = platform().saveFile(options);
+    if (!chosen)
+        return;
+    struct Closer {
+        void operator()(std::FILE* f) const { std::fclose(f); }
+    };
+    std::unique_ptr<std::FILE, Closer> file(std::fopen(chosen->c_str(), "wb"));
+    if (!file) {
+        platform().messageBox(messages::cannotOpenFile);
+        return;
+    }
+
+    bool written = false;
+    {
+        WaitCursor wait = platform().waitCursor();
+        std::replace(recordText.begin(), recordText.end(), ' ', ',');
+        written = std::fwrite(recordText.data(), 1, recordText.size(), file.get()) == recordText.size();
+        std::replace(recordText.begin(), recordText.end(), ',', ' ');
+    }
+    written = std::fclose(file.release()) == 0 && written;
+    // A file that did not take the whole text is not reported as saved.
+    if (!written)
+        platform().messageBox(cannotWrite);
+}
+
+}  // namespace kv
