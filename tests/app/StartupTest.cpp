@@ -146,7 +146,7 @@ TEST(Refusals, RunningStateRefusesLoadOptionsAndWindowChoice)
     EXPECT_EQ(w.messagesUtf8(), std::vector<std::string>{"自動実行されていません。"});
 }
 
-TEST(MainWindowCommands, AboutBoxOpensFromTheMenuItemAndTheHistoryButtonIsDead)
+TEST(MainWindowCommands, AboutBoxOpensFromTheMenuItemAndTheHistoryButtonWaitsForARun)
 {
     MainWindow w;
     auto* view = w.platform.viewOf(*w.dialog);
