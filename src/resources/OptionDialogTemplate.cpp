@@ -49,7 +49,9 @@ DialogTemplate buildOptionDialog()
     c.push_back(button(IDOK, "OK", 130, 163, 50, 14, StyleDefault));
     c.push_back(button(IDCANCEL, "キャンセル", 73, 163, 50, 14));
     c.push_back(checkBox(IDC_OPT_SHORT_SELL, "空売りシステム", 153, 54, 78, 11));
-    c.push_back(label("信用売りのシステムの場合はチェックを入れてください。（未実装）", 164, 66, 76, 25,
+    // This note runs nearly to the dialog's edge: 76 units wide, its text would take four lines,
+    // and the list below it leaves room for three.
+    c.push_back(label("信用売りのシステムの場合はチェックを入れてください。（未実装）", 164, 66, 88, 25,
                       StyleMultiline));
     addField(c, IDC_OPT_MAX_PURCHASE, "最大購入金額", 81, "円");
     return t;
