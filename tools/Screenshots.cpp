@@ -1,7 +1,8 @@
 // kirvane-screenshots OUTDIR: the real main window (Qt) in a working folder (the current
 // directory, e.g. a copy of sample/) at four moments — after start-up, after loading
 // signals.csv, and twice during a run (a day's candidates; the next day's sell list) — the
-// statistics dialog and the about box, each saved as a PNG of the window. File dialogs are answered
+// options dialog, the statistics dialog, the trade record of the finished run and the about
+// box, each saved as a PNG of the window. File dialogs are answered
 // by the tool (signals.csv, no trade log) and message boxes are not shown.
 
 #include "app/SimulatorDialog.h"
@@ -73,6 +74,12 @@ int main(int argc, char* argv[])
 
     after(300, [&] {
         save("main-window.png");
+        // A dialog runs its own modal loop; it is saved and closed from inside it.
+        after(300, [&] {
+            save("options.png");
+            platform.topWindow()->close();
+        });
+        dialog.onCommand(kv::IDC_OPTIONS, Notification::Clicked);
         dialog.onCommand(kv::IDC_LOAD, Notification::Clicked);
         dialog.signalList.setSelection(4);
         dialog.onCommand(kv::IDC_SIGNAL_LIST, Notification::SelectionChanged);
@@ -111,6 +118,13 @@ int main(int argc, char* argv[])
                         });
                     });
                     dialog.onCommand(kv::IDC_STATISTICS, Notification::Clicked);
+                    while (!dialog.sim.finished())
+                        dialog.onCommand(kv::IDC_NEXT, Notification::Clicked);
+                    after(300, [&] {
+                        save("trade-record.png");
+                        platform.topWindow()->close();
+                    });
+                    dialog.onCommand(kv::IDC_HISTORY, Notification::Clicked);
                     after(300, [&] {
                         save("about.png");
                         platform.topWindow()->close();

@@ -6,6 +6,7 @@
 #include "toolkit/ListBox.h"
 #include "toolkit/qt/QtDialogView.h"
 #include "toolkit/qt/QtPlatform.h"
+#include "toolkit/qt/TextLinesView.h"
 
 #include <QAbstractItemModel>
 #include <QAction>
@@ -21,6 +22,7 @@
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTextBlock>
 #include <QTextDocument>
 
@@ -398,21 +400,28 @@ TEST(QtDialogView, TheLargerDialogsControlsBehaveAsTheirStylesSay)
     QtDialogView view(dialog, nullptr);
 
     // A long record: a line for every CR LF (or lone CR), nothing wrapped, the bytes kept as given.
-    auto* record = control<QPlainTextEdit>(view, 31);
+    auto* record = control<TextLinesView>(view, 31);
     ASSERT_NE(record, nullptr);
-    EXPECT_TRUE(record->isReadOnly());
-    EXPECT_EQ(record->lineWrapMode(), QPlainTextEdit::NoWrap);
     std::string text;
     for (int i = 0; i < 20000; ++i)
         text += toCp932("2004/01/05 3862 三光 126 \\5000\r\n");
-    text += "a\rb";
+    text += "a\rb\n\nc";
     view.setText(31, text);
-    QTextDocument* document = record->document();
-    EXPECT_EQ(document->blockCount(), 20002);
-    EXPECT_EQ(document->findBlockByNumber(7).text(), shown("2004/01/05 3862 三光 126 ¥5000"));
-    EXPECT_EQ(document->findBlockByNumber(20000).text(), QStringLiteral("a"));
-    EXPECT_EQ(document->lastBlock().text(), QStringLiteral("b"));
+    EXPECT_EQ(record->lineCount(), 20004);
+    EXPECT_EQ(record->lineText(7), shown("2004/01/05 3862 三光 126 ¥5000"));
+    EXPECT_EQ(record->lineText(20000), QStringLiteral("a"));
+    EXPECT_EQ(record->lineText(20001), QStringLiteral("b"));
+    EXPECT_EQ(record->lineText(20002), QString());
+    EXPECT_EQ(record->lineText(20003), QStringLiteral("c"));
     EXPECT_EQ(view.text(31), text);
+    // The longest line can be scrolled into view; the end of the text too.
+    record->resize(200, 100);
+    EXPECT_GT(record->horizontalScrollBar()->maximum(), 0);
+    record->verticalScrollBar()->setValue(record->verticalScrollBar()->maximum());
+    EXPECT_GT(record->firstVisibleLine() + 1, 20000);
+    view.setText(31, "");  // a new text starts at its top
+    EXPECT_EQ(record->lineCount(), 1);
+    EXPECT_EQ(record->firstVisibleLine(), 0);
 
     // Tab goes through the controls in the template's order.
     QStringList chain;

@@ -10,6 +10,7 @@
 #include "text/Cp932.h"
 #include "toolkit/qt/QtDialogView.h"
 #include "toolkit/qt/QtPlatform.h"
+#include "toolkit/qt/TextLinesView.h"
 
 #include <QAbstractItemView>
 #include <QCheckBox>
@@ -19,9 +20,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
-#include <QPlainTextEdit>
 #include <QPushButton>
-#include <QTextDocument>
 
 #include <gtest/gtest.h>
 
@@ -121,10 +120,10 @@ TEST(QtSettingsAndRecordDialogs, OptionsAndViewerWorkInTheRealWindow)
     for (int i = 0; i < 1000; ++i)
         record += toCp932("購入 1301 極洋 2004/1/5 500 9000 4500000 -3990    500000 1996010\r\n");
     LogDialog viewer(platform, record);
-    int blocks = 0;
+    int blocks = -1;
     whenModal<QWidget>([&](QWidget*) {
         auto* view = static_cast<QtDialogView*>(viewer.view());
-        blocks = qobject_cast<QPlainTextEdit*>(view->widget(IDC_RECORD_TEXT))->document()->blockCount();
+        blocks = qobject_cast<TextLinesView*>(view->widget(IDC_RECORD_TEXT))->lineCount();
         qobject_cast<QPushButton*>(view->widget(IDOK))->click();
     });
     EXPECT_EQ(platform.runModal(viewer), IDOK);

@@ -6,6 +6,7 @@
 #include "toolkit/qt/ListBoxModel.h"
 #include "toolkit/qt/QtDialogWindow.h"
 #include "toolkit/qt/QtPlatform.h"
+#include "toolkit/qt/TextLinesView.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -285,15 +286,23 @@ QWidget* QtDialogView::buildMultiLineEdit(const ControlTemplate& layout)
 {
     const int id = layout.id;
     const bool readOnly = layout.style & StyleReadOnly;
+    const Qt::ScrollBarPolicy vertical = layout.style & StyleVScroll ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff;
+    // A read-only text whose lines scroll sideways may have hundreds of thousands of lines (a
+    // trade record): it shows only the lines in view, where a text document would lay out
+    // every line first.
+    if (readOnly && (layout.style & StyleHScroll)) {
+        auto* lines = new TextLinesView(dialogWindow.get());
+        lines->setText(layout.caption);  // the template outlives its dialogs
+        lines->setVerticalScrollBarPolicy(vertical);
+        lines->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+        return lines;
+    }
     auto* edit = new QPlainTextEdit(multiLineText(layout.caption), dialogWindow.get());
     edit->setReadOnly(readOnly);
-    // Lines that scroll sideways are never wrapped: a long text then lays out only the lines
-    // in view, which keeps hundreds of thousands of lines quick to show.
     edit->setLineWrapMode(layout.style & StyleHScroll ? QPlainTextEdit::NoWrap : QPlainTextEdit::WidgetWidth);
     edit->setHorizontalScrollBarPolicy(layout.style & StyleHScroll ? Qt::ScrollBarAsNeeded
                                                                    : Qt::ScrollBarAlwaysOff);
-    edit->setVerticalScrollBarPolicy(layout.style & StyleVScroll ? Qt::ScrollBarAsNeeded
-                                                                 : Qt::ScrollBarAlwaysOff);
+    edit->setVerticalScrollBarPolicy(vertical);
     if (!readOnly)
         QObject::connect(edit, &QPlainTextEdit::textChanged, edit, [this, id] {
             Control* c = find(id);
@@ -433,6 +442,8 @@ void QtDialogView::showText(Control& control, const std::string& text)
         line->setCursorPosition(0);  // a long text shows its beginning
     } else if (auto* multi = qobject_cast<QPlainTextEdit*>(widget)) {
         multi->setPlainText(multiLineText(text));
+    } else if (auto* lines = qobject_cast<TextLinesView*>(widget)) {
+        lines->setText(control.shown);  // kept there until the next text
     } else if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
         button->setText(oneLineText(text));
     } else if (auto* box = qobject_cast<QGroupBox*>(widget)) {
