@@ -36,16 +36,18 @@ DialogTemplate buildOptionDialog()
     addField(c, IDC_OPT_OPERATING_RATE, "運用率", 107, "%");
     c.push_back(dropDownList(IDC_OPT_ORDER, 150, 93, 101, 12, {"利確、損切優先：売→買", "仕掛優先：買→売"}));
     c.push_back(label("手数料", 5, 122, 60, 8));
-    c.push_back(dropDownList(IDC_OPT_COMMISSION, 67, 120, 184, 12,
-                             {"カブドットコム証券信用＆±指値", "手数料なし", "イートレード証券", "タイコム証券"}));
+    c.push_back(
+        dropDownList(IDC_OPT_COMMISSION, 67, 120, 184, 12,
+                     {"カブドットコム証券信用＆±指値", "手数料なし", "イートレード証券", "タイコム証券"}));
     c.push_back(label("優先購入銘柄", 5, 136, 60, 8));
     c.push_back(dropDownList(IDC_OPT_BUY_PRIORITY, 67, 134, 184, 12, {"単位株価の低い順"}));
     c.push_back(label("運用タイプ", 5, 150, 60, 8));
-    c.push_back(dropDownList(IDC_OPT_OPERATION_TYPE, 67, 148, 184, 12,
-                             {"単日運用率設定：運用率いっぱいまで購入", "銘柄運用率設定：運用率/最大購入数まで購入"}));
+    c.push_back(dropDownList(
+        IDC_OPT_OPERATION_TYPE, 67, 148, 184, 12,
+        {"単日運用率設定：運用率いっぱいまで購入", "銘柄運用率設定：運用率/最大購入数まで購入"}));
     c.push_back(checkBox(IDC_OPT_SAVE_LOG, "ログの保存", 153, 5, 78, 11));
-    c.push_back(label("売買記録が長くなりすぎる場合はチェックをはずすことで処理を高速化できます。", 164, 18, 76, 33,
-                      StyleMultiline));
+    c.push_back(label("売買記録が長くなりすぎる場合はチェックをはずすことで処理を高速化できます。", 164, 18,
+                      76, 33, StyleMultiline));
     c.push_back(button(IDOK, "OK", 130, 163, 50, 14, StyleDefault));
     c.push_back(button(IDCANCEL, "キャンセル", 73, 163, 50, 14));
     c.push_back(checkBox(IDC_OPT_SHORT_SELL, "空売りシステム", 153, 54, 78, 11));

@@ -4,7 +4,11 @@
 #include "text/LineReader.h"
 #include "text/Numbers.h"
 
-#include <fstream>
+#include <cerrno>
+#include <cstdio>
+#include <string_view>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace kv {
 
@@ -12,14 +16,38 @@ namespace {
 
 constexpr size_t kPositions = 18;
 
+bool writeAll(int fd, std::string_view bytes)
+{
+    while (!bytes.empty()) {
+        ssize_t written = ::write(fd, bytes.data(), bytes.size());
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written <= 0)
+            return false;
+        bytes.remove_prefix(static_cast<size_t>(written));
+    }
+    return true;
+}
+
+// Replaces the file as a whole or not at all: the line goes to a temporary file in the same
+// folder, which is flushed to disk, checked and renamed over the old file. On any failure the
+// temporary file is removed and the old file stays as it was, so a full disk or a crash never
+// leaves an empty or half-written settings file.
 bool writeSettings(const SimulationSettings& settings, const std::filesystem::path& file)
 {
-    std::ofstream out(file, std::ios::binary | std::ios::trunc);
-    if (!out)
+    std::string temporary = file.string() + ".XXXXXX";
+    const int fd = ::mkstemp(temporary.data());
+    if (fd < 0)
         return false;
-    out << formatSettingsLine(settings);
-    out.close();
-    return !out.fail();
+    // The new file keeps the old one's permissions; a first file gets the usual rw-r--r--.
+    struct stat old {};
+    const mode_t mode = ::stat(file.c_str(), &old) == 0 ? (old.st_mode & 07777) : 0644;
+    bool ok = ::fchmod(fd, mode) == 0 && writeAll(fd, formatSettingsLine(settings)) && ::fsync(fd) == 0;
+    ok = ::close(fd) == 0 && ok;
+    if (ok && std::rename(temporary.c_str(), file.c_str()) == 0)
+        return true;
+    ::unlink(temporary.c_str());
+    return false;
 }
 
 }  // namespace

@@ -27,7 +27,8 @@ enum class SettingsLoad {
 // Sets the defaults, then reads the file, or creates it with the defaults at first start.
 SettingsLoad loadSettings(SimulationSettings& settings, const std::filesystem::path& file);
 
-// Replaces the file's content with the settings; false when the file cannot be written.
+// Replaces the file with the settings as a whole, by way of a temporary file in the same folder;
+// false when that fails, and then the file is as it was.
 bool saveSettings(const SimulationSettings& settings, const std::filesystem::path& file);
 
 }  // namespace kv

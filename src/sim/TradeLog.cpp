@@ -50,8 +50,8 @@ void TradeLog::writeBuy(const RowFigures& row, std::string_view name, int32_t co
                         double remainingFrame, double totalAssets)
 {
     add(format(buyFormat(),
-                     {row.code, name, dateText(row.signalDate), row.buyPrice, row.shares(), row.cost(),
-                      -int64_t{commission}, remainingFrame, totalAssets}));
+               {row.code, name, dateText(row.signalDate), row.buyPrice, row.shares(), row.cost(),
+                -int64_t{commission}, remainingFrame, totalAssets}));
 }
 
 void TradeLog::writeSell(const RowFigures& row, std::string_view name, double cumulativeProfit,
@@ -60,9 +60,9 @@ void TradeLog::writeSell(const RowFigures& row, std::string_view name, double cu
     // The profit rate comes from the row's price ratio, which is 0 (not a division by zero)
     // for a buy price of 0.
     add(format(sellFormat(),
-                     {row.code, name, dateText(row.endDate), row.sellPrice, row.shares(), row.exitValue(),
-                      row.grossProfit(), (row.priceRatio - 1) * 100, cumulativeProfit, netProfit,
-                      operatingAssets, totalAssets}));
+               {row.code, name, dateText(row.endDate), row.sellPrice, row.shares(), row.exitValue(),
+                row.grossProfit(), (row.priceRatio - 1) * 100, cumulativeProfit, netProfit, operatingAssets,
+                totalAssets}));
 }
 
 void TradeLog::add(const std::string& line)

@@ -111,7 +111,8 @@ TEST_F(TradeRecordViewer, RefreshShowsTheTradesAutoMakesBehindIt)
     ASSERT_TRUE(w.dialog->sim.finished());
     const std::vector<std::string> shown = dumpedRecords(w.out.str());
     ASSERT_EQ(shown.size(), 3u);
-    const std::string header = "売買 コード 銘柄名 日付 株価 株数 金額 差引益or手数料 利益率 現利益合計 税引き益 運用枠残 現在の資産\\r\\n";
+    const std::string header = "売買 コード 銘柄名 日付 株価 株数 金額 差引益or手数料 利益率 現利益合計 "
+                               "税引き益 運用枠残 現在の資産\\r\\n";
     EXPECT_EQ(shown[0], header);  // the first day gathered, nothing bought yet
     EXPECT_EQ(shown[1], shown[0]);
     EXPECT_EQ(shown[2], escapeLineBreaks(toUtf8(w.dialog->sim.tradeRecord())));

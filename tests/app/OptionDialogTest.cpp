@@ -19,7 +19,8 @@ namespace {
 using test::MainWindow;
 
 const char* const kNumberPrompt = "数値を入力してください。";
-const char* const kNotWritten = "ファイルオープンエラー：kvn.conf\r\nオプションファイルが作成できませんでした。";
+const char* const kNotWritten =
+    "ファイルオープンエラー：kvn.conf\r\nオプションファイルが作成できませんでした。";
 
 class Options : public ::testing::Test {
 protected:
@@ -50,10 +51,10 @@ TEST_F(Options, ShowsTheSettingsAsTheUserReadsThemAndOKRewritesTheSameValues)
     started.click(IDC_OPTIONS);
 
     const std::string out = started.out.str();
-    for (const char* line : {"1024\t1234567.5", "1025\t0", "1026\t2.5", "1027\t7", "1029\t10", "1030\t7",
-                             "1034\t-3", "1035\t80", "1037\t2000", "1028[2]*\tイートレード証券",
-                             "1032[1]*\t銘柄運用率設定：運用率/最大購入数まで購入", "1036[1]*\t仕掛優先：買→売",
-                             "1031[0]*\t単位株価の低い順", "1033\t0", "1038\t1"})
+    for (const char* line :
+         {"1024\t1234567.5", "1025\t0", "1026\t2.5", "1027\t7", "1029\t10", "1030\t7", "1034\t-3", "1035\t80",
+          "1037\t2000", "1028[2]*\tイートレード証券", "1032[1]*\t銘柄運用率設定：運用率/最大購入数まで購入",
+          "1036[1]*\t仕掛優先：買→売", "1031[0]*\t単位株価の低い順", "1033\t0", "1038\t1"})
         EXPECT_NE(out.find(std::string("\n") + line + "\n"), std::string::npos) << line;
     EXPECT_EQ(started.app->settings, before);
     EXPECT_EQ(started.folder.read("kvn.conf"),
@@ -82,7 +83,9 @@ TEST_F(Options, OKStoresPercentagesTruncatedWholeNumbersAndChoicesAndTheWindowSh
     EXPECT_TRUE(s.shortSellSystem);
     EXPECT_EQ(s.maxCommission, 3990);  // not the dialog's
     EXPECT_EQ(s.spareAmount, 300000);
-    EXPECT_EQ(conf(), "1000000,500000,3.000000,0.250000,0.200000,300000,12345,8,-0.050000,1,3990,0.800000,1,0,1,0,1,1");
+    EXPECT_EQ(
+        conf(),
+        "1000000,500000,3.000000,0.250000,0.200000,300000,12345,8,-0.050000,1,3990,0.800000,1,0,1,0,1,1");
     EXPECT_EQ(w.text(IDC_OPERATING_ASSETS), "\\3000000");
     EXPECT_EQ(w.text(IDC_TOTAL_ASSETS), "\\1000000");
     EXPECT_TRUE(w.messagesUtf8().empty());
@@ -99,7 +102,8 @@ TEST_F(Options, CancelEscAndTheCloseBoxChangeNothing)
     const SimulationSettings before = w.app->settings;
     std::filesystem::remove(w.folder / "kvn.conf");  // so that any write would show
     for (const char* ending : {"click CANCEL", "close"}) {
-        options({"type 1024 1000000", "type 1026 3", "type 1034 -5", "select 1036 1", "check 1033 0", ending});
+        options(
+            {"type 1024 1000000", "type 1026 3", "type 1034 -5", "select 1036 1", "check 1033 0", ending});
         EXPECT_EQ(w.app->settings, before) << ending;
         EXPECT_FALSE(w.folder.exists("kvn.conf")) << ending;
         EXPECT_EQ(w.text(IDC_OPERATING_ASSETS), "\\5000000");
@@ -183,7 +187,7 @@ TEST_F(Options, AFailedSaveIsReportedAndLeavesTheOldFileWhole)
     }
     EXPECT_EQ(w.messagesUtf8(), std::vector<std::string>{kNotWritten});
     EXPECT_EQ(w.platform.topDialog(), w.dialog.get());  // the dialog closed all the same
-    EXPECT_EQ(w.app->settings.capital, 1000000);      // in effect until the program ends
+    EXPECT_EQ(w.app->settings.capital, 1000000);        // in effect until the program ends
     EXPECT_EQ(w.text(IDC_TOTAL_ASSETS), "\\1000000");
     EXPECT_EQ(conf(), old);
     std::vector<std::string> files;
@@ -197,7 +201,8 @@ TEST_F(Options, AReadOnlyFolderIsReportedAndKeepsTheOldFile)
 {
     const std::string old = conf();
     namespace fs = std::filesystem;
-    fs::permissions(w.folder.path(), fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+    fs::permissions(w.folder.path(),
+                    fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
                     fs::perm_options::remove);
     struct Restore {
         const fs::path& folder;

@@ -48,7 +48,8 @@ void expectLegible(const DialogTemplate& layout)
         if (label->wordWrap())
             EXPECT_LE(label->heightForWidth(label->width()), label->height()) << label->text().toStdString();
         else
-            EXPECT_LE(metrics.horizontalAdvance(label->text()), label->width()) << label->text().toStdString();
+            EXPECT_LE(metrics.horizontalAdvance(label->text()), label->width())
+                << label->text().toStdString();
     }
     for (QPushButton* button : window->findChildren<QPushButton*>())
         EXPECT_LT(metrics.horizontalAdvance(button->text()), button->width()) << button->text().toStdString();
@@ -58,7 +59,8 @@ void expectLegible(const DialogTemplate& layout)
         // The closed box leaves room for its arrow; the open list is never narrower than it.
         const int room = combo->width() - combo->height();
         for (int i = 0; i < combo->count(); ++i)
-            EXPECT_LE(metrics.horizontalAdvance(combo->itemText(i)), room) << combo->itemText(i).toStdString();
+            EXPECT_LE(metrics.horizontalAdvance(combo->itemText(i)), room)
+                << combo->itemText(i).toStdString();
     }
     // Nothing stands outside the dialog.
     for (QWidget* child : window->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
@@ -83,8 +85,9 @@ TEST(QtSettingsAndRecordDialogs, OptionsTabThroughTheirFieldsInTheirOrder)
             chain << next->objectName().mid(3);
         next = next->nextInFocusChain();
     } while (next != view.widget(IDC_OPT_CAPITAL));
-    EXPECT_EQ(chain, (QStringList{"1024", "1025", "1026", "1027", "1029", "1030", "1034", "1035", "1036", "1028",
-                                  "1031", "1032", "1033", "1", "2", "1038", "1037"}));
+    EXPECT_EQ(chain,
+              (QStringList{"1024", "1025", "1026", "1027", "1029", "1030", "1034", "1035", "1036", "1028",
+                           "1031", "1032", "1033", "1", "2", "1038", "1037"}));
     auto* capital = qobject_cast<QLineEdit*>(view.widget(IDC_OPT_CAPITAL));
     ASSERT_NE(capital, nullptr);
     EXPECT_TRUE(capital->alignment() & Qt::AlignRight);

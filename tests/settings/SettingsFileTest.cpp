@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <iterator>
+
 namespace kv {
 namespace {
 
@@ -92,6 +95,20 @@ TEST(SettingsFile, UnwritableFileIsReportedAndTheSettingsStay)
     EXPECT_EQ(s.capital, 42);
     EXPECT_TRUE(saveSettings(s, folder / "kvn.conf"));
     EXPECT_EQ(folder.read("kvn.conf").substr(0, 3), "42,");
+}
+
+TEST(SettingsFile, SaveReplacesTheFileWholeKeepingItsPermissions)
+{
+    namespace fs = std::filesystem;
+    test::TempFolder folder;
+    folder.write("kvn.conf", "an old line that is longer than the new one, and then some more of it");
+    fs::permissions(folder / "kvn.conf", fs::perms::owner_read | fs::perms::owner_write);
+    SimulationSettings s;
+    ASSERT_TRUE(saveSettings(s, folder / "kvn.conf"));
+    EXPECT_EQ(folder.read("kvn.conf"), formatSettingsLine(s));
+    EXPECT_EQ(fs::status(folder / "kvn.conf").permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::owner_write);
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), fs::directory_iterator()), 1);
 }
 
 TEST(CodedSettings, CodesReadAsNamedChoices)

@@ -286,7 +286,8 @@ QWidget* QtDialogView::buildMultiLineEdit(const ControlTemplate& layout)
 {
     const int id = layout.id;
     const bool readOnly = layout.style & StyleReadOnly;
-    const Qt::ScrollBarPolicy vertical = layout.style & StyleVScroll ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff;
+    const Qt::ScrollBarPolicy vertical =
+        layout.style & StyleVScroll ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff;
     // A read-only text whose lines scroll sideways may have hundreds of thousands of lines (a
     // trade record): it shows only the lines in view, where a text document would lay out
     // every line first.

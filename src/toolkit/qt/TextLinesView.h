@@ -44,8 +44,8 @@ private:
 
     std::string_view bytes;
     std::vector<size_t> starts;  // first byte of each line
-    std::vector<size_t> ends;     // one past its last byte, before the break
-    int widestLine = 0;            // in pixels, of the line with the most bytes
+    std::vector<size_t> ends;    // one past its last byte, before the break
+    int widestLine = 0;          // in pixels, of the line with the most bytes
 };
 
 }  // namespace kv

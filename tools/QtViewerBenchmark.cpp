@@ -53,8 +53,14 @@ double residentMiB()
 class AnsweringQtPlatform : public kv::QtPlatform {
 public:
     explicit AnsweringQtPlatform(std::filesystem::path signalFile) : signalFile(std::move(signalFile)) {}
-    std::optional<std::filesystem::path> openFile(const kv::FileDialogOptions&) override { return signalFile; }
-    std::optional<std::filesystem::path> saveFile(const kv::FileDialogOptions&) override { return std::nullopt; }
+    std::optional<std::filesystem::path> openFile(const kv::FileDialogOptions&) override
+    {
+        return signalFile;
+    }
+    std::optional<std::filesystem::path> saveFile(const kv::FileDialogOptions&) override
+    {
+        return std::nullopt;
+    }
     void messageBox(const std::string&) override {}
 
     std::filesystem::path signalFile;
@@ -113,7 +119,8 @@ int main(int argc, char* argv[])
         QTimer::singleShot(0, [&] {
             // The viewer's modal loop is running: the window is up; paint it once.
             QWidget* window = platform.topWindow();
-            auto* edit = window->findChild<kv::TextLinesView*>(QStringLiteral("ctl%1").arg(kv::IDC_RECORD_TEXT));
+            auto* edit =
+                window->findChild<kv::TextLinesView*>(QStringLiteral("ctl%1").arg(kv::IDC_RECORD_TEXT));
             paint(edit);
             f.openSeconds = secondsSince(open);
             f.openCpuSeconds = double(std::clock() - openCpu) / CLOCKS_PER_SEC;
@@ -150,12 +157,13 @@ int main(int argc, char* argv[])
                 dialog.sim.figures().purchases, dialog.sim.figures().sales, f.runSeconds);
     std::printf("record:            %ld lines, %.1f MB; kept in %.1f MB (%.3f × its bytes)\n", lines,
                 record.size() / 1e6, record.capacity() / 1e6, double(record.capacity()) / record.size());
-    std::printf("viewer open:       %.3f s to shown and painted (%.3f s of processor time; %d lines in the edit)\n",
-                f.openSeconds, f.openCpuSeconds, f.shownLines);
+    std::printf(
+        "viewer open:       %.3f s to shown and painted (%.3f s of processor time; %d lines in the edit)\n",
+        f.openSeconds, f.openCpuSeconds, f.shownLines);
     std::printf("scroll:            %.1f ms to the middle, %.1f ms to the end (each with its repaint)\n",
                 f.middleSeconds * 1000, f.endSeconds * 1000);
     std::printf("更新 (unchanged):   %.1f ms\n", f.refreshSeconds * 1000);
-    std::printf("resident memory:   %.0f MiB after the run, %.0f MiB with the viewer open\n", f.residentBefore,
-                f.residentOpen);
+    std::printf("resident memory:   %.0f MiB after the run, %.0f MiB with the viewer open\n",
+                f.residentBefore, f.residentOpen);
     return 0;
 }
