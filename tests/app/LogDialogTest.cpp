@@ -119,22 +119,6 @@ TEST_F(TradeRecordViewer, RefreshShowsTheTradesAutoMakesBehindIt)
     EXPECT_EQ(std::count(w.dialog->sim.tradeRecord().begin(), w.dialog->sim.tradeRecord().end(), '\n'), 5);
 }
 
-TEST_F(TradeRecordViewer, ResetKeepsTheRecordUntilTheNextRunStartsAFreshOne)
-{
-    runLoggedToEnd();
-    const std::string finished = w.dialog->sim.tradeRecord();
-    w.click(IDC_RESET);
-    EXPECT_EQ(w.dialog->sim.tradeRecord(), finished);
-    EXPECT_TRUE(w.platform.viewOf(*w.dialog)->enabled(IDC_HISTORY));
-
-    w.platform.queueFileAnswer(HeadlessPlatform::FileDialogKind::Any, std::nullopt);  // no log this time
-    w.click(IDC_RUN);
-    w.click(IDC_NEXT);  // the first purchase
-    const std::string& fresh = w.dialog->sim.tradeRecord();
-    EXPECT_EQ(std::count(fresh.begin(), fresh.end(), '\n'), 2);
-    EXPECT_EQ(fresh, finished.substr(0, fresh.size()));
-}
-
 // The viewer over a text of its own, opened on the scripted desktop.
 struct SaveCase : public ::testing::Test {
     void open(const std::string& record)

@@ -197,26 +197,5 @@ TEST_F(Options, AFailedSaveIsReportedAndLeavesTheOldFileWhole)
     EXPECT_EQ(files, (std::vector<std::string>{"index.txt", "kvn.conf"}));  // nothing left behind
 }
 
-TEST_F(Options, AReadOnlyFolderIsReportedAndKeepsTheOldFile)
-{
-    const std::string old = conf();
-    namespace fs = std::filesystem;
-    fs::permissions(w.folder.path(),
-                    fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
-                    fs::perm_options::remove);
-    struct Restore {
-        const fs::path& folder;
-        ~Restore() { fs::permissions(folder, fs::perms::owner_write, fs::perm_options::add); }
-    } restore{w.folder.path()};
-    if (FILE* probe = std::fopen((w.folder / "probe").c_str(), "wb")) {
-        std::fclose(probe);
-        fs::remove(w.folder / "probe");
-        GTEST_SKIP() << "this process may write into read-only folders";
-    }
-    options({"type 1024 1000000", "click OK"});
-    EXPECT_EQ(w.messagesUtf8(), std::vector<std::string>{kNotWritten});
-    EXPECT_EQ(conf(), old);
-}
-
 }  // namespace
 }  // namespace kv

@@ -1,16 +1,11 @@
 #include "qt/QtTestSupport.h"
 
-#include "app/LogDialog.h"
-#include "app/OptionDialog.h"
-#include "data/SimulatorApp.h"
 #include "resources/ControlIds.h"
 #include "resources/Templates.h"
-#include "settings/SettingsFile.h"
 #include "support/TempFolder.h"
 #include "text/Cp932.h"
 #include "toolkit/qt/QtDialogView.h"
 #include "toolkit/qt/QtPlatform.h"
-#include "toolkit/qt/TextLinesView.h"
 
 #include <QAbstractItemView>
 #include <QCheckBox>
@@ -25,7 +20,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <memory>
 
 namespace kv {
 namespace {
@@ -93,44 +87,6 @@ TEST(QtSettingsAndRecordDialogs, OptionsTabThroughTheirFieldsInTheirOrder)
     EXPECT_TRUE(capital->alignment() & Qt::AlignRight);
     EXPECT_NE(capital->validator(), nullptr);  // digits only
     EXPECT_EQ(qobject_cast<QLineEdit*>(view.widget(IDC_OPT_LEVERAGE))->validator(), nullptr);
-}
-
-// The real window: typed values reach the settings and the file; the viewer shows a record.
-TEST(QtSettingsAndRecordDialogs, OptionsAndViewerWorkInTheRealWindow)
-{
-    test::TempFolder folder;
-    auto app = std::make_unique<SimulatorApp>();
-    app->dataFolder = folder.path();
-    QtPlatform platform;
-
-    OptionDialog options(*app, platform);
-    whenModal<QWidget>([&](QWidget*) {
-        auto* view = static_cast<QtDialogView*>(options.view());
-        auto* capital = qobject_cast<QLineEdit*>(view->widget(IDC_OPT_CAPITAL));
-        auto* order = qobject_cast<QComboBox*>(view->widget(IDC_OPT_ORDER));
-        capital->setText(QStringLiteral("1500000"));
-        capital->textEdited(capital->text());
-        order->setCurrentIndex(1);
-        order->activated(1);
-        qobject_cast<QPushButton*>(view->widget(IDOK))->click();
-    });
-    EXPECT_EQ(platform.runModal(options), IDOK);
-    EXPECT_EQ(app->settings.capital, 1500000);
-    EXPECT_TRUE(app->settings.tradeOrder);
-    EXPECT_EQ(folder.read("kvn.conf"), formatSettingsLine(app->settings));
-
-    std::string record;
-    for (int i = 0; i < 1000; ++i)
-        record += toCp932("購入 1301 極洋 2004/1/5 500 9000 4500000 -3990    500000 1996010\r\n");
-    LogDialog viewer(platform, record);
-    int blocks = -1;
-    whenModal<QWidget>([&](QWidget*) {
-        auto* view = static_cast<QtDialogView*>(viewer.view());
-        blocks = qobject_cast<TextLinesView*>(view->widget(IDC_RECORD_TEXT))->lineCount();
-        qobject_cast<QPushButton*>(view->widget(IDOK))->click();
-    });
-    EXPECT_EQ(platform.runModal(viewer), IDOK);
-    EXPECT_EQ(blocks, 1001);  // a line per CR LF, and the empty one after the last
 }
 
 // Saving asks before a new name and creates nothing itself; an existing file is not asked about.
