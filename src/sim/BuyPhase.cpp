@@ -120,6 +120,7 @@ bool BuyPhase::buy(int candidate, int slots, double rateReserve, double stockRes
     sim.candidates.remove(candidate);
     lotCosts.erase(lotCosts.begin() + candidate);
     ++sim.fig.purchases;
+    sim.runResults.purchase(sim.fig.lastCommission);
     sim.tradeLog.writeBuy(bought, sim.fig.lastCommission,
                           rateReserve + sim.fig.operatingAssets + stockReserve, sim.fig.totalAssets);
     return true;

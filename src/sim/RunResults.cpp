@@ -141,9 +141,9 @@ void RunResults::liquidated(double assets)
     pendingWins = 0;
 }
 
-RunFigures RunResults::figures() const
+ResultFigures RunResults::figures() const
 {
-    RunFigures f;
+    ResultFigures f;
     f.drawdown.reserve(points.size());
     f.drawdownPercent.reserve(points.size());
 

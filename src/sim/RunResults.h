@@ -33,7 +33,7 @@ struct PeriodResult {
     int64_t wins = 0;
 };
 
-struct RunFigures {
+struct ResultFigures {
     // Per day point, in run order: peak − assets (the peak is the largest of capital and the
     // assets so far) and its share of the peak in per cent (0 when the peak is not above 0).
     std::vector<double> drawdown;
@@ -95,7 +95,7 @@ public:
     double capital() const { return runCapital; }
     const std::vector<DayPoint>& days() const { return points; }
 
-    RunFigures figures() const;
+    ResultFigures figures() const;
 
 private:
     double runCapital = 0;

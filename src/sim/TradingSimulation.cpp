@@ -40,6 +40,8 @@ StepOutcome TradingSimulation::start(int firstRow, int lastRow,
     holdings.clear();
     candidates.clear();
     dueForSale.clear();
+    runResults.begin(app.settings.capital);
+    dayGathered = false;
 
     tradeLog.close();
     const bool logOpenFailed = logFile && !tradeLog.open(*logFile);
@@ -200,6 +202,7 @@ void TradingSimulation::sellPosition()
     fig.totalAssets += net;
     fig.operatingAssets += listRow.cost() + net;
     ++fig.sales;
+    runResults.sale(listRow.grossProfit(), net);
     tradeLog.writeSell(listRow, fig.cumulativeProfit, net, fig.operatingAssets, fig.totalAssets);
 }
 
@@ -220,6 +223,8 @@ void TradingSimulation::gatherDay(StepOutcome& outcome)
     if (fig.simCnt <= fig.endRow) {
         const std::string dayText(listToken(rowBuffer, 2));
         fig.currentDate = dayText;
+        dayDate = rowDate(dayText);
+        dayGathered = true;
         ++fig.simCnt;
         ListBox::AppendBatch batch(candidates);
         std::string kept;
@@ -240,6 +245,7 @@ void TradingSimulation::gatherDay(StepOutcome& outcome)
         }
     } else {
         fig.endReached = true;
+        dayGathered = false;
     }
     --fig.simCnt;
     setState(SimState::BeforeBuy);
@@ -247,10 +253,13 @@ void TradingSimulation::gatherDay(StepOutcome& outcome)
                                  {fig.simCnt, holdings.count(), candidates.count(), dueForSale.count()});
 }
 
-// Closes the day: the candidates not bought are dropped.
+// Closes the day: the candidates not bought are dropped, and the day's assets become its point
+// of the results.
 void TradingSimulation::closeDay()
 {
     candidates.clear();
+    if (dayGathered)
+        runResults.closeDay(dayDate, fig.totalAssets);
     setState(fig.endReached ? SimState::Ended : SimState::DayDone);
 }
 
@@ -267,6 +276,7 @@ void TradingSimulation::liquidate(StepOutcome& outcome)
     }
     holdings.clear();
     sellAll(true);
+    runResults.liquidated(fig.totalAssets);
     tradeLog.close();
     reportHoldings(sumOverHoldings(&ListRow::cost));
     fig.reportedSellList.reset();

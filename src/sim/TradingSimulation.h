@@ -32,11 +32,13 @@
 #include "sim/ListRow.h"
 #include "sim/PortfolioLists.h"
 #include "sim/RunFigures.h"
+#include "sim/RunResults.h"
 #include "sim/SimState.h"
 #include "settings/SimulationSettings.h"
 #include "sim/TradeLog.h"
 #include "toolkit/ListBox.h"
 
+#include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -85,6 +87,8 @@ public:
     void setStartingAssets();
 
     const RunFigures& figures() const { return fig; }
+    // The day points and trade sums of the run (or of the last one, after RESET).
+    const RunResults& results() const { return runResults; }
     SimState state() const { return fig.simState; }
     bool inProgress() const
     {
@@ -128,6 +132,9 @@ private:
     ListBox candidates;     // 購入候補
     ListBox dueForSale;     // 売却リスト
     TradeLog tradeLog;      // open while a logged run is in progress
+    RunResults runResults;
+    int32_t dayDate = 0;      // the gathered day's date, for its day point
+    bool dayGathered = false; // the day being run has rows (a window past its end has none)
 };
 
 }  // namespace kv

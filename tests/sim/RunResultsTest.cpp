@@ -1,4 +1,5 @@
 #include "sim/RunResults.h"
+#include "sim/SimHarness.h"
 
 #include <gtest/gtest.h>
 
@@ -59,7 +60,7 @@ RunResults losingStreakRun()
 
 TEST(RunResults, TradeFiguresOfALosingStreak)
 {
-    RunFigures f = losingStreakRun().figures();
+    ResultFigures f = losingStreakRun().figures();
     EXPECT_EQ(f.trades, 6);
     EXPECT_EQ(f.wins, 2);
     EXPECT_EQ(f.losses, 4);
@@ -87,7 +88,7 @@ TEST(RunResults, CurveDrawdownAndReturnOfALosingStreak)
     EXPECT_EQ(r.days().back().trades, 2);
     EXPECT_EQ(r.days().back().wins, 1);
 
-    RunFigures f = r.figures();
+    ResultFigures f = r.figures();
     // The peak is the capital until 1,037,020 on 01/06 raises it.
     const double drawdowns[] = {3990, 0, 50000, 60000, 29000};
     const double peaks[] = {1000000, 1037020, 1037020, 1037020, 1037020};
@@ -110,7 +111,7 @@ TEST(RunResults, CurveDrawdownAndReturnOfALosingStreak)
 
 TEST(RunResults, MonthsAndYearsOfALosingStreak)
 {
-    RunFigures f = losingStreakRun().figures();
+    ResultFigures f = losingStreakRun().figures();
     ASSERT_EQ(f.months.size(), 3u);
     // January's sale fell on the 6th; February holds three losses; March the +40,000 and the
     // liquidation.
@@ -132,7 +133,7 @@ TEST(RunResults, NoLosingTradeAndNeverBelowCapital)
     r.sale(0, 0);                    // at the buy price: neither win nor loss
     r.sale(20000, 18000);
     r.liquidated(1028000);
-    RunFigures f = r.figures();
+    ResultFigures f = r.figures();
     EXPECT_EQ(f.trades, 3);
     EXPECT_EQ(f.wins, 2);
     EXPECT_EQ(f.losses, 0);
@@ -160,7 +161,7 @@ TEST(RunResults, PeakAndDrawdownDateRules)
         r.begin(100);
         r.closeDay(20040105, 90);
         r.closeDay(20040106, 95);
-        RunFigures f = r.figures();
+        ResultFigures f = r.figures();
         expectValue(f.maxDrawdown, 10, "max drawdown");
         EXPECT_EQ(f.maxDrawdownDate, 20040105);
         EXPECT_FALSE(f.maxDrawdownPeakDate);
@@ -175,7 +176,7 @@ TEST(RunResults, PeakAndDrawdownDateRules)
         r.closeDay(20040108, 90);
         r.closeDay(20040109, 120);
         r.closeDay(20040110, 90);
-        RunFigures f = r.figures();
+        ResultFigures f = r.figures();
         expectValue(f.maxDrawdown, 30, "max drawdown");
         EXPECT_EQ(f.maxDrawdownDate, 20040108);
         EXPECT_EQ(f.maxDrawdownPeakDate, 20040105);
@@ -187,7 +188,7 @@ TEST(RunResults, PeakAndDrawdownDateRules)
         r.closeDay(20040105, 50);     // 50 below a peak of 100: 50 %
         r.closeDay(20040106, 1000);
         r.closeDay(20040107, 900);    // 100 below a peak of 1000: 10 %
-        RunFigures f = r.figures();
+        ResultFigures f = r.figures();
         expectValue(f.maxDrawdown, 100, "max drawdown");
         expectValue(f.maxDrawdownPercent, 50, "max drawdown percent");
         EXPECT_EQ(f.maxDrawdownDate, 20040107);
@@ -198,7 +199,7 @@ TEST(RunResults, PeakAndDrawdownDateRules)
         RunResults r;
         r.begin(0);
         r.closeDay(20040105, -10);
-        RunFigures f = r.figures();
+        ResultFigures f = r.figures();
         EXPECT_DOUBLE_EQ(f.drawdown[0], 10);
         EXPECT_DOUBLE_EQ(f.drawdownPercent[0], 0);
         EXPECT_FALSE(f.totalReturnPercent);
@@ -231,7 +232,7 @@ TEST(RunResults, CagrNeedsRealDatesApartAndPositiveAssets)
         r.begin(c.capital);
         r.closeDay(c.first, c.capital);
         r.closeDay(c.last, c.final);
-        RunFigures f = r.figures();
+        ResultFigures f = r.figures();
         EXPECT_EQ(f.cagrPercent.has_value(), c.cagr.has_value()) << c.what;
         if (f.cagrPercent && c.cagr) {
             EXPECT_NEAR(*f.cagrPercent, *c.cagr, 1e-9) << c.what;
@@ -273,7 +274,7 @@ TEST(RunResults, MonthsWithoutSalesOutOfOrderDatesAndOddMonths)
     r.closeDay(20050510, -4130);  // May 2005; April 2004..2005 hold no point
     r.sale(30, 30);
     r.closeDay(20050511, 10);
-    RunFigures f = r.figures();
+    ResultFigures f = r.figures();
     ASSERT_EQ(f.months.size(), 5u);
     // Ascending by year and month; each profit from the previous row's assets.
     expectPeriod(f.months[0], 2004, 1, 850, -150, -15, 1, 0);
@@ -301,7 +302,7 @@ TEST(RunResults, EmptyRunAndRestart)
 {
     RunResults r;
     r.begin(1000);
-    RunFigures f = r.figures();
+    ResultFigures f = r.figures();
     EXPECT_TRUE(f.drawdown.empty());
     EXPECT_FALSE(f.finalAssets);
     EXPECT_FALSE(f.totalReturnPercent);
@@ -330,6 +331,76 @@ TEST(RunResults, EmptyRunAndRestart)
     EXPECT_DOUBLE_EQ(f.totalCommission, 0);
     EXPECT_EQ(r.days().size(), 1u);
     EXPECT_EQ(r.days()[0].trades, 0);
+}
+
+// A whole run through the simulation, worked by hand (capital 2,000,000, leverage 2.5, no carried
+// loss, tax 10 %, commission 3,990 a purchase):
+//   01/05 buy 9 lots of A at 500                              → 1,996,010
+//   01/06 sell A at 520: +180,000, tax 18,000; buy 179 lots of B at 300 → 2,154,020
+//   02/02 sell B at 280: −358,000; buy 44 lots of C at 100  → 1,792,030
+//   final liquidation: C at 95, −220,000                    → 1,572,030 (on 02/02)
+TEST(RunResults, TheSimulationFeedsDaysSalesAndCommissions)
+{
+    test::SimHarness h;
+    h.app->settings.lossWithinThreeYears = 0;
+    h.app->settings.taxRate = 0.1;
+    h.addSignal(test::signalLine(1, "極洋", "2004/01/05", 500, "○", "2004/01/06", 520, 1000));
+    h.addSignal(test::signalLine(2, "日水", "2004/1/6", 300, "×", "2004/2/2", 280, 100));
+    h.addSignal(test::signalLine(3, "マルハ", "2004/2/2", 100, "×", "9999/99/99", 95, 1000));
+    h.start();
+    EXPECT_TRUE(h.sim.results().days().empty());   // the first day has not closed yet
+    h.runToEnd();
+
+    const RunResults& r = h.sim.results();
+    EXPECT_DOUBLE_EQ(r.capital(), 2000000);
+    ASSERT_EQ(r.days().size(), 3u);
+    const DayPoint expected[] = {
+        {20040105, 1996010, 0, 0}, {20040106, 2154020, 1, 1}, {20040202, 1572030, 2, 0}};
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(r.days()[i].date, expected[i].date) << i;
+        EXPECT_DOUBLE_EQ(r.days()[i].assets, expected[i].assets) << i;
+        EXPECT_EQ(r.days()[i].trades, expected[i].trades) << i;
+        EXPECT_EQ(r.days()[i].wins, expected[i].wins) << i;
+    }
+    EXPECT_DOUBLE_EQ(r.days().back().assets, h.figures().totalAssets);
+
+    ResultFigures f = r.figures();
+    EXPECT_EQ(f.trades, 3);
+    EXPECT_EQ(f.wins, 1);
+    EXPECT_EQ(f.losses, 2);
+    EXPECT_EQ(f.maxConsecutiveLosses, 2);
+    EXPECT_DOUBLE_EQ(f.grossProfit, 180000);
+    EXPECT_DOUBLE_EQ(f.grossLoss, 578000);
+    EXPECT_DOUBLE_EQ(f.totalCommission, 11970);
+    EXPECT_DOUBLE_EQ(f.totalTax, 18000);
+    expectValue(f.maxDrawdown, 581990, "max drawdown");
+    EXPECT_EQ(f.maxDrawdownPeakDate, 20040106);
+    EXPECT_EQ(f.maxDrawdownDate, 20040202);
+
+    // Another step after the end sells nothing and changes nothing.
+    h.steps(1);
+    EXPECT_EQ(r.days().size(), 3u);
+    EXPECT_EQ(r.figures().trades, 3);
+    EXPECT_DOUBLE_EQ(r.days().back().assets, 1572030);
+
+    // RESET keeps the results of the abandoned run; the next run starts them afresh.
+    h.sim.reset();
+    EXPECT_EQ(r.days().size(), 3u);
+    h.start(1, 1);
+    EXPECT_TRUE(r.days().empty());
+    EXPECT_EQ(r.figures().trades, 0);
+    EXPECT_DOUBLE_EQ(r.figures().totalCommission, 0);
+}
+
+TEST(RunResults, AWindowPastItsEndHasNoDay)
+{
+    test::SimHarness h;
+    h.addSignal(test::signalLine(1, "極洋", "2004/1/5", 500, "○", "2004/1/6", 520, 1000));
+    h.start(1, 0);
+    h.runToEnd();
+    EXPECT_TRUE(h.sim.finished());
+    EXPECT_TRUE(h.sim.results().days().empty());
+    EXPECT_EQ(h.sim.results().figures().trades, 0);
 }
 
 }  // namespace
