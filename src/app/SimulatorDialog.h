@@ -76,6 +76,8 @@ private:
     void loadSettingsFile();
     void openOptions();
     void openStatistics();
+    void openResults();
+    void enableResults();
     void loadSignals();
     void readSignalFile(const std::filesystem::path& file);
     void setStartRow();
@@ -96,6 +98,7 @@ private:
 
     std::filesystem::path startFolder;
     std::optional<std::filesystem::path> signalFileAtStart;
+    bool resultsEnabled = false;  // 運用成績 is created disabled
 };
 
 }  // namespace kv

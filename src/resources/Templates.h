@@ -8,5 +8,6 @@ namespace kv {
 const DialogTemplate& aboutDialogTemplate();
 const DialogTemplate& mainDialogTemplate();
 const DialogTemplate& printDialogTemplate();
+const DialogTemplate& resultsDialogTemplate();
 
 }  // namespace kv
