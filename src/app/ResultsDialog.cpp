@@ -172,7 +172,7 @@ void ResultsDialog::showResults()
         dates.push_back(paddedDateText(day.date));
         assets.values.push_back(day.assets);
     }
-    assets.heightShare = 2;
+    assets.heightShare = 3;
     ChartSeries drawdown;
     drawdown.name = toCp932("ドローダウン率");
     drawdown.axisText = toCp932("％");
@@ -180,6 +180,7 @@ void ResultsDialog::showResults()
     drawdown.filled = true;
     drawdown.downward = true;
     drawdown.decimals = 1;
+    drawdown.heightShare = 2;
     chart.set(toCp932("総資産とドローダウン（日ごと）"), toCp932("日付"), std::move(dates),
               {std::move(assets), std::move(drawdown)});
 

@@ -22,11 +22,11 @@ DialogTemplate buildResultsDialog()
               5, 230, 330, 17, StyleMultiline),
         table(IDC_RESULTS_FIGURES, 340, 5, 195, 242),
         table(IDC_RESULTS_MONTHS, 5, 252, 250, 79),
-        table(IDC_RESULTS_YEARS, 260, 252, 205, 79),
-        button(IDC_RESULTS_REFRESH, "更新", 470, 252, 65, 15),
-        button(IDC_RESULTS_SAVE_IMAGE, "画像保存", 470, 270, 65, 15),
-        button(IDC_RESULTS_SAVE_CSV, "CSV保存", 470, 288, 65, 15),
-        button(IDOK, "閉じる", 470, 316, 65, 15, StyleDefault),
+        table(IDC_RESULTS_YEARS, 260, 252, 220, 79),
+        button(IDC_RESULTS_REFRESH, "更新", 485, 252, 50, 15),
+        button(IDC_RESULTS_SAVE_IMAGE, "画像保存", 485, 270, 50, 15),
+        button(IDC_RESULTS_SAVE_CSV, "CSV保存", 485, 288, 50, 15),
+        button(IDOK, "閉じる", 485, 316, 50, 15, StyleDefault),
     };
     return t;
 }

@@ -69,6 +69,7 @@ QValueAxis* valueAxis(const ChartSeries& series)
     const double pad = span > 0 ? span * 0.05 : std::max(1.0, std::abs(high) * 0.05);
     axis->setRange(series.filled && low == 0 ? 0 : low - pad, high + pad);
     axis->setTickCount(5);
+    axis->applyNiceNumbers();  // ticks at round values
     axis->setLabelFormat(QStringLiteral("%.%1f").arg(series.decimals));
     axis->setReverse(series.downward);
     axis->setTitleText(shownText(series.axisText));
@@ -134,7 +135,8 @@ QChartView* ChartWidget::buildPane(const ChartSeries& series, bool lastPane)
     auto* chart = new QChart;
     chart->legend()->hide();
     chart->setBackgroundRoundness(0);
-    chart->setMargins(QMargins(2, 0, 2, 0));
+    // Room on the right for the last date, centred under the last point.
+    chart->setMargins(QMargins(2, 0, 24, 0));
     chart->setTitle(shownText(series.name));
     QFont small = font();
     chart->setTitleFont(small);
