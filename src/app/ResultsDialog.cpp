@@ -12,6 +12,7 @@
 #include "toolkit/DialogView.h"
 #include "toolkit/Platform.h"
 
+#include <cmath>
 #include <optional>
 #include <string>
 #include <vector>
@@ -29,12 +30,23 @@ CellTone toneOf(double value)
 
 CellTone toneOf(const std::optional<double>& value)
 {
-    return value ? toneOf(*value) : CellTone::Plain;
+    return value && std::isfinite(*value) ? toneOf(*value) : CellTone::Plain;
+}
+
+// A figure that is not a finite number (a CAGR over a few days can overflow) shows no value.
+std::optional<double> finite(const std::optional<double>& value)
+{
+    return value && std::isfinite(*value) ? value : std::nullopt;
 }
 
 std::string money(const std::optional<double>& amount)
 {
-    return amount ? moneyText(*amount) : noValue;
+    return finite(amount) ? moneyText(*amount) : noValue;
+}
+
+std::string percent(const std::optional<double>& value)
+{
+    return percentText(finite(value));
 }
 
 std::string date(const std::optional<int32_t>& yyyymmdd)
@@ -44,7 +56,7 @@ std::string date(const std::optional<int32_t>& yyyymmdd)
 
 std::string ratio(const std::optional<double>& value)
 {
-    return value ? fixed(*value, 2) : noValue;
+    return finite(value) ? fixed(*value, 2) : noValue;
 }
 
 std::vector<TableCell> figureRow(const char* utf8Label, std::string value, CellTone tone = CellTone::Plain)
@@ -57,16 +69,16 @@ std::vector<std::vector<TableCell>> figureRows(const RunResults& results, const 
     return {
         figureRow("資本金", moneyText(results.capital())),
         figureRow("最終資産", money(f.finalAssets)),
-        figureRow("総収益率", percentText(f.totalReturnPercent), toneOf(f.totalReturnPercent)),
-        figureRow("年率収益率 (CAGR)", percentText(f.cagrPercent), toneOf(f.cagrPercent)),
+        figureRow("総収益率", percent(f.totalReturnPercent), toneOf(f.totalReturnPercent)),
+        figureRow("年率収益率 (CAGR)", percent(f.cagrPercent), toneOf(f.cagrPercent)),
         figureRow("最大ドローダウン", money(f.maxDrawdown)),
-        figureRow("最大ドローダウン率", percentText(f.maxDrawdownPercent)),
+        figureRow("最大ドローダウン率", percent(f.maxDrawdownPercent)),
         figureRow("最大DDの起点日", date(f.maxDrawdownPeakDate)),
         figureRow("最大DDの日付", date(f.maxDrawdownDate)),
         figureRow("取引数", std::to_string(f.trades)),
         figureRow("勝ち", std::to_string(f.wins)),
         figureRow("負け", std::to_string(f.losses)),
-        figureRow("勝率", percentText(f.winRatePercent)),
+        figureRow("勝率", percent(f.winRatePercent)),
         figureRow("総利益", moneyText(f.grossProfit), toneOf(f.grossProfit)),
         figureRow("総損失", moneyText(f.grossLoss), toneOf(-f.grossLoss)),
         figureRow("プロフィットファクター", ratio(f.profitFactor)),
@@ -93,7 +105,7 @@ std::vector<std::vector<TableCell>> periodRows(const std::vector<PeriodResult>& 
             {std::move(period)},
             {moneyText(p.assets)},
             {moneyText(p.profit), toneOf(p.profit)},
-            {percentText(p.returnPercent), toneOf(p.returnPercent)},
+            {percent(p.returnPercent), toneOf(p.returnPercent)},
             {std::to_string(p.trades)},
             {std::to_string(p.wins)},
         });

@@ -101,14 +101,15 @@ nlohmann::ordered_json resultsJson(const RunResults& results)
     return r;
 }
 
+// Without a value, or not a finite number: "----".
 std::string money(std::optional<double> value)
 {
-    return value ? money(*value) : "----";
+    return value && std::isfinite(*value) ? money(*value) : "----";
 }
 
 std::string percent(std::optional<double> value)
 {
-    return value ? format("%.2f%%", {*value}) : "----";
+    return value && std::isfinite(*value) ? format("%.2f%%", {*value}) : "----";
 }
 
 std::string dateOrNone(std::optional<int32_t> yyyymmdd)
@@ -128,7 +129,8 @@ void printResults(std::ostream& out, const RunResults& results)
         << "取引: " << f.trades << " 回  勝ち: " << f.wins << "  負け: " << f.losses
         << "  勝率: " << percent(f.winRatePercent) << "  最大連敗: " << f.maxConsecutiveLosses << "\n"
         << "総利益: " << money(f.grossProfit) << " 円  総損失: " << money(f.grossLoss)
-        << " 円  プロフィットファクター: " << (f.profitFactor ? format("%.2f", {*f.profitFactor}) : "----")
+        << " 円  プロフィットファクター: "
+        << (f.profitFactor && std::isfinite(*f.profitFactor) ? format("%.2f", {*f.profitFactor}) : "----")
         << "  期待値: " << money(f.expectancy) << " 円\n"
         << "手数料合計: " << money(f.totalCommission) << " 円  税金合計: " << money(f.totalTax) << " 円\n";
 }

@@ -171,5 +171,21 @@ TEST_F(ResultsWindow, SavesTheDayPointsAsCsvAndSaysWhenNothingCanBeSaved)
     w.platform.close(results);
 }
 
+// A CAGR over a single day of a 2,300-fold gain is beyond the doubles: no value, no colour.
+TEST_F(ResultsWindow, AFigureThatIsNotFiniteShowsNoValue)
+{
+    RunResults results;
+    results.begin(1000);
+    results.closeDay(20040105, 1000);
+    results.closeDay(20040106, 2298750);
+    ResultsDialog dialog(w.platform, results);
+    w.platform.open(dialog);
+    EXPECT_EQ(toUtf8(dialog.figuresTable.cell(3, 0).text), "年率収益率 (CAGR)");
+    EXPECT_EQ(toUtf8(dialog.figuresTable.cell(3, 1).text), "----");
+    EXPECT_EQ(dialog.figuresTable.cell(3, 1).tone, CellTone::Plain);
+    EXPECT_EQ(toUtf8(dialog.figuresTable.cell(2, 1).text), "229775.00％");
+    w.platform.close(dialog);
+}
+
 }  // namespace
 }  // namespace kv

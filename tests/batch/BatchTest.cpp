@@ -156,6 +156,31 @@ TEST_F(BatchRun, UnconvertibleCharactersAreToldAndAFileWithTooManyDatesFails)
     EXPECT_TRUE(out.str().empty());
 }
 
+// 1,000 yen at leverage 2.5 buys 25 lots of 100 shares at 1 yen, sold the next day at 1,000:
+// +2,497,500, taxed 10 % above the carried 500,000. The assets grow about 2,300-fold in one day,
+// and a CAGR over 1/365.25 years overflows.
+TEST_F(BatchRun, AFigureBeyondTheDoublesIsNull)
+{
+    folder.writeLines("huge.csv", {
+                                      "銘柄,シグナル日付,購入価格,結果,終了日付,売却価格,パフォーマンス",
+                                      "トヨタ自動車,2004/01/05,1,○,2004/01/06,1000,+99900%",
+                                      "トヨタ自動車,2004/01/06,999999,○,2004/01/07,1000000,+0%",
+                                  });
+    const std::vector<std::string> settings = {"--set", "capital=1000", "--set", "commissionSchedule=1"};
+    std::vector<std::string> arguments = settings;
+    arguments.insert(arguments.end(), {"--json", (folder / "huge.csv").string()});
+    ASSERT_EQ(run(arguments), 0) << err.str();
+    const nlohmann::json results = nlohmann::json::parse(out.str())["results"];
+    EXPECT_EQ(results["finalAssets"], 2298750.0);
+    EXPECT_TRUE(results["cagrPercent"].is_null());
+    EXPECT_EQ(results["totalReturnPercent"], 229775.0);
+
+    arguments = settings;
+    arguments.push_back((folder / "huge.csv").string());
+    ASSERT_EQ(run(arguments), 0) << err.str();
+    EXPECT_NE(out.str().find("総収益率: 229775.00%  年率収益率: ----\n"), std::string::npos) << out.str();
+}
+
 TEST_F(BatchRun, AnEquityFileThatCannotBeWrittenEndsWithStatusTwo)
 {
     EXPECT_EQ(run({"--equity", (folder / "none" / "days.csv").string(), (folder / "signals.csv").string()}), 2);
