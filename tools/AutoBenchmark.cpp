@@ -53,8 +53,8 @@ public:
 struct Figures {
     int steps = 0;
     double seconds = 0;
-    size_t days = 0;             // day points of the run
-    double resultsSeconds = 0;   // the results window: built, filled and drawn once
+    size_t days = 0;            // day points of the run
+    double resultsSeconds = 0;  // the results window: built, filled and drawn once
 };
 
 Figures runInQt(const kv::BenchmarkFolder& folder)

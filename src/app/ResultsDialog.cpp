@@ -127,7 +127,8 @@ std::vector<TableColumn> periodColumns(bool monthly)
 
 }  // namespace
 
-ResultsDialog::ResultsDialog(Platform& platform, const RunResults& results) : Dialog(platform), results(results)
+ResultsDialog::ResultsDialog(Platform& platform, const RunResults& results)
+    : Dialog(platform), results(results)
 {}
 
 const DialogTemplate& ResultsDialog::dialogTemplate() const

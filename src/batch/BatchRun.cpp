@@ -117,15 +117,15 @@ std::string dateOrNone(std::optional<int32_t> yyyymmdd)
     return yyyymmdd ? paddedDateText(*yyyymmdd) : "----";
 }
 
-// The main figures of the run's results, after the run's own lines.
+// The main figures of the run's results, after the run's own lines and before the statistics.
 void printResults(std::ostream& out, const RunResults& results)
 {
     const ResultFigures f = results.figures();
     out << "最終資産: " << money(f.finalAssets) << " 円  総収益率: " << percent(f.totalReturnPercent)
         << "  年率収益率: " << percent(f.cagrPercent) << "\n"
         << "最大ドローダウン: " << money(f.maxDrawdown) << " 円 (" << dateOrNone(f.maxDrawdownDate)
-        << "、起点 " << dateOrNone(f.maxDrawdownPeakDate) << ")  最大ドローダウン率: "
-        << percent(f.maxDrawdownPercent) << "\n"
+        << "、起点 " << dateOrNone(f.maxDrawdownPeakDate)
+        << ")  最大ドローダウン率: " << percent(f.maxDrawdownPercent) << "\n"
         << "取引: " << f.trades << " 回  勝ち: " << f.wins << "  負け: " << f.losses
         << "  勝率: " << percent(f.winRatePercent) << "  最大連敗: " << f.maxConsecutiveLosses << "\n"
         << "総利益: " << money(f.grossProfit) << " 円  総損失: " << money(f.grossLoss)
@@ -146,8 +146,8 @@ void printSummary(std::ostream& out, const SimulatorDialog& dialog, int rows)
         << "総資産: " << money(figures.totalAssets) << " 円\n"
         << "運用資産: " << money(figures.operatingAssets) << " 円\n"
         << "現在利益: " << money(figures.cumulativeProfit) << " 円\n";
-    printSimpleTotals(out, dialog.app);
     printResults(out, dialog.sim.results());
+    printSimpleTotals(out, dialog.app);
 }
 
 void printJson(std::ostream& out, const SimulatorDialog& dialog, int rows)

@@ -5,7 +5,7 @@ namespace kv {
 
 inline constexpr int IDD_ABOUTBOX = 100;
 inline constexpr int IDD_MAIN = 102;
-inline constexpr int IDD_PRINT = 129;    // the statistics
+inline constexpr int IDD_PRINT = 129;  // the statistics
 inline constexpr int IDD_RESULTS = 140;
 inline constexpr int IDM_ABOUTBOX = 16;  // window-menu item that opens the about box
 

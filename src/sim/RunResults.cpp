@@ -149,7 +149,7 @@ ResultFigures RunResults::figures() const
 
     constexpr size_t noPoint = static_cast<size_t>(-1);
     double peak = runCapital;
-    size_t peakIndex = noPoint;   // the point that set the peak; none while it is the capital
+    size_t peakIndex = noPoint;  // the point that set the peak; none while it is the capital
     double maxDrawdown = 0;
     double maxPercent = 0;
     size_t maxIndex = noPoint;

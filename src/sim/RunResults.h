@@ -16,19 +16,19 @@
 namespace kv {
 
 struct DayPoint {
-    int32_t date = 0;     // yyyymmdd, the day's date text as the row reader reads it
-    double assets = 0;    // totalAssets after the day's close; the last day's after liquidation
-    int32_t trades = 0;   // sales counted in this day: those since the previous point
-    int32_t wins = 0;     // of which with a gross profit above 0
+    int32_t date = 0;    // yyyymmdd, the day's date text as the row reader reads it
+    double assets = 0;   // totalAssets after the day's close; the last day's after liquidation
+    int32_t trades = 0;  // sales counted in this day: those since the previous point
+    int32_t wins = 0;    // of which with a gross profit above 0
 };
 
 // One row of the monthly or yearly table.
 struct PeriodResult {
     int32_t year = 0;
-    int32_t month = 0;                   // 1..12 as the dates read; 0 in the yearly table
-    double assets = 0;                   // at the period's last point, in run order
-    double profit = 0;                   // assets − the previous period's (the first: − capital)
-    std::optional<double> returnPercent; // profit ÷ the previous assets; none when those are ≤ 0
+    int32_t month = 0;                    // 1..12 as the dates read; 0 in the yearly table
+    double assets = 0;                    // at the period's last point, in run order
+    double profit = 0;                    // assets − the previous period's (the first: − capital)
+    std::optional<double> returnPercent;  // profit ÷ the previous assets; none when those are ≤ 0
     int64_t trades = 0;
     int64_t wins = 0;
 };
@@ -41,12 +41,12 @@ struct ResultFigures {
 
     // None without a day point.
     std::optional<double> finalAssets;
-    std::optional<double> totalReturnPercent;   // also none when capital is 0
+    std::optional<double> totalReturnPercent;  // also none when capital is 0
     // None when the first and last dates are not real calendar dates, lie no day apart (or the
     // last lies before the first), or capital or the final assets are not above 0.
     std::optional<double> cagrPercent;
     std::optional<double> maxDrawdown;
-    std::optional<double> maxDrawdownPercent;   // the largest percent, wherever it fell
+    std::optional<double> maxDrawdownPercent;  // the largest percent, wherever it fell
     // The first point with the largest drawdown in yen, and the last point at or before it that
     // raised the peak; none when that drawdown is 0, the peak date also when the peak there was
     // still the capital.
@@ -54,23 +54,23 @@ struct ResultFigures {
     std::optional<int32_t> maxDrawdownDate;
 
     int64_t trades = 0;
-    int64_t wins = 0;     // sales with a gross profit above 0
-    int64_t losses = 0;   // sales with a gross profit below 0
+    int64_t wins = 0;    // sales with a gross profit above 0
+    int64_t losses = 0;  // sales with a gross profit below 0
     std::optional<double> winRatePercent;
-    double grossProfit = 0;   // Σ gross profit over wins
-    double grossLoss = 0;     // −Σ gross profit over losses (a positive number)
+    double grossProfit = 0;  // Σ gross profit over wins
+    double grossLoss = 0;    // −Σ gross profit over losses (a positive number)
     std::optional<double> profitFactor;
     std::optional<double> averageWin;
-    std::optional<double> averageLoss;   // positive
-    std::optional<double> expectancy;    // Σ gross profit ÷ trades
+    std::optional<double> averageLoss;  // positive
+    std::optional<double> expectancy;   // Σ gross profit ÷ trades
     std::optional<double> largestWin;
-    std::optional<double> largestLoss;   // positive
+    std::optional<double> largestLoss;  // positive
     int64_t maxConsecutiveLosses = 0;
-    double totalCommission = 0;   // charged on purchases
-    double totalTax = 0;          // Σ (gross − net) over sales
+    double totalCommission = 0;  // charged on purchases
+    double totalTax = 0;         // Σ (gross − net) over sales
 
-    std::vector<PeriodResult> months;   // ascending by year and month
-    std::vector<PeriodResult> years;    // ascending by year
+    std::vector<PeriodResult> months;  // ascending by year and month
+    std::vector<PeriodResult> years;   // ascending by year
 };
 
 class RunResults {
@@ -100,7 +100,7 @@ public:
 private:
     double runCapital = 0;
     std::vector<DayPoint> points;
-    int32_t pendingTrades = 0;   // sales not yet counted in a day point
+    int32_t pendingTrades = 0;  // sales not yet counted in a day point
     int32_t pendingWins = 0;
 
     int64_t trades = 0;
@@ -108,7 +108,7 @@ private:
     int64_t losses = 0;
     double grossSum = 0;
     double winSum = 0;
-    double lossSum = 0;   // Σ −gross over losses
+    double lossSum = 0;  // Σ −gross over losses
     double largestWin = 0;
     double largestLoss = 0;
     int64_t losingRun = 0;

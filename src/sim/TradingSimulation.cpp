@@ -40,7 +40,7 @@ StepOutcome TradingSimulation::start(int firstRow, int lastRow,
     holdings.clear();
     candidates.clear();
     dueForSale.clear();
-    runResults.begin(app.settings.capital);
+    runResults.begin(settings.capital);
     dayGathered = false;
 
     tradeLog.close();

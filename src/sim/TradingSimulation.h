@@ -133,8 +133,8 @@ private:
     ListBox dueForSale;     // 売却リスト
     TradeLog tradeLog;      // open while a logged run is in progress
     RunResults runResults;
-    int32_t dayDate = 0;      // the gathered day's date, for its day point
-    bool dayGathered = false; // the day being run has rows (a window past its end has none)
+    int32_t dayDate = 0;       // the gathered day's date, for its day point
+    bool dayGathered = false;  // the day being run has rows (a window past its end has none)
 };
 
 }  // namespace kv

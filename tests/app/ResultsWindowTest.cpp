@@ -90,10 +90,12 @@ TEST_F(ResultsWindow, ShowsTheFiguresOfTheRun)
     EXPECT_EQ(results.chart.series()[1].values, (std::vector<double>{3990 / 2e6 * 100, 7980 / 2e6 * 100}));
 
     const std::vector<std::string> values = column(results.figuresTable, 1);
-    EXPECT_EQ(values, (std::vector<std::string>{
-                          "\\2000000", "\\1992020", "-0.40％", "-76.78％", "\\7980", "0.40％", "----",
-                          "2004/01/06", "2", "1", "1", "50.00％", "\\180000", "\\180000", "1.00",
-                          "\\180000", "\\180000", "\\0", "\\180000", "\\180000", "1", "\\7980", "\\0"}));
+    EXPECT_EQ(
+        values,
+        (std::vector<std::string>{"\\2000000", "\\1992020",  "-0.40％", "-76.78％", "\\7980",   "0.40％",
+                                  "----",      "2004/01/06", "2",       "1",        "1",        "50.00％",
+                                  "\\180000",  "\\180000",   "1.00",    "\\180000", "\\180000", "\\0",
+                                  "\\180000",  "\\180000",   "1",       "\\7980",   "\\0"}));
     EXPECT_EQ(toUtf8(results.figuresTable.cell(20, 0).text), "最大連敗数");
     EXPECT_EQ(results.figuresTable.cell(2, 1).tone, CellTone::Loss);
     EXPECT_EQ(results.figuresTable.cell(12, 1).tone, CellTone::Gain);
@@ -122,8 +124,8 @@ TEST_F(ResultsWindow, FollowsAutoBehindItWhenRefreshed)
     w.click(IDC_NEXT);  // the first day has closed
     w.click(IDC_AUTO);
     w.clearMessages();
-    w.platform.queueLines({"dump", "tick 100", "dump", "click " + std::to_string(IDC_RESULTS_REFRESH), "dump",
-                           "click OK"});
+    w.platform.queueLines(
+        {"dump", "tick 100", "dump", "click " + std::to_string(IDC_RESULTS_REFRESH), "dump", "click OK"});
     w.click(IDC_RESULTS);
     EXPECT_EQ(w.platform.topDialog(), w.dialog.get());
     const std::string out = w.out.str();
@@ -151,9 +153,10 @@ TEST_F(ResultsWindow, SavesTheDayPointsAsCsvAndSaysWhenNothingCanBeSaved)
 
     w.platform.queueFileAnswer(HeadlessPlatform::FileDialogKind::Save, w.folder / "days");
     w.click(IDC_RESULTS_SAVE_CSV);
-    EXPECT_EQ(w.folder.read("days.csv"), toCp932("日付,総資産,ドローダウン,ドローダウン率\r\n"
-                                                 "2004/01/05,1996010,3990,0.20\r\n"
-                                                 "2004/01/06,1992020,7980,0.40\r\n"));
+    EXPECT_EQ(w.folder.read("days.csv"),
+              toCp932("日付,総資産,ドローダウン,ドローダウン率\r\n"
+                      "2004/01/05,1996010,3990,0.20\r\n"
+                      "2004/01/06,1992020,7980,0.40\r\n"));
     ASSERT_EQ(w.platform.fileDialogs().size(), 1u);
     EXPECT_EQ(w.platform.fileDialogs()[0].options.defaultExtension, "csv");
     EXPECT_TRUE(w.platform.fileDialogs()[0].options.overwritePrompt);
@@ -166,7 +169,8 @@ TEST_F(ResultsWindow, SavesTheDayPointsAsCsvAndSaysWhenNothingCanBeSaved)
     w.platform.queueFileAnswer(HeadlessPlatform::FileDialogKind::Save, w.folder / "chart");
     w.click(IDC_RESULTS_SAVE_IMAGE);
     EXPECT_EQ(w.platform.fileDialogs().back().options.defaultExtension, "png");
-    EXPECT_EQ(w.messagesUtf8(), (std::vector<std::string>{"ファイルをオープンできません", "画像を保存できません。"}));
+    EXPECT_EQ(w.messagesUtf8(),
+              (std::vector<std::string>{"ファイルをオープンできません", "画像を保存できません。"}));
     EXPECT_EQ(w.platform.waitCursorDepth(), 0);
     w.platform.close(results);
 }

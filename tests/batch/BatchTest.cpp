@@ -19,8 +19,9 @@ namespace {
 
 TEST(BatchArguments, ReadsEveryOptionAndRejectsMistakes)
 {
-    ParsedBatchArguments p = parseBatchArguments({"--start-row", "3", "--end-row", "9", "--log", "out.csv",
-                                                   "--equity", "days.csv", "--set", "leverage=3", "--json", "s.csv"});
+    ParsedBatchArguments p =
+        parseBatchArguments({"--start-row", "3", "--end-row", "9", "--log", "out.csv", "--equity", "days.csv",
+                             "--set", "leverage=3", "--json", "s.csv"});
     ASSERT_TRUE(p.options) << p.error;
     EXPECT_EQ(p.options->startRow, 3);
     EXPECT_EQ(p.options->endRow, 9);
@@ -161,11 +162,12 @@ TEST_F(BatchRun, UnconvertibleCharactersAreToldAndAFileWithTooManyDatesFails)
 // and a CAGR over 1/365.25 years overflows.
 TEST_F(BatchRun, AFigureBeyondTheDoublesIsNull)
 {
-    folder.writeLines("huge.csv", {
-                                      "銘柄,シグナル日付,購入価格,結果,終了日付,売却価格,パフォーマンス",
-                                      "トヨタ自動車,2004/01/05,1,○,2004/01/06,1000,+99900%",
-                                      "トヨタ自動車,2004/01/06,999999,○,2004/01/07,1000000,+0%",
-                                  });
+    folder.writeLines("huge.csv",
+                      {
+                          "銘柄,シグナル日付,購入価格,結果,終了日付,売却価格,パフォーマンス",
+                          "トヨタ自動車,2004/01/05,1,○,2004/01/06,1000,+99900%",
+                          "トヨタ自動車,2004/01/06,999999,○,2004/01/07,1000000,+0%",
+                      });
     const std::vector<std::string> settings = {"--set", "capital=1000", "--set", "commissionSchedule=1"};
     std::vector<std::string> arguments = settings;
     arguments.insert(arguments.end(), {"--json", (folder / "huge.csv").string()});
@@ -183,7 +185,8 @@ TEST_F(BatchRun, AFigureBeyondTheDoublesIsNull)
 
 TEST_F(BatchRun, AnEquityFileThatCannotBeWrittenEndsWithStatusTwo)
 {
-    EXPECT_EQ(run({"--equity", (folder / "none" / "days.csv").string(), (folder / "signals.csv").string()}), 2);
+    EXPECT_EQ(run({"--equity", (folder / "none" / "days.csv").string(), (folder / "signals.csv").string()}),
+              2);
     EXPECT_NE(err.str().find("cannot be written"), std::string::npos);
     EXPECT_NE(out.str().find("最終資産: "), std::string::npos);  // the summary came first
 }
@@ -223,8 +226,9 @@ TEST(SampleRun, ResultsAgreeWithTheTradeLogReadBack)
     for (const char* name : {"index.txt", "signals.csv"})
         std::filesystem::copy_file(std::filesystem::path(KV_SAMPLE_DIR) / name, folder / name);
     std::ostringstream out, err;
-    ParsedBatchArguments p = parseBatchArguments({"--json", "--log", (folder / "log.csv").string(), "--equity",
-                                                  (folder / "days.csv").string(), (folder / "signals.csv").string()});
+    ParsedBatchArguments p =
+        parseBatchArguments({"--json", "--log", (folder / "log.csv").string(), "--equity",
+                             (folder / "days.csv").string(), (folder / "signals.csv").string()});
     ASSERT_EQ(runBatch(*p.options, folder.path(), out, err, false), 0) << err.str();
     const nlohmann::json results = nlohmann::json::parse(out.str())["results"];
 

@@ -33,11 +33,18 @@ using test::RecordingDialog;
 
 const DialogTemplate& chartTableTemplate()
 {
-    static const DialogTemplate t{700, "charts", "MS Shell Dlg", 8, 300, 200, false,
-                                  {
-                                      {ControlKind::Chart, 40, {}, 5, 5, 180, 150, StyleBorder},
-                                      {ControlKind::Table, 41, {}, 190, 5, 105, 150, StyleBorder | StyleVScroll},
-                                  }};
+    static const DialogTemplate t{
+        700,
+        "charts",
+        "MS Shell Dlg",
+        8,
+        300,
+        200,
+        false,
+        {
+            {ControlKind::Chart, 40, {}, 5, 5, 180, 150, StyleBorder},
+            {ControlKind::Table, 41, {}, 190, 5, 105, 150, StyleBorder | StyleVScroll},
+        }};
     return t;
 }
 
@@ -151,7 +158,8 @@ TEST(QtResultsWindow, OpensOnThousandsOfDaysAndSavesTheChart)
     results.begin(2000000);
     for (int day = 0; day < 5000; ++day) {
         results.sale(day % 3 ? 1000 : -2500, day % 3 ? 900 : -2500);
-        results.closeDay(20000101 + (day / 28) % 12 * 100 + day % 28 + day / 336 * 10000, 2000000 + day * 10.0);
+        results.closeDay(20000101 + (day / 28) % 12 * 100 + day % 28 + day / 336 * 10000,
+                         2000000 + day * 10.0);
     }
     test::TempFolder folder;
     class SavingPlatform : public QtPlatform {

@@ -127,10 +127,10 @@ TEST(RunResults, NoLosingTradeAndNeverBelowCapital)
     RunResults r;
     r.begin(1000000);
     r.purchase(0);
-    r.closeDay(20040105, 1000000);   // equal to the capital: no drawdown, no new peak
+    r.closeDay(20040105, 1000000);  // equal to the capital: no drawdown, no new peak
     r.sale(10000, 10000);
     r.closeDay(20040106, 1010000);
-    r.sale(0, 0);                    // at the buy price: neither win nor loss
+    r.sale(0, 0);  // at the buy price: neither win nor loss
     r.sale(20000, 18000);
     r.liquidated(1028000);
     ResultFigures f = r.figures();
@@ -172,7 +172,7 @@ TEST(RunResults, PeakAndDrawdownDateRules)
         r.begin(100);
         r.closeDay(20040105, 120);
         r.closeDay(20040106, 100);
-        r.closeDay(20040107, 120);   // back to the peak, not above it
+        r.closeDay(20040107, 120);  // back to the peak, not above it
         r.closeDay(20040108, 90);
         r.closeDay(20040109, 120);
         r.closeDay(20040110, 90);
@@ -185,9 +185,9 @@ TEST(RunResults, PeakAndDrawdownDateRules)
         SCOPED_TRACE("the largest yen and the largest percent fall on different days");
         RunResults r;
         r.begin(100);
-        r.closeDay(20040105, 50);     // 50 below a peak of 100: 50 %
+        r.closeDay(20040105, 50);  // 50 below a peak of 100: 50 %
         r.closeDay(20040106, 1000);
-        r.closeDay(20040107, 900);    // 100 below a peak of 1000: 10 %
+        r.closeDay(20040107, 900);  // 100 below a peak of 1000: 10 %
         ResultFigures f = r.figures();
         expectValue(f.maxDrawdown, 100, "max drawdown");
         expectValue(f.maxDrawdownPercent, 50, "max drawdown percent");
@@ -248,11 +248,18 @@ TEST(RunResults, CalendarDays)
         int32_t to;
         std::optional<int64_t> days;
     } cases[] = {
-        {20040101, 20050101, 366}, {20030101, 20040101, 365}, {20040228, 20040301, 2},
-        {20030228, 20030301, 1},   {19000228, 19000301, 1},   {20000228, 20000301, 2},
-        {20050101, 20040101, -366}, {20040229, 20040229, 0},
-        {20030229, 20040101, std::nullopt}, {20040100, 20040101, std::nullopt},
-        {20040132, 20040101, std::nullopt}, {101, 20040101, std::nullopt},
+        {20040101, 20050101, 366},
+        {20030101, 20040101, 365},
+        {20040228, 20040301, 2},
+        {20030228, 20030301, 1},
+        {19000228, 19000301, 1},
+        {20000228, 20000301, 2},
+        {20050101, 20040101, -366},
+        {20040229, 20040229, 0},
+        {20030229, 20040101, std::nullopt},
+        {20040100, 20040101, std::nullopt},
+        {20040132, 20040101, std::nullopt},
+        {101, 20040101, std::nullopt},
         {20040101, 2147483647, std::nullopt},
     };
     for (const Case& c : cases)
@@ -263,12 +270,12 @@ TEST(RunResults, MonthsWithoutSalesOutOfOrderDatesAndOddMonths)
 {
     RunResults r;
     r.begin(1000);
-    r.closeDay(20040301, 900);    // March, no sale
+    r.closeDay(20040301, 900);  // March, no sale
     r.sale(-100, -100);
-    r.closeDay(20040115, 800);    // January appears later in the file than March
+    r.closeDay(20040115, 800);  // January appears later in the file than March
     r.closeDay(20040116, 850);
-    r.closeDay(20040230, 860);    // not a calendar date: still February as read
-    r.closeDay(20041305, 870);    // month 13 as read: a period of its own
+    r.closeDay(20040230, 860);  // not a calendar date: still February as read
+    r.closeDay(20041305, 870);  // month 13 as read: a period of its own
     r.sale(50, 40);
     r.sale(-5000, -5000);
     r.closeDay(20050510, -4130);  // May 2005; April 2004..2005 hold no point
@@ -348,7 +355,7 @@ TEST(RunResults, TheSimulationFeedsDaysSalesAndCommissions)
     h.addSignal(test::signalLine(2, "日水", "2004/1/6", 300, "×", "2004/2/2", 280, 100));
     h.addSignal(test::signalLine(3, "マルハ", "2004/2/2", 100, "×", "9999/99/99", 95, 1000));
     h.start();
-    EXPECT_TRUE(h.sim.results().days().empty());   // the first day has not closed yet
+    EXPECT_TRUE(h.sim.results().days().empty());  // the first day has not closed yet
     h.runToEnd();
 
     const RunResults& r = h.sim.results();

@@ -58,7 +58,12 @@ public:
     using Dialog::Dialog;
     const DialogTemplate& dialogTemplate() const override
     {
-        static const DialogTemplate t{600, "charts", "font", 8, 100, 100,
+        static const DialogTemplate t{600,
+                                      "charts",
+                                      "font",
+                                      8,
+                                      100,
+                                      100,
                                       false,
                                       {
                                           {ControlKind::Chart, 20, {}, 0, 0, 50, 50},
@@ -84,20 +89,22 @@ TEST(HeadlessPlatform, DumpShowsChartEndsAndTableRowsAndDrawsNoPicture)
     std::ostringstream out, err;
     HeadlessPlatform platform(out, err);
     ChartDialog dialog(platform);
-    dialog.chart.set("Assets", "date", {"d1", "d2", "d3"}, {{"curve", "yen", {100, 90.5, 120}}, {"none", "", {}}});
+    dialog.chart.set("Assets", "date", {"d1", "d2", "d3"},
+                     {{"curve", "yen", {100, 90.5, 120}}, {"none", "", {}}});
     dialog.table.set({{"k"}, {"v"}}, {{{"a"}, {"1", CellTone::Loss}}, {{"b\r\nc"}}});
     platform.open(dialog);
     EXPECT_EQ(platform.topView()->chart(20), &dialog.chart);
     EXPECT_EQ(platform.topView()->table(21), &dialog.table);
     EXPECT_EQ(platform.topView()->chart(21), nullptr);
     platform.execute("dump");
-    EXPECT_EQ(out.str(), "20\tAssets\n"
-                         "20(0)\tcurve\t3\td1\t100\td3\t120\n"
-                         "20(1)\tnone\t0\n"
-                         "21[h]\tk\tv\n"
-                         "21[0]\ta\t1\n"
-                         "21[1]\tb\\r\\nc\t\n"
-                         "22\t\n");
+    EXPECT_EQ(out.str(),
+              "20\tAssets\n"
+              "20(0)\tcurve\t3\td1\t100\td3\t120\n"
+              "20(1)\tnone\t0\n"
+              "21[h]\tk\tv\n"
+              "21[0]\ta\t1\n"
+              "21[1]\tb\\r\\nc\t\n"
+              "22\t\n");
     EXPECT_FALSE(platform.topView()->saveImage(20, "never-written.png"));
 }
 

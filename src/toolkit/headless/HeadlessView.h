@@ -37,7 +37,7 @@ public:
     const DialogTemplate& dialogTemplate() const { return tmpl; }
     bool has(int id) const { return controls.count(id) != 0; }
     ControlKind kind(int id) const;
-    ListBox* list(int id) const;  // the rows a list or combo box shows; nullptr for others
+    ListBox* list(int id) const;       // the rows a list or combo box shows; nullptr for others
     const Chart* chart(int id) const;  // what a chart or table control shows; nullptr for others
     const Table* table(int id) const;
     int focus() const { return focused; }

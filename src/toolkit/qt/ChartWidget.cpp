@@ -38,7 +38,8 @@ QCategoryAxis* positionAxis(const Chart& chart, bool withTitle)
     QStringList used;
     const int labels = std::min(n, kAxisLabels);
     for (int k = 0; k < labels; ++k) {
-        const int position = labels == 1 ? 0 : static_cast<int>(static_cast<long long>(n - 1) * k / (labels - 1));
+        const int position =
+            labels == 1 ? 0 : static_cast<int>(static_cast<long long>(n - 1) * k / (labels - 1));
         QString text = shownText(chart.xTexts()[static_cast<size_t>(position)]);
         if (used.contains(text))
             continue;

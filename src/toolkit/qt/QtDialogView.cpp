@@ -395,9 +395,9 @@ QWidget* QtDialogView::buildTable(const ControlTemplate& layout)
     table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + 4);
     table->horizontalHeader()->setHighlightSections(false);
     table->setHorizontalScrollBarPolicy(layout.style & StyleHScroll ? Qt::ScrollBarAsNeeded
-                                                                      : Qt::ScrollBarAlwaysOff);
-    table->setVerticalScrollBarPolicy(layout.style & StyleVScroll ? Qt::ScrollBarAsNeeded
                                                                     : Qt::ScrollBarAlwaysOff);
+    table->setVerticalScrollBarPolicy(layout.style & StyleVScroll ? Qt::ScrollBarAsNeeded
+                                                                  : Qt::ScrollBarAlwaysOff);
     if (!(layout.style & StyleBorder))
         table->setFrameShape(QFrame::NoFrame);
     return table;

@@ -67,10 +67,10 @@ private:
     struct Control {
         const ControlTemplate* layout = nullptr;
         QWidget* widget = nullptr;
-        ListBoxModel* model = nullptr;  // list and combo boxes once bound
+        ListBoxModel* model = nullptr;     // list and combo boxes once bound
         TableModel* tableModel = nullptr;  // tables once bound
-        std::string shown;              // the code page 932 text last put into the widget
-        bool shownValid = false;        // false once the user has typed into an editable edit
+        std::string shown;                 // the code page 932 text last put into the widget
+        bool shownValid = false;           // false once the user has typed into an editable edit
         bool settingText = false;
         bool pending = false;  // shown reaches the widget with the next frame
     };
