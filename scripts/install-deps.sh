@@ -6,6 +6,7 @@ packages=(
   g++ cmake ninja-build            # compiler and build
   libgtest-dev                     # unit tests
   qt6-base-dev qt6-qpa-plugins     # the window (offscreen and xcb platforms)
+  qt6-charts-dev libqt6opengl6-dev # the results window's charts (Charts' CMake files need OpenGL's)
   qt6-translations-l10n            # Japanese texts of Qt's own dialogs and buttons
   nlohmann-json3-dev               # JSON output of kirvane-batch
   fonts-noto-cjk                   # Japanese glyphs

@@ -1,8 +1,9 @@
 // kirvane-screenshots OUTDIR: the real main window (Qt) in a working folder (the current
 // directory, e.g. a copy of sample/) at four moments — after start-up, after loading
 // signals.csv, and twice during a run (a day's candidates; the next day's sell list) — the
-// options dialog, the statistics dialog, the trade record of the finished run and the about
-// box, each saved as a PNG of the window. File dialogs are answered
+// options dialog, the statistics dialog, the trade record of the finished run, the about box,
+// and the results window 運用成績 after the whole run, each saved as a PNG of the window. File
+// dialogs are answered
 // by the tool (signals.csv, no trade log) and message boxes are not shown.
 
 #include "app/SimulatorDialog.h"
@@ -130,6 +131,15 @@ int main(int argc, char* argv[])
                         platform.topWindow()->close();
                     });
                     dialog.onCommand(kv::IDM_ABOUTBOX, Notification::MenuCommand);
+                    // The run to its end, then the results window, saved and closed from inside
+                    // its modal loop like the about box.
+                    while (!dialog.sim.finished())
+                        dialog.onCommand(kv::IDC_NEXT, Notification::Clicked);
+                    after(500, [&] {
+                        save("results.png");
+                        platform.topWindow()->close();
+                    });
+                    dialog.onCommand(kv::IDC_RESULTS, Notification::Clicked);
                     dialog.endDialog(kv::IDOK);
                     QCoreApplication::exit(0);  // leaves the window's modal loop
                 });

@@ -4,6 +4,7 @@
 #include "app/LogDialog.h"
 #include "app/OptionDialog.h"
 #include "app/PrintDialog.h"
+#include "app/ResultsDialog.h"
 #include "data/SignalFileLoader.h"
 #include "data/SignalListLine.h"
 #include "data/SimulatorApp.h"
@@ -123,6 +124,18 @@ void SimulatorDialog::refresh()
 {
     showRunFigures();
     updateData(false);
+    enableResults();
+}
+
+// 運用成績 opens once a run has closed a day; the results stay through RESET until the next
+// run starts.
+void SimulatorDialog::enableResults()
+{
+    const bool haveDays = !sim.results().days().empty();
+    if (haveDays == resultsEnabled)
+        return;
+    resultsEnabled = haveDays;
+    enableControl(IDC_RESULTS, haveDays);
 }
 
 // The figure fields from the run's figures; the two list figures show what a phase last
@@ -204,6 +217,9 @@ void SimulatorDialog::onCommand(int id, Notification notification)
         break;
     case IDC_STATISTICS:
         openStatistics();
+        break;
+    case IDC_RESULTS:
+        openResults();
         break;
     case IDC_LOAD:
         loadSignals();
@@ -320,6 +336,16 @@ void SimulatorDialog::openStatistics()
         return;
     PrintDialog statistics(app, platform());
     platform().runModal(statistics);
+}
+
+// The results window follows the run: AUTO keeps stepping behind it, and its 更新 shows the
+// steps taken since it opened.
+void SimulatorDialog::openResults()
+{
+    if (sim.results().days().empty())
+        return;
+    ResultsDialog results(platform(), sim.results());
+    platform().runModal(results);
 }
 
 void SimulatorDialog::loadSignals()

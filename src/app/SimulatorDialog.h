@@ -77,6 +77,8 @@ private:
     void openOptions();
     void openTradeRecord();
     void openStatistics();
+    void openResults();
+    void enableResults();
     void loadSignals();
     void readSignalFile(const std::filesystem::path& file);
     void setStartRow();
@@ -97,6 +99,7 @@ private:
 
     std::filesystem::path startFolder;
     std::optional<std::filesystem::path> signalFileAtStart;
+    bool resultsEnabled = false;  // 運用成績 is created disabled
 };
 
 }  // namespace kv

@@ -25,14 +25,15 @@ std::string batchUsage()
     std::string names;
     for (const std::string& name : settingNames())
         names += (names.empty() ? "" : ", ") + name;
-    return "使い方: kirvane-batch [--start-row N] [--end-row M] [--log FILE] [--set NAME=VALUE]... [--json] "
-           "SIGNAL_FILE\n"
+    return "使い方: kirvane-batch [--start-row N] [--end-row M] [--log FILE] [--equity FILE] "
+           "[--set NAME=VALUE]... [--json] SIGNAL_FILE\n"
            "カレントフォルダーで SIGNAL_FILE をバックテストします (index.txt と kvn.conf "
            "はそこから読みます)。\n"
            "UTF-8 のファイルはコードページ 932 に変換して読みます。\n"
            "\n"
            "  --start-row N, --end-row M  実行する最初と最後のシグナル一覧の行 (0 から数えます)\n"
            "  --log FILE                  売買履歴を FILE に書き出します\n"
+           "  --equity FILE               日ごとの総資産とドローダウンを FILE に CSV で書き出します\n"
            "  --set NAME=VALUE            この実行に限って設定を一つ変更します。NAME は次のいずれか:\n"
            "                              " +
         names +
@@ -44,7 +45,8 @@ std::string batchUsage()
         "終了ステータス:\n"
         "  0  バックテストが最後まで進んだ\n"
         "  1  シグナルファイルを開けない、シグナルが一つもない、または日付が多すぎて読み込めない\n"
-        "  2  コマンドラインの誤り、index.txt を読めない、または行の指定や実行が拒否された\n";
+        "  2  コマンドラインの誤り、index.txt を読めない、行の指定や実行が拒否された、または --equity の\n"
+        "     ファイルに書き込めない\n";
 }
 
 ParsedBatchArguments parseBatchArguments(const std::vector<std::string>& arguments)
@@ -74,11 +76,11 @@ ParsedBatchArguments parseBatchArguments(const std::vector<std::string>& argumen
             if (!row)
                 return {std::nullopt, arg + " には 0 以上の行番号が必要です"};
             (arg == "--start-row" ? options.startRow : options.endRow) = *row;
-        } else if (arg == "--log") {
+        } else if (arg == "--log" || arg == "--equity") {
             std::optional<std::string> file = value();
             if (!file || file->empty())
-                return {std::nullopt, "--log にはファイル名が必要です"};
-            options.logFile = *file;
+                return {std::nullopt, arg + " にはファイル名が必要です"};
+            (arg == "--log" ? options.logFile : options.equityFile) = *file;
         } else if (arg == "--set") {
             std::optional<std::string> assignment = value();
             size_t equals = assignment ? assignment->find('=') : std::string::npos;

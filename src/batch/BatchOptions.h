@@ -1,6 +1,7 @@
 #pragma once
 // The command line of kirvane-batch:
-//   kirvane-batch [--start-row N] [--end-row M] [--log FILE] [--set NAME=VALUE]... [--json] SIGNAL_FILE
+//   kirvane-batch [--start-row N] [--end-row M] [--log FILE] [--equity FILE] [--set NAME=VALUE]...
+//                 [--json] SIGNAL_FILE
 
 #include <filesystem>
 #include <optional>
@@ -14,6 +15,7 @@ struct BatchOptions {
     std::optional<int> startRow;  // 0-based signal-list rows, as 開始日指定 / 終了日指定
     std::optional<int> endRow;
     std::optional<std::filesystem::path> logFile;
+    std::optional<std::filesystem::path> equityFile;            // the day points as CSV
     std::vector<std::pair<std::string, std::string>> settings;  // --set NAME=VALUE, in order
     bool json = false;
     std::filesystem::path signalFile;

@@ -5,11 +5,17 @@
 #include "resources/ControlIds.h"
 #include "resources/Messages.h"
 #include "settings/SettingByName.h"
+#include "sim/EquityCsv.h"
 #include "sim/RunFigures.h"
+#include "sim/RunResults.h"
 #include "text/Cp932.h"
 #include "text/Format.h"
+#include "text/Numbers.h"
 
 #include <nlohmann/json.hpp>
+
+#include <cmath>
+#include <optional>
 
 namespace kv {
 
@@ -18,6 +24,115 @@ namespace {
 std::string money(double value)
 {
     return format("%.0f", {value});
+}
+
+// A figure without a value, and any figure that is not a finite number, is null.
+nlohmann::ordered_json jsonNumber(std::optional<double> value)
+{
+    if (!value || !std::isfinite(*value))
+        return nullptr;
+    return *value;
+}
+
+nlohmann::ordered_json jsonDate(std::optional<int32_t> yyyymmdd)
+{
+    if (!yyyymmdd)
+        return nullptr;
+    return paddedDateText(*yyyymmdd);
+}
+
+nlohmann::ordered_json periodsJson(const std::vector<PeriodResult>& periods, bool monthly)
+{
+    nlohmann::ordered_json list = nlohmann::ordered_json::array();
+    for (const PeriodResult& p : periods) {
+        nlohmann::ordered_json row;
+        row["year"] = p.year;
+        if (monthly)
+            row["month"] = p.month;
+        row["assets"] = jsonNumber(p.assets);
+        row["profit"] = jsonNumber(p.profit);
+        row["returnPercent"] = jsonNumber(p.returnPercent);
+        row["trades"] = p.trades;
+        row["wins"] = p.wins;
+        list.push_back(std::move(row));
+    }
+    return list;
+}
+
+nlohmann::ordered_json resultsJson(const RunResults& results)
+{
+    const ResultFigures f = results.figures();
+    nlohmann::ordered_json days = nlohmann::ordered_json::array();
+    for (size_t i = 0; i < results.days().size(); ++i) {
+        const DayPoint& day = results.days()[i];
+        days.push_back({
+            {"date", paddedDateText(day.date)},
+            {"assets", jsonNumber(day.assets)},
+            {"drawdown", jsonNumber(f.drawdown[i])},
+            {"drawdownPercent", jsonNumber(f.drawdownPercent[i])},
+        });
+    }
+    nlohmann::ordered_json r;
+    r["days"] = std::move(days);
+    r["finalAssets"] = jsonNumber(f.finalAssets);
+    r["totalReturnPercent"] = jsonNumber(f.totalReturnPercent);
+    r["cagrPercent"] = jsonNumber(f.cagrPercent);
+    r["maxDrawdown"] = jsonNumber(f.maxDrawdown);
+    r["maxDrawdownPercent"] = jsonNumber(f.maxDrawdownPercent);
+    r["maxDrawdownPeakDate"] = jsonDate(f.maxDrawdownPeakDate);
+    r["maxDrawdownDate"] = jsonDate(f.maxDrawdownDate);
+    r["trades"] = f.trades;
+    r["wins"] = f.wins;
+    r["losses"] = f.losses;
+    r["winRatePercent"] = jsonNumber(f.winRatePercent);
+    r["grossProfit"] = jsonNumber(f.grossProfit);
+    r["grossLoss"] = jsonNumber(f.grossLoss);
+    r["profitFactor"] = jsonNumber(f.profitFactor);
+    r["averageWin"] = jsonNumber(f.averageWin);
+    r["averageLoss"] = jsonNumber(f.averageLoss);
+    r["expectancy"] = jsonNumber(f.expectancy);
+    r["largestWin"] = jsonNumber(f.largestWin);
+    r["largestLoss"] = jsonNumber(f.largestLoss);
+    r["maxConsecutiveLosses"] = f.maxConsecutiveLosses;
+    r["totalCommission"] = jsonNumber(f.totalCommission);
+    r["totalTax"] = jsonNumber(f.totalTax);
+    r["months"] = periodsJson(f.months, true);
+    r["years"] = periodsJson(f.years, false);
+    return r;
+}
+
+// Without a value, or not a finite number: "----".
+std::string money(std::optional<double> value)
+{
+    return value && std::isfinite(*value) ? money(*value) : "----";
+}
+
+std::string percent(std::optional<double> value)
+{
+    return value && std::isfinite(*value) ? format("%.2f%%", {*value}) : "----";
+}
+
+std::string dateOrNone(std::optional<int32_t> yyyymmdd)
+{
+    return yyyymmdd ? paddedDateText(*yyyymmdd) : "----";
+}
+
+// The main figures of the run's results, after the run's own lines and before the statistics.
+void printResults(std::ostream& out, const RunResults& results)
+{
+    const ResultFigures f = results.figures();
+    out << "最終資産: " << money(f.finalAssets) << " 円  総収益率: " << percent(f.totalReturnPercent)
+        << "  年率収益率: " << percent(f.cagrPercent) << "\n"
+        << "最大ドローダウン: " << money(f.maxDrawdown) << " 円 (" << dateOrNone(f.maxDrawdownDate)
+        << "、起点 " << dateOrNone(f.maxDrawdownPeakDate)
+        << ")  最大ドローダウン率: " << percent(f.maxDrawdownPercent) << "\n"
+        << "取引: " << f.trades << " 回  勝ち: " << f.wins << "  負け: " << f.losses
+        << "  勝率: " << percent(f.winRatePercent) << "  最大連敗: " << f.maxConsecutiveLosses << "\n"
+        << "総利益: " << money(f.grossProfit) << " 円  総損失: " << money(f.grossLoss)
+        << " 円  プロフィットファクター: "
+        << (f.profitFactor && std::isfinite(*f.profitFactor) ? format("%.2f", {*f.profitFactor}) : "----")
+        << "  期待値: " << money(f.expectancy) << " 円\n"
+        << "手数料合計: " << money(f.totalCommission) << " 円  税金合計: " << money(f.totalTax) << " 円\n";
 }
 
 void printSummary(std::ostream& out, const SimulatorDialog& dialog, int rows)
@@ -31,6 +146,7 @@ void printSummary(std::ostream& out, const SimulatorDialog& dialog, int rows)
         << "総資産: " << money(figures.totalAssets) << " 円\n"
         << "運用資産: " << money(figures.operatingAssets) << " 円\n"
         << "現在利益: " << money(figures.cumulativeProfit) << " 円\n";
+    printResults(out, dialog.sim.results());
     printSimpleTotals(out, dialog.app);
 }
 
@@ -51,6 +167,7 @@ void printJson(std::ostream& out, const SimulatorDialog& dialog, int rows)
         {"steps", figures.steps},
     };
     result["statistics"] = statisticsJson(dialog.app);
+    result["results"] = resultsJson(dialog.sim.results());
     out << result.dump() << '\n';
 }
 
@@ -99,6 +216,10 @@ int runBatch(const BatchOptions& options, const std::filesystem::path& folder, s
             printJson(out, dialog, rows);
         else
             printSummary(out, dialog, rows);
+        if (options.equityFile && !writeEquityCsv(dialog.sim.results(), *options.equityFile)) {
+            err << "error: " << options.equityFile->string() << " cannot be written\n";
+            return 2;
+        }
         return 0;
     } catch (const HeadlessExit& exit) {
         // The window ends the program with status 0 when a signal file has more dates than it

@@ -11,7 +11,8 @@
 namespace kv {
 
 // Exit statuses: 0 done; 1 no signal could be run (the file cannot be opened, lists no signal,
-// or has more dates than the window holds); 2 a refusal, bad arguments or no index.txt.
+// or has more dates than the window holds); 2 a refusal, bad arguments, no index.txt, or an
+// equity file that cannot be written.
 int runBatch(const BatchOptions& options, const std::filesystem::path& folder, std::ostream& out,
              std::ostream& err, bool showProgress);
 

@@ -8,6 +8,7 @@ inline constexpr int IDD_MAIN = 102;
 inline constexpr int IDD_PRINT = 129;  // the statistics
 inline constexpr int IDD_OPTIONS = 130;
 inline constexpr int IDD_TRADE_RECORD = 132;
+inline constexpr int IDD_RESULTS = 140;
 inline constexpr int IDM_ABOUTBOX = 16;  // window-menu item that opens the about box
 
 // Main window
@@ -44,6 +45,16 @@ inline constexpr int IDC_SELL_FIGURE = 1030;
 inline constexpr int IDC_HISTORY = 1031;
 inline constexpr int IDC_SET_END = 1032;
 inline constexpr int IDC_SET_START = 1033;
+inline constexpr int IDC_RESULTS = 1090;  // 運用成績: opens the results window
+
+// Results window
+inline constexpr int IDC_RESULTS_CHART = 1101;
+inline constexpr int IDC_RESULTS_FIGURES = 1102;
+inline constexpr int IDC_RESULTS_MONTHS = 1103;
+inline constexpr int IDC_RESULTS_YEARS = 1104;
+inline constexpr int IDC_RESULTS_REFRESH = 1105;
+inline constexpr int IDC_RESULTS_SAVE_IMAGE = 1106;
+inline constexpr int IDC_RESULTS_SAVE_CSV = 1107;
 
 // Statistics dialog: simple totals over all signals
 inline constexpr int IDC_ALL_SUCCESSES = 1034;

@@ -47,6 +47,7 @@ DialogTemplate buildMainDialog()
                  button(IDC_OPTIONS, "オプション", 390, 80, 50, 17),
                  button(IDC_HISTORY, "売買履歴", 390, 99, 50, 17, StyleDisabled),
                  button(IDC_STATISTICS, "集計結果", 390, 118, 50, 17),
+                 button(IDC_RESULTS, "運用成績", 390, 139, 50, 17, StyleDisabled),
                  button(IDC_LOAD, "読み込み", 390, 161, 50, 17),
                  button(IDC_RUN, "実行", 390, 180, 50, 17),
                  button(IDOK, "終了", 390, 199, 50, 16, StyleDefault),

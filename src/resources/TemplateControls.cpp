@@ -53,4 +53,14 @@ ControlTemplate icon(int x, int y, int width, int height)
     return {ControlKind::Icon, IDC_STATIC, {}, x, y, width, height};
 }
 
+ControlTemplate chart(int id, int x, int y, int width, int height)
+{
+    return {ControlKind::Chart, id, {}, x, y, width, height, StyleBorder};
+}
+
+ControlTemplate table(int id, int x, int y, int width, int height)
+{
+    return {ControlKind::Table, id, {}, x, y, width, height, StyleBorder | StyleVScroll};
+}
+
 }  // namespace kv::tmpl

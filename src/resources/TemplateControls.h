@@ -39,4 +39,8 @@ ControlTemplate dropDownList(int id, int x, int y, int width, int height,
 // The application icon.
 ControlTemplate icon(int x, int y, int width, int height);
 
+// A chart (series stacked over one x axis) and a read-only table, both with a border.
+ControlTemplate chart(int id, int x, int y, int width, int height);
+ControlTemplate table(int id, int x, int y, int width, int height);
+
 }  // namespace kv::tmpl

@@ -10,5 +10,6 @@ const DialogTemplate& mainDialogTemplate();
 const DialogTemplate& printDialogTemplate();
 const DialogTemplate& optionDialogTemplate();
 const DialogTemplate& logDialogTemplate();
+const DialogTemplate& resultsDialogTemplate();
 
 }  // namespace kv

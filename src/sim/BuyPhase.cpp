@@ -88,9 +88,9 @@ bool BuyPhase::buy(int candidate, int slots, double rateReserve, double stockRes
     sim.holdings.append(std::move(held), heldFigures);
     bought.push_back(candidate);
     ++sim.fig.purchases;
-    if (sim.tradeLog.isOpen())
-        sim.tradeLog.writeBuy(purchase, rowName(text), sim.fig.lastCommission,
-                              rateReserve + sim.fig.operatingAssets + stockReserve, sim.fig.totalAssets);
+    sim.runResults.purchase(sim.fig.lastCommission);
+    sim.tradeLog.writeBuy(purchase, rowName(text), sim.fig.lastCommission,
+                          rateReserve + sim.fig.operatingAssets + stockReserve, sim.fig.totalAssets);
     return true;
 }
 

@@ -42,6 +42,8 @@ StepOutcome TradingSimulation::start(int firstRow, int lastRow,
     holdings.clear();
     candidates.clear();
     dueForSale.clear();
+    runResults.begin(settings.capital);
+    dayGathered = false;
 
     tradeLog.close();
     tradeLog.startRecord();
@@ -197,9 +199,8 @@ void TradingSimulation::sellPosition(const RowFigures& position, std::string_vie
     fig.totalAssets += net;
     fig.operatingAssets += position.cost() + net;
     ++fig.sales;
-    if (tradeLog.isOpen())
-        tradeLog.writeSell(position, rowName(row), fig.cumulativeProfit, net, fig.operatingAssets,
-                           fig.totalAssets);
+    runResults.sale(position.grossProfit(), net);
+    tradeLog.writeSell(position, rowName(row), fig.cumulativeProfit, net, fig.operatingAssets, fig.totalAssets);
 }
 
 void TradingSimulation::sellDueList(StepOutcome& outcome)
@@ -219,6 +220,8 @@ void TradingSimulation::gatherDay(StepOutcome& outcome)
     if (fig.simCnt <= fig.endRow) {
         const std::string dayText(listToken(rowBuffer, 2));
         fig.currentDate = dayText;
+        dayDate = rowDate(dayText);
+        dayGathered = true;
         ++fig.simCnt;
         ListBox::AppendBatch batch(candidates.listBox());
         std::string kept;
@@ -241,6 +244,7 @@ void TradingSimulation::gatherDay(StepOutcome& outcome)
         }
     } else {
         fig.endReached = true;
+        dayGathered = false;
     }
     --fig.simCnt;
     setState(SimState::BeforeBuy);
@@ -248,10 +252,13 @@ void TradingSimulation::gatherDay(StepOutcome& outcome)
                                  {fig.simCnt, holdings.count(), candidates.count(), dueForSale.count()});
 }
 
-// Closes the day: the candidates not bought are dropped.
+// Closes the day: the candidates not bought are dropped, and the day's assets become its point
+// of the results.
 void TradingSimulation::closeDay()
 {
     candidates.clear();
+    if (dayGathered)
+        runResults.closeDay(dayDate, fig.totalAssets);
     setState(fig.endReached ? SimState::Ended : SimState::DayDone);
 }
 
@@ -263,6 +270,7 @@ void TradingSimulation::liquidate(StepOutcome& outcome)
     }
     holdings.moveAllTo(dueForSale);
     sellAll(true);
+    runResults.liquidated(fig.totalAssets);
     tradeLog.close();
     reportHoldings(sumOverHoldings(&RowFigures::cost));
     fig.reportedSellList.reset();

@@ -33,11 +33,13 @@
 #include "sim/PortfolioLists.h"
 #include "sim/RowList.h"
 #include "sim/RunFigures.h"
+#include "sim/RunResults.h"
 #include "sim/SimState.h"
 #include "settings/SimulationSettings.h"
 #include "sim/TradeLog.h"
 #include "toolkit/ListBox.h"
 
+#include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -86,6 +88,8 @@ public:
     void setStartingAssets();
 
     const RunFigures& figures() const { return fig; }
+    // The day points and trade sums of the run (or of the last one, after RESET).
+    const RunResults& results() const { return runResults; }
     SimState state() const { return fig.simState; }
     bool inProgress() const
     {
@@ -130,6 +134,9 @@ private:
     RowList candidates;     // 購入候補
     RowList dueForSale;     // 売却リスト
     TradeLog tradeLog;      // open while a logged run is in progress
+    RunResults runResults;
+    int32_t dayDate = 0;       // the gathered day's date, for its day point
+    bool dayGathered = false;  // the day being run has rows (a window past its end has none)
 };
 
 }  // namespace kv

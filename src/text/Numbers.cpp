@@ -1,6 +1,7 @@
 #include "text/Numbers.h"
 
 #include <clocale>
+#include <cstdio>
 #include <cstdlib>
 #include <limits>
 #include <locale.h>
@@ -202,6 +203,14 @@ std::string dateText(int32_t yyyymmdd)
     int32_t month = (yyyymmdd % 10000) / 100;
     int32_t day = yyyymmdd % 100;
     return std::to_string(year) + '/' + std::to_string(month) + '/' + std::to_string(day);
+}
+
+std::string paddedDateText(int32_t yyyymmdd)
+{
+    char text[48];
+    std::snprintf(text, sizeof text, "%04d/%02d/%02d", static_cast<int>(yyyymmdd / 10000),
+                  static_cast<int>((yyyymmdd % 10000) / 100), static_cast<int>(yyyymmdd % 100));
+    return text;
 }
 
 }  // namespace kv

@@ -48,4 +48,7 @@ int32_t rowDate(std::string_view token);
 // "%d/%d/%d" of a yyyymmdd date: 20040105 gives "2004/1/5".
 std::string dateText(int32_t yyyymmdd);
 
+// "%04d/%02d/%02d" of a yyyymmdd date: 20040105 gives "2004/01/05".
+std::string paddedDateText(int32_t yyyymmdd);
+
 }  // namespace kv

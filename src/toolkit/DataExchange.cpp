@@ -76,6 +76,18 @@ void DataExchange::list(int id, ListBox& rows)
         view.bindList(id, rows);
 }
 
+void DataExchange::chart(int id, Chart& chart)
+{
+    if (!fail)
+        view.bindChart(id, chart);
+}
+
+void DataExchange::table(int id, Table& table)
+{
+    if (!fail)
+        view.bindTable(id, table);
+}
+
 void DataExchange::selection(int id, ComboBox& box, int& index)
 {
     if (fail)

@@ -7,10 +7,12 @@
 
 namespace kv {
 
+class Chart;
 class ComboBox;
 class DialogView;
 class ListBox;
 class Platform;
+class Table;
 
 class DataExchange {
 public:
@@ -31,6 +33,9 @@ public:
     void number(int id, int32_t& value);
     void check(int id, bool& value);
     void list(int id, ListBox& rows);
+    // Charts and tables only show data: both directions bind them to their controls.
+    void chart(int id, Chart& chart);
+    void table(int id, Table& table);
     void selection(int id, ComboBox& box, int& index);
 
 private:

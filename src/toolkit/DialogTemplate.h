@@ -23,6 +23,8 @@ enum class ControlKind {
     ListBox,   // single selection, unsorted, notifies selection changes
     ComboBox,  // drop-down list that cannot be typed into
     Icon,      // the application icon
+    Chart,     // series over a shared x axis, stacked (a Chart)
+    Table,     // read-only rows of cells under column headings (a Table)
 };
 
 // Style flags of a control.

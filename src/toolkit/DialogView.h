@@ -2,11 +2,14 @@
 // What a backend shows of one open dialog: its controls, reached by identifier. The toolkit's
 // data exchange and the dialogs talk to a DialogView only, never to widgets.
 
+#include <filesystem>
 #include <string>
 
 namespace kv {
 
+class Chart;
 class ListBox;
+class Table;
 
 class DialogView {
 public:
@@ -22,6 +25,15 @@ public:
     // The view shows `rows` from now on and tells it the user's selection. For list and combo
     // box controls; binding the same rows again does nothing.
     virtual void bindList(int id, ListBox& rows) = 0;
+
+    // The view shows `chart` (a chart control) or `table` (a table control) from now on and
+    // follows their changes; binding the same one again does nothing.
+    virtual void bindChart(int id, Chart& chart) = 0;
+    virtual void bindTable(int id, Table& table) = 0;
+
+    // Writes a picture of control `id` as it is shown to `file` as PNG. False when the control
+    // does not exist, the backend draws nothing, or the file cannot be written.
+    virtual bool saveImage(int id, const std::filesystem::path& file) = 0;
 
     virtual void setFocus(int id) = 0;
 

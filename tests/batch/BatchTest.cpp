@@ -4,23 +4,29 @@
 #include "support/StockMaster.h"
 #include "support/TempFolder.h"
 #include "text/Cp932.h"
+#include "text/Numbers.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
+#include <cmath>
 #include <sstream>
+#include <string>
+#include <vector>
 
 namespace kv {
 namespace {
 
 TEST(BatchArguments, ReadsEveryOptionAndRejectsMistakes)
 {
-    ParsedBatchArguments p = parseBatchArguments(
-        {"--start-row", "3", "--end-row", "9", "--log", "out.csv", "--set", "leverage=3", "--json", "s.csv"});
+    ParsedBatchArguments p =
+        parseBatchArguments({"--start-row", "3", "--end-row", "9", "--log", "out.csv", "--equity", "days.csv",
+                             "--set", "leverage=3", "--json", "s.csv"});
     ASSERT_TRUE(p.options) << p.error;
     EXPECT_EQ(p.options->startRow, 3);
     EXPECT_EQ(p.options->endRow, 9);
     EXPECT_EQ(p.options->logFile, std::filesystem::path("out.csv"));
+    EXPECT_EQ(p.options->equityFile, std::filesystem::path("days.csv"));
     EXPECT_TRUE(p.options->json);
     EXPECT_EQ(p.options->signalFile, std::filesystem::path("s.csv"));
     ASSERT_EQ(p.options->settings.size(), 1u);
@@ -34,7 +40,8 @@ TEST(BatchArguments, ReadsEveryOptionAndRejectsMistakes)
                                                {"--set", "leverage", "s.csv"},
                                                {"--frobnicate", "s.csv"},
                                                {"a.csv", "b.csv"},
-                                               {"--log"}}) {
+                                               {"--log"},
+                                               {"s.csv", "--equity"}}) {
         EXPECT_FALSE(parseBatchArguments(bad).options) << (bad.empty() ? "(none)" : bad[0]);
     }
 }
@@ -148,6 +155,142 @@ TEST_F(BatchRun, UnconvertibleCharactersAreToldAndAFileWithTooManyDatesFails)
     EXPECT_EQ(run({"--json", (folder / "large.csv").string()}), 1);
     EXPECT_NE(err.str().find("ファイルが大きすぎるため終了します。"), std::string::npos);
     EXPECT_TRUE(out.str().empty());
+}
+
+// 1,000 yen at leverage 2.5 buys 25 lots of 100 shares at 1 yen, sold the next day at 1,000:
+// +2,497,500, taxed 10 % above the carried 500,000. The assets grow about 2,300-fold in one day,
+// and a CAGR over 1/365.25 years overflows.
+TEST_F(BatchRun, AFigureBeyondTheDoublesIsNull)
+{
+    folder.writeLines("huge.csv",
+                      {
+                          "銘柄,シグナル日付,購入価格,結果,終了日付,売却価格,パフォーマンス",
+                          "トヨタ自動車,2004/01/05,1,○,2004/01/06,1000,+99900%",
+                          "トヨタ自動車,2004/01/06,999999,○,2004/01/07,1000000,+0%",
+                      });
+    const std::vector<std::string> settings = {"--set", "capital=1000", "--set", "commissionSchedule=1"};
+    std::vector<std::string> arguments = settings;
+    arguments.insert(arguments.end(), {"--json", (folder / "huge.csv").string()});
+    ASSERT_EQ(run(arguments), 0) << err.str();
+    const nlohmann::json results = nlohmann::json::parse(out.str())["results"];
+    EXPECT_EQ(results["finalAssets"], 2298750.0);
+    EXPECT_TRUE(results["cagrPercent"].is_null());
+    EXPECT_EQ(results["totalReturnPercent"], 229775.0);
+
+    arguments = settings;
+    arguments.push_back((folder / "huge.csv").string());
+    ASSERT_EQ(run(arguments), 0) << err.str();
+    EXPECT_NE(out.str().find("総収益率: 229775.00%  年率収益率: ----\n"), std::string::npos) << out.str();
+}
+
+TEST_F(BatchRun, AnEquityFileThatCannotBeWrittenEndsWithStatusTwo)
+{
+    EXPECT_EQ(run({"--equity", (folder / "none" / "days.csv").string(), (folder / "signals.csv").string()}),
+              2);
+    EXPECT_NE(err.str().find("cannot be written"), std::string::npos);
+    EXPECT_NE(out.str().find("最終資産: "), std::string::npos);  // the summary came first
+}
+
+// The fields of a CSV line (code page 932 bytes, no quoting).
+std::vector<std::string> fields(const std::string& line)
+{
+    std::vector<std::string> result;
+    size_t pos = 0;
+    for (;;) {
+        size_t comma = line.find(',', pos);
+        result.push_back(line.substr(pos, comma - pos));
+        if (comma == std::string::npos)
+            return result;
+        pos = comma + 1;
+    }
+}
+
+std::vector<std::string> csvLines(const std::string& bytes)
+{
+    std::vector<std::string> lines;
+    size_t pos = 0;
+    while (pos < bytes.size()) {
+        size_t end = bytes.find("\r\n", pos);
+        EXPECT_NE(end, std::string::npos) << "a line without CR LF";
+        lines.push_back(bytes.substr(pos, end - pos));
+        pos = end == std::string::npos ? bytes.size() : end + 2;
+    }
+    return lines;
+}
+
+// The sample's run: the results of the JSON agree with the trade log written in the same run,
+// read back line by line, and with the day points written beside it.
+TEST(SampleRun, ResultsAgreeWithTheTradeLogReadBack)
+{
+    test::TempFolder folder;
+    for (const char* name : {"index.txt", "signals.csv"})
+        std::filesystem::copy_file(std::filesystem::path(KV_SAMPLE_DIR) / name, folder / name);
+    std::ostringstream out, err;
+    ParsedBatchArguments p =
+        parseBatchArguments({"--json", "--log", (folder / "log.csv").string(), "--equity",
+                             (folder / "days.csv").string(), (folder / "signals.csv").string()});
+    ASSERT_EQ(runBatch(*p.options, folder.path(), out, err, false), 0) << err.str();
+    const nlohmann::json results = nlohmann::json::parse(out.str())["results"];
+
+    const std::string sale = toCp932("売却");
+    const std::string purchase = toCp932("購入");
+    int sales = 0;
+    int wins = 0;
+    double grossSum = 0;
+    double commissions = 0;
+    double tax = 0;
+    double lastAssets = 0;
+    const std::vector<std::string> log = csvLines(folder.read("log.csv"));
+    ASSERT_GT(log.size(), 10u);
+    for (size_t i = 1; i < log.size(); ++i) {
+        const std::vector<std::string> f = fields(log[i]);
+        ASSERT_EQ(f.size(), 13u) << log[i];
+        const double amount = leadingDouble(f[7]);  // 差引益 of a sale, minus the commission of a purchase
+        if (f[0] == sale) {
+            ++sales;
+            wins += amount > 0;
+            grossSum += amount;
+            tax += amount - leadingDouble(f[10]);
+        } else {
+            ASSERT_EQ(f[0], purchase) << log[i];
+            commissions -= amount;
+        }
+        lastAssets = leadingDouble(f[12]);
+    }
+    EXPECT_EQ(results["trades"], sales);
+    EXPECT_EQ(results["wins"], wins);
+    EXPECT_EQ(results["grossProfit"].get<double>() - results["grossLoss"].get<double>(), grossSum);
+    EXPECT_EQ(results["totalCommission"], commissions);
+    // The log rounds every after-tax profit to the yen.
+    EXPECT_NEAR(results["totalTax"].get<double>(), tax, 0.5 * sales);
+    EXPECT_NEAR(results["finalAssets"].get<double>(), lastAssets, 0.5);
+    EXPECT_EQ(results["expectancy"].get<double>(), grossSum / sales);
+
+    // Every sale counts in one month and one year.
+    for (const char* table : {"months", "years"}) {
+        int trades = 0;
+        int won = 0;
+        for (const auto& period : results[table]) {
+            trades += period["trades"].get<int>();
+            won += period["wins"].get<int>();
+        }
+        EXPECT_EQ(trades, sales) << table;
+        EXPECT_EQ(won, wins) << table;
+    }
+
+    // The day points as CSV: one line per day of the JSON, same dates and assets.
+    const std::vector<std::string> days = csvLines(folder.read("days.csv"));
+    ASSERT_EQ(days.size(), results["days"].size() + 1);
+    EXPECT_EQ(days[0], toCp932("日付,総資産,ドローダウン,ドローダウン率"));
+    for (size_t i = 1; i < days.size(); ++i) {
+        const nlohmann::json& day = results["days"][i - 1];
+        const std::vector<std::string> f = fields(days[i]);
+        ASSERT_EQ(f.size(), 4u);
+        EXPECT_EQ(f[0], day["date"].get<std::string>());
+        EXPECT_NEAR(leadingDouble(f[1]), day["assets"].get<double>(), 0.5);
+        EXPECT_NEAR(leadingDouble(f[3]), day["drawdownPercent"].get<double>(), 0.005);
+    }
+    EXPECT_EQ(results["days"].back()["assets"], results["finalAssets"]);
 }
 
 }  // namespace

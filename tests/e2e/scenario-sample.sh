@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The real kirvane-scenario program on a copy of sample/: first start, loading, the refusals of
-# the run controls, a run stepped with NEXT and finished with AUTO and ticks, RESET and a
-# second run that starts again from the capital.
+# the run controls, a run stepped with NEXT and finished with AUTO and ticks, its results window,
+# RESET and a second run that starts again from the capital.
 set -euo pipefail
 scenario=$1
 sample=$2
@@ -40,6 +40,9 @@ click 1015
 click 1028
 tick 100000
 dump
+click 1090
+dump
+click OK
 click 1015
 answer-cancel
 click 1011
@@ -62,6 +65,19 @@ expect $'1022\t(\\0)'
 expect $'MSG\tキャンセルされたのでログの記録は行いません。記録したい場合は再度オプションのログの保存にチェックを入れてください。'
 expect $'1019\t購入前待機'
 [ "$(grep -c $'^1026\t\\\\2000000$' out.txt)" -ge 2 ] || fail "the second run starts from the capital"
+
+# 運用成績: disabled after loading and again in the second run before its first day has closed;
+# after the first run it opens on the run's 164 days.
+count $'1090 [disabled]\t運用成績' 2
+count $'1090\t運用成績' 1
+expect $'1101\t総資産とドローダウン（日ごと）'
+expect $'1101(0)\t総資産\t164\t2004/01/05\t1988030\t2005/06/30\t1529229'
+expect $'1101(1)\tドローダウン率\t164\t2004/01/05\t0.5985\t2005/06/30\t23.53855'
+expect $'1102[1]\t最終資産\t\\1529229'
+expect $'1102[8]\t取引数\t32'
+expect $'1102[14]\tプロフィットファクター\t0.23'
+expect $'1103[0]\t2004/01\t\\1711460\t\\-288540\t-14.43％\t3\t0'
+expect $'1104[1]\t2005\t\\1529229\t\\-127366\t-7.69％\t5\t0'
 
 # The trade log of the first run: a header, then 13 fields on every line, CR LF ends.
 [ -s log.csv ] || fail "no trade log"

@@ -100,8 +100,9 @@ int pixels(int units, int base, int divisor)
 
 TEST(QtDialogView, EveryTemplateBuildsItsControlsAtTheirDialogUnitRectangles)
 {
-    for (const DialogTemplate* layout : {&mainDialogTemplate(), &aboutDialogTemplate(),
-                                         &printDialogTemplate(), &probeTemplate(), &formsTemplate()}) {
+    for (const DialogTemplate* layout :
+         {&mainDialogTemplate(), &aboutDialogTemplate(), &printDialogTemplate(), &resultsDialogTemplate(),
+          &probeTemplate(), &formsTemplate()}) {
         SCOPED_TRACE(layout->id);
         QtPlatform platform;
         RecordingDialog dialog(platform, *layout);

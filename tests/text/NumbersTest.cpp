@@ -188,6 +188,13 @@ TEST(Numbers, DateText)
     EXPECT_EQ(dateText(0), "0/0/0");
     EXPECT_EQ(fieldDate(dateText(20040105)), 20040105);
     EXPECT_EQ(rowDate(dateText(20040105)), 20040105);
+
+    // The zero-padded form reads back to the same date, and odd values still give their digits.
+    EXPECT_EQ(paddedDateText(20040105), "2004/01/05");
+    EXPECT_EQ(paddedDateText(99999999), "9999/99/99");
+    EXPECT_EQ(paddedDateText(0), "0000/00/00");
+    EXPECT_EQ(paddedDateText(2147483647), "214748/36/47");
+    EXPECT_EQ(rowDate(paddedDateText(20040105)), 20040105);
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "toolkit/headless/HeadlessView.h"
 
 #include "text/Cp932.h"
+#include "toolkit/DataExchange.h"
 
 namespace kv {
 
@@ -59,6 +60,32 @@ void HeadlessView::bindList(int id, ListBox& rows)
     it->second.ownRows.reset();
 }
 
+void HeadlessView::bindChart(int id, Chart& chart)
+{
+    auto it = controls.find(id);
+    if (it != controls.end() && it->second.kind == ControlKind::Chart)
+        it->second.chart = &chart;
+}
+
+void HeadlessView::bindTable(int id, Table& table)
+{
+    auto it = controls.find(id);
+    if (it != controls.end() && it->second.kind == ControlKind::Table)
+        it->second.table = &table;
+}
+
+const Chart* HeadlessView::chart(int id) const
+{
+    auto it = controls.find(id);
+    return it == controls.end() ? nullptr : it->second.chart;
+}
+
+const Table* HeadlessView::table(int id) const
+{
+    auto it = controls.find(id);
+    return it == controls.end() ? nullptr : it->second.table;
+}
+
 ControlKind HeadlessView::kind(int id) const
 {
     auto it = controls.find(id);
@@ -84,6 +111,42 @@ ListBox* HeadlessView::list(int id) const
     return it == controls.end() ? nullptr : it->second.rows;
 }
 
+namespace {
+
+void dumpChart(std::ostream& out, int id, const char* mark, const Chart& chart)
+{
+    out << id << mark << '\t' << escapeLineBreaks(toUtf8(chart.title())) << '\n';
+    for (size_t s = 0; s < chart.series().size(); ++s) {
+        const ChartSeries& series = chart.series()[s];
+        out << id << '(' << s << ')' << mark << '\t' << escapeLineBreaks(toUtf8(series.name)) << '\t'
+            << series.values.size();
+        if (!series.values.empty()) {
+            const size_t last = series.values.size() - 1;
+            out << '\t' << escapeLineBreaks(toUtf8(chart.xTexts()[0])) << '\t'
+                << dialogNumberText(series.values[0]) << '\t'
+                << escapeLineBreaks(toUtf8(chart.xTexts()[last])) << '\t'
+                << dialogNumberText(series.values[last]);
+        }
+        out << '\n';
+    }
+}
+
+void dumpTable(std::ostream& out, int id, const char* mark, const Table& table)
+{
+    out << id << "[h]" << mark;
+    for (const TableColumn& column : table.columns())
+        out << '\t' << escapeLineBreaks(toUtf8(column.heading));
+    out << '\n';
+    for (int r = 0; r < table.rowCount(); ++r) {
+        out << id << '[' << r << ']' << mark;
+        for (int c = 0; c < table.columnCount(); ++c)
+            out << '\t' << escapeLineBreaks(toUtf8(table.cell(r, c).text));
+        out << '\n';
+    }
+}
+
+}  // namespace
+
 void HeadlessView::dump(std::ostream& out) const
 {
     for (const auto& [id, control] : controls) {
@@ -98,6 +161,14 @@ void HeadlessView::dump(std::ostream& out) const
             break;
         case ControlKind::CheckBox:
             out << id << mark << '\t' << (control.on ? 1 : 0) << '\n';
+            break;
+        case ControlKind::Chart:
+            if (control.chart)
+                dumpChart(out, id, mark, *control.chart);
+            break;
+        case ControlKind::Table:
+            if (control.table)
+                dumpTable(out, id, mark, *control.table);
             break;
         default:
             out << id << mark << '\t' << escapeLineBreaks(toUtf8(control.text)) << '\n';

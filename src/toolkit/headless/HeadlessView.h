@@ -1,9 +1,11 @@
 #pragma once
 // A dialog's controls as plain data, for tests, the scenario runner and the batch tool.
 
+#include "toolkit/Chart.h"
 #include "toolkit/DialogTemplate.h"
 #include "toolkit/DialogView.h"
 #include "toolkit/ListBox.h"
+#include "toolkit/Table.h"
 
 #include <map>
 #include <memory>
@@ -23,6 +25,10 @@ public:
     bool checked(int id) const override;
     void setChecked(int id, bool on) override;
     void bindList(int id, ListBox& rows) override;
+    void bindChart(int id, Chart& chart) override;
+    void bindTable(int id, Table& table) override;
+    // Nothing is drawn here: no picture, false.
+    bool saveImage(int, const std::filesystem::path&) override { return false; }
     void setFocus(int id) override { focused = id; }
     bool enabled(int id) const override;
     void setEnabled(int id, bool on) override;
@@ -31,12 +37,17 @@ public:
     const DialogTemplate& dialogTemplate() const { return tmpl; }
     bool has(int id) const { return controls.count(id) != 0; }
     ControlKind kind(int id) const;
-    ListBox* list(int id) const;  // the rows a list or combo box shows; nullptr for others
+    ListBox* list(int id) const;       // the rows a list or combo box shows; nullptr for others
+    const Chart* chart(int id) const;  // what a chart or table control shows; nullptr for others
+    const Table* table(int id) const;
     int focus() const { return focused; }
     const std::vector<std::pair<std::string, int>>& menu() const { return menuItems; }
 
     // Every control with an identifier, in identifier order, one per line (UTF-8):
     // "ID<TAB>text", "ID[i]<TAB>row" (a '*' after ']' on the selected row), "ID<TAB>0|1".
+    // A chart: "ID<TAB>title", then per series "ID(s)<TAB>name<TAB>point count" and, when it has
+    // points, "<TAB>x text<TAB>value" of its first and of its last point. A table: "ID[h]" with
+    // the headings, then "ID[r]" per row, cells separated by tabs.
     // A disabled control has " [disabled]" after its identifier on each of its lines.
     void dump(std::ostream& out) const;
 
@@ -48,6 +59,8 @@ private:
         bool isEnabled = true;
         std::unique_ptr<ComboBox> ownRows;  // a combo box's template items until one is bound
         ListBox* rows = nullptr;
+        Chart* chart = nullptr;
+        Table* table = nullptr;
     };
     const DialogTemplate& tmpl;
     std::map<int, Control> controls;

@@ -3,10 +3,12 @@
 #include "text/Cp932.h"
 #include "toolkit/DialogTemplate.h"
 #include "toolkit/ListBox.h"
+#include "toolkit/qt/ChartWidget.h"
 #include "toolkit/qt/ListBoxModel.h"
 #include "toolkit/qt/QtDialogWindow.h"
 #include "toolkit/qt/QtPlatform.h"
 #include "toolkit/qt/TextLinesView.h"
+#include "toolkit/qt/TableModel.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -14,6 +16,7 @@
 #include <QFontMetrics>
 #include <QGroupBox>
 #include <QGuiApplication>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
@@ -22,6 +25,7 @@
 #include <QPushButton>
 #include <QRegularExpressionValidator>
 #include <QScreen>
+#include <QTableView>
 
 namespace kv {
 
@@ -125,7 +129,7 @@ QtDialogView::QtDialogView(Dialog& dialog, QWidget* owner) : dialog(dialog)
 
     QFont font = dialogFont(layout.fontName, layout.fontPoints);
     w->setFont(font);
-    QSize units = baseUnits(font);
+    units = baseUnits(font);
     w->setFixedSize(toPixels(units, 0, 0, layout.width, layout.height).size());
 
     for (const ControlTemplate& control : layout.controls)
@@ -148,8 +152,10 @@ QtDialogView::~QtDialogView()
 {
     // The widgets go first, then the models, which stop observing their boxes.
     dialogWindow.reset();
-    for (auto& [id, control] : controls)
+    for (auto& [id, control] : controls) {
         delete control.model;
+        delete control.tableModel;
+    }
 }
 
 QWidget* QtDialogView::window() const
@@ -232,6 +238,10 @@ QWidget* QtDialogView::buildWidget(const ControlTemplate& layout, const QSize& u
         return buildComboBox(layout);
     case ControlKind::Icon:
         return buildIcon(layout, units);
+    case ControlKind::Chart:
+        return buildChart(layout);
+    case ControlKind::Table:
+        return buildTable(layout);
     }
     return nullptr;
 }
@@ -372,6 +382,35 @@ QWidget* QtDialogView::buildIcon(const ControlTemplate& layout, const QSize& uni
     label->setPixmap(QtPlatform::applicationIcon().pixmap(side, side));
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     return label;
+}
+
+QWidget* QtDialogView::buildChart(const ControlTemplate& layout)
+{
+    auto* chart = new ChartWidget(dialogWindow.get());
+    if (layout.style & StyleBorder)
+        chart->setFrameShape(QFrame::StyledPanel);
+    return chart;
+}
+
+QWidget* QtDialogView::buildTable(const ControlTemplate& layout)
+{
+    auto* table = new QTableView(dialogWindow.get());
+    table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    table->setSelectionMode(QAbstractItemView::SingleSelection);
+    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table->setWordWrap(false);
+    table->setCornerButtonEnabled(false);
+    table->verticalHeader()->hide();
+    table->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + 4);
+    table->horizontalHeader()->setHighlightSections(false);
+    table->setHorizontalScrollBarPolicy(layout.style & StyleHScroll ? Qt::ScrollBarAsNeeded
+                                                                    : Qt::ScrollBarAlwaysOff);
+    table->setVerticalScrollBarPolicy(layout.style & StyleVScroll ? Qt::ScrollBarAsNeeded
+                                                                  : Qt::ScrollBarAlwaysOff);
+    if (!(layout.style & StyleBorder))
+        table->setFrameShape(QFrame::NoFrame);
+    return table;
 }
 
 QtDialogView::Control* QtDialogView::find(int id)
@@ -590,6 +629,53 @@ void QtDialogView::cancel()
     dialog.onCancel();
     if (afterDelivery)
         afterDelivery();
+}
+
+void QtDialogView::bindChart(int id, Chart& chart)
+{
+    Control* control = find(id);
+    if (control && control->layout->kind == ControlKind::Chart)
+        static_cast<ChartWidget*>(control->widget)->setChart(chart);
+}
+
+void QtDialogView::bindTable(int id, Table& table)
+{
+    Control* control = find(id);
+    auto* view = control ? qobject_cast<QTableView*>(control->widget) : nullptr;
+    if (!view)
+        return;
+    if (control->tableModel) {
+        control->tableModel->setTable(table);  // nothing when it is the same table
+        return;
+    }
+    control->tableModel = new TableModel(table, nullptr);
+    control->tableModel->setAfterChange([this, id] {
+        if (Control* c = find(id))
+            sizeColumns(*c);
+    });
+    view->setModel(control->tableModel);
+    sizeColumns(*control);
+}
+
+// Column widths are dialog units, like every other size; the last column takes what is left.
+void QtDialogView::sizeColumns(Control& control)
+{
+    auto* view = qobject_cast<QTableView*>(control.widget);
+    if (!view || !control.tableModel)
+        return;
+    const std::vector<TableColumn>& columns = control.tableModel->table().columns();
+    for (size_t c = 0; c < columns.size(); ++c)
+        view->setColumnWidth(static_cast<int>(c), toPixels(units, 0, 0, columns[c].width, 0).width());
+    view->horizontalHeader()->setStretchLastSection(true);
+}
+
+bool QtDialogView::saveImage(int id, const std::filesystem::path& file)
+{
+    const Control* control = find(id);
+    if (!control)
+        return false;
+    showPendingTexts();
+    return control->widget->grab().save(QString::fromStdString(file.string()), "PNG");
 }
 
 }  // namespace kv

@@ -23,6 +23,7 @@ namespace kv {
 struct ControlTemplate;
 class ListBoxModel;
 class QtDialogWindow;
+class TableModel;
 
 class QtDialogView : public DialogView {
 public:
@@ -54,6 +55,9 @@ public:
     bool checked(int id) const override;
     void setChecked(int id, bool on) override;
     void bindList(int id, ListBox& rows) override;
+    void bindChart(int id, Chart& chart) override;
+    void bindTable(int id, Table& table) override;
+    bool saveImage(int id, const std::filesystem::path& file) override;
     void setFocus(int id) override;
     bool enabled(int id) const override;
     void setEnabled(int id, bool on) override;
@@ -63,9 +67,10 @@ private:
     struct Control {
         const ControlTemplate* layout = nullptr;
         QWidget* widget = nullptr;
-        ListBoxModel* model = nullptr;  // list and combo boxes once bound
-        std::string shown;              // the code page 932 text last put into the widget
-        bool shownValid = false;        // false once the user has typed into an editable edit
+        ListBoxModel* model = nullptr;     // list and combo boxes once bound
+        TableModel* tableModel = nullptr;  // tables once bound
+        std::string shown;                 // the code page 932 text last put into the widget
+        bool shownValid = false;           // false once the user has typed into an editable edit
         bool settingText = false;
         bool pending = false;  // shown reaches the widget with the next frame
     };
@@ -82,6 +87,9 @@ private:
     QWidget* buildListBox(const ControlTemplate& layout);
     QWidget* buildComboBox(const ControlTemplate& layout);
     QWidget* buildIcon(const ControlTemplate& layout, const QSize& units);
+    QWidget* buildChart(const ControlTemplate& layout);
+    QWidget* buildTable(const ControlTemplate& layout);
+    void sizeColumns(Control& control);
     Control* find(int id);
     const Control* find(int id) const;
     void showText(Control& control, const std::string& text);
@@ -94,6 +102,7 @@ private:
     Dialog& dialog;
     std::unique_ptr<QtDialogWindow> dialogWindow;
     std::map<int, Control> controls;
+    QSize units;  // the dialog font's base units
     std::function<void()> afterDelivery;
     int syncDepth = 0;  // selection changes made by the program, not the user
     QTimer frameTimer;  // puts pending display texts into their widgets

@@ -1,0 +1,38 @@
+#pragma once
+// The results window 運用成績: the asset curve with its drawdown below it, the figures of the run
+// (return, drawdown, trades), and the monthly and yearly results, all from the run's collected
+// results. It shows them when it opens and again on 更新, so it can follow a run that AUTO steps
+// behind it. 画像保存 writes the chart as PNG, CSV保存 the day points.
+
+#include "sim/RunResults.h"
+#include "toolkit/Chart.h"
+#include "toolkit/Dialog.h"
+#include "toolkit/Table.h"
+
+namespace kv {
+
+class ResultsDialog : public Dialog {
+public:
+    // `results` must outlive the dialog; the main window passes its run's.
+    ResultsDialog(Platform& platform, const RunResults& results);
+
+    const DialogTemplate& dialogTemplate() const override;
+    void exchange(DataExchange& dx) override;
+    void onInitDialog() override;
+    void onCommand(int id, Notification notification) override;
+
+    // What the window shows, filled from the results.
+    Chart chart;
+    Table figuresTable;
+    Table monthsTable;
+    Table yearsTable;
+
+private:
+    void showResults();
+    void saveImage();
+    void saveCsv();
+
+    const RunResults& results;
+};
+
+}  // namespace kv

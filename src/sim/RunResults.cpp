@@ -1,0 +1,218 @@
+#include "sim/RunResults.h"
+
+#include <chrono>
+#include <cmath>
+#include <cstddef>
+#include <map>
+
+namespace kv {
+
+namespace {
+
+std::optional<std::chrono::sys_days> calendarDay(int32_t yyyymmdd)
+{
+    const int32_t year = yyyymmdd / 10000;
+    if (year < 1 || year > 9999)
+        return std::nullopt;
+    const std::chrono::year_month_day day{std::chrono::year{year},
+                                          std::chrono::month{static_cast<unsigned>(yyyymmdd / 100 % 100)},
+                                          std::chrono::day{static_cast<unsigned>(yyyymmdd % 100)}};
+    if (!day.ok())
+        return std::nullopt;
+    return std::chrono::sys_days{day};
+}
+
+std::optional<double> ratio(double numerator, double denominator)
+{
+    if (denominator == 0)
+        return std::nullopt;
+    return numerator / denominator;
+}
+
+std::optional<double> percentOf(double numerator, double denominator)
+{
+    if (denominator == 0)
+        return std::nullopt;
+    return numerator / denominator * 100;
+}
+
+// The monthly or yearly table: points grouped by key (yyyymm or yyyy) in ascending order, each
+// period's assets those of its last point in run order, its profit measured from the previous
+// period (the first one from the capital).
+std::vector<PeriodResult> periods(const std::vector<DayPoint>& points, double capital, int32_t keyDivisor)
+{
+    struct Period {
+        double assets = 0;
+        int64_t trades = 0;
+        int64_t wins = 0;
+    };
+    std::map<int32_t, Period> byKey;
+    for (const DayPoint& point : points) {
+        Period& period = byKey[point.date / keyDivisor];
+        period.assets = point.assets;
+        period.trades += point.trades;
+        period.wins += point.wins;
+    }
+    std::vector<PeriodResult> table;
+    table.reserve(byKey.size());
+    double previous = capital;
+    for (const auto& [key, period] : byKey) {
+        PeriodResult row;
+        if (keyDivisor == 100) {
+            row.year = key / 100;
+            row.month = key % 100;
+        } else {
+            row.year = key;
+        }
+        row.assets = period.assets;
+        row.profit = period.assets - previous;
+        if (previous > 0)
+            row.returnPercent = row.profit / previous * 100;
+        row.trades = period.trades;
+        row.wins = period.wins;
+        table.push_back(row);
+        previous = period.assets;
+    }
+    return table;
+}
+
+}  // namespace
+
+std::optional<int64_t> calendarDaysBetween(int32_t from, int32_t to)
+{
+    std::optional<std::chrono::sys_days> first = calendarDay(from);
+    std::optional<std::chrono::sys_days> last = calendarDay(to);
+    if (!first || !last)
+        return std::nullopt;
+    return (*last - *first).count();
+}
+
+void RunResults::begin(double capital)
+{
+    *this = RunResults{};
+    runCapital = capital;
+}
+
+void RunResults::purchase(double commission)
+{
+    commissionSum += commission;
+}
+
+void RunResults::sale(double gross, double net)
+{
+    ++trades;
+    ++pendingTrades;
+    grossSum += gross;
+    taxSum += gross - net;
+    if (gross > 0) {
+        if (wins == 0 || gross > largestWin)
+            largestWin = gross;
+        ++wins;
+        ++pendingWins;
+        winSum += gross;
+    } else if (gross < 0) {
+        if (losses == 0 || -gross > largestLoss)
+            largestLoss = -gross;
+        ++losses;
+        lossSum += -gross;
+    }
+    losingRun = gross < 0 ? losingRun + 1 : 0;
+    if (losingRun > longestLosingRun)
+        longestLosingRun = losingRun;
+}
+
+void RunResults::closeDay(int32_t date, double assets)
+{
+    points.push_back({date, assets, pendingTrades, pendingWins});
+    pendingTrades = 0;
+    pendingWins = 0;
+}
+
+void RunResults::liquidated(double assets)
+{
+    // Without a day there is no point to hold the sales; they stay in the trade figures.
+    if (points.empty())
+        return;
+    DayPoint& last = points.back();
+    last.assets = assets;
+    last.trades += pendingTrades;
+    last.wins += pendingWins;
+    pendingTrades = 0;
+    pendingWins = 0;
+}
+
+ResultFigures RunResults::figures() const
+{
+    ResultFigures f;
+    f.drawdown.reserve(points.size());
+    f.drawdownPercent.reserve(points.size());
+
+    constexpr size_t noPoint = static_cast<size_t>(-1);
+    double peak = runCapital;
+    size_t peakIndex = noPoint;  // the point that set the peak; none while it is the capital
+    double maxDrawdown = 0;
+    double maxPercent = 0;
+    size_t maxIndex = noPoint;
+    size_t maxPeakIndex = noPoint;
+    for (size_t i = 0; i < points.size(); ++i) {
+        const double assets = points[i].assets;
+        if (assets > peak) {
+            peak = assets;
+            peakIndex = i;
+        }
+        const double drawdown = peak - assets;
+        const double percent = peak > 0 ? drawdown / peak * 100 : 0;
+        f.drawdown.push_back(drawdown);
+        f.drawdownPercent.push_back(percent);
+        if (i == 0 || drawdown > maxDrawdown) {
+            maxDrawdown = drawdown;
+            maxIndex = i;
+            maxPeakIndex = peakIndex;
+        }
+        if (i == 0 || percent > maxPercent)
+            maxPercent = percent;
+    }
+
+    if (!points.empty()) {
+        const double finalAssets = points.back().assets;
+        f.finalAssets = finalAssets;
+        if (runCapital != 0)
+            f.totalReturnPercent = (finalAssets / runCapital - 1) * 100;
+        std::optional<int64_t> days = calendarDaysBetween(points.front().date, points.back().date);
+        if (days && *days > 0 && runCapital > 0 && finalAssets > 0) {
+            const double years = static_cast<double>(*days) / 365.25;
+            f.cagrPercent = (std::pow(finalAssets / runCapital, 1 / years) - 1) * 100;
+        }
+        f.maxDrawdown = maxDrawdown;
+        f.maxDrawdownPercent = maxPercent;
+        if (maxDrawdown > 0) {
+            f.maxDrawdownDate = points[maxIndex].date;
+            if (maxPeakIndex != noPoint)
+                f.maxDrawdownPeakDate = points[maxPeakIndex].date;
+        }
+    }
+
+    f.trades = trades;
+    f.wins = wins;
+    f.losses = losses;
+    f.winRatePercent = percentOf(static_cast<double>(wins), static_cast<double>(trades));
+    f.grossProfit = winSum;
+    f.grossLoss = lossSum;
+    f.profitFactor = ratio(winSum, lossSum);
+    f.averageWin = ratio(winSum, static_cast<double>(wins));
+    f.averageLoss = ratio(lossSum, static_cast<double>(losses));
+    f.expectancy = ratio(grossSum, static_cast<double>(trades));
+    if (wins > 0)
+        f.largestWin = largestWin;
+    if (losses > 0)
+        f.largestLoss = largestLoss;
+    f.maxConsecutiveLosses = longestLosingRun;
+    f.totalCommission = commissionSum;
+    f.totalTax = taxSum;
+
+    f.months = periods(points, runCapital, 100);
+    f.years = periods(points, runCapital, 10000);
+    return f;
+}
+
+}  // namespace kv

@@ -1,0 +1,124 @@
+#pragma once
+// The results of a run, collected as the simulation steps: one point per trading day (its date
+// and 総資産 after the day's close) and a few running sums per sale and per purchase. Nothing is
+// read back from the trade log. The asset curve, drawdowns, trade figures and the monthly and
+// yearly tables are computed from what was collected, on demand (figures()).
+//
+// Held positions count at their cost, because a signal file has no daily prices: the curve moves
+// with sales and commissions only.
+//
+// A figure whose divisor is zero has no value (std::nullopt; "----" on screen, null in JSON).
+
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+namespace kv {
+
+struct DayPoint {
+    int32_t date = 0;    // yyyymmdd, the day's date text as the row reader reads it
+    double assets = 0;   // totalAssets after the day's close; the last day's after liquidation
+    int32_t trades = 0;  // sales counted in this day: those since the previous point
+    int32_t wins = 0;    // of which with a gross profit above 0
+};
+
+// One row of the monthly or yearly table.
+struct PeriodResult {
+    int32_t year = 0;
+    int32_t month = 0;                    // 1..12 as the dates read; 0 in the yearly table
+    double assets = 0;                    // at the period's last point, in run order
+    double profit = 0;                    // assets − the previous period's (the first: − capital)
+    std::optional<double> returnPercent;  // profit ÷ the previous assets; none when those are ≤ 0
+    int64_t trades = 0;
+    int64_t wins = 0;
+};
+
+struct ResultFigures {
+    // Per day point, in run order: peak − assets (the peak is the largest of capital and the
+    // assets so far) and its share of the peak in per cent (0 when the peak is not above 0).
+    std::vector<double> drawdown;
+    std::vector<double> drawdownPercent;
+
+    // None without a day point.
+    std::optional<double> finalAssets;
+    std::optional<double> totalReturnPercent;  // also none when capital is 0
+    // None when the first and last dates are not real calendar dates, lie no day apart (or the
+    // last lies before the first), or capital or the final assets are not above 0.
+    std::optional<double> cagrPercent;
+    std::optional<double> maxDrawdown;
+    std::optional<double> maxDrawdownPercent;  // the largest percent, wherever it fell
+    // The first point with the largest drawdown in yen, and the last point at or before it that
+    // raised the peak; none when that drawdown is 0, the peak date also when the peak there was
+    // still the capital.
+    std::optional<int32_t> maxDrawdownPeakDate;
+    std::optional<int32_t> maxDrawdownDate;
+
+    int64_t trades = 0;
+    int64_t wins = 0;    // sales with a gross profit above 0
+    int64_t losses = 0;  // sales with a gross profit below 0
+    std::optional<double> winRatePercent;
+    double grossProfit = 0;  // Σ gross profit over wins
+    double grossLoss = 0;    // −Σ gross profit over losses (a positive number)
+    std::optional<double> profitFactor;
+    std::optional<double> averageWin;
+    std::optional<double> averageLoss;  // positive
+    std::optional<double> expectancy;   // Σ gross profit ÷ trades
+    std::optional<double> largestWin;
+    std::optional<double> largestLoss;  // positive
+    int64_t maxConsecutiveLosses = 0;
+    double totalCommission = 0;  // charged on purchases
+    double totalTax = 0;         // Σ (gross − net) over sales
+
+    std::vector<PeriodResult> months;  // ascending by year and month
+    std::vector<PeriodResult> years;   // ascending by year
+};
+
+class RunResults {
+public:
+    // A run starts: everything collected so far is dropped.
+    void begin(double capital);
+
+    // A purchase charged `commission`.
+    void purchase(double commission);
+
+    // A sale with gross profit `gross` (the trade log's 差引益) and after-tax profit `net`. It
+    // counts in the next day point, or in the last one when liquidated() follows.
+    void sale(double gross, double net);
+
+    // The day dated `date` (yyyymmdd) has closed with total assets `assets`.
+    void closeDay(int32_t date, double assets);
+
+    // The final liquidation has sold everything: its sales and the assets after it belong to the
+    // last day. May be called again (a repeated liquidation sells nothing).
+    void liquidated(double assets);
+
+    double capital() const { return runCapital; }
+    const std::vector<DayPoint>& days() const { return points; }
+
+    ResultFigures figures() const;
+
+private:
+    double runCapital = 0;
+    std::vector<DayPoint> points;
+    int32_t pendingTrades = 0;  // sales not yet counted in a day point
+    int32_t pendingWins = 0;
+
+    int64_t trades = 0;
+    int64_t wins = 0;
+    int64_t losses = 0;
+    double grossSum = 0;
+    double winSum = 0;
+    double lossSum = 0;  // Σ −gross over losses
+    double largestWin = 0;
+    double largestLoss = 0;
+    int64_t losingRun = 0;
+    int64_t longestLosingRun = 0;
+    double commissionSum = 0;
+    double taxSum = 0;
+};
+
+// Whole calendar days from `from` to `to` (yyyymmdd, negative when `to` is earlier), or none
+// when either is not a real date of the years 1 to 9999.
+std::optional<int64_t> calendarDaysBetween(int32_t from, int32_t to);
+
+}  // namespace kv

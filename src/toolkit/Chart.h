@@ -1,0 +1,56 @@
+#pragma once
+// A chart as data: one or more series stacked top to bottom over a shared x axis. A series holds
+// a value at each x position 0..n−1, and every position has a text (a date) that labels the
+// axis. A view observes the chart and redraws it when it is replaced.
+
+#include <string>
+#include <vector>
+
+namespace kv {
+
+struct ChartSeries {
+    std::string name;            // title of the series' pane, code page 932
+    std::string axisText;        // text of its value axis, code page 932
+    std::vector<double> values;  // one per x position
+    bool filled = false;         // the area between the line and zero is filled
+    bool downward = false;       // zero at the top, larger values further down (a drawdown)
+    int heightShare = 1;         // the pane's share of the chart's height
+    int decimals = 0;            // digits after the point on the value axis
+};
+
+class ChartObserver {
+public:
+    virtual ~ChartObserver() = default;
+    virtual void chartChanged() = 0;
+};
+
+class Chart {
+public:
+    Chart() = default;
+    Chart(const Chart&) = delete;
+    Chart& operator=(const Chart&) = delete;
+
+    // Replaces what the chart shows; the observer hears of it once. Series with fewer values
+    // than there are x texts end early; values beyond the x texts are not shown.
+    void set(std::string title, std::string xAxisText, std::vector<std::string> xTexts,
+             std::vector<ChartSeries> series);
+
+    const std::string& title() const { return chartTitle; }
+    const std::string& xAxisText() const { return xAxis; }
+    const std::vector<std::string>& xTexts() const { return positions; }
+    const std::vector<ChartSeries>& series() const { return allSeries; }
+    int pointCount() const { return static_cast<int>(positions.size()); }
+
+    // One observer at a time (the view showing the chart); nullptr detaches.
+    void setObserver(ChartObserver* o) { observer = o; }
+    ChartObserver* currentObserver() const { return observer; }
+
+private:
+    std::string chartTitle;
+    std::string xAxis;
+    std::vector<std::string> positions;
+    std::vector<ChartSeries> allSeries;
+    ChartObserver* observer = nullptr;
+};
+
+}  // namespace kv
