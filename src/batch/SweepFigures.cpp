@@ -72,10 +72,17 @@ bool betterBy(const SweepFigureField& field, const SweepFigures& a, const SweepF
 SweepFigures sweepFiguresOf(const TradingSimulation& sim)
 {
     const RunFigures& run = sim.figures();
+    const ResultFigures results = sim.results().figures();
     SweepFigures f;
+    f.finalAssets = results.finalAssets;
+    f.totalReturnPercent = results.totalReturnPercent;
+    f.cagrPercent = results.cagrPercent;
+    f.maxDrawdownPercent = results.maxDrawdownPercent;
+    f.profitFactor = results.profitFactor;
+    f.winRatePercent = results.winRatePercent;
+    f.trades = results.trades;
     f.purchases = run.purchases;
     f.sales = run.sales;
-    f.trades = run.sales;  // one trade per sale, the final liquidation's included
     return f;
 }
 

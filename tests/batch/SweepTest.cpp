@@ -262,6 +262,9 @@ TEST_F(Sweep, EachCombinationHasTheFiguresOfABatchRunWithTheSameSettings)
         EXPECT_EQ(line["operatingRate"], check < 4 ? 0.5 : 1.0);
         EXPECT_EQ(line["purchases"], expected["run"]["purchases"]) << check;
         EXPECT_EQ(line["sales"], expected["run"]["sales"]) << check;
+        for (const char* field : {"finalAssets", "totalReturnPercent", "cagrPercent", "maxDrawdownPercent",
+                                  "profitFactor", "winRatePercent", "trades"})
+            EXPECT_EQ(line[field], expected["results"][field]) << check << ' ' << field;
         EXPECT_GT(line["purchases"].get<int>(), 0);
     }
     for (const std::string& row : rows)
