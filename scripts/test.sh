@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds everything with -Wall -Wextra, runs every test, then runs
 # the tests of the program's logic once more under AddressSanitizer and
-# UndefinedBehaviorSanitizer.
+# UndefinedBehaviorSanitizer, and every fuzz target for a short while.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 jobs=$(nproc)
@@ -16,5 +16,10 @@ if [ "${KV_SKIP_SANITIZERS:-0}" != 1 ]; then
   cmake --build "$top/build-asan" -j"$jobs"
   ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
     ctest --test-dir "$top/build-asan" -j"$jobs" --output-on-failure
+fi
+# Every fuzz target for 30 s (KV_FUZZ_SECONDS to change it, 0 to skip).
+fuzz_seconds=${KV_FUZZ_SECONDS:-30}
+if [ "$fuzz_seconds" != 0 ]; then
+  "$top/scripts/fuzz.sh" "$fuzz_seconds"
 fi
 echo "All tests passed."
