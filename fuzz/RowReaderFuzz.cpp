@@ -8,8 +8,14 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    static const double rates[] = {-0.03, 0.0, -1.0, 1e300, -1e300, std::numeric_limits<double>::infinity(),
-                                   std::numeric_limits<double>::quiet_NaN(), 2147483647.0};
+    static const double rates[] = {-0.03,
+                                   0.0,
+                                   -1.0,
+                                   1e300,
+                                   -1e300,
+                                   std::numeric_limits<double>::infinity(),
+                                   std::numeric_limits<double>::quiet_NaN(),
+                                   2147483647.0};
     if (size == 0)
         return 0;
     kv::SimulatorApp& app = kv::fuzz::sharedApp();

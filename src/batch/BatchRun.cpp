@@ -2,6 +2,7 @@
 
 #include "batch/BatchSession.h"
 #include "batch/StatisticsReport.h"
+#include "data/StockMasterFile.h"
 #include "resources/ControlIds.h"
 #include "resources/Messages.h"
 #include "settings/SettingByName.h"

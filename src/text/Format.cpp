@@ -34,8 +34,8 @@ void appendInteger(std::string& out, long long value, int width, bool zeroPad)
 {
     bool negative = value < 0;
     // -(value + 1) + 1 keeps the minimum value in range without any wrap-around.
-    unsigned long long magnitude = negative ? static_cast<unsigned long long>(-(value + 1)) + 1
-                                            : static_cast<unsigned long long>(value);
+    unsigned long long magnitude =
+        negative ? static_cast<unsigned long long>(-(value + 1)) + 1 : static_cast<unsigned long long>(value);
     char digits[24];
     auto [end, ec] = std::to_chars(digits, digits + sizeof digits, magnitude);
     (void)ec;

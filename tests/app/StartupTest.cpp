@@ -93,7 +93,8 @@ TEST(Startup, FoldersWhereFilesAreExpectedFailLikeFilesThatCannotBeOpened)
     MainWindow w(test::listedStocks().indexLines(), false);
     std::filesystem::create_directory(w.folder / "kvn.conf");
     w.start();
-    EXPECT_EQ(w.messagesUtf8(), std::vector<std::string>{"ファイルオープンエラー：kvn.conf\r\nIs a directory"});
+    EXPECT_EQ(w.messagesUtf8(),
+              std::vector<std::string>{"ファイルオープンエラー：kvn.conf\r\nIs a directory"});
     EXPECT_TRUE(std::filesystem::is_directory(w.folder / "kvn.conf"));
     EXPECT_EQ(w.text(IDC_OPERATING_ASSETS), "\\5000000");
 

@@ -151,13 +151,15 @@ TEST_F(BatchRun, ReadableSummaryNamesTheWindowAndTheFigures)
     ASSERT_EQ(run({"--start-row", "0", "--end-row", "0", (folder / "signals.csv").string()}), 0) << err.str();
     // Row 0 alone: 9 lots of 極洋 bought at 500 (commission 3,990) and sold at 520; the profit
     // line counts the loss carried from the last three years.
-    EXPECT_EQ(out.str(),
-              "シグナル: 3 行\n"
-              "期間: 0 行目 (2004/1/5) から 0 行目 (2004/1/5) まで\n"
-              "購入: 1 回  売却: 1 回  ステップ: 4\n"
-              "総資産: 2176010 円\n"
-              "運用資産: 5170025 円\n"
-              "現在利益: -320000 円\n");
+    // The simple totals of the statistics follow; their own test checks them.
+    const std::string run = "シグナル: 3 行\n"
+                            "期間: 0 行目 (2004/1/5) から 0 行目 (2004/1/5) まで\n"
+                            "購入: 1 回  売却: 1 回  ステップ: 4\n"
+                            "総資産: 2176010 円\n"
+                            "運用資産: 5170025 円\n"
+                            "現在利益: -320000 円\n"
+                            "単純集計\n";
+    EXPECT_EQ(out.str().substr(0, run.size()), run);
 }
 
 // Occurrences of a text in the messages written to standard error.
@@ -221,13 +223,15 @@ TEST_F(BatchRun, LogOntoAnInputIsRefusedBeforeAnythingIsWritten)
 TEST_F(BatchRun, LogIsWrittenWhereTheCommandLineSaysAndItsFailuresHaveTheirStatus)
 {
     // No extension is added to the name given.
-    ASSERT_EQ(run({"--log", (folder / "trades").string(), (folder / "signals.csv").string()}), 0) << err.str();
+    ASSERT_EQ(run({"--log", (folder / "trades").string(), (folder / "signals.csv").string()}), 0)
+        << err.str();
     EXPECT_TRUE(folder.exists("trades"));
     EXPECT_FALSE(folder.exists("trades.csv"));
 
     // A log that cannot be opened: nothing loaded, nothing run, nothing printed.
-    EXPECT_EQ(run({"--log", (folder / "no-such-folder" / "log.csv").string(), (folder / "signals.csv").string()}),
-              2);
+    EXPECT_EQ(
+        run({"--log", (folder / "no-such-folder" / "log.csv").string(), (folder / "signals.csv").string()}),
+        2);
     EXPECT_NE(err.str().find("cannot be opened: No such file or directory"), std::string::npos);
     EXPECT_EQ(err.str().find("シミュレーション終了！"), std::string::npos);
     EXPECT_TRUE(out.str().empty());
@@ -402,8 +406,9 @@ TEST_F(BatchRun, EmptySettingsFileIsReadAsZerosWithAWarningAndInfiniteFiguresAre
     EXPECT_EQ(folder.read("kvn.conf"), "");
 
     folder.write("kvn.conf", "2000000,500000,2.5,0.2,0.1,300000,50000000,5,-0.03,0,3990,1,0,0,0,1,0,0");
-    ASSERT_EQ(run({"--json", "--set", "capital=1e308", "--set", "leverage=10", (folder / "signals.csv").string()}),
-              0)
+    ASSERT_EQ(
+        run({"--json", "--set", "capital=1e308", "--set", "leverage=10", (folder / "signals.csv").string()}),
+        0)
         << err.str();
     EXPECT_EQ(err.str().find("holds no value"), std::string::npos);
     nlohmann::json result = nlohmann::json::parse(out.str());

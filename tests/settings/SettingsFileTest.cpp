@@ -231,7 +231,8 @@ TEST(SettingByName, EveryNameSetsTheFieldOfItsFilePosition)
         int position = 1;
         for (std::string_view field : splitFields<18>(defaults).field) {
             expected += (position > 1 ? "," : "");
-            bool schedule = std::string_view(c.name) == "commissionSchedule" && (position == 10 || position == 13);
+            bool schedule =
+                std::string_view(c.name) == "commissionSchedule" && (position == 10 || position == 13);
             expected += position == c.position || schedule ? std::string_view(c.written) : field;
             ++position;
         }
