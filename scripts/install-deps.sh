@@ -5,6 +5,7 @@ set -euo pipefail
 packages=(
   g++ cmake ninja-build            # compiler and build
   libgtest-dev                     # unit tests
+  clang libclang-rt-14-dev         # the fuzz targets (libFuzzer and the sanitizers)
   qt6-base-dev qt6-qpa-plugins     # the window (offscreen and xcb platforms)
   qt6-charts-dev libqt6opengl6-dev # the results window's charts (Charts' CMake files need OpenGL's)
   qt6-translations-l10n            # Japanese texts of Qt's own dialogs and buttons

@@ -4,9 +4,21 @@
 #include "batch/BatchRun.h"
 #include "text/CommandLine.h"
 
+#include <cstdio>
 #include <filesystem>
 #include <iostream>
 #include <unistd.h>
+
+// Standard output is buffered: a write that fails (a full disk) shows only when it is flushed.
+// Such a failure is reported and makes the status 3.
+static int flushStandardOutput(int status)
+{
+    std::cout.flush();
+    if (std::fflush(stdout) == 0 && !std::ferror(stdout) && std::cout)
+        return status;
+    std::cerr << "error: the result could not be written to standard output\n";
+    return 3;
+}
 
 int main(int argc, char** argv)
 {
@@ -15,10 +27,10 @@ int main(int argc, char** argv)
     switch (kv::findStandardOption(arguments)) {
     case kv::StandardOption::Help:
         std::cout << kv::batchUsage();
-        return 0;
+        return flushStandardOutput(0);
     case kv::StandardOption::Version:
         std::cout << kv::versionText(program);
-        return 0;
+        return flushStandardOutput(0);
     case kv::StandardOption::None:
         break;
     }
@@ -29,5 +41,6 @@ int main(int argc, char** argv)
     }
     std::error_code ec;
     std::filesystem::path folder = std::filesystem::current_path(ec);
-    return kv::runBatch(*parsed.options, folder, std::cout, std::cerr, ::isatty(STDERR_FILENO) != 0);
+    int status = kv::runBatch(*parsed.options, folder, std::cout, std::cerr, ::isatty(STDERR_FILENO) != 0);
+    return flushStandardOutput(status);
 }

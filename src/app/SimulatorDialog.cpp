@@ -191,13 +191,20 @@ bool SimulatorDialog::loadMaster(std::optional<WaitCursor>& wait)
     return false;
 }
 
-// Reads kvn.conf beside the stock master, or creates it with the defaults at first start.
+// Reads kvn.conf beside the stock master, or creates it with the defaults at first start. A
+// file that exists but cannot be read is reported with the reason and left alone.
 void SimulatorDialog::loadSettingsFile()
 {
     static const std::string firstStart = toCp932("初回起動：オプションファイルを作成します。");
-    SettingsLoad loaded = loadSettings(app.settings, app.settingsFile());
+    static const std::string cannotRead = toCp932("ファイルオープンエラー：kvn.conf\r\n");
+    int error = 0;
+    SettingsLoad loaded = loadSettings(app.settings, app.settingsFile(), &error);
     if (loaded == SettingsLoad::Read)
         return;
+    if (loaded == SettingsLoad::Unreadable) {
+        platform().messageBox(cannotRead + systemErrorText(error));
+        return;
+    }
     platform().messageBox(firstStart);
     if (loaded == SettingsLoad::CreateFailed)
         platform().messageBox(messages::settingsFileNotWritten);
@@ -521,8 +528,6 @@ void SimulatorDialog::present(const StepOutcome& outcome)
     static const std::string logCannotOpen =
         toCp932("ファイルをオープンできません。ログ保存を取りやめます。記録する場合は再度オプションのログの保"
                 "存にチェックを入れてください。");
-    static const std::string logWriteFailed =
-        toCp932("ログファイルに書き込めません。このシミュレーションのログ保存を取りやめます。");
 
     if (outcome.stoppedAuto)
         platform().killTimer(*this, kAutoTimerEvent);
@@ -533,7 +538,7 @@ void SimulatorDialog::present(const StepOutcome& outcome)
         platform().messageBox(logCannotOpen);
     }
     if (outcome.logWriteFailed)
-        platform().messageBox(logWriteFailed);
+        platform().messageBox(messages::logWriteFailed);
     if (outcome.finished)
         platform().messageBox(messages::simulationEnded);
 }

@@ -45,8 +45,9 @@ std::string batchUsage()
         "終了ステータス:\n"
         "  0  バックテストが最後まで進んだ\n"
         "  1  シグナルファイルを開けない、シグナルが一つもない、または日付が多すぎて読み込めない\n"
-        "  2  コマンドラインの誤り、index.txt を読めない、行の指定や実行が拒否された、または --equity の\n"
-        "     ファイルに書き込めない\n";
+        "  2  コマンドラインの誤り、index.txt を読めない、ログが入力ファイルを上書きするか開けない、\n"
+        "     行の指定や実行が拒否された、または --equity のファイルに書き込めない\n"
+        "  3  結果は表示したが、ログまたは標準出力に書き込めなかった\n";
 }
 
 ParsedBatchArguments parseBatchArguments(const std::vector<std::string>& arguments)

@@ -2,24 +2,67 @@
 
 #include "batch/BatchSession.h"
 #include "batch/StatisticsReport.h"
+#include "data/StockMasterFile.h"
 #include "resources/ControlIds.h"
 #include "resources/Messages.h"
 #include "settings/SettingByName.h"
 #include "sim/EquityCsv.h"
 #include "sim/RunFigures.h"
+#include "settings/SettingsFile.h"
 #include "sim/RunResults.h"
 #include "text/Cp932.h"
 #include "text/Format.h"
+#include "text/LineReader.h"
 #include "text/Numbers.h"
 
 #include <nlohmann/json.hpp>
 
+#include <cerrno>
 #include <cmath>
+#include <cstdio>
 #include <optional>
 
 namespace kv {
 
 namespace {
+
+// True when `a` and `b` name the same file: the same file on disk when both exist (links and
+// other spellings included), else the same absolute path once links in it are resolved.
+bool sameFile(const std::filesystem::path& a, const std::filesystem::path& b)
+{
+    std::error_code ec;
+    if (std::filesystem::equivalent(a, b, ec))
+        return true;
+    std::error_code ea, eb;
+    std::filesystem::path ca = std::filesystem::weakly_canonical(std::filesystem::absolute(a, ea), ea);
+    std::filesystem::path cb = std::filesystem::weakly_canonical(std::filesystem::absolute(b, eb), eb);
+    return !ea && !eb && ca == cb;
+}
+
+// Checks that the log can be written, before anything is loaded or run: it must not be one of
+// the run's inputs, and it must open for writing. Nothing is written: an existing file is opened
+// without emptying it, and a file created by the check is removed again. Empty when the log is
+// fine, else the reason.
+std::string checkLogFile(const BatchOptions& options, const std::filesystem::path& folder)
+{
+    const std::filesystem::path& log = *options.logFile;
+    const std::filesystem::path inputs[] = {options.signalFile, folder / kStockMasterFileName,
+                                            folder / kSettingsFileName};
+    for (const std::filesystem::path& input : inputs) {
+        if (sameFile(log, input))
+            return "the log " + log.string() + " would overwrite the input " + input.string();
+    }
+    std::error_code ec;
+    bool existed = std::filesystem::exists(log, ec) || std::filesystem::is_symlink(log, ec);
+    errno = 0;
+    std::FILE* probe = std::fopen(log.c_str(), "ab");
+    if (!probe)
+        return "the log " + log.string() + " cannot be opened: " + systemErrorText(errno);
+    std::fclose(probe);
+    if (!existed)
+        std::filesystem::remove(log, ec);
+    return {};
+}
 
 std::string money(double value)
 {
@@ -158,10 +201,10 @@ void printJson(std::ostream& out, const SimulatorDialog& dialog, int rows)
     result["startRow"] = dialog.startRow;
     result["endRow"] = dialog.endRow;
     result["run"] = {
-        {"totalAssets", figures.totalAssets},
-        {"operatingAssets", figures.operatingAssets},
-        {"cumulativeProfit", figures.cumulativeProfit},
-        {"holdingsValue", figures.holdingsValue},
+        {"totalAssets", jsonNumber(figures.totalAssets)},
+        {"operatingAssets", jsonNumber(figures.operatingAssets)},
+        {"cumulativeProfit", jsonNumber(figures.cumulativeProfit)},
+        {"holdingsValue", jsonNumber(figures.holdingsValue)},
         {"purchases", figures.purchases},
         {"sales", figures.sales},
         {"steps", figures.steps},
@@ -178,16 +221,28 @@ int runBatch(const BatchOptions& options, const std::filesystem::path& folder, s
 {
     if (!stockMasterReadable(folder, err, "kirvane-batch"))
         return 2;
+    if (options.logFile) {
+        if (std::string problem = checkLogFile(options, folder); !problem.empty()) {
+            err << "error: " << problem << "\n";
+            return 2;
+        }
+    }
     try {
         BatchSession session(folder, err);
         SimulatorDialog& dialog = session.dialog;
         BatchPlatform& platform = session.platform;
+        // An empty kvn.conf is read as it stands, every setting 0; that is seldom meant.
+        if (session.app->settings == parseSettingsLine(""))
+            err << "warning: " << session.app->settingsFile().string()
+                << " holds no value: every setting reads as 0\n";
         for (const auto& [name, value] : options.settings)
             setSettingByName(session.app->settings, name, value);
         session.app->settings.saveLog = options.logFile.has_value();
 
-        if (!session.loadSignals(options.signalFile))
-            return 1;  // the file could not be opened; the message says so
+        if (!session.loadSignals(options.signalFile)) {
+            err << "error: " << options.signalFile.string() << " cannot be read\n";
+            return 1;
+        }
         int rows = session.signalRows();
         if (rows == 0) {
             err << toUtf8(messages::noSignalsOrMaster) << '\n';
@@ -200,7 +255,7 @@ int runBatch(const BatchOptions& options, const std::filesystem::path& folder, s
 
         if (options.logFile)
             platform.queueFileAnswer(HeadlessPlatform::FileDialogKind::Save, *options.logFile);
-        if (session.press(IDC_RUN))
+        if (session.press(IDC_RUN) && !dialog.sim.inProgress())
             return 2;
         int window = dialog.endRow - dialog.startRow + 1;
         while (!dialog.sim.finished() && dialog.sim.inProgress()) {
@@ -220,7 +275,9 @@ int runBatch(const BatchOptions& options, const std::filesystem::path& folder, s
             err << "error: " << options.equityFile->string() << " cannot be written\n";
             return 2;
         }
-        return 0;
+        // A log that failed to open at the run's start, or failed to be written during it.
+        bool logFailed = options.logFile && (platform.logWriteFailed || !session.app->settings.saveLog);
+        return logFailed ? 3 : 0;
     } catch (const HeadlessExit& exit) {
         // The window ends the program with status 0 when a signal file has more dates than it
         // can hold; for the back-test that is a file it could not read.

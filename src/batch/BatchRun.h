@@ -10,9 +10,15 @@
 
 namespace kv {
 
-// Exit statuses: 0 done; 1 no signal could be run (the file cannot be opened, lists no signal,
-// or has more dates than the window holds); 2 a refusal, bad arguments, no index.txt, or an
-// equity file that cannot be written.
+// Exit statuses:
+//   0  the result is printed
+//   1  no result: the signal file cannot be read, lists no signal, or has more dates than the
+//      program holds
+//   2  nothing run: bad arguments, no readable index.txt, a log that would overwrite an input or
+//      cannot be opened, a refusal of the window (start and end rows), or an equity
+//      file that cannot be written
+//   3  the result is printed, but the trade log could not be written (kirvane-batch also
+//      gives 3 when standard output cannot be written)
 int runBatch(const BatchOptions& options, const std::filesystem::path& folder, std::ostream& out,
              std::ostream& err, bool showProgress);
 

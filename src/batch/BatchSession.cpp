@@ -2,6 +2,7 @@
 
 #include "data/StockMasterFile.h"
 #include "resources/ControlIds.h"
+#include "resources/Messages.h"
 #include "text/Cp932.h"
 #include "text/LineReader.h"
 
@@ -12,14 +13,24 @@ void BatchPlatform::messageBox(const std::string& text)
     HeadlessPlatform::messageBox(text);
     err << toUtf8(text) << '\n';
     ++count;
+    if (text == messages::logWriteFailed)
+        logWriteFailed = true;
+}
+
+std::optional<std::filesystem::path> BatchPlatform::saveFile(const FileDialogOptions& options)
+{
+    FileDialogOptions exact = options;
+    exact.defaultExtension.clear();
+    return HeadlessPlatform::saveFile(exact);
 }
 
 bool stockMasterReadable(const std::filesystem::path& folder, std::ostream& err, const std::string& tool)
 {
-    if (LineReader::open(folder / kStockMasterFileName))
+    int error = 0;
+    if (LineReader::open(folder / kStockMasterFileName, &error))
         return true;
-    err << "error: " << kStockMasterFileName << " cannot be read in " << folder.string() << " (" << tool
-        << " reads the stock master of the current folder)\n";
+    err << "error: " << kStockMasterFileName << " cannot be read in " << folder.string() << " ("
+        << systemErrorText(error) << "; " << tool << " reads the stock master of the current folder)\n";
     return false;
 }
 

@@ -27,10 +27,14 @@ public:
     explicit BatchPlatform(std::ostream& err) : HeadlessPlatform(discarded, err), err(err) {}
 
     void messageBox(const std::string& text) override;
+    // The command line's path is used exactly as given: the save dialog's default extension
+    // belongs to the dialog, not to a name typed on the command line.
+    std::optional<std::filesystem::path> saveFile(const FileDialogOptions& options) override;
 
     std::ostringstream discarded;
     std::ostream& err;
-    int count = 0;  // message boxes shown so far
+    int count = 0;                // message boxes shown so far
+    bool logWriteFailed = false;  // the window said that a trade-log write failed
 };
 
 // False, after saying so on `err`, when the folder has no readable stock master: the window

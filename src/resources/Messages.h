@@ -20,6 +20,8 @@ inline const std::string autoNotRunning = toCp932("自動実行されていま�
 inline const std::string csvFilter = toCp932("CSV ファイル (*.csv)|*.csv|すべてのファイル (*.*)|*.*||");
 inline const std::string simulationEnded = toCp932("シミュレーション終了！");
 inline const std::string cannotOpenFile = toCp932("ファイルをオープンできません");
+inline const std::string logWriteFailed =
+    toCp932("ログファイルに書き込めません。このシミュレーションのログ保存を取りやめます。");
 inline const std::string settingsFileNotWritten =
     toCp932("ファイルオープンエラー：kvn.conf\r\nオプションファイルが作成できませんでした。");
 

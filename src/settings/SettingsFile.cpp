@@ -5,8 +5,8 @@
 #include "text/Numbers.h"
 
 #include <cerrno>
-#include <cstdio>
-#include <string_view>
+#include <fcntl.h>
+#include <string>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -16,38 +16,75 @@ namespace {
 
 constexpr size_t kPositions = 18;
 
+bool failWith(int errorNumber, int* error)
+{
+    if (error)
+        *error = errorNumber != 0 ? errorNumber : EIO;
+    return false;
+}
+
+// Writes every byte to fd, through partial writes and interruptions.
 bool writeAll(int fd, std::string_view bytes)
 {
     while (!bytes.empty()) {
-        ssize_t written = ::write(fd, bytes.data(), bytes.size());
-        if (written < 0 && errno == EINTR)
+        ssize_t n = ::write(fd, bytes.data(), bytes.size());
+        if (n < 0 && errno == EINTR)
             continue;
-        if (written <= 0)
+        if (n <= 0)
             return false;
-        bytes.remove_prefix(static_cast<size_t>(written));
+        bytes.remove_prefix(static_cast<size_t>(n));
     }
     return true;
 }
 
-// Replaces the file as a whole or not at all: the line goes to a temporary file in the same
-// folder, which is flushed to disk, checked and renamed over the old file. On any failure the
-// temporary file is removed and the old file stays as it was, so a full disk or a crash never
-// leaves an empty or half-written settings file.
-bool writeSettings(const SimulationSettings& settings, const std::filesystem::path& file)
+// A new file beside `target`, opened for writing: the name carries the process id and a counter
+// so that no existing file is ever opened. -1 with errno set when none can be created.
+int createTemporaryBeside(const std::filesystem::path& target, std::filesystem::path& temporary)
 {
-    std::string temporary = file.string() + ".XXXXXX";
-    const int fd = ::mkstemp(temporary.data());
+    static unsigned counter = 0;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        temporary = target;
+        temporary += "." + std::to_string(::getpid()) + "-" + std::to_string(++counter) + ".tmp";
+        int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0 || errno != EEXIST)
+            return fd;
+    }
+    return -1;
+}
+
+// Replaces the content of `file` all or nothing: a full disk or any other failure leaves the
+// old file (or no file) as it was, never an empty or partly written one. A link is followed, so
+// the file it names is replaced and the link stays.
+bool replaceFile(const std::filesystem::path& file, std::string_view bytes, int* error)
+{
+    std::error_code ec;
+    std::filesystem::path target = file;
+    if (std::filesystem::is_symlink(file, ec)) {
+        std::filesystem::path resolved = std::filesystem::weakly_canonical(file, ec);
+        if (!ec)
+            target = resolved;
+    }
+    std::filesystem::path temporary;
+    int fd = createTemporaryBeside(target, temporary);
     if (fd < 0)
-        return false;
-    // The new file keeps the old one's permissions; a first file gets the usual rw-r--r--.
-    struct stat old {};
-    const mode_t mode = ::stat(file.c_str(), &old) == 0 ? (old.st_mode & 07777) : 0644;
-    bool ok = ::fchmod(fd, mode) == 0 && writeAll(fd, formatSettingsLine(settings)) && ::fsync(fd) == 0;
-    ok = ::close(fd) == 0 && ok;
-    if (ok && std::rename(temporary.c_str(), file.c_str()) == 0)
+        return failWith(errno, error);
+
+    // The new file keeps the old one's permissions.
+    struct stat old;
+    if (::stat(target.c_str(), &old) == 0 && S_ISREG(old.st_mode))
+        ::fchmod(fd, old.st_mode & 07777);
+    bool written = writeAll(fd, bytes) && ::fsync(fd) == 0;
+    int writeError = errno;
+    if (::close(fd) != 0 && written) {
+        written = false;
+        writeError = errno;
+    }
+    if (written && ::rename(temporary.c_str(), target.c_str()) == 0)
         return true;
+    if (written)
+        writeError = errno;
     ::unlink(temporary.c_str());
-    return false;
+    return failWith(writeError, error);
 }
 
 }  // namespace
@@ -86,19 +123,25 @@ SimulationSettings parseSettingsLine(std::string_view line)
     return s;
 }
 
-SettingsLoad loadSettings(SimulationSettings& settings, const std::filesystem::path& file)
+SettingsLoad loadSettings(SimulationSettings& settings, const std::filesystem::path& file, int* error)
 {
     settings = SimulationSettings{};
-    if (std::optional<LineReader> reader = LineReader::open(file)) {
+    int openError = 0;
+    if (std::optional<LineReader> reader = LineReader::open(file, &openError)) {
         settings = parseSettingsLine(reader->next().value_or(std::string_view{}));
         return SettingsLoad::Read;
     }
-    return writeSettings(settings, file) ? SettingsLoad::Created : SettingsLoad::CreateFailed;
+    // Only a file that is not there is a first start; anything else would lose the user's file.
+    if (openError != ENOENT) {
+        failWith(openError, error);
+        return SettingsLoad::Unreadable;
+    }
+    return saveSettings(settings, file, error) ? SettingsLoad::Created : SettingsLoad::CreateFailed;
 }
 
-bool saveSettings(const SimulationSettings& settings, const std::filesystem::path& file)
+bool saveSettings(const SimulationSettings& settings, const std::filesystem::path& file, int* error)
 {
-    return writeSettings(settings, file);
+    return replaceFile(file, formatSettingsLine(settings), error);
 }
 
 }  // namespace kv

@@ -22,13 +22,19 @@ enum class SettingsLoad {
     Read,          // the settings come from the file
     Created,       // first start: the file was created with the defaults
     CreateFailed,  // first start, and the file could not be created: the defaults are in use
+    Unreadable,    // the file exists but cannot be read: the defaults are in use, the file is kept
 };
 
-// Sets the defaults, then reads the file, or creates it with the defaults at first start.
-SettingsLoad loadSettings(SimulationSettings& settings, const std::filesystem::path& file);
+// Sets the defaults, then reads the file, or creates it with the defaults when it does not
+// exist (only then: a file that exists but cannot be read is never overwritten). For
+// CreateFailed and Unreadable the system's error number goes to `error` when one is given.
+SettingsLoad loadSettings(SimulationSettings& settings, const std::filesystem::path& file,
+                          int* error = nullptr);
 
-// Replaces the file with the settings as a whole, by way of a temporary file in the same folder;
-// false when that fails, and then the file is as it was.
-bool saveSettings(const SimulationSettings& settings, const std::filesystem::path& file);
+// Replaces the file's content with the settings, all or nothing: the line goes to a new file in
+// the same folder, which replaces the old one only once it is completely written. False (and the
+// system's error number in `error`) when that fails; the old file, or none, is left as it was.
+bool saveSettings(const SimulationSettings& settings, const std::filesystem::path& file,
+                  int* error = nullptr);
 
 }  // namespace kv

@@ -33,9 +33,9 @@ void appendUnsigned(std::string& out, unsigned long long value, int minDigits = 
 void appendInteger(std::string& out, long long value, int width, bool zeroPad)
 {
     bool negative = value < 0;
-    // Negating in unsigned arithmetic keeps the minimum value defined.
+    // -(value + 1) + 1 keeps the minimum value in range without any wrap-around.
     unsigned long long magnitude =
-        negative ? 0ULL - static_cast<unsigned long long>(value) : static_cast<unsigned long long>(value);
+        negative ? static_cast<unsigned long long>(-(value + 1)) + 1 : static_cast<unsigned long long>(value);
     char digits[24];
     auto [end, ec] = std::to_chars(digits, digits + sizeof digits, magnitude);
     (void)ec;

@@ -2,33 +2,58 @@
 
 #include "text/InputEncoding.h"
 
+#include <cerrno>
+#include <cstdio>
 #include <cstring>
-#include <fstream>
-#include <iterator>
+#include <memory>
 
 namespace kv {
 
-std::optional<LineReader> LineReader::open(const std::filesystem::path& file)
+namespace {
+
+struct FileCloser {
+    void operator()(std::FILE* f) const { std::fclose(f); }
+};
+
+}  // namespace
+
+std::string systemErrorText(int errorNumber)
 {
-    std::ifstream in(file, std::ios::binary);
+    // The untranslated description: the program's texts are code page 932, and a translated
+    // one would come in the locale's encoding.
+    if (const char* text = strerrordesc_np(errorNumber))
+        return text;
+    return "error " + std::to_string(errorNumber);
+}
+
+std::optional<LineReader> LineReader::open(const std::filesystem::path& file, int* error)
+{
+    auto fail = [error](int errorNumber) -> std::optional<LineReader> {
+        if (error)
+            *error = errorNumber != 0 ? errorNumber : EIO;
+        return std::nullopt;
+    };
+    errno = 0;
+    std::unique_ptr<std::FILE, FileCloser> in(std::fopen(file.c_str(), "rb"));
     if (!in)
-        return std::nullopt;
+        return fail(errno);
+    // A folder opens but fails on the first read (EISDIR); any read error means the file
+    // cannot be read, like one that cannot be opened.
     std::string content;
-    // A read error (a directory opens but cannot be read) is thrown by the stream buffer
-    // whatever the stream's exception mask; it means the file cannot be read.
-    try {
-        content.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    } catch (const std::ios_base::failure&) {
-        return std::nullopt;
-    }
-    if (in.bad())
-        return std::nullopt;
+    char buffer[65536];
+    size_t n;
+    while ((n = std::fread(buffer, 1, sizeof buffer, in.get())) > 0)
+        content.append(buffer, n);
+    if (std::ferror(in.get()))
+        return fail(errno);
+    if (error)
+        *error = 0;
     return LineReader(std::move(content));
 }
 
-std::optional<LineReader> LineReader::openInput(const std::filesystem::path& file)
+std::optional<LineReader> LineReader::openInput(const std::filesystem::path& file, int* error)
 {
-    std::optional<LineReader> reader = open(file);
+    std::optional<LineReader> reader = open(file, error);
     if (!reader)
         return std::nullopt;
     InputText input = decodeInput(std::move(reader->content));

@@ -17,11 +17,12 @@ inline constexpr size_t kMaxFieldBytes = 64;
 
 class LineReader {
 public:
-    // Reads the whole file; nothing when it cannot be opened.
-    static std::optional<LineReader> open(const std::filesystem::path& file);
+    // Reads the whole file; nothing when it cannot be opened or read (a folder, a read error),
+    // and then the system's error number in `error` when one is given.
+    static std::optional<LineReader> open(const std::filesystem::path& file, int* error = nullptr);
     // Reads a file the user brings (the stock master, a signal file): a UTF-8 file is converted
     // to code page 932 first, so its lines and fields are cut by their converted bytes.
-    static std::optional<LineReader> openInput(const std::filesystem::path& file);
+    static std::optional<LineReader> openInput(const std::filesystem::path& file, int* error = nullptr);
     explicit LineReader(std::string content) : content(std::move(content)) {}
 
     // The next line, or nothing at the end of the file.
@@ -35,6 +36,9 @@ private:
     size_t position = 0;
     size_t replaced = 0;
 };
+
+// The system's description of an error number, untranslated ("Permission denied").
+std::string systemErrorText(int errorNumber);
 
 // Splits a line at every comma (no quoting) into `count` fields, each cut to its first 64
 // bytes; missing fields are empty. The last field runs to the next comma or the end of the line.

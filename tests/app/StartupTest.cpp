@@ -1,4 +1,5 @@
 #include "resources/ControlIds.h"
+#include "support/FileSizeLimit.h"
 #include "support/MainWindowFixture.h"
 #include "text/Cp932.h"
 #include "toolkit/headless/HeadlessView.h"
@@ -69,17 +70,50 @@ TEST(Startup, MissingStockMasterIsAskedForUntilChosenAndTheSettingsGoBesideIt)
     EXPECT_EQ(w.platform.waitCursorDepth(), 0);
 }
 
-TEST(Startup, SettingsFileThatCannotBeCreatedIsReportedAndTheDefaultsApply)
+TEST(Startup, SettingsFileThatCannotBeWrittenIsReportedAndTheDefaultsApply)
 {
     MainWindow w(test::listedStocks().indexLines(), false);
-    std::filesystem::create_directory(w.folder / "kvn.conf");  // neither readable nor writable as a file
-    w.start();
+    {
+        test::FileSizeLimit full(20);  // the file opens, but its line does not fit
+        w.start();
+    }
     EXPECT_EQ(w.messagesUtf8(),
               (std::vector<std::string>{
                   "初回起動：オプションファイルを作成します。",
                   "ファイルオープンエラー：kvn.conf\r\nオプションファイルが作成できませんでした。"}));
+    EXPECT_FALSE(w.folder.exists("kvn.conf"));  // no file rather than an empty or partial one
     EXPECT_EQ(w.text(IDC_OPERATING_ASSETS), "\\5000000");
     EXPECT_EQ(w.text(IDC_STATE), "実行前");
+}
+
+TEST(Startup, FoldersWhereFilesAreExpectedFailLikeFilesThatCannotBeOpened)
+{
+    // kvn.conf exists but cannot be read: reported with the reason, the defaults apply, and the
+    // folder is left alone (no first start).
+    MainWindow w(test::listedStocks().indexLines(), false);
+    std::filesystem::create_directory(w.folder / "kvn.conf");
+    w.start();
+    EXPECT_EQ(w.messagesUtf8(),
+              std::vector<std::string>{"ファイルオープンエラー：kvn.conf\r\nIs a directory"});
+    EXPECT_TRUE(std::filesystem::is_directory(w.folder / "kvn.conf"));
+    EXPECT_EQ(w.text(IDC_OPERATING_ASSETS), "\\5000000");
+
+    // A signal file that is a folder.
+    w.clearMessages();
+    w.platform.queueFileAnswer(HeadlessPlatform::FileDialogKind::Open, w.folder.path());
+    w.click(IDC_LOAD);
+    EXPECT_EQ(w.messagesUtf8(), std::vector<std::string>{"ファイルをオープンできません"});
+    EXPECT_FALSE(w.dialog->signalsLoaded);
+
+    // index.txt a folder: asked for like a missing one; a folder chosen then cannot be opened.
+    MainWindow m({}, false);
+    std::filesystem::create_directory(m.folder / "index.txt");
+    m.platform.queueFileAnswer(HeadlessPlatform::FileDialogKind::Open, m.folder / "index.txt");
+    m.start();
+    EXPECT_EQ(m.messagesUtf8().front(),
+              "index.txt をフォルダ内に確認できませんでした。\nindex.txtを指定してください。");
+    EXPECT_FALSE(m.dialog->masterLoaded);
+    EXPECT_EQ(m.text(IDC_STATUS), "ファイルをオープンできません。再起動してください。");
 }
 
 TEST(Startup, UnopenableStockMasterLeavesTheProgramRunningWithoutIt)

@@ -4,12 +4,14 @@
 #include "support/StockMaster.h"
 #include "support/TempFolder.h"
 #include "text/Cp932.h"
+#include "text/Format.h"
 #include "text/Numbers.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
 #include <cmath>
+#include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -44,6 +46,13 @@ TEST(BatchArguments, ReadsEveryOptionAndRejectsMistakes)
                                                {"s.csv", "--equity"}}) {
         EXPECT_FALSE(parseBatchArguments(bad).options) << (bad.empty() ? "(none)" : bad[0]);
     }
+
+    // Row 0 is a row like any other; a log name is kept exactly as given.
+    p = parseBatchArguments({"--start-row", "0", "--end-row", "0", "--log", "trades", "s.csv"});
+    ASSERT_TRUE(p.options) << p.error;
+    EXPECT_EQ(p.options->startRow, 0);
+    EXPECT_EQ(p.options->endRow, 0);
+    EXPECT_EQ(p.options->logFile, std::filesystem::path("trades"));
 }
 
 class BatchRun : public ::testing::Test {
@@ -135,6 +144,103 @@ TEST_F(BatchRun, RefusalsMissingMasterAndEmptyFilesEndWithTheirStatus)
     EXPECT_EQ(run({(folder / "signals.csv").string()}), 2);
     EXPECT_NE(err.str().find("index.txt"), std::string::npos);
     EXPECT_TRUE(out.str().empty());
+}
+
+TEST_F(BatchRun, ReadableSummaryNamesTheWindowAndTheFigures)
+{
+    ASSERT_EQ(run({"--start-row", "0", "--end-row", "0", (folder / "signals.csv").string()}), 0) << err.str();
+    // Row 0 alone: 9 lots of 極洋 bought at 500 (commission 3,990) and sold at 520; the profit
+    // line counts the loss carried from the last three years.
+    // The simple totals of the statistics follow; their own test checks them.
+    const std::string run = "シグナル: 3 行\n"
+                            "期間: 0 行目 (2004/1/5) から 0 行目 (2004/1/5) まで\n"
+                            "購入: 1 回  売却: 1 回  ステップ: 4\n"
+                            "総資産: 2176010 円\n"
+                            "運用資産: 5170025 円\n"
+                            "現在利益: -320000 円\n"
+                            "単純集計\n";
+    EXPECT_EQ(out.str().substr(0, run.size()), run);
+}
+
+// Occurrences of a text in the messages written to standard error.
+int countOf(const std::string& text, const std::string& part)
+{
+    int n = 0;
+    for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
+        ++n;
+    return n;
+}
+
+TEST_F(BatchRun, FoldersWhereFilesAreExpectedFailLikeFilesThatCannotBeOpened)
+{
+    std::filesystem::create_directory(folder / "folder.csv");
+    EXPECT_EQ(run({(folder / "folder.csv").string()}), 1);
+    EXPECT_NE(err.str().find("ファイルをオープンできません"), std::string::npos);
+    EXPECT_NE(err.str().find("folder.csv cannot be read"), std::string::npos);
+    EXPECT_TRUE(out.str().empty());
+
+    // kvn.conf that cannot be read: said so with the reason, the run goes on with the defaults,
+    // and the folder stays.
+    std::filesystem::remove(folder / "kvn.conf");
+    std::filesystem::create_directory(folder / "kvn.conf");
+    EXPECT_EQ(run({(folder / "signals.csv").string()}), 0);
+    EXPECT_NE(err.str().find("ファイルオープンエラー：kvn.conf\r\nIs a directory"), std::string::npos);
+    EXPECT_NE(out.str().find("購入: 2 回"), std::string::npos);
+    EXPECT_TRUE(std::filesystem::is_directory(folder / "kvn.conf"));
+
+    std::filesystem::remove(folder / "index.txt");
+    std::filesystem::create_directory(folder / "index.txt");
+    EXPECT_EQ(run({(folder / "signals.csv").string()}), 2);
+    EXPECT_NE(err.str().find("index.txt cannot be read in " + folder.path().string() + " (Is a directory"),
+              std::string::npos);
+}
+
+TEST_F(BatchRun, LogOntoAnInputIsRefusedBeforeAnythingIsWritten)
+{
+    // kvn.conf is no input yet: the refusal must come before the first start would create it.
+    ASSERT_EQ(run({"--log", (folder / "kvn.conf").string(), (folder / "signals.csv").string()}), 2);
+    EXPECT_FALSE(folder.exists("kvn.conf"));
+    folder.write("kvn.conf", "1,2,3");
+    std::filesystem::create_symlink(folder / "index.txt", folder / "master-link.txt");
+    std::filesystem::create_hard_link(folder / "signals.csv", folder / "signals-link.csv");
+    const std::string index = folder.read("index.txt");
+    const std::string signals = folder.read("signals.csv");
+
+    test::WorkingDirectory here(folder.path());
+    for (const std::string& log : {std::string("./signals.csv"), (folder / "signals-link.csv").string(),
+                                   (folder / "master-link.txt").string(), std::string("index.txt"),
+                                   (folder / "sub" / ".." / "kvn.conf").string()}) {
+        std::filesystem::create_directory(folder / "sub");
+        EXPECT_EQ(run({"--log", log, "signals.csv"}), 2) << log;
+        EXPECT_NE(err.str().find("would overwrite the input"), std::string::npos) << log;
+        EXPECT_TRUE(out.str().empty()) << log;
+    }
+    EXPECT_EQ(folder.read("index.txt"), index);
+    EXPECT_EQ(folder.read("signals.csv"), signals);
+    EXPECT_EQ(folder.read("kvn.conf"), "1,2,3");
+}
+
+TEST_F(BatchRun, LogIsWrittenWhereTheCommandLineSaysAndItsFailuresHaveTheirStatus)
+{
+    // No extension is added to the name given.
+    ASSERT_EQ(run({"--log", (folder / "trades").string(), (folder / "signals.csv").string()}), 0)
+        << err.str();
+    EXPECT_TRUE(folder.exists("trades"));
+    EXPECT_FALSE(folder.exists("trades.csv"));
+
+    // A log that cannot be opened: nothing loaded, nothing run, nothing printed.
+    EXPECT_EQ(
+        run({"--log", (folder / "no-such-folder" / "log.csv").string(), (folder / "signals.csv").string()}),
+        2);
+    EXPECT_NE(err.str().find("cannot be opened: No such file or directory"), std::string::npos);
+    EXPECT_EQ(err.str().find("シミュレーション終了！"), std::string::npos);
+    EXPECT_TRUE(out.str().empty());
+
+    // A log whose writes fail: said once, the run ends and its result is printed, status 3.
+    EXPECT_EQ(run({"--json", "--log", "/dev/full", (folder / "signals.csv").string()}), 3);
+    EXPECT_EQ(countOf(err.str(), "ログファイルに書き込めません。"), 1);
+    EXPECT_EQ(countOf(err.str(), "シミュレーション終了！"), 1);
+    EXPECT_EQ(nlohmann::json::parse(out.str())["run"]["purchases"], 2);
 }
 
 TEST_F(BatchRun, UnconvertibleCharactersAreToldAndAFileWithTooManyDatesFails)
@@ -291,6 +397,23 @@ TEST(SampleRun, ResultsAgreeWithTheTradeLogReadBack)
         EXPECT_NEAR(leadingDouble(f[3]), day["drawdownPercent"].get<double>(), 0.005);
     }
     EXPECT_EQ(results["days"].back()["assets"], results["finalAssets"]);
+TEST_F(BatchRun, EmptySettingsFileIsReadAsZerosWithAWarningAndInfiniteFiguresAreNull)
+{
+    folder.write("kvn.conf", "");
+    EXPECT_EQ(run({"--json", (folder / "signals.csv").string()}), 0) << err.str();
+    EXPECT_EQ(countOf(err.str(), "holds no value: every setting reads as 0"), 1);
+    EXPECT_EQ(nlohmann::json::parse(out.str())["run"]["purchases"], 0);
+    EXPECT_EQ(folder.read("kvn.conf"), "");
+
+    folder.write("kvn.conf", "2000000,500000,2.5,0.2,0.1,300000,50000000,5,-0.03,0,3990,1,0,0,0,1,0,0");
+    ASSERT_EQ(
+        run({"--json", "--set", "capital=1e308", "--set", "leverage=10", (folder / "signals.csv").string()}),
+        0)
+        << err.str();
+    EXPECT_EQ(err.str().find("holds no value"), std::string::npos);
+    nlohmann::json result = nlohmann::json::parse(out.str());
+    EXPECT_TRUE(result["run"]["operatingAssets"].is_null()) << out.str();
+    EXPECT_TRUE(result["run"]["totalAssets"].is_number());
 }
 
 }  // namespace

@@ -73,8 +73,12 @@ TEST(StockMaster, NameIndexGivesHighestAndLowestCodeAndNothingForEmptyNames)
 
 TEST(StockMaster, EmptyFileGivesAnEmptyMaster)
 {
-    auto app = readMaster("");
+    auto app = std::make_unique<SimulatorApp>();
+    test::listedStocks().enterInto(*app);
+    LineReader reader("");
+    readStockMaster(reader, *app);
     EXPECT_EQ(app->tradingUnit[1301], 0);
+    EXPECT_EQ(app->tradingUnit[7203], 0);
 }
 
 TEST(StockMasterLoad, ReadsTheFileAndKeepsItsFolderEitherWay)

@@ -20,4 +20,8 @@ awk -F, 'NF != 13 { exit 1 }' out.csv
 printf 'h\r\n' > empty.csv
 if "$batch" --json empty.csv > result.json 2> messages.txt; then exit 1; else [ $? = 1 ]; fi
 grep -qxF '{"rows": 0}' result.json
+# Standard output on a full disk: the failure is said and the status is 3.
+if "$batch" signals.csv > /dev/full 2> messages.txt; then exit 1; else [ $? = 3 ]; fi
+grep -q 'could not be written to standard output' messages.txt
+if "$batch" --help > /dev/full 2> /dev/null; then exit 1; else [ $? = 3 ]; fi
 echo "batch on the sample: ok"

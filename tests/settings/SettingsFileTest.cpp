@@ -1,11 +1,17 @@
+#include "settings/SettingByName.h"
 #include "settings/SettingsFile.h"
+#include "support/FileSizeLimit.h"
 #include "support/TempFolder.h"
 #include "text/Cp932.h"
+#include "text/LineReader.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cerrno>
 #include <filesystem>
 #include <iterator>
+#include <sys/stat.h>
 
 namespace kv {
 namespace {
@@ -109,6 +115,131 @@ TEST(SettingsFile, SaveReplacesTheFileWholeKeepingItsPermissions)
     EXPECT_EQ(fs::status(folder / "kvn.conf").permissions() & fs::perms::all,
               fs::perms::owner_read | fs::perms::owner_write);
     EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), fs::directory_iterator()), 1);
+}
+
+// The names of the folder's entries: a write must leave no temporary file behind.
+std::vector<std::string> entries(const test::TempFolder& folder)
+{
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder.path()))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+TEST(SettingsFile, ExistingFileThatCannotBeReadIsKeptAndTheDefaultsApply)
+{
+    test::TempFolder folder;
+    std::filesystem::create_directory(folder / "kvn.conf");
+    folder.write("kvn.conf/keep", "x");
+    SimulationSettings s;
+    s.capital = 1;
+    int error = 0;
+    EXPECT_EQ(loadSettings(s, folder / "kvn.conf", &error), SettingsLoad::Unreadable);
+    EXPECT_EQ(error, EISDIR);
+    EXPECT_EQ(systemErrorText(error), "Is a directory");
+    EXPECT_EQ(s, SimulationSettings{});
+    EXPECT_EQ(folder.read("kvn.conf/keep"), "x");
+    EXPECT_EQ(entries(folder), std::vector<std::string>{"kvn.conf"});
+
+    // Saving over it fails too, and leaves it whole.
+    EXPECT_FALSE(saveSettings(s, folder / "kvn.conf"));
+    EXPECT_EQ(folder.read("kvn.conf/keep"), "x");
+    EXPECT_EQ(entries(folder), std::vector<std::string>{"kvn.conf"});
+}
+
+TEST(SettingsFile, WriteThatFailsOnAFullDiskLeavesTheOldFileOrNone)
+{
+    test::TempFolder folder;
+    SimulationSettings s;
+    s.capital = 42;
+    int error = 0;
+    {
+        test::FileSizeLimit full(20);  // room for a part of the line only
+        EXPECT_EQ(loadSettings(s, folder / "kvn.conf", &error), SettingsLoad::CreateFailed);
+        EXPECT_EQ(error, EFBIG);
+        EXPECT_EQ(s, SimulationSettings{});
+        EXPECT_TRUE(entries(folder).empty());  // no file at all rather than a part of one
+    }
+    folder.write("kvn.conf", kDefaultLine);
+    s.capital = 42;
+    {
+        test::FileSizeLimit full(20);
+        EXPECT_FALSE(saveSettings(s, folder / "kvn.conf", &error));
+        EXPECT_EQ(error, EFBIG);
+    }
+    EXPECT_EQ(folder.read("kvn.conf"), kDefaultLine);
+    EXPECT_EQ(entries(folder), std::vector<std::string>{"kvn.conf"});
+    EXPECT_TRUE(saveSettings(s, folder / "kvn.conf"));
+    EXPECT_EQ(folder.read("kvn.conf").substr(0, 3), "42,");
+    EXPECT_EQ(entries(folder), std::vector<std::string>{"kvn.conf"});
+}
+
+TEST(SettingsFile, SavingKeepsTheFilesPermissionsAndLinks)
+{
+    test::TempFolder folder;
+    folder.write("real.conf", kDefaultLine);
+    ::chmod((folder / "real.conf").c_str(), 0640);
+    std::filesystem::create_symlink("real.conf", folder / "kvn.conf");
+    SimulationSettings s;
+    s.capital = 7;
+    ASSERT_TRUE(saveSettings(s, folder / "kvn.conf"));
+    EXPECT_TRUE(std::filesystem::is_symlink(folder / "kvn.conf"));
+    EXPECT_EQ(folder.read("real.conf").substr(0, 2), "7,");
+    struct stat st {};
+    ASSERT_EQ(::stat((folder / "real.conf").c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, 0640u);
+    EXPECT_EQ(entries(folder), (std::vector<std::string>{"kvn.conf", "real.conf"}));
+}
+
+TEST(SettingByName, EveryNameSetsTheFieldOfItsFilePosition)
+{
+    // Name, value, and the file position (1-based) that must show it; commissionSchedule is
+    // written at positions 10 and 13.
+    struct Case {
+        const char* name;
+        const char* value;
+        int position;
+        const char* written;
+    } cases[] = {
+        {"capital", "123", 1, "123"},
+        {"lossWithinThreeYears", "456", 2, "456"},
+        {"leverage", "3.5", 3, "3.500000"},
+        {"marginMaintenanceRate", "0.3", 4, "0.300000"},
+        {"taxRate", "0.25", 5, "0.250000"},
+        {"spareAmount", "789", 6, "789"},
+        {"maxPurchaseAmount", "1000", 7, "1000"},
+        {"maxStocks", "77", 8, "77"},
+        {"unknownProfitRate", "-0.5", 9, "-0.500000"},
+        {"commissionSchedule", "3", 10, "3"},
+        {"maxCommission", "99", 11, "99"},
+        {"operatingRate", "0.75", 12, "0.750000"},
+        {"commissionSchedule", "3", 13, "3"},
+        {"buyPriority", "4", 14, "4"},
+        {"operationType", "5", 15, "5"},
+        {"saveLog", "0", 16, "0"},
+        {"tradeOrder", "1", 17, "1"},
+        {"shortSellSystem", "1", 18, "1"},
+    };
+    std::vector<std::string> names = settingNames();
+    EXPECT_EQ(names.size(), 17u);
+    const std::string defaults = formatSettingsLine(SimulationSettings{});
+    for (const Case& c : cases) {
+        SimulationSettings s;
+        ASSERT_TRUE(setSettingByName(s, c.name, c.value)) << c.name;
+        std::string expected;
+        int position = 1;
+        for (std::string_view field : splitFields<18>(defaults).field) {
+            expected += (position > 1 ? "," : "");
+            bool schedule =
+                std::string_view(c.name) == "commissionSchedule" && (position == 10 || position == 13);
+            expected += position == c.position || schedule ? std::string_view(c.written) : field;
+            ++position;
+        }
+        EXPECT_EQ(formatSettingsLine(s), expected) << c.name;
+        names.erase(std::remove(names.begin(), names.end(), c.name), names.end());
+    }
+    EXPECT_TRUE(names.empty());  // every name is in the table
 }
 
 TEST(CodedSettings, CodesReadAsNamedChoices)

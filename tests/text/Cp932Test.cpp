@@ -57,6 +57,13 @@ TEST(Cp932, DisplayShowsOnlySingleByte5CAsYen)
         {"a\\b", "a¥b"},
         {"\xB1\\", "ｱ¥"},             // a single-byte katakana is no lead byte
         {"\x85\\", "\xEF\xBF\xBD¥"},  // unassigned pair: its ASCII second byte stands alone
+        // The edges of the lead-byte ranges 0x81-0x9F and 0xE0-0xFC.
+        {"\x9F\x5C", "歃"},
+        {"\xE0\x5C", "濬"},
+        {"\xFC\x4B\\", "黑¥"},
+        {"\xA0\\", "\xEF\xBF\xBD¥"},
+        {"\xDF\\", "ﾟ¥"},
+        {"\xFD\\", "\xEF\xBF\xBD¥"},
     };
     for (const auto& pair : cases)
         EXPECT_EQ(toDisplayUtf8(pair.cp932), pair.utf8) << pair.utf8;

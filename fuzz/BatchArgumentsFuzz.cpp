@@ -1,0 +1,35 @@
+// The command line of kirvane-batch: the bytes split at NUL into arguments and parsed; a
+// parsed line's settings are applied as the batch applies them.
+
+#include "FuzzSupport.h"
+#include "batch/BatchOptions.h"
+#include "settings/SettingByName.h"
+
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    std::vector<std::string> arguments;
+    std::string_view rest = kv::fuzz::bytes(data, size);
+    while (!rest.empty()) {
+        size_t nul = rest.find('\0');
+        arguments.emplace_back(rest.substr(0, nul));
+        rest = nul == std::string_view::npos ? std::string_view{} : rest.substr(nul + 1);
+    }
+    kv::ParsedBatchArguments parsed = kv::parseBatchArguments(arguments);
+    if (parsed.options.has_value() == !parsed.error.empty())
+        std::abort();  // either options or a reason, never both or neither
+    if (!parsed.options)
+        return 0;
+    if ((parsed.options->startRow && *parsed.options->startRow < 0) ||
+        (parsed.options->endRow && *parsed.options->endRow < 0))
+        std::abort();
+    kv::SimulationSettings settings;
+    for (const auto& [name, value] : parsed.options->settings) {
+        if (!kv::setSettingByName(settings, name, value))
+            std::abort();  // the parser accepts known names only
+    }
+    return 0;
+}
