@@ -1,6 +1,7 @@
 #include "app/OptionDialog.h"
 #include "resources/ControlIds.h"
 #include "settings/SettingsFile.h"
+#include "support/FileSizeLimit.h"
 #include "support/MainWindowFixture.h"
 #include "text/Cp932.h"
 #include "toolkit/headless/HeadlessView.h"
@@ -155,34 +156,11 @@ TEST_F(Options, ARefusedNumberKeepsTheDialogOpenButStoresAndWritesTheFieldsBefor
     w.platform.close(again);
 }
 
-// Writes beyond `bytes` fail while it lives (the signal such a write raises is ignored): a
-// settings file that cannot be written whole, also for a process that may write anywhere.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes)
-    {
-        previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-        getrlimit(RLIMIT_FSIZE, &previous);
-        rlimit limited = previous;
-        limited.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limited);
-    }
-    ~FileSizeLimit()
-    {
-        setrlimit(RLIMIT_FSIZE, &previous);
-        std::signal(SIGXFSZ, previousHandler);
-    }
-
-private:
-    rlimit previous{};
-    void (*previousHandler)(int) = nullptr;
-};
-
 TEST_F(Options, AFailedSaveIsReportedAndLeavesTheOldFileWhole)
 {
     const std::string old = conf();
     {
-        FileSizeLimit limit(20);
+        test::FileSizeLimit limit(20);
         options({"type 1024 1000000", "click OK"});
     }
     EXPECT_EQ(w.messagesUtf8(), std::vector<std::string>{kNotWritten});
