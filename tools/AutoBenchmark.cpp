@@ -10,6 +10,7 @@
 #include "data/SimulatorApp.h"
 #include "resources/ControlIds.h"
 #include "resources/Messages.h"
+#include "sim/OutcomeTexts.h"
 #include "toolkit/headless/HeadlessPlatform.h"
 #include "toolkit/qt/QtPlatform.h"
 

@@ -5,6 +5,8 @@
 #include "text/CommandLine.h"
 #include "toolkit/Platform.h"
 
+#include <memory>
+
 namespace kv {
 
 ApplicationArguments parseApplicationArguments(const std::vector<std::string>& arguments)
@@ -38,7 +40,8 @@ int runApplication(Platform& platform, const std::optional<std::filesystem::path
     std::optional<std::filesystem::path> file = signalFile;
     if (file && file->is_relative())
         file = folder / *file;
-    SimulatorDialog dialog(SimulatorApp::instance(), platform, folder, file);
+    auto app = std::make_unique<SimulatorApp>();
+    SimulatorDialog dialog(*app, platform, folder, file);
     platform.runModal(dialog);
     return 0;
 }

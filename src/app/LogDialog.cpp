@@ -2,6 +2,7 @@
 
 #include "resources/ControlIds.h"
 #include "resources/Messages.h"
+#include "sim/OutcomeTexts.h"
 #include "resources/Templates.h"
 #include "text/Cp932.h"
 #include "toolkit/Platform.h"

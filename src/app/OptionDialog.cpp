@@ -3,9 +3,15 @@
 #include "data/SimulatorApp.h"
 #include "resources/ControlIds.h"
 #include "resources/Messages.h"
+#include "sim/OutcomeTexts.h"
 #include "resources/Templates.h"
 #include "settings/SettingsFile.h"
+#include "settings/SettingsTable.h"
+#include "text/Numbers.h"
+#include "toolkit/DataExchange.h"
 #include "toolkit/Platform.h"
+
+#include <iterator>
 
 namespace kv {
 
@@ -16,24 +22,61 @@ const DialogTemplate& OptionDialog::dialogTemplate() const
     return optionDialogTemplate();
 }
 
-// The exchange order is the order in which a refused number stops taking the fields back.
+namespace {
+
+enum class Shown { Number, Choice, Check };
+
+struct OptionControl {
+    int id;
+    const char* setting;
+    Shown shown;
+};
+
+// The controls that show a setting, in exchange order: the order in which a refused number stops
+// taking the fields back. The settings table says how each value is shown (a rate in percent).
+// maxCommission and the spare amount are not the dialog's: they stay as they are.
+const OptionControl kControls[] = {
+    {IDC_OPT_CAPITAL, "capital", Shown::Number},
+    {IDC_OPT_LOSS, "lossWithinThreeYears", Shown::Number},
+    {IDC_OPT_LEVERAGE, "leverage", Shown::Number},
+    {IDC_OPT_MARGIN_RATE, "marginMaintenanceRate", Shown::Number},
+    {IDC_OPT_TAX_RATE, "taxRate", Shown::Number},
+    {IDC_OPT_MAX_STOCKS, "maxStocks", Shown::Number},
+    {IDC_OPT_UNKNOWN_RATE, "unknownProfitRate", Shown::Number},
+    {IDC_OPT_COMMISSION, "commissionSchedule", Shown::Choice},
+    {IDC_OPT_BUY_PRIORITY, "buyPriority", Shown::Choice},
+    {IDC_OPT_OPERATION_TYPE, "operationType", Shown::Choice},
+    {IDC_OPT_SAVE_LOG, "saveLog", Shown::Check},
+    {IDC_OPT_OPERATING_RATE, "operatingRate", Shown::Number},
+    {IDC_OPT_ORDER, "tradeOrder", Shown::Choice},
+    {IDC_OPT_SHORT_SELL, "shortSellSystem", Shown::Check},
+    {IDC_OPT_MAX_PURCHASE, "maxPurchaseAmount", Shown::Number},
+};
+static_assert(std::size(kControls) == OptionDialog::kShownSettings);
+
+const SettingDescription& settingOf(const OptionControl& control)
+{
+    return *settingNamed(control.setting);
+}
+
+}  // namespace
+
 void OptionDialog::exchange(DataExchange& dx)
 {
-    dx.number(IDC_OPT_CAPITAL, capital);
-    dx.number(IDC_OPT_LOSS, lossWithinThreeYears);
-    dx.number(IDC_OPT_LEVERAGE, leverage);
-    dx.number(IDC_OPT_MARGIN_RATE, marginRatePercent);
-    dx.number(IDC_OPT_TAX_RATE, taxRatePercent);
-    dx.number(IDC_OPT_MAX_STOCKS, maxStocks);
-    dx.number(IDC_OPT_UNKNOWN_RATE, unknownRatePercent);
-    dx.selection(IDC_OPT_COMMISSION, commissionBox, commissionIndex);
-    dx.selection(IDC_OPT_BUY_PRIORITY, buyPriorityBox, buyPriorityIndex);
-    dx.selection(IDC_OPT_OPERATION_TYPE, operationTypeBox, operationTypeIndex);
-    dx.check(IDC_OPT_SAVE_LOG, saveLog);
-    dx.number(IDC_OPT_OPERATING_RATE, operatingRatePercent);
-    dx.selection(IDC_OPT_ORDER, orderBox, orderIndex);
-    dx.check(IDC_OPT_SHORT_SELL, shortSellSystem);
-    dx.number(IDC_OPT_MAX_PURCHASE, maxPurchaseAmount);
+    for (size_t i = 0; i < std::size(kControls); ++i) {
+        const OptionControl& c = kControls[i];
+        switch (c.shown) {
+        case Shown::Number:
+            dx.number(c.id, numbers[i]);
+            break;
+        case Shown::Choice:
+            dx.selection(c.id, choiceBoxes[i], choices[i]);
+            break;
+        case Shown::Check:
+            dx.check(c.id, checks[i]);
+            break;
+        }
+    }
 }
 
 void OptionDialog::onInitDialog()
@@ -56,43 +99,32 @@ void OptionDialog::onOK()
 
 void OptionDialog::loadFields()
 {
-    const SimulationSettings& s = app.settings;
-    capital = s.capital;
-    lossWithinThreeYears = s.lossWithinThreeYears;
-    leverage = s.leverage;
-    marginRatePercent = s.marginMaintenanceRate * 100;
-    taxRatePercent = s.taxRate * 100;
-    maxStocks = s.maxStocks;
-    maxPurchaseAmount = s.maxPurchaseAmount;
-    unknownRatePercent = s.unknownProfitRate * 100;
-    commissionIndex = s.commissionSchedule;
-    buyPriorityIndex = s.buyPriority;
-    operationTypeIndex = s.operationType;
-    operatingRatePercent = s.operatingRate * 100;
-    saveLog = s.saveLog;
-    orderIndex = s.tradeOrder ? 1 : 0;
-    shortSellSystem = s.shortSellSystem;
+    for (size_t i = 0; i < std::size(kControls); ++i) {
+        const SettingDescription& setting = settingOf(kControls[i]);
+        const double value = settingValue(app.settings, setting);
+        numbers[i] = value * setting.shownScale;
+        choices[i] = truncateToInt32(value);
+        checks[i] = value != 0;
+    }
 }
 
-// maxCommission and the spare amount are not the dialog's: they stay as they are.
 void OptionDialog::storeFields()
 {
-    SimulationSettings& s = app.settings;
-    s.capital = capital;
-    s.lossWithinThreeYears = lossWithinThreeYears;
-    s.leverage = leverage;
-    s.marginMaintenanceRate = marginRatePercent / 100;
-    s.taxRate = taxRatePercent / 100;
-    s.maxStocks = truncateToInt32(maxStocks);
-    s.maxPurchaseAmount = truncateToInt32(maxPurchaseAmount);
-    s.unknownProfitRate = unknownRatePercent / 100;
-    s.commissionSchedule = commissionIndex;
-    s.buyPriority = buyPriorityIndex;
-    s.operationType = operationTypeIndex;
-    s.operatingRate = operatingRatePercent / 100;
-    s.saveLog = saveLog;
-    s.tradeOrder = orderIndex != 0;
-    s.shortSellSystem = shortSellSystem;
+    for (size_t i = 0; i < std::size(kControls); ++i) {
+        const OptionControl& c = kControls[i];
+        const SettingDescription& setting = settingOf(c);
+        switch (c.shown) {
+        case Shown::Number:
+            setSettingValue(app.settings, setting, numbers[i] / setting.shownScale);
+            break;
+        case Shown::Choice:
+            setSettingValue(app.settings, setting, choices[i]);
+            break;
+        case Shown::Check:
+            setSettingValue(app.settings, setting, checks[i] ? 1 : 0);
+            break;
+        }
+    }
 }
 
 }  // namespace kv

@@ -6,6 +6,7 @@
 #include "toolkit/Dialog.h"
 #include "toolkit/ListBox.h"
 
+#include <array>
 #include <cstdint>
 
 namespace kv {
@@ -21,29 +22,21 @@ public:
     void onInitDialog() override;
     void onOK() override;
 
-    // The fields, as the controls show them; all zero until the dialog opens.
-    double capital = 0;
-    double lossWithinThreeYears = 0;
-    double leverage = 0;
-    double marginRatePercent = 0;
-    double taxRatePercent = 0;
-    double maxStocks = 0;  // whole numbers, held as doubles while the dialog is open
-    double unknownRatePercent = 0;
-    double operatingRatePercent = 0;
-    double maxPurchaseAmount = 0;
-    int32_t commissionIndex = 0;
-    int32_t buyPriorityIndex = 0;
-    int32_t operationTypeIndex = 0;
-    int32_t orderIndex = 0;
-    bool saveLog = false;
-    bool shortSellSystem = false;
+    // The number of controls that show a setting.
+    static constexpr size_t kShownSettings = 15;
+
+    // The fields, as the controls show them (by control, in exchange order); all zero until the
+    // dialog opens. Each control uses the one of the three its kind needs.
+    std::array<double, kShownSettings> numbers{};
+    std::array<int32_t, kShownSettings> choices{};
+    std::array<bool, kShownSettings> checks{};
 
 private:
     void loadFields();
     void storeFields();
 
     SimulatorApp& app;
-    ComboBox commissionBox, buyPriorityBox, operationTypeBox, orderBox;  // their template items
+    std::array<ComboBox, kShownSettings> choiceBoxes;  // the drop-down lists' template items
 };
 
 }  // namespace kv

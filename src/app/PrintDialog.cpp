@@ -119,8 +119,8 @@ void PrintDialog::exchange(DataExchange& dx)
 void PrintDialog::onInitDialog()
 {
     unknownProfitRate = app.settings.unknownProfitRate;
-    overallText = totalsText(figureSetOf(app.overallTally, unknownProfitRate),
-                             perDayAverageProfit(app.dateTally, unknownProfitRate));
+    overallText = totalsText(figureSetOf(app.tallies.overallTally, unknownProfitRate),
+                             perDayAverageProfit(app.tallies.dateTally, unknownProfitRate));
     stockText = noStockYet();
     hideOneSignal = true;
     hideTwoSignals = false;
@@ -184,10 +184,10 @@ void PrintDialog::showStockTotal()
 {
     updateData(true);
     if (std::optional<int32_t> code = stockCodeOfText(codeText)) {
-        const std::string& name = app.stockName[static_cast<size_t>(*code)];
+        const std::string& name = app.master.stockName[static_cast<size_t>(*code)];
         stockNameText = name.empty() ? kNoSuchStock : name;
         stockText =
-            stockFiguresText(figureSetOf(app.stockTally[static_cast<size_t>(*code)], unknownProfitRate));
+            stockFiguresText(figureSetOf(app.tallies.stockTally[static_cast<size_t>(*code)], unknownProfitRate));
     }
     updateData(false);
 }
@@ -209,13 +209,13 @@ void PrintDialog::chooseRankedStock(size_t ranking)
 void PrintDialog::rebuildRankings()
 {
     StockRankings rankings =
-        buildRankings(app.stockTally, unknownProfitRate, {hideOneSignal, hideTwoSignals});
+        buildRankings(app.tallies.stockTally, unknownProfitRate, {hideOneSignal, hideTwoSignals});
     for (size_t k = 0; k < kRankingKindCount; ++k) {
         ComboBox& list = rankingLists[k];
         resetToHeading(list, kSelectStock);
         rankingCodes[k].clear();
         for (const RankedStock& stock : rankedStocks(rankings[k])) {
-            list.append(rankingRow(stock, app.stockName[static_cast<size_t>(stock.code)]));
+            list.append(rankingRow(stock, app.master.stockName[static_cast<size_t>(stock.code)]));
             rankingCodes[k].push_back(stock.code);
         }
         list.setSelection(0);
@@ -230,7 +230,7 @@ void PrintDialog::fillPeriodLists()
     methodList.clear();
     for (const std::string& method : kMethods)
         methodList.append(method);
-    years = yearItems(app.slotDate);
+    years = yearItems(app.tallies.slotDate);
     months.clear();
     days.clear();
     {
@@ -249,7 +249,7 @@ void PrintDialog::rebuildMonthList()
     resetToHeading(monthList, kMonthHeading);
     months.clear();
     if (std::optional<int32_t> year = chosenValue(yearList, years)) {
-        months = monthItems(app.slotDate, *year);
+        months = monthItems(app.tallies.slotDate, *year);
         ListBox::AppendBatch batch(monthList);
         for (int32_t month : months)
             monthList.append(format(kMonthItem, {month}));
@@ -266,7 +266,7 @@ void PrintDialog::rebuildDayList()
     std::optional<int32_t> year = chosenValue(yearList, years);
     std::optional<int32_t> month = chosenValue(monthList, months);
     if (year && month) {
-        days = dayItems(app.slotDate, *year, *month);
+        days = dayItems(app.tallies.slotDate, *year, *month);
         ListBox::AppendBatch batch(dayList);
         for (int32_t day : days)
             dayList.append(format(kDayItem, {day}));
@@ -301,7 +301,7 @@ void PrintDialog::showPeriodTotals()
     }
     if (!period)
         return;
-    PeriodFigures figures = periodFigures(app.slotDate, app.dateTally, *period, unknownProfitRate);
+    PeriodFigures figures = periodFigures(app.tallies.slotDate, app.tallies.dateTally, *period, unknownProfitRate);
     periodText = totalsText(figures.figures, figures.perDayAverage);
 }
 

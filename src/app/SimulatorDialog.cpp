@@ -13,6 +13,7 @@
 #include "resources/Messages.h"
 #include "resources/Templates.h"
 #include "settings/SettingsFile.h"
+#include "sim/OutcomeTexts.h"
 #include "sim/PortfolioLists.h"
 #include "sim/RunFigures.h"
 #include "text/Cp932.h"
@@ -26,6 +27,7 @@
 #include <algorithm>
 #include <array>
 #include <cctype>
+#include <chrono>
 #include <iterator>
 #include <optional>
 
@@ -65,9 +67,30 @@ const std::string& stateName(SimState state)
 
 SimulatorDialog::SimulatorDialog(SimulatorApp& app, Platform& platform, std::filesystem::path folder,
                                  std::optional<std::filesystem::path> signalFile)
-    : Dialog(platform), app(app), sim(app, signalList), startFolder(std::move(folder)),
-      signalFileAtStart(std::move(signalFile))
+    : Dialog(platform), app(app), engine(app.master, signals, app.settings),
+      candidateView(engine.listToObserve(PortfolioList::Candidates), signals, PortfolioList::Candidates),
+      holdingsView(engine.listToObserve(PortfolioList::Holdings), signals, PortfolioList::Holdings),
+      sellView(engine.listToObserve(PortfolioList::SellList), signals, PortfolioList::SellList),
+      startFolder(std::move(folder)), signalFileAtStart(std::move(signalFile))
 {}
+
+const ListBox& SimulatorDialog::shownList(PortfolioList which) const
+{
+    return const_cast<SimulatorDialog*>(this)->viewOf(which).box;
+}
+
+PositionListView& SimulatorDialog::viewOf(PortfolioList which)
+{
+    switch (which) {
+    case PortfolioList::Candidates:
+        return candidateView;
+    case PortfolioList::SellList:
+        return sellView;
+    case PortfolioList::Holdings:
+        break;
+    }
+    return holdingsView;
+}
 
 const DialogTemplate& SimulatorDialog::dialogTemplate() const
 {
@@ -91,11 +114,11 @@ void SimulatorDialog::exchange(DataExchange& dx)
     dx.text(IDC_END_DATE, endDateText);
     dx.text(IDC_STATE, stateText);
     dx.text(IDC_CURRENT_DATE, currentDateText);
-    dx.list(IDC_CANDIDATE_LIST, sim.listToShow(PortfolioList::Candidates));
+    dx.list(IDC_CANDIDATE_LIST, candidateView.box);
     dx.text(IDC_HOLDINGS_FIGURE, holdingsFigureText);
     dx.text(IDC_OPERATING_ASSETS, operatingAssetsText);
-    dx.list(IDC_HOLDINGS_LIST, sim.listToShow(PortfolioList::Holdings));
-    dx.list(IDC_SELL_LIST, sim.listToShow(PortfolioList::SellList));
+    dx.list(IDC_HOLDINGS_LIST, holdingsView.box);
+    dx.list(IDC_SELL_LIST, sellView.box);
     dx.text(IDC_TOTAL_ASSETS, totalAssetsText);
     dx.text(IDC_SELL_FIGURE, sellFigureText);
 }
@@ -110,8 +133,7 @@ void SimulatorDialog::onInitDialog()
     masterLoaded = loadMaster(wait);
     signalsLoaded = false;
     loadSettingsFile();
-    sim.setState(SimState::BeforeRun);
-    sim.setStartingAssets();
+    engine.setSettings(app.settings);
     wait.reset();
     refresh();
     if (signalFileAtStart) {
@@ -131,7 +153,7 @@ void SimulatorDialog::refresh()
 // run starts.
 void SimulatorDialog::enableResults()
 {
-    const bool haveDays = !sim.results().days().empty();
+    const bool haveDays = !engine.results().days().empty();
     if (haveDays == resultsEnabled)
         return;
     resultsEnabled = haveDays;
@@ -142,7 +164,7 @@ void SimulatorDialog::enableResults()
 // reported, and are empty until one has.
 void SimulatorDialog::showRunFigures()
 {
-    const RunFigures& f = sim.figures();
+    const RunFigures& f = engine.figures();
     stateText = stateName(f.simState);
     currentDateText = f.currentDate;
     holdingsFigureText = f.reportedHoldingsValue ? holdingsFigure(*f.reportedHoldingsValue) : std::string();
@@ -179,11 +201,9 @@ bool SimulatorDialog::loadMaster(std::optional<WaitCursor>& wait)
     }
     wait.emplace(platform().waitCursor());
     if (loadStockMaster(app, file, reader) == StockMasterLoad::Read) {
-        static const std::string replacedNotice =
-            toCp932("index.txt の UTF-8 から変換できず「？」にした文字：%d");
         masterReplaced = reader->replacedCount();
         if (masterReplaced > 0)
-            statusText = format(replacedNotice, {static_cast<long long>(masterReplaced)});
+            statusText = format(messages::masterReplacedNotice, {static_cast<long long>(masterReplaced)});
         return true;
     }
     static const std::string cannotOpen = toCp932("ファイルをオープンできません。再起動してください。");
@@ -195,17 +215,15 @@ bool SimulatorDialog::loadMaster(std::optional<WaitCursor>& wait)
 // file that exists but cannot be read is reported with the reason and left alone.
 void SimulatorDialog::loadSettingsFile()
 {
-    static const std::string firstStart = toCp932("初回起動：オプションファイルを作成します。");
-    static const std::string cannotRead = toCp932("ファイルオープンエラー：kvn.conf\r\n");
     int error = 0;
     SettingsLoad loaded = loadSettings(app.settings, app.settingsFile(), &error);
     if (loaded == SettingsLoad::Read)
         return;
     if (loaded == SettingsLoad::Unreadable) {
-        platform().messageBox(cannotRead + systemErrorText(error));
+        platform().messageBox(messages::settingsFileUnreadable + systemErrorText(error));
         return;
     }
-    platform().messageBox(firstStart);
+    platform().messageBox(messages::firstStart);
     if (loaded == SettingsLoad::CreateFailed)
         platform().messageBox(messages::settingsFileNotWritten);
 }
@@ -282,17 +300,34 @@ void SimulatorDialog::onOK()
     endDialog(IDOK);
 }
 
-// Every tick is one step, whatever the event and the state: the final liquidation and STOP
-// are what stop the timer.
+// Every tick steps, whatever the event and the state: the final liquidation and STOP are what
+// stop the timer. A tick takes steps until the platform's tick budget is spent (one step on the
+// scripted backend) or a step has something to tell, then shows what they reported and refreshes
+// once: the message line the steps left, and the message boxes of the step that stopped it.
 void SimulatorDialog::onTimer(int)
 {
-    present(sim.simulateStep());
+    using Clock = std::chrono::steady_clock;
+    const Clock::time_point began = Clock::now();
+    const auto budget = platform().tickBudget();
+    std::optional<std::string> messageLine;
+    for (;;) {
+        StepOutcome outcome = engine.step();
+        keepScheduleMaximum();
+        if (outcome.messageLine)
+            messageLine = std::move(outcome.messageLine);
+        if (outcome.needsTelling() || outcome.stoppedAuto || !engine.figures().autoRunning ||
+            Clock::now() - began >= budget) {
+            outcome.messageLine = std::move(messageLine);
+            present(outcome);
+            break;
+        }
+    }
     refresh();
 }
 
 bool SimulatorDialog::refuseWhileRunning(const std::string& message)
 {
-    if (!sim.inProgress())
+    if (!engine.inProgress())
         return false;
     platform().messageBox(message);
     return true;
@@ -310,11 +345,11 @@ bool SimulatorDialog::refuseWithoutData()
 // refuses while it does not.
 bool SimulatorDialog::refuseSteppingCommand(const std::string& autoMessage, bool refuseWhenAuto)
 {
-    if (!sim.inProgress()) {
+    if (!engine.inProgress()) {
         platform().messageBox(messages::noRun);
         return true;
     }
-    if (sim.figures().autoRunning == refuseWhenAuto) {
+    if (engine.figures().autoRunning == refuseWhenAuto) {
         platform().messageBox(autoMessage);
         return true;
     }
@@ -327,12 +362,12 @@ void SimulatorDialog::openOptions()
         return;
     OptionDialog options(app, platform());
     platform().runModal(options);
-    sim.setStartingAssets();  // OK or cancel: the asset figures from the settings as they are now
+    engine.setSettings(app.settings);  // OK or cancel: the asset figures from the settings as they are now
 }
 
 void SimulatorDialog::openTradeRecord()
 {
-    LogDialog viewer(platform(), sim.tradeRecord());
+    LogDialog viewer(platform(), engine.tradeRecord());
     platform().runModal(viewer);
 }
 
@@ -349,9 +384,9 @@ void SimulatorDialog::openStatistics()
 // steps taken since it opened.
 void SimulatorDialog::openResults()
 {
-    if (sim.results().days().empty())
+    if (engine.results().days().empty())
         return;
-    ResultsDialog results(platform(), sim.results());
+    ResultsDialog results(platform(), engine.results());
     platform().runModal(results);
 }
 
@@ -387,84 +422,60 @@ void SimulatorDialog::onFileDropped(const std::filesystem::path& file)
 // the same way.
 void SimulatorDialog::readSignalFile(const std::filesystem::path& file)
 {
-    static const std::string cannotOpen = toCp932("ファイルをオープンできません");
-    static const std::string readyToRun =
-        toCp932("必要に応じてオプションを変更し実行ボタンを押してください。");
-    static const std::string replacedNotice = toCp932("（UTF-8 から変換できず「？」にした文字：%d）");
-
     // Opened by its full path: choosing a file never moves the program's working folder.
     std::optional<LineReader> reader = LineReader::openInput(file);
     if (!reader) {
-        platform().messageBox(cannotOpen);
+        platform().messageBox(messages::cannotOpenFile);
         return;
     }
 
     WaitCursor wait = platform().waitCursor();
     signalsLoaded = false;
-    SignalLoadResult loaded = loadSignalFile(*reader, app, signalList);
+    signalList.clear();
+    SignalLoadResult loaded = loadSignalFile(*reader, app.master, app.tallies, signals);
+    {
+        ListBox::AppendBatch batch(signalList);
+        signalList.reserve(static_cast<size_t>(signals.count()));
+        for (int i = 0; i < signals.count(); ++i)
+            signalList.append(std::string(signals.text(i)));
+    }
     if (loaded.tooManyDates) {
-        static const std::string tooLarge = toCp932("ファイルが大きすぎるため終了します。");
-        platform().messageBox(tooLarge);
+        platform().messageBox(messages::fileTooLarge);
         platform().exit(0);
     }
     // Without a listed row the previous window and its dates stay, but nothing can run.
     if (loaded.rowCount > 0) {
-        startRow = 0;
-        endRow = loaded.rowCount - 1;
-        startDateText = std::move(loaded.firstDateText);
-        endDateText = std::move(loaded.lastDateText);
+        engine.chooseAllRows(std::move(loaded.firstDateText), std::move(loaded.lastDateText));
+        startDateText = engine.startDateText();
+        endDateText = engine.endDateText();
         signalsLoaded = true;
     }
-    statusText = readyToRun;
+    statusText = messages::readyToRun;
     signalsReplaced = reader->replacedCount();
     if (signalsReplaced > 0)
-        statusText += format(replacedNotice, {static_cast<long long>(signalsReplaced)});
-}
-
-// The signal date of a signal-list row as the window shows a chosen start or end: 2004/1/5.
-static std::string rowDateText(const ListBox& list, int row)
-{
-    return dateText(rowDate(listToken(list.row(row), 2)));
+        statusText += format(messages::signalsReplacedNotice, {static_cast<long long>(signalsReplaced)});
 }
 
 void SimulatorDialog::setStartRow()
 {
-    static const std::string selectStart = toCp932("リストから開始銘柄を選択してください。");
-    static const std::string startAfterEnd = toCp932("開始日が終了日より後です。");
-
     if (refuseWhileRunning(messages::cannotSetWhileRunning))
         return;
-    int s = signalList.selection();
-    if (s < 0) {
-        platform().messageBox(selectStart);
+    if (RowChoice choice = engine.chooseStart(signalList.selection()); choice != RowChoice::Chosen) {
+        platform().messageBox(rowChoiceText(choice));
         return;
     }
-    if (s > endRow) {
-        platform().messageBox(startAfterEnd);
-        return;
-    }
-    startRow = s;
-    startDateText = rowDateText(signalList, s);
+    startDateText = engine.startDateText();
 }
 
 void SimulatorDialog::setEndRow()
 {
-    static const std::string selectEnd = toCp932("リストから終了銘柄を選択してください。");
-    static const std::string endBeforeStart = toCp932("終了日が開始日より前です。");
-
     if (refuseWhileRunning(messages::cannotSetWhileRunning))
         return;
-    int s = signalList.selection();
-    if (s < 0) {
-        platform().messageBox(selectEnd);
+    if (RowChoice choice = engine.chooseEnd(signalList.selection()); choice != RowChoice::Chosen) {
+        platform().messageBox(rowChoiceText(choice));
         return;
     }
-    if (s < startRow) {
-        platform().messageBox(endBeforeStart);
-        return;
-    }
-    endRow = s;
-    endDateText = rowDateText(signalList, s);
+    endDateText = engine.endDateText();
 }
 
 // Fills the detail pane with the nine tokens of the selected signal-list line.
@@ -479,13 +490,13 @@ void SimulatorDialog::showSelectedSignal()
 // reads out its figures in the status line. No selection: nothing changes.
 void SimulatorDialog::showSelectedPosition(PortfolioList which)
 {
-    const ListBox& list = sim.listToShow(which);
+    const ListBox& list = shownList(which);
     const int s = list.selection();
     if (!list.contains(s))
         return;
     showDetails(list.row(s));
     if (which != PortfolioList::Candidates)
-        statusText = sim.positionReadout(list.row(s));
+        statusText = engine.positionReadout(which, s);
 }
 
 // Puts the first nine tokens of a list line into the detail pane (証券コード, 銘柄名, 購入日,
@@ -525,22 +536,25 @@ std::optional<std::filesystem::path> SimulatorDialog::askForLogFile()
 // ticks), then the status line, then the messages.
 void SimulatorDialog::present(const StepOutcome& outcome)
 {
-    static const std::string logCannotOpen =
-        toCp932("ファイルをオープンできません。ログ保存を取りやめます。記録する場合は再度オプションのログの保"
-                "存にチェックを入れてください。");
-
     if (outcome.stoppedAuto)
         platform().killTimer(*this, kAutoTimerEvent);
     if (outcome.messageLine)
         statusText = *outcome.messageLine;
     if (outcome.logOpenFailed) {
         app.settings.saveLog = false;
-        platform().messageBox(logCannotOpen);
+        platform().messageBox(messages::logCannotOpen);
     }
     if (outcome.logWriteFailed)
         platform().messageBox(messages::logWriteFailed);
     if (outcome.finished)
         platform().messageBox(messages::simulationEnded);
+}
+
+// The run sets the commission schedule's largest commission into its settings; the window keeps
+// it in its own, which kvn.conf is written from.
+void SimulatorDialog::keepScheduleMaximum()
+{
+    app.settings.maxCommission = engine.settings().maxCommission;
 }
 
 void SimulatorDialog::run()
@@ -552,7 +566,10 @@ void SimulatorDialog::run()
     std::optional<std::filesystem::path> logFile;
     if (app.settings.saveLog)
         logFile = askForLogFile();
-    present(sim.start(startRow, endRow, logFile));
+    engine.setSettings(app.settings);
+    StepOutcome outcome = engine.start(logFile, true);
+    keepScheduleMaximum();
+    present(outcome);
     enableControl(IDC_HISTORY, true);  // from the first run on there is a trade record to show
 }
 
@@ -560,16 +577,18 @@ void SimulatorDialog::next()
 {
     if (refuseSteppingCommand(messages::autoRunInProgress, true))
         return;
-    sim.setAutoRunning(false);
+    engine.setAutoRunning(false);
     WaitCursor wait = platform().waitCursor();
-    present(sim.simulateStep());
+    StepOutcome outcome = engine.step();
+    keepScheduleMaximum();
+    present(outcome);
 }
 
 void SimulatorDialog::startAuto()
 {
     if (refuseSteppingCommand(messages::autoAlreadyRunning, true))
         return;
-    sim.setAutoRunning(true);
+    engine.setAutoRunning(true);
     platform().setTimer(*this, kAutoTimerEvent, 0);
 }
 
@@ -577,7 +596,7 @@ void SimulatorDialog::stop()
 {
     if (refuseSteppingCommand(messages::autoNotRunning, false))
         return;
-    sim.setAutoRunning(false);
+    engine.setAutoRunning(false);
     platform().killTimer(*this, kAutoTimerEvent);
 }
 
@@ -585,7 +604,7 @@ void SimulatorDialog::reset()
 {
     if (refuseSteppingCommand(messages::autoRunInProgress, true))
         return;
-    sim.reset();
+    present(engine.reset());
 }
 
 }  // namespace kv

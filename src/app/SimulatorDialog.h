@@ -1,14 +1,17 @@
 #pragma once
 // The main window. How data flows through it:
-//   signal file --(読み込み)--> signal list rows (one text line per signal) and the tallies
-//   signal list rows --(row reader)--> ListRow --(simulateStep)--> candidate, holdings and sell
-//   lists, the run's figures and the trade log.
+//   signal file --(読み込み)--> typed signal rows and the tallies; the signal list shows the
+//   rows' list lines
+//   signal rows --(the engine, Backtest)--> candidate, holdings and sell lists, the run's figures,
+//   results and trade log; the window's three position lists follow the engine's lists.
 // Every handler checks whether it applies (a refusal is a message box that changes nothing),
 // works on the data, shows what the data layer reports (its outcomes become message boxes and
 // the status line), and ends with one refresh: the figure fields are formatted from the run's
 // figures and every control is updated.
 
-#include "sim/TradingSimulation.h"
+#include "app/PositionListView.h"
+#include "data/SignalRows.h"
+#include "sim/Backtest.h"
 #include "toolkit/Dialog.h"
 #include "toolkit/ListBox.h"
 
@@ -56,9 +59,8 @@ public:
     std::string operatingAssetsText;  // 運用資産
     std::string totalAssetsText;      // 総資産
 
-    ListBox signalList;
-    int startRow = 0;  // the run's window of signal-list rows
-    int endRow = 0;
+    SignalRows signals;  // the loaded signal file
+    ListBox signalList;  // its rows as the list shows them
     bool masterLoaded = false;
     bool signalsLoaded = false;
     // Characters of a UTF-8 stock master or signal file (the last one loaded) that code page 932
@@ -66,8 +68,11 @@ public:
     size_t masterReplaced = 0;
     size_t signalsReplaced = 0;
 
-    // The run: its state, figures and portfolio lists.
-    TradingSimulation sim;
+    // The run: its window of rows, state, figures and portfolio lists.
+    Backtest engine;
+    // The portfolio lists as the window shows them.
+    PositionListView candidateView, holdingsView, sellView;
+    const ListBox& shownList(PortfolioList which) const;
 
 private:
     void refresh();
@@ -88,6 +93,8 @@ private:
     void showDetails(std::string_view row);
     std::optional<std::filesystem::path> askForLogFile();
     void present(const StepOutcome& outcome);
+    void keepScheduleMaximum();
+    PositionListView& viewOf(PortfolioList which);
     void run();
     void next();
     void startAuto();

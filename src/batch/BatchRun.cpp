@@ -3,12 +3,11 @@
 #include "batch/BatchSession.h"
 #include "batch/StatisticsReport.h"
 #include "data/StockMasterFile.h"
-#include "resources/ControlIds.h"
-#include "resources/Messages.h"
 #include "settings/SettingByName.h"
-#include "sim/EquityCsv.h"
-#include "sim/RunFigures.h"
 #include "settings/SettingsFile.h"
+#include "sim/EquityCsv.h"
+#include "sim/OutcomeTexts.h"
+#include "sim/RunFigures.h"
 #include "sim/RunResults.h"
 #include "text/Cp932.h"
 #include "text/Format.h"
@@ -178,28 +177,30 @@ void printResults(std::ostream& out, const RunResults& results)
         << "手数料合計: " << money(f.totalCommission) << " 円  税金合計: " << money(f.totalTax) << " 円\n";
 }
 
-void printSummary(std::ostream& out, const SimulatorDialog& dialog, int rows)
+void printSummary(std::ostream& out, const BatchSession& session, int rows)
 {
-    const RunFigures& figures = dialog.sim.figures();
+    const Backtest& engine = session.engine;
+    const RunFigures& figures = engine.figures();
     out << "シグナル: " << rows << " 行\n"
-        << "期間: " << dialog.startRow << " 行目 (" << toUtf8(dialog.startDateText) << ") から "
-        << dialog.endRow << " 行目 (" << toUtf8(dialog.endDateText) << ") まで\n"
+        << "期間: " << engine.startRow() << " 行目 (" << toUtf8(engine.startDateText()) << ") から "
+        << engine.endRow() << " 行目 (" << toUtf8(engine.endDateText()) << ") まで\n"
         << "購入: " << figures.purchases << " 回  売却: " << figures.sales
         << " 回  ステップ: " << figures.steps << "\n"
         << "総資産: " << money(figures.totalAssets) << " 円\n"
         << "運用資産: " << money(figures.operatingAssets) << " 円\n"
         << "現在利益: " << money(figures.cumulativeProfit) << " 円\n";
-    printResults(out, dialog.sim.results());
-    printSimpleTotals(out, dialog.app);
+    printResults(out, engine.results());
+    printSimpleTotals(out, *session.app);
 }
 
-void printJson(std::ostream& out, const SimulatorDialog& dialog, int rows)
+void printJson(std::ostream& out, const BatchSession& session, int rows)
 {
-    const RunFigures& figures = dialog.sim.figures();
+    const Backtest& engine = session.engine;
+    const RunFigures& figures = engine.figures();
     nlohmann::ordered_json result;
     result["rows"] = rows;
-    result["startRow"] = dialog.startRow;
-    result["endRow"] = dialog.endRow;
+    result["startRow"] = engine.startRow();
+    result["endRow"] = engine.endRow();
     result["run"] = {
         {"totalAssets", jsonNumber(figures.totalAssets)},
         {"operatingAssets", jsonNumber(figures.operatingAssets)},
@@ -209,8 +210,8 @@ void printJson(std::ostream& out, const SimulatorDialog& dialog, int rows)
         {"sales", figures.sales},
         {"steps", figures.steps},
     };
-    result["statistics"] = statisticsJson(dialog.app);
-    result["results"] = resultsJson(dialog.sim.results());
+    result["statistics"] = statisticsJson(*session.app);
+    result["results"] = resultsJson(engine.results());
     out << result.dump() << '\n';
 }
 
@@ -227,62 +228,77 @@ int runBatch(const BatchOptions& options, const std::filesystem::path& folder, s
             return 2;
         }
     }
-    try {
-        BatchSession session(folder, err);
-        SimulatorDialog& dialog = session.dialog;
-        BatchPlatform& platform = session.platform;
-        // An empty kvn.conf is read as it stands, every setting 0; that is seldom meant.
-        if (session.app->settings == parseSettingsLine(""))
-            err << "warning: " << session.app->settingsFile().string()
-                << " holds no value: every setting reads as 0\n";
-        for (const auto& [name, value] : options.settings)
-            setSettingByName(session.app->settings, name, value);
-        session.app->settings.saveLog = options.logFile.has_value();
+    BatchSession session(folder, err);
+    // An empty kvn.conf is read as it stands, every setting 0; that is seldom meant.
+    if (session.app->settings == parseSettingsLine(""))
+        err << "warning: " << session.app->settingsFile().string() << " holds no value: every setting reads as 0\n";
+    // The run's settings are the application's: the statistics read the unknown profit rate too.
+    SimulationSettings& settings = session.app->settings;
+    for (const auto& [name, value] : options.settings)
+        setSettingByName(settings, name, value);
+    settings.saveLog = options.logFile.has_value();
 
-        if (!session.loadSignals(options.signalFile)) {
-            err << "error: " << options.signalFile.string() << " cannot be read\n";
-            return 1;
-        }
-        int rows = session.signalRows();
-        if (rows == 0) {
-            err << toUtf8(messages::noSignalsOrMaster) << '\n';
-            if (options.json)
-                out << "{\"rows\": 0}\n";
-            return 1;
-        }
-        if (!session.chooseWindow(options.startRow, options.endRow))
-            return 2;
-
-        if (options.logFile)
-            platform.queueFileAnswer(HeadlessPlatform::FileDialogKind::Save, *options.logFile);
-        if (session.press(IDC_RUN) && !dialog.sim.inProgress())
-            return 2;
-        int window = dialog.endRow - dialog.startRow + 1;
-        while (!dialog.sim.finished() && dialog.sim.inProgress()) {
-            platform.execute("click " + std::to_string(IDC_NEXT));
-            const RunFigures& figures = dialog.sim.figures();
-            if (showProgress && figures.steps % 512 == 0)
-                err << "\r" << (figures.simCnt - dialog.startRow) << " / " << window << " 行" << std::flush;
-        }
-        if (showProgress)
-            err << "\r\x1b[K" << std::flush;
-
-        if (options.json)
-            printJson(out, dialog, rows);
-        else
-            printSummary(out, dialog, rows);
-        if (options.equityFile && !writeEquityCsv(dialog.sim.results(), *options.equityFile)) {
-            err << "error: " << options.equityFile->string() << " cannot be written\n";
-            return 2;
-        }
-        // A log that failed to open at the run's start, or failed to be written during it.
-        bool logFailed = options.logFile && (platform.logWriteFailed || !session.app->settings.saveLog);
-        return logFailed ? 3 : 0;
-    } catch (const HeadlessExit& exit) {
-        // The window ends the program with status 0 when a signal file has more dates than it
-        // can hold; for the back-test that is a file it could not read.
-        return exit.status == 0 ? 1 : exit.status;
+    switch (session.loadSignals(options.signalFile)) {
+    case SignalFileLoad::CannotOpen:
+        err << "error: " << options.signalFile.string() << " cannot be read\n";
+        return 1;
+    case SignalFileLoad::TooManyDates:
+        return 1;  // a file it could not read whole
+    case SignalFileLoad::Loaded:
+        break;
     }
+    const int rows = session.signalRows();
+    if (rows == 0) {
+        err << toUtf8(messages::noSignalsOrMaster) << '\n';
+        if (options.json)
+            out << "{\"rows\": 0}\n";
+        return 1;
+    }
+    if (!session.chooseWindow(options.startRow, options.endRow))
+        return 2;
+    if (!session.masterLoaded) {
+        err << toUtf8(messages::noSignalsOrMaster) << '\n';
+        return 2;
+    }
+
+    Backtest& engine = session.engine;
+    engine.setSettings(settings);
+    // No one can view a trade record here: only the log file gets the lines.
+    StepOutcome started = engine.start(options.logFile, false);
+    bool logFailed = false;
+    if (started.logOpenFailed) {
+        err << toUtf8(messages::logCannotOpen) << '\n';
+        logFailed = true;
+    }
+    auto tell = [&](const StepOutcome& outcome) {
+        if (outcome.logWriteFailed) {
+            err << toUtf8(messages::logWriteFailed) << '\n';
+            logFailed = true;
+        }
+        if (outcome.finished)
+            err << toUtf8(messages::simulationEnded) << '\n';
+    };
+    tell(started);
+    const int window = engine.endRow() - engine.startRow() + 1;
+    while (!engine.finished() && engine.inProgress()) {
+        tell(engine.step());
+        const RunFigures& figures = engine.figures();
+        if (showProgress && figures.steps % 512 == 0)
+            err << "\r" << (figures.simCnt - engine.startRow()) << " / " << window << " 行" << std::flush;
+    }
+    if (showProgress)
+        err << "\r\x1b[K" << std::flush;
+
+    if (options.json)
+        printJson(out, session, rows);
+    else
+        printSummary(out, session, rows);
+    if (options.equityFile && !writeEquityCsv(engine.results(), *options.equityFile)) {
+        err << "error: " << options.equityFile->string() << " cannot be written\n";
+        return 2;
+    }
+    // A log that failed to open at the run's start, or failed to be written during it.
+    return logFailed ? 3 : 0;
 }
 
 }  // namespace kv

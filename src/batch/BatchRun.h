@@ -1,7 +1,7 @@
 #pragma once
-// The command-line back-test: the program's own main window on the scripted backend, driven
-// through its buttons as a user would — load, choose the window, run, step to the end — so the
-// figures cannot drift from the window's.
+// The command-line back-test: the same engine the main window drives, started as the window
+// starts — stock master and settings read, signal file loaded, window chosen, run stepped to the
+// end — so the figures cannot drift from the window's.
 
 #include "batch/BatchOptions.h"
 

@@ -1,28 +1,14 @@
 #include "batch/BatchSession.h"
 
+#include "data/SignalFileLoader.h"
 #include "data/StockMasterFile.h"
-#include "resources/ControlIds.h"
-#include "resources/Messages.h"
+#include "settings/SettingsFile.h"
+#include "sim/OutcomeTexts.h"
 #include "text/Cp932.h"
+#include "text/Format.h"
 #include "text/LineReader.h"
 
 namespace kv {
-
-void BatchPlatform::messageBox(const std::string& text)
-{
-    HeadlessPlatform::messageBox(text);
-    err << toUtf8(text) << '\n';
-    ++count;
-    if (text == messages::logWriteFailed)
-        logWriteFailed = true;
-}
-
-std::optional<std::filesystem::path> BatchPlatform::saveFile(const FileDialogOptions& options)
-{
-    FileDialogOptions exact = options;
-    exact.defaultExtension.clear();
-    return HeadlessPlatform::saveFile(exact);
-}
 
 bool stockMasterReadable(const std::filesystem::path& folder, std::ostream& err, const std::string& tool)
 {
@@ -35,46 +21,65 @@ bool stockMasterReadable(const std::filesystem::path& folder, std::ostream& err,
 }
 
 BatchSession::BatchSession(const std::filesystem::path& folder, std::ostream& err)
-    : platform(err), app(std::make_unique<SimulatorApp>()), dialog(*app, platform, folder)
+    : err(err), app(std::make_unique<SimulatorApp>()), engine(app->master, signals, app->settings)
 {
-    platform.open(dialog);
-    // The window tells of a UTF-8 file's unconvertible characters in its status line.
-    if (dialog.masterReplaced > 0)
-        err << toUtf8(dialog.statusText) << '\n';
+    const std::filesystem::path masterFile = folder / kStockMasterFileName;
+    std::optional<LineReader> reader = LineReader::openInput(masterFile);
+    masterLoaded = loadStockMaster(*app, masterFile, reader) == StockMasterLoad::Read;
+    // A UTF-8 file's unconvertible characters, as the window's status line tells them.
+    if (masterLoaded && reader->replacedCount() > 0)
+        err << toUtf8(format(messages::masterReplacedNotice, {static_cast<long long>(reader->replacedCount())}))
+            << '\n';
+
+    int error = 0;
+    switch (loadSettings(app->settings, app->settingsFile(), &error)) {
+    case SettingsLoad::Read:
+        break;
+    case SettingsLoad::Unreadable:
+        err << toUtf8(messages::settingsFileUnreadable + systemErrorText(error)) << '\n';
+        break;
+    case SettingsLoad::Created:
+        err << toUtf8(messages::firstStart) << '\n';
+        break;
+    case SettingsLoad::CreateFailed:
+        err << toUtf8(messages::firstStart) << '\n' << toUtf8(messages::settingsFileNotWritten) << '\n';
+        break;
+    }
+    engine.setSettings(app->settings);
 }
 
-BatchSession::~BatchSession()
+SignalFileLoad BatchSession::loadSignals(const std::filesystem::path& file)
 {
-    platform.close(dialog);
-}
-
-bool BatchSession::press(int id)
-{
-    int before = platform.count;
-    platform.execute("click " + std::to_string(id));
-    platform.discarded.str("");
-    return platform.count != before;
-}
-
-bool BatchSession::loadSignals(const std::filesystem::path& file)
-{
-    platform.queueFileAnswer(HeadlessPlatform::FileDialogKind::Open, file);
-    if (press(IDC_LOAD))
-        return false;
-    if (dialog.signalsReplaced > 0)
-        platform.err << toUtf8(dialog.statusText) << '\n';
-    return true;
+    std::optional<LineReader> reader = LineReader::openInput(file);
+    if (!reader) {
+        err << toUtf8(messages::cannotOpenFile) << '\n';
+        return SignalFileLoad::CannotOpen;
+    }
+    SignalLoadResult loaded = loadSignalFile(*reader, app->master, app->tallies, signals);
+    if (loaded.tooManyDates) {
+        err << toUtf8(messages::fileTooLarge) << '\n';
+        return SignalFileLoad::TooManyDates;
+    }
+    if (loaded.rowCount > 0)
+        engine.chooseAllRows(std::move(loaded.firstDateText), std::move(loaded.lastDateText));
+    if (reader->replacedCount() > 0)
+        err << toUtf8(messages::readyToRun +
+                      format(messages::signalsReplacedNotice, {static_cast<long long>(reader->replacedCount())}))
+            << '\n';
+    return SignalFileLoad::Loaded;
 }
 
 bool BatchSession::chooseWindow(std::optional<int> startRow, std::optional<int> endRow)
 {
-    auto choose = [&](int row, int button) {
-        platform.execute("select " + std::to_string(IDC_SIGNAL_LIST) + " " + std::to_string(row));
-        return !press(button);
+    auto refused = [&](RowChoice choice) {
+        if (choice == RowChoice::Chosen)
+            return false;
+        err << toUtf8(rowChoiceText(choice)) << '\n';
+        return true;
     };
-    if (startRow && !choose(*startRow, IDC_SET_START))
+    if (startRow && refused(engine.chooseStart(*startRow)))
         return false;
-    return !endRow || choose(*endRow, IDC_SET_END);
+    return !(endRow && refused(engine.chooseEnd(*endRow)));
 }
 
 }  // namespace kv

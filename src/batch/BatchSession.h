@@ -1,69 +1,53 @@
 #pragma once
 // The start of a command-line run, shared by kirvane-batch and kirvane-sweep so that both
-// start, refuse and report alike: the program's own main window on the scripted backend in the
-// start-up folder (index.txt and kvn.conf read there as at start-up), then the signal file
-// loaded and the run's window chosen through the window's own buttons. Message boxes become
-// lines on standard error.
-//
-// A step may end the program as the window would (HeadlessExit): callers catch it and exit with
-// its status.
+// start, refuse and report alike, as the main window would in the start-up folder: the stock
+// master index.txt and the settings kvn.conf read there (kvn.conf created at first start), then
+// the signal file loaded and the run's window chosen. What the window would show in a message
+// box or its status line is printed as a line on `err`.
 
-#include "app/SimulatorDialog.h"
+#include "data/SignalRows.h"
 #include "data/SimulatorApp.h"
-#include "toolkit/headless/HeadlessPlatform.h"
+#include "sim/Backtest.h"
 
 #include <filesystem>
 #include <memory>
 #include <optional>
 #include <ostream>
-#include <sstream>
 #include <string>
 
 namespace kv {
-
-// Message boxes become plain lines on standard error; the session watches them for refusals.
-class BatchPlatform : public HeadlessPlatform {
-public:
-    explicit BatchPlatform(std::ostream& err) : HeadlessPlatform(discarded, err), err(err) {}
-
-    void messageBox(const std::string& text) override;
-    // The command line's path is used exactly as given: the save dialog's default extension
-    // belongs to the dialog, not to a name typed on the command line.
-    std::optional<std::filesystem::path> saveFile(const FileDialogOptions& options) override;
-
-    std::ostringstream discarded;
-    std::ostream& err;
-    int count = 0;                // message boxes shown so far
-    bool logWriteFailed = false;  // the window said that a trade-log write failed
-};
 
 // False, after saying so on `err`, when the folder has no readable stock master: the window
 // would ask for one until chosen, a command-line run cannot.
 bool stockMasterReadable(const std::filesystem::path& folder, std::ostream& err, const std::string& tool);
 
+// How loading the signal file ended.
+enum class SignalFileLoad {
+    Loaded,        // the rows are in (perhaps none)
+    CannotOpen,    // the file cannot be opened or read (the message says so)
+    TooManyDates,  // more dates than the program holds (the message says so)
+};
+
 class BatchSession {
 public:
-    // Opens the main window in `folder`.
+    // Reads index.txt and kvn.conf in `folder`.
     BatchSession(const std::filesystem::path& folder, std::ostream& err);
-    ~BatchSession();
     BatchSession(const BatchSession&) = delete;
     BatchSession& operator=(const BatchSession&) = delete;
 
-    // Presses a button; true when it answered with a message box (a refusal).
-    bool press(int id);
+    SignalFileLoad loadSignals(const std::filesystem::path& file);
+    int signalRows() const { return signals.count(); }
 
-    // Loads the signal file through 読み込み; false when it cannot be opened (the message says
-    // so). Afterwards signalRows() tells whether anything can be run.
-    bool loadSignals(const std::filesystem::path& file);
-    int signalRows() const { return dialog.signalList.count(); }
-
-    // Chooses the first and the last row of the run, as selecting a row and pressing 開始日指定
-    // or 終了日指定 would; false when the window refuses one (the message says why).
+    // Chooses the first and the last row of the run; false when one is refused (the message says
+    // why).
     bool chooseWindow(std::optional<int> startRow, std::optional<int> endRow);
 
-    BatchPlatform platform;
-    std::unique_ptr<SimulatorApp> app;  // large: kept off the stack
-    SimulatorDialog dialog;
+    std::ostream& err;
+    std::unique_ptr<SimulatorApp> app;
+    bool masterLoaded = false;
+    SignalRows signals;
+    // The run, with the settings as read; a caller sets its own before starting.
+    Backtest engine;
 };
 
 }  // namespace kv

@@ -76,7 +76,7 @@ Json periodsJson(PeriodLevel level, const SimulatorApp& app, double unknownProfi
 {
     Json list = Json::array();
     for (const PeriodFigures& p :
-         figuresOfEveryPeriod(level, app.slotDate, app.dateTally, unknownProfitRate)) {
+         figuresOfEveryPeriod(level, app.tallies.slotDate, app.tallies.dateTally, unknownProfitRate)) {
         Json period;
         period["year"] = p.period.year;
         if (level == PeriodLevel::Month)
@@ -96,27 +96,27 @@ Json statisticsJson(const SimulatorApp& app)
     Json statistics;
 
     Json overall;
-    addFigures(overall, figureSetOf(app.overallTally, u));
-    overall["perDayAverage"] = percent(perDayAverageProfit(app.dateTally, u));
+    addFigures(overall, figureSetOf(app.tallies.overallTally, u));
+    overall["perDayAverage"] = percent(perDayAverageProfit(app.tallies.dateTally, u));
     statistics["overall"] = std::move(overall);
 
     Json stocks = Json::array();
-    for (int32_t code : stocksWithSignals(app.stockTally)) {
+    for (int32_t code : stocksWithSignals(app.tallies.stockTally)) {
         Json stock;
         stock["code"] = code;
-        stock["name"] = toUtf8(app.stockName[static_cast<size_t>(code)]);
-        addFigures(stock, figureSetOf(app.stockTally[static_cast<size_t>(code)], u));
+        stock["name"] = toUtf8(app.master.stockName[static_cast<size_t>(code)]);
+        addFigures(stock, figureSetOf(app.tallies.stockTally[static_cast<size_t>(code)], u));
         stocks.push_back(std::move(stock));
     }
     statistics["stocks"] = std::move(stocks);
 
     Json rankings;
-    for (const StockRanking& ranking : buildRankings(app.stockTally, u, RankingFilter{})) {
+    for (const StockRanking& ranking : buildRankings(app.tallies.stockTally, u, RankingFilter{})) {
         Json entries = Json::array();
         for (const RankedStock& s : rankedStocks(ranking)) {
             entries.push_back({{"rank", s.position},
                                {"code", s.code},
-                               {"name", toUtf8(app.stockName[static_cast<size_t>(s.code)])},
+                               {"name", toUtf8(app.master.stockName[static_cast<size_t>(s.code)])},
                                {"value", entryValue(ranking.kind(), s.value)}});
         }
         rankings[rankingKey(ranking.kind())] = std::move(entries);
@@ -131,7 +131,7 @@ Json statisticsJson(const SimulatorApp& app)
 void printSimpleTotals(std::ostream& out, const SimulatorApp& app)
 {
     const double u = app.settings.unknownProfitRate;
-    TotalsText t = totalsText(figureSetOf(app.overallTally, u), perDayAverageProfit(app.dateTally, u));
+    TotalsText t = totalsText(figureSetOf(app.tallies.overallTally, u), perDayAverageProfit(app.tallies.dateTally, u));
     auto field = [&t](TotalsField f) { return toUtf8(t[f]); };
     out << "単純集計\n"
         << "  成功時: " << field(TotalsField::SuccessShare)

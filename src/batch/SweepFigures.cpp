@@ -1,6 +1,6 @@
 #include "batch/SweepFigures.h"
 
-#include "sim/TradingSimulation.h"
+#include "sim/Backtest.h"
 
 #include <cmath>
 
@@ -69,10 +69,10 @@ bool betterBy(const SweepFigureField& field, const SweepFigures& a, const SweepF
     return field.smallerIsBetter ? *x < *y : *x > *y;
 }
 
-SweepFigures sweepFiguresOf(const TradingSimulation& sim)
+SweepFigures sweepFiguresOf(const Backtest& engine)
 {
-    const RunFigures& run = sim.figures();
-    const ResultFigures results = sim.results().figures();
+    const RunFigures& run = engine.figures();
+    const ResultFigures results = engine.results().figures();
     SweepFigures f;
     f.finalAssets = results.finalAssets;
     f.totalReturnPercent = results.totalReturnPercent;

@@ -9,7 +9,7 @@
 
 namespace kv {
 
-class TradingSimulation;
+class Backtest;
 
 struct SweepFigures {
     std::optional<double> finalAssets;
@@ -25,8 +25,8 @@ struct SweepFigures {
     bool operator==(const SweepFigures&) const = default;
 };
 
-// The figures of the run the simulation has just finished.
-SweepFigures sweepFiguresOf(const TradingSimulation& sim);
+// The figures of the run the engine has just finished.
+SweepFigures sweepFiguresOf(const Backtest& engine);
 
 // One figure by name, as a number (nothing: the figure has no value).
 struct SweepFigureField {

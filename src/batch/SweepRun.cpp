@@ -2,8 +2,8 @@
 
 #include "batch/BatchSession.h"
 #include "batch/SweepRunner.h"
-#include "resources/Messages.h"
 #include "settings/SettingByName.h"
+#include "sim/OutcomeTexts.h"
 #include "text/Cp932.h"
 #include "text/Numbers.h"
 
@@ -146,20 +146,26 @@ int runSweep(const SweepOptions& options, const std::filesystem::path& folder, s
         return 2;
     try {
         BatchSession session(folder, err);
+        // The run's settings are the application's: the statistics read the unknown profit rate too.
         SimulationSettings& settings = session.app->settings;
         for (const auto& [name, value] : options.settings)
             setSettingByName(settings, name, value);
         settings.saveLog = false;
 
-        if (!session.loadSignals(options.signalFile))
-            return 1;  // the file could not be opened; the message says so
+        switch (session.loadSignals(options.signalFile)) {
+        case SignalFileLoad::CannotOpen:
+        case SignalFileLoad::TooManyDates:
+            return 1;  // the message says so
+        case SignalFileLoad::Loaded:
+            break;
+        }
         if (session.signalRows() == 0) {
             err << toUtf8(messages::noSignalsOrMaster) << '\n';
             return 1;
         }
         if (!session.chooseWindow(options.startRow, options.endRow))
             return 2;
-        if (!session.dialog.masterLoaded) {
+        if (!session.masterLoaded) {
             err << toUtf8(messages::noSignalsOrMaster) << '\n';
             return 2;
         }
@@ -184,8 +190,8 @@ int runSweep(const SweepOptions& options, const std::filesystem::path& folder, s
             if (showProgress)
                 progressLine.update(done);
         };
-        SweepRunner runner(*session.app, session.dialog.signalList, settings, session.dialog.startRow,
-                           session.dialog.endRow, options.grid);
+        SweepRunner runner(session.app->master, session.signals, settings, session.engine.startRow(),
+                           session.engine.endRow(), options.grid);
         std::vector<SweepFigures> figures = runner.run(indices, jobs, progress);
         if (showProgress)
             progressLine.clear();
@@ -206,10 +212,6 @@ int runSweep(const SweepOptions& options, const std::filesystem::path& folder, s
         }
         out.flush();
         return 0;
-    } catch (const HeadlessExit& exit) {
-        // The window ends the program with status 0 when a signal file has more dates than it
-        // can hold; for the sweep that is a file it could not read.
-        return exit.status == 0 ? 1 : exit.status;
     } catch (const std::exception& e) {
         err << "error: " << e.what() << '\n';
         return 1;

@@ -1,40 +1,48 @@
 #include "batch/SweepRunner.h"
 
 #include "settings/SettingByName.h"
-#include "sim/TradingSimulation.h"
+#include "sim/Backtest.h"
 
 #include <algorithm>
 #include <atomic>
 #include <condition_variable>
 #include <exception>
+#include <memory>
 #include <mutex>
 #include <optional>
 #include <thread>
 
 namespace kv {
 
-SweepRunner::SweepRunner(const SimulatorApp& master, const ListBox& signals, const SimulationSettings& base,
+SweepRunner::SweepRunner(const StockMaster& master, const SignalRows& signals, const SimulationSettings& base,
                          int startRow, int endRow, const SweepGrid& grid)
     : master(master), signals(signals), base(base), startRow(startRow), endRow(endRow), grid(grid)
 {
     this->base.saveLog = false;
 }
 
-SweepFigures SweepRunner::runCombination(uint64_t index, TradingSimulation& sim,
-                                         SimulationSettings& settings) const
+SweepFigures SweepRunner::runCombination(uint64_t index, Backtest& engine) const
 {
     // Every combination starts from the same settings: the run itself changes maxCommission.
-    settings = base;
+    SimulationSettings settings = base;
     const std::vector<std::string_view> values = grid.valuesOf(index);
     for (size_t a = 0; a < values.size(); ++a)
         setSettingByName(settings, grid.axes()[a].name, values[a]);
-    // The run as the window's buttons drive it: 実行, then NEXT until the final liquidation.
-    sim.start(startRow, endRow, std::nullopt);
-    while (!sim.finished() && sim.inProgress())
-        sim.simulateStep();
-    SweepFigures figures = sweepFiguresOf(sim);
-    sim.reset();
+    engine.setSettings(settings);
+    engine.start(std::nullopt, false);
+    engine.runToEnd();
+    SweepFigures figures = sweepFiguresOf(engine);
+    engine.reset();
     return figures;
+}
+
+// An engine of a worker, over the runner's rows.
+static std::unique_ptr<Backtest> workerEngine(const StockMaster& master, const SignalRows& signals,
+                                              const SimulationSettings& base, int startRow, int endRow)
+{
+    auto engine = std::make_unique<Backtest>(master, signals, base);
+    engine->chooseRows(startRow, endRow);
+    return engine;
 }
 
 std::vector<SweepFigures> SweepRunner::run(const std::vector<uint64_t>& indices, int jobs,
@@ -52,14 +60,13 @@ std::vector<SweepFigures> SweepRunner::run(const std::vector<uint64_t>& indices,
     std::atomic<bool> stop{false};
 
     auto work = [&] {
-        SimulationSettings settings = base;
-        TradingSimulation sim(master, settings, signals);
+        std::unique_ptr<Backtest> engine = workerEngine(master, signals, base, startRow, endRow);
         for (;;) {
             const size_t i = next.fetch_add(1);
             if (i >= indices.size() || stop.load())
                 break;
             try {
-                SweepFigures result = runCombination(indices[i], sim, settings);
+                SweepFigures result = runCombination(indices[i], *engine);
                 std::lock_guard lock(mutex);
                 figures[i] = std::move(result);
                 finished[i] = 1;
@@ -82,10 +89,9 @@ std::vector<SweepFigures> SweepRunner::run(const std::vector<uint64_t>& indices,
     const size_t threads = std::min<size_t>(static_cast<size_t>(std::max(jobs, 1)), indices.size());
     if (threads <= 1) {
         // On this thread: report after every combination, as the workers would.
-        SimulationSettings settings = base;
-        TradingSimulation sim(master, settings, signals);
+        std::unique_ptr<Backtest> engine = workerEngine(master, signals, base, startRow, endRow);
         for (size_t i = 0; i < indices.size(); ++i) {
-            figures[i] = runCombination(indices[i], sim, settings);
+            figures[i] = runCombination(indices[i], *engine);
             if (progress)
                 progress(i + 1, i + 1, figures);
         }

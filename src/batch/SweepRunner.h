@@ -1,8 +1,7 @@
 #pragma once
-// Runs the combinations of a sweep on worker threads over one loaded signal list. Each worker
-// has settings and a TradingSimulation of its own (its lists, figures and results); the stock
-// master and the signal list are shared and only read, so no signal row is copied per worker
-// and no window takes part.
+// Runs the combinations of a sweep on worker threads over one loaded signal file. Each worker
+// has an engine of its own (its settings, lists, figures and results); the stock master and the
+// signal rows are shared and only read, so no signal row is copied per worker.
 
 #include "batch/SweepFigures.h"
 #include "batch/SweepGrid.h"
@@ -15,15 +14,15 @@
 
 namespace kv {
 
-class ListBox;
-class SimulatorApp;
-class TradingSimulation;
+class Backtest;
+class SignalRows;
+class StockMaster;
 
 class SweepRunner {
 public:
     // `base` is what every combination starts from (kvn.conf and the --set values); a
     // combination's own values are set on a copy. No trade log is written.
-    SweepRunner(const SimulatorApp& master, const ListBox& signals, const SimulationSettings& base,
+    SweepRunner(const StockMaster& master, const SignalRows& signals, const SimulationSettings& base,
                 int startRow, int endRow, const SweepGrid& grid);
 
     // Called on the thread that called run() whenever combinations have finished: `done` of them
@@ -36,12 +35,12 @@ public:
     std::vector<SweepFigures> run(const std::vector<uint64_t>& indices, int jobs,
                                   const Progress& progress = {}) const;
 
-    // One combination on the calling thread, with the given simulation and its settings.
-    SweepFigures runCombination(uint64_t index, TradingSimulation& sim, SimulationSettings& settings) const;
+    // One combination on the calling thread, with the given engine.
+    SweepFigures runCombination(uint64_t index, Backtest& engine) const;
 
 private:
-    const SimulatorApp& master;
-    const ListBox& signals;
+    const StockMaster& master;
+    const SignalRows& signals;
     SimulationSettings base;
     int startRow;
     int endRow;

@@ -1,12 +1,13 @@
 #include "data/SignalFileLoader.h"
 
 #include "data/SignalListLine.h"
-#include "data/SimulatorApp.h"
+#include "data/SignalRows.h"
+#include "data/SignalTallies.h"
+#include "data/StockMaster.h"
 #include "stats/Tallies.h"
 #include "text/Cp932.h"
 #include "text/LineReader.h"
 #include "text/Numbers.h"
-#include "toolkit/ListBox.h"
 
 #include <string_view>
 
@@ -19,21 +20,22 @@ inline constexpr std::string_view kUnsettledEndDate = "9999/99/99";
 
 }  // namespace
 
-SignalLoadResult loadSignalFile(LineReader& reader, SimulatorApp& app, ListBox& signalList)
+SignalLoadResult loadSignalFile(LineReader& reader, const StockMaster& master, SignalTallies& tallies,
+                                SignalRows& rows)
 {
     SignalLoadResult result;
-    signalList.clear();
-    TallyTables tallies{app.overallTally, app.stockTally, app.dateTally};
-    resetTallies(tallies);
-    app.slotDate.fill(0);
-    size_t slot = 0;
+    tallies.clear();
+    // Room for every line of the file at once: a list line is its fields, the code and the unit.
+    rows.clear(reader.lineCount(), reader.byteCount() + 16 * reader.lineCount());
 
-    if (!reader.next())
+    if (!reader.next()) {
+        rows.trim();
         return result;  // not even a header
+    }
 
-    ListBox::AppendBatch batch(signalList);
     std::string widened;  // reused: a row with blanks is rewritten here
-    std::string line;     // reused: each list line is built here, then copied at its exact size
+    std::string line;     // reused: each list line is built here
+    size_t slot = 0;
     while (std::optional<std::string_view> physical = reader.next()) {
         std::string_view text = *physical;
         if (text.find(' ') != std::string_view::npos) {
@@ -43,19 +45,26 @@ SignalLoadResult loadSignalFile(LineReader& reader, SimulatorApp& app, ListBox& 
         Fields<kSignalFieldCount> field = splitFields<kSignalFieldCount>(text);
         SignalRowTexts row{field[0], field[1], field[2], field[3], field[4], field[5], field[6]};
 
-        int32_t code = app.highestCodeNamed(row.name);
+        int32_t code = master.highestCodeNamed(row.name);
 
         // A new slot whenever the date differs from the current slot's: a date that comes back
-        // after another opens a slot of its own.
+        // after another opens a slot of its own. A date that reads as none (0) leaves its slot
+        // open for the next date.
         int32_t date = fieldDate(row.signalDate);
-        if (app.slotDate[slot] == 0) {
-            app.slotDate[slot] = date;
-        } else if (app.slotDate[slot] != date) {
-            if (slot + 1 == app.slotDate.size()) {
+        if (tallies.slotDate.empty()) {
+            tallies.slotDate.push_back(date);
+            tallies.dateTally.emplace_back();
+        } else if (tallies.slotDate[slot] == 0) {
+            tallies.slotDate[slot] = date;
+        } else if (tallies.slotDate[slot] != date) {
+            if (slot + 1 == kDateSlotCount) {
                 result.tooManyDates = true;
+                rows.trim();
                 return result;
             }
-            app.slotDate[++slot] = date;
+            tallies.slotDate.push_back(date);
+            tallies.dateTally.emplace_back();
+            ++slot;
         }
 
         if (row.buyPrice == kNotExecuted)
@@ -65,15 +74,16 @@ SignalLoadResult loadSignalFile(LineReader& reader, SimulatorApp& app, ListBox& 
             row.sellPrice = row.buyPrice;
         }
 
-        tallyRow(tallies, code, static_cast<int32_t>(slot), row.resultMark, row.buyPrice, row.sellPrice);
-        buildListLine(line, code, row, app.tradingUnit[static_cast<size_t>(code)]);
-        signalList.append(line);
+        tallyRow(tallies.tables(), code, static_cast<int32_t>(slot), row.resultMark, row.buyPrice, row.sellPrice);
+        buildListLine(line, code, row, master.tradingUnit[static_cast<size_t>(code)]);
+        rows.append(line, master);
 
         if (result.rowCount == 0)
             result.firstDateText.assign(row.signalDate);
         result.lastDateText.assign(row.signalDate);
         ++result.rowCount;
     }
+    rows.trim();
     return result;
 }
 

@@ -6,18 +6,18 @@
 
 namespace kv {
 
-void readStockMaster(LineReader& reader, SimulatorApp& app)
+void readStockMaster(LineReader& reader, StockMaster& master)
 {
-    app.tradingUnit.fill(0);
+    master.tradingUnit.fill(0);
     if (reader.next()) {
         while (std::optional<std::string_view> line = reader.next()) {
             Fields<4> f = splitFields<4>(*line);
             auto code = static_cast<size_t>(foldStockCode(f[0]));
-            app.stockName[code] = widenBlanks(f[1]);
-            app.tradingUnit[code] = foldTradingUnit(f[3]);
+            master.stockName[code] = widenBlanks(f[1]);
+            master.tradingUnit[code] = foldTradingUnit(f[3]);
         }
     }
-    app.buildNameIndex();
+    master.buildNameIndex();
 }
 
 StockMasterLoad loadStockMaster(SimulatorApp& app, const std::filesystem::path& file,
@@ -26,7 +26,7 @@ StockMasterLoad loadStockMaster(SimulatorApp& app, const std::filesystem::path& 
     app.dataFolder = file.parent_path();
     if (!reader)
         return StockMasterLoad::CannotOpen;
-    readStockMaster(*reader, app);
+    readStockMaster(*reader, app.master);
     return StockMasterLoad::Read;
 }
 

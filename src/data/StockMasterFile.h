@@ -9,13 +9,14 @@
 namespace kv {
 
 class SimulatorApp;
+class StockMaster;
 
 inline constexpr const char* kStockMasterFileName = "index.txt";
 
 // Reads the records after the header into the stock master. A code listed on several lines
 // takes its name and unit from the last of them; ASCII blanks in names become full-width
 // blanks, as in signal rows, so that such names match. Rebuilds the name index.
-void readStockMaster(LineReader& reader, SimulatorApp& app);
+void readStockMaster(LineReader& reader, StockMaster& master);
 
 // How a stock-master load ended.
 enum class StockMasterLoad {
@@ -24,7 +25,7 @@ enum class StockMasterLoad {
 };
 
 // Reads the stock master from `file`, already opened as `reader` (nothing when it could not be
-// opened). The file's folder becomes app.dataFolder either way: the settings file is kept
+// opened) into app.master. The file's folder becomes app.dataFolder either way: the settings file is kept
 // beside the stock master the user chose.
 StockMasterLoad loadStockMaster(SimulatorApp& app, const std::filesystem::path& file,
                                 std::optional<LineReader>& reader);

@@ -1,8 +1,9 @@
 #pragma once
-// One setting changed by its field name, the value converted as kvn.conf converts it: integer
-// fields by leading integer, rates and amounts by leading decimal number, flags true when the
-// integer is not 0.
+// One setting changed by its name, the value converted as kvn.conf converts it: integer fields
+// by leading integer, rates and amounts by leading decimal number, flags true when the integer
+// is not 0. The names and kinds come from the settings table.
 
+#include "settings/SettingsTable.h"
 #include "settings/SimulationSettings.h"
 
 #include <optional>
@@ -15,13 +16,10 @@ namespace kv {
 // false when no field has that name.
 bool setSettingByName(SimulationSettings& settings, std::string_view name, std::string_view value);
 
-// What kind of number a field holds: a decimal amount or rate, a whole number (int32) or a flag.
-enum class SettingKind { Decimal, Whole, Flag };
-
 // Nothing when no field has that name.
 std::optional<SettingKind> settingKind(std::string_view name);
 
-// The field names, in the record's order.
+// The field names, in the table's order.
 std::vector<std::string> settingNames();
 
 }  // namespace kv

@@ -1,9 +1,11 @@
 #include "settings/SettingsFile.h"
 
+#include "settings/SettingsTable.h"
 #include "text/Format.h"
 #include "text/LineReader.h"
 #include "text/Numbers.h"
 
+#include <array>
 #include <cerrno>
 #include <fcntl.h>
 #include <string>
@@ -13,8 +15,6 @@
 namespace kv {
 
 namespace {
-
-constexpr size_t kPositions = 18;
 
 bool failWith(int errorNumber, int* error)
 {
@@ -89,38 +89,38 @@ bool replaceFile(const std::filesystem::path& file, std::string_view bytes, int*
 
 }  // namespace
 
-std::string formatSettingsLine(const SimulationSettings& s)
+std::string formatSettingsLine(const SimulationSettings& settings)
 {
-    return format("%.0f,%.0f,%f,%f,%f,%d,%d,%d,%f,%d,%d,%f,%d,%d,%d,%d,%d,%d",
-                  {s.capital, s.lossWithinThreeYears, s.leverage, s.marginMaintenanceRate, s.taxRate,
-                   s.spareAmount, s.maxPurchaseAmount, s.maxStocks, s.unknownProfitRate, s.commissionSchedule,
-                   s.maxCommission, s.operatingRate, s.commissionSchedule, s.buyPriority, s.operationType,
-                   int(s.saveLog), int(s.tradeOrder), int(s.shortSellSystem)});
+    std::array<std::string, kSettingsFilePositions> positions;
+    for (const SettingDescription& setting : settingsTable()) {
+        const double value = settingValue(settings, setting);
+        std::string text;
+        if (setting.kind() != SettingKind::Decimal)
+            text = format("%d", {static_cast<int32_t>(value)});
+        else
+            text = format(setting.wholeYenInFile ? "%.0f" : "%f", {value});
+        for (int position : setting.filePositions)
+            if (position >= 0)
+                positions[static_cast<size_t>(position)] = text;
+    }
+    std::string line;
+    for (size_t i = 0; i < positions.size(); ++i) {
+        if (i > 0)
+            line += ',';
+        line += positions[i];
+    }
+    return line;
 }
 
 SimulationSettings parseSettingsLine(std::string_view line)
 {
-    Fields<kPositions> p = splitFields<kPositions>(line);
-    SimulationSettings s;
-    s.capital = leadingDouble(p[0]);
-    s.lossWithinThreeYears = leadingDouble(p[1]);
-    s.leverage = leadingDouble(p[2]);
-    s.marginMaintenanceRate = leadingDouble(p[3]);
-    s.taxRate = leadingDouble(p[4]);
-    s.spareAmount = leadingInt(p[5]);
-    s.maxPurchaseAmount = leadingInt(p[6]);
-    s.maxStocks = leadingInt(p[7]);
-    s.unknownProfitRate = leadingDouble(p[8]);
-    s.commissionSchedule = leadingInt(p[9]);
-    s.maxCommission = leadingInt(p[10]);
-    s.operatingRate = leadingDouble(p[11]);
-    s.commissionSchedule = leadingInt(p[12]);  // the second copy wins
-    s.buyPriority = leadingInt(p[13]);
-    s.operationType = leadingInt(p[14]);
-    s.saveLog = leadingInt(p[15]) != 0;
-    s.tradeOrder = leadingInt(p[16]) != 0;
-    s.shortSellSystem = leadingInt(p[17]) != 0;
-    return s;
+    Fields<kSettingsFilePositions> p = splitFields<kSettingsFilePositions>(line);
+    SimulationSettings settings;
+    for (const SettingDescription& setting : settingsTable())
+        for (int position : setting.filePositions)  // a value kept twice: the later wins
+            if (position >= 0)
+                setSettingText(settings, setting, p[static_cast<size_t>(position)]);
+    return settings;
 }
 
 SettingsLoad loadSettings(SimulationSettings& settings, const std::filesystem::path& file, int* error)

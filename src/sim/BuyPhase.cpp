@@ -1,9 +1,8 @@
 #include "sim/BuyPhase.h"
 
-#include "data/SimulatorApp.h"
+#include "data/SignalRows.h"
 #include "sim/CandidateQueue.h"
 #include "sim/PortfolioLists.h"
-#include "sim/RowReader.h"
 #include "sim/TradingSimulation.h"
 #include "text/Cp932.h"
 #include "text/Format.h"
@@ -60,8 +59,9 @@ std::string BuyPhase::run()
 bool BuyPhase::buy(int candidate, int slots, double rateReserve, double stockReserve)
 {
     const SimulationSettings& settings = sim.settings;
-    const RowFigures& row = sim.candidates.parsed(candidate);
-    sim.commissionFor(0);  // only for the maxCommission of the schedule
+    const Position& chosen = sim.candidates.at(candidate);
+    const RowFigures& row = chosen.figures;
+    sim.applyScheduleMaximum();
 
     const int64_t lotCost = row.lotCost();
     if (lotCost <= 0)
@@ -81,15 +81,11 @@ bool BuyPhase::buy(int candidate, int slots, double rateReserve, double stockRes
     sim.commissionFor(cost);
     sim.fig.totalAssets -= sim.fig.lastCommission;
     sim.fig.operatingAssets -= cost;
-    const std::string& text = sim.candidates.text(candidate);
-    std::string held = holdingsRow(text, lots);
-    RowFigures heldFigures;
-    readRowFigures(held, true, sim.master, settings.unknownProfitRate, heldFigures);
-    sim.holdings.append(std::move(held), heldFigures);
+    sim.holdings.append(sim.heldPosition(chosen, lots));
     bought.push_back(candidate);
     ++sim.fig.purchases;
     sim.runResults.purchase(sim.fig.lastCommission);
-    sim.tradeLog.writeBuy(purchase, rowName(text), sim.fig.lastCommission,
+    sim.tradeLog.writeBuy(purchase, sim.signals.name(chosen.signal), sim.fig.lastCommission,
                           rateReserve + sim.fig.operatingAssets + stockReserve, sim.fig.totalAssets);
     return true;
 }

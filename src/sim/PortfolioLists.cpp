@@ -1,6 +1,8 @@
 #include "sim/PortfolioLists.h"
 
-#include "sim/ListRow.h"
+#include "data/ListRow.h"
+#include "data/SignalRows.h"
+#include "sim/PositionList.h"
 #include "text/Cp932.h"
 #include "text/Format.h"
 
@@ -14,6 +16,14 @@ std::string holdingsRow(std::string_view candidateRow, double lots)
     text += ' ';
     appendFixed(text, lots, 0);
     return text;
+}
+
+std::string positionRowText(const SignalRows& signals, const Position& position, PortfolioList list)
+{
+    const std::string_view line = signals.text(position.signal);
+    if (list == PortfolioList::Candidates)
+        return std::string(line);
+    return holdingsRow(line, position.lotsBought);
 }
 
 std::string moneyText(double amount)
@@ -36,7 +46,7 @@ std::string sellFigure(double amount, double profit)
     return format("( \\%.0f : %.0f)", {amount, profit});
 }
 
-std::string positionReadout(const ListRow& row)
+std::string positionReadout(const RowFigures& row)
 {
     static const std::string readout = toCp932("購入数：%.0f 購入金額：%.0f 利益%.0f");
     return format(readout, {row.shares(), row.cost(), row.exitValue() - row.cost()});

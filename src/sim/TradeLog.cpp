@@ -1,9 +1,13 @@
 #include "sim/TradeLog.h"
 
-#include "sim/ListRow.h"
+#include "data/ListRow.h"
 #include "text/Cp932.h"
 #include "text/Format.h"
 #include "text/Numbers.h"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace kv {
 
@@ -34,16 +38,21 @@ bool TradeLog::open(const std::filesystem::path& path)
 {
     close();
     writeFailed = false;
-    file.reset(std::fopen(path.c_str(), "wb"));
-    if (!file)
+    fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    if (fd < 0)
         return false;
-    writeLine(headerLine());
+    pending = headerLine();
+    flush();
     return true;
 }
 
-void TradeLog::startRecord()
+void TradeLog::startRecord(bool keep)
 {
-    tradeRecord.start(headerLine());
+    keepRecord = keep;
+    if (keep)
+        tradeRecord.start(headerLine());
+    else
+        tradeRecord = TradeRecord{};
 }
 
 void TradeLog::writeBuy(const RowFigures& row, std::string_view name, int32_t commission,
@@ -67,22 +76,48 @@ void TradeLog::writeSell(const RowFigures& row, std::string_view name, double cu
 
 void TradeLog::add(const std::string& line)
 {
-    tradeRecord.add(line);
-    if (file)
-        writeLine(line);
+    if (keepRecord)
+        tradeRecord.add(line);
+    if (fd >= 0)
+        pending += line;
 }
 
-void TradeLog::writeLine(const std::string& line)
+void TradeLog::flush()
 {
-    if (std::fwrite(line.data(), 1, line.size(), file.get()) == line.size() && std::fflush(file.get()) == 0)
+    if (fd < 0 || pending.empty())
         return;
-    file.reset();
+    std::string_view bytes = pending;
+    while (!bytes.empty()) {
+        const ssize_t n = ::write(fd, bytes.data(), bytes.size());
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0) {
+            fail();
+            return;
+        }
+        bytes.remove_prefix(static_cast<size_t>(n));
+    }
+    pending.clear();
+}
+
+// A write failed: the file is closed and the lines not written are dropped.
+void TradeLog::fail()
+{
+    ::close(fd);
+    fd = -1;
+    pending = std::string();
     writeFailed = true;
 }
 
 void TradeLog::close()
 {
-    file.reset();
+    flush();
+    if (fd >= 0 && ::close(fd) != 0) {
+        fd = -1;
+        writeFailed = true;
+    }
+    fd = -1;
+    pending = std::string();
     tradeRecord.trim();
 }
 

@@ -1,7 +1,6 @@
 #include "sim/TradingSimulation.h"
 
-#include "data/SignalListLine.h"
-#include "data/SimulatorApp.h"
+#include "data/SignalRows.h"
 #include "sim/BuyPhase.h"
 #include "sim/Commission.h"
 #include "sim/NetProfit.h"
@@ -10,21 +9,34 @@
 #include "text/Format.h"
 #include "text/Numbers.h"
 
+#include <utility>
 #include <vector>
 
 namespace kv {
 
-TradingSimulation::TradingSimulation(SimulatorApp& app, const ListBox& signalList)
-    : TradingSimulation(app, app.settings, signalList)
-{}
+namespace {
 
-TradingSimulation::TradingSimulation(const SimulatorApp& master, SimulationSettings& settings,
-                                     const ListBox& signalList)
-    : master(master), settings(settings), signalList(signalList)
+// The lot count as a holdings row lists it and the row rules read it back: whole numbers below
+// 2^53 print and read back exactly; beyond that the printed digits (cut to a token's 64 bytes)
+// are what the position holds.
+double lotsAsListed(double lots)
+{
+    if (lots >= 0 && lots < 9007199254740992.0)
+        return lots;
+    std::string text;
+    appendFixed(text, lots, 0);
+    return rowNumberAsDouble(std::string_view(text).substr(0, 64));
+}
+
+}  // namespace
+
+TradingSimulation::TradingSimulation(const StockMaster& master, const SignalRows& signals,
+                                     SimulationSettings& settings)
+    : master(master), signals(signals), settings(settings)
 {}
 
 StepOutcome TradingSimulation::start(int firstRow, int lastRow,
-                                     const std::optional<std::filesystem::path>& logFile)
+                                     const std::optional<std::filesystem::path>& logFile, bool keepTradeRecord)
 {
     fig.startRow = firstRow;
     fig.endRow = lastRow;
@@ -46,7 +58,7 @@ StepOutcome TradingSimulation::start(int firstRow, int lastRow,
     dayGathered = false;
 
     tradeLog.close();
-    tradeLog.startRecord();
+    tradeLog.startRecord(keepTradeRecord);
     const bool logOpenFailed = logFile && !tradeLog.open(*logFile);
     StepOutcome outcome = simulateStep();
     outcome.logOpenFailed = logOpenFailed;
@@ -80,17 +92,21 @@ StepOutcome TradingSimulation::simulateStep()
         return outcome;
     }
     ++fig.steps;
+    tradeLog.flush();
     outcome.logWriteFailed = tradeLog.takeWriteFailure();
     return outcome;
 }
 
-void TradingSimulation::reset()
+StepOutcome TradingSimulation::reset()
 {
     setState(SimState::BeforeRun);
     holdings.clear();
     candidates.clear();
     dueForSale.clear();
     tradeLog.close();
+    StepOutcome outcome;
+    outcome.logWriteFailed = tradeLog.takeWriteFailure();
+    return outcome;
 }
 
 void TradingSimulation::setStartingAssets()
@@ -99,33 +115,38 @@ void TradingSimulation::setStartingAssets()
     fig.totalAssets = settings.capital;
 }
 
-ListBox& TradingSimulation::listToShow(PortfolioList which)
+const PositionList& TradingSimulation::list(PortfolioList which) const
 {
     switch (which) {
     case PortfolioList::Candidates:
-        return candidates.listBox();
+        return candidates;
     case PortfolioList::SellList:
-        return dueForSale.listBox();
+        return dueForSale;
     case PortfolioList::Holdings:
         break;
     }
-    return holdings.listBox();
+    return holdings;
 }
 
-std::string TradingSimulation::positionReadout(std::string_view row) const
+PositionList& TradingSimulation::listToObserve(PortfolioList which)
 {
-    ListRow position;
-    readListRow(row, true, master, settings.unknownProfitRate, position);
-    return kv::positionReadout(position);
+    return const_cast<PositionList&>(std::as_const(*this).list(which));
 }
 
-// Commission of a purchase of `amount` yen: sets lastCommission and the settings'
-// maxCommission by the chosen schedule.
+std::string TradingSimulation::positionReadout(const Position& position) const
+{
+    return kv::positionReadout(position.figures);
+}
+
+void TradingSimulation::applyScheduleMaximum()
+{
+    settings.maxCommission = kv::commissionFor(settings.schedule(), 0).maximum;
+}
+
+// Commission of a purchase of `amount` yen: sets lastCommission.
 void TradingSimulation::commissionFor(double amount)
 {
-    Commission commission = kv::commissionFor(settings.schedule(), amount);
-    fig.lastCommission = commission.charge;
-    settings.maxCommission = commission.maximum;
+    fig.lastCommission = kv::commissionFor(settings.schedule(), amount).charge;
 }
 
 // What may still be bought: the assets at leverage less the cost of what is held.
@@ -140,24 +161,38 @@ void TradingSimulation::reportHoldings(double value)
     fig.reportedHoldingsValue = value;
 }
 
+// A candidate bought in `lots`: its numbers with the lot count as the holdings row lists it. A
+// row the lot count cannot simply follow (a NUL byte, an odd number of tokens) is read back
+// from the holdings row itself.
+Position TradingSimulation::heldPosition(const Position& candidate, double lots) const
+{
+    Position held{candidate.signal, lots, candidate.figures};
+    if (signals.takesLots(candidate.signal))
+        held.figures.lots = lotsAsListed(lots);
+    else
+        readRowFigures(holdingsRow(signals.text(candidate.signal), lots), true, master,
+                       settings.unknownProfitRate, held.figures);
+    return held;
+}
+
 // Opens the next day: its first row names the date, and every holding that is due by then moves
 // to the sell list — ending on or before today when selling comes first, before today when
 // buying does.
 void TradingSimulation::openDay(StepOutcome& outcome)
 {
-    signalList.copyRow(fig.simCnt, rowBuffer);
-    fig.currentDate.assign(listToken(rowBuffer, 2));
-    RowFigures day;
-    readRowFigures(rowBuffer, false, master, settings.unknownProfitRate, day);
-    const int32_t today = day.signalDate;
+    int32_t today = 0;
+    if (signals.contains(fig.simCnt)) {
+        fig.currentDate.assign(signals.dateText(fig.simCnt));
+        today = signals.fields(fig.simCnt).signalDate;
+    }
     const bool buyFirst = settings.order() == TradeOrder::BuyFirst;
     std::vector<int> due;
     {
-        ListBox::AppendBatch batch(dueForSale.listBox());
+        PositionList::AppendBatch batch(dueForSale);
         for (int i = 0; i < holdings.count(); ++i) {
             const int32_t endDate = holdings.parsed(i).endDate;
             if (buyFirst ? today > endDate : today >= endDate) {
-                dueForSale.append(holdings.text(i), holdings.parsed(i));
+                dueForSale.append(holdings.at(i));
                 due.push_back(i);
             }
         }
@@ -181,26 +216,26 @@ void TradingSimulation::openDay(StepOutcome& outcome)
 void TradingSimulation::sellAll(bool showEndDates)
 {
     for (int i = 0; i < dueForSale.count(); ++i) {
-        const RowFigures& position = dueForSale.parsed(i);
+        const Position& position = dueForSale.at(i);
         if (showEndDates)
-            fig.currentDate = dateText(position.endDate);
-        sellPosition(position, dueForSale.text(i));
+            fig.currentDate = dateText(position.figures.endDate);
+        sellPosition(position);
     }
     dueForSale.clear();
 }
 
-// The sale of a position (its figures and its row) at its signal's sell price: no commission,
-// tax by netProfit.
-void TradingSimulation::sellPosition(const RowFigures& position, std::string_view row)
+// The sale of a position at its signal's sell price: no commission, tax by netProfit.
+void TradingSimulation::sellPosition(const Position& position)
 {
-    double net =
-        netProfit(position.grossProfit(), position.priceDifference(), fig.cumulativeProfit, settings.taxRate);
+    const RowFigures& f = position.figures;
+    double net = netProfit(f.grossProfit(), f.priceDifference(), fig.cumulativeProfit, settings.taxRate);
     fig.cumulativeProfit += net;
     fig.totalAssets += net;
-    fig.operatingAssets += position.cost() + net;
+    fig.operatingAssets += f.cost() + net;
     ++fig.sales;
-    runResults.sale(position.grossProfit(), net);
-    tradeLog.writeSell(position, rowName(row), fig.cumulativeProfit, net, fig.operatingAssets, fig.totalAssets);
+    runResults.sale(f.grossProfit(), net);
+    tradeLog.writeSell(f, signals.name(position.signal), fig.cumulativeProfit, net, fig.operatingAssets,
+                       fig.totalAssets);
 }
 
 void TradingSimulation::sellDueList(StepOutcome& outcome)
@@ -216,37 +251,28 @@ void TradingSimulation::sellDueList(StepOutcome& outcome)
 // beyond endRow. Afterwards simCnt indexes the first row of the following day.
 void TradingSimulation::gatherDay(StepOutcome& outcome)
 {
-    signalList.copyRow(fig.simCnt, rowBuffer);
-    if (fig.simCnt <= fig.endRow) {
-        const std::string dayText(listToken(rowBuffer, 2));
-        fig.currentDate = dayText;
+    if (fig.simCnt <= fig.endRow && signals.contains(fig.simCnt)) {
+        const std::string_view dayText = signals.dateText(fig.simCnt);
+        fig.currentDate.assign(dayText);
         dayDate = rowDate(dayText);
         dayGathered = true;
-        ++fig.simCnt;
-        ListBox::AppendBatch batch(candidates.listBox());
-        std::string kept;
+        PositionList::AppendBatch batch(candidates);
         for (;;) {
-            kept = rowBuffer;
-            signalList.copyRow(fig.simCnt, rowBuffer);
-            const bool pastEnd = fig.simCnt > fig.endRow;
-            RowFigures parsed;
-            readRowFigures(kept, false, master, settings.unknownProfitRate, parsed);
-            candidates.append(std::move(kept), parsed);
-            ++fig.simCnt;
+            const int row = fig.simCnt++;
+            candidates.append(Position{row, 0, signals.figures(row, settings.unknownProfitRate)});
             // Past the window the day always ends, even for a date text that happens to read
             // like the end marker.
-            if (pastEnd) {
+            if (fig.simCnt > fig.endRow || !signals.contains(fig.simCnt)) {
                 fig.endReached = true;
                 break;
             }
-            if (listToken(rowBuffer, 2) != dayText)
+            if (signals.dateText(fig.simCnt) != dayText)
                 break;
         }
     } else {
         fig.endReached = true;
         dayGathered = false;
     }
-    --fig.simCnt;
     setState(SimState::BeforeBuy);
     outcome.messageLine = format("sim_cnt:%d line_hold:%d line_buy:%d line_sell:%d",
                                  {fig.simCnt, holdings.count(), candidates.count(), dueForSale.count()});

@@ -1,10 +1,9 @@
 #pragma once
-// The portfolio simulation of a run: its state, figures and the three portfolio lists. The main
-// window owns one, shows its lists and formats its figures; the batch tool drives the very same
-// object through the main window; the sweep runs one per worker thread, each with settings of
-// its own over the shared signal list.
+// The stepping core of the back-test engine (Backtest): the state of a run, its figures and the
+// three portfolio lists, over typed signal rows that it only reads. Several simulations on other
+// threads may share the stock master and the signal rows, each with settings of its own.
 //
-// A run replays the signal-list rows startRow..endRow as trading days. Each simulateStep()
+// A run replays the signal rows startRow..endRow as trading days. Each simulateStep()
 // performs one phase and leaves the state naming the next:
 //   AfterSale   gather the next day's rows (a run of identical date texts) into the candidates
 //   BeforeBuy   buy candidates into the holdings (BuyPhase), margin line for the message line
@@ -12,32 +11,18 @@
 //   DayDone     open the next day: move due holdings to the sell list
 //   BeforeSale  sell the whole sell list (tax by netProfit), then AfterSale
 //   Ended       sell everything still held, close the log; the outcome says the run finished
-// The lists are the only record of positions: each row is parsed once when it enters a list, and
-// the parse travels with the row's text (RowList).
 //
 // A step answers with a StepOutcome: the new text of the message line, if the phase sets one,
-// and what the window has to tell the user. The window shows those at the end of the step, when
-// the state is whole, because a modal box keeps delivering AUTO ticks.
-//
-// Using it from the run controls (the main window checks the refusals; this class does not):
-//   実行   start(startRow, endRow, logFile)   — figures from the settings, the log opened, then
-//                                              the first step (state BeforeBuy afterwards)
-//   NEXT   simulateStep()
-//   AUTO   setAutoRunning(true) and the window's timer; each tick calls simulateStep()
-//   STOP   setAutoRunning(false) and the timer killed
-//   RESET  reset()
-// The final liquidation clears autoRunning itself and says so (stoppedAuto): the window then
-// kills its timer.
+// and what the user has to be told. The trade log's lines of a step are written when it ends.
 
-#include "sim/ListRow.h"
+#include "data/ListRow.h"
 #include "sim/PortfolioLists.h"
-#include "sim/RowList.h"
+#include "sim/PositionList.h"
 #include "sim/RunFigures.h"
 #include "sim/RunResults.h"
 #include "sim/SimState.h"
 #include "settings/SimulationSettings.h"
 #include "sim/TradeLog.h"
-#include "toolkit/ListBox.h"
 
 #include <cstdint>
 #include <filesystem>
@@ -46,38 +31,39 @@
 
 namespace kv {
 
-class SimulatorApp;
+class SignalRows;
+class StockMaster;
 
-// What one step (or the start of a run) leaves for the window to show.
+// What one step (or the start of a run) leaves for the user.
 struct StepOutcome {
     std::optional<std::string> messageLine;  // the message line's new text, when the phase sets one
     bool logOpenFailed = false;              // start(): the trade log file could not be created
     bool logWriteFailed = false;             // a log write failed; the log is closed for the rest of the run
     bool stoppedAuto = false;                // the final liquidation ended automatic stepping
     bool finished = false;                   // the final liquidation ran in this step
+
+    // Something the user must be told (not the message line): stepping stops at it.
+    bool needsTelling() const { return logOpenFailed || logWriteFailed || finished; }
 };
 
 class TradingSimulation {
 public:
-    // signalList holds the rows the runs replay; it must not change while a run is in progress.
-    // The runs read and write the application's settings (the options dialog edits them between
-    // runs).
-    TradingSimulation(SimulatorApp& app, const ListBox& signalList);
-    // A simulation with settings of its own: the stock master and the signal list are only read,
-    // so several simulations on other threads may share them while each steps its own run.
-    TradingSimulation(const SimulatorApp& master, SimulationSettings& settings, const ListBox& signalList);
+    // The signal rows must not change while a run is in progress; the settings are the run's.
+    TradingSimulation(const StockMaster& master, const SignalRows& signals, SimulationSettings& settings);
 
-    // Starts a run over the signal-list rows startRow..endRow (inclusive) and takes its first
-    // step. With a logFile the trade log is written there (an outcome says when it cannot be
-    // created; the run goes on without a log). Expects no run in progress.
-    StepOutcome start(int startRow, int endRow, const std::optional<std::filesystem::path>& logFile);
+    // Starts a run over the signal rows startRow..endRow (inclusive) and takes its first step.
+    // With a logFile the trade log is written there (an outcome says when it cannot be created;
+    // the run goes on without a log); keepTradeRecord keeps the log's lines in memory too.
+    // Expects no run in progress.
+    StepOutcome start(int startRow, int endRow, const std::optional<std::filesystem::path>& logFile,
+                      bool keepTradeRecord = true);
 
     // Performs the phase that the state names; does nothing before a run.
     StepOutcome simulateStep();
 
-    // Abandons the run: state BeforeRun, the three lists emptied, the log closed. Figures and
-    // simCnt stay as they are.
-    void reset();
+    // Abandons the run: state BeforeRun, the three lists emptied, the log written and closed (the
+    // outcome says when that failed). Figures and simCnt stay as they are.
+    StepOutcome reset();
 
     // Sets the state without performing anything; the window sets BeforeRun at start-up.
     void setState(SimState state) { fig.simState = state; }
@@ -98,21 +84,22 @@ public:
     bool finished() const { return fig.liquidations > 0; }  // the final liquidation has run
     bool logIsOpen() const { return tradeLog.isOpen(); }
     // The trade record of the current or last run: the log's lines with blanks for commas. A
-    // run starts a new one; reset() keeps it.
+    // run starts a new one; reset() keeps it. Empty for a run that keeps none.
     const std::string& tradeRecord() const { return tradeLog.record().text(); }
 
-    const ListBox& holdingsList() const { return holdings.listBox(); }
-    const ListBox& candidateList() const { return candidates.listBox(); }
-    const ListBox& sellList() const { return dueForSale.listBox(); }
-    // A list for a view to show and to select in; its rows change only through the run.
-    ListBox& listToShow(PortfolioList which);
+    const PositionList& list(PortfolioList which) const;
+    // A list for a view to observe; its rows change only through the run.
+    PositionList& listToObserve(PortfolioList which);
 
-    // "購入数：… 購入金額：… 利益…" of a holdings or sell-list row, for the message line.
-    std::string positionReadout(std::string_view row) const;
+    // "購入数：… 購入金額：… 利益…" of a held or due position, for the message line.
+    std::string positionReadout(const Position& position) const;
 
 private:
     friend class BuyPhase;
 
+    // The run sets the schedule's largest commission into its settings: purchase budgets set it
+    // aside.
+    void applyScheduleMaximum();
     void commissionFor(double amount);
     double buyingPower() const;
     void reportHoldings(double value);
@@ -122,18 +109,18 @@ private:
     void closeDay();
     void liquidate(StepOutcome& outcome);
     void sellAll(bool showEndDates);
-    void sellPosition(const RowFigures& position, std::string_view row);
+    void sellPosition(const Position& position);
     double sumOverHoldings(double (RowFigures::*value)() const) const;
+    Position heldPosition(const Position& candidate, double lots) const;
 
-    const SimulatorApp& master;  // the stock master's name look-up
+    const StockMaster& master;
+    const SignalRows& signals;
     SimulationSettings& settings;
-    const ListBox& signalList;
     RunFigures fig;
-    std::string rowBuffer;  // the signal row being read; never cut
-    RowList holdings;       // 所持銘柄
-    RowList candidates;     // 購入候補
-    RowList dueForSale;     // 売却リスト
-    TradeLog tradeLog;      // open while a logged run is in progress
+    PositionList holdings;    // 所持銘柄
+    PositionList candidates;  // 購入候補
+    PositionList dueForSale;  // 売却リスト
+    TradeLog tradeLog;        // open while a logged run is in progress
     RunResults runResults;
     int32_t dayDate = 0;       // the gathered day's date, for its day point
     bool dayGathered = false;  // the day being run has rows (a window past its end has none)

@@ -62,6 +62,19 @@ std::optional<LineReader> LineReader::openInput(const std::filesystem::path& fil
     return reader;
 }
 
+size_t LineReader::lineCount() const
+{
+    size_t lines = 0;
+    const char* p = content.data();
+    const char* const end = p + content.size();
+    while (p != end) {
+        const void* newline = std::memchr(p, '\n', static_cast<size_t>(end - p));
+        ++lines;
+        p = newline ? static_cast<const char*>(newline) + 1 : end;
+    }
+    return lines;
+}
+
 std::optional<std::string_view> LineReader::next()
 {
     if (position >= content.size())

@@ -25,6 +25,11 @@ public:
     static std::optional<LineReader> openInput(const std::filesystem::path& file, int* error = nullptr);
     explicit LineReader(std::string content) : content(std::move(content)) {}
 
+    // Bytes of the file as read (after any conversion).
+    size_t byteCount() const { return content.size(); }
+    // Physical lines of the file (a last line without a line end counted).
+    size_t lineCount() const;
+
     // The next line, or nothing at the end of the file.
     std::optional<std::string_view> next();
 

@@ -1,6 +1,7 @@
 #include "text/Numbers.h"
 
 #include <clocale>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <limits>
@@ -211,6 +212,17 @@ std::string paddedDateText(int32_t yyyymmdd)
     std::snprintf(text, sizeof text, "%04d/%02d/%02d", static_cast<int>(yyyymmdd / 10000),
                   static_cast<int>((yyyymmdd % 10000) / 100), static_cast<int>(yyyymmdd % 100));
     return text;
+}
+
+int32_t truncateToInt32(double value)
+{
+    if (std::isnan(value))
+        return 0;
+    if (value <= static_cast<double>(std::numeric_limits<int32_t>::min()))
+        return std::numeric_limits<int32_t>::min();
+    if (value >= static_cast<double>(std::numeric_limits<int32_t>::max()))
+        return std::numeric_limits<int32_t>::max();
+    return static_cast<int32_t>(value);
 }
 
 }  // namespace kv

@@ -32,6 +32,9 @@ int32_t foldTradingUnit(std::string_view field);
 // non-digit counting as the digit 0 ("1,234" gives 10234).
 int32_t rowNumber(std::string_view token);
 
+// Truncates toward zero; values beyond the int32 limits give the nearest limit, and NaN gives 0.
+int32_t truncateToInt32(double value);
+
 // The same rule accumulated in double (the lot count of a holdings row).
 double rowNumberAsDouble(std::string_view token);
 

@@ -1,6 +1,7 @@
 #include "toolkit/DataExchange.h"
 
 #include "text/Cp932.h"
+#include "text/Numbers.h"
 #include "toolkit/DialogView.h"
 #include "toolkit/ListBox.h"
 #include "toolkit/Platform.h"
@@ -119,17 +120,6 @@ bool parseDialogNumber(const std::string& text, double& value)
         return false;
     value = parsed;
     return true;
-}
-
-int32_t truncateToInt32(double value)
-{
-    if (std::isnan(value))
-        return 0;
-    if (value <= static_cast<double>(INT32_MIN))
-        return INT32_MIN;
-    if (value >= static_cast<double>(INT32_MAX))
-        return INT32_MAX;
-    return static_cast<int32_t>(value);
 }
 
 std::string dialogNumberText(double value)

@@ -52,9 +52,6 @@ private:
 // the digit 0 (so "0" and "0.0" are numbers; "", "-0" and ".0" are not).
 bool parseDialogNumber(const std::string& text, double& value);
 
-// Truncates toward zero; values beyond the int32 limits give the nearest limit, and NaN gives 0.
-int32_t truncateToInt32(double value);
-
 // Shows a double with up to 15 significant digits, without trailing zeros: 2.5, 20, 2000000.
 std::string dialogNumberText(double value);
 

@@ -2,6 +2,7 @@
 // The services a dialog may ask of the desktop. The Qt backend provides them with Qt, the
 // headless backend from a script.
 
+#include <chrono>
 #include <filesystem>
 #include <functional>
 #include <optional>
@@ -56,6 +57,11 @@ public:
     // (0: as often as possible), also while another modal dialog is up.
     virtual void setTimer(Dialog& dialog, int event, int ms) = 0;
     virtual void killTimer(Dialog& dialog, int event) = 0;
+
+    // How long one timer tick may keep working before the window is drawn again: a desktop
+    // window takes a few milliseconds per tick and stays responsive; 0 (the scripted backend)
+    // means one piece of work per tick, so that a script counts ticks exactly.
+    virtual std::chrono::microseconds tickBudget() const { return std::chrono::microseconds{0}; }
 
     // Ends the program with this exit status.
     [[noreturn]] virtual void exit(int status) = 0;

@@ -1,0 +1,55 @@
+#pragma once
+// Every setting described once: its name (as --set, --vary and the tools' help write it), the
+// field it fills, where kvn.conf keeps it and how it is written there, and how the options
+// dialog shows it. kvn.conf, the command-line tools and the options dialog all go through this
+// table.
+
+#include "settings/SimulationSettings.h"
+
+#include <array>
+#include <span>
+#include <string_view>
+#include <variant>
+
+namespace kv {
+
+// What kind of number a field holds: a decimal amount or rate, a whole number (int32) or a flag.
+enum class SettingKind { Decimal, Whole, Flag };
+
+using SettingField =
+    std::variant<double SimulationSettings::*, int32_t SimulationSettings::*, bool SimulationSettings::*>;
+
+struct SettingDescription {
+    const char* name;
+    SettingField field;
+    // kvn.conf positions (0-based) of the value; -1 for none. A value kept twice is written at
+    // both and read from the later.
+    std::array<int, 2> filePositions;
+    // A decimal written without decimals ("%.0f"); other decimals are written "%f", whole
+    // numbers and flags "%d".
+    bool wholeYenInFile;
+    // The options dialog shows the value times this (100: a rate shown in percent).
+    double shownScale;
+
+    SettingKind kind() const;
+};
+
+// The kvn.conf line has this many positions.
+inline constexpr int kSettingsFilePositions = 18;
+
+// The settings in their listing order (the order of the tools' help).
+std::span<const SettingDescription> settingsTable();
+
+// Nothing when no setting has that name.
+const SettingDescription* settingNamed(std::string_view name);
+
+// A setting's value as a number (a flag 0 or 1) and the value set from a number, converted as the
+// field's kind converts it (a whole number truncated toward zero within the int32 range).
+double settingValue(const SimulationSettings& settings, const SettingDescription& setting);
+void setSettingValue(SimulationSettings& settings, const SettingDescription& setting, double value);
+
+// The value set from a text as kvn.conf reads it: decimals by leading decimal number, whole
+// numbers by leading integer, flags true when the leading integer is not 0.
+void setSettingText(SimulationSettings& settings, const SettingDescription& setting, std::string_view text);
+
+}  // namespace kv
