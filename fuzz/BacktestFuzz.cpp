@@ -5,8 +5,8 @@
 #include "FuzzSupport.h"
 #include "data/SignalFileLoader.h"
 #include "settings/SettingsFile.h"
-#include "sim/TradingSimulation.h"
-#include "toolkit/ListBox.h"
+#include "data/SignalRows.h"
+#include "sim/Backtest.h"
 
 #include <cstdlib>
 
@@ -18,20 +18,20 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     app.settings = kv::parseSettingsLine(settingsLine.substr(0, kv::kMaxLineBytes));
     app.settings.saveLog = true;
 
-    kv::ListBox list;
+    kv::SignalRows rows;
     kv::LineReader reader{std::string(signals)};
-    kv::SignalLoadResult loaded = kv::loadSignalFile(reader, app, list);
+    kv::SignalLoadResult loaded = kv::loadSignalFile(reader, app.master, app.tallies, rows);
     if (loaded.rowCount == 0 || loaded.tooManyDates)
         return 0;
 
-    kv::TradingSimulation sim(app, list);
-    sim.setStartingAssets();
-    sim.start(0, loaded.rowCount - 1, std::filesystem::path("/dev/null"));
+    kv::Backtest engine(app.master, rows, app.settings);
+    engine.chooseAllRows(loaded.firstDateText, loaded.lastDateText);
+    engine.start(std::filesystem::path("/dev/null"), true);
     // Each row takes a few phases; a run that does not end is a fault.
-    for (int step = 0; !sim.finished(); ++step) {
+    for (int step = 0; !engine.finished(); ++step) {
         if (step > 10 * loaded.rowCount + 20)
             std::abort();
-        sim.simulateStep();
+        engine.step();
     }
     return 0;
 }

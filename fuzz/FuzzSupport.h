@@ -25,7 +25,7 @@ inline SimulatorApp& sharedApp()
                                   "7203,トヨタ自動車,東証1部,100\r\n"
                                   "9984,ソフトバンク,東証1部,1\r\n"
                                   "0001,大株,東証1部,2000000000\r\n"));
-        readStockMaster(master, *created);
+        readStockMaster(master, created->master);
         return created;
     }();
     return *app;

@@ -3,22 +3,24 @@
 
 #include "FuzzSupport.h"
 #include "data/SignalFileLoader.h"
+#include "data/SignalRows.h"
 #include "sim/RowReader.h"
 #include "stats/TallyFigures.h"
-#include "toolkit/ListBox.h"
 
 #include <cstdlib>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     kv::SimulatorApp& app = kv::fuzz::sharedApp();
-    kv::ListBox list;
+    kv::SignalRows rows;
     kv::LineReader reader{std::string(kv::fuzz::bytes(data, size))};
-    kv::SignalLoadResult loaded = kv::loadSignalFile(reader, app, list);
-    if (loaded.rowCount != list.count())
+    kv::SignalLoadResult loaded = kv::loadSignalFile(reader, app.master, app.tallies, rows);
+    if (loaded.rowCount != rows.count() || app.tallies.dateTally.size() != app.tallies.slotDate.size())
         std::abort();
 
-    for (const kv::SignalTally* tally : {&app.overallTally, &app.stockTally[1301], &app.dateTally[0]}) {
+    const kv::SignalTally none{};
+    const kv::SignalTally& firstDay = app.tallies.dateTally.empty() ? none : app.tallies.dateTally[0];
+    for (const kv::SignalTally* tally : {&app.tallies.overallTally, &app.tallies.stockTally[1301], &firstDay}) {
         kv::percentText(kv::successShare(*tally));
         kv::percentText(kv::failureShare(*tally));
         kv::percentText(kv::unknownShare(*tally));
@@ -26,10 +28,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         kv::percentText(kv::averageProfitOnFailure(*tally));
         kv::percentText(kv::simpleAverageProfit(*tally, app.settings.unknownProfitRate));
     }
-    kv::percentText(kv::perDayAverageProfit(app.dateTally, app.settings.unknownProfitRate));
+    kv::percentText(kv::perDayAverageProfit(app.tallies.dateTally, app.settings.unknownProfitRate));
 
     kv::ListRow row;
-    for (int i = 0; i < list.count(); ++i)
-        kv::readListRow(list.row(i), false, app, row);
+    for (int i = 0; i < rows.count(); ++i)
+        kv::readListRow(rows.text(i), false, app, row);
     return 0;
 }

@@ -6,7 +6,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    static auto app = std::make_unique<kv::SimulatorApp>();
+    static auto app = std::make_unique<kv::StockMaster>();
     kv::LineReader reader{std::string(kv::fuzz::bytes(data, size))};
     kv::readStockMaster(reader, *app);
     for (int32_t code = 0; code < kv::kStockCodeCount; ++code) {

@@ -68,7 +68,7 @@ Figures runInQt(const kv::BenchmarkFolder& folder)
     int firstStep = 0;
     platform.onFinished = [&] {
         figures.seconds = std::chrono::duration<double>(Clock::now() - start).count();
-        figures.steps = dialog.sim.figures().steps - firstStep;
+        figures.steps = dialog.engine.figures().steps - firstStep;
         // Once the step has returned: 運用成績, timed from the click until its window is drawn. The
         // zero timer fires inside the window's modal loop, after it has been shown.
         QTimer::singleShot(0, [&] {
@@ -77,7 +77,7 @@ Figures runInQt(const kv::BenchmarkFolder& folder)
                 QWidget* window = platform.topWindow();
                 window->grab();
                 figures.resultsSeconds = std::chrono::duration<double>(Clock::now() - clicked).count();
-                figures.days = dialog.sim.results().days().size();
+                figures.days = dialog.engine.results().days().size();
                 window->close();
             });
             dialog.onCommand(kv::IDC_RESULTS, kv::Notification::Clicked);
@@ -89,7 +89,7 @@ Figures runInQt(const kv::BenchmarkFolder& folder)
         dialog.onCommand(kv::IDC_LOAD, kv::Notification::Clicked);
         app->settings.saveLog = false;
         dialog.onCommand(kv::IDC_RUN, kv::Notification::Clicked);
-        firstStep = dialog.sim.figures().steps;
+        firstStep = dialog.engine.figures().steps;
         start = Clock::now();
         dialog.onCommand(kv::IDC_AUTO, kv::Notification::Clicked);
     });
@@ -108,12 +108,12 @@ Figures runHeadless(const kv::BenchmarkFolder& folder)
     platform.execute("click 1001");
     app->settings.saveLog = false;
     platform.execute("click 1011");
-    int firstStep = dialog.sim.figures().steps;
+    int firstStep = dialog.engine.figures().steps;
     platform.execute("click 1028");
     Clock::time_point start = Clock::now();
     while (platform.timerActive(dialog, kv::kAutoTimerEvent))
         platform.tick(1000);
-    Figures figures{dialog.sim.figures().steps - firstStep,
+    Figures figures{dialog.engine.figures().steps - firstStep,
                     std::chrono::duration<double>(Clock::now() - start).count()};
     platform.close(dialog);
     return figures;

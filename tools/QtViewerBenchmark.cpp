@@ -109,8 +109,8 @@ int main(int argc, char* argv[])
         s.setSchedule(kv::CommissionSchedule::NoCommission);
         dialog.onCommand(kv::IDC_RUN, kv::Notification::Clicked);
         Clock::time_point run = Clock::now();
-        while (!dialog.sim.finished())
-            dialog.sim.simulateStep();
+        while (!dialog.engine.finished())
+            dialog.engine.step();
         f.runSeconds = secondsSince(run);
         f.residentBefore = residentMiB();
 
@@ -150,11 +150,11 @@ int main(int argc, char* argv[])
     });
     platform.runModal(dialog);
 
-    const std::string& record = dialog.sim.tradeRecord();
+    const std::string& record = dialog.engine.tradeRecord();
     const long lines = std::count(record.begin(), record.end(), '\n');
     std::printf("platform:          %s\n", qPrintable(QGuiApplication::platformName()));
     std::printf("run:               %d purchases, %d sales in %.2f s (every signal it can buy)\n",
-                dialog.sim.figures().purchases, dialog.sim.figures().sales, f.runSeconds);
+                dialog.engine.figures().purchases, dialog.engine.figures().sales, f.runSeconds);
     std::printf("record:            %ld lines, %.1f MB; kept in %.1f MB (%.3f × its bytes)\n", lines,
                 record.size() / 1e6, record.capacity() / 1e6, double(record.capacity()) / record.size());
     std::printf(

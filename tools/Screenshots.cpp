@@ -89,18 +89,18 @@ int main(int argc, char* argv[])
             app->settings.saveLog = false;
             dialog.onCommand(kv::IDC_RUN, Notification::Clicked);
             // Into the fourth day: positions held, due ones on the sell list, a day's candidates.
-            while (!dialog.sim.finished() &&
-                   (dialog.sim.figures().simCnt < 14 || dialog.sim.state() != kv::SimState::BeforeBuy))
+            while (!dialog.engine.finished() &&
+                   (dialog.engine.figures().simCnt < 14 || dialog.engine.state() != kv::SimState::BeforeBuy))
                 dialog.onCommand(kv::IDC_NEXT, Notification::Clicked);
-            dialog.sim.listToShow(kv::PortfolioList::Holdings).setSelection(0);
+            dialog.shownList(kv::PortfolioList::Holdings).setSelection(0);
             dialog.onCommand(kv::IDC_HOLDINGS_LIST, Notification::SelectionChanged);
             after(300, [&] {
                 save("running.png");
                 // The next day's opening: positions due today wait on the sell list.
-                while (!dialog.sim.finished() &&
-                       (dialog.sim.state() != kv::SimState::BeforeSale || dialog.sim.sellList().count() == 0))
+                while (!dialog.engine.finished() &&
+                       (dialog.engine.state() != kv::SimState::BeforeSale || dialog.engine.list(kv::PortfolioList::SellList).count() == 0))
                     dialog.onCommand(kv::IDC_NEXT, Notification::Clicked);
-                dialog.sim.listToShow(kv::PortfolioList::SellList).setSelection(0);
+                dialog.shownList(kv::PortfolioList::SellList).setSelection(0);
                 dialog.onCommand(kv::IDC_SELL_LIST, Notification::SelectionChanged);
                 after(300, [&] {
                     save("selling.png");
@@ -119,7 +119,7 @@ int main(int argc, char* argv[])
                         });
                     });
                     dialog.onCommand(kv::IDC_STATISTICS, Notification::Clicked);
-                    while (!dialog.sim.finished())
+                    while (!dialog.engine.finished())
                         dialog.onCommand(kv::IDC_NEXT, Notification::Clicked);
                     after(300, [&] {
                         save("trade-record.png");
@@ -133,7 +133,7 @@ int main(int argc, char* argv[])
                     dialog.onCommand(kv::IDM_ABOUTBOX, Notification::MenuCommand);
                     // The run to its end, then the results window, saved and closed from inside
                     // its modal loop like the about box.
-                    while (!dialog.sim.finished())
+                    while (!dialog.engine.finished())
                         dialog.onCommand(kv::IDC_NEXT, Notification::Clicked);
                     after(500, [&] {
                         save("results.png");

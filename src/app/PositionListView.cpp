@@ -2,8 +2,8 @@
 
 namespace kv {
 
-PositionListView::PositionListView(PositionList& list, const SignalRows& signals, PortfolioList which)
-    : list(list), signals(signals), which(which)
+PositionListView::PositionListView(PositionList& list, const SignalRows& rows, PortfolioList which)
+    : list(list), rows(rows), which(which)
 {
     list.setObserver(this);
 }
@@ -17,7 +17,7 @@ void PositionListView::positionsAppended(int first, int count)
 {
     ListBox::AppendBatch batch(box);
     for (int i = first; i < first + count; ++i)
-        box.append(positionRowText(signals, list.at(i), which));
+        box.append(positionRowText(rows, list.at(i), which));
 }
 
 void PositionListView::positionsRemoved(std::span<const int> ascending)

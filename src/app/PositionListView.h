@@ -13,7 +13,7 @@ class SignalRows;
 
 class PositionListView : public PositionListObserver {
 public:
-    PositionListView(PositionList& list, const SignalRows& signals, PortfolioList which);
+    PositionListView(PositionList& list, const SignalRows& rows, PortfolioList which);
     ~PositionListView() override;
     PositionListView(const PositionListView&) = delete;
     PositionListView& operator=(const PositionListView&) = delete;
@@ -26,7 +26,7 @@ public:
 
 private:
     PositionList& list;
-    const SignalRows& signals;
+    const SignalRows& rows;
     PortfolioList which;
 };
 

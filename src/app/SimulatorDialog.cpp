@@ -30,6 +30,7 @@
 #include <chrono>
 #include <iterator>
 #include <optional>
+#include <utility>
 
 namespace kv {
 
@@ -67,19 +68,24 @@ const std::string& stateName(SimState state)
 
 SimulatorDialog::SimulatorDialog(SimulatorApp& app, Platform& platform, std::filesystem::path folder,
                                  std::optional<std::filesystem::path> signalFile)
-    : Dialog(platform), app(app), engine(app.master, signals, app.settings),
-      candidateView(engine.listToObserve(PortfolioList::Candidates), signals, PortfolioList::Candidates),
-      holdingsView(engine.listToObserve(PortfolioList::Holdings), signals, PortfolioList::Holdings),
-      sellView(engine.listToObserve(PortfolioList::SellList), signals, PortfolioList::SellList),
+    : Dialog(platform), app(app), engine(app.master, loadedSignals, app.settings),
+      candidateView(engine.listToObserve(PortfolioList::Candidates), loadedSignals, PortfolioList::Candidates),
+      holdingsView(engine.listToObserve(PortfolioList::Holdings), loadedSignals, PortfolioList::Holdings),
+      sellView(engine.listToObserve(PortfolioList::SellList), loadedSignals, PortfolioList::SellList),
       startFolder(std::move(folder)), signalFileAtStart(std::move(signalFile))
 {}
 
 const ListBox& SimulatorDialog::shownList(PortfolioList which) const
 {
-    return const_cast<SimulatorDialog*>(this)->viewOf(which).box;
+    return viewOf(which).box;
 }
 
 PositionListView& SimulatorDialog::viewOf(PortfolioList which)
+{
+    return const_cast<PositionListView&>(std::as_const(*this).viewOf(which));
+}
+
+const PositionListView& SimulatorDialog::viewOf(PortfolioList which) const
 {
     switch (which) {
     case PortfolioList::Candidates:
@@ -432,12 +438,12 @@ void SimulatorDialog::readSignalFile(const std::filesystem::path& file)
     WaitCursor wait = platform().waitCursor();
     signalsLoaded = false;
     signalList.clear();
-    SignalLoadResult loaded = loadSignalFile(*reader, app.master, app.tallies, signals);
+    SignalLoadResult loaded = loadSignalFile(*reader, app.master, app.tallies, loadedSignals);
     {
         ListBox::AppendBatch batch(signalList);
-        signalList.reserve(static_cast<size_t>(signals.count()));
-        for (int i = 0; i < signals.count(); ++i)
-            signalList.append(std::string(signals.text(i)));
+        signalList.reserve(static_cast<size_t>(loadedSignals.count()));
+        for (int i = 0; i < loadedSignals.count(); ++i)
+            signalList.append(std::string(loadedSignals.text(i)));
     }
     if (loaded.tooManyDates) {
         platform().messageBox(messages::fileTooLarge);

@@ -59,7 +59,7 @@ public:
     std::string operatingAssetsText;  // 運用資産
     std::string totalAssetsText;      // 総資産
 
-    SignalRows signals;  // the loaded signal file
+    SignalRows loadedSignals;  // the loaded signal file
     ListBox signalList;  // its rows as the list shows them
     bool masterLoaded = false;
     bool signalsLoaded = false;
@@ -73,6 +73,7 @@ public:
     // The portfolio lists as the window shows them.
     PositionListView candidateView, holdingsView, sellView;
     const ListBox& shownList(PortfolioList which) const;
+    ListBox& shownList(PortfolioList which) { return viewOf(which).box; }
 
 private:
     void refresh();
@@ -95,6 +96,7 @@ private:
     void present(const StepOutcome& outcome);
     void keepScheduleMaximum();
     PositionListView& viewOf(PortfolioList which);
+    const PositionListView& viewOf(PortfolioList which) const;
     void run();
     void next();
     void startAuto();

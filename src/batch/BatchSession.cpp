@@ -21,7 +21,7 @@ bool stockMasterReadable(const std::filesystem::path& folder, std::ostream& err,
 }
 
 BatchSession::BatchSession(const std::filesystem::path& folder, std::ostream& err)
-    : err(err), app(std::make_unique<SimulatorApp>()), engine(app->master, signals, app->settings)
+    : err(err), app(std::make_unique<SimulatorApp>()), engine(app->master, loadedSignals, app->settings)
 {
     const std::filesystem::path masterFile = folder / kStockMasterFileName;
     std::optional<LineReader> reader = LineReader::openInput(masterFile);
@@ -55,7 +55,7 @@ SignalFileLoad BatchSession::loadSignals(const std::filesystem::path& file)
         err << toUtf8(messages::cannotOpenFile) << '\n';
         return SignalFileLoad::CannotOpen;
     }
-    SignalLoadResult loaded = loadSignalFile(*reader, app->master, app->tallies, signals);
+    SignalLoadResult loaded = loadSignalFile(*reader, app->master, app->tallies, loadedSignals);
     if (loaded.tooManyDates) {
         err << toUtf8(messages::fileTooLarge) << '\n';
         return SignalFileLoad::TooManyDates;

@@ -36,7 +36,7 @@ public:
     BatchSession& operator=(const BatchSession&) = delete;
 
     SignalFileLoad loadSignals(const std::filesystem::path& file);
-    int signalRows() const { return signals.count(); }
+    int signalRows() const { return loadedSignals.count(); }
 
     // Chooses the first and the last row of the run; false when one is refused (the message says
     // why).
@@ -45,7 +45,7 @@ public:
     std::ostream& err;
     std::unique_ptr<SimulatorApp> app;
     bool masterLoaded = false;
-    SignalRows signals;
+    SignalRows loadedSignals;
     // The run, with the settings as read; a caller sets its own before starting.
     Backtest engine;
 };

@@ -190,7 +190,7 @@ int runSweep(const SweepOptions& options, const std::filesystem::path& folder, s
             if (showProgress)
                 progressLine.update(done);
         };
-        SweepRunner runner(session.app->master, session.signals, settings, session.engine.startRow(),
+        SweepRunner runner(session.app->master, session.loadedSignals, settings, session.engine.startRow(),
                            session.engine.endRow(), options.grid);
         std::vector<SweepFigures> figures = runner.run(indices, jobs, progress);
         if (showProgress)

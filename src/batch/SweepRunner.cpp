@@ -14,9 +14,9 @@
 
 namespace kv {
 
-SweepRunner::SweepRunner(const StockMaster& master, const SignalRows& signals, const SimulationSettings& base,
+SweepRunner::SweepRunner(const StockMaster& master, const SignalRows& rows, const SimulationSettings& base,
                          int startRow, int endRow, const SweepGrid& grid)
-    : master(master), signals(signals), base(base), startRow(startRow), endRow(endRow), grid(grid)
+    : master(master), rows(rows), base(base), startRow(startRow), endRow(endRow), grid(grid)
 {
     this->base.saveLog = false;
 }
@@ -37,10 +37,10 @@ SweepFigures SweepRunner::runCombination(uint64_t index, Backtest& engine) const
 }
 
 // An engine of a worker, over the runner's rows.
-static std::unique_ptr<Backtest> workerEngine(const StockMaster& master, const SignalRows& signals,
+static std::unique_ptr<Backtest> workerEngine(const StockMaster& master, const SignalRows& rows,
                                               const SimulationSettings& base, int startRow, int endRow)
 {
-    auto engine = std::make_unique<Backtest>(master, signals, base);
+    auto engine = std::make_unique<Backtest>(master, rows, base);
     engine->chooseRows(startRow, endRow);
     return engine;
 }
@@ -60,7 +60,7 @@ std::vector<SweepFigures> SweepRunner::run(const std::vector<uint64_t>& indices,
     std::atomic<bool> stop{false};
 
     auto work = [&] {
-        std::unique_ptr<Backtest> engine = workerEngine(master, signals, base, startRow, endRow);
+        std::unique_ptr<Backtest> engine = workerEngine(master, rows, base, startRow, endRow);
         for (;;) {
             const size_t i = next.fetch_add(1);
             if (i >= indices.size() || stop.load())
@@ -89,7 +89,7 @@ std::vector<SweepFigures> SweepRunner::run(const std::vector<uint64_t>& indices,
     const size_t threads = std::min<size_t>(static_cast<size_t>(std::max(jobs, 1)), indices.size());
     if (threads <= 1) {
         // On this thread: report after every combination, as the workers would.
-        std::unique_ptr<Backtest> engine = workerEngine(master, signals, base, startRow, endRow);
+        std::unique_ptr<Backtest> engine = workerEngine(master, rows, base, startRow, endRow);
         for (size_t i = 0; i < indices.size(); ++i) {
             figures[i] = runCombination(indices[i], *engine);
             if (progress)

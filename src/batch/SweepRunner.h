@@ -22,7 +22,7 @@ class SweepRunner {
 public:
     // `base` is what every combination starts from (kvn.conf and the --set values); a
     // combination's own values are set on a copy. No trade log is written.
-    SweepRunner(const StockMaster& master, const SignalRows& signals, const SimulationSettings& base,
+    SweepRunner(const StockMaster& master, const SignalRows& rows, const SimulationSettings& base,
                 int startRow, int endRow, const SweepGrid& grid);
 
     // Called on the thread that called run() whenever combinations have finished: `done` of them
@@ -40,7 +40,7 @@ public:
 
 private:
     const StockMaster& master;
-    const SignalRows& signals;
+    const SignalRows& rows;
     SimulationSettings base;
     int startRow;
     int endRow;

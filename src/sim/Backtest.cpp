@@ -24,8 +24,8 @@ const std::string& rowChoiceText(RowChoice choice)
     return none;
 }
 
-Backtest::Backtest(const StockMaster& master, const SignalRows& signals, const SimulationSettings& settings)
-    : signals(signals), ownSettings(settings), sim(master, signals, ownSettings)
+Backtest::Backtest(const StockMaster& master, const SignalRows& rows, const SimulationSettings& settings)
+    : rows(rows), ownSettings(settings), sim(master, rows, ownSettings)
 {
     sim.setStartingAssets();
 }
@@ -39,30 +39,30 @@ void Backtest::setSettings(const SimulationSettings& settings)
 void Backtest::chooseAllRows(std::string firstDate, std::string lastDate)
 {
     firstRow = 0;
-    lastRow = signals.count() - 1;
+    lastRow = rows.count() - 1;
     firstDateText = std::move(firstDate);
     lastDateText = std::move(lastDate);
 }
 
 RowChoice Backtest::chooseStart(int row)
 {
-    if (!signals.contains(row))
+    if (!rows.contains(row))
         return RowChoice::NoStartRow;
     if (row > lastRow)
         return RowChoice::StartAfterEnd;
     firstRow = row;
-    firstDateText = dateText(rowDate(signals.dateText(row)));
+    firstDateText = dateText(rowDate(rows.dateText(row)));
     return RowChoice::Chosen;
 }
 
 RowChoice Backtest::chooseEnd(int row)
 {
-    if (!signals.contains(row))
+    if (!rows.contains(row))
         return RowChoice::NoEndRow;
     if (row < firstRow)
         return RowChoice::EndBeforeStart;
     lastRow = row;
-    lastDateText = dateText(rowDate(signals.dateText(row)));
+    lastDateText = dateText(rowDate(rows.dateText(row)));
     return RowChoice::Chosen;
 }
 

@@ -41,7 +41,7 @@ const std::string& rowChoiceText(RowChoice choice);
 
 class Backtest {
 public:
-    Backtest(const StockMaster& master, const SignalRows& signals, const SimulationSettings& settings);
+    Backtest(const StockMaster& master, const SignalRows& rows, const SimulationSettings& settings);
     Backtest(const Backtest&) = delete;
     Backtest& operator=(const Backtest&) = delete;
 
@@ -85,10 +85,10 @@ public:
     // "購入数：… 購入金額：… 利益…" of a position of a list.
     std::string positionReadout(PortfolioList which, int index) const;
 
-    const SignalRows& signalRows() const { return signals; }
+    const SignalRows& signalRows() const { return rows; }
 
 private:
-    const SignalRows& signals;
+    const SignalRows& rows;
     SimulationSettings ownSettings;
     TradingSimulation sim;
     int firstRow = 0;

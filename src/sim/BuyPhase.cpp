@@ -85,7 +85,7 @@ bool BuyPhase::buy(int candidate, int slots, double rateReserve, double stockRes
     bought.push_back(candidate);
     ++sim.fig.purchases;
     sim.runResults.purchase(sim.fig.lastCommission);
-    sim.tradeLog.writeBuy(purchase, sim.signals.name(chosen.signal), sim.fig.lastCommission,
+    sim.tradeLog.writeBuy(purchase, sim.rows.name(chosen.signal), sim.fig.lastCommission,
                           rateReserve + sim.fig.operatingAssets + stockReserve, sim.fig.totalAssets);
     return true;
 }

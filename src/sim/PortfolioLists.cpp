@@ -18,9 +18,9 @@ std::string holdingsRow(std::string_view candidateRow, double lots)
     return text;
 }
 
-std::string positionRowText(const SignalRows& signals, const Position& position, PortfolioList list)
+std::string positionRowText(const SignalRows& rows, const Position& position, PortfolioList list)
 {
-    const std::string_view line = signals.text(position.signal);
+    const std::string_view line = rows.text(position.signal);
     if (list == PortfolioList::Candidates)
         return std::string(line);
     return holdingsRow(line, position.lotsBought);

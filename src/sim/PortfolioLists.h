@@ -19,7 +19,7 @@ std::string holdingsRow(std::string_view candidateRow, double lots);
 
 // The row a list shows for a position: its signal's list line, and for a holdings or sell-list
 // position (one with lots) one blank and the lots without decimals.
-std::string positionRowText(const SignalRows& signals, const Position& position, PortfolioList list);
+std::string positionRowText(const SignalRows& rows, const Position& position, PortfolioList list);
 
 // "\%.0f" of an amount (0x5C, shown as the yen sign).
 std::string moneyText(double amount);

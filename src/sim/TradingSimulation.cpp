@@ -30,9 +30,9 @@ double lotsAsListed(double lots)
 
 }  // namespace
 
-TradingSimulation::TradingSimulation(const StockMaster& master, const SignalRows& signals,
+TradingSimulation::TradingSimulation(const StockMaster& master, const SignalRows& rows,
                                      SimulationSettings& settings)
-    : master(master), signals(signals), settings(settings)
+    : master(master), rows(rows), settings(settings)
 {}
 
 StepOutcome TradingSimulation::start(int firstRow, int lastRow,
@@ -167,10 +167,10 @@ void TradingSimulation::reportHoldings(double value)
 Position TradingSimulation::heldPosition(const Position& candidate, double lots) const
 {
     Position held{candidate.signal, lots, candidate.figures};
-    if (signals.takesLots(candidate.signal))
+    if (rows.takesLots(candidate.signal))
         held.figures.lots = lotsAsListed(lots);
     else
-        readRowFigures(holdingsRow(signals.text(candidate.signal), lots), true, master,
+        readRowFigures(holdingsRow(rows.text(candidate.signal), lots), true, master,
                        settings.unknownProfitRate, held.figures);
     return held;
 }
@@ -181,9 +181,9 @@ Position TradingSimulation::heldPosition(const Position& candidate, double lots)
 void TradingSimulation::openDay(StepOutcome& outcome)
 {
     int32_t today = 0;
-    if (signals.contains(fig.simCnt)) {
-        fig.currentDate.assign(signals.dateText(fig.simCnt));
-        today = signals.fields(fig.simCnt).signalDate;
+    if (rows.contains(fig.simCnt)) {
+        fig.currentDate.assign(rows.dateText(fig.simCnt));
+        today = rows.fields(fig.simCnt).signalDate;
     }
     const bool buyFirst = settings.order() == TradeOrder::BuyFirst;
     std::vector<int> due;
@@ -234,7 +234,7 @@ void TradingSimulation::sellPosition(const Position& position)
     fig.operatingAssets += f.cost() + net;
     ++fig.sales;
     runResults.sale(f.grossProfit(), net);
-    tradeLog.writeSell(f, signals.name(position.signal), fig.cumulativeProfit, net, fig.operatingAssets,
+    tradeLog.writeSell(f, rows.name(position.signal), fig.cumulativeProfit, net, fig.operatingAssets,
                        fig.totalAssets);
 }
 
@@ -251,22 +251,22 @@ void TradingSimulation::sellDueList(StepOutcome& outcome)
 // beyond endRow. Afterwards simCnt indexes the first row of the following day.
 void TradingSimulation::gatherDay(StepOutcome& outcome)
 {
-    if (fig.simCnt <= fig.endRow && signals.contains(fig.simCnt)) {
-        const std::string_view dayText = signals.dateText(fig.simCnt);
+    if (fig.simCnt <= fig.endRow && rows.contains(fig.simCnt)) {
+        const std::string_view dayText = rows.dateText(fig.simCnt);
         fig.currentDate.assign(dayText);
         dayDate = rowDate(dayText);
         dayGathered = true;
         PositionList::AppendBatch batch(candidates);
         for (;;) {
             const int row = fig.simCnt++;
-            candidates.append(Position{row, 0, signals.figures(row, settings.unknownProfitRate)});
+            candidates.append(Position{row, 0, rows.figures(row, settings.unknownProfitRate)});
             // Past the window the day always ends, even for a date text that happens to read
             // like the end marker.
-            if (fig.simCnt > fig.endRow || !signals.contains(fig.simCnt)) {
+            if (fig.simCnt > fig.endRow || !rows.contains(fig.simCnt)) {
                 fig.endReached = true;
                 break;
             }
-            if (signals.dateText(fig.simCnt) != dayText)
+            if (rows.dateText(fig.simCnt) != dayText)
                 break;
         }
     } else {

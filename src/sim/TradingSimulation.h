@@ -49,7 +49,7 @@ struct StepOutcome {
 class TradingSimulation {
 public:
     // The signal rows must not change while a run is in progress; the settings are the run's.
-    TradingSimulation(const StockMaster& master, const SignalRows& signals, SimulationSettings& settings);
+    TradingSimulation(const StockMaster& master, const SignalRows& rows, SimulationSettings& settings);
 
     // Starts a run over the signal rows startRow..endRow (inclusive) and takes its first step.
     // With a logFile the trade log is written there (an outcome says when it cannot be created;
@@ -114,7 +114,7 @@ private:
     Position heldPosition(const Position& candidate, double lots) const;
 
     const StockMaster& master;
-    const SignalRows& signals;
+    const SignalRows& rows;
     SimulationSettings& settings;
     RunFigures fig;
     PositionList holdings;    // 所持銘柄

@@ -56,7 +56,7 @@ protected:
         w.click(IDC_RUN);
         w.click(IDC_AUTO);
         w.tick(1000);
-        ASSERT_TRUE(w.dialog->sim.finished());
+        ASSERT_TRUE(w.dialog->engine.finished());
     }
     // Opens 売買履歴 and runs `lines` in the viewer.
     void viewer(const std::vector<std::string>& lines)
@@ -108,15 +108,15 @@ TEST_F(TradeRecordViewer, RefreshShowsTheTradesAutoMakesBehindIt)
     w.click(IDC_RUN);
     w.click(IDC_AUTO);
     viewer({"dump", "tick 1000", "dump", "click 1023", "dump", "close"});
-    ASSERT_TRUE(w.dialog->sim.finished());
+    ASSERT_TRUE(w.dialog->engine.finished());
     const std::vector<std::string> shown = dumpedRecords(w.out.str());
     ASSERT_EQ(shown.size(), 3u);
     const std::string header = "売買 コード 銘柄名 日付 株価 株数 金額 差引益or手数料 利益率 現利益合計 "
                                "税引き益 運用枠残 現在の資産\\r\\n";
     EXPECT_EQ(shown[0], header);  // the first day gathered, nothing bought yet
     EXPECT_EQ(shown[1], shown[0]);
-    EXPECT_EQ(shown[2], escapeLineBreaks(toUtf8(w.dialog->sim.tradeRecord())));
-    EXPECT_EQ(std::count(w.dialog->sim.tradeRecord().begin(), w.dialog->sim.tradeRecord().end(), '\n'), 5);
+    EXPECT_EQ(shown[2], escapeLineBreaks(toUtf8(w.dialog->engine.tradeRecord())));
+    EXPECT_EQ(std::count(w.dialog->engine.tradeRecord().begin(), w.dialog->engine.tradeRecord().end(), '\n'), 5);
 }
 
 // The viewer over a text of its own, opened on the scripted desktop.

@@ -92,7 +92,7 @@ TEST(OpeningFiles, DropDuringARunIsRefusedAndChangesNothing)
     w.run({"drop " + (w.folder / "signals.csv").string()});
     w.platform.queueFileAnswer(HeadlessPlatform::FileDialogKind::Save, w.folder / "log.csv");
     w.click(IDC_RUN);
-    ASSERT_TRUE(w.dialog->sim.inProgress());
+    ASSERT_TRUE(w.dialog->engine.inProgress());
     std::string status = w.text(IDC_STATUS);
     w.clearMessages();
 
@@ -100,7 +100,7 @@ TEST(OpeningFiles, DropDuringARunIsRefusedAndChangesNothing)
     EXPECT_EQ(w.messagesUtf8(), std::vector<std::string>{"実行中は変更できません。"});
     EXPECT_EQ(w.dialog->signalList.count(), 2);
     EXPECT_EQ(toUtf8(w.dialog->signalList.row(1)).substr(0, 4), "7203");
-    EXPECT_TRUE(w.dialog->sim.inProgress());
+    EXPECT_TRUE(w.dialog->engine.inProgress());
     EXPECT_EQ(w.text(IDC_STATUS), status);
     EXPECT_EQ(w.platform.waitCursorsShown(), 0);
 

@@ -41,7 +41,7 @@ protected:
     void runToEnd()
     {
         w.click(IDC_RUN);
-        while (!w.dialog->sim.finished())
+        while (!w.dialog->engine.finished())
             w.click(IDC_NEXT);
     }
 
@@ -80,7 +80,7 @@ TEST_F(ResultsWindow, TheButtonOpensOnceARunHasClosedADay)
 TEST_F(ResultsWindow, ShowsTheFiguresOfTheRun)
 {
     runToEnd();
-    ResultsDialog results(w.platform, w.dialog->sim.results());
+    ResultsDialog results(w.platform, w.dialog->engine.results());
     w.platform.open(results);
 
     EXPECT_EQ(results.chart.pointCount(), 2);
@@ -141,14 +141,14 @@ TEST_F(ResultsWindow, FollowsAutoBehindItWhenRefreshed)
     EXPECT_LT(end, second);
     EXPECT_NE(out.find(after, second), std::string::npos) << out;
     EXPECT_NE(out.find("1102[1]\t最終資産\t\\1992020\n", second), std::string::npos);
-    EXPECT_FALSE(w.dialog->sim.figures().autoRunning);
+    EXPECT_FALSE(w.dialog->engine.figures().autoRunning);
 }
 
 TEST_F(ResultsWindow, SavesTheDayPointsAsCsvAndSaysWhenNothingCanBeSaved)
 {
     runToEnd();
     w.clearMessages();
-    ResultsDialog results(w.platform, w.dialog->sim.results());
+    ResultsDialog results(w.platform, w.dialog->engine.results());
     w.platform.open(results);
 
     w.platform.queueFileAnswer(HeadlessPlatform::FileDialogKind::Save, w.folder / "days");

@@ -43,7 +43,7 @@ TEST_F(RunControls, RunGathersTheFirstDayAndRefusesASecondRun)
     runWithLog();
     EXPECT_EQ(w.text(IDC_STATE), "購入前待機");
     EXPECT_EQ(w.text(IDC_CURRENT_DATE), "2004/01/05");
-    ASSERT_EQ(w.dialog->sim.candidateList().count(), 1);
+    ASSERT_EQ(w.dialog->engine.list(PortfolioList::Candidates).count(), 1);
     EXPECT_EQ(w.text(IDC_STATUS), "sim_cnt:1 line_hold:0 line_buy:1 line_sell:0");
     EXPECT_TRUE(w.messagesUtf8().empty());
     EXPECT_EQ(w.folder.read("log.csv"),
@@ -77,7 +77,7 @@ TEST_F(RunControls, NextStepsThroughTheDaysToTheEnd)
     EXPECT_TRUE(w.messagesUtf8().empty());
     w.click(IDC_NEXT);  // the final liquidation
     EXPECT_EQ(w.messagesUtf8(), std::vector<std::string>{"シミュレーション終了！"});
-    EXPECT_EQ(w.dialog->sim.holdingsList().count(), 0);
+    EXPECT_EQ(w.dialog->engine.list(PortfolioList::Holdings).count(), 0);
     EXPECT_EQ(w.text(IDC_HOLDINGS_FIGURE), "(\\0)");
     EXPECT_GT(w.platform.waitCursorsShown(), 0);
     EXPECT_EQ(w.platform.waitCursorDepth(), 0);
@@ -97,7 +97,7 @@ TEST_F(RunControls, AutoStepsOnTicksUntilTheEndAndStopsItsTimer)
 {
     runWithLog();
     w.click(IDC_AUTO);
-    EXPECT_TRUE(w.dialog->sim.figures().autoRunning);
+    EXPECT_TRUE(w.dialog->engine.figures().autoRunning);
     for (int refused : {IDC_NEXT, IDC_RESET, IDC_AUTO}) {
         w.clearMessages();
         w.click(refused);
@@ -107,7 +107,7 @@ TEST_F(RunControls, AutoStepsOnTicksUntilTheEndAndStopsItsTimer)
     w.tick(100);
     EXPECT_EQ(w.messagesUtf8(),
               std::vector<std::string>{"シミュレーション終了！"});  // once: the timer stopped
-    EXPECT_FALSE(w.dialog->sim.figures().autoRunning);
+    EXPECT_FALSE(w.dialog->engine.figures().autoRunning);
     EXPECT_FALSE(w.platform.timerActive(*w.dialog, kAutoTimerEvent));
     EXPECT_EQ(w.text(IDC_STATE), "終了");
 
@@ -127,15 +127,15 @@ TEST_F(RunControls, StopThenResetAndASecondRunStartsAgainFromTheCapital)
     w.click(IDC_AUTO);
     w.tick(2);
     w.click(IDC_STOP);
-    EXPECT_FALSE(w.dialog->sim.figures().autoRunning);
+    EXPECT_FALSE(w.dialog->engine.figures().autoRunning);
     w.clearMessages();
     w.click(IDC_STOP);
     EXPECT_EQ(w.messagesUtf8(), std::vector<std::string>{"自動実行されていません。"});
 
     w.click(IDC_RESET);
     EXPECT_EQ(w.text(IDC_STATE), "実行前");
-    EXPECT_EQ(w.dialog->sim.holdingsList().count() + w.dialog->sim.candidateList().count() +
-                  w.dialog->sim.sellList().count(),
+    EXPECT_EQ(w.dialog->engine.list(PortfolioList::Holdings).count() + w.dialog->engine.list(PortfolioList::Candidates).count() +
+                  w.dialog->engine.list(PortfolioList::SellList).count(),
               0);
     std::string logAfterReset = w.folder.read("log.csv");
 
@@ -173,7 +173,7 @@ TEST_F(RunControls, CancelledOrUnopenableLogRunsWithoutALogAndStopsAsking)
         EXPECT_FALSE(w.app->settings.saveLog) << c.cancel;
 
         w.click(IDC_NEXT);
-        EXPECT_EQ(w.dialog->sim.figures().purchases, 1) << c.cancel;  // the run goes on
+        EXPECT_EQ(w.dialog->engine.figures().purchases, 1) << c.cancel;  // the run goes on
         w.click(IDC_RESET);
         size_t dialogs = w.platform.fileDialogs().size();
         w.click(IDC_RUN);  // no save dialog this time
@@ -194,7 +194,7 @@ TEST_F(RunControls, AFailedLogWriteIsReportedOnceBeforeTheEnd)
               std::vector<std::string>{
                   "ログファイルに書き込めません。このシミュレーションのログ保存を取りやめます。"});
     w.clearMessages();
-    while (!w.dialog->sim.finished())
+    while (!w.dialog->engine.finished())
         w.click(IDC_NEXT);
     EXPECT_EQ(w.messagesUtf8(), std::vector<std::string>{"シミュレーション終了！"});
     EXPECT_TRUE(w.app->settings.saveLog);  // the next run asks again

@@ -41,8 +41,8 @@ struct Window {
 
 void expectWindow(const MainWindow& w, const Window& expected, const std::string& context)
 {
-    EXPECT_EQ(w.dialog->startRow, expected.startRow) << context;
-    EXPECT_EQ(w.dialog->endRow, expected.endRow) << context;
+    EXPECT_EQ(w.dialog->engine.startRow(), expected.startRow) << context;
+    EXPECT_EQ(w.dialog->engine.endRow(), expected.endRow) << context;
     EXPECT_EQ(w.text(IDC_START_DATE), expected.startText) << context;
     EXPECT_EQ(w.text(IDC_END_DATE), expected.endText) << context;
 }
@@ -69,7 +69,7 @@ TEST(SignalWindow, LoadFillsTheListAndTheWholeWindow)
     EXPECT_TRUE(w.dialog->signalsLoaded);
     expectWindow(w, {0, 4, "2004/01/05", "2004/01/09"}, "after the load");
     EXPECT_EQ(w.text(IDC_STATUS), "必要に応じてオプションを変更し実行ボタンを押してください。");
-    EXPECT_EQ(w.app->overallTally.signalCount, 5);
+    EXPECT_EQ(w.app->tallies.overallTally.signalCount, 5);
 
     // The file was opened where it lies; the program's folder stays where it was.
     EXPECT_EQ(std::filesystem::current_path(), workingDirectory);
@@ -105,11 +105,12 @@ TEST(SignalWindow, LoadsThatGoNowhereChangeNothing)
          {"ファイルをオープンできません"}},
         {"a run in progress",
          [&] {
-             w.dialog->sim.setState(SimState::BeforeSale);
+             w.app->settings.saveLog = false;
+             w.click(IDC_RUN);
              w.click(IDC_LOAD);
              w.click(IDC_SET_START);
              w.click(IDC_SET_END);
-             w.dialog->sim.setState(SimState::BeforeRun);
+             w.click(IDC_RESET);
          },
          {"実行中は変更できません。", "実行中は設定できません。", "実行中は設定できません。"}},
     };
@@ -131,7 +132,7 @@ TEST(SignalWindow, HeaderOnlyFileLeavesNothingToRun)
     loadSignals(w, w.folder, {kSignals[0]}, "empty.csv");
     EXPECT_EQ(w.dialog->signalList.count(), 0);
     EXPECT_FALSE(w.dialog->signalsLoaded);
-    EXPECT_EQ(w.app->overallTally.signalCount, 0);
+    EXPECT_EQ(w.app->tallies.overallTally.signalCount, 0);
     // The texts of the earlier file stay; they name no row to run.
     expectWindow(w, {0, 4, "2004/01/05", "2004/01/09"}, "header only");
     w.clearMessages();

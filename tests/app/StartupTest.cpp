@@ -22,7 +22,7 @@ TEST(Startup, FirstStartCreatesSettingsAndShowsTheAssetFigures)
     EXPECT_EQ(w.text(IDC_STATE), "実行前");
     EXPECT_TRUE(w.dialog->masterLoaded);
     EXPECT_FALSE(w.dialog->signalsLoaded);
-    EXPECT_EQ(w.app->tradingUnit[1301], 1000);
+    EXPECT_EQ(w.app->master.tradingUnit[1301], 1000);
     EXPECT_EQ(
         w.folder.read("kvn.conf"),
         "2000000,500000,2.500000,0.200000,0.100000,300000,50000000,5,-0.030000,0,3990,1.000000,0,0,0,1,0,0");
@@ -62,7 +62,7 @@ TEST(Startup, MissingStockMasterIsAskedForUntilChosenAndTheSettingsGoBesideIt)
     EXPECT_EQ(toUtf8(options.filter), "TXT ファイル (*.txt)|*.txt|すべてのファイル (*.*)|*.*||");
     EXPECT_TRUE(options.createPrompt);
     EXPECT_TRUE(w.dialog->masterLoaded);
-    EXPECT_EQ(w.app->tradingUnit[1301], 1000);
+    EXPECT_EQ(w.app->master.tradingUnit[1301], 1000);
     EXPECT_EQ(w.app->dataFolder, other.path());
     EXPECT_TRUE(other.exists("kvn.conf"));
     EXPECT_FALSE(w.folder.exists("kvn.conf"));
@@ -155,7 +155,12 @@ TEST(Refusals, CommandsThatNeedDataOrARunAreRefusedBeforeAnyLoad)
 TEST(Refusals, RunningStateRefusesLoadOptionsAndWindowChoice)
 {
     MainWindow w;
-    w.dialog->sim.setState(SimState::AfterSale);
+    w.folder.writeLines("signals.csv", {"銘柄,シグナル日付,購入価格,結果,終了日付,売却価格,パフォーマンス",
+                                        "極洋,2004/01/05,500,○,2004/01/06,520,+4%"});
+    w.platform.queueFileAnswer(HeadlessPlatform::FileDialogKind::Open, w.folder / "signals.csv");
+    w.click(IDC_LOAD);
+    w.app->settings.saveLog = false;
+    w.click(IDC_RUN);
     struct Case {
         int button;
         const char* message;
@@ -168,13 +173,13 @@ TEST(Refusals, RunningStateRefusesLoadOptionsAndWindowChoice)
         {IDC_RESET, "自動実行中です。"},
         {IDC_AUTO, "すでに自動実行中です。"},
     };
-    w.dialog->sim.setAutoRunning(true);
+    w.dialog->engine.setAutoRunning(true);
     for (const Case& c : cases) {
         w.clearMessages();
         w.click(c.button);
         EXPECT_EQ(w.messagesUtf8(), std::vector<std::string>{c.message}) << c.button;
     }
-    w.dialog->sim.setAutoRunning(false);
+    w.dialog->engine.setAutoRunning(false);
     w.clearMessages();
     w.click(IDC_STOP);
     EXPECT_EQ(w.messagesUtf8(), std::vector<std::string>{"自動実行されていません。"});

@@ -45,7 +45,7 @@ struct Backtest {
         loadStatus = w.text(IDC_STATUS);
         w.platform.queueFileAnswer(HeadlessPlatform::FileDialogKind::Save, w.folder / "log.csv");
         w.click(IDC_RUN);
-        for (int steps = 0; w.dialog->sim.inProgress() && !w.dialog->sim.finished() && steps < 100000;
+        for (int steps = 0; w.dialog->engine.inProgress() && !w.dialog->engine.finished() && steps < 100000;
              ++steps)
             w.click(IDC_NEXT);
     }
@@ -65,8 +65,8 @@ TEST(Utf8Input, TheSampleFromAUtf8CopyGivesTheSameListTalliesAndTradeLog)
 
     Backtest cp932(index, signals);
     Backtest utf8(indexUtf8, signalsUtf8);
-    ASSERT_TRUE(cp932.w.dialog->sim.finished());
-    ASSERT_TRUE(utf8.w.dialog->sim.finished());
+    ASSERT_TRUE(cp932.w.dialog->engine.finished());
+    ASSERT_TRUE(utf8.w.dialog->engine.finished());
 
     const ListBox& expected = cp932.w.dialog->signalList;
     const ListBox& actual = utf8.w.dialog->signalList;
@@ -74,9 +74,10 @@ TEST(Utf8Input, TheSampleFromAUtf8CopyGivesTheSameListTalliesAndTradeLog)
     for (int i = 0; i < expected.count(); ++i)
         ASSERT_EQ(actual.row(i), expected.row(i)) << "row " << i;
 
-    const SimulatorApp& a = *utf8.w.app;
-    const SimulatorApp& e = *cp932.w.app;
+    const SignalTallies& a = utf8.w.app->tallies;
+    const SignalTallies& e = cp932.w.app->tallies;
     EXPECT_TRUE(sameTally(a.overallTally, e.overallTally));
+    ASSERT_EQ(a.dateTally.size(), e.dateTally.size());
     for (size_t code = 0; code < e.stockTally.size(); ++code)
         ASSERT_TRUE(sameTally(a.stockTally[code], e.stockTally[code])) << "stock " << code;
     for (size_t slot = 0; slot < e.dateTally.size(); ++slot) {
@@ -108,7 +109,7 @@ TEST(Utf8Input, UnconvertibleCharactersReadAsQuestionMarksAndTheStatusLineCounts
     w.start();
     EXPECT_EQ(w.text(IDC_STATUS), "index.txt の UTF-8 から変換できず「？」にした文字：2");
     EXPECT_EQ(w.dialog->masterReplaced, 2u);
-    EXPECT_EQ(toUtf8(w.app->stockName[2000]), "Caf？？");
+    EXPECT_EQ(toUtf8(w.app->master.stockName[2000]), "Caf？？");
 
     w.folder.write("signals.csv",
                    kBom +
@@ -122,7 +123,7 @@ TEST(Utf8Input, UnconvertibleCharactersReadAsQuestionMarksAndTheStatusLineCounts
     EXPECT_EQ(toUtf8(w.dialog->signalList.row(0)),
               "2000 Caf？？ 2004/01/05 100 ○ 2004/01/06 110 +10%？\r\n 100");
     EXPECT_EQ(toUtf8(w.dialog->signalList.row(1)).substr(0, 5), "3000 ");
-    EXPECT_EQ(w.app->stockTally[3000].failureCount, 1);
+    EXPECT_EQ(w.app->tallies.stockTally[3000].failureCount, 1);
 
     // A code page 932 file after it: the status line is the plain one again.
     w.folder.writeLines("plain.csv", {"h", "極洋,2004/01/05,100,○,2004/01/06,110,x"});

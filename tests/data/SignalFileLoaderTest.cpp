@@ -4,7 +4,7 @@
 #include "support/StockMaster.h"
 #include "text/Cp932.h"
 #include "text/LineReader.h"
-#include "toolkit/ListBox.h"
+#include "data/SignalRows.h"
 
 #include <gtest/gtest.h>
 
@@ -41,30 +41,41 @@ protected:
     SignalLoadResult loadBytes(std::string bytes)
     {
         LineReader reader(std::move(bytes));
-        return loadSignalFile(reader, *app, list);
+        return loadSignalFile(reader, app->master, app->tallies, list);
     }
 
-    std::string line(int i) const { return toUtf8(list.row(i)); }
+    std::string line(int i) const { return toUtf8(std::string(list.text(i))); }
+
+    // A slot the file did not reach reads as unused: date 0, nothing tallied.
+    int32_t slotDate(size_t slot) const
+    {
+        return slot < app->tallies.slotDate.size() ? app->tallies.slotDate[slot] : 0;
+    }
+    SignalTally dateTally(size_t slot) const
+    {
+        return slot < app->tallies.dateTally.size() ? app->tallies.dateTally[slot] : SignalTally{};
+    }
 
     std::unique_ptr<SimulatorApp> app = std::make_unique<SimulatorApp>();
-    ListBox list;
+    SignalRows list;
 };
 
 TEST_F(SignalLoad, HeaderOnlyOrEmptyFileListsNothing)
 {
     for (bool withHeader : {true, false}) {
-        list.append("earlier");
-        app->overallTally.signalCount = 3;
-        app->slotDate[0] = 20040105;
-        app->stockTally[9999].signalCount = 1;
-        app->dateTally[kDateSlotCount - 1].unknownCount = 1;
+        list.append("earlier", app->master);
+        app->tallies.overallTally.signalCount = 3;
+        app->tallies.slotDate.assign(1, 20040105);
+        app->tallies.stockTally[9999].signalCount = 1;
+        app->tallies.dateTally.assign(kDateSlotCount, SignalTally{});
+        app->tallies.dateTally[kDateSlotCount - 1].unknownCount = 1;
         SignalLoadResult r = load({}, withHeader);
         EXPECT_EQ(r.rowCount, 0);
         EXPECT_EQ(list.count(), 0);
-        EXPECT_EQ(app->overallTally.signalCount, 0);
-        EXPECT_EQ(app->slotDate[0], 0);
-        EXPECT_EQ(app->stockTally[9999].signalCount, 0);
-        EXPECT_EQ(app->dateTally[kDateSlotCount - 1].unknownCount, 0);
+        EXPECT_EQ(app->tallies.overallTally.signalCount, 0);
+        EXPECT_EQ(slotDate(0), 0);
+        EXPECT_EQ(app->tallies.stockTally[9999].signalCount, 0);
+        EXPECT_EQ(dateTally(kDateSlotCount - 1).unknownCount, 0);
     }
 }
 
@@ -83,11 +94,11 @@ TEST_F(SignalLoad, NamesFindTheirCode)
     EXPECT_EQ(line(2), "0000 未上場 2004/01/05 100 × 2004/01/06 90 c\r\n 0");
     EXPECT_EQ(line(3).substr(0, 6), "0000  ");
     EXPECT_EQ(line(4), "2000 日本　商事 2004/01/05 100 × 2004/01/06 90 e\r\n 100");
-    EXPECT_EQ(app->stockTally[7001].successCount, 1);
-    EXPECT_EQ(app->stockTally[7000].signalCount, 0);
-    EXPECT_EQ(app->stockTally[1301].signalCount, 1);
-    EXPECT_EQ(app->stockTally[0].failureCount, 2);
-    EXPECT_EQ(app->stockTally[2000].failureCount, 1);
+    EXPECT_EQ(app->tallies.stockTally[7001].successCount, 1);
+    EXPECT_EQ(app->tallies.stockTally[7000].signalCount, 0);
+    EXPECT_EQ(app->tallies.stockTally[1301].signalCount, 1);
+    EXPECT_EQ(app->tallies.stockTally[0].failureCount, 2);
+    EXPECT_EQ(app->tallies.stockTally[2000].failureCount, 1);
 }
 
 TEST_F(SignalLoad, DateSlotsFollowTheFileOrder)
@@ -98,14 +109,14 @@ TEST_F(SignalLoad, DateSlotsFollowTheFileOrder)
         "五番,2005/01/05,100,？,2005/01/06,100,c",
         "五番,2005/01/04,100,○,2005/01/06,120,d",  // a date that comes back opens a new slot
     });
-    EXPECT_EQ(app->slotDate[0], 20050104);
-    EXPECT_EQ(app->slotDate[1], 20050105);
-    EXPECT_EQ(app->slotDate[2], 20050104);
-    EXPECT_EQ(app->slotDate[3], 0);
-    EXPECT_EQ(app->dateTally[0].signalCount, 2);
-    EXPECT_EQ(app->dateTally[1].unknownCount, 1);
-    EXPECT_EQ(app->dateTally[2].successCount, 1);
-    EXPECT_NEAR(app->dateTally[2].successReturnSum, 0.2, 1e-12);
+    EXPECT_EQ(slotDate(0), 20050104);
+    EXPECT_EQ(slotDate(1), 20050105);
+    EXPECT_EQ(slotDate(2), 20050104);
+    EXPECT_EQ(slotDate(3), 0);
+    EXPECT_EQ(dateTally(0).signalCount, 2);
+    EXPECT_EQ(dateTally(1).unknownCount, 1);
+    EXPECT_EQ(dateTally(2).successCount, 1);
+    EXPECT_NEAR(dateTally(2).successReturnSum, 0.2, 1e-12);
 }
 
 TEST_F(SignalLoad, UnexecutedRowsTakeASlotButAreNeitherTalliedNorListed)
@@ -116,15 +127,15 @@ TEST_F(SignalLoad, UnexecutedRowsTakeASlotButAreNeitherTalliedNorListed)
     });
     ASSERT_EQ(list.count(), 1);
     EXPECT_EQ(r.lastDateText, "2004/01/05");
-    EXPECT_EQ(app->slotDate[1], 20040106);
-    EXPECT_EQ(app->dateTally[1].signalCount, 0);
-    EXPECT_EQ(app->overallTally.signalCount, 1);
-    EXPECT_EQ(app->stockTally[5].signalCount, 0);
+    EXPECT_EQ(slotDate(1), 20040106);
+    EXPECT_EQ(dateTally(1).signalCount, 0);
+    EXPECT_EQ(app->tallies.overallTally.signalCount, 1);
+    EXPECT_EQ(app->tallies.stockTally[5].signalCount, 0);
 
     // Only unexecuted rows: nothing listed, but the slot is still opened.
     r = load({"五番,2004/01/07,約定せず,○,2004/01/14,270,b"});
     EXPECT_EQ(r.rowCount, 0);
-    EXPECT_EQ(app->slotDate[0], 20040107);
+    EXPECT_EQ(slotDate(0), 20040107);
 }
 
 TEST_F(SignalLoad, UndeterminableRowsEndOnTheFarDateAtTheirBuyPrice)
@@ -140,19 +151,20 @@ TEST_F(SignalLoad, UndeterminableRowsEndOnTheFarDateAtTheirBuyPrice)
     EXPECT_EQ(line(1), "1301 極洋 2004/01/05 782 ？ 2004/01/07 800 データ不足\r\n 1000");
     EXPECT_EQ(line(2), "1301 極洋 2004/01/05 782 ○ 2004/01/07 800 判定不可\r\n 1000");
     EXPECT_EQ(line(3), "1301 極洋 2004/01/05 782 ？(注) 2004/01/07 800 判定不可\r\n 1000");
-    EXPECT_EQ(app->overallTally.unknownCount, 2);
-    EXPECT_NEAR(app->overallTally.successReturnSum, 800.0 / 782 - 1, 1e-12);
-    EXPECT_EQ(app->overallTally.failureReturnSum, 0);
+    EXPECT_EQ(app->tallies.overallTally.unknownCount, 2);
+    EXPECT_NEAR(app->tallies.overallTally.successReturnSum, 800.0 / 782 - 1, 1e-12);
+    EXPECT_EQ(app->tallies.overallTally.failureReturnSum, 0);
 }
 
 TEST_F(SignalLoad, ReturnsGoToTheOverallStockAndSlotTallies)
 {
     load({"極洋,2004/01/05,250,○,2004/01/14,270,+8%", "五番,2004/01/05,0,○,2004/01/14,270,zero"});
-    for (const SignalTally* t : {&app->overallTally, &app->stockTally[1301], &app->dateTally[0]})
+    SignalTally firstDay = dateTally(0);
+    for (const SignalTally* t : {&app->tallies.overallTally, &app->tallies.stockTally[1301], &firstDay})
         EXPECT_NEAR(t->successReturnSum, 0.08, 1e-12);
     // A buy price of 0 is counted and listed, but adds nothing to a sum.
-    EXPECT_EQ(app->overallTally.successCount, 2);
-    EXPECT_EQ(app->stockTally[5].successReturnSum, 0);
+    EXPECT_EQ(app->tallies.overallTally.successCount, 2);
+    EXPECT_EQ(app->tallies.stockTally[5].successReturnSum, 0);
     EXPECT_EQ(list.count(), 2);
 }
 
@@ -195,7 +207,7 @@ TEST_F(SignalLoad, TooManyDateSlotsStopTheLoad)
     SignalLoadResult r = loadBytes(rowsOfDistinctDates(kDateSlotCount));
     EXPECT_EQ(r.rowCount, kDateSlotCount);
     EXPECT_FALSE(r.tooManyDates);
-    EXPECT_EQ(app->slotDate[kDateSlotCount - 1], 12495020);
+    EXPECT_EQ(slotDate(kDateSlotCount - 1), 12495020);
 
     r = loadBytes(rowsOfDistinctDates(kDateSlotCount + 1));
     EXPECT_TRUE(r.tooManyDates);

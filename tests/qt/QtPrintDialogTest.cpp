@@ -36,16 +36,16 @@ std::unique_ptr<SimulatorApp> wideStatistics()
                       {1302, "朝霧興産ホールディングス", 100},
                       {1303, "日東光学ホールディングス", 100}}
         .enterInto(*app);
-    TallyTables tables{app->overallTally, app->stockTally, app->dateTally};
+    app->tallies.slotDate = {20041228, 20050105};
+    app->tallies.dateTally.resize(2);
+    TallyTables tables = app->tallies.tables();
     const std::string success = toCp932("○"), failure = toCp932("×"), unknown = toCp932("？");
-    app->slotDate[0] = 20041228;
-    app->slotDate[1] = 20050105;
     for (int i = 0; i < 3; ++i) {
         tallyRow(tables, 1301, 0, success, "100", "125");
         tallyRow(tables, 1302, 1, failure, "1000", "1");
         tallyRow(tables, 1303, 1, unknown, "100", "100");
     }
-    app->overallTally.signalCount += 199990;  // as many signals as a large file has
+    app->tallies.overallTally.signalCount += 199990;  // as many signals as a large file has
     return app;
 }
 

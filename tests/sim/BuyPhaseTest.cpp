@@ -39,7 +39,7 @@ protected:
     {
         for (const Candidate& c : candidates)
             h.addSignal(signalLine(c.code, nameOf(c.code), "2004/1/5", c.buyPrice, "○", "2004/1/9",
-                                   c.buyPrice + 10, h.app->tradingUnit[static_cast<size_t>(c.code)]));
+                                   c.buyPrice + 10, h.app->master.tradingUnit[static_cast<size_t>(c.code)]));
         h.startLogged();
         ASSERT_EQ(h.sim.state(), SimState::BeforeBuy);
         h.steps(1);

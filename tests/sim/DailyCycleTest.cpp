@@ -121,7 +121,7 @@ TEST(DailyCycle, FiguresAndDueRowsFollowTheListedRowsThroughManyDays)
                                        buy - 50 + static_cast<int>(rng() % 100), rng() % 2 ? 1000 : 100));
             }
         }
-        auto sumOver = [&](const ListBox& list, double (RowFigures::*value)() const) {
+        auto sumOver = [&](const test::ListTexts& list, double (RowFigures::*value)() const) {
             double sum = 0;
             for (int i = 0; i < list.count(); ++i)
                 sum += (h.parsedRow(list, i).*value)();

@@ -1,16 +1,18 @@
 #pragma once
 // The trading simulation driven directly: a fresh application object with a small stock
-// master and a signal list filled with list lines. The harness keeps what the steps report:
-// the message line as the window would show it, and a count of each kind of outcome.
+// master and signal rows made of list lines, the simulation working with the application's
+// settings. The harness keeps what the steps report: the message line as the window would show
+// it, and a count of each kind of outcome. Its lists read as the window's list rows.
 
+#include "data/SignalRows.h"
 #include "data/SimulatorApp.h"
+#include "sim/PortfolioLists.h"
 #include "sim/RowReader.h"
 #include "sim/TradingSimulation.h"
 #include "support/StockMaster.h"
 #include "support/TempFolder.h"
 #include "text/Cp932.h"
 #include "text/Format.h"
-#include "toolkit/ListBox.h"
 
 #include <memory>
 #include <optional>
@@ -28,6 +30,28 @@ inline std::string signalLine(int code, const std::string& name, const std::stri
                   {code, toCp932(name), date, buy, toCp932(mark), end, sell, toCp932(performance), unit});
 }
 
+// A portfolio list as its rows' texts.
+struct ListTexts {
+    const PositionList& list;
+    const SignalRows& rows;
+    PortfolioList which;
+    int count() const { return list.count(); }
+    std::string row(int index) const { return positionRowText(rows, list.at(index), which); }
+};
+
+class HarnessSimulation : public TradingSimulation {
+public:
+    HarnessSimulation(const kv::StockMaster& master, const SignalRows& rows, SimulationSettings& settings)
+        : TradingSimulation(master, rows, settings), rows(rows)
+    {}
+    ListTexts holdingsList() const { return {list(PortfolioList::Holdings), rows, PortfolioList::Holdings}; }
+    ListTexts candidateList() const { return {list(PortfolioList::Candidates), rows, PortfolioList::Candidates}; }
+    ListTexts sellList() const { return {list(PortfolioList::SellList), rows, PortfolioList::SellList}; }
+
+private:
+    const SignalRows& rows;
+};
+
 class SimHarness {
 public:
     SimHarness()
@@ -42,13 +66,17 @@ public:
         StockMaster({{code, name, unit}}).enterInto(*app);
     }
 
-    void addSignal(const std::string& line) { signals.append(line); }
+    void addSignal(const std::string& line) { lines.push_back(line); }
 
     // Starts a run over the whole list (or rows first..last) with the log going to log.csv.
     void startLogged(int first = 0, int last = -1) { startWithLog(folder / "log.csv", first, last); }
+    // The rows are read from the lines as the run starts, against the stock master as it is then.
     void startWithLog(const std::optional<std::filesystem::path>& logFile, int first = 0, int last = -1)
     {
-        record(sim.start(first, last < 0 ? signals.count() - 1 : last, logFile));
+        signalRows.clear();
+        for (const std::string& line : lines)
+            signalRows.append(line, app->master);
+        record(sim.start(first, last < 0 ? signalRows.count() - 1 : last, logFile));
     }
     void start(int first = 0, int last = -1) { startWithLog(std::nullopt, first, last); }
 
@@ -67,7 +95,7 @@ public:
     const RunFigures& figures() const { return sim.figures(); }
 
     // Row `index` of a list parsed back, lots included.
-    ListRow parsedRow(const ListBox& list, int index) const
+    ListRow parsedRow(const ListTexts& list, int index) const
     {
         ListRow row;
         readListRow(list.row(index), true, *app, row);
@@ -100,8 +128,9 @@ public:
 
     TempFolder folder;
     std::unique_ptr<SimulatorApp> app = std::make_unique<SimulatorApp>();
-    ListBox signals;
-    TradingSimulation sim{*app, signals};
+    std::vector<std::string> lines;
+    SignalRows signalRows;
+    HarnessSimulation sim{app->master, signalRows, app->settings};
 
     std::string messageLine;  // as the steps left it
     int logOpenFailures = 0;

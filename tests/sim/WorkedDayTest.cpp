@@ -16,7 +16,7 @@ TEST(WorkedDay, BuyNineLotsThenSellThemAgainstTheCarriedLoss)
     SimHarness h;
     h.addSignal(signalLine(1, "極洋", "2004/01/05", 500, "○", "2004/01/06", 520, 1000));
     h.startLogged();
-    TradingSimulation& s = h.sim;
+    test::HarnessSimulation& s = h.sim;
 
     // 実行: run figures from the settings, the first day gathered.
     EXPECT_EQ(s.state(), SimState::BeforeBuy);
@@ -46,7 +46,7 @@ TEST(WorkedDay, BuyNineLotsThenSellThemAgainstTheCarriedLoss)
               "sim_cnt:1 含み損合計:0 最低必要委託保証金：900000 資本金-含み損計：1996010");
 
     // The held position's read-out.
-    EXPECT_EQ(toUtf8(s.positionReadout(s.holdingsList().row(0))),
+    EXPECT_EQ(toUtf8(s.positionReadout(s.list(PortfolioList::Holdings).at(0))),
               "購入数：9000 購入金額：4500000 利益180000");
 
     h.steps(1);  // close the day: the window is used up

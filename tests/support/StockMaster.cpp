@@ -28,10 +28,10 @@ std::filesystem::path StockMaster::writeIndex(const TempFolder& folder, std::str
 void StockMaster::enterInto(SimulatorApp& app) const
 {
     for (const TestStock& s : stocks) {
-        app.stockName[static_cast<size_t>(s.code)] = toCp932(s.name);
-        app.tradingUnit[static_cast<size_t>(s.code)] = s.unit;
+        app.master.stockName[static_cast<size_t>(s.code)] = toCp932(s.name);
+        app.master.tradingUnit[static_cast<size_t>(s.code)] = s.unit;
     }
-    app.buildNameIndex();
+    app.master.buildNameIndex();
 }
 
 StockMaster listedStocks()

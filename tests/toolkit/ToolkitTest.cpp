@@ -1,3 +1,4 @@
+#include "text/Numbers.h"
 #include "toolkit/DataExchange.h"
 #include "toolkit/Dialog.h"
 #include "toolkit/DialogTemplate.h"
