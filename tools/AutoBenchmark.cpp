@@ -1,9 +1,11 @@
 // kirvane-auto-benchmark: AUTO stepping in the real Qt window (offscreen unless a platform is
-// chosen) with the 250,000-row benchmark list loaded. Every tick performs one step and one
-// refresh of the bound texts, as on the desktop. Prints the steps per second; for comparison
-// it also times the same run ticked on the scripted backend, where nothing is drawn. After the Qt
-// run it opens the results window 運用成績 on the run's day points and times it until the window
-// has been drawn once.
+// chosen) with the 250,000-row benchmark list loaded. Every tick takes steps for about 5 ms and
+// refreshes the window once, as on the desktop. Prints the steps per second and the longest
+// time the window's event loop went without a turn (a repaint waits at most that long); for
+// comparison it also times the same run ticked on the scripted backend (one step a tick, nothing
+// drawn). After the Qt run it opens the results window 運用成績 on the run's day points and times
+// it until the window has been drawn once. A second Qt run, with the settings that buy every
+// signal, is stopped with STOP after 0.1 s: how long the press waited, and that no step followed.
 
 #include "BenchmarkData.h"
 #include "app/SimulatorDialog.h"
@@ -18,6 +20,7 @@
 #include <QTimer>
 #include <QWidget>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -56,6 +59,29 @@ struct Figures {
     double seconds = 0;
     size_t days = 0;            // day points of the run
     double resultsSeconds = 0;  // the results window: built, filled and drawn once
+    double longestGap = 0;      // the longest time between two turns of the event loop
+};
+
+// Records the longest time between two turns of the event loop while it runs: a zero timer
+// fires once every turn, so a gap between its firings is time the loop spent elsewhere.
+class LoopProbe {
+public:
+    LoopProbe()
+    {
+        QObject::connect(&timer, &QTimer::timeout, [this] {
+            const Clock::time_point now = Clock::now();
+            if (last != Clock::time_point{})
+                longest = std::max(longest, std::chrono::duration<double>(now - last).count());
+            last = now;
+        });
+        timer.start(0);
+    }
+    double longestGap() const { return longest; }
+
+private:
+    QTimer timer;
+    Clock::time_point last{};
+    double longest = 0;
 };
 
 Figures runInQt(const kv::BenchmarkFolder& folder)
@@ -66,9 +92,12 @@ Figures runInQt(const kv::BenchmarkFolder& folder)
     Figures figures;
     Clock::time_point start;
     int firstStep = 0;
+    std::unique_ptr<LoopProbe> probe;
     platform.onFinished = [&] {
         figures.seconds = std::chrono::duration<double>(Clock::now() - start).count();
         figures.steps = dialog.engine.figures().steps - firstStep;
+        figures.longestGap = probe->longestGap();
+        probe.reset();
         // Once the step has returned: 運用成績, timed from the click until its window is drawn. The
         // zero timer fires inside the window's modal loop, after it has been shown.
         QTimer::singleShot(0, [&] {
@@ -91,7 +120,52 @@ Figures runInQt(const kv::BenchmarkFolder& folder)
         dialog.onCommand(kv::IDC_RUN, kv::Notification::Clicked);
         firstStep = dialog.engine.figures().steps;
         start = Clock::now();
+        probe = std::make_unique<LoopProbe>();
         dialog.onCommand(kv::IDC_AUTO, kv::Notification::Clicked);
+    });
+    platform.runModal(dialog);
+    return figures;
+}
+
+struct StopFigures {
+    double waited = 0;       // from the moment STOP was due until it was handled
+    int stepsBefore = 0;     // steps taken when STOP was handled
+    int stepsAfter = 0;      // steps taken 0.1 s later
+    double longestGap = 0;   // as in Figures, while AUTO ran
+};
+
+// AUTO with every signal bought (capital 10^12, no cap on the stocks a day), STOP pressed 0.1 s
+// after AUTO: the press waits for the tick that is running, and no step follows it.
+StopFigures stopInQt(const kv::BenchmarkFolder& folder)
+{
+    AnsweringQtPlatform platform(folder.signalFile());
+    auto app = std::make_unique<kv::SimulatorApp>();
+    kv::SimulatorDialog dialog(*app, platform, folder.path());
+    StopFigures figures;
+    std::unique_ptr<LoopProbe> probe;
+    QTimer::singleShot(0, [&] {
+        dialog.onCommand(kv::IDC_LOAD, kv::Notification::Clicked);
+        kv::SimulationSettings& s = app->settings;
+        s.saveLog = false;
+        s.capital = 1e12;
+        s.maxStocks = 100000000;
+        s.maxPurchaseAmount = 1000000;
+        s.setSchedule(kv::CommissionSchedule::NoCommission);
+        dialog.onCommand(kv::IDC_RUN, kv::Notification::Clicked);
+        probe = std::make_unique<LoopProbe>();
+        dialog.onCommand(kv::IDC_AUTO, kv::Notification::Clicked);
+        const Clock::time_point due = Clock::now() + std::chrono::milliseconds(100);
+        QTimer::singleShot(100, [&, due] {
+            figures.waited = std::max(0.0, std::chrono::duration<double>(Clock::now() - due).count());
+            dialog.onCommand(kv::IDC_STOP, kv::Notification::Clicked);
+            figures.stepsBefore = dialog.engine.figures().steps;
+            figures.longestGap = probe->longestGap();
+            probe.reset();
+            QTimer::singleShot(100, [&] {
+                figures.stepsAfter = dialog.engine.figures().steps;
+                platform.topWindow()->close();  // the close box: no run is stepping
+            });
+        });
     });
     platform.runModal(dialog);
     return figures;
@@ -131,13 +205,20 @@ int main(int argc, char* argv[])
         std::fprintf(stderr, "kirvane-auto-benchmark: cannot write the benchmark data\n");
         return 1;
     }
+    // The STOP run first: the other Qt run ends by leaving the event loops for good.
+    StopFigures stop = stopInQt(folder);
     Figures qt = runInQt(folder);
     Figures headless = runHeadless(folder);
     std::printf("platform:            %s\n", qPrintable(QGuiApplication::platformName()));
     std::printf(
-        "AUTO in the Qt window: %d steps in %.3f s = %.0f steps/s (each tick: one step, one refresh)\n",
+        "AUTO in the Qt window: %d steps in %.3f s = %.0f steps/s (each tick: steps for 5 ms, one refresh)\n",
         qt.steps, qt.seconds, qt.steps / qt.seconds);
-    std::printf("AUTO without drawing:  %d steps in %.3f s = %.0f steps/s (scripted backend)\n",
+    std::printf("  the event loop's longest wait for a turn (repaints wait at most that): %.1f ms\n",
+                qt.longestGap * 1000);
+    std::printf("AUTO buying every signal, STOP after 0.1 s: answered after %.1f ms, steps %d then %d "
+                "0.1 s later; the loop's longest wait %.1f ms\n",
+                stop.waited * 1000, stop.stepsBefore, stop.stepsAfter, stop.longestGap * 1000);
+    std::printf("AUTO without drawing:  %d steps in %.3f s = %.0f steps/s (scripted backend: one step a tick)\n",
                 headless.steps, headless.seconds, headless.steps / headless.seconds);
     std::printf("results window:        %zu day points, opened and drawn in %.3f s\n", qt.days,
                 qt.resultsSeconds);

@@ -4,6 +4,8 @@
 
 #include <filesystem>
 #include <optional>
+#include <string>
+#include <vector>
 
 namespace kv {
 
@@ -29,5 +31,20 @@ private:
     std::filesystem::path folder;
     bool ok = false;
 };
+
+// A program run as a child process: its wall time, peak resident memory and exit status.
+struct Measured {
+    double seconds = 0;
+    long peakKilobytes = 0;
+    int status = -1;
+};
+
+// Runs `program` with `arguments` in `folder`, standard output into `outFile` (standard error
+// discarded), and measures it.
+Measured measureProgram(const std::filesystem::path& program, const std::vector<std::string>& arguments,
+                        const std::filesystem::path& folder, const std::filesystem::path& outFile);
+
+// The path of the program `name` built beside the running one (argv0: its argv[0]).
+std::filesystem::path programBeside(const char* argv0, const char* name);
 
 }  // namespace kv

@@ -13,56 +13,7 @@
 #include <string>
 #include <vector>
 
-#include <fcntl.h>
-#include <spawn.h>
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
-extern char** environ;
-
 namespace {
-
-struct Measured {
-    double seconds = 0;
-    long peakKilobytes = 0;
-    int status = -1;
-};
-
-// Runs `program` with `arguments` in `folder`, standard output into `outFile`, and measures it.
-Measured measure(const std::filesystem::path& program, const std::vector<std::string>& arguments,
-                 const std::filesystem::path& folder, const std::filesystem::path& outFile)
-{
-    std::vector<char*> argv;
-    std::string name = program.string();
-    argv.push_back(name.data());
-    std::vector<std::string> copies = arguments;
-    for (std::string& a : copies)
-        argv.push_back(a.data());
-    argv.push_back(nullptr);
-
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, outFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
-                                     0644);
-    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
-    posix_spawn_file_actions_addchdir_np(&actions, folder.c_str());
-
-    Measured m;
-    auto start = std::chrono::steady_clock::now();
-    pid_t pid = 0;
-    if (posix_spawn(&pid, name.c_str(), &actions, nullptr, argv.data(), environ) == 0) {
-        int status = 0;
-        rusage usage{};
-        if (wait4(pid, &status, 0, &usage) == pid) {
-            m.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-            m.peakKilobytes = usage.ru_maxrss;
-        }
-    }
-    m.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    posix_spawn_file_actions_destroy(&actions);
-    return m;
-}
 
 long countLines(const std::filesystem::path& file)
 {
@@ -85,11 +36,8 @@ double median(std::vector<double> values)
 
 int main(int, char** argv)
 {
-    std::error_code ec;
-    const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", ec);
-    const std::filesystem::path dir = ec ? std::filesystem::path(argv[0]).parent_path() : self.parent_path();
-    const std::filesystem::path batch = dir / "kirvane-batch";
-    const std::filesystem::path sweep = dir / "kirvane-sweep";
+    const std::filesystem::path batch = kv::programBeside(argv[0], "kirvane-batch");
+    const std::filesystem::path sweep = kv::programBeside(argv[0], "kirvane-sweep");
     if (!std::filesystem::exists(batch) || !std::filesystem::exists(sweep)) {
         std::fprintf(stderr,
                      "kirvane-sweep-benchmark: kirvane-batch and kirvane-sweep must be built beside it\n");
@@ -109,14 +57,14 @@ int main(int, char** argv)
         std::vector<std::string> arguments = {"--jobs", jobs};
         arguments.insert(arguments.end(), grid.begin(), grid.end());
         arguments.push_back("signals.csv");
-        return measure(sweep, arguments, folder.path(), out);
+        return kv::measureProgram(sweep, arguments, folder.path(), out);
     };
 
     // One batch run as the user would script it, three times; the first run creates kvn.conf.
     std::vector<double> batchSeconds;
     long batchPeak = 0;
     for (int i = 0; i < 4; ++i) {
-        Measured m = measure(batch, {"--set", "maxStocks=4", "signals.csv"}, folder.path(), out);
+        kv::Measured m = kv::measureProgram(batch, {"--set", "maxStocks=4", "signals.csv"}, folder.path(), out);
         if (m.status != 0) {
             std::fprintf(stderr, "kirvane-sweep-benchmark: kirvane-batch ended with status %d\n", m.status);
             return 1;
@@ -126,7 +74,7 @@ int main(int, char** argv)
         batchPeak = std::max(batchPeak, m.peakKilobytes);
     }
     std::vector<double> sweepSeconds;
-    Measured one, two;
+    kv::Measured one, two;
     for (int i = 0; i < 3; ++i) {
         two = sweepWith("2");
         if (two.status != 0 || countLines(out) != 65) {

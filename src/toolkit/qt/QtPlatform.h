@@ -40,8 +40,8 @@ public:
     int runModal(Dialog& dialog) override;
     void setTimer(Dialog& dialog, int event, int ms) override;
     void killTimer(Dialog& dialog, int event) override;
-    // About half a 60 Hz frame: the rest of the frame is left to drawing and input.
-    std::chrono::microseconds tickBudget() const override { return std::chrono::microseconds{8000}; }
+    // A third of a 60 Hz frame: the rest of the frame is left to the refresh, drawing and input.
+    std::chrono::microseconds tickBudget() const override { return std::chrono::microseconds{5000}; }
     [[noreturn]] void exit(int status) override;
 
 private:
