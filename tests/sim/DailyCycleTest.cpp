@@ -1,5 +1,6 @@
 #include "sim/SimHarness.h"
 
+#include "sim/Backtest.h"
 #include "sim/PortfolioLists.h"
 #include "text/Numbers.h"
 
@@ -245,6 +246,36 @@ TEST(DailyCycle, ResetDropsPositionsKeepsFiguresAndARestartBeginsAtCapital)
     EXPECT_EQ(h.figures().cumulativeProfit, -500000);
     EXPECT_EQ(h.figures().purchases, 0);
     EXPECT_EQ(h.figures().steps, 1);
+}
+
+// The engine's window of rows: a refused choice comes back as a value and changes nothing.
+TEST(Backtest, WindowChoicesAreRefusedAsValuesAndTheRunStaysInTheWindow)
+{
+    SimHarness h;
+    SignalRows rows;
+    for (const char* date : {"2004/01/05", "2004/01/06", "2004/01/07"})
+        rows.append(row(date, "2004/01/08"), h.app->master);
+    Backtest engine(h.app->master, rows, h.app->settings);
+    engine.chooseAllRows("2004/01/05", "2004/01/07");
+    EXPECT_EQ(engine.chooseStart(-1), RowChoice::NoStartRow);
+    EXPECT_EQ(engine.chooseStart(3), RowChoice::NoStartRow);
+    EXPECT_EQ(engine.chooseEnd(3), RowChoice::NoEndRow);
+    EXPECT_EQ(engine.chooseEnd(1), RowChoice::Chosen);
+    EXPECT_EQ(engine.chooseStart(2), RowChoice::StartAfterEnd);
+    EXPECT_EQ(engine.chooseStart(1), RowChoice::Chosen);
+    EXPECT_EQ(engine.chooseEnd(0), RowChoice::EndBeforeStart);
+    EXPECT_EQ(engine.startRow(), 1);
+    EXPECT_EQ(engine.endRow(), 1);
+    EXPECT_EQ(engine.startDateText(), "2004/1/6");
+    EXPECT_EQ(engine.endDateText(), "2004/1/6");
+    EXPECT_EQ(toUtf8(rowChoiceText(RowChoice::EndBeforeStart)), "終了日が開始日より前です。");
+
+    // A run that keeps no trade record: the row of the window bought and sold, nothing kept.
+    engine.start(std::nullopt, false);
+    EXPECT_TRUE(engine.runToEnd().finished);
+    EXPECT_EQ(engine.figures().purchases, 1);
+    EXPECT_EQ(engine.figures().sales, 1);
+    EXPECT_TRUE(engine.tradeRecord().empty());
 }
 
 }  // namespace

@@ -76,7 +76,7 @@ public:
         signalRows.clear();
         for (const std::string& line : lines)
             signalRows.append(line, app->master);
-        record(sim.start(first, last < 0 ? signalRows.count() - 1 : last, logFile));
+        record(sim.start(first, last < 0 ? signalRows.count() - 1 : last, logFile, keepTradeRecord));
     }
     void start(int first = 0, int last = -1) { startWithLog(std::nullopt, first, last); }
 
@@ -132,7 +132,8 @@ public:
     SignalRows signalRows;
     HarnessSimulation sim{app->master, signalRows, app->settings};
 
-    std::string messageLine;  // as the steps left it
+    bool keepTradeRecord = true;  // for the runs started next
+    std::string messageLine;      // as the steps left it
     int logOpenFailures = 0;
     int logWriteFailures = 0;
     int autoStops = 0;

@@ -1,4 +1,5 @@
 #include "sim/SimHarness.h"
+#include "support/FileSizeLimit.h"
 
 #include <gtest/gtest.h>
 
@@ -74,7 +75,7 @@ TEST(TradeLog, AFailedWriteIsReportedOnceAndLoggingStopsForTheRun)
     EXPECT_EQ(h.figures().sales, 1);
 }
 
-TEST(TradeLog, EveryLineIsOnDiskAsSoonAsItIsWritten)
+TEST(TradeLog, EveryLineIsOnDiskAsSoonAsItsStepEnds)
 {
     SimHarness h;
     addLosingDay(h);
@@ -82,6 +83,29 @@ TEST(TradeLog, EveryLineIsOnDiskAsSoonAsItIsWritten)
     h.steps(1);  // buy: the log is still open
     ASSERT_TRUE(h.sim.logIsOpen());
     EXPECT_EQ(h.logLines().size(), 2u);
+    h.record(h.sim.reset());  // closes the log with nothing lost
+    EXPECT_FALSE(h.sim.logIsOpen());
+    EXPECT_EQ(h.logLines().size(), 2u);
+    EXPECT_EQ(h.logWriteFailures, 0);
+}
+
+TEST(TradeLog, AWriteThatFailsMidRunIsReportedAtItsStepAndTheRecordKeepsEveryLine)
+{
+    SimHarness h;
+    addLosingDay(h);
+    h.addSignal(signalLine(1, "極洋", "2004/1/5", 500, "○", "2004/1/9", 520, 1000));
+    {
+        test::FileSizeLimit disk(150);  // the header fits, the day's two purchases do not
+        h.startLogged();
+        EXPECT_EQ(h.logWriteFailures, 0);
+        h.steps(1);  // buy
+        EXPECT_EQ(h.logWriteFailures, 1);
+        EXPECT_FALSE(h.sim.logIsOpen());
+    }
+    h.runToEnd();
+    EXPECT_EQ(h.logWriteFailures, 1);
+    const std::string& record = h.sim.tradeRecord();
+    EXPECT_EQ(std::count(record.begin(), record.end(), '\n'), 5);  // header, two purchases, two sales
 }
 
 }  // namespace
