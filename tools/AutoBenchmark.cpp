@@ -128,10 +128,10 @@ Figures runInQt(const kv::BenchmarkFolder& folder)
 }
 
 struct StopFigures {
-    double waited = 0;       // from the moment STOP was due until it was handled
-    int stepsBefore = 0;     // steps taken when STOP was handled
-    int stepsAfter = 0;      // steps taken 0.1 s later
-    double longestGap = 0;   // as in Figures, while AUTO ran
+    double waited = 0;      // from the moment STOP was due until it was handled
+    int stepsBefore = 0;    // steps taken when STOP was handled
+    int stepsAfter = 0;     // steps taken 0.1 s later
+    double longestGap = 0;  // as in Figures, while AUTO ran
 };
 
 // AUTO with every signal bought (capital 10^12, no cap on the stocks a day), STOP pressed 0.1 s
@@ -218,8 +218,9 @@ int main(int argc, char* argv[])
     std::printf("AUTO buying every signal, STOP after 0.1 s: answered after %.1f ms, steps %d then %d "
                 "0.1 s later; the loop's longest wait %.1f ms\n",
                 stop.waited * 1000, stop.stepsBefore, stop.stepsAfter, stop.longestGap * 1000);
-    std::printf("AUTO without drawing:  %d steps in %.3f s = %.0f steps/s (scripted backend: one step a tick)\n",
-                headless.steps, headless.seconds, headless.steps / headless.seconds);
+    std::printf(
+        "AUTO without drawing:  %d steps in %.3f s = %.0f steps/s (scripted backend: one step a tick)\n",
+        headless.steps, headless.seconds, headless.steps / headless.seconds);
     std::printf("results window:        %zu day points, opened and drawn in %.3f s\n", qt.days,
                 qt.resultsSeconds);
     return 0;

@@ -25,9 +25,12 @@ int main(int, char** argv)
     // The heavy run first, while this process is small: a child's peak memory counts from the
     // memory of the process that starts it.
     const std::filesystem::path batch = kv::programBeside(argv[0], "kirvane-batch");
-    const std::vector<std::string> heavy = {"--set", "capital=1e12", "--set", "maxStocks=100000000",
-                                            "--set", "maxPurchaseAmount=1000000", "--set", "commissionSchedule=1",
-                                            "--log", "heavy.csv", "signals.csv"};
+    const std::vector<std::string> heavy = {"--set",      "capital=1e12",
+                                            "--set",      "maxStocks=100000000",
+                                            "--set",      "maxPurchaseAmount=1000000",
+                                            "--set",      "commissionSchedule=1",
+                                            "--log",      "heavy.csv",
+                                            "signals.csv"};
     std::vector<kv::Measured> runs;
     for (int i = 0; i < 3; ++i) {
         runs.push_back(kv::measureProgram(batch, heavy, folder.path(), folder.path() / "heavy.txt"));
@@ -69,7 +72,8 @@ int main(int, char** argv)
     std::ifstream heavyLog(folder.path() / "heavy.csv", std::ios::binary);
     long heavyLines =
         std::count(std::istreambuf_iterator<char>(heavyLog), std::istreambuf_iterator<char>(), '\n');
-    std::sort(runs.begin(), runs.end(), [](const kv::Measured& a, const kv::Measured& b) { return a.seconds < b.seconds; });
+    std::sort(runs.begin(), runs.end(),
+              [](const kv::Measured& a, const kv::Measured& b) { return a.seconds < b.seconds; });
     std::printf("heavy run (kirvane-batch, every signal bought, %ld log lines): best %.3f s, median %.3f s "
                 "wall; peak %.1f MB\n",
                 heavyLines, runs.front().seconds, runs[1].seconds, runs[1].peakKilobytes / 1024.0);

@@ -98,7 +98,8 @@ int main(int argc, char* argv[])
                 save("running.png");
                 // The next day's opening: positions due today wait on the sell list.
                 while (!dialog.engine.finished() &&
-                       (dialog.engine.state() != kv::SimState::BeforeSale || dialog.engine.list(kv::PortfolioList::SellList).count() == 0))
+                       (dialog.engine.state() != kv::SimState::BeforeSale ||
+                        dialog.engine.list(kv::PortfolioList::SellList).count() == 0))
                     dialog.onCommand(kv::IDC_NEXT, Notification::Clicked);
                 dialog.shownList(kv::PortfolioList::SellList).setSelection(0);
                 dialog.onCommand(kv::IDC_SELL_LIST, Notification::SelectionChanged);

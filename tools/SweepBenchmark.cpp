@@ -64,7 +64,8 @@ int main(int, char** argv)
     std::vector<double> batchSeconds;
     long batchPeak = 0;
     for (int i = 0; i < 4; ++i) {
-        kv::Measured m = kv::measureProgram(batch, {"--set", "maxStocks=4", "signals.csv"}, folder.path(), out);
+        kv::Measured m =
+            kv::measureProgram(batch, {"--set", "maxStocks=4", "signals.csv"}, folder.path(), out);
         if (m.status != 0) {
             std::fprintf(stderr, "kirvane-sweep-benchmark: kirvane-batch ended with status %d\n", m.status);
             return 1;

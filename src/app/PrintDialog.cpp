@@ -186,8 +186,8 @@ void PrintDialog::showStockTotal()
     if (std::optional<int32_t> code = stockCodeOfText(codeText)) {
         const std::string& name = app.master.stockName[static_cast<size_t>(*code)];
         stockNameText = name.empty() ? kNoSuchStock : name;
-        stockText =
-            stockFiguresText(figureSetOf(app.tallies.stockTally[static_cast<size_t>(*code)], unknownProfitRate));
+        stockText = stockFiguresText(
+            figureSetOf(app.tallies.stockTally[static_cast<size_t>(*code)], unknownProfitRate));
     }
     updateData(false);
 }
@@ -301,7 +301,8 @@ void PrintDialog::showPeriodTotals()
     }
     if (!period)
         return;
-    PeriodFigures figures = periodFigures(app.tallies.slotDate, app.tallies.dateTally, *period, unknownProfitRate);
+    PeriodFigures figures =
+        periodFigures(app.tallies.slotDate, app.tallies.dateTally, *period, unknownProfitRate);
     periodText = totalsText(figures.figures, figures.perDayAverage);
 }
 

@@ -69,7 +69,8 @@ const std::string& stateName(SimState state)
 SimulatorDialog::SimulatorDialog(SimulatorApp& app, Platform& platform, std::filesystem::path folder,
                                  std::optional<std::filesystem::path> signalFile)
     : Dialog(platform), app(app), engine(app.master, loadedSignals, app.settings),
-      candidateView(engine.listToObserve(PortfolioList::Candidates), loadedSignals, PortfolioList::Candidates),
+      candidateView(engine.listToObserve(PortfolioList::Candidates), loadedSignals,
+                    PortfolioList::Candidates),
       holdingsView(engine.listToObserve(PortfolioList::Holdings), loadedSignals, PortfolioList::Holdings),
       sellView(engine.listToObserve(PortfolioList::SellList), loadedSignals, PortfolioList::SellList),
       startFolder(std::move(folder)), signalFileAtStart(std::move(signalFile))

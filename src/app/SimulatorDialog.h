@@ -60,7 +60,7 @@ public:
     std::string totalAssetsText;      // 総資産
 
     SignalRows loadedSignals;  // the loaded signal file
-    ListBox signalList;  // its rows as the list shows them
+    ListBox signalList;        // its rows as the list shows them
     bool masterLoaded = false;
     bool signalsLoaded = false;
     // Characters of a UTF-8 stock master or signal file (the last one loaded) that code page 932

@@ -231,7 +231,8 @@ int runBatch(const BatchOptions& options, const std::filesystem::path& folder, s
     BatchSession session(folder, err);
     // An empty kvn.conf is read as it stands, every setting 0; that is seldom meant.
     if (session.app->settings == parseSettingsLine(""))
-        err << "warning: " << session.app->settingsFile().string() << " holds no value: every setting reads as 0\n";
+        err << "warning: " << session.app->settingsFile().string()
+            << " holds no value: every setting reads as 0\n";
     // The run's settings are the application's: the statistics read the unknown profit rate too.
     SimulationSettings& settings = session.app->settings;
     for (const auto& [name, value] : options.settings)

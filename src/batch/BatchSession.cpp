@@ -28,7 +28,8 @@ BatchSession::BatchSession(const std::filesystem::path& folder, std::ostream& er
     masterLoaded = loadStockMaster(*app, masterFile, reader) == StockMasterLoad::Read;
     // A UTF-8 file's unconvertible characters, as the window's status line tells them.
     if (masterLoaded && reader->replacedCount() > 0)
-        err << toUtf8(format(messages::masterReplacedNotice, {static_cast<long long>(reader->replacedCount())}))
+        err << toUtf8(
+                   format(messages::masterReplacedNotice, {static_cast<long long>(reader->replacedCount())}))
             << '\n';
 
     int error = 0;
@@ -63,8 +64,9 @@ SignalFileLoad BatchSession::loadSignals(const std::filesystem::path& file)
     if (loaded.rowCount > 0)
         engine.chooseAllRows(std::move(loaded.firstDateText), std::move(loaded.lastDateText));
     if (reader->replacedCount() > 0)
-        err << toUtf8(messages::readyToRun +
-                      format(messages::signalsReplacedNotice, {static_cast<long long>(reader->replacedCount())}))
+        err << toUtf8(
+                   messages::readyToRun +
+                   format(messages::signalsReplacedNotice, {static_cast<long long>(reader->replacedCount())}))
             << '\n';
     return SignalFileLoad::Loaded;
 }

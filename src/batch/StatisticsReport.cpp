@@ -131,7 +131,8 @@ Json statisticsJson(const SimulatorApp& app)
 void printSimpleTotals(std::ostream& out, const SimulatorApp& app)
 {
     const double u = app.settings.unknownProfitRate;
-    TotalsText t = totalsText(figureSetOf(app.tallies.overallTally, u), perDayAverageProfit(app.tallies.dateTally, u));
+    TotalsText t =
+        totalsText(figureSetOf(app.tallies.overallTally, u), perDayAverageProfit(app.tallies.dateTally, u));
     auto field = [&t](TotalsField f) { return toUtf8(t[f]); };
     out << "単純集計\n"
         << "  成功時: " << field(TotalsField::SuccessShare)

@@ -74,7 +74,8 @@ SignalLoadResult loadSignalFile(LineReader& reader, const StockMaster& master, S
             row.sellPrice = row.buyPrice;
         }
 
-        tallyRow(tallies.tables(), code, static_cast<int32_t>(slot), row.resultMark, row.buyPrice, row.sellPrice);
+        tallyRow(tallies.tables(), code, static_cast<int32_t>(slot), row.resultMark, row.buyPrice,
+                 row.sellPrice);
         buildListLine(line, code, row, master.tradingUnit[static_cast<size_t>(code)]);
         rows.append(line, master);
 

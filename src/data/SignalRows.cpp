@@ -53,7 +53,8 @@ RowFigures rowFiguresAt(const SignalFields& f, double unknownProfitRate)
     out.signalDate = f.signalDate;
     out.buyPrice = f.buyPrice;
     out.endDate = f.endDate;
-    out.sellPrice = f.unknownMark ? truncateToInt32(f.buyPrice * (1 + unknownProfitRate)) : f.writtenSellPrice;
+    out.sellPrice =
+        f.unknownMark ? truncateToInt32(f.buyPrice * (1 + unknownProfitRate)) : f.writtenSellPrice;
     out.priceRatio = out.buyPrice == 0 ? 0 : static_cast<double>(out.sellPrice) / out.buyPrice;
     out.tradingUnit = f.tradingUnit;
     return out;

@@ -10,7 +10,8 @@
 namespace kv::messages {
 
 // Start-up: index.txt and kvn.conf.
-inline const std::string masterReplacedNotice = toCp932("index.txt の UTF-8 から変換できず「？」にした文字：%d");
+inline const std::string masterReplacedNotice =
+    toCp932("index.txt の UTF-8 から変換できず「？」にした文字：%d");
 inline const std::string firstStart = toCp932("初回起動：オプションファイルを作成します。");
 inline const std::string settingsFileUnreadable = toCp932("ファイルオープンエラー：kvn.conf\r\n");
 inline const std::string settingsFileNotWritten =

@@ -36,7 +36,8 @@ TradingSimulation::TradingSimulation(const StockMaster& master, const SignalRows
 {}
 
 StepOutcome TradingSimulation::start(int firstRow, int lastRow,
-                                     const std::optional<std::filesystem::path>& logFile, bool keepTradeRecord)
+                                     const std::optional<std::filesystem::path>& logFile,
+                                     bool keepTradeRecord)
 {
     fig.startRow = firstRow;
     fig.endRow = lastRow;

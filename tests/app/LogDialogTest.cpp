@@ -116,7 +116,8 @@ TEST_F(TradeRecordViewer, RefreshShowsTheTradesAutoMakesBehindIt)
     EXPECT_EQ(shown[0], header);  // the first day gathered, nothing bought yet
     EXPECT_EQ(shown[1], shown[0]);
     EXPECT_EQ(shown[2], escapeLineBreaks(toUtf8(w.dialog->engine.tradeRecord())));
-    EXPECT_EQ(std::count(w.dialog->engine.tradeRecord().begin(), w.dialog->engine.tradeRecord().end(), '\n'), 5);
+    EXPECT_EQ(std::count(w.dialog->engine.tradeRecord().begin(), w.dialog->engine.tradeRecord().end(), '\n'),
+              5);
 }
 
 // The viewer over a text of its own, opened on the scripted desktop.

@@ -134,7 +134,8 @@ TEST_F(RunControls, StopThenResetAndASecondRunStartsAgainFromTheCapital)
 
     w.click(IDC_RESET);
     EXPECT_EQ(w.text(IDC_STATE), "実行前");
-    EXPECT_EQ(w.dialog->engine.list(PortfolioList::Holdings).count() + w.dialog->engine.list(PortfolioList::Candidates).count() +
+    EXPECT_EQ(w.dialog->engine.list(PortfolioList::Holdings).count() +
+                  w.dialog->engine.list(PortfolioList::Candidates).count() +
                   w.dialog->engine.list(PortfolioList::SellList).count(),
               0);
     std::string logAfterReset = w.folder.read("log.csv");

@@ -155,8 +155,9 @@ TEST(Refusals, CommandsThatNeedDataOrARunAreRefusedBeforeAnyLoad)
 TEST(Refusals, RunningStateRefusesLoadOptionsAndWindowChoice)
 {
     MainWindow w;
-    w.folder.writeLines("signals.csv", {"銘柄,シグナル日付,購入価格,結果,終了日付,売却価格,パフォーマンス",
-                                        "極洋,2004/01/05,500,○,2004/01/06,520,+4%"});
+    w.folder.writeLines("signals.csv",
+                        {"銘柄,シグナル日付,購入価格,結果,終了日付,売却価格,パフォーマンス",
+                         "極洋,2004/01/05,500,○,2004/01/06,520,+4%"});
     w.platform.queueFileAnswer(HeadlessPlatform::FileDialogKind::Open, w.folder / "signals.csv");
     w.click(IDC_LOAD);
     w.app->settings.saveLog = false;

@@ -45,7 +45,10 @@ public:
         : TradingSimulation(master, rows, settings), rows(rows)
     {}
     ListTexts holdingsList() const { return {list(PortfolioList::Holdings), rows, PortfolioList::Holdings}; }
-    ListTexts candidateList() const { return {list(PortfolioList::Candidates), rows, PortfolioList::Candidates}; }
+    ListTexts candidateList() const
+    {
+        return {list(PortfolioList::Candidates), rows, PortfolioList::Candidates};
+    }
     ListTexts sellList() const { return {list(PortfolioList::SellList), rows, PortfolioList::SellList}; }
 
 private:
