@@ -239,28 +239,22 @@ int runBatch(const BatchOptions& options, const std::filesystem::path& folder, s
         setSettingByName(settings, name, value);
     settings.saveLog = options.logFile.has_value();
 
-    switch (session.loadSignals(options.signalFile)) {
-    case SignalFileLoad::CannotOpen:
+    switch (session.prepare(options.signalFile, options.startRow, options.endRow)) {
+    case RunPreparation::CannotOpen:
         err << "error: " << options.signalFile.string() << " cannot be read\n";
         return 1;
-    case SignalFileLoad::TooManyDates:
+    case RunPreparation::TooManyDates:
         return 1;  // a file it could not read whole
-    case SignalFileLoad::Loaded:
-        break;
-    }
-    const int rows = session.signalRows();
-    if (rows == 0) {
-        err << toUtf8(messages::noSignalsOrMaster) << '\n';
+    case RunPreparation::NoRows:
         if (options.json)
             out << "{\"rows\": 0}\n";
         return 1;
-    }
-    if (!session.chooseWindow(options.startRow, options.endRow))
+    case RunPreparation::Refused:
         return 2;
-    if (!session.masterLoaded) {
-        err << toUtf8(messages::noSignalsOrMaster) << '\n';
-        return 2;
+    case RunPreparation::Ready:
+        break;
     }
+    const int rows = session.signalRows();
 
     Backtest& engine = session.engine;
     engine.setSettings(settings);

@@ -49,17 +49,18 @@ BatchSession::BatchSession(const std::filesystem::path& folder, std::ostream& er
     engine.setSettings(app->settings);
 }
 
-SignalFileLoad BatchSession::loadSignals(const std::filesystem::path& file)
+RunPreparation BatchSession::prepare(const std::filesystem::path& signalFile, std::optional<int> startRow,
+                                     std::optional<int> endRow)
 {
-    std::optional<LineReader> reader = LineReader::openInput(file);
+    std::optional<LineReader> reader = LineReader::openInput(signalFile);
     if (!reader) {
         err << toUtf8(messages::cannotOpenFile) << '\n';
-        return SignalFileLoad::CannotOpen;
+        return RunPreparation::CannotOpen;
     }
     SignalLoadResult loaded = loadSignalFile(*reader, app->master, app->tallies, loadedSignals);
     if (loaded.tooManyDates) {
         err << toUtf8(messages::fileTooLarge) << '\n';
-        return SignalFileLoad::TooManyDates;
+        return RunPreparation::TooManyDates;
     }
     if (loaded.rowCount > 0)
         engine.chooseAllRows(std::move(loaded.firstDateText), std::move(loaded.lastDateText));
@@ -68,20 +69,25 @@ SignalFileLoad BatchSession::loadSignals(const std::filesystem::path& file)
                    messages::readyToRun +
                    format(messages::signalsReplacedNotice, {static_cast<long long>(reader->replacedCount())}))
             << '\n';
-    return SignalFileLoad::Loaded;
-}
+    if (loadedSignals.count() == 0) {
+        err << toUtf8(messages::noSignalsOrMaster) << '\n';
+        return RunPreparation::NoRows;
+    }
 
-bool BatchSession::chooseWindow(std::optional<int> startRow, std::optional<int> endRow)
-{
     auto refused = [&](RowChoice choice) {
         if (choice == RowChoice::Chosen)
             return false;
         err << toUtf8(rowChoiceText(choice)) << '\n';
         return true;
     };
-    if (startRow && refused(engine.chooseStart(*startRow)))
-        return false;
-    return !(endRow && refused(engine.chooseEnd(*endRow)));
+    if ((startRow && refused(engine.chooseStart(*startRow))) ||
+        (endRow && refused(engine.chooseEnd(*endRow))))
+        return RunPreparation::Refused;
+    if (!masterLoaded) {
+        err << toUtf8(messages::noSignalsOrMaster) << '\n';
+        return RunPreparation::Refused;
+    }
+    return RunPreparation::Ready;
 }
 
 }  // namespace kv

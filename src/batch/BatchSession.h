@@ -21,11 +21,13 @@ namespace kv {
 // would ask for one until chosen, a command-line run cannot.
 bool stockMasterReadable(const std::filesystem::path& folder, std::ostream& err, const std::string& tool);
 
-// How loading the signal file ended.
-enum class SignalFileLoad {
-    Loaded,        // the rows are in (perhaps none)
-    CannotOpen,    // the file cannot be opened or read (the message says so)
-    TooManyDates,  // more dates than the program holds (the message says so)
+// How the preparation of a run ended; every case but Ready has had its message printed.
+enum class RunPreparation {
+    Ready,         // the rows are loaded and the window chosen
+    CannotOpen,    // the signal file cannot be opened or read
+    TooManyDates,  // the signal file has more dates than the program holds
+    NoRows,        // the signal file lists no signal
+    Refused,       // a row of the window, or a missing stock master, refuses the run
 };
 
 class BatchSession {
@@ -35,12 +37,11 @@ public:
     BatchSession(const BatchSession&) = delete;
     BatchSession& operator=(const BatchSession&) = delete;
 
-    SignalFileLoad loadSignals(const std::filesystem::path& file);
+    // Loads the signal file and chooses the first and the last row of the run, refusing as the
+    // window refuses 読み込み, 開始日指定, 終了日指定 and 実行.
+    RunPreparation prepare(const std::filesystem::path& signalFile, std::optional<int> startRow,
+                           std::optional<int> endRow);
     int signalRows() const { return loadedSignals.count(); }
-
-    // Chooses the first and the last row of the run; false when one is refused (the message says
-    // why).
-    bool chooseWindow(std::optional<int> startRow, std::optional<int> endRow);
 
     std::ostream& err;
     std::unique_ptr<SimulatorApp> app;

@@ -3,7 +3,6 @@
 #include "batch/BatchSession.h"
 #include "batch/SweepRunner.h"
 #include "settings/SettingByName.h"
-#include "sim/OutcomeTexts.h"
 #include "text/Cp932.h"
 #include "text/Numbers.h"
 
@@ -152,22 +151,15 @@ int runSweep(const SweepOptions& options, const std::filesystem::path& folder, s
             setSettingByName(settings, name, value);
         settings.saveLog = false;
 
-        switch (session.loadSignals(options.signalFile)) {
-        case SignalFileLoad::CannotOpen:
-        case SignalFileLoad::TooManyDates:
+        switch (session.prepare(options.signalFile, options.startRow, options.endRow)) {
+        case RunPreparation::CannotOpen:
+        case RunPreparation::TooManyDates:
+        case RunPreparation::NoRows:
             return 1;  // the message says so
-        case SignalFileLoad::Loaded:
+        case RunPreparation::Refused:
+            return 2;
+        case RunPreparation::Ready:
             break;
-        }
-        if (session.signalRows() == 0) {
-            err << toUtf8(messages::noSignalsOrMaster) << '\n';
-            return 1;
-        }
-        if (!session.chooseWindow(options.startRow, options.endRow))
-            return 2;
-        if (!session.masterLoaded) {
-            err << toUtf8(messages::noSignalsOrMaster) << '\n';
-            return 2;
         }
 
         std::vector<uint64_t> indices = options.grid.shardIndices(options.shard, options.shards);

@@ -1,5 +1,7 @@
 #include "sim/PositionList.h"
 
+#include "text/AscendingRemoval.h"
+
 namespace kv {
 
 void PositionList::append(const Position& position)
@@ -17,23 +19,9 @@ PositionList::AppendBatch::~AppendBatch()
 
 void PositionList::removeRows(std::span<const int> ascending)
 {
-    std::vector<int> doomed;
-    doomed.reserve(ascending.size());
-    for (int index : ascending)
-        if (contains(index) && (doomed.empty() || index > doomed.back()))
-            doomed.push_back(index);
+    const std::vector<int> doomed = removeAscending(rows, ascending);
     if (doomed.empty())
         return;
-    size_t next = 0;
-    size_t kept = static_cast<size_t>(doomed.front());
-    for (size_t i = kept; i < rows.size(); ++i) {
-        if (next < doomed.size() && static_cast<size_t>(doomed[next]) == i) {
-            ++next;
-            continue;
-        }
-        rows[kept++] = rows[i];
-    }
-    rows.resize(kept);
     if (observer)
         observer->positionsRemoved(doomed);
 }

@@ -1,5 +1,7 @@
 #include "toolkit/ListBox.h"
 
+#include "text/AscendingRemoval.h"
+
 #include <algorithm>
 
 namespace kv {
@@ -40,27 +42,9 @@ void ListBox::remove(int index)
 
 void ListBox::removeRows(std::span<const int> ascending)
 {
-    // Indices that do not exist or break the order are passed over, as remove() passes over a
-    // row that does not exist.
-    std::vector<int> doomed;
-    doomed.reserve(ascending.size());
-    for (int index : ascending)
-        if (contains(index) && (doomed.empty() || index > doomed.back()))
-            doomed.push_back(index);
+    const std::vector<int> doomed = removeAscending(rows, ascending);
     if (doomed.empty())
         return;
-
-    size_t next = 0;
-    size_t kept = static_cast<size_t>(doomed.front());
-    for (size_t i = kept; i < rows.size(); ++i) {
-        if (next < doomed.size() && static_cast<size_t>(doomed[next]) == i) {
-            ++next;
-            continue;
-        }
-        rows[kept++] = std::move(rows[i]);
-    }
-    rows.resize(kept);
-
     if (selected >= 0) {
         auto below = std::lower_bound(doomed.begin(), doomed.end(), selected);
         if (below != doomed.end() && *below == selected)
