@@ -1,7 +1,7 @@
 // kirvane-load-benchmark: times the 読み込み command on a large signal file. It writes a
 // 3,000-stock master and a 250,000-row signal file (code page 932) into a temporary folder,
 // opens the main window on the scripted backend and presses 読み込み exactly as a user would,
-// then prints the wall time of each load and the memory the signal list holds.
+// then prints the wall time of each load and the memory the loaded rows hold.
 
 #include "BenchmarkData.h"
 #include "app/SimulatorDialog.h"
@@ -9,11 +9,9 @@
 #include "resources/ControlIds.h"
 #include "toolkit/headless/HeadlessPlatform.h"
 
-#include <malloc.h>
 #include <unistd.h>
 
 #include <algorithm>
-#include <bit>
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
@@ -38,20 +36,6 @@ long residentKiB()
         if (line.rfind("VmRSS:", 0) == 0)
             return std::stol(line.substr(6));
     return 0;
-}
-
-// Heap blocks of the rows (usable size plus glibc's 8-byte chunk header) and the vector of
-// string objects, whose capacity ListBox does not show: appending one by one doubles it, so it
-// is the next power of two of the row count.
-size_t listBytes(const kv::ListBox& list)
-{
-    size_t bytes = std::bit_ceil(static_cast<size_t>(list.count())) * sizeof(std::string);
-    for (int i = 0; i < list.count(); ++i) {
-        const std::string& row = list.row(i);
-        if (row.capacity() > 15)  // longer rows live on the heap
-            bytes += malloc_usable_size(const_cast<char*>(row.data())) + 8;
-    }
-    return bytes;
 }
 
 }  // namespace
@@ -86,7 +70,7 @@ int main()
     platform.close(dialog);
 
     const kv::ListBox& list = dialog.signalList;
-    size_t bytes = listBytes(list);
+    const size_t bytes = dialog.loadedSignals.memoryBytes();
     std::vector<double> sorted = seconds;
     std::sort(sorted.begin(), sorted.end());
 
@@ -96,8 +80,9 @@ int main()
                 dialog.endDateText.c_str());
     std::printf("load wall time:     first %.3f s, best %.3f s, median %.3f s of %d\n", seconds.front(),
                 sorted.front(), sorted[sorted.size() / 2], kRepeats);
-    std::printf("list memory:        %zu bytes = %.2f x file size (row blocks + vector of strings)\n", bytes,
-                static_cast<double>(bytes) / static_cast<double>(fileBytes));
+    std::printf("row memory:         %zu bytes = %.2f x file size (typed rows: their texts and numbers; the "
+                "list shows them without a copy)\n",
+                bytes, static_cast<double>(bytes) / static_cast<double>(fileBytes));
     std::printf("resident set delta: %ld KiB after the first load = %.2f x file size\n",
                 rssAfterFirst - rssBefore,
                 (rssAfterFirst - rssBefore) * 1024.0 / static_cast<double>(fileBytes));

@@ -440,12 +440,7 @@ void SimulatorDialog::readSignalFile(const std::filesystem::path& file)
     signalsLoaded = false;
     signalList.clear();
     SignalLoadResult loaded = loadSignalFile(*reader, app.master, app.tallies, loadedSignals);
-    {
-        ListBox::AppendBatch batch(signalList);
-        signalList.reserve(static_cast<size_t>(loadedSignals.count()));
-        for (int i = 0; i < loadedSignals.count(); ++i)
-            signalList.append(std::string(loadedSignals.text(i)));
-    }
+    signalList.showRows(signalLines);
     if (loaded.tooManyDates) {
         platform().messageBox(messages::fileTooLarge);
         platform().exit(0);

@@ -106,6 +106,18 @@ private:
     bool refuseWithoutData();
     bool refuseSteppingCommand(const std::string& whileAuto, bool refuseWhenAuto);
 
+    // The loaded signals' list lines, as the signal list reads them.
+    class SignalLines : public ListRows {
+    public:
+        explicit SignalLines(const SignalRows& rows) : rows(rows) {}
+        int count() const override { return rows.count(); }
+        std::string_view row(int index) const override { return rows.text(index); }
+
+    private:
+        const SignalRows& rows;
+    };
+    SignalLines signalLines{loadedSignals};
+
     std::filesystem::path startFolder;
     std::optional<std::filesystem::path> signalFileAtStart;
     bool resultsEnabled = false;  // 運用成績 is created disabled

@@ -81,7 +81,7 @@ void SignalRows::append(std::string_view line, const StockMaster& master)
         return token.empty() ? uint32_t{0} : static_cast<uint32_t>(token.data() - line.data());
     };
     row.nameBegin = offset(tokens[1]);
-    row.nameSize = static_cast<uint32_t>(tokens[1].size());
+    row.nameSize = static_cast<uint16_t>(tokens[1].size());
     const std::string_view date = listToken(line, 2);
     row.dateBegin = offset(date);
     row.dateSize = static_cast<uint32_t>(date.size());

@@ -52,6 +52,8 @@ public:
     void append(std::string_view line, const StockMaster& master);
     // Gives back the room reserved beyond what the rows use.
     void trim();
+    // The memory the rows hold: their texts and numbers, reserved room included.
+    size_t memoryBytes() const { return rows.capacity() * sizeof(Row) + bytes.capacity(); }
 
     int count() const { return static_cast<int>(rows.size()); }
     bool contains(int index) const { return index >= 0 && index < count(); }
@@ -74,10 +76,11 @@ private:
     struct Row {
         size_t begin = 0;  // the line in `bytes`
         uint32_t size = 0;
-        uint32_t nameBegin = 0, nameSize = 0;  // relative to the line
-        uint32_t dateBegin = 0, dateSize = 0;
-        SignalFields fields;
+        uint32_t dateBegin = 0, dateSize = 0;  // relative to the line
+        uint32_t nameBegin = 0;
+        uint16_t nameSize = 0;  // a token keeps at most 64 bytes
         bool takesLots = false;
+        SignalFields fields;
     };
     const Row& at(int index) const { return rows[static_cast<size_t>(index)]; }
 

@@ -10,12 +10,22 @@ bool ListBox::copyRow(int index, std::string& out) const
 {
     if (!contains(index))
         return false;
-    out = rows[static_cast<size_t>(index)];
+    out.assign(row(index));
     return true;
+}
+
+void ListBox::showRows(const ListRows& rowSource)
+{
+    clear();
+    source = &rowSource;
+    if (observer && count() > 0)
+        observer->rowsInserted(0, count());
 }
 
 void ListBox::append(std::string text)
 {
+    if (source)
+        return;
     rows.push_back(std::move(text));
     if (observer && batchDepth == 0)
         observer->rowsInserted(count() - 1, 1);
@@ -29,7 +39,7 @@ ListBox::AppendBatch::~AppendBatch()
 
 void ListBox::remove(int index)
 {
-    if (!contains(index))
+    if (source || !contains(index))
         return;
     rows.erase(rows.begin() + index);
     if (selected == index)
@@ -42,6 +52,8 @@ void ListBox::remove(int index)
 
 void ListBox::removeRows(std::span<const int> ascending)
 {
+    if (source)
+        return;
     const std::vector<int> doomed = removeAscending(rows, ascending);
     if (doomed.empty())
         return;
@@ -59,6 +71,7 @@ void ListBox::removeRows(std::span<const int> ascending)
 
 void ListBox::clear()
 {
+    source = nullptr;
     rows.clear();
     selected = -1;
     if (observer)

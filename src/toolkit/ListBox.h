@@ -1,6 +1,8 @@
 #pragma once
 // A list box as data: its rows (code page 932 texts, unsorted, in insertion order) and its
-// selection live here, whether or not a window shows them. A view observes the changes.
+// selection live here, whether or not a window shows them. A view observes the changes. A long
+// read-only list kept elsewhere (the loaded signals) is shown without a copy: the list box then
+// reads its rows from that source.
 
 #include <span>
 #include <string>
@@ -18,18 +20,34 @@ public:
     virtual void selectionSet(int index) = 0;  // set by the program, not the user
 };
 
+// Rows a list box shows without holding them.
+class ListRows {
+public:
+    virtual ~ListRows() = default;
+    virtual int count() const = 0;
+    virtual std::string_view row(int index) const = 0;
+};
+
 class ListBox {
 public:
     ListBox() = default;
     ListBox(const ListBox&) = delete;
     ListBox& operator=(const ListBox&) = delete;
 
-    int count() const { return static_cast<int>(rows.size()); }
-    const std::string& row(int index) const { return rows[static_cast<size_t>(index)]; }
+    int count() const { return source ? source->count() : static_cast<int>(rows.size()); }
+    std::string_view row(int index) const
+    {
+        return source ? source->row(index) : std::string_view(rows[static_cast<size_t>(index)]);
+    }
     bool contains(int index) const { return index >= 0 && index < count(); }
 
     // Copies row `index` into out; an index that does not exist leaves out unchanged.
     bool copyRow(int index, std::string& out) const;
+
+    // Shows the rows of `rowSource` (which must outlive the showing) in place of rows of its own,
+    // until clear(); meanwhile the list takes no rows of its own (append and removals do nothing).
+    // The selection is cleared and a view is told of the new rows.
+    void showRows(const ListRows& rowSource);
 
     void append(std::string text);
     void remove(int index);  // an index that does not exist changes nothing
@@ -62,6 +80,7 @@ public:
 
 private:
     std::vector<std::string> rows;
+    const ListRows* source = nullptr;
     int selected = -1;
     ListObserver* observer = nullptr;
     int batchDepth = 0;

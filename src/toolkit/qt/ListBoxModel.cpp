@@ -6,7 +6,7 @@ namespace kv {
 
 namespace {
 
-QString oneLine(const std::string& cp932)
+QString oneLine(std::string_view cp932)
 {
     QString text = QString::fromStdString(toDisplayUtf8(cp932));
     text.remove(QLatin1Char('\r'));
