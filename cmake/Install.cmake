@@ -18,11 +18,12 @@ foreach(program IN ITEMS kirvane kirvane-batch kirvane-sweep)
     if(NOT EXISTS ${page})
       continue()
     endif()
+    # The page names the version of this build.
     set(copy ${CMAKE_BINARY_DIR}/man/${language}/${program}.1)
+    configure_file(${page} ${copy} @ONLY)
     add_custom_command(OUTPUT ${copy}.gz
-      COMMAND ${CMAKE_COMMAND} -E copy ${page} ${copy}
-      COMMAND gzip -9nf ${copy}
-      DEPENDS ${page}
+      COMMAND gzip -9nkf ${copy}
+      DEPENDS ${copy}
       VERBATIM)
     list(APPEND kv_man_pages ${copy}.gz)
     if(language)
