@@ -3,7 +3,8 @@
 # DESTDIR), and checks what a desktop user gets: the programs, each with a man page, a valid
 # menu entry whose command and icon are installed, icons of the sizes their folders name, and
 # an installed kirvane-batch that runs on the installed example folder. Every installed program
-# and man page names the project's version.
+# and man page names the project's version. The Debian package has that version too, and
+# lintian finds no fault in it: the only tags it may give are the two it is told to override.
 # Usage: install.sh BUILD_DIR VERSION
 set -euo pipefail
 build=$1
@@ -73,4 +74,13 @@ cp "$share/doc/kirvane/examples/index.txt" "$share/doc/kirvane/examples/signals.
   { cat "$work/messages.txt"; fail "installed kirvane-batch"; }
 grep -q '^{"rows":371,' "$work/result.json" || fail "installed kirvane-batch: $(cat "$work/result.json")"
 
+command -v lintian > /dev/null || fail "lintian is missing (scripts/install-deps.sh installs it)"
+cpack -G DEB -B "$root/package" --config "$build/CPackConfig.cmake" > "$root/cpack.log" 2>&1 ||
+  { cat "$root/cpack.log"; fail "cpack"; }
+deb=$(echo "$root"/package/kirvane_*.deb)
+[ "$(dpkg-deb -f "$deb" Version)" = "$version" ] || fail "package version $(dpkg-deb -f "$deb" Version)"
+report=$(lintian --fail-on none --show-overrides "$deb" 2>&1) || { echo "$report"; fail "lintian"; }
+unexpected=$(grep -E '^[EWO]: ' <<< "$report" |
+  grep -vxE 'O: kirvane: national-encoding \[usr/share/doc/kirvane/examples/(index\.txt|signals\.csv)\]' || true)
+[ -z "$unexpected" ] || fail "lintian: $unexpected"
 echo "install: ok"
