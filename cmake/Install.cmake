@@ -61,6 +61,7 @@ configure_file(${kv_packaging}/copyright ${CMAKE_BINARY_DIR}/doc/copyright @ONLY
 # CHANGELOG.md as the changelog, and for this native package a Debian changelog with one entry
 # for the release, dated as CHANGELOG.md dates it, which points there. lintian reads the Debian
 # one; CHANGELOG.md is not in that format.
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/CHANGELOG.md)
 string(REPLACE "." "\\." kv_version_pattern ${PROJECT_VERSION})
 file(STRINGS ${CMAKE_SOURCE_DIR}/CHANGELOG.md kv_release_heading
   REGEX "^## \\[${kv_version_pattern}\\] - [0-9]+-[0-9]+-[0-9]+$")
