@@ -13,6 +13,7 @@ packages=(
   fonts-noto-cjk                   # Japanese glyphs
   xvfb xauth imagemagick           # a real window and screenshots without a desktop
   desktop-file-utils               # checks the installed menu entry
+  lintian                          # checks the Debian package
 )
 
 missing=()

@@ -1,10 +1,18 @@
 #include "text/CommandLine.h"
 
+#include "text/Version.h"
+
 namespace kv {
 
 std::string versionText(std::string_view program)
 {
-    return std::string(program) + " (Kirvane) " + std::string(kVersion) + "\n";
+    std::string text = std::string(program) + " (Kirvane) " + std::string(kBuildVersion) + "\n";
+    text += "Copyright (C) " + std::string(kCopyright) + "\n";
+    text += "ライセンス " + std::string(kLicence) +
+        ": GNU GPL バージョン 3 以降 <https://www.gnu.org/licenses/gpl-3.0.html>\n"
+        "これはフリーソフトウェアです。自由に変更し、再配布できます。\n"
+        "法律で認められる範囲で、保証は一切ありません。\n";
+    return text;
 }
 
 std::string usageErrorText(std::string_view program, std::string_view problem)

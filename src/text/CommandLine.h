@@ -8,10 +8,9 @@
 
 namespace kv {
 
-inline constexpr std::string_view kVersion = "1.0";
 inline constexpr int kExitUsage = 2;
 
-// "kirvane-batch (Kirvane) 1.0\n"
+// "kirvane-batch (Kirvane) 1.0+g1a2b3c4\n", then the copyright and the licence.
 std::string versionText(std::string_view program);
 
 // "kirvane-batch: <problem>（使い方は kirvane-batch --help）\n"

@@ -1,11 +1,16 @@
 #!/usr/bin/env bash
 # Command-line manners of every program: --help in Japanese with the exit statuses, --version
-# with the project's version, and a one-line complaint with status 2 for an unknown option or
-# a missing or extra argument. The window's --help works without a display.
-# Usage: command-line.sh VERSION PROGRAM...
+# with the project's version (and, built from a git checkout, a commit of it) and the licence,
+# and a one-line complaint with status 2 for an unknown option or a missing or extra argument.
+# The window's --help works without a display.
+# Usage: command-line.sh VERSION SOURCE_DIR PROGRAM...
 set -euo pipefail
 version=$1
-shift
+source=$2
+shift 2
+checkout=0
+[ "$(git -C "$source" rev-parse --show-toplevel 2> /dev/null)" = "$(cd "$source" && pwd -P)" ] &&
+  git -C "$source" rev-parse -q --verify HEAD > /dev/null && checkout=1
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cd "$work"
@@ -42,8 +47,17 @@ for program in "$@"; do
   [ ! -s err.txt ] || fail "$name --help wrote to standard error"
 
   call "$program" --version
-  [ "$status" = 0 ] && [ "$(cat out.txt)" = "$name (Kirvane) $version" ] ||
-    fail "$name --version: $(cat out.txt)"
+  read -r first < out.txt || true
+  commit=${first#"$name (Kirvane) $version"}
+  [ "$status" = 0 ] && [ "$commit" != "$first" ] || fail "$name --version: $(cat out.txt)"
+  if [ -n "$commit" ]; then
+    [[ $commit =~ ^\+g[0-9a-f]{7,}$ ]] && [ "$checkout" = 1 ] &&
+      git -C "$source" cat-file -e "${commit#+g}^{commit}" 2> /dev/null ||
+      fail "$name --version names no commit of the source: $first"
+  else
+    [ "$checkout" = 0 ] || fail "$name --version lacks the commit of the git checkout: $first"
+  fi
+  grep -qF 'GPL-3.0-or-later' out.txt || fail "$name --version names no licence: $(cat out.txt)"
 
   refused "$name" "$program" --no-such-option
   case $name in

@@ -3,7 +3,8 @@
 # DESTDIR), and checks what a desktop user gets: the programs, each with a man page, a valid
 # menu entry whose command and icon are installed, icons of the sizes their folders name, and
 # an installed kirvane-batch that runs on the installed example folder. Every installed program
-# reports the project's version.
+# and man page names the project's version. The Debian package has that version too, and
+# lintian finds no fault in it: the only tags it may give are the two it is told to override.
 # Usage: install.sh BUILD_DIR VERSION
 set -euo pipefail
 build=$1
@@ -23,7 +24,8 @@ done
 for program in "$usr"/bin/*; do
   name=$(basename "$program")
   [ -f "$share/man/man1/$name.1.gz" ] || fail "no man page for $name"
-  [ "$("$program" --version)" = "$name (Kirvane) $version" ] || fail "$name --version: $("$program" --version)"
+  "$program" --version | head -n 1 | grep -qxE "$name \(Kirvane\) ${version//./\\.}(\+g[0-9a-f]+)?" ||
+    fail "$name --version: $("$program" --version)"
   # A program must not find its libraries through the build tree.
   if readelf -d "$program" | grep -E 'R(UN)?PATH' | grep -qF "$build"; then
     fail "$name keeps a run path into the build folder"
@@ -33,6 +35,7 @@ done
 for page in "$share"/man/man1/*.1.gz "$share"/man/*/man1/*.1.gz; do
   warnings=$(gzip -dc "$page" | LC_ALL=C.UTF-8 groff -k -man -Tutf8 -wmac -z 2>&1)
   [ -z "$warnings" ] || fail "man page $page: $warnings"
+  gzip -dc "$page" | head -n 5 | grep -q "^\.TH .* \"Kirvane $version\"" || fail "man page $page: not version $version"
 done
 
 entry=$share/applications/kirvane.desktop
@@ -70,4 +73,14 @@ cp "$share/doc/kirvane/examples/index.txt" "$share/doc/kirvane/examples/signals.
 (cd "$work" && "$usr/bin/kirvane-batch" --json signals.csv > result.json 2> messages.txt) ||
   { cat "$work/messages.txt"; fail "installed kirvane-batch"; }
 grep -q '^{"rows":371,' "$work/result.json" || fail "installed kirvane-batch: $(cat "$work/result.json")"
+
+command -v lintian > /dev/null || fail "lintian is missing (scripts/install-deps.sh installs it)"
+cpack -G DEB -B "$root/package" --config "$build/CPackConfig.cmake" > "$root/cpack.log" 2>&1 ||
+  { cat "$root/cpack.log"; fail "cpack"; }
+deb=$(echo "$root"/package/kirvane_*.deb)
+[ "$(dpkg-deb -f "$deb" Version)" = "$version" ] || fail "package version $(dpkg-deb -f "$deb" Version)"
+report=$(lintian --fail-on none --show-overrides "$deb" 2>&1) || { echo "$report"; fail "lintian"; }
+unexpected=$(grep -E '^[EWO]: ' <<< "$report" |
+  grep -vxE 'O: kirvane: national-encoding \[usr/share/doc/kirvane/examples/(index\.txt|signals\.csv)\]' || true)
+[ -z "$unexpected" ] || fail "lintian: $unexpected"
 echo "install: ok"
