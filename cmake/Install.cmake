@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installing Kirvane and packaging it for Debian: the programs, the desktop entry, the icon in
 # the hicolor theme, the man pages, the sample working folder, the copyright and changelogs,
 # and the package's lintian overrides. `cmake --install build` installs; `cpack -G DEB` in the

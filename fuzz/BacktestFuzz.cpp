@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A whole back-test of any input: the first line is kvn.conf, the rest a signal file. The file
 // is loaded and run from its first to its last row, with the trade log written, to the final
 // liquidation.

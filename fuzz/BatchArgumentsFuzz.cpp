@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The command line of kirvane-batch: the bytes split at NUL into arguments and parsed; a
 // parsed line's settings are applied as the batch applies them.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Shared pieces of the fuzz targets: a stock master to look names up in, and the fuzzer's
 // bytes split into parts.

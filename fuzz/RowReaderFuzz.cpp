@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A list row of any content read back as a signal row and as a holdings row, under an unknown
 // profit rate taken from the first byte (ordinary, extreme, infinite or NaN).
 

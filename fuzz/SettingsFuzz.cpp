@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // kvn.conf of any content: its first line read into the settings, which must then write a line
 // that reads back as itself.
 

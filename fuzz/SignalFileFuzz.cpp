@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A signal file of any content: loaded into the signal list and the tallies, every figure of
 // the statistics computed, and every listed row read back.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // index.txt of any content: read into the stock master, then every name looked up again.
 
 #include "FuzzSupport.h"

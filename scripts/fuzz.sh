@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the libFuzzer targets of fuzz/ with clang and the sanitizers, then runs each of them
 # for SECONDS (default 60) on a copy of its seed corpus. Inputs that add coverage are kept in
 # build-fuzz/corpus/<target> between runs; a finding is written to build-fuzz/findings/ and

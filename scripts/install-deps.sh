@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the Debian packages Kirvane needs to build, test and run, when they are missing.
 set -euo pipefail
 

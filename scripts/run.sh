@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what is missing, builds, and starts Kirvane on the sample data in sample/.
 # Without a display it runs the command-line back-test on the sample data instead.
 set -euo pipefail

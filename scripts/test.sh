@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what is missing, builds everything with -Wall -Wextra, runs every test, then runs
 # the tests of the program's logic once more under AddressSanitizer and
 # UndefinedBehaviorSanitizer (the Qt widget tests included), and every fuzz target for a short

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The desktop program: the main window on Qt, optionally loading a signal file given on the
 // command line. Without a display it says how to get one, or to use the command-line back-test
 // instead.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // kirvane-auto-benchmark: AUTO stepping in the real Qt window (offscreen unless a platform is
 // chosen) with the 250,000-row benchmark list loaded. Every tick takes steps for about 5 ms and
 // refreshes the window once, as on the desktop. Prints the steps per second and the longest

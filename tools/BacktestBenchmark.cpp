@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // kirvane-backtest-benchmark: times a whole headless back-test of the 250,000-row benchmark
 // file — load, run with the trade log, every step to the final liquidation — exactly as
 // kirvane-batch performs it, and prints the figures. Then the heavy run: kirvane-batch itself

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // kirvane-batch: the back-test of a signal file from the command line, in the current folder.
 
 #include "batch/BatchOptions.h"

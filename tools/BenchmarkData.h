@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The benchmarks' working folder: a temporary folder with a 3,000-stock index.txt and a
 // 250,000-row signals.csv (code page 932), removed again when the benchmark ends.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // kirvane-load-benchmark: times the 読み込み command on a large signal file. It writes a
 // 3,000-stock master and a 250,000-row signal file (code page 932) into a temporary folder,
 // opens the main window on the scripted backend and presses 読み込み exactly as a user would,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // kirvane-viewer-benchmark: the trade record viewer in the real Qt window (offscreen unless a
 // platform is chosen) with the record of a whole run of the 250,000-row benchmark file. The run
 // buys every signal it can (a large capital, no cap on the number of stocks, no commission), so

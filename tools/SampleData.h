@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Invented but plausible input files for trying the program out and for benchmarks: a stock
 // master (index.txt) and a signal file, both as code page 932 bytes with CR LF line ends.

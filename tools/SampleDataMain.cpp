@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // kirvane-sample-data [--bench] OUTDIR: writes OUTDIR/index.txt and OUTDIR/signals.csv.
 // Without --bench: a small working folder to try the program on; with --bench: a large stock
 // master and signal file for timing the loader and the simulation.

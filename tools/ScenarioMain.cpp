@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // kirvane-scenario [SIGNAL_FILE]: starts the program exactly as it starts on the desktop, in the
 // current directory, but on the scripted backend, and reads its commands from standard input.
 // Everything the program shows is printed as UTF-8, one item per line.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // kirvane-screenshots OUTDIR: the real main window (Qt) in a working folder (the current
 // directory, e.g. a copy of sample/) at four moments — after start-up, after loading
 // signals.csv, and twice during a run (a day's candidates; the next day's sell list) — the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // kirvane-statistics-benchmark: the statistics with the 250,000-row benchmark file loaded
 // (3,000 stocks). Times the opening of the statistics dialog through 集計結果 on the scripted
 // backend and in the real Qt window (offscreen unless a platform is chosen), the rebuilds of the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // kirvane-stress-benchmark: times the two back-tests that once took quadratic time, headless and
 // exactly as kirvane-batch performs them (load + run, no trade log), on the benchmark stock
 // master, and prints the figures:

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // kirvane-sweep-benchmark: a 64-combination kirvane-sweep over the 250,000-row benchmark file
 // against 64 separate kirvane-batch runs, measured side by side as the programs themselves (the
 // executables beside this one), with the peak memory of each. The sweep should take at most

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // kirvane-sweep: a back-test of one signal file for every combination of a grid of settings, on
 // every core, in the current folder.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Start-up of the program: the main window runs modally on the given platform, in the current
 // working directory, and the program ends when it closes.

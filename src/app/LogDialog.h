@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The trade record viewer 売買記録: shows the run's trade record (the trade log's lines, fields
 // separated by blanks) and saves what it shows as a CSV file, the blanks turned into commas.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The options dialog シミュレーション設定: every setting the user may change, shown as the user
 // thinks of it (rates in percent, counts and amounts as plain numbers). OK stores the fields

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A portfolio list of the run as the main window shows it: a list box whose rows follow the
 // engine's list, change for change, as list rows formatted from its positions. The list box's

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The statistics dialog (集計). It shows what the tallies of the loaded signal file hold, in
 // three groups: the simple totals over all signals; one stock's figures, chosen by code or from

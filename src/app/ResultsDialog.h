@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The results window 運用成績: the asset curve with its drawdown below it, the figures of the run
 // (return, drawdown, trades), and the monthly and yearly results, all from the run's collected

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The main window. How data flows through it:
 //   signal file --(読み込み)--> typed signal rows and the tallies; the signal list shows the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The command line of kirvane-batch:
 //   kirvane-batch [--start-row N] [--end-row M] [--log FILE] [--equity FILE] [--set NAME=VALUE]...

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The command-line back-test: the same engine the main window drives, started as the window
 // starts — stock master and settings read, signal file loaded, window chosen, run stepped to the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The start of a command-line run, shared by kirvane-batch and kirvane-sweep so that both
 // start, refuse and report alike, as the main window would in the start-up folder: the stock

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The statistics of the loaded signal file for kirvane-batch, computed by the same functions
 // as the statistics dialog: as JSON, and as the simple totals block of the readable summary.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The figures a sweep reports for each combination, taken from the finished run, and their
 // order of merit for --sort.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The grid of a parameter sweep: one axis per varied setting, each a list of value texts, and
 // every combination of them. Combination i reads its values like the digits of a number whose

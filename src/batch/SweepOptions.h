@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The command line of kirvane-sweep:
 //   kirvane-sweep [--jobs N] [--shard I/N] [--start-row N] [--end-row M] [--set NAME=VALUE]...

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // kirvane-sweep: the back-test of one signal file under every combination of a grid of
 // settings. It starts as kirvane-batch starts (same folder, files, refusals and exit statuses),

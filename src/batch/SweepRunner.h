@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Runs the combinations of a sweep on worker threads over one loaded signal file. Each worker
 // has an engine of its own (its settings, lists, figures and results); the stock master and the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One list row parsed into numbers: a signal, a purchase candidate, a held position or a
 // position due for sale. The money products are taken in 64 bits, so large prices and units

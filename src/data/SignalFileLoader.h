@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Reading a signal file into the typed signal rows and the statistics. A signal file is CSV text: a
 // header line, then one signal per line — name, signal date, buy price (or "約定せず"), result

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A line of the signal list: nine tokens joined by single ASCII blanks — code ("%04d"), name,
 // signal date, buy price, result mark, end date, sell price, performance, trading unit. The

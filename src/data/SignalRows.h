@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The loaded signals as typed rows. Each row keeps its list line (the nine tokens the window
 // shows: code, name, signal date, buy price, result mark, end date, sell price, performance,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The statistics of the loaded signal file: per stock, overall and per date slot. A date slot
 // is a run of rows with the same signal date; the slots grow with the file, up to

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The application's data: the stock master, the statistics of the loaded signal file and the
 // settings, each passed to whoever needs it. The window owns one; so does each run of the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The stock master: name and trading unit by stock code, read from index.txt, and the look-up
 // of codes by name that the signal rows need.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // index.txt, the stock master: a header line, then "code,name,(ignored),trading unit" records.
 

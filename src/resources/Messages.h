@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Texts the window shows that more than one place uses, as code page 932 bytes. The texts the
 // command-line tools print too are in sim/OutcomeTexts.h.

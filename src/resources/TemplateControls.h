@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Short constructors of template controls, so that every dialog's template reads as a table of
 // its controls. Captions are written in UTF-8 and kept in code page 932; positions and sizes are

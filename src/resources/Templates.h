@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The dialog templates of the program's windows, one source file each (<Name>Template.cpp).
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One setting changed by its name, the value converted as kvn.conf converts it: integer fields
 // by leading integer, rates and amounts by leading decimal number, flags true when the integer

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Every setting described once: its name (as --set, --vary and the tools' help write it), the
 // field it fills, where kvn.conf keeps it and how it is written there, and how the options

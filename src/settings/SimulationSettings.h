@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The parameters that steer the simulation, and one figure of the statistics. Rates are
 // fractions (0.2 is 20 %), amounts whole yen.

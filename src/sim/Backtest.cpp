@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "sim/Backtest.h"
 
 #include "data/SignalListLine.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The back-test engine: one run of the portfolio simulation over the loaded signals, as the main
 // window, kirvane-batch and kirvane-sweep all drive it. It is built from the stock master and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The buy phase of a trading day: spreads the day's buying power over the candidates, cheapest
 // lot first (or in list order), sizes each purchase in whole lots, charges the commission, and

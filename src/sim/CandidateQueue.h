@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The order in which the buy phase takes a day's candidates, kept in a heap so that each choice
 // costs log n instead of a walk over the whole list.

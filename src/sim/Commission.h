@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Broker commission of a purchase under each schedule of the options dialog.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The day points of a run as CSV, for a spreadsheet: code page 932, CR LF, the header
 // 日付,総資産,ドローダウン,ドローダウン率 and one line per day ("2004/01/05,1996010,3990,0.20").

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Tax on the profit of one sale, with the loss carried from before the run.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The texts of what loading and running report, shared by the window (which shows them in
 // message boxes and its status line) and the command-line tools (which print them), as code page

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Texts of the portfolio lists and their figure fields, and the read-out of a held position.
 // The lists' rows are the signal rows' list lines; a holdings or sell-list row adds the lots.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A portfolio list of a run — the candidates of a day, the holdings or the sell list — as typed
 // positions: the signal row each came from, the lots bought, and its numbers, read once when the

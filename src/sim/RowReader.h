@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Parses a list row back into a ListRow. A row is the nine tokens of a signal-list line joined
 // by single blanks (code, name, signal date, buy price, result mark, end date, sell price,

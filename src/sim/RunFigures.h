@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The figures of a run, as TradingSimulation keeps them: read by the main window (which formats
 // its figure fields from them), by the batch tool and by the tests.

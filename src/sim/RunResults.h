@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The results of a run, collected as the simulation steps: one point per trading day (its date
 // and 総資産 after the day's close) and a few running sums per sale and per purchase. Nothing is

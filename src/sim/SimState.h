@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The phase a run performs next. The numbers are the run's state codes; the main window names
 // each state in its 状態 field.

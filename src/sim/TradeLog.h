@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The CSV trade log of a run: one line per purchase and per sale, code page 932, CR LF, 13
 // columns. Every line goes into the run's trade record in memory when the run keeps one, and

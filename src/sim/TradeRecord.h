@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The trade record of a run, kept in memory whether or not the trade log goes to a file: the
 // log's header and lines exactly as the log writes them, CR LF included, with every comma

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The stepping core of the back-test engine (Backtest): the state of a run, its figures and the
 // three portfolio lists, over typed signal rows that it only reads. Several simulations on other

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The figures of one tally together: the six counts and the six percentages that a block of the
 // statistics shows, each percentage without a value where its divisor is zero.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Statistics by year, month and day, built from the date slots: the dates the year, month and day
 // lists offer, and the tally of a chosen period. A file that is not sorted by date can split one

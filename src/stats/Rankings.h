@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The five top-20 rankings of stocks: by average profit rate (best and worst), by success rate,
 // by failure rate and by number of signals.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Counts and return sums of a group of signals by result mark. A return is
 // sell price ÷ buy price − 1, held as a fraction.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Choosing the stock whose figures are shown, by its code text or by the stocks with signals.
 

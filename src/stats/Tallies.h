@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Filling the signal statistics while a signal file is read: every accepted row is added to the
 // overall tally, to the tally of its stock code and to the tally of its date slot.

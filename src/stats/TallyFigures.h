@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The figures derived from the signal tallies, as percentages. A figure whose divisor is zero
 // has no value (shown as "----"). The profit rate of unknown outcomes is passed in each time,

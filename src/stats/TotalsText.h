@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The texts of a block of totals: the simple totals over all signals, the totals of a chosen
 // period and the figures of one stock all show the same thirteen fields (the stock block leaves

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Removing rows at ascending indices from a vector in one pass over it, for the lists that are
 // long (a day's candidates, a run's holdings, a window's list box): indices that do not exist or

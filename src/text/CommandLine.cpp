@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "text/CommandLine.h"
 
 #include "text/Version.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What every command-line program of Kirvane does alike: --help and --version, and a one-line
 // complaint with exit status 2 when its command line cannot be used.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Code page 932 is the program's text: file contents, list rows, captions and messages are all
 // std::string of code page 932 bytes. Texts written in the source are UTF-8 and converted once.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The program's printf-style texts. The format is always a literal of the program and the
 // arguments are values: no text of a row or file is ever read as a format. "%.Nf" rounds halves

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The stock master and signal files may come as code page 932 (what the program reads and
 // writes) or as UTF-8 (what most scripts and spreadsheets write today). A UTF-8 file is turned

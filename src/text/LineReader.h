@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Reads a text file as raw bytes, line by line, as the program's files are read: a line is at
 // most 255 bytes, its line end included when it fits. A longer physical line is cut at 255

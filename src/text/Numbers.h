@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Every conversion from text to a number that the program's files and rows use. Each rule is
 // lenient (text without a number gives 0) and saturates at the int32 limits instead of

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A chart as data: one or more series stacked top to bottom over a shared x axis. A series holds
 // a value at each x position 0..n−1, and every position has a text (a date) that labels the

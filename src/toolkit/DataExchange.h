@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Data exchange between a dialog's members and its controls, one direction per pass: into the
 // controls (a refresh) or back from them. A dialog lists every binding once, in its exchange().

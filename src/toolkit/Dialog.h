@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Base of every dialog. A dialog names its template, binds its members to control ids in
 // exchange(), and receives its initialisation, commands and timer ticks from the backend that

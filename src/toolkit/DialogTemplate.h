@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Dialog templates: the layout of every dialog as plain data, in dialog units, as the original
 // resource file had them. Backends build their controls from these tables.

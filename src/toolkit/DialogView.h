@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What a backend shows of one open dialog: its controls, reached by identifier. The toolkit's
 // data exchange and the dialogs talk to a DialogView only, never to widgets.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A list box as data: its rows (code page 932 texts, unsorted, in insertion order) and its
 // selection live here, whether or not a window shows them. A view observes the changes. A long

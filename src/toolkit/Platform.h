@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The services a dialog may ask of the desktop. The Qt backend provides them with Qt, the
 // headless backend from a script.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A read-only table as data: column headings and rows of cells, each cell a code page 932 text
 // with a tone (a gain or a loss shows in its colour). A view observes the table and shows it

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "data/SimulatorApp.h"
 #include "resources/ControlIds.h"
 #include "support/MainWindowFixture.h"

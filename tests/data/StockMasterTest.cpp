@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "data/SimulatorApp.h"
 #include "data/StockMasterFile.h"
 #include "support/StockMaster.h"

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # kirvane-batch on a copy of sample/, as README.md shows it: the JSON result and a trade log
 # whose every line has 13 fields.
 set -euo pipefail

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Command-line manners of every program: --help in Japanese with the exit statuses, --version
 # with the project's version (and, built from a git checkout, a commit of it) and the licence,
 # and a one-line complaint with status 2 for an unknown option or a missing or extra argument.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the build into a temporary root, as the Debian package does (prefix /usr under
 # DESTDIR), and checks what a desktop user gets: the programs, each with a man page, a valid
 # menu entry whose command and icon are installed, icons of the sizes their folders name, and

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The real kirvane-scenario program on a copy of sample/: オプション changes the capital and the
 # leverage and rewrites kvn.conf; after a logged run 売買履歴 shows the trade record, and
 # CSV保存 writes a file byte-identical to the run's trade log.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The real kirvane-scenario program on a copy of sample/: first start, loading, the refusals of
 # the run controls, a run stepped with NEXT and finished with AUTO and ticks, its results window,
 # RESET and a second run that starts again from the capital.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The statistics dialog through the real kirvane-scenario program on a copy of sample/: opened
 # by 集計結果, a stock chosen from a ranking and one typed, a month's totals, and back to the
 # main window. The figures were worked out separately from the sample's rows.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # kirvane-sweep on a copy of sample/, as README.md shows it: a sweep over operatingRate and
 # maxStocks, and the same grid split in two shards and merged back with the shell commands the
 # README gives.

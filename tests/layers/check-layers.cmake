@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Fails when a source file includes across the layers the wrong way. The layers, lowest first:
 #   text <- data, settings, stats, sim (the domain: no toolkit header at all)
 #   text <- toolkit <- resources, app <- the window's tools

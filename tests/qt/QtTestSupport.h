@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Shared pieces of the Qt widget tests: a dialog over any template that records what reaches
 // it, and a helper that acts on a modal window once it is up.

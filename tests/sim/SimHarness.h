@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The trading simulation driven directly: a fresh application object with a small stock
 // master and signal rows made of list lines, the simulation working with the application's

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The default settings' first day and its sale, followed figure by figure and byte by byte.
 
 #include "sim/PortfolioLists.h"

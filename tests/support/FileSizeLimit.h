@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A full disk for the tests: while it lives, no file of the process can grow beyond `bytes`;
 // a write past that fails (EFBIG) as one on a full disk does (ENOSPC), instead of raising the

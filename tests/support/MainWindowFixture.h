@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The main window on the scripted backend over a fresh application object, started in a
 // temporary folder that holds a small stock master. Tests drive it by control id:

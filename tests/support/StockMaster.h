@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One builder for the tests' stock masters: the same stocks written as index.txt, or put
 // straight into the data store.

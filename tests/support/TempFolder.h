@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A fresh temporary folder per test, removed afterwards, with small writers for the
 // program's code page 932 files.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The scripted desktop. Message boxes are printed ("MSG<TAB>text") and acknowledged at once;
 // file dialogs are answered from a queue; a modal dialog runs a nested command loop that reads

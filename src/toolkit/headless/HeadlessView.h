@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A dialog's controls as plain data, for tests, the scenario runner and the batch tool.
 

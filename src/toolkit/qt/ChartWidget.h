@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Shows a kv::Chart with Qt Charts: the chart's title, then one pane per series, stacked, each
 // with the shared x positions labelled by their texts. It redraws whenever the chart is replaced.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A Qt list model over a kv::ListBox: it shows the rows where they are and follows the box's
 // appends, removals and clears, so a list of a quarter of a million rows costs no widget items.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The one Qt view of every dialog: builds the widgets of a dialog template at their
 // dialog-unit rectangles, shows the dialog's texts and lists, and hands clicks, selections and

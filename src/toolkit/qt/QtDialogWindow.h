@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The top-level window of a dialog. Esc and the close box do not close it: they ask the dialog
 // to cancel, and the dialog decides whether it ends. Files dragged from the desktop are offered

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The desktop services of the program on Qt: modal dialogs in nested event loops, message
 // boxes, file dialogs, the wait cursor and window timers.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A Qt table model over a kv::Table: headings, cell texts, right-aligned number columns, and the
 // colours of gains (green) and losses (red). It follows the table when it is replaced.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A read-only multi-line text whose lines scroll sideways instead of wrapping, for texts of
 // hundreds of thousands of lines: it keeps the code page 932 bytes and where each line starts,
