@@ -457,6 +457,9 @@ void SimulatorDialog::readSignalFile(const std::filesystem::path& file)
     signalsReplaced = reader->replacedCount();
     if (signalsReplaced > 0)
         statusText += format(messages::signalsReplacedNotice, {static_cast<long long>(signalsReplaced)});
+    // Rows the reading took in that a script may not have meant.
+    if (loaded.warnings.any())
+        statusText += "  " + loadWarningsText(loaded.warnings);
 }
 
 void SimulatorDialog::setStartRow()

@@ -64,9 +64,10 @@ std::string checkLogFile(const BatchOptions& options, const std::filesystem::pat
     return {};
 }
 
+// Whole yen; a figure that is not a finite number (an overflow to infinity) is "----".
 std::string money(double value)
 {
-    return format("%.0f", {value});
+    return std::isfinite(value) ? format("%.0f", {value}) : "----";
 }
 
 // A figure without a value, and any figure that is not a finite number, is null.
@@ -147,7 +148,7 @@ nlohmann::ordered_json resultsJson(const RunResults& results)
 // Without a value, or not a finite number: "----".
 std::string money(std::optional<double> value)
 {
-    return value && std::isfinite(*value) ? money(*value) : "----";
+    return value ? money(*value) : "----";
 }
 
 std::string percent(std::optional<double> value)
@@ -211,6 +212,16 @@ void printJson(std::ostream& out, const BatchSession& session, int rows)
         {"sales", figures.sales},
         {"steps", figures.steps},
     };
+    // Only a file with such rows has the key: the output of every other file is as it was.
+    if (session.loadWarnings.any()) {
+        nlohmann::ordered_json warnings;
+        for (size_t i = 0; i < kLoadWarningKinds; ++i) {
+            const auto kind = static_cast<LoadWarning>(i);
+            warnings[loadWarningKey(kind)] = {{"count", session.loadWarnings[kind].count},
+                                              {"lines", session.loadWarnings[kind].firstLines}};
+        }
+        result["loadWarnings"] = std::move(warnings);
+    }
     result["statistics"] = statisticsJson(*session.app);
     result["results"] = resultsJson(engine.results());
     out << result.dump() << '\n';

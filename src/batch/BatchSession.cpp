@@ -70,6 +70,9 @@ RunPreparation BatchSession::prepare(const std::filesystem::path& signalFile, st
                    messages::readyToRun +
                    format(messages::signalsReplacedNotice, {static_cast<long long>(reader->replacedCount())}))
             << '\n';
+    loadWarnings = loaded.warnings;
+    if (loadWarnings.any())
+        err << toUtf8(loadWarningsText(loadWarnings)) << '\n';
     if (loadedSignals.count() == 0) {
         err << toUtf8(messages::noSignalsOrMaster) << '\n';
         return RunPreparation::NoRows;

@@ -6,6 +6,7 @@
 // the signal file loaded and the run's window chosen. What the window would show in a message
 // box or its status line is printed as a line on `err`.
 
+#include "data/SignalFileLoader.h"
 #include "data/SignalRows.h"
 #include "data/SimulatorApp.h"
 #include "sim/Backtest.h"
@@ -48,6 +49,7 @@ public:
     std::unique_ptr<SimulatorApp> app;
     bool masterLoaded = false;
     SignalRows loadedSignals;
+    LoadWarnings loadWarnings;  // of the signal file loaded
     // The run, with the settings as read; a caller sets its own before starting.
     Backtest engine;
 };

@@ -10,6 +10,8 @@
 #include "text/LineReader.h"
 #include "text/Numbers.h"
 
+#include <array>
+
 #include <string_view>
 
 namespace kv {
@@ -18,8 +20,74 @@ namespace {
 
 inline constexpr size_t kSignalFieldCount = 7;
 inline constexpr std::string_view kUnsettledEndDate = "9999/99/99";
+inline constexpr size_t kWarningLinesKept = 5;
+
+// The field without the line end that the last field of a line carries.
+std::string_view withoutLineEnd(std::string_view field)
+{
+    while (!field.empty() && (field.back() == '\n' || field.back() == '\r'))
+        field.remove_suffix(1);
+    return field;
+}
+
+// True when the field holds something besides digits (and, for a date, slashes).
+bool holdsMoreThan(std::string_view field, bool slashes)
+{
+    for (char c : withoutLineEnd(field))
+        if (!(c >= '0' && c <= '9') && !(slashes && c == '/'))
+            return true;
+    return false;
+}
 
 }  // namespace
+
+bool LoadWarnings::any() const
+{
+    for (const Kind& kind : kinds)
+        if (kind.count > 0)
+            return true;
+    return false;
+}
+
+void LoadWarnings::add(LoadWarning kind, int line)
+{
+    Kind& k = kinds[static_cast<size_t>(kind)];
+    ++k.count;
+    if (k.firstLines.size() < kWarningLinesKept)
+        k.firstLines.push_back(line);
+}
+
+std::string loadWarningsText(const LoadWarnings& warnings)
+{
+    static const std::array<std::string, kLoadWarningKinds> names = {
+        toCp932("価格に数字以外を含む行"), toCp932("日付に数字以外を含む行"), toCp932("銘柄が見つからない行"),
+        toCp932("空行")};
+    static const std::string heading = toCp932("注意：");
+    static const std::string separator = toCp932("、");
+    std::string text;
+    for (size_t i = 0; i < kLoadWarningKinds; ++i) {
+        if (warnings.kinds[i].count == 0)
+            continue;
+        text += text.empty() ? heading : separator;
+        text += names[i] + " " + std::to_string(warnings.kinds[i].count);
+    }
+    return text;
+}
+
+const char* loadWarningKey(LoadWarning kind)
+{
+    switch (kind) {
+    case LoadWarning::NonDigitPrice:
+        return "nonDigitPrices";
+    case LoadWarning::NonDigitDate:
+        return "nonDigitDates";
+    case LoadWarning::UnknownName:
+        return "unknownNames";
+    case LoadWarning::EmptyLine:
+        break;
+    }
+    return "emptyLines";
+}
 
 SignalLoadResult loadSignalFile(LineReader& reader, const StockMaster& master, SignalTallies& tallies,
                                 SignalRows& rows)
@@ -37,7 +105,9 @@ SignalLoadResult loadSignalFile(LineReader& reader, const StockMaster& master, S
     std::string widened;  // reused: a row with blanks is rewritten here
     std::string line;     // reused: each list line is built here
     size_t slot = 0;
+    int lineNumber = 1;  // the header's
     while (std::optional<std::string_view> physical = reader.next()) {
+        ++lineNumber;
         std::string_view text = *physical;
         if (text.find(' ') != std::string_view::npos) {
             widened = widenBlanks(text);
@@ -73,6 +143,19 @@ SignalLoadResult loadSignalFile(LineReader& reader, const StockMaster& master, S
         if (row.resultMark == kMarkUnknown && row.performance.starts_with(kUndeterminable)) {
             row.endDate = kUnsettledEndDate;
             row.sellPrice = row.buyPrice;
+        }
+
+        if (withoutLineEnd(*physical).empty()) {
+            result.warnings.add(LoadWarning::EmptyLine, lineNumber);
+        } else {
+            // The end date and sell price of a "判定不可" row are the program's own by now.
+            const bool settled = row.endDate != kUnsettledEndDate;
+            if (holdsMoreThan(row.buyPrice, false) || (settled && holdsMoreThan(row.sellPrice, false)))
+                result.warnings.add(LoadWarning::NonDigitPrice, lineNumber);
+            if (holdsMoreThan(row.signalDate, true) || (settled && holdsMoreThan(row.endDate, true)))
+                result.warnings.add(LoadWarning::NonDigitDate, lineNumber);
+            if (code == 0)
+                result.warnings.add(LoadWarning::UnknownName, lineNumber);
         }
 
         tallyRow(tallies.tables(), code, static_cast<int32_t>(slot), row.resultMark, row.buyPrice,

@@ -95,6 +95,7 @@ TEST_F(BatchRun, JsonResultReadsBackAndTheLogHasThirteenFieldsPerLine)
     EXPECT_EQ(result["run"]["purchases"], 2);
     EXPECT_EQ(result["run"]["sales"], 2);
     EXPECT_EQ(result["run"]["holdingsValue"], 0.0);
+    EXPECT_FALSE(result.contains("loadWarnings"));  // only a file with doubtful rows has the key
     EXPECT_NE(err.str().find("初回起動：オプションファイルを作成します。"), std::string::npos);
 
     std::istringstream log(folder.read("out.csv"));
@@ -110,6 +111,22 @@ TEST_F(BatchRun, JsonResultReadsBackAndTheLogHasThirteenFieldsPerLine)
     EXPECT_EQ(
         folder.read("kvn.conf"),
         "2000000,500000,2.500000,0.200000,0.100000,300000,50000000,5,-0.030000,0,3990,1.000000,0,0,0,1,0,0");
+}
+
+TEST_F(BatchRun, DoubtfulRowsAreCountedOnStandardErrorAndInTheJson)
+{
+    folder.writeLines(
+        "odd.csv",
+        {"header", "極洋,2004/01/05,500.5,○,2004/01/06,520,+4%", "", "未上場,2004/01/06,5e2,×,2004-1-8,2,x"});
+    ASSERT_EQ(run({"--json", (folder / "odd.csv").string()}), 0) << err.str();
+    EXPECT_NE(err.str().find(
+                  "注意：価格に数字以外を含む行 2、日付に数字以外を含む行 1、銘柄が見つからない行 1、空行 1"),
+              std::string::npos)
+        << err.str();
+    const nlohmann::json warnings = nlohmann::json::parse(out.str())["loadWarnings"];
+    EXPECT_EQ(warnings["nonDigitPrices"]["lines"], nlohmann::json::array({2, 4}));
+    EXPECT_EQ(warnings["emptyLines"]["count"], 1);
+    EXPECT_EQ(warnings["unknownNames"]["lines"], nlohmann::json::array({4}));
 }
 
 TEST_F(BatchRun, SettingsAndWindowChangeOnlyThisRun)
@@ -400,7 +417,7 @@ TEST(SampleRun, ResultsAgreeWithTheTradeLogReadBack)
     EXPECT_EQ(results["days"].back()["assets"], results["finalAssets"]);
 }
 
-TEST_F(BatchRun, EmptySettingsFileIsReadAsZerosWithAWarningAndInfiniteFiguresAreNull)
+TEST_F(BatchRun, EmptySettingsFileIsReadAsZerosWithAWarningAndInfiniteFiguresAreNullOrDashes)
 {
     folder.write("kvn.conf", "");
     EXPECT_EQ(run({"--json", (folder / "signals.csv").string()}), 0) << err.str();
@@ -417,6 +434,9 @@ TEST_F(BatchRun, EmptySettingsFileIsReadAsZerosWithAWarningAndInfiniteFiguresAre
     nlohmann::json result = nlohmann::json::parse(out.str());
     EXPECT_TRUE(result["run"]["operatingAssets"].is_null()) << out.str();
     EXPECT_TRUE(result["run"]["totalAssets"].is_number());
+    // The readable summary says the same.
+    ASSERT_EQ(run({"--set", "capital=1e308", "--set", "leverage=10", (folder / "signals.csv").string()}), 0);
+    EXPECT_NE(out.str().find("運用資産: ---- 円"), std::string::npos) << out.str();
 }
 
 }  // namespace
