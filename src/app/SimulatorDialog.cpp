@@ -387,15 +387,15 @@ void SimulatorDialog::onFileDropped(const std::filesystem::path& file)
 // the same way.
 void SimulatorDialog::readSignalFile(const std::filesystem::path& file)
 {
-    static const std::string cannotOpen = toCp932("ファイルをオープンできません");
     static const std::string readyToRun =
         toCp932("必要に応じてオプションを変更し実行ボタンを押してください。");
     static const std::string replacedNotice = toCp932("（UTF-8 から変換できず「？」にした文字：%d）");
 
     // Opened by its full path: choosing a file never moves the program's working folder.
-    std::optional<LineReader> reader = LineReader::openInput(file);
+    int error = 0;
+    std::optional<LineReader> reader = LineReader::openInput(file, &error);
     if (!reader) {
-        platform().messageBox(cannotOpen);
+        platform().messageBox(messages::cannotReadFile(error));
         return;
     }
 

@@ -1,7 +1,9 @@
 #include "batch/SweepRun.h"
 
 #include "batch/BatchSession.h"
+#include "batch/EmptySettingsWarning.h"
 #include "batch/SweepRunner.h"
+#include "batch/ToolMain.h"
 #include "resources/Messages.h"
 #include "settings/SettingByName.h"
 #include "text/Cp932.h"
@@ -146,6 +148,7 @@ int runSweep(const SweepOptions& options, const std::filesystem::path& folder, s
         return 2;
     try {
         BatchSession session(folder, err);
+        warnOfEmptySettings(*session.app, err);
         SimulationSettings& settings = session.app->settings;
         for (const auto& [name, value] : options.settings)
             setSettingByName(settings, name, value);
@@ -211,7 +214,7 @@ int runSweep(const SweepOptions& options, const std::filesystem::path& folder, s
         // can hold; for the sweep that is a file it could not read.
         return exit.status == 0 ? 1 : exit.status;
     } catch (const std::exception& e) {
-        err << "error: " << e.what() << '\n';
+        err << "error: " << exceptionText(e) << '\n';
         return 1;
     }
 }

@@ -2,7 +2,9 @@
 // Texts the program shows that more than one place uses, as code page 932 bytes.
 
 #include "text/Cp932.h"
+#include "text/LineReader.h"
 
+#include <cerrno>
 #include <string>
 
 namespace kv::messages {
@@ -20,6 +22,14 @@ inline const std::string autoNotRunning = toCp932("自動実行されていま�
 inline const std::string csvFilter = toCp932("CSV ファイル (*.csv)|*.csv|すべてのファイル (*.*)|*.*||");
 inline const std::string simulationEnded = toCp932("シミュレーション終了！");
 inline const std::string cannotOpenFile = toCp932("ファイルをオープンできません");
+inline const std::string fileTooLarge =
+    toCp932("ファイルが大きすぎるため読み込めません（" + std::to_string(kMaxInputLines) + " 行、" +
+            std::to_string(kMaxInputBytes >> 20) + " MB まで）");
+// What 読み込み says of a file it could not read, by the error number LineReader gave.
+inline const std::string& cannotReadFile(int error)
+{
+    return error == EFBIG ? fileTooLarge : cannotOpenFile;
+}
 inline const std::string logWriteFailed =
     toCp932("ログファイルに書き込めません。このシミュレーションのログ保存を取りやめます。");
 inline const std::string settingsFileNotWritten =
