@@ -16,6 +16,8 @@ namespace {
 // other spellings included), else the same absolute path once links in it are resolved.
 bool sameFile(const std::filesystem::path& a, const std::filesystem::path& b)
 {
+    if (a == b)
+        return true;  // whatever the system says of the name (too long, say)
     std::error_code ec;
     if (std::filesystem::equivalent(a, b, ec))
         return true;
