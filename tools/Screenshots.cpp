@@ -3,9 +3,10 @@
 // directory, e.g. a copy of sample/) at four moments — after start-up, after loading
 // signals.csv, and twice during a run (a day's candidates; the next day's sell list) — the
 // options dialog, the statistics dialog, the trade record of the finished run, the about box,
-// and the results window 運用成績 after the whole run, each saved as a PNG of the window. File
-// dialogs are answered
-// by the tool (signals.csv, no trade log) and message boxes are not shown.
+// and the results window 運用成績 after the whole run, each saved as a PNG of the window into
+// OUTDIR, which is made when it does not exist. File dialogs are answered by the tool
+// (signals.csv, no trade log) and message boxes are not shown. A picture that cannot be saved is
+// told on standard error and makes the exit status 1.
 
 #include "app/SimulatorDialog.h"
 #include "data/SimulatorApp.h"
@@ -52,6 +53,14 @@ int main(int argc, char* argv[])
         return 2;
     }
     std::filesystem::path out = std::filesystem::absolute(argv[1]);
+    std::error_code ec;
+    std::filesystem::create_directories(out, ec);
+    if (ec || !std::filesystem::is_directory(out)) {
+        std::fprintf(stderr, "kirvane-screenshots: %s cannot be made a folder: %s\n", out.c_str(),
+                     (ec ? ec : std::make_error_code(std::errc::not_a_directory)).message().c_str());
+        return 1;
+    }
+    bool allSaved = true;
     AnsweringQtPlatform platform;
     auto app = std::make_unique<kv::SimulatorApp>();
     kv::SimulatorDialog dialog(*app, platform, std::filesystem::current_path());
@@ -60,7 +69,11 @@ int main(int argc, char* argv[])
     auto save = [&](const char* name) {
         QWidget* window = platform.topWindow();
         QApplication::processEvents();
-        window->grab().save(QString::fromStdString((out / name).string()));
+        if (!window->grab().save(QString::fromStdString((out / name).string()))) {
+            std::fprintf(stderr, "kirvane-screenshots: %s cannot be written\n", (out / name).c_str());
+            allSaved = false;
+            return;
+        }
         std::printf("%s\n", (out / name).c_str());
         std::fflush(stdout);
     };
@@ -149,5 +162,5 @@ int main(int argc, char* argv[])
         });
     });
     platform.runModal(dialog);
-    return 0;
+    return allSaved ? 0 : 1;
 }

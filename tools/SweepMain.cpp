@@ -4,6 +4,7 @@
 
 #include "batch/SweepOptions.h"
 #include "batch/SweepRun.h"
+#include "batch/ToolMain.h"
 #include "text/CommandLine.h"
 
 #include <filesystem>
@@ -12,15 +13,16 @@
 
 int main(int argc, char** argv)
 {
+    kv::guardStandardStreams();
     constexpr const char* program = "kirvane-sweep";
     std::vector<std::string> arguments(argv + 1, argv + argc);
     switch (kv::findStandardOption(arguments)) {
     case kv::StandardOption::Help:
         std::cout << kv::sweepUsage();
-        return 0;
+        return kv::flushStandardOutput(0);
     case kv::StandardOption::Version:
         std::cout << kv::versionText(program);
-        return 0;
+        return kv::flushStandardOutput(0);
     case kv::StandardOption::None:
         break;
     }
@@ -31,5 +33,8 @@ int main(int argc, char** argv)
     }
     std::error_code ec;
     std::filesystem::path folder = std::filesystem::current_path(ec);
-    return kv::runSweep(*parsed.options, folder, std::cout, std::cerr, ::isatty(STDERR_FILENO) != 0);
+    int status = kv::runReportingExceptions([&] {
+        return kv::runSweep(*parsed.options, folder, std::cout, std::cerr, ::isatty(STDERR_FILENO) != 0);
+    });
+    return kv::flushStandardOutput(status);
 }

@@ -6,11 +6,10 @@
 #include "sim/OutcomeTexts.h"
 #include "resources/Templates.h"
 #include "text/Cp932.h"
+#include "text/OutputFile.h"
 #include "toolkit/Platform.h"
 
 #include <algorithm>
-#include <cstdio>
-#include <memory>
 
 namespace kv {
 
@@ -64,25 +63,20 @@ void LogDialog::saveAsCsv()
     std::optional<std::filesystem::path> chosen = platform().saveFile(options);
     if (!chosen)
         return;
-    struct Closer {
-        void operator()(std::FILE* f) const { std::fclose(f); }
-    };
-    std::unique_ptr<std::FILE, Closer> file(std::fopen(chosen->c_str(), "wb"));
-    if (!file) {
+    OutputFile file;
+    if (!file.open(*chosen)) {
         platform().messageBox(messages::cannotOpenFile);
         return;
     }
 
-    bool written = false;
     {
         WaitCursor wait = platform().waitCursor();
         std::replace(recordText.begin(), recordText.end(), ' ', ',');
-        written = std::fwrite(recordText.data(), 1, recordText.size(), file.get()) == recordText.size();
+        file.write(recordText);
         std::replace(recordText.begin(), recordText.end(), ',', ' ');
     }
-    written = std::fclose(file.release()) == 0 && written;
     // A file that did not take the whole text is not reported as saved.
-    if (!written)
+    if (!file.close())
         platform().messageBox(cannotWrite);
 }
 

@@ -87,15 +87,16 @@ void OptionDialog::onInitDialog()
 }
 
 // An edit that holds no number stops the taking back there, with the number prompt and the
-// focus on it; the fields taken before it are stored and written all the same, and the
-// closing OK then keeps the dialog open.
+// focus on it; the fields taken before it are stored and written all the same, and the dialog
+// stays open. The controls are taken back once: a second exchange would only prompt again.
 void OptionDialog::onOK()
 {
-    updateData(true);
+    bool complete = updateData(true);
     storeFields();
     if (!saveSettings(app.settings, app.settingsFile()))
         platform().messageBox(messages::settingsFileNotWritten);
-    Dialog::onOK();
+    if (complete)
+        endDialog(IDOK);
 }
 
 void OptionDialog::loadFields()

@@ -431,9 +431,10 @@ void SimulatorDialog::onFileDropped(const std::filesystem::path& file)
 void SimulatorDialog::readSignalFile(const std::filesystem::path& file)
 {
     // Opened by its full path: choosing a file never moves the program's working folder.
-    std::optional<LineReader> reader = LineReader::openInput(file);
+    int error = 0;
+    std::optional<LineReader> reader = LineReader::openInput(file, &error);
     if (!reader) {
-        platform().messageBox(messages::cannotOpenFile);
+        platform().messageBox(messages::cannotReadFile(error));
         return;
     }
 

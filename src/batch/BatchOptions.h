@@ -4,22 +4,19 @@
 //   kirvane-batch [--start-row N] [--end-row M] [--log FILE] [--equity FILE] [--set NAME=VALUE]...
 //                 [--json] SIGNAL_FILE
 
+#include "batch/RunArguments.h"
+
 #include <filesystem>
 #include <optional>
 #include <string>
-#include <utility>
 #include <vector>
 
 namespace kv {
 
-struct BatchOptions {
-    std::optional<int> startRow;  // 0-based signal-list rows, as 開始日指定 / 終了日指定
-    std::optional<int> endRow;
+// The rows, --set, --json and the signal file as RunArguments holds them, and the outputs.
+struct BatchOptions : RunArguments {
     std::optional<std::filesystem::path> logFile;
-    std::optional<std::filesystem::path> equityFile;            // the day points as CSV
-    std::vector<std::pair<std::string, std::string>> settings;  // --set NAME=VALUE, in order
-    bool json = false;
-    std::filesystem::path signalFile;
+    std::optional<std::filesystem::path> equityFile;  // the day points as CSV
 };
 
 // The options, or the reason the arguments are not valid.

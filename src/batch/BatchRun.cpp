@@ -2,6 +2,8 @@
 #include "batch/BatchRun.h"
 
 #include "batch/BatchSession.h"
+#include "batch/EmptySettingsWarning.h"
+#include "batch/OutputFiles.h"
 #include "batch/StatisticsReport.h"
 #include "data/StockMasterFile.h"
 #include "settings/SettingByName.h"
@@ -25,44 +27,6 @@
 namespace kv {
 
 namespace {
-
-// True when `a` and `b` name the same file: the same file on disk when both exist (links and
-// other spellings included), else the same absolute path once links in it are resolved.
-bool sameFile(const std::filesystem::path& a, const std::filesystem::path& b)
-{
-    std::error_code ec;
-    if (std::filesystem::equivalent(a, b, ec))
-        return true;
-    std::error_code ea, eb;
-    std::filesystem::path ca = std::filesystem::weakly_canonical(std::filesystem::absolute(a, ea), ea);
-    std::filesystem::path cb = std::filesystem::weakly_canonical(std::filesystem::absolute(b, eb), eb);
-    return !ea && !eb && ca == cb;
-}
-
-// Checks that the log can be written, before anything is loaded or run: it must not be one of
-// the run's inputs, and it must open for writing. Nothing is written: an existing file is opened
-// without emptying it, and a file created by the check is removed again. Empty when the log is
-// fine, else the reason.
-std::string checkLogFile(const BatchOptions& options, const std::filesystem::path& folder)
-{
-    const std::filesystem::path& log = *options.logFile;
-    const std::filesystem::path inputs[] = {options.signalFile, folder / kStockMasterFileName,
-                                            folder / kSettingsFileName};
-    for (const std::filesystem::path& input : inputs) {
-        if (sameFile(log, input))
-            return "the log " + log.string() + " would overwrite the input " + input.string();
-    }
-    std::error_code ec;
-    bool existed = std::filesystem::exists(log, ec) || std::filesystem::is_symlink(log, ec);
-    errno = 0;
-    std::FILE* probe = std::fopen(log.c_str(), "ab");
-    if (!probe)
-        return "the log " + log.string() + " cannot be opened: " + systemErrorText(errno);
-    std::fclose(probe);
-    if (!existed)
-        std::filesystem::remove(log, ec);
-    return {};
-}
 
 // Whole yen; a figure that is not a finite number (an overflow to infinity) is "----".
 std::string money(double value)
@@ -234,17 +198,12 @@ int runBatch(const BatchOptions& options, const std::filesystem::path& folder, s
 {
     if (!stockMasterReadable(folder, err, "kirvane-batch"))
         return 2;
-    if (options.logFile) {
-        if (std::string problem = checkLogFile(options, folder); !problem.empty()) {
-            err << "error: " << problem << "\n";
-            return 2;
-        }
+    if (std::string problem = checkBatchOutputs(options, folder); !problem.empty()) {
+        err << "error: " << problem << "\n";
+        return 2;
     }
     BatchSession session(folder, err);
-    // An empty kvn.conf is read as it stands, every setting 0; that is seldom meant.
-    if (session.app->settings == parseSettingsLine(""))
-        err << "warning: " << session.app->settingsFile().string()
-            << " holds no value: every setting reads as 0\n";
+    warnOfEmptySettings(*session.app, err);
     // The run's settings are the application's: the statistics read the unknown profit rate too.
     SimulationSettings& settings = session.app->settings;
     for (const auto& [name, value] : options.settings)

@@ -53,9 +53,10 @@ BatchSession::BatchSession(const std::filesystem::path& folder, std::ostream& er
 RunPreparation BatchSession::prepare(const std::filesystem::path& signalFile, std::optional<int> startRow,
                                      std::optional<int> endRow)
 {
-    std::optional<LineReader> reader = LineReader::openInput(signalFile);
+    int error = 0;
+    std::optional<LineReader> reader = LineReader::openInput(signalFile, &error);
     if (!reader) {
-        err << toUtf8(messages::cannotOpenFile) << '\n';
+        err << toUtf8(messages::cannotReadFile(error)) << '\n';
         return RunPreparation::CannotOpen;
     }
     SignalLoadResult loaded = loadSignalFile(*reader, app->master, app->tallies, loadedSignals);

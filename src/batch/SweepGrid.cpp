@@ -107,27 +107,27 @@ std::optional<std::string> refuseSettingValue(std::string_view name, std::string
 {
     std::optional<SettingKind> kind = settingKind(name);
     if (!kind)
-        return "no setting is called " + quoted(name);
+        return std::string(name) + " という設定はありません";
     const DecimalText d = readDecimal(text);
     if (!d.valid)
-        return quoted(text) + " is not a number";
+        return quoted(text) + " は数値ではありません";
     switch (*kind) {
     case SettingKind::Decimal:
         if (!std::isfinite(leadingDouble(text)))
-            return quoted(text) + " is too large";
+            return quoted(text) + " は大きすぎます";
         return std::nullopt;
     case SettingKind::Whole: {
         if (!d.fraction.empty())
-            return quoted(text) + " is not a whole number";
+            return quoted(text) + " は整数ではありません";
         std::optional<Scaled> s = toScaled(d);
         if (!s || s->units < std::numeric_limits<int32_t>::min() ||
             s->units > std::numeric_limits<int32_t>::max())
-            return quoted(text) + " is outside the whole-number range";
+            return quoted(text) + " は整数の範囲 (32 ビット) を超えています";
         return std::nullopt;
     }
     case SettingKind::Flag:
         if (text != "0" && text != "1")
-            return quoted(text) + " is not 0 or 1";
+            return quoted(text) + " は 0 でも 1 でもありません";
         return std::nullopt;
     }
     return std::nullopt;
@@ -136,8 +136,9 @@ std::optional<std::string> refuseSettingValue(std::string_view name, std::string
 ParsedAxis parseAxis(std::string_view name, std::string_view spec)
 {
     const std::string where = "--vary " + std::string(name) + "=" + std::string(spec) + ": ";
+    const std::string tooManyValues = "値が多すぎます (" + std::to_string(kMaxCombinations) + " まで)";
     if (!settingKind(name))
-        return {std::nullopt, "--vary: no setting is called " + quoted(name)};
+        return {std::nullopt, "--vary: " + std::string(name) + " という設定はありません"};
     SweepAxis axis{std::string(name), {}};
 
     if (spec.find(':') == std::string_view::npos) {
@@ -146,12 +147,12 @@ ParsedAxis parseAxis(std::string_view name, std::string_view spec)
             std::string_view value =
                 spec.substr(begin, comma == std::string_view::npos ? spec.npos : comma - begin);
             if (value.empty())
-                return {std::nullopt, where + "a value is empty"};
+                return {std::nullopt, where + "空の値があります"};
             if (std::optional<std::string> refusal = refuseSettingValue(name, value))
                 return {std::nullopt, where + *refusal};
             axis.values.emplace_back(value);
             if (axis.values.size() > kMaxCombinations)
-                return {std::nullopt, where + "more values than a sweep may hold"};
+                return {std::nullopt, where + tooManyValues};
             if (comma == std::string_view::npos)
                 break;
             begin = comma + 1;
@@ -164,7 +165,7 @@ ParsedAxis parseAxis(std::string_view name, std::string_view spec)
     for (int i = 0; i < 3; ++i) {
         size_t colon = spec.find(':', begin);
         if ((i < 2) == (colon == std::string_view::npos))
-            return {std::nullopt, where + "a range is FROM:TO:STEP"};
+            return {std::nullopt, where + "範囲は FROM:TO:STEP と書きます"};
         parts[i] = spec.substr(begin, i < 2 ? colon - begin : spec.npos);
         begin = colon + 1;
     }
@@ -178,31 +179,31 @@ ParsedAxis parseAxis(std::string_view name, std::string_view spec)
             if (std::optional<std::string> refusal = refuseSettingValue(name, parts[i]))
                 return {std::nullopt, where + labels[i] + " " + *refusal};
         } else if (!d.valid) {
-            return {std::nullopt, where + "STEP " + quoted(parts[i]) + " is not a number"};
+            return {std::nullopt, where + "STEP " + quoted(parts[i]) + " は数値ではありません"};
         } else if (!d.fraction.empty() && settingKind(name) != SettingKind::Decimal) {
-            return {std::nullopt, where + "STEP " + quoted(parts[i]) + " is not a whole number"};
+            return {std::nullopt, where + "STEP " + quoted(parts[i]) + " は整数ではありません"};
         }
         std::optional<Scaled> s = toScaled(d);
         if (!s)
-            return {std::nullopt, where + labels[i] + " has too many digits"};
+            return {std::nullopt, where + labels[i] + " の桁が多すぎます"};
         scaled[i] = *s;
         scale = std::max(scale, s->scale);
     }
     for (Scaled& s : scaled) {
         if (!rescale(s, scale))
-            return {std::nullopt, where + "too many digits"};
+            return {std::nullopt, where + "桁が多すぎます"};
     }
     const int64_t from = scaled[0].units, to = scaled[1].units, step = scaled[2].units;
     if (step == 0)
-        return {std::nullopt, where + "STEP is 0"};
+        return {std::nullopt, where + "STEP が 0 です"};
     int64_t span = 0;
     if (__builtin_sub_overflow(to, from, &span))
-        return {std::nullopt, where + "too many values"};
+        return {std::nullopt, where + tooManyValues};
     if ((span > 0 && step < 0) || (span < 0 && step > 0))
-        return {std::nullopt, where + "STEP leads away from TO"};
+        return {std::nullopt, where + "STEP の向きでは TO に届きません"};
     const uint64_t count = static_cast<uint64_t>(span / step) + 1;
     if (count > kMaxCombinations)
-        return {std::nullopt, where + "more values than a sweep may hold"};
+        return {std::nullopt, where + tooManyValues};
     for (uint64_t i = 0; i < count; ++i) {
         // from + i × step lies between FROM and TO, so it cannot overflow.
         axis.values.push_back(formatScaled(from + static_cast<int64_t>(i) * step, scale));

@@ -61,99 +61,78 @@ std::string sweepUsage()
         "\n"
         "終了ステータス:\n"
         "  0  すべての組合せを実行した\n"
-        "  1  シグナルファイルを開けない、シグナルが一つもない、日付が多すぎて読み込めない、\n"
-        "     または実行中のエラー\n"
-        "  2  コマンドラインの誤り、index.txt を読めない、または行の指定が拒否された\n";
+        "  1  シグナルファイルを開けない (FIFO や大きすぎるファイルも)、シグナルが一つもない、\n"
+        "     日付が多すぎて読み込めない、または実行中のエラー (メモリー不足など)\n"
+        "  2  コマンドラインの誤り (--vary がない場合も)、index.txt を読めない、\n"
+        "     または行の指定が拒否された\n"
+        "  3  結果は出したが、標準出力に書き込めなかった\n";
 }
 
 ParsedSweepArguments parseSweepArguments(const std::vector<std::string>& arguments)
 {
+    using Refusal = std::optional<std::string>;
+    using Value = std::optional<std::string>;
     SweepOptions options;
     std::vector<SweepAxis> axes;
-    bool haveFile = false;
+    const std::vector<ToolOption> own = {
+        {"--jobs",
+         [&](const Value& text) -> Refusal {
+             options.jobs = text ? parseCount<int>(*text, 1) : std::nullopt;
+             return options.jobs ? Refusal() : "--jobs には 1 以上のスレッド数が必要です";
+         }},
+        {"--top",
+         [&](const Value& text) -> Refusal {
+             options.top = text ? parseCount<uint64_t>(*text, 1) : std::nullopt;
+             return options.top ? Refusal() : "--top には 1 以上の行数が必要です";
+         }},
+        {"--shard",
+         [&](const Value& text) -> Refusal {
+             size_t slash = text ? text->find('/') : std::string::npos;
+             std::optional<uint64_t> shard, shards;
+             if (slash != std::string::npos) {
+                 shard = parseCount<uint64_t>(text->substr(0, slash), 0);
+                 shards = parseCount<uint64_t>(text->substr(slash + 1), 1);
+             }
+             if (!shard || !shards || *shard >= *shards)
+                 return "--shard には 0 <= I < N となる I/N が必要です" +
+                     (text ? ": " + *text : std::string());
+             options.shard = *shard;
+             options.shards = *shards;
+             return std::nullopt;
+         }},
+        {"--sort",
+         [&](const Value& field) -> Refusal {
+             if (!field || !sweepFigureByName(*field))
+                 return "--sort には次のいずれかが必要です: " + joined(sweepFigureNames()) +
+                     (field ? "（" + *field + " という数値はありません）" : std::string());
+             options.sortField = *field;
+             return std::nullopt;
+         }},
+        {"--vary",
+         [&](const Value& assignment) -> Refusal {
+             size_t equals = assignment ? assignment->find('=') : std::string::npos;
+             if (equals == std::string::npos)
+                 return "--vary には NAME=VALUES が必要です";
+             std::string name = assignment->substr(0, equals);
+             for (const SweepAxis& axis : axes) {
+                 if (axis.name == name)
+                     return "--vary " + name + " が二度指定されています";
+             }
+             ParsedAxis parsed = parseAxis(name, assignment->substr(equals + 1));
+             if (!parsed.axis)
+                 return parsed.error;
+             axes.push_back(std::move(*parsed.axis));
+             return std::nullopt;
+         }},
+    };
     auto refuse = [](std::string error) { return ParsedSweepArguments{std::nullopt, std::move(error)}; };
-    for (size_t i = 0; i < arguments.size(); ++i) {
-        const std::string& arg = arguments[i];
-        auto value = [&]() -> std::optional<std::string> {
-            if (i + 1 >= arguments.size())
-                return std::nullopt;
-            return arguments[++i];
-        };
-        if (arg == "--json") {
-            options.json = true;
-        } else if (arg == "--start-row" || arg == "--end-row") {
-            std::optional<std::string> text = value();
-            std::optional<int> row = text ? parseCount<int>(*text, 0) : std::nullopt;
-            if (!row)
-                return refuse(arg + " needs a row number (0 or more)");
-            (arg == "--start-row" ? options.startRow : options.endRow) = *row;
-        } else if (arg == "--jobs") {
-            std::optional<std::string> text = value();
-            std::optional<int> jobs = text ? parseCount<int>(*text, 1) : std::nullopt;
-            if (!jobs)
-                return refuse("--jobs needs a number of threads (1 or more)");
-            options.jobs = *jobs;
-        } else if (arg == "--top") {
-            std::optional<std::string> text = value();
-            std::optional<uint64_t> top = text ? parseCount<uint64_t>(*text, 1) : std::nullopt;
-            if (!top)
-                return refuse("--top needs a number of lines (1 or more)");
-            options.top = *top;
-        } else if (arg == "--shard") {
-            std::optional<std::string> text = value();
-            size_t slash = text ? text->find('/') : std::string::npos;
-            std::optional<uint64_t> shard, shards;
-            if (slash != std::string::npos) {
-                shard = parseCount<uint64_t>(text->substr(0, slash), 0);
-                shards = parseCount<uint64_t>(text->substr(slash + 1), 1);
-            }
-            if (!shard || !shards || *shard >= *shards)
-                return refuse("--shard needs I/N with 0 <= I < N" +
-                              (text ? ", not '" + *text + "'" : std::string()));
-            options.shard = *shard;
-            options.shards = *shards;
-        } else if (arg == "--sort") {
-            std::optional<std::string> field = value();
-            if (!field || !sweepFigureByName(*field))
-                return refuse("--sort needs one of " + joined(sweepFigureNames()) +
-                              (field ? ", not '" + *field + "'" : std::string()));
-            options.sortField = *field;
-        } else if (arg == "--set" || arg == "--vary") {
-            std::optional<std::string> assignment = value();
-            size_t equals = assignment ? assignment->find('=') : std::string::npos;
-            if (equals == std::string::npos)
-                return refuse(arg + (arg == "--set" ? " needs NAME=VALUE" : " needs NAME=VALUES"));
-            std::string name = assignment->substr(0, equals);
-            std::string text = assignment->substr(equals + 1);
-            if (arg == "--set") {
-                if (std::optional<std::string> refusal = refuseSettingValue(name, text))
-                    return refuse("--set " + *assignment + ": " + *refusal);
-                options.settings.emplace_back(name, text);
-                continue;
-            }
-            for (const SweepAxis& axis : axes) {
-                if (axis.name == name)
-                    return refuse("--vary " + name + " is given twice");
-            }
-            ParsedAxis parsed = parseAxis(name, text);
-            if (!parsed.axis)
-                return refuse(parsed.error);
-            axes.push_back(std::move(*parsed.axis));
-        } else if (arg.size() > 1 && arg[0] == '-' && arg != "-") {
-            return refuse("不明なオプションです: " + arg);
-        } else if (haveFile) {
-            return refuse("シグナルファイルは一つだけ指定できます: " + arg);
-        } else {
-            options.signalFile = arg;
-            haveFile = true;
-        }
-    }
-    if (!haveFile)
-        return refuse("シグナルファイルが指定されていません");
+    if (std::string error = parseRunArguments(arguments, options, SetValueCheck::Exact, own); !error.empty())
+        return refuse(std::move(error));
+    if (axes.empty())
+        return refuse("--vary が指定されていません");
     options.grid = SweepGrid(std::move(axes));
     if (options.grid.size() > kMaxCombinations)
-        return refuse("the --vary values make more than " + std::to_string(kMaxCombinations) +
-                      " combinations");
+        return refuse("--vary の値の組合せが " + std::to_string(kMaxCombinations) + " を超えます");
     return {std::move(options), {}};
 }
 

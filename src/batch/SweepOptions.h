@@ -4,29 +4,25 @@
 //   kirvane-sweep [--jobs N] [--shard I/N] [--start-row N] [--end-row M] [--set NAME=VALUE]...
 //     --vary NAME=V1,V2,... | --vary NAME=FROM:TO:STEP ... [--sort FIELD] [--top K] [--json] SIGNAL_FILE
 
+#include "batch/RunArguments.h"
 #include "batch/SweepGrid.h"
 
 #include <cstdint>
-#include <filesystem>
 #include <optional>
 #include <string>
-#include <utility>
 #include <vector>
 
 namespace kv {
 
-struct SweepOptions {
+// The rows, --set, --json and the signal file as RunArguments holds them (the --set values
+// checked as exactly as the --vary values), and the sweep's own options.
+struct SweepOptions : RunArguments {
     std::optional<int> jobs;  // worker threads; none: one per core
     uint64_t shard = 0;       // this shard of `shards`: the combinations whose index % shards == shard
     uint64_t shards = 1;
-    std::optional<int> startRow;  // 0-based signal-list rows, as kirvane-batch takes them
-    std::optional<int> endRow;
-    std::vector<std::pair<std::string, std::string>> settings;  // --set NAME=VALUE, in order
-    SweepGrid grid;                                             // the --vary axes, in order
-    std::optional<std::string> sortField;                       // a figure's name
+    SweepGrid grid;                        // the --vary axes, in order; at least one
+    std::optional<std::string> sortField;  // a figure's name
     std::optional<uint64_t> top;
-    bool json = false;
-    std::filesystem::path signalFile;
 };
 
 // The options, or the reason the arguments are not valid (naming the argument at fault).

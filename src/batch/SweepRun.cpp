@@ -2,7 +2,9 @@
 #include "batch/SweepRun.h"
 
 #include "batch/BatchSession.h"
+#include "batch/EmptySettingsWarning.h"
 #include "batch/SweepRunner.h"
+#include "batch/ToolMain.h"
 #include "settings/SettingByName.h"
 #include "text/Cp932.h"
 #include "text/Numbers.h"
@@ -146,6 +148,7 @@ int runSweep(const SweepOptions& options, const std::filesystem::path& folder, s
         return 2;
     try {
         BatchSession session(folder, err);
+        warnOfEmptySettings(*session.app, err);
         // The run's settings are the application's: the statistics read the unknown profit rate too.
         SimulationSettings& settings = session.app->settings;
         for (const auto& [name, value] : options.settings)
@@ -206,7 +209,7 @@ int runSweep(const SweepOptions& options, const std::filesystem::path& folder, s
         out.flush();
         return 0;
     } catch (const std::exception& e) {
-        err << "error: " << e.what() << '\n';
+        err << "error: " << exceptionText(e) << '\n';
         return 1;
     }
 }

@@ -2,13 +2,16 @@
 #include "settings/SettingsFile.h"
 
 #include "settings/SettingsTable.h"
+#include "text/FileKind.h"
 #include "text/Format.h"
 #include "text/LineReader.h"
 #include "text/Numbers.h"
+#include "text/OutputFile.h"
 
 #include <array>
 #include <cerrno>
 #include <fcntl.h>
+#include <optional>
 #include <string>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -22,20 +25,6 @@ bool failWith(int errorNumber, int* error)
     if (error)
         *error = errorNumber != 0 ? errorNumber : EIO;
     return false;
-}
-
-// Writes every byte to fd, through partial writes and interruptions.
-bool writeAll(int fd, std::string_view bytes)
-{
-    while (!bytes.empty()) {
-        ssize_t n = ::write(fd, bytes.data(), bytes.size());
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return false;
-        bytes.remove_prefix(static_cast<size_t>(n));
-    }
-    return true;
 }
 
 // A new file beside `target`, opened for writing: the name carries the process id and a counter
@@ -53,32 +42,100 @@ int createTemporaryBeside(const std::filesystem::path& target, std::filesystem::
     return -1;
 }
 
+// The file that `file` names once the symbolic links it is are followed, whether that file
+// exists or not: a dangling link names the file it would create. Nothing (and the error number
+// in `error`) when a link cannot be read or the links go round.
+std::optional<std::filesystem::path> linkedFile(const std::filesystem::path& file, int& error)
+{
+    constexpr int kMaxLinks = 40;  // as many as the system follows
+    std::filesystem::path current = file;
+    for (int links = 0; links <= kMaxLinks; ++links) {
+        std::error_code ec;
+        if (!std::filesystem::is_symlink(current, ec))
+            return current;
+        std::filesystem::path next = std::filesystem::read_symlink(current, ec);
+        if (ec) {
+            error = ec.value();
+            return std::nullopt;
+        }
+        current = next.is_absolute() ? next : current.parent_path() / next;
+    }
+    error = ELOOP;
+    return std::nullopt;
+}
+
+// Writes the bytes over the file's old content, in the file itself.
+bool writeInPlace(const std::filesystem::path& file, std::string_view bytes)
+{
+    int fd = ::open(file.c_str(), O_WRONLY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    bool written =
+        writeAll(fd, bytes) && ::ftruncate(fd, static_cast<off_t>(bytes.size())) == 0 && ::fsync(fd) == 0;
+    return ::close(fd) == 0 && written;
+}
+
+// Writes to a device as it stands: /dev/null takes the bytes, /dev/full refuses them.
+bool writeToDevice(const std::filesystem::path& device, std::string_view bytes, int* error)
+{
+    int fd = ::open(device.c_str(), O_WRONLY | O_CLOEXEC);
+    if (fd < 0)
+        return failWith(errno, error);
+    bool written = writeAll(fd, bytes);
+    int writeError = errno;
+    if (::close(fd) != 0 && written) {
+        written = false;
+        writeError = errno;
+    }
+    return written || failWith(writeError, error);
+}
+
 // Replaces the content of `file` all or nothing: a full disk or any other failure leaves the
-// old file (or no file) as it was, never an empty or partly written one. A link is followed, so
-// the file it names is replaced and the link stays.
+// old file (or no file) as it was, never an empty or partly written one. A symbolic link is
+// followed, so the file it names is replaced (or created) and the link stays. A file with more
+// than one name (hard links) is written in place once a complete copy of the new content stands
+// beside it, so that every name keeps showing the same file; should that write fail, the copy
+// takes the file's place as for any other file, and this name alone has the new content.
 bool replaceFile(const std::filesystem::path& file, std::string_view bytes, int* error)
 {
-    std::error_code ec;
-    std::filesystem::path target = file;
-    if (std::filesystem::is_symlink(file, ec)) {
-        std::filesystem::path resolved = std::filesystem::weakly_canonical(file, ec);
-        if (!ec)
-            target = resolved;
+    int linkError = 0;
+    std::optional<std::filesystem::path> resolved = linkedFile(file, linkError);
+    if (!resolved)
+        return failWith(linkError, error);
+    const std::filesystem::path& target = *resolved;
+
+    struct stat old {};
+    const bool exists = ::stat(target.c_str(), &old) == 0;
+    if (exists) {
+        switch (fileKindOf(old)) {
+        case FileKind::Regular:
+            break;
+        case FileKind::NullDevice:
+        case FileKind::FullDevice:
+            return writeToDevice(target, bytes, error);
+        case FileKind::Folder:
+            return failWith(EISDIR, error);
+        case FileKind::Missing:
+        case FileKind::Other:
+            return failWith(kNotRegularFileError, error);
+        }
     }
+
     std::filesystem::path temporary;
     int fd = createTemporaryBeside(target, temporary);
     if (fd < 0)
         return failWith(errno, error);
-
-    // The new file keeps the old one's permissions.
-    struct stat old;
-    if (::stat(target.c_str(), &old) == 0 && S_ISREG(old.st_mode))
-        ::fchmod(fd, old.st_mode & 07777);
+    if (exists)
+        ::fchmod(fd, old.st_mode & 07777);  // the new file keeps the old one's permissions
     bool written = writeAll(fd, bytes) && ::fsync(fd) == 0;
     int writeError = errno;
     if (::close(fd) != 0 && written) {
         written = false;
         writeError = errno;
+    }
+    if (written && exists && old.st_nlink > 1 && writeInPlace(target, bytes)) {
+        ::unlink(temporary.c_str());
+        return true;
     }
     if (written && ::rename(temporary.c_str(), target.c_str()) == 0)
         return true;

@@ -4,9 +4,7 @@
 #include "text/Cp932.h"
 #include "text/Format.h"
 #include "text/Numbers.h"
-
-#include <cstdio>
-#include <memory>
+#include "text/OutputFile.h"
 
 namespace kv {
 
@@ -32,15 +30,7 @@ std::string equityCsv(const RunResults& results)
 
 bool writeEquityCsv(const RunResults& results, const std::filesystem::path& file)
 {
-    const std::string text = equityCsv(results);
-    struct Closer {
-        void operator()(std::FILE* f) const { std::fclose(f); }
-    };
-    std::unique_ptr<std::FILE, Closer> out(std::fopen(file.c_str(), "wb"));
-    if (!out)
-        return false;
-    const bool written = std::fwrite(text.data(), 1, text.size(), out.get()) == text.size();
-    return std::fclose(out.release()) == 0 && written;
+    return writeWholeFile(file, equityCsv(results)) == WriteResult::Written;
 }
 
 }  // namespace kv

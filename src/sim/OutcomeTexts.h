@@ -5,7 +5,9 @@
 // 932 bytes.
 
 #include "text/Cp932.h"
+#include "text/LineReader.h"
 
+#include <cerrno>
 #include <string>
 
 namespace kv::messages {
@@ -20,6 +22,14 @@ inline const std::string settingsFileNotWritten =
 
 // Loading a signal file.
 inline const std::string cannotOpenFile = toCp932("ファイルをオープンできません");
+inline const std::string fileOverLimit =
+    toCp932("ファイルが大きすぎるため読み込めません（" + std::to_string(kMaxInputLines) + " 行、" +
+            std::to_string(kMaxInputBytes >> 20) + " MB まで）");
+// What 読み込み says of a file it could not read, by the error number LineReader gave.
+inline const std::string& cannotReadFile(int error)
+{
+    return error == EFBIG ? fileOverLimit : cannotOpenFile;
+}
 inline const std::string fileTooLarge = toCp932("ファイルが大きすぎるため終了します。");
 inline const std::string readyToRun = toCp932("必要に応じてオプションを変更し実行ボタンを押してください。");
 inline const std::string signalsReplacedNotice = toCp932("（UTF-8 から変換できず「？」にした文字：%d）");

@@ -1,31 +1,61 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "text/LineReader.h"
 
+#include "text/FileKind.h"
 #include "text/InputEncoding.h"
 
+#include <algorithm>
 #include <cerrno>
-#include <cstdio>
+#include <cstdint>
 #include <cstring>
-#include <memory>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace kv {
 
-namespace {
-
-struct FileCloser {
-    void operator()(std::FILE* f) const { std::fclose(f); }
-};
-
-}  // namespace
-
 std::string systemErrorText(int errorNumber)
 {
+    if (errorNumber == kNotRegularFileError)
+        return "Not a regular file";
     // The untranslated description: the program's texts are code page 932, and a translated
     // one would come in the locale's encoding.
     if (const char* text = strerrordesc_np(errorNumber))
         return text;
     return "error " + std::to_string(errorNumber);
 }
+
+namespace {
+
+struct ClosedOnExit {
+    int fd;
+    ~ClosedOnExit() { ::close(fd); }
+};
+
+// The error number for what `status` describes when the program does not read it, else 0.
+int inputRefusal(const struct stat& status)
+{
+    switch (fileKindOf(status)) {
+    case FileKind::Regular:
+    case FileKind::NullDevice:
+        return 0;
+    case FileKind::Folder:
+        return EISDIR;
+    case FileKind::Missing:
+    case FileKind::FullDevice:  // reads as endless zeros
+    case FileKind::Other:
+        break;
+    }
+    return kNotRegularFileError;
+}
+
+size_t countLines(std::string_view content)
+{
+    size_t lines = static_cast<size_t>(std::count(content.begin(), content.end(), '\n'));
+    return lines + (!content.empty() && content.back() != '\n');
+}
+
+}  // namespace
 
 std::optional<LineReader> LineReader::open(const std::filesystem::path& file, int* error)
 {
@@ -34,19 +64,41 @@ std::optional<LineReader> LineReader::open(const std::filesystem::path& file, in
             *error = errorNumber != 0 ? errorNumber : EIO;
         return std::nullopt;
     };
-    errno = 0;
-    std::unique_ptr<std::FILE, FileCloser> in(std::fopen(file.c_str(), "rb"));
-    if (!in)
+    // Looked at before it is opened, since opening a device may already do something, and again
+    // once open (without blocking, as a FIFO would), since the name may have changed between.
+    struct stat status {};
+    if (::stat(file.c_str(), &status) != 0)
         return fail(errno);
-    // A folder opens but fails on the first read (EISDIR); any read error means the file
-    // cannot be read, like one that cannot be opened.
+    if (int refusal = inputRefusal(status))
+        return fail(refusal);
+    int fd = ::open(file.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return fail(errno);
+    ClosedOnExit closer{fd};
+    if (::fstat(fd, &status) != 0)
+        return fail(errno);
+    if (int refusal = inputRefusal(status))
+        return fail(refusal);
+    if (static_cast<uintmax_t>(status.st_size) > kMaxInputBytes)
+        return fail(EFBIG);
+
     std::string content;
+    content.reserve(static_cast<size_t>(status.st_size));
     char buffer[65536];
-    size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, in.get())) > 0)
-        content.append(buffer, n);
-    if (std::ferror(in.get()))
-        return fail(errno);
+    for (;;) {
+        ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            return fail(errno);
+        if (n == 0)
+            break;
+        if (content.size() + static_cast<size_t>(n) > kMaxInputBytes)
+            return fail(EFBIG);  // the file grew while it was read
+        content.append(buffer, static_cast<size_t>(n));
+    }
+    if (countLines(content) > kMaxInputLines)
+        return fail(EFBIG);
     if (error)
         *error = 0;
     return LineReader(std::move(content));
@@ -65,15 +117,7 @@ std::optional<LineReader> LineReader::openInput(const std::filesystem::path& fil
 
 size_t LineReader::lineCount() const
 {
-    size_t lines = 0;
-    const char* p = content.data();
-    const char* const end = p + content.size();
-    while (p != end) {
-        const void* newline = std::memchr(p, '\n', static_cast<size_t>(end - p));
-        ++lines;
-        p = newline ? static_cast<const char*>(newline) + 1 : end;
-    }
-    return lines;
+    return countLines(content);
 }
 
 std::optional<std::string_view> LineReader::next()

@@ -16,10 +16,21 @@ namespace kv {
 inline constexpr size_t kMaxLineBytes = 255;
 inline constexpr size_t kMaxFieldBytes = 64;
 
+// The largest file the program reads. A file is read whole, and every line of a signal file
+// becomes a list row of its own (an empty line of two bytes still makes a row of over thirty,
+// in the signal list and again in a run's lists), so both the bytes and the lines are bounded:
+// four times the 250,000 rows the program is built and measured for, and about what a million
+// lines of 255 bytes take. A larger file is refused (EFBIG) before the program runs out of
+// memory on it.
+inline constexpr size_t kMaxInputLines = 1'000'000;
+inline constexpr size_t kMaxInputBytes = size_t{256} << 20;
+
 class LineReader {
 public:
-    // Reads the whole file; nothing when it cannot be opened or read (a folder, a read error),
-    // and then the system's error number in `error` when one is given.
+    // Reads the whole file; nothing when it cannot be opened or read, and then the system's
+    // error number in `error` when one is given: EISDIR for a folder, kNotRegularFileError for
+    // a FIFO, socket or device (refused before anything is read, so nothing blocks; /dev/null
+    // reads as empty), EFBIG for a file beyond kMaxInputBytes or kMaxInputLines.
     static std::optional<LineReader> open(const std::filesystem::path& file, int* error = nullptr);
     // Reads a file the user brings (the stock master, a signal file): a UTF-8 file is converted
     // to code page 932 first, so its lines and fields are cut by their converted bytes.
@@ -43,7 +54,8 @@ private:
     size_t replaced = 0;
 };
 
-// The system's description of an error number, untranslated ("Permission denied").
+// The system's description of an error number, untranslated ("Permission denied"), and that of
+// kNotRegularFileError.
 std::string systemErrorText(int errorNumber);
 
 // Splits a line at every comma (no quoting) into `count` fields, each cut to its first 64

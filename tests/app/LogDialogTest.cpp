@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/LogDialog.h"
 #include "resources/ControlIds.h"
+#include "support/Deadline.h"
 #include "support/MainWindowFixture.h"
 #include "text/Cp932.h"
 #include "toolkit/headless/HeadlessView.h"
@@ -10,6 +11,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <string>
+#include <sys/stat.h>
 #include <vector>
 
 namespace kv {
@@ -190,7 +192,20 @@ TEST_F(SaveCase, CancelDoesNothingAndFilesThatFailAreReported)
         EXPECT_EQ(w.messagesUtf8(), std::vector<std::string>{"ファイルに書き込めません"});
         EXPECT_EQ(dialog->recordText, "a b\r\n");
         EXPECT_EQ(w.platform.waitCursorDepth(), 0);
+
+        // A record well past the C library's 4 KB buffer fails as surely.
+        w.platform.close(*dialog);
+        open(std::string(20000, 'x'));
+        save(w.folder / "full.csv");
+        EXPECT_EQ(w.messagesUtf8(), std::vector<std::string>{"ファイルに書き込めません"});
     }
+
+    // A FIFO is refused before it is opened: opening it would wait for a reader for good.
+    test::Deadline deadline(20);
+    ASSERT_EQ(::mkfifo((w.folder / "fifo.csv").c_str(), 0600), 0);
+    w.clearMessages();
+    save(w.folder / "fifo.csv");
+    EXPECT_EQ(w.messagesUtf8(), std::vector<std::string>{"ファイルをオープンできません"});
 }
 
 }  // namespace

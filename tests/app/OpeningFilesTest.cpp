@@ -1,15 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/Application.h"
 #include "resources/ControlIds.h"
+#include "support/Deadline.h"
 #include "support/MainWindowFixture.h"
 #include "text/CommandLine.h"
 #include "text/Cp932.h"
+#include "text/LineReader.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <sys/stat.h>
 #include <vector>
 
 namespace kv {
@@ -82,6 +85,20 @@ TEST(OpeningFiles, DroppedCsvLoadsAsTheLoadButtonWouldAndOtherFilesAreRefused)
     // A file gone before the drop: the loader's own message, and the list stays.
     w.run({"drop " + (w.folder / "gone.csv").string()});
     EXPECT_EQ(w.messagesUtf8(), std::vector<std::string>{"ファイルをオープンできません"});
+    EXPECT_EQ(w.dialog->signalList.count(), 1);
+
+    // A FIFO is refused at once like a file that cannot be opened (reading it would wait for a
+    // writer for good); a file beyond the size limit says so. The list stays either way.
+    test::Deadline deadline(20);
+    ASSERT_EQ(::mkfifo((w.folder / "fifo.csv").c_str(), 0600), 0);
+    w.folder.write("huge.csv", "");
+    std::filesystem::resize_file(w.folder / "huge.csv", kMaxInputBytes + 1);
+    w.clearMessages();
+    w.run({"drop " + (w.folder / "fifo.csv").string(), "drop " + (w.folder / "huge.csv").string()});
+    EXPECT_EQ(
+        w.messagesUtf8(),
+        (std::vector<std::string>{"ファイルをオープンできません",
+                                  "ファイルが大きすぎるため読み込めません（1000000 行、256 MB まで）"}));
     EXPECT_EQ(w.dialog->signalList.count(), 1);
 }
 

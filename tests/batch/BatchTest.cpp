@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "batch/BatchOptions.h"
 #include "batch/BatchRun.h"
+#include "batch/ToolMain.h"
 #include "data/SimulatorApp.h"
 #include "support/StockMaster.h"
 #include "support/TempFolder.h"
@@ -213,29 +214,43 @@ TEST_F(BatchRun, FoldersWhereFilesAreExpectedFailLikeFilesThatCannotBeOpened)
               std::string::npos);
 }
 
-TEST_F(BatchRun, LogOntoAnInputIsRefusedBeforeAnythingIsWritten)
+TEST_F(BatchRun, OutputsOntoAnInputOrOntoEachOtherAreRefusedBeforeAnythingIsWritten)
 {
     // kvn.conf is no input yet: the refusal must come before the first start would create it.
-    ASSERT_EQ(run({"--log", (folder / "kvn.conf").string(), (folder / "signals.csv").string()}), 2);
-    EXPECT_FALSE(folder.exists("kvn.conf"));
+    for (const char* option : {"--log", "--equity"}) {
+        ASSERT_EQ(run({option, (folder / "kvn.conf").string(), (folder / "signals.csv").string()}), 2)
+            << option;
+        EXPECT_FALSE(folder.exists("kvn.conf")) << option;
+    }
     folder.write("kvn.conf", "1,2,3");
     std::filesystem::create_symlink(folder / "index.txt", folder / "master-link.txt");
     std::filesystem::create_hard_link(folder / "signals.csv", folder / "signals-link.csv");
+    std::filesystem::create_directory(folder / "sub");
     const std::string index = folder.read("index.txt");
     const std::string signals = folder.read("signals.csv");
 
     test::WorkingDirectory here(folder.path());
-    for (const std::string& log : {std::string("./signals.csv"), (folder / "signals-link.csv").string(),
-                                   (folder / "master-link.txt").string(), std::string("index.txt"),
-                                   (folder / "sub" / ".." / "kvn.conf").string()}) {
-        std::filesystem::create_directory(folder / "sub");
-        EXPECT_EQ(run({"--log", log, "signals.csv"}), 2) << log;
-        EXPECT_NE(err.str().find("would overwrite the input"), std::string::npos) << log;
-        EXPECT_TRUE(out.str().empty()) << log;
+    for (const char* option : {"--log", "--equity"}) {
+        for (const std::string& output :
+             {std::string("./signals.csv"), (folder / "signals-link.csv").string(),
+              (folder / "master-link.txt").string(), std::string("index.txt"),
+              (folder / "sub" / ".." / "kvn.conf").string()}) {
+            EXPECT_EQ(run({option, output, "signals.csv"}), 2) << option << ' ' << output;
+            EXPECT_NE(err.str().find("would overwrite the input"), std::string::npos)
+                << option << ' ' << output;
+            EXPECT_TRUE(out.str().empty()) << option << ' ' << output;
+        }
     }
     EXPECT_EQ(folder.read("index.txt"), index);
     EXPECT_EQ(folder.read("signals.csv"), signals);
     EXPECT_EQ(folder.read("kvn.conf"), "1,2,3");
+
+    // One file for two outputs, under any spelling; /dev/null may take both.
+    EXPECT_EQ(run({"--log", "same.csv", "--equity", "sub/../same.csv", "signals.csv"}), 2);
+    EXPECT_NE(err.str().find("is the same file as the log"), std::string::npos) << err.str();
+    EXPECT_TRUE(out.str().empty());
+    EXPECT_FALSE(folder.exists("same.csv"));
+    EXPECT_EQ(run({"--log", "/dev/null", "--equity", "/dev/null", "signals.csv"}), 0) << err.str();
 }
 
 TEST_F(BatchRun, LogIsWrittenWhereTheCommandLineSaysAndItsFailuresHaveTheirStatus)
@@ -313,6 +328,30 @@ TEST_F(BatchRun, AnEquityFileThatCannotBeWrittenEndsWithStatusTwo)
               2);
     EXPECT_NE(err.str().find("cannot be written"), std::string::npos);
     EXPECT_NE(out.str().find("最終資産: "), std::string::npos);  // the summary came first
+
+    // The sample's day points fill more than the C library's 4 KB buffer; a full disk fails
+    // every write, whichever write it is.
+    test::TempFolder sample;
+    for (const char* name : {"index.txt", "signals.csv"})
+        std::filesystem::copy_file(std::filesystem::path(KV_SAMPLE_DIR) / name, sample / name);
+    ParsedBatchArguments p =
+        parseBatchArguments({"--equity", "/dev/full", (sample / "signals.csv").string()});
+    out.str("");
+    err.str("");
+    EXPECT_EQ(runBatch(*p.options, sample.path(), out, err, false), 2);
+    EXPECT_NE(err.str().find("/dev/full cannot be written"), std::string::npos) << err.str();
+    ParsedBatchArguments written =
+        parseBatchArguments({"--equity", (sample / "days.csv").string(), (sample / "signals.csv").string()});
+    EXPECT_EQ(runBatch(*written.options, sample.path(), out, err, false), 0);
+    EXPECT_GT(sample.read("days.csv").size(), 4096u);
+}
+
+// Whatever escapes a run (memory that ran out above all) ends it with a message and status 1.
+TEST(BatchMain, AnExceptionEndsTheRunWithAMessageAndStatusOne)
+{
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(runReportingExceptions([]() -> int { throw std::bad_alloc(); }), 1);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "error: not enough memory\n");
 }
 
 // The fields of a CSV line (code page 932 bytes, no quoting).

@@ -137,38 +137,43 @@ TEST(SweepArguments, RefusalsNameWhatIsWrong)
         std::string named;  // a part of the message
     };
     const Case cases[] = {
-        {{"--vary", "maxStocks=1:5:0", "s.csv"}, "STEP is 0"},
-        {{"--vary", "maxStocks=5:1:1", "s.csv"}, "STEP leads away from TO"},
-        {{"--vary", "operatingRate=0.1:0.5:-0.1", "s.csv"}, "STEP leads away from TO"},
+        {{"--vary", "maxStocks=1:5:0", "s.csv"}, "STEP が 0 です"},
+        {{"--vary", "maxStocks=5:1:1", "s.csv"}, "STEP の向きでは TO に届きません"},
+        {{"--vary", "operatingRate=0.1:0.5:-0.1", "s.csv"}, "STEP の向きでは TO に届きません"},
         {{"--vary", "maxStocks=1:5", "s.csv"}, "FROM:TO:STEP"},
         {{"--vary", "maxStocks=1:5:1:2", "s.csv"}, "FROM:TO:STEP"},
-        {{"--vary", "maxStocks=1:5:0.5", "s.csv"}, "STEP '0.5' is not a whole number"},
-        {{"--vary", "maxStocks=1.5,2", "s.csv"}, "'1.5' is not a whole number"},
-        {{"--vary", "maxStocks=3000000000", "s.csv"}, "'3000000000' is outside"},
-        {{"--vary", "tradeOrder=0,2", "s.csv"}, "'2' is not 0 or 1"},
-        {{"--vary", "operatingRate=0.5,,1", "s.csv"}, "a value is empty"},
-        {{"--vary", "operatingRate=", "s.csv"}, "a value is empty"},
-        {{"--vary", "operatingRate=1e3", "s.csv"}, "'1e3' is not a number"},
-        {{"--vary", "operatingRate=.5", "s.csv"}, "'.5' is not a number"},
-        {{"--vary", "operatingRate=x:1:0.1", "s.csv"}, "FROM 'x' is not a number"},
-        {{"--vary", "nosuch=1,2", "s.csv"}, "'nosuch'"},
-        {{"--vary", "maxStocks=1,2", "--vary", "maxStocks=3", "s.csv"}, "maxStocks is given twice"},
-        {{"--vary", "maxStocks", "s.csv"}, "--vary needs NAME=VALUES"},
-        {{"--vary", "maxStocks=0:999:1", "--vary", "capital=0:1000:1", "s.csv"}, "more than 1000000"},
-        {{"--vary", "capital=0:10000000:1", "s.csv"}, "more values than a sweep may hold"},
-        {{"--set", "capital=abc", "s.csv"}, "--set capital=abc: 'abc' is not a number"},
-        {{"--set", "nosuch=1", "s.csv"}, "'nosuch'"},
-        {{"--shard", "3/3", "s.csv"}, "--shard needs I/N"},
-        {{"--shard", "1", "s.csv"}, "--shard needs I/N"},
-        {{"--shard", "0/0", "s.csv"}, "--shard needs I/N"},
-        {{"--shard", "-1/3", "s.csv"}, "--shard needs I/N"},
-        {{"--jobs", "0", "s.csv"}, "--jobs"},
+        {{"--vary", "maxStocks=1:5:0.5", "s.csv"}, "STEP '0.5' は整数ではありません"},
+        {{"--vary", "maxStocks=1.5,2", "s.csv"}, "'1.5' は整数ではありません"},
+        {{"--vary", "maxStocks=3000000000", "s.csv"}, "'3000000000' は整数の範囲"},
+        {{"--vary", "tradeOrder=0,2", "s.csv"}, "'2' は 0 でも 1 でもありません"},
+        {{"--vary", "operatingRate=0.5,,1", "s.csv"}, "空の値があります"},
+        {{"--vary", "operatingRate=", "s.csv"}, "空の値があります"},
+        {{"--vary", "operatingRate=1e3", "s.csv"}, "'1e3' は数値ではありません"},
+        {{"--vary", "operatingRate=.5", "s.csv"}, "'.5' は数値ではありません"},
+        {{"--vary", "operatingRate=x:1:0.1", "s.csv"}, "FROM 'x' は数値ではありません"},
+        {{"--vary", "nosuch=1,2", "s.csv"}, "--vary: nosuch という設定はありません"},
+        {{"--vary", "maxStocks=1,2", "--vary", "maxStocks=3", "s.csv"},
+         "--vary maxStocks が二度指定されています"},
+        {{"--vary", "maxStocks", "s.csv"}, "--vary には NAME=VALUES が必要です"},
+        {{"--vary", "maxStocks=0:999:1", "--vary", "capital=0:1000:1", "s.csv"},
+         "組合せが 1000000 を超えます"},
+        {{"--vary", "capital=0:10000000:1", "s.csv"}, "値が多すぎます (1000000 まで)"},
+        {{"--set", "capital=abc", "s.csv"}, "--set capital=abc: 'abc' は数値ではありません"},
+        {{"--set", "nosuch=1", "s.csv"}, "--set: nosuch という設定はありません"},
+        {{"--shard", "3/3", "s.csv"}, "--shard には 0 <= I < N となる I/N が必要です: 3/3"},
+        {{"--shard", "1", "s.csv"}, "--shard には"},
+        {{"--shard", "0/0", "s.csv"}, "--shard には"},
+        {{"--shard", "-1/3", "s.csv"}, "--shard には"},
+        {{"--jobs", "0", "s.csv"}, "--jobs には 1 以上のスレッド数が必要です"},
         {{"--jobs", "two", "s.csv"}, "--jobs"},
-        {{"--top", "0", "s.csv"}, "--top"},
-        {{"--sort", "cagr", "s.csv"}, "not 'cagr'"},
-        {{"--start-row", "-1", "s.csv"}, "--start-row"},
-        {{"--frobnicate", "s.csv"}, "--frobnicate"},
+        {{"--top", "0", "s.csv"}, "--top には 1 以上の行数が必要です"},
+        {{"--sort", "cagr", "s.csv"}, "cagr という数値はありません"},
+        {{"--start-row", "-1", "s.csv"}, "--start-row には 0 以上の行番号が必要です"},
+        {{"--frobnicate", "s.csv"}, "不明なオプションです: --frobnicate"},
         {{"a.csv", "b.csv"}, "シグナルファイルは一つだけ"},
+        {{"--vary", "maxStocks=1,2", "--", "a.csv", "--b.csv"},
+         "シグナルファイルは一つだけ指定できます: --b.csv"},
+        {{"--json", "s.csv"}, "--vary が指定されていません"},
         {{"--vary", "maxStocks=1,2"}, "シグナルファイルが指定されていません"},
     };
     for (const Case& c : cases) {
@@ -333,7 +338,7 @@ TEST_F(Sweep, StartsAndRefusesAsTheBatchDoes)
     folder.write("empty.csv", "h\r\n");
     out.str("");
     err.str("");
-    ParsedSweepArguments p = parseSweepArguments({(folder / "empty.csv").string()});
+    ParsedSweepArguments p = parseSweepArguments({"--vary", "maxStocks=1", (folder / "empty.csv").string()});
     EXPECT_EQ(runSweep(*p.options, folder.path(), out, err, false), 1);
     EXPECT_NE(err.str().find("シミュレーションファイルまたはindex.txtがありません。"), std::string::npos);
 
@@ -343,9 +348,20 @@ TEST_F(Sweep, StartsAndRefusesAsTheBatchDoes)
         bytes += "x," + std::to_string(1000 + i / 1000) + "/" + std::to_string(i / 20 % 50 + 1) + "/" +
             std::to_string(i % 20 + 1) + ",100,x,,,\r\n";
     folder.write("large.csv", bytes);
-    p = parseSweepArguments({(folder / "large.csv").string()});
+    p = parseSweepArguments({"--vary", "maxStocks=1", (folder / "large.csv").string()});
     EXPECT_EQ(runSweep(*p.options, folder.path(), out, err, false), 1);
     EXPECT_NE(err.str().find("ファイルが大きすぎるため終了します。"), std::string::npos);
+
+    // A kvn.conf without a value is read as it stands, with the batch tool's warning.
+    for (const char* nothing : {"", "\r\n", "/dev/null"}) {
+        std::filesystem::remove(folder / "kvn.conf");
+        if (std::string_view(nothing) == "/dev/null")
+            std::filesystem::create_symlink(nothing, folder / "kvn.conf");
+        else
+            folder.write("kvn.conf", nothing);
+        EXPECT_EQ(sweep({"--vary", "maxStocks=1,2"}), 0) << err.str();
+        EXPECT_NE(err.str().find("holds no value: every setting reads as 0"), std::string::npos) << nothing;
+    }
 
     std::filesystem::remove(folder / "index.txt");
     EXPECT_EQ(sweep({"--vary", "maxStocks=1,2"}), 2);

@@ -25,4 +25,31 @@ grep -qxF '{"rows": 0}' result.json
 if "$batch" signals.csv > /dev/full 2> messages.txt; then exit 1; else [ $? = 3 ]; fi
 grep -q 'could not be written to standard output' messages.txt
 if "$batch" --help > /dev/full 2> /dev/null; then exit 1; else [ $? = 3 ]; fi
+# A closed standard output: said, status 3, and no file opened later takes its place.
+if "$batch" --equity days.csv signals.csv >&- 2> messages.txt; then exit 1; else [ $? = 3 ]; fi
+grep -q 'could not be written to standard output' messages.txt
+[ "$(head -c 7 days.csv)" = "$(printf '\x93\xfa\x95t,\x91\x8d')" ] || { head -c 40 days.csv | od -c; exit 1; }
+
+# No FIFO blocks the run, as an input or an output (the deadline turns a hang into a failure).
+within() { set +e; timeout 20 "$@" > out.txt 2> messages.txt; status=$?; set -e; }
+mkfifo fifo.csv
+within "$batch" fifo.csv
+[ "$status" = 1 ] && grep -qxF 'ファイルをオープンできません' messages.txt || { echo "$status"; cat messages.txt; exit 1; }
+for option in --log --equity; do
+  within "$batch" "$option" fifo.csv signals.csv
+  [ "$status" = 2 ] && grep -q 'fifo.csv cannot be opened: Not a regular file' messages.txt ||
+    { echo "$option $status"; cat messages.txt; exit 1; }
+done
+mkdir master && mkfifo master/index.txt
+(cd master && within "$batch" ../signals.csv && [ "$status" = 2 ] && grep -q 'Not a regular file' messages.txt) ||
+  { cat master/messages.txt; exit 1; }
+mv kvn.conf kvn.saved && mkfifo kvn.conf
+within "$batch" signals.csv
+[ "$status" = 0 ] && grep -q 'Not a regular file' messages.txt && [ -p kvn.conf ] || { cat messages.txt; exit 1; }
+rm kvn.conf && mv kvn.saved kvn.conf
+
+# A file beyond the size limit is refused with a message, not read until memory runs out.
+truncate -s 300M huge.csv
+within "$batch" huge.csv
+[ "$status" = 1 ] && grep -q 'ファイルが大きすぎるため読み込めません' messages.txt || { echo "$status"; cat messages.txt; exit 1; }
 echo "batch on the sample: ok"

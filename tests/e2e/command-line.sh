@@ -69,6 +69,7 @@ for program in "$@"; do
       refused "$name" "$program" a.csv b.csv ;;
     kirvane-sweep)
       refused "$name" "$program" --vary maxStocks=1,2
+      refused "$name" "$program" signals.csv
       refused "$name" "$program" --vary
       refused "$name" "$program" a.csv b.csv ;;
     kirvane-sample-data)

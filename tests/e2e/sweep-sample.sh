@@ -26,6 +26,30 @@ cmp all.csv merged.csv
 
 # A refusal names what is wrong and runs nothing.
 if "$sweep" --vary maxStocks=1:5:0 signals.csv > out.csv 2> messages.txt; then exit 1; else [ $? = 2 ]; fi
-grep -q 'STEP is 0' messages.txt
+grep -q 'STEP が 0 です' messages.txt
 [ ! -s out.csv ]
+
+# Standard output that cannot be written: said, and status 3, as kirvane-batch does.
+for target in /dev/full -; do
+  set +e
+  if [ "$target" = - ]; then "$sweep" "${grid[@]}" signals.csv >&- 2> messages.txt; else
+    "$sweep" "${grid[@]}" signals.csv > "$target" 2> messages.txt; fi
+  status=$?
+  set -e
+  [ "$status" = 3 ] && grep -q 'could not be written to standard output' messages.txt ||
+    { echo "$target: $status"; cat messages.txt; exit 1; }
+done
+if "$sweep" --help > /dev/full 2> /dev/null; then exit 1; else [ $? = 3 ]; fi
+
+# A FIFO or a file beyond the size limit as the signal file: refused at once, status 1.
+mkfifo fifo.csv
+truncate -s 300M huge.csv
+for file in fifo.csv huge.csv; do
+  set +e
+  timeout 20 "$sweep" --vary maxStocks=1,2 "$file" > out.csv 2> messages.txt
+  status=$?
+  set -e
+  [ "$status" = 1 ] && [ ! -s out.csv ] || { echo "$file: $status"; cat messages.txt; exit 1; }
+done
+grep -q 'ファイルが大きすぎるため読み込めません' messages.txt
 echo "sweep on the sample: ok"

@@ -114,6 +114,8 @@ TEST(QtChart, PanesFollowTheSeriesAndThePictureIsSaved)
         QImage image(QString::fromStdString((folder / "chart.png").string()));
         EXPECT_EQ(image.size(), widget->size());
         EXPECT_FALSE(view.saveImage(40, folder / "missing" / "chart.png"));
+        // A full disk: the picture is written by the program, so its failed write is told.
+        EXPECT_FALSE(view.saveImage(40, "/dev/full"));
         EXPECT_FALSE(view.saveImage(99, folder / "none.png"));
     }
     EXPECT_EQ(chart.currentObserver(), nullptr);

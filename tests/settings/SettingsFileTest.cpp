@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "settings/SettingByName.h"
 #include "settings/SettingsFile.h"
+#include "support/Deadline.h"
 #include "support/FileSizeLimit.h"
 #include "support/TempFolder.h"
 #include "text/Cp932.h"
@@ -191,6 +192,66 @@ TEST(SettingsFile, SavingKeepsTheFilesPermissionsAndLinks)
     ASSERT_EQ(::stat((folder / "real.conf").c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 07777, 0640u);
     EXPECT_EQ(entries(folder), (std::vector<std::string>{"kvn.conf", "real.conf"}));
+}
+
+TEST(SettingsFile, ADanglingLinkIsWrittenThroughAtTheFirstStart)
+{
+    test::TempFolder folder;
+    std::filesystem::create_directory(folder / "conf");
+    std::filesystem::create_symlink("conf/real.conf", folder / "kvn.conf");
+    SimulationSettings s;
+    EXPECT_EQ(loadSettings(s, folder / "kvn.conf"), SettingsLoad::Created);
+    EXPECT_TRUE(std::filesystem::is_symlink(folder / "kvn.conf"));
+    EXPECT_EQ(folder.read("conf/real.conf"), kDefaultLine);
+
+    // A link into a folder that is not there cannot be written through: it stays as it was.
+    std::filesystem::remove(folder / "kvn.conf");
+    std::filesystem::create_symlink("gone/real.conf", folder / "kvn.conf");
+    EXPECT_EQ(loadSettings(s, folder / "kvn.conf"), SettingsLoad::CreateFailed);
+    EXPECT_EQ(std::filesystem::read_symlink(folder / "kvn.conf"), "gone/real.conf");
+    EXPECT_EQ(entries(folder), (std::vector<std::string>{"conf", "kvn.conf"}));
+}
+
+TEST(SettingsFile, AFileWithASecondHardLinkIsWrittenInPlaceAndAFailedWriteTouchesNeither)
+{
+    test::TempFolder folder;
+    folder.write("kvn.conf", kDefaultLine);
+    std::filesystem::create_hard_link(folder / "kvn.conf", folder / "copy.conf");
+    SimulationSettings s;
+    s.capital = 7;
+    {
+        test::FileSizeLimit full(20);
+        EXPECT_FALSE(saveSettings(s, folder / "kvn.conf"));
+    }
+    EXPECT_EQ(folder.read("copy.conf"), kDefaultLine);
+    EXPECT_EQ(entries(folder), (std::vector<std::string>{"copy.conf", "kvn.conf"}));
+
+    ASSERT_TRUE(saveSettings(s, folder / "kvn.conf"));
+    EXPECT_EQ(folder.read("copy.conf"), formatSettingsLine(s));
+    EXPECT_EQ(std::filesystem::hard_link_count(folder / "kvn.conf"), 2u);
+    EXPECT_EQ(entries(folder), (std::vector<std::string>{"copy.conf", "kvn.conf"}));
+}
+
+TEST(SettingsFile, AFifoIsNeitherReadNorReplacedAndDevNullReadsAsEmpty)
+{
+    test::Deadline deadline(20);
+    test::TempFolder folder;
+    ASSERT_EQ(::mkfifo((folder / "kvn.conf").c_str(), 0600), 0);
+    SimulationSettings s;
+    s.capital = 1;
+    int error = 0;
+    // Refused without opening it, so that no writer is waited for.
+    EXPECT_EQ(loadSettings(s, folder / "kvn.conf", &error), SettingsLoad::Unreadable);
+    EXPECT_EQ(systemErrorText(error), "Not a regular file");
+    EXPECT_EQ(s, SimulationSettings{});
+    EXPECT_FALSE(saveSettings(s, folder / "kvn.conf"));
+    EXPECT_EQ(std::filesystem::symlink_status(folder / "kvn.conf").type(), std::filesystem::file_type::fifo);
+    EXPECT_EQ(entries(folder), std::vector<std::string>{"kvn.conf"});
+
+    std::filesystem::remove(folder / "kvn.conf");
+    std::filesystem::create_symlink("/dev/null", folder / "kvn.conf");
+    EXPECT_EQ(loadSettings(s, folder / "kvn.conf"), SettingsLoad::Read);
+    EXPECT_EQ(s, parseSettingsLine(""));
 }
 
 TEST(SettingByName, EveryNameSetsTheFieldOfItsFilePosition)

@@ -1,10 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "text/LineReader.h"
 
+#include "support/TempFolder.h"
+#include "text/FileKind.h"
+
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <filesystem>
+#include <fstream>
 #include <string>
+#include <unistd.h>
 #include <vector>
 
 namespace kv {
@@ -68,6 +74,41 @@ TEST(LineReader, OpenGivesNothingForWhatCannotBeRead)
     // A directory opens as a stream but fails on the first read.
     EXPECT_FALSE(LineReader::open(std::filesystem::temp_directory_path()));
     EXPECT_FALSE(LineReader::open(std::filesystem::temp_directory_path() / "kirvane-no-such-file"));
+
+    // A pipe (a FIFO by another name) is refused without being read: one whose writer stays
+    // away would block the program for good. Here the writer is gone, so nothing could hang.
+    int ends[2];
+    ASSERT_EQ(::pipe(ends), 0);
+    ASSERT_EQ(::write(ends[1], "h\r\n", 3), 3);
+    ::close(ends[1]);
+    int error = 0;
+    EXPECT_FALSE(LineReader::open("/proc/self/fd/" + std::to_string(ends[0]), &error));
+    ::close(ends[0]);
+    EXPECT_EQ(error, kNotRegularFileError);
+    EXPECT_EQ(systemErrorText(error), "Not a regular file");
+
+    // /dev/null is the one device read, as empty.
+    std::optional<LineReader> empty = LineReader::open("/dev/null", &error);
+    ASSERT_TRUE(empty);
+    EXPECT_FALSE(empty->next());
+}
+
+TEST(LineReader, AFileBeyondTheLineOrByteLimitIsRefused)
+{
+    test::TempFolder folder;
+    const std::filesystem::path file = folder / "large.csv";
+    int error = 0;
+    std::ofstream(file, std::ios::binary) << std::string(kMaxInputLines, '\n');
+    EXPECT_TRUE(LineReader::open(file, &error));
+    std::ofstream(file, std::ios::binary | std::ios::app) << "x";  // one line more, without a line end
+    EXPECT_FALSE(LineReader::open(file, &error));
+    EXPECT_EQ(error, EFBIG);
+
+    // Refused by its size alone (the file is sparse: nothing is stored, nothing is read).
+    std::filesystem::resize_file(file, kMaxInputBytes + 1);
+    error = 0;
+    EXPECT_FALSE(LineReader::open(file, &error));
+    EXPECT_EQ(error, EFBIG);
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 #include "toolkit/qt/QtDialogView.h"
 
 #include "text/Cp932.h"
+#include "text/OutputFile.h"
 #include "toolkit/DialogTemplate.h"
 #include "toolkit/ListBox.h"
 #include "toolkit/qt/ChartWidget.h"
@@ -12,6 +13,7 @@
 #include "toolkit/qt/TableModel.h"
 
 #include <QAction>
+#include <QBuffer>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFontMetrics>
@@ -676,7 +678,15 @@ bool QtDialogView::saveImage(int id, const std::filesystem::path& file)
     if (!control)
         return false;
     showPendingTexts();
-    return control->widget->grab().save(QString::fromStdString(file.string()), "PNG");
+    // Encoded in memory and written by the program itself: Qt's own file writing keeps a buffer
+    // whose failed flush (a full disk) the save would not report.
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    if (!control->widget->grab().save(&buffer, "PNG"))
+        return false;
+    return writeWholeFile(file, std::string_view(png.constData(), static_cast<size_t>(png.size()))) ==
+        WriteResult::Written;
 }
 
 }  // namespace kv

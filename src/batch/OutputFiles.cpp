@@ -1,0 +1,103 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "batch/OutputFiles.h"
+
+#include "data/StockMasterFile.h"
+#include "settings/SettingsFile.h"
+#include "text/FileKind.h"
+#include "text/LineReader.h"
+
+#include <cerrno>
+#include <cstdio>
+
+namespace kv {
+
+namespace {
+
+// True when `a` and `b` name the same file: the same file on disk when both exist (links and
+// other spellings included), else the same absolute path once links in it are resolved.
+bool sameFile(const std::filesystem::path& a, const std::filesystem::path& b)
+{
+    if (a == b)
+        return true;  // whatever the system says of the name (too long, say)
+    std::error_code ec;
+    if (std::filesystem::equivalent(a, b, ec))
+        return true;
+    std::error_code ea, eb;
+    std::filesystem::path ca = std::filesystem::weakly_canonical(std::filesystem::absolute(a, ea), ea);
+    std::filesystem::path cb = std::filesystem::weakly_canonical(std::filesystem::absolute(b, eb), eb);
+    return !ea && !eb && ca == cb;
+}
+
+bool discardsWrites(const std::filesystem::path& file)
+{
+    FileKind kind = fileKind(file);
+    return kind == FileKind::NullDevice || kind == FileKind::FullDevice;
+}
+
+// Opens the output for appending and closes it again; a file the probe created is removed.
+std::string probe(const RunOutput& output)
+{
+    std::error_code ec;
+    bool existed = std::filesystem::exists(output.file, ec) || std::filesystem::is_symlink(output.file, ec);
+    errno = 0;
+    std::FILE* opened = std::fopen(output.file.c_str(), "ab");
+    if (!opened)
+        return output.what + " " + output.file.string() + " cannot be opened: " + systemErrorText(errno);
+    std::fclose(opened);
+    if (!existed)
+        std::filesystem::remove(output.file, ec);
+    return {};
+}
+
+}  // namespace
+
+std::vector<RunOutput> batchOutputs(const BatchOptions& options)
+{
+    std::vector<RunOutput> outputs;
+    if (options.logFile)
+        outputs.push_back({"the log", *options.logFile, true});
+    if (options.equityFile)
+        outputs.push_back({"the equity file", *options.equityFile, false});
+    return outputs;
+}
+
+std::vector<std::filesystem::path> runInputs(const std::filesystem::path& signalFile,
+                                             const std::filesystem::path& folder)
+{
+    return {signalFile, folder / kStockMasterFileName, folder / kSettingsFileName};
+}
+
+std::string checkOutputs(const std::vector<RunOutput>& outputs,
+                         const std::vector<std::filesystem::path>& inputs)
+{
+    for (size_t i = 0; i < outputs.size(); ++i) {
+        const RunOutput& output = outputs[i];
+        const std::string named = output.what + " " + output.file.string();
+        if (!discardsWrites(output.file)) {
+            for (const std::filesystem::path& input : inputs) {
+                if (sameFile(output.file, input))
+                    return named + " would overwrite the input " + input.string();
+            }
+            for (size_t j = 0; j < i; ++j) {
+                if (sameFile(output.file, outputs[j].file))
+                    return named + " is the same file as " + outputs[j].what + " " + outputs[j].file.string();
+            }
+        }
+        if (int refusal = outputRefusal(output.file))
+            return named + " cannot be opened: " + systemErrorText(refusal);
+    }
+    for (const RunOutput& output : outputs) {
+        if (output.openedByCheck) {
+            if (std::string problem = probe(output); !problem.empty())
+                return problem;
+        }
+    }
+    return {};
+}
+
+std::string checkBatchOutputs(const BatchOptions& options, const std::filesystem::path& folder)
+{
+    return checkOutputs(batchOutputs(options), runInputs(options.signalFile, folder));
+}
+
+}  // namespace kv

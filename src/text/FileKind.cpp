@@ -1,0 +1,58 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "text/FileKind.h"
+
+#include <cerrno>
+#include <sys/stat.h>
+
+namespace kv {
+
+namespace {
+
+bool isDevice(const struct stat& status, const char* device)
+{
+    struct stat known {};
+    return ::stat(device, &known) == 0 && S_ISCHR(known.st_mode) && known.st_rdev == status.st_rdev;
+}
+
+}  // namespace
+
+FileKind fileKindOf(const struct stat& status)
+{
+    if (S_ISREG(status.st_mode))
+        return FileKind::Regular;
+    if (S_ISDIR(status.st_mode))
+        return FileKind::Folder;
+    if (S_ISCHR(status.st_mode)) {
+        if (isDevice(status, "/dev/null"))
+            return FileKind::NullDevice;
+        if (isDevice(status, "/dev/full"))
+            return FileKind::FullDevice;
+    }
+    return FileKind::Other;
+}
+
+FileKind fileKind(const std::filesystem::path& file)
+{
+    struct stat status {};
+    if (::stat(file.c_str(), &status) != 0)
+        return FileKind::Missing;
+    return fileKindOf(status);
+}
+
+int outputRefusal(const std::filesystem::path& file)
+{
+    switch (fileKind(file)) {
+    case FileKind::Folder:
+        return EISDIR;
+    case FileKind::Other:
+        return kNotRegularFileError;
+    case FileKind::Missing:
+    case FileKind::Regular:
+    case FileKind::NullDevice:
+    case FileKind::FullDevice:
+        break;
+    }
+    return 0;
+}
+
+}  // namespace kv
