@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/LogDialog.h"
 
+#include "app/OutputFileDialog.h"
+
 #include "resources/ControlIds.h"
 #include "resources/Messages.h"
 #include "sim/OutcomeTexts.h"
@@ -13,7 +15,9 @@
 
 namespace kv {
 
-LogDialog::LogDialog(Platform& platform, const std::string& record) : Dialog(platform), record(record) {}
+LogDialog::LogDialog(Platform& platform, const std::string& record, std::vector<std::filesystem::path> inputs)
+    : Dialog(platform), record(record), inputs(std::move(inputs))
+{}
 
 const DialogTemplate& LogDialog::dialogTemplate() const
 {
@@ -60,7 +64,7 @@ void LogDialog::saveAsCsv()
     options.defaultExtension = "csv";
     options.filter = messages::csvFilter;
     options.createPrompt = true;  // a new name is confirmed; an existing file is replaced unasked
-    std::optional<std::filesystem::path> chosen = platform().saveFile(options);
+    std::optional<std::filesystem::path> chosen = askForOutputFile(platform(), options, inputs);
     if (!chosen)
         return;
     OutputFile file;

@@ -6,14 +6,17 @@
 
 #include "toolkit/Dialog.h"
 
+#include <filesystem>
 #include <string>
+#include <vector>
 
 namespace kv {
 
 class LogDialog : public Dialog {
 public:
-    // `record` is the run's trade record; the viewer reads it when it opens and on 更新.
-    LogDialog(Platform& platform, const std::string& record);
+    // `record` is the run's trade record; the viewer reads it when it opens and on 更新. CSV保存
+    // never writes one of `inputs` (the files the window reads).
+    LogDialog(Platform& platform, const std::string& record, std::vector<std::filesystem::path> inputs = {});
 
     const DialogTemplate& dialogTemplate() const override;
     void exchange(DataExchange& dx) override;
@@ -27,6 +30,7 @@ private:
     void saveAsCsv();
 
     const std::string& record;
+    std::vector<std::filesystem::path> inputs;
 };
 
 }  // namespace kv

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/ResultsDialog.h"
 
+#include "app/OutputFileDialog.h"
+
 #include "resources/ControlIds.h"
 #include "resources/Messages.h"
 #include "resources/Templates.h"
@@ -128,8 +130,9 @@ std::vector<TableColumn> periodColumns(bool monthly)
 
 }  // namespace
 
-ResultsDialog::ResultsDialog(Platform& platform, const RunResults& results)
-    : Dialog(platform), results(results)
+ResultsDialog::ResultsDialog(Platform& platform, const RunResults& results,
+                             std::vector<std::filesystem::path> inputs)
+    : Dialog(platform), results(results), inputs(std::move(inputs))
 {}
 
 const DialogTemplate& ResultsDialog::dialogTemplate() const
@@ -211,7 +214,7 @@ void ResultsDialog::saveImage()
     options.defaultExtension = "png";
     options.filter = pngFilter;
     options.overwritePrompt = true;
-    std::optional<std::filesystem::path> file = platform().saveFile(options);
+    std::optional<std::filesystem::path> file = askForOutputFile(platform(), options, inputs);
     if (!file)
         return;
     if (!view() || !view()->saveImage(IDC_RESULTS_CHART, *file))
@@ -225,7 +228,7 @@ void ResultsDialog::saveCsv()
     options.defaultExtension = "csv";
     options.filter = messages::csvFilter;
     options.overwritePrompt = true;
-    std::optional<std::filesystem::path> file = platform().saveFile(options);
+    std::optional<std::filesystem::path> file = askForOutputFile(platform(), options, inputs);
     if (!file)
         return;
     bool written = false;

@@ -10,12 +10,17 @@
 #include "toolkit/Dialog.h"
 #include "toolkit/Table.h"
 
+#include <filesystem>
+#include <vector>
+
 namespace kv {
 
 class ResultsDialog : public Dialog {
 public:
     // `results` must outlive the dialog; the main window passes its run's.
-    ResultsDialog(Platform& platform, const RunResults& results);
+    // The saves never write one of `inputs` (the files the window reads).
+    ResultsDialog(Platform& platform, const RunResults& results,
+                  std::vector<std::filesystem::path> inputs = {});
 
     const DialogTemplate& dialogTemplate() const override;
     void exchange(DataExchange& dx) override;
@@ -34,6 +39,7 @@ private:
     void saveCsv();
 
     const RunResults& results;
+    std::vector<std::filesystem::path> inputs;
 };
 
 }  // namespace kv

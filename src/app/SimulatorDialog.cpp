@@ -3,6 +3,7 @@
 
 #include "app/AboutDialog.h"
 #include "app/LogDialog.h"
+#include "app/OutputFileDialog.h"
 #include "app/OptionDialog.h"
 #include "app/PrintDialog.h"
 #include "app/ResultsDialog.h"
@@ -208,6 +209,7 @@ bool SimulatorDialog::loadMaster(std::optional<WaitCursor>& wait)
         reader = LineReader::openInput(file);
     }
     wait.emplace(platform().waitCursor());
+    masterFile = file;
     if (loadStockMaster(app, file, reader) == StockMasterLoad::Read) {
         masterReplaced = reader->replacedCount();
         if (masterReplaced > 0)
@@ -375,7 +377,7 @@ void SimulatorDialog::openOptions()
 
 void SimulatorDialog::openTradeRecord()
 {
-    LogDialog viewer(platform(), engine.tradeRecord());
+    LogDialog viewer(platform(), engine.tradeRecord(), inputFiles());
     platform().runModal(viewer);
 }
 
@@ -394,7 +396,7 @@ void SimulatorDialog::openResults()
 {
     if (engine.results().days().empty())
         return;
-    ResultsDialog results(platform(), engine.results());
+    ResultsDialog results(platform(), engine.results(), inputFiles());
     platform().runModal(results);
 }
 
@@ -443,6 +445,7 @@ void SimulatorDialog::readSignalFile(const std::filesystem::path& file)
     signalList.clear();
     SignalLoadResult loaded = loadSignalFile(*reader, app.master, app.tallies, loadedSignals);
     signalList.showRows(signalLines);
+    signalFile = file;
     if (loaded.tooManyDates) {
         platform().messageBox(messages::fileTooLarge);
         platform().exit(0);
@@ -531,7 +534,7 @@ std::optional<std::filesystem::path> SimulatorDialog::askForLogFile()
     options.filter = messages::csvFilter;
     options.initialName = initialName;
     options.overwritePrompt = true;
-    std::optional<std::filesystem::path> file = platform().saveFile(options);
+    std::optional<std::filesystem::path> file = askForOutputFile(platform(), options, inputFiles());
     if (!file) {
         app.settings.saveLog = false;
         platform().messageBox(cancelled);
@@ -555,6 +558,14 @@ void SimulatorDialog::present(const StepOutcome& outcome)
         platform().messageBox(messages::logWriteFailed);
     if (outcome.finished)
         platform().messageBox(messages::simulationEnded);
+}
+
+std::vector<std::filesystem::path> SimulatorDialog::inputFiles() const
+{
+    std::vector<std::filesystem::path> inputs = {masterFile, app.settingsFile()};
+    if (signalFile)
+        inputs.push_back(*signalFile);
+    return inputs;
 }
 
 // The run sets the commission schedule's largest commission into its settings; the window keeps

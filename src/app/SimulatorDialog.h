@@ -20,6 +20,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace kv {
 
@@ -118,6 +119,12 @@ private:
         const SignalRows& rows;
     };
     SignalLines signalLines{loadedSignals};
+
+    // The files the window reads, which no save may write: the stock master, kvn.conf and the
+    // loaded signal file.
+    std::vector<std::filesystem::path> inputFiles() const;
+    std::filesystem::path masterFile;
+    std::optional<std::filesystem::path> signalFile;
 
     std::filesystem::path startFolder;
     std::optional<std::filesystem::path> signalFileAtStart;

@@ -13,21 +13,6 @@ namespace kv {
 
 namespace {
 
-// True when `a` and `b` name the same file: the same file on disk when both exist (links and
-// other spellings included), else the same absolute path once links in it are resolved.
-bool sameFile(const std::filesystem::path& a, const std::filesystem::path& b)
-{
-    if (a == b)
-        return true;  // whatever the system says of the name (too long, say)
-    std::error_code ec;
-    if (std::filesystem::equivalent(a, b, ec))
-        return true;
-    std::error_code ea, eb;
-    std::filesystem::path ca = std::filesystem::weakly_canonical(std::filesystem::absolute(a, ea), ea);
-    std::filesystem::path cb = std::filesystem::weakly_canonical(std::filesystem::absolute(b, eb), eb);
-    return !ea && !eb && ca == cb;
-}
-
 bool discardsWrites(const std::filesystem::path& file)
 {
     FileKind kind = fileKind(file);

@@ -3,6 +3,7 @@
 
 #include "data/ListRow.h"
 #include "text/Cp932.h"
+#include "text/FileKind.h"
 #include "text/Format.h"
 #include "text/Numbers.h"
 
@@ -39,6 +40,9 @@ bool TradeLog::open(const std::filesystem::path& path)
 {
     close();
     writeFailed = false;
+    // A FIFO or a device would block the open or take the log nowhere: it cannot be the log.
+    if (outputRefusal(path) != 0)
+        return false;
     fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
     if (fd < 0)
         return false;

@@ -28,7 +28,8 @@ public:
     ~TradeLog() { close(); }
 
     // Creates (or empties) the file and writes the header. False when the file cannot be
-    // created; a header that cannot be written is a write failure (takeWriteFailure).
+    // created, or is a folder, a FIFO or a device other than /dev/null and /dev/full; a header
+    // that cannot be written is a write failure (takeWriteFailure).
     bool open(const std::filesystem::path& file);
 
     bool isOpen() const { return fd >= 0; }

@@ -55,4 +55,17 @@ int outputRefusal(const std::filesystem::path& file)
     return 0;
 }
 
+bool sameFile(const std::filesystem::path& a, const std::filesystem::path& b)
+{
+    if (a == b)
+        return true;  // whatever the system says of the name (too long, say)
+    std::error_code ec;
+    if (std::filesystem::equivalent(a, b, ec))
+        return true;
+    std::error_code ea, eb;
+    std::filesystem::path ca = std::filesystem::weakly_canonical(std::filesystem::absolute(a, ea), ea);
+    std::filesystem::path cb = std::filesystem::weakly_canonical(std::filesystem::absolute(b, eb), eb);
+    return !ea && !eb && ca == cb;
+}
+
 }  // namespace kv

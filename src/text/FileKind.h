@@ -21,6 +21,11 @@ enum class FileKind {
 };
 
 FileKind fileKind(const std::filesystem::path& file);
+
+// True when `a` and `b` name the same file: the same file on disk when both exist (links, hard
+// links and other spellings included), else the same absolute path once links in it are
+// resolved. An output that is the same file as an input would destroy the input.
+bool sameFile(const std::filesystem::path& a, const std::filesystem::path& b);
 FileKind fileKindOf(const struct stat& status);
 
 // The error number the program gives for a file of a kind it neither reads nor writes; it is

@@ -103,6 +103,13 @@ TEST_F(TradeRecordViewer, AfterARunItShowsTheLogWithBlanksAndSavesItBackByteForB
     EXPECT_TRUE(o.createPrompt);
     EXPECT_FALSE(o.overwritePrompt);
     EXPECT_EQ(w.platform.topDialog(), w.dialog.get());
+
+    // The signal file the window read is no file to save into: refused, and asked again.
+    const std::string signals = w.folder.read("signals.csv");
+    w.clearMessages();
+    viewer({"answer-save " + (w.folder / "signals.csv").string(), "answer-cancel", "click 1024", "click OK"});
+    EXPECT_EQ(w.messagesUtf8(), std::vector<std::string>{"入力ファイルには書き込めません：signals.csv"});
+    EXPECT_EQ(w.folder.read("signals.csv"), signals);
 }
 
 TEST_F(TradeRecordViewer, RefreshShowsTheTradesAutoMakesBehindIt)

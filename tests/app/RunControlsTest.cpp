@@ -184,6 +184,23 @@ TEST_F(RunControls, CancelledOrUnopenableLogRunsWithoutALogAndStopsAsking)
     }
 }
 
+TEST_F(RunControls, AnInputIsNeverTheLogAndTheQuestionComesAgain)
+{
+    const std::string settings = w.folder.read("kvn.conf");
+    std::filesystem::create_symlink(w.folder / "signals.csv", w.folder / "link.csv");
+    for (const char* input : {"kvn.conf", "index.txt", "link.csv"})
+        w.platform.queueFileAnswer(HeadlessPlatform::FileDialogKind::Save, w.folder / input);
+    w.platform.queueFileAnswer(HeadlessPlatform::FileDialogKind::Save, w.folder / "log.csv");
+    w.click(IDC_RUN);
+    EXPECT_EQ(w.messagesUtf8(),
+              (std::vector<std::string>{"入力ファイルには書き込めません：kvn.conf",
+                                        "入力ファイルには書き込めません：index.txt",
+                                        "入力ファイルには書き込めません：link.csv"}));
+    EXPECT_TRUE(w.dialog->engine.logIsOpen());
+    EXPECT_EQ(w.folder.read("kvn.conf"), settings);
+    EXPECT_EQ(w.platform.fileDialogs().size(), 4u);  // the log asked for four times
+}
+
 TEST_F(RunControls, AFailedLogWriteIsReportedOnceBeforeTheEnd)
 {
     if (!std::filesystem::exists("/dev/full"))

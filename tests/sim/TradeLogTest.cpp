@@ -7,6 +7,8 @@
 #include <algorithm>
 #include <filesystem>
 
+#include <sys/stat.h>
+
 namespace kv {
 namespace {
 
@@ -31,10 +33,17 @@ TEST(TradeLog, UnopenableLogIsReportedOnceAndTheRunGoesOnWithoutIt)
     EXPECT_EQ(h.logOpenFailures, 1);
     EXPECT_EQ(h.logWriteFailures, 0);  // nothing was open to fail
 
+    // A FIFO as the log is refused at once, as a file that cannot be created (opening it would
+    // wait for a reader for ever).
+    h.sim.reset();
+    ASSERT_EQ(::mkfifo((h.folder / "fifo.csv").c_str(), 0600), 0);
+    h.startWithLog(h.folder / "fifo.csv", 0, 0);
+    EXPECT_EQ(h.logOpenFailures, 2);
+
     // A later run with a good file logs again.
     h.sim.reset();
     h.startLogged(0, 0);
-    EXPECT_EQ(h.logOpenFailures, 1);
+    EXPECT_EQ(h.logOpenFailures, 2);
     EXPECT_TRUE(h.sim.logIsOpen());
 }
 

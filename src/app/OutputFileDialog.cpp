@@ -1,0 +1,28 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/OutputFileDialog.h"
+
+#include "resources/Messages.h"
+#include "text/Cp932.h"
+#include "text/FileKind.h"
+
+#include <algorithm>
+
+namespace kv {
+
+std::optional<std::filesystem::path> askForOutputFile(Platform& platform, const FileDialogOptions& options,
+                                                      const std::vector<std::filesystem::path>& inputs)
+{
+    for (;;) {
+        std::optional<std::filesystem::path> chosen = platform.saveFile(options);
+        if (!chosen)
+            return std::nullopt;
+        auto isChosen = [&](const std::filesystem::path& input) { return sameFile(*chosen, input); };
+        if (std::none_of(inputs.begin(), inputs.end(), isChosen))
+            return chosen;
+        size_t replaced = 0;
+        platform.messageBox(messages::inputNotWritable +
+                            toCp932(chosen->filename().string(), toCp932("？"), replaced));
+    }
+}
+
+}  // namespace kv

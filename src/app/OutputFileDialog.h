@@ -1,0 +1,21 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// The save dialog of every file the window writes (the trade log, 売買記録's CSV, 運用成績's
+// picture and CSV): a file the window reads — index.txt, kvn.conf, the loaded signal file — is
+// never one to write, under whatever name or link it is chosen.
+
+#include "toolkit/Platform.h"
+
+#include <filesystem>
+#include <optional>
+#include <vector>
+
+namespace kv {
+
+// Asks for a file with `options`. A file that is one of `inputs` is refused with a message
+// (「入力ファイルには書き込めません：kvn.conf」) and the question is asked again. Nothing when
+// the user cancels.
+std::optional<std::filesystem::path> askForOutputFile(Platform& platform, const FileDialogOptions& options,
+                                                      const std::vector<std::filesystem::path>& inputs);
+
+}  // namespace kv
