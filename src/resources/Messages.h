@@ -18,6 +18,7 @@ inline const std::string noRun = toCp932("シミュレーションが実行さ�
 inline const std::string autoRunInProgress = toCp932("自動実行中です。");
 inline const std::string autoAlreadyRunning = toCp932("すでに自動実行中です。");
 inline const std::string autoNotRunning = toCp932("自動実行されていません。");
+inline const std::string quitWhileRunning = toCp932("シミュレーション実行中です。終了しますか？");
 inline const std::string csvFilter = toCp932("CSV ファイル (*.csv)|*.csv|すべてのファイル (*.*)|*.*||");
 
 }  // namespace kv::messages
