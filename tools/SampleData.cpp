@@ -481,8 +481,9 @@ std::string makeStockMaster(int stockCount, uint32_t seed)
 }
 
 std::string makeSignalFile(const std::vector<SampleStock>& stocks, int rowCount, int firstDate, int lastDate,
-                           uint32_t seed)
+                           uint32_t seed, SignalEnds ends)
 {
+    const bool openAtEnd = ends == SignalEnds::OpenAtEnd;
     const Texts& t = texts();
     std::string out = t.header + "\r\n";
     if (stocks.empty() || rowCount <= 0)
@@ -538,15 +539,29 @@ std::string makeSignalFile(const std::vector<SampleStock>& stocks, int rowCount,
             continue;
         }
 
+        int hold = 0;
+        if (openAtEnd) {
+            // Only a signal still open on the file's last day is undeterminable; every other
+            // signal has ended by then.
+            hold = rng.between(1, kLongestHold);
+            if (row.day + hold > dayCount - 1 && !notExecuted)
+                kind = Kind::Undeterminable;
+            while (kind == Kind::Undeterminable && row.day + hold <= dayCount - 1)
+                kind = drawKind(rng);
+            if (kind == Kind::NotExecuted)
+                kind = rng.below(2) == 0 ? Kind::Success : Kind::Failure;
+        }
         int sell = sellPrice(rng, buy, kind);
         out += ',';
         out += markOf(kind);
         out += ',';
-        appendDate(out, days[row.day + rng.between(1, kLongestHold)]);
+        appendDate(out, days[row.day + (openAtEnd ? hold : rng.between(1, kLongestHold))]);
         out += ',';
         out += std::to_string(sell);
         out += ',';
-        if (kind == Kind::Undeterminable)
+        if (kind == Kind::Undeterminable && openAtEnd)
+            out += t.undeterminable[0];  // 判定不可（期間中）
+        else if (kind == Kind::Undeterminable)
             out += t.undeterminable[rng.below(static_cast<int>(t.undeterminable.size()))];
         else
             appendPerformance(out, buy, sell);

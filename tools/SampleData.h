@@ -32,7 +32,12 @@ std::string makeStockMaster(int stockCount, uint32_t seed);
 // dates are weekdays from firstDate to lastDate (yyyymmdd; New Year's days are skipped), the
 // first and the last of them carrying at least one row. Every result mark, "約定せず" rows and
 // "？" rows judged "判定不可" occur when rowCount is at least 9.
+//
+// Anywhere: "判定不可" rows fall on any day, as in the small sample and the benchmark file.
+// OpenAtEnd: as in a real file, only the signals still open on lastDate are "判定不可（期間中）",
+// so they lie in the last two weeks and a long run is not left without buying power.
+enum class SignalEnds { Anywhere, OpenAtEnd };
 std::string makeSignalFile(const std::vector<SampleStock>& stocks, int rowCount, int firstDate, int lastDate,
-                           uint32_t seed);
+                           uint32_t seed, SignalEnds ends = SignalEnds::Anywhere);
 
 }  // namespace kv

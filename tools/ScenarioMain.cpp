@@ -29,6 +29,8 @@ constexpr const char* kUsage =
     "  type ID TEXT / check ID 0|1             エディットに入力する / チェックボックスを切り替える\n"
     "  menu ID                                 ウィンドウメニューの項目を選ぶ (16: バージョン情報)\n"
     "  answer-open PATH | answer-save PATH | answer-cancel   次のファイルダイアログの答え\n"
+    "  answer-no                               次の「はい/いいえ」の質問に「いいえ」と答える\n"
+    "                                          (用意がなければ「はい」)\n"
     "  tick N                                  メインウィンドウのタイマーを N 回進める\n"
     "  drop PATH                               ファイルをウィンドウにドロップする\n"
     "  close                                   一番上のダイアログを閉じる (Esc)\n"

@@ -304,10 +304,29 @@ void SimulatorDialog::onCommand(int id, Notification notification)
     refresh();
 }
 
-// 終了 ends the program; the window's fields are displays only, so nothing is taken back.
+// 終了, Esc and the close box end the program; the window's fields are displays only, so nothing
+// is taken back. During a run they ask first, and いいえ leaves everything as it was: AUTO's timer
+// keeps stepping behind the question and after it.
 void SimulatorDialog::onOK()
 {
-    endDialog(IDOK);
+    quit(IDOK);
+}
+
+void SimulatorDialog::onCancel()
+{
+    quit(IDCANCEL);
+}
+
+void SimulatorDialog::quit(int result)
+{
+    if (runActive() && !platform().askYesNo(messages::quitWhileRunning))
+        return;
+    endDialog(result);
+}
+
+bool SimulatorDialog::runActive() const
+{
+    return (engine.inProgress() && !engine.finished()) || engine.figures().autoRunning;
 }
 
 // Every tick steps, whatever the event and the state: the final liquidation and STOP are what

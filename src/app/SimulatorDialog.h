@@ -39,6 +39,7 @@ public:
     void onInitDialog() override;
     void onCommand(int id, Notification notification) override;
     void onOK() override;
+    void onCancel() override;
     void onTimer(int event) override;
     // A signal file (*.csv) dropped on the window loads as 読み込み would load it.
     bool acceptsDroppedFile(const std::filesystem::path& file) const override;
@@ -72,6 +73,9 @@ public:
 
     // The run: its window of rows, state, figures and portfolio lists.
     Backtest engine;
+    // From 実行 until the final liquidation, and while AUTO steps (also after the end, when AUTO
+    // repeats the final step): ending the program would lose a run the user is watching.
+    bool runActive() const;
     // The portfolio lists as the window shows them.
     PositionListView candidateView, holdingsView, sellView;
     const ListBox& shownList(PortfolioList which) const;
@@ -79,6 +83,7 @@ public:
 
 private:
     void refresh();
+    void quit(int result);
     void showRunFigures();
     bool loadMaster(std::optional<WaitCursor>& wait);
     void loadSettingsFile();

@@ -11,15 +11,25 @@ namespace {
 
 using namespace tmpl;
 
+// The fields of a signal row, and of a position the lot count after them.
+std::vector<Column> rowColumns(bool withLots)
+{
+    std::vector<Column> columns{{"コード", 26},         {"銘柄名", 64},         {"購入日", 44},
+                                {"購入価格", 38, true}, {"成果", 22},           {"売却日", 44},
+                                {"売却価格", 38, true}, {"パフォーマンス", 60}, {"売買単位", 36, true}};
+    if (withLots)
+        columns.push_back({"ロット", 28, true});
+    return columns;
+}
+
 DialogTemplate buildMainDialog()
 {
     DialogTemplate t{IDD_MAIN, "Kirvane", toCp932("ＭＳ ゴシック"), 8, 448, 364};
     t.minimizeBox = true;
     auto& c = t.controls;
 
-    c.push_back(label("コード,銘柄,シグナル日付,購入価格,結果,終了日付,売却価格,パフォーマンス,売買単位", 5,
-                      4, 309, 9));
-    c.push_back(listBox(IDC_SIGNAL_LIST, 1, 14, 316, 203));
+    // The signal list fills the top left; its header names the nine fields of a row.
+    c.push_back(columnListBox(IDC_SIGNAL_LIST, 1, 4, 316, 213, rowColumns(false)));
 
     // Detail pane: a labelled column of read-only fields beside the upper buttons.
     c.push_back(groupBox("データ", 319, 4, 125, 215));
@@ -51,7 +61,8 @@ DialogTemplate buildMainDialog()
                  button(IDC_RESULTS, "運用成績", 390, 139, 50, 17, StyleDisabled),
                  button(IDC_LOAD, "読み込み", 390, 161, 50, 17),
                  button(IDC_RUN, "実行", 390, 180, 50, 17),
-                 button(IDOK, "終了", 390, 199, 50, 16, StyleDefault),
+                 // Not the default button: Enter alone must not end the program.
+                 button(IDOK, "終了", 390, 199, 50, 16),
              });
 
     // Simulation group: window, state and asset figures, the three portfolio lists, stepping.
@@ -75,9 +86,9 @@ DialogTemplate buildMainDialog()
                  label("購入候補", 135, 253, 40, 8),
                  label("売却リスト", 262, 253, 44, 8),
                  display(IDC_SELL_FIGURE, 308, 251, 136, 12, StyleRightAlign),
-                 listBox(IDC_HOLDINGS_LIST, 5, 264, 125, 77),
-                 listBox(IDC_CANDIDATE_LIST, 133, 264, 125, 77),
-                 listBox(IDC_SELL_LIST, 261, 264, 125, 77),
+                 columnListBox(IDC_HOLDINGS_LIST, 5, 264, 125, 77, rowColumns(true)),
+                 columnListBox(IDC_CANDIDATE_LIST, 133, 264, 125, 77, rowColumns(false)),
+                 columnListBox(IDC_SELL_LIST, 261, 264, 125, 77, rowColumns(true)),
 
                  button(IDC_NEXT, "NEXT", 390, 264, 50, 17),
                  button(IDC_AUTO, "AUTO", 390, 284, 50, 17),

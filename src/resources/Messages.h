@@ -19,6 +19,7 @@ inline const std::string autoRunInProgress = toCp932("自動実行中です。")
 inline const std::string autoAlreadyRunning = toCp932("すでに自動実行中です。");
 inline const std::string autoNotRunning = toCp932("自動実行されていません。");
 inline const std::string inputNotWritable = toCp932("入力ファイルには書き込めません：");
+inline const std::string quitWhileRunning = toCp932("シミュレーション実行中です。終了しますか？");
 inline const std::string csvFilter = toCp932("CSV ファイル (*.csv)|*.csv|すべてのファイル (*.*)|*.*||");
 
 }  // namespace kv::messages

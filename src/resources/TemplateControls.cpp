@@ -40,6 +40,14 @@ ControlTemplate listBox(int id, int x, int y, int width, int height, unsigned st
     return {ControlKind::ListBox, id, {}, x, y, width, height, style};
 }
 
+ControlTemplate columnListBox(int id, int x, int y, int width, int height, const std::vector<Column>& columns)
+{
+    ControlTemplate c = listBox(id, x, y, width, height, StyleBorder | StyleVScroll | StyleHScroll);
+    for (const Column& column : columns)
+        c.columns.push_back({toCp932(column.utf8), column.width, column.number});
+    return c;
+}
+
 ControlTemplate dropDownList(int id, int x, int y, int width, int height,
                              std::initializer_list<const char*> utf8Items, unsigned style)
 {

@@ -7,6 +7,7 @@
 #include "toolkit/DialogTemplate.h"
 
 #include <initializer_list>
+#include <vector>
 
 namespace kv::tmpl {
 
@@ -31,6 +32,16 @@ ControlTemplate checkBox(int id, const char* utf8, int x, int y, int width, int 
 // A list box with a border and a vertical scroll bar unless told otherwise.
 ControlTemplate listBox(int id, int x, int y, int width, int height,
                         unsigned style = StyleBorder | StyleVScroll);
+
+// A list box that shows its rows as columns under headings, scrolling both ways: each column's
+// caption, width in dialog units and whether it holds numbers (right-aligned).
+struct Column {
+    const char* utf8;
+    int width;
+    bool number = false;
+};
+ControlTemplate columnListBox(int id, int x, int y, int width, int height,
+                              const std::vector<Column>& columns);
 
 // A drop-down list that cannot be typed into, with its fixed items in their order (none when
 // the dialog fills it).

@@ -43,6 +43,14 @@ enum ControlStyle : unsigned {
     StyleHScroll = 1u << 9,
 };
 
+// A column of a list box that shows its rows as columns: the fields of a row are its words
+// between ASCII blanks, one field a column.
+struct ListColumn {
+    std::string caption;  // code page 932
+    int width;            // dialog units
+    bool number = false;  // right-aligned
+};
+
 struct ControlTemplate {
     ControlKind kind;
     int id;                   // IDC_STATIC for controls without an identifier
@@ -50,6 +58,8 @@ struct ControlTemplate {
     int x, y, width, height;  // dialog units
     unsigned style = StyleNone;
     std::vector<std::string> items = {};  // rows of a combo box, code page 932, in their order
+    // A list box with columns shows its rows under these headings; the rows stay whole texts.
+    std::vector<ListColumn> columns = {};
 };
 
 struct DialogTemplate {

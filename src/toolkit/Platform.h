@@ -44,6 +44,8 @@ public:
 
     // A modal message box with an OK button; text is code page 932.
     virtual void messageBox(const std::string& text) = 0;
+    // A modal question with the buttons はい and いいえ; true for はい. text is code page 932.
+    virtual bool askYesNo(const std::string& text) = 0;
 
     // Full path of the chosen file, or nothing when the user cancels.
     virtual std::optional<std::filesystem::path> openFile(const FileDialogOptions& options) = 0;

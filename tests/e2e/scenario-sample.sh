@@ -84,4 +84,16 @@ expect $'1104[1]\t2005\t\\1529229\t\\-127366\t-7.69％\t5\t0'
 [ -s log.csv ] || fail "no trade log"
 awk -F, '{ if (NF != 13) bad = 1 } END { exit bad }' log.csv || fail "a log line without 13 fields"
 [ "$(grep -c $'\r$' log.csv)" = "$(wc -l < log.csv)" ] || fail "log lines must end in CR LF"
+# Ending the program. Enter presses no button of the main window. Without a run 終了 ends it at
+# once; during one 終了 and Esc ask, and いいえ leaves everything as it was, AUTO stepping on.
+question=$'MSG\tシミュレーション実行中です。終了しますか？'
+printf 'enter\ndump\nclick 1\ndump\n' | "$scenario" signals.csv > out.txt
+count $'1\t終了' 1
+count "$question" 0
+printf 'answer-cancel\nclick 1011\nclick 1027\nclick 1028\ntick 7\ndump\n' | "$scenario" signals.csv > kept.txt
+printf 'answer-cancel\nclick 1011\nclick 1027\nanswer-no\nclick 1\nclick 1028\nanswer-no\nclose\ntick 7\ndump\nclick 1\ndump\n' |
+  "$scenario" signals.csv > out.txt
+count "$question" 3
+grep -vxF "$question" out.txt | cmp -s - kept.txt || fail "いいえ must leave the run as it was"
+
 echo "scenario on the sample: ok"

@@ -24,6 +24,8 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QHeaderView>
+#include <QTableView>
 #include <QTextBlock>
 #include <QTextDocument>
 
@@ -284,6 +286,57 @@ TEST(QtDialogView, BoundListShowsTheRowsOfItsBoxAndFollowsThem)
         EXPECT_NE(rows.currentObserver(), nullptr);
     }
     EXPECT_EQ(rows.currentObserver(), nullptr);
+}
+
+// The main window's lists split their rows into the fields under their headers: a field a
+// column, an empty field an empty cell, the performance's line break not shown, and the cells
+// joined by single blanks give the row back. A selection by index selects the whole row.
+TEST(QtDialogView, MainWindowListsShowTheirRowsAsColumns)
+{
+    QtPlatform platform;
+    RecordingDialog dialog(platform, mainDialogTemplate());
+    ListBox signalRows, holdings;
+    signalRows.append(toCp932("0005 極洋　水産 2004/01/05 250 ○ 2004/01/14 270 +8.0%\r\n 1000"));
+    signalRows.append(toCp932("1735 九州繊維 2004/01/05  × 2004/01/14 214500 -8.2% 1"));
+    holdings.append(toCp932("0005 極洋 2004/01/05 250 ○ 2004/01/14 270 +8.0% 1000 3"));
+    QtDialogView view(dialog, nullptr);
+    view.bindList(IDC_SIGNAL_LIST, signalRows);
+    view.bindList(IDC_HOLDINGS_LIST, holdings);
+
+    struct Shown {
+        int id;
+        const ListBox* box;
+        int columns;
+    };
+    for (auto [id, box, columns] :
+         {Shown{IDC_SIGNAL_LIST, &signalRows, 9}, Shown{IDC_HOLDINGS_LIST, &holdings, 10}}) {
+        SCOPED_TRACE(id);
+        auto* table = control<QTableView>(view, id);
+        ASSERT_NE(table, nullptr);
+        QAbstractItemModel* model = table->model();
+        ASSERT_EQ(table->horizontalHeader()->count(), columns);
+        ASSERT_EQ(model->columnCount(), columns);
+        EXPECT_EQ(model->headerData(0, Qt::Horizontal).toString(), shown("コード"));
+        for (int r = 0; r < box->count(); ++r) {
+            QStringList cells;
+            for (int c = 0; c < columns; ++c)
+                cells << model->data(model->index(r, c)).toString();
+            QString row = QString::fromStdString(toDisplayUtf8(box->row(r))).remove('\r').remove('\n');
+            EXPECT_EQ(cells.join(' '), row);
+        }
+        EXPECT_TRUE(model->data(model->index(0, 3), Qt::TextAlignmentRole).value<Qt::Alignment>() &
+                    Qt::AlignRight);
+    }
+    QAbstractItemModel* model = control<QTableView>(view, IDC_SIGNAL_LIST)->model();
+    EXPECT_EQ(model->data(model->index(0, 1)).toString(), shown("極洋　水産"));
+    EXPECT_EQ(model->data(model->index(1, 3)).toString(), QString());
+    EXPECT_EQ(model->headerData(9, Qt::Horizontal).toString(), QString());
+    EXPECT_EQ(control<QTableView>(view, IDC_HOLDINGS_LIST)->model()->headerData(9, Qt::Horizontal).toString(),
+              shown("ロット"));
+
+    signalRows.setSelection(1);
+    EXPECT_EQ(control<QTableView>(view, IDC_SIGNAL_LIST)->selectionModel()->selectedRows().size(), 1);
+    EXPECT_EQ(control<QTableView>(view, IDC_SIGNAL_LIST)->selectionModel()->selectedRows().first().row(), 1);
 }
 
 void clickRow(QListView* list, int row)

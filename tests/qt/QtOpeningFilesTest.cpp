@@ -13,7 +13,7 @@
 #include <QDialog>
 #include <QDropEvent>
 #include <QFile>
-#include <QListView>
+#include <QAbstractItemView>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QPushButton>
@@ -45,6 +45,13 @@ bool dragFile(QWidget* target, const std::filesystem::path& file, bool release)
     return drop.isAccepted();
 }
 
+void answer(QMessageBox* box, const char* utf8)
+{
+    for (QAbstractButton* button : box->buttons())
+        if (button->text() == QString::fromUtf8(utf8))
+            button->click();
+}
+
 TEST(QtOpeningFiles, FileFromTheCommandLineAndDroppedFilesLoadAndARunRefusesTheDrop)
 {
     test::TempFolder folder;
@@ -65,9 +72,10 @@ TEST(QtOpeningFiles, FileFromTheCommandLineAndDroppedFilesLoadAndARunRefusesTheD
 
     int rowsAtStart = -1, rowsAfterDrop = -1, rowsAfterRefusal = -1;
     bool textFileTaken = true, csvTaken = false;
-    QString refusal;
+    QString refusal, quitQuestion;
+    bool keptOpen = false;
     whenModal<QDialog>([&](QDialog* window) {
-        auto* list = window->findChild<QListView*>(QStringLiteral("ctl%1").arg(IDC_SIGNAL_LIST));
+        auto* list = window->findChild<QAbstractItemView*>(QStringLiteral("ctl%1").arg(IDC_SIGNAL_LIST));
         if (!list) {
             window->close();
             return;
@@ -86,6 +94,16 @@ TEST(QtOpeningFiles, FileFromTheCommandLineAndDroppedFilesLoadAndARunRefusesTheD
             box->button(QMessageBox::Ok)->click();
             QTimer::singleShot(0, window, [&, window, list] {
                 rowsAfterRefusal = list->model()->rowCount();
+                // The run is active: the close box asks; いいえ keeps the window, はい ends it.
+                whenModal<QMessageBox>([&, window](QMessageBox* question) {
+                    quitQuestion = question->text();
+                    answer(question, "いいえ");
+                    QTimer::singleShot(0, window, [&, window] {
+                        keptOpen = window->isVisible() && !dialog.ended();
+                        whenModal<QMessageBox>([](QMessageBox* again) { answer(again, "はい"); });
+                        window->close();
+                    });
+                });
                 window->close();
             });
         });
@@ -99,6 +117,8 @@ TEST(QtOpeningFiles, FileFromTheCommandLineAndDroppedFilesLoadAndARunRefusesTheD
     EXPECT_EQ(rowsAfterDrop, 1);
     EXPECT_EQ(refusal, QString::fromUtf8("実行中は変更できません。"));
     EXPECT_EQ(rowsAfterRefusal, 1);
+    EXPECT_EQ(quitQuestion, QString::fromUtf8("シミュレーション実行中です。終了しますか？"));
+    EXPECT_TRUE(keptOpen);
     EXPECT_EQ(dialog.signalList.count(), 1);
 
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);

@@ -76,6 +76,17 @@ void HeadlessPlatform::messageBox(const std::string& text)
     out << "MSG\t" << escapeLineBreaks(toUtf8(text)) << '\n';
 }
 
+// A question prints like a message box; its answer comes from the queue.
+bool HeadlessPlatform::askYesNo(const std::string& text)
+{
+    messageBox(text);
+    if (questionAnswers.empty())
+        return true;
+    bool yes = questionAnswers.front();
+    questionAnswers.pop_front();
+    return yes;
+}
+
 std::optional<std::filesystem::path> HeadlessPlatform::answerFileDialog(FileDialogKind kind,
                                                                         const FileDialogOptions& options)
 {
@@ -283,6 +294,11 @@ struct HeadlessPlatform::Commands {
         p.queueFileAnswer(FileDialogKind::Any, std::nullopt);
         return true;
     }
+    static bool answerNo(HeadlessPlatform& p, Line&)
+    {
+        p.queueQuestionAnswer(false);
+        return true;
+    }
     static bool tick(HeadlessPlatform& p, Line& line)
     {
         p.tick(leadingInt(line.word()));
@@ -368,6 +384,7 @@ const HeadlessPlatform::Commands::Command HeadlessPlatform::Commands::table[] = 
     {"answer-open", Needs::Nothing, &answerOpen},
     {"answer-save", Needs::Nothing, &answerSave},
     {"answer-cancel", Needs::Nothing, &answerCancel},
+    {"answer-no", Needs::Nothing, &answerNo},
     {"tick", Needs::Nothing, &tick},
     {"dump", Needs::Dialog, &dump},
     {"close", Needs::Dialog, &close},

@@ -13,6 +13,7 @@
 //   check ID 0|1                            set a check box and deliver its click
 //   menu ID                                 choose an item of the window menu
 //   answer-open PATH | answer-save PATH | answer-cancel   answer the next file dialog
+//   answer-no                               answer the next yes/no question いいえ (else はい)
 //   tick N                                  deliver N timer ticks to the main window
 //   close                                   cancel the topmost dialog (Esc, close box)
 //   drop PATH                               drop a file from the desktop on the topmost dialog
@@ -56,6 +57,8 @@ public:
     // Queues the answer of the next file dialog: a path, or nothing for cancel.
     enum class FileDialogKind { Open, Save, Any };
     void queueFileAnswer(FileDialogKind kind, std::optional<std::filesystem::path> answer);
+    // Queues the answer of the next yes/no question; without one a question is answered yes.
+    void queueQuestionAnswer(bool yes) { questionAnswers.push_back(yes); }
 
     // Applies one command to the topmost dialog. Returns false (after printing the reason to
     // err) when the line is not a command this backend knows.
@@ -86,6 +89,7 @@ public:
 
     // Platform
     void messageBox(const std::string& text) override;
+    bool askYesNo(const std::string& text) override;
     std::optional<std::filesystem::path> openFile(const FileDialogOptions& options) override;
     std::optional<std::filesystem::path> saveFile(const FileDialogOptions& options) override;
     WaitCursor waitCursor() override;
@@ -117,6 +121,7 @@ private:
     LineSource lineSource;
     std::deque<std::string> queuedLines;
     std::deque<FileAnswer> fileAnswers;
+    std::deque<bool> questionAnswers;
     std::vector<Frame> frames;
     std::set<std::pair<const Dialog*, int>> timers;
     std::vector<std::string> shownMessages;

@@ -28,6 +28,10 @@
 #include <QPushButton>
 #include <QRegularExpressionValidator>
 #include <QScreen>
+#include <QStyle>
+#include <QStyledItemDelegate>
+#include <QToolTip>
+#include <QHelpEvent>
 #include <QTableView>
 
 namespace kv {
@@ -74,7 +78,7 @@ std::string typedText(QString text, bool multiline)
     return toCp932(text.toStdString());
 }
 
-int selectedRow(const QListView* view)
+int selectedRow(const QAbstractItemView* view)
 {
     const QModelIndexList rows = view->selectionModel()->selectedIndexes();
     return rows.isEmpty() ? -1 : rows.first().row();
@@ -82,19 +86,47 @@ int selectedRow(const QListView* view)
 
 // A single-selection list that also reports a click on the row that is already selected, as
 // the user may want that row shown again after looking at another list.
-class RowListView : public QListView {
+template <class View>
+class ReselectingView : public View {
 public:
-    using QListView::QListView;
+    using View::View;
     std::function<void(int)> reselected;
 
 protected:
     void mousePressEvent(QMouseEvent* event) override
     {
         int before = selectedRow(this);
-        QListView::mousePressEvent(event);
-        QModelIndex hit = indexAt(event->position().toPoint());
+        View::mousePressEvent(event);
+        QModelIndex hit = this->indexAt(event->position().toPoint());
         if (reselected && hit.isValid() && hit.row() == before && selectedRow(this) == before)
             reselected(before);
+    }
+};
+using RowListView = ReselectingView<QListView>;
+using RowTableView = ReselectingView<QTableView>;
+
+// Shows a cell's tip (its whole text) only while the cell is too narrow to show it all.
+class CutCellTips : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    bool helpEvent(QHelpEvent* event, QAbstractItemView* view, const QStyleOptionViewItem& option,
+                   const QModelIndex& index) override
+    {
+        if (event->type() == QEvent::ToolTip && !isCut(view, option, index)) {
+            QToolTip::hideText();
+            return true;
+        }
+        return QStyledItemDelegate::helpEvent(event, view, option, index);
+    }
+
+    static bool isCut(const QAbstractItemView* view, const QStyleOptionViewItem& option,
+                      const QModelIndex& index)
+    {
+        QStyle* style = view->style();
+        const int margin = style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, view) + 1;
+        const QString text = index.data(Qt::DisplayRole).toString();
+        return option.fontMetrics.horizontalAdvance(text) > option.rect.width() - 2 * margin;
     }
 };
 
@@ -346,6 +378,8 @@ QWidget* QtDialogView::buildCheckBox(const ControlTemplate& layout)
 
 QWidget* QtDialogView::buildListBox(const ControlTemplate& layout)
 {
+    if (!layout.columns.empty())
+        return buildColumnList(layout);
     const int id = layout.id;
     auto* list = new RowListView(dialogWindow.get());
     list->setUniformItemSizes(true);
@@ -360,6 +394,40 @@ QWidget* QtDialogView::buildListBox(const ControlTemplate& layout)
             userSelected(*c, row);
     };
     return list;
+}
+
+// The rows under a header, a field a column; the columns can be widened by dragging the header.
+QWidget* QtDialogView::buildColumnList(const ControlTemplate& layout)
+{
+    const int id = layout.id;
+    auto* table = new RowTableView(dialogWindow.get());
+    table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    table->setSelectionMode(QAbstractItemView::SingleSelection);
+    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table->setWordWrap(false);
+    table->setShowGrid(false);
+    table->setCornerButtonEnabled(false);
+    table->setTabKeyNavigation(false);
+    table->setItemDelegate(new CutCellTips(table));
+    // A fixed row height keeps a quarter of a million rows cheap to lay out.
+    table->verticalHeader()->hide();
+    table->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    table->verticalHeader()->setMinimumSectionSize(1);
+    table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + 2);
+    QHeaderView* header = table->horizontalHeader();
+    header->setHighlightSections(false);
+    header->setSectionResizeMode(QHeaderView::Interactive);
+    header->setMinimumSectionSize(scale(8, units.width(), 4));
+    header->setFixedHeight(table->fontMetrics().height() + 4);
+    table->setHorizontalScrollBarPolicy(layout.style & StyleHScroll ? Qt::ScrollBarAsNeeded
+                                                                    : Qt::ScrollBarAlwaysOff);
+    table->setVerticalScrollBarPolicy(layout.style & StyleVScroll ? Qt::ScrollBarAsNeeded
+                                                                  : Qt::ScrollBarAlwaysOff);
+    table->reselected = [this, id](int row) {
+        if (Control* c = find(id))
+            userSelected(*c, row);
+    };
+    return table;
 }
 
 QWidget* QtDialogView::buildComboBox(const ControlTemplate& layout)
@@ -520,7 +588,7 @@ void QtDialogView::bindList(int id, ListBox& rows)
     Control* control = find(id);
     if (!control)
         return;
-    auto* list = qobject_cast<QListView*>(control->widget);
+    auto* list = qobject_cast<QAbstractItemView*>(control->widget);
     auto* combo = qobject_cast<QComboBox*>(control->widget);
     if (!list && !combo)
         return;
@@ -531,6 +599,8 @@ void QtDialogView::bindList(int id, ListBox& rows)
 
     takeTemplateItems(*control->layout, rows);  // which the box showed until now
     control->model = new ListBoxModel(rows, nullptr);
+    if (!control->layout->columns.empty())
+        control->model->setColumns(control->layout->columns);
     control->model->setAfterChange([this, id](bool scroll) {
         if (Control* c = find(id))
             syncSelection(*c, scroll);
@@ -538,6 +608,7 @@ void QtDialogView::bindList(int id, ListBox& rows)
     ++syncDepth;
     if (list) {
         list->setModel(control->model);
+        sizeListColumns(*control);
         QObject::connect(list->selectionModel(), &QItemSelectionModel::selectionChanged, list,
                          [this, id, list] {
                              Control* c = find(id);
@@ -555,18 +626,19 @@ void QtDialogView::syncSelection(Control& control, bool scroll)
 {
     const int row = control.model->rows().selection();
     ++syncDepth;
-    if (auto* list = qobject_cast<QListView*>(control.widget)) {
+    if (auto* list = qobject_cast<QAbstractItemView*>(control.widget)) {
         if (selectedRow(list) != row) {
             QItemSelectionModel* selection = list->selectionModel();
             if (row < 0) {
                 selection->clear();
             } else {
-                QModelIndex index = control.model->index(row);
-                selection->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
+                QModelIndex index = control.model->index(row, 0);
+                selection->setCurrentIndex(index,
+                                           QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
             }
         }
         if (scroll && row >= 0)
-            list->scrollTo(control.model->index(row));
+            list->scrollTo(control.model->index(row, 0));
     } else if (auto* combo = qobject_cast<QComboBox*>(control.widget)) {
         // The combo box picks its first row by itself when rows arrive; the box decides.
         if (combo->currentIndex() != row)
@@ -670,6 +742,16 @@ void QtDialogView::sizeColumns(Control& control)
     for (size_t c = 0; c < columns.size(); ++c)
         view->setColumnWidth(static_cast<int>(c), toPixels(units, 0, 0, columns[c].width, 0).width());
     view->horizontalHeader()->setStretchLastSection(true);
+}
+
+void QtDialogView::sizeListColumns(Control& control)
+{
+    auto* view = qobject_cast<QTableView*>(control.widget);
+    if (!view)
+        return;
+    const std::vector<ListColumn>& columns = control.layout->columns;
+    for (size_t c = 0; c < columns.size(); ++c)
+        view->setColumnWidth(static_cast<int>(c), toPixels(units, 0, 0, columns[c].width, 0).width());
 }
 
 bool QtDialogView::saveImage(int id, const std::filesystem::path& file)

@@ -86,11 +86,13 @@ private:
     QWidget* buildButton(const ControlTemplate& layout);
     QWidget* buildCheckBox(const ControlTemplate& layout);
     QWidget* buildListBox(const ControlTemplate& layout);
+    QWidget* buildColumnList(const ControlTemplate& layout);
     QWidget* buildComboBox(const ControlTemplate& layout);
     QWidget* buildIcon(const ControlTemplate& layout, const QSize& units);
     QWidget* buildChart(const ControlTemplate& layout);
     QWidget* buildTable(const ControlTemplate& layout);
     void sizeColumns(Control& control);
+    void sizeListColumns(Control& control);
     Control* find(int id);
     const Control* find(int id) const;
     void showText(Control& control, const std::string& text);

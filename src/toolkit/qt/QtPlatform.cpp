@@ -12,6 +12,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QTimer>
 
 #include <algorithm>
@@ -95,6 +96,19 @@ void QtPlatform::messageBox(const std::string& text)
                     topWindow());
     box.setTextFormat(Qt::PlainText);
     box.exec();
+}
+
+bool QtPlatform::askYesNo(const std::string& text)
+{
+    QMessageBox box(QMessageBox::Question, QStringLiteral("Kirvane"), messageText(text),
+                    QMessageBox::NoButton, topWindow());
+    box.setTextFormat(Qt::PlainText);
+    QPushButton* yes = box.addButton(QStringLiteral("はい"), QMessageBox::YesRole);
+    QPushButton* no = box.addButton(QStringLiteral("いいえ"), QMessageBox::NoRole);
+    box.setDefaultButton(no);
+    box.setEscapeButton(no);
+    box.exec();
+    return box.clickedButton() == yes;
 }
 
 std::optional<std::filesystem::path> QtPlatform::openFile(const FileDialogOptions& options)

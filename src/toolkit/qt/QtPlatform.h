@@ -35,6 +35,7 @@ public:
     static QStringList nameFilters(const std::string& filter);
 
     void messageBox(const std::string& text) override;
+    bool askYesNo(const std::string& text) override;
     std::optional<std::filesystem::path> openFile(const FileDialogOptions& options) override;
     std::optional<std::filesystem::path> saveFile(const FileDialogOptions& options) override;
     WaitCursor waitCursor() override;
