@@ -9,6 +9,7 @@
 #include "stats/TallyFigures.h"
 
 #include <cstdlib>
+#include <initializer_list>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
@@ -21,8 +22,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 
     const kv::SignalTally none{};
     const kv::SignalTally& firstDay = app.tallies.dateTally.empty() ? none : app.tallies.dateTally[0];
-    for (const kv::SignalTally* tally :
-         {&app.tallies.overallTally, &app.tallies.stockTally[1301], &firstDay}) {
+    for (const kv::SignalTally* tally : std::initializer_list<const kv::SignalTally*>{
+             &app.tallies.overallTally, &app.tallies.stockTally[1301], &firstDay}) {
         kv::percentText(kv::successShare(*tally));
         kv::percentText(kv::failureShare(*tally));
         kv::percentText(kv::unknownShare(*tally));
