@@ -93,6 +93,11 @@ TEST(QtChart, PanesFollowTheSeriesAndThePictureIsSaved)
         auto* area = qobject_cast<QAreaSeries*>(bottom->series().value(0));
         ASSERT_NE(area, nullptr);
         EXPECT_EQ(area->upperSeries()->count(), 3000);
+        // Between zero and the curve, not between the curve and the pane's edge.
+        ASSERT_NE(area->lowerSeries(), nullptr);
+        EXPECT_EQ(area->lowerSeries()->count(), 3000);
+        for (const QPointF& point : area->lowerSeries()->points())
+            ASSERT_EQ(point.y(), 0);
         auto* axis = qobject_cast<QValueAxis*>(bottom->axes(Qt::Vertical).value(0));
         ASSERT_NE(axis, nullptr);
         EXPECT_TRUE(axis->isReverse());

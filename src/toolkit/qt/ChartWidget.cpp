@@ -151,8 +151,16 @@ QChartView* ChartWidget::buildPane(const ChartSeries& series, bool lastPane)
     line->replace(points);
     QAbstractSeries* shown = line;
     if (series.filled) {
-        // Filled down to zero, in the colour of a loss.
-        auto* area = new QAreaSeries(line);
+        // Filled between zero and the line, in the colour of a loss. Without a lower line the
+        // area would run from the line to the bottom edge of the pane, which for a downward axis
+        // fills everything below a small drawdown.
+        auto* zero = new QLineSeries;
+        QList<QPointF> zeros;
+        zeros.reserve(points.size());
+        for (const QPointF& point : points)
+            zeros.append(QPointF(point.x(), 0));
+        zero->replace(zeros);
+        auto* area = new QAreaSeries(line, zero);
         area->setColor(QColor(220, 60, 60, 110));
         area->setBorderColor(QColor(190, 0, 0));
         shown = area;
