@@ -24,6 +24,15 @@ grid=(--vary operatingRate=0.5:1:0.25 --vary maxStocks=3,5,8)
 { head -n 1 part0.csv; tail -q -n +2 part0.csv part1.csv | sort -t, -k3,3n; } > merged.csv
 cmp all.csv merged.csv
 
+# The same two shards as separate processes through GNU parallel, merged as the README merges
+# the parts that come back from its hosts (here the local machine, ":").
+command -v parallel > /dev/null || { echo "GNU parallel is missing (scripts/install-deps.sh installs it)"; exit 1; }
+parallel --will-cite -k -S : --wd "$work" \
+    "'$sweep' --shard {}/2 ${grid[*]} signals.csv 2> /dev/null" ::: 0 1 > parts.csv
+{ head -n 1 parts.csv; grep -v '^operatingRate,' parts.csv | sort -t, -k3,3n; } > merged-parallel.csv
+[ "$(grep -c '^operatingRate,' parts.csv)" = 2 ] || { cat parts.csv; exit 1; }
+cmp all.csv merged-parallel.csv
+
 # A refusal names what is wrong and runs nothing.
 if "$sweep" --vary maxStocks=1:5:0 signals.csv > out.csv 2> messages.txt; then exit 1; else [ $? = 2 ]; fi
 grep -q 'STEP が 0 です' messages.txt
