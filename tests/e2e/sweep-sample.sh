@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
 # kirvane-sweep on a copy of sample/, as README.md shows it: a sweep over operatingRate and
-# maxStocks, and the same grid split in two shards and merged back with the shell commands the
-# README gives.
+# maxStocks (its output as the README shows it), and the same grid split in two shards and merged
+# back with the shell commands the README gives, by hand and through GNU parallel.
 set -euo pipefail
 sweep=$1
 sample=$2
@@ -17,6 +17,9 @@ grid=(--vary operatingRate=0.5:1:0.25 --vary maxStocks=3,5,8)
 [ "$(wc -l < all.csv)" = 10 ] || { cat all.csv; exit 1; }
 [ "$(sed -n 2p all.csv | cut -d, -f1-3)" = "0.50,3,0" ] || { cat all.csv; exit 1; }
 [ "$(sed -n 10p all.csv | cut -d, -f1-3)" = "1.00,8,8" ] || { cat all.csv; exit 1; }
+# The README shows this very output.
+awk '/^operatingRate,maxStocks,combination,/ { shown = 1 } shown && /^```/ { exit } shown' \
+    "$sample/../README.md" | diff - all.csv
 
 # Two shards, as two machines would run them, merged back into grid order.
 "$sweep" --shard 0/2 "${grid[@]}" signals.csv > part0.csv 2> /dev/null
