@@ -72,14 +72,15 @@ public:
         for (const SweepAxis& axis : grid.axes())
             line += axis.name + ",";
         line += "combination";
-        for (size_t part = 0; part < parts(); ++part) {
+        for (size_t part = 0; part < partCount(); ++part) {
             for (const SweepFigureField& field : sweepFigureFields())
                 line += "," + figureColumns(field.name, holdout)[part];
         }
         out << line << '\n';
     }
 
-    void row(uint64_t index, const SweepOutcome& outcome)
+    // `parts`: the figures of the combination, those of the in-sample part first with a hold-out.
+    void row(uint64_t index, const SweepFigures* parts)
     {
         const std::vector<std::string_view> values = grid.valuesOf(index);
         if (json) {
@@ -92,8 +93,8 @@ public:
                     line[name] = leadingInt(values[a]);
             }
             line["combination"] = index;
-            for (size_t part = 0; part < parts(); ++part)
-                writeFigures(line, outcome[part], part);
+            for (size_t part = 0; part < partCount(); ++part)
+                writeFigures(line, parts[part], part);
             out << line.dump() << '\n';
             return;
         }
@@ -101,8 +102,8 @@ public:
         for (std::string_view value : values)
             line.append(value).append(",");
         line += std::to_string(index);
-        for (size_t part = 0; part < parts(); ++part) {
-            const SweepFigures& figures = outcome[part];
+        for (size_t part = 0; part < partCount(); ++part) {
+            const SweepFigures& figures = parts[part];
             auto add = [&](const std::optional<double>& v) {
                 line += "," + (v ? csvNumberText(*v) : std::string());
             };
@@ -119,7 +120,7 @@ public:
     }
 
 private:
-    size_t parts() const { return holdout ? 2 : 1; }
+    size_t partCount() const { return holdout ? 2 : 1; }
 
     void writeFigures(nlohmann::ordered_json& line, const SweepFigures& f, size_t part) const
     {
@@ -269,10 +270,11 @@ int runSweep(const SweepOptions& options, const std::filesystem::path& folder, s
         printer.header();
         ProgressLine progressLine(err, indices.size());
         size_t printed = 0;
-        auto progress = [&](size_t done, size_t ready, const std::vector<SweepOutcome>& figures) {
+        const size_t parts = windows.size();
+        auto progress = [&](size_t done, size_t ready, const std::vector<SweepFigures>& figures) {
             if (!options.sortField) {
                 for (; printed < ready; ++printed)
-                    printer.row(indices[printed], figures[printed]);
+                    printer.row(indices[printed], &figures[printed * parts]);
                 out.flush();
             }
             if (showProgress)
@@ -280,7 +282,7 @@ int runSweep(const SweepOptions& options, const std::filesystem::path& folder, s
         };
         SweepRunner runner(session.app->master, session.loadedSignals, settings, std::move(windows),
                            options.grid);
-        std::vector<SweepOutcome> figures = runner.run(indices, jobs, progress);
+        std::vector<SweepFigures> figures = runner.run(indices, jobs, progress);
         if (showProgress)
             progressLine.clear();
 
@@ -290,15 +292,15 @@ int runSweep(const SweepOptions& options, const std::filesystem::path& folder, s
             std::vector<size_t> order(indices.size());
             std::iota(order.begin(), order.end(), size_t{0});
             std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) {
-                return betterBy(field, figures[a][0], figures[b][0]);
+                return betterBy(field, figures[a * parts], figures[b * parts]);
             });
             if (options.top && order.size() > *options.top)
                 order.resize(*options.top);
             for (size_t i : order)
-                printer.row(indices[i], figures[i]);
+                printer.row(indices[i], &figures[i * parts]);
         } else {
             for (; printed < indices.size(); ++printed)
-                printer.row(indices[printed], figures[printed]);
+                printer.row(indices[printed], &figures[printed * parts]);
         }
         out.flush();
         return 0;

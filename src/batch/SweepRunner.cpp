@@ -22,31 +22,29 @@ SweepRunner::SweepRunner(const StockMaster& master, const SignalRows& rows, cons
     this->base.saveLog = false;
 }
 
-SweepOutcome SweepRunner::runCombination(uint64_t index, Backtest& engine) const
+void SweepRunner::runCombination(uint64_t index, Backtest& engine, SweepFigures* figures) const
 {
     // Every run starts from the combination's settings: a run itself changes maxCommission.
     SimulationSettings settings = base;
     const std::vector<std::string_view> values = grid.valuesOf(index);
     for (size_t a = 0; a < values.size(); ++a)
         setSettingByName(settings, grid.axes()[a].name, values[a]);
-    SweepOutcome outcome;
-    outcome.reserve(windows.size());
     for (const SweepWindow& window : windows) {
         engine.setSettings(settings);
         // The windows come from rows the session has chosen: the choice cannot be refused.
         engine.chooseRows(window.first, window.last);
         engine.start(std::nullopt, false);
         engine.runToEnd();
-        outcome.push_back(sweepFiguresOf(engine));
+        *figures++ = sweepFiguresOf(engine);
         engine.reset();
     }
-    return outcome;
 }
 
-std::vector<SweepOutcome> SweepRunner::run(const std::vector<uint64_t>& indices, int jobs,
+std::vector<SweepFigures> SweepRunner::run(const std::vector<uint64_t>& indices, int jobs,
                                            const Progress& progress) const
 {
-    std::vector<SweepOutcome> figures(indices.size());
+    const size_t parts = windows.size();
+    std::vector<SweepFigures> figures(indices.size() * parts);
     std::vector<char> finished(indices.size(), 0);
     std::mutex mutex;
     std::condition_variable changed;
@@ -59,14 +57,15 @@ std::vector<SweepOutcome> SweepRunner::run(const std::vector<uint64_t>& indices,
 
     auto work = [&] {
         std::unique_ptr<Backtest> engine = std::make_unique<Backtest>(master, rows, base);
+        std::vector<SweepFigures> result(parts);
         for (;;) {
             const size_t i = next.fetch_add(1);
             if (i >= indices.size() || stop.load())
                 break;
             try {
-                SweepOutcome result = runCombination(indices[i], *engine);
+                runCombination(indices[i], *engine, result.data());
                 std::lock_guard lock(mutex);
-                figures[i] = std::move(result);
+                std::copy(result.begin(), result.end(), figures.begin() + static_cast<ptrdiff_t>(i * parts));
                 finished[i] = 1;
                 ++done;
                 while (ready < finished.size() && finished[ready])
@@ -89,7 +88,7 @@ std::vector<SweepOutcome> SweepRunner::run(const std::vector<uint64_t>& indices,
         // On this thread: report after every combination, as the workers would.
         std::unique_ptr<Backtest> engine = std::make_unique<Backtest>(master, rows, base);
         for (size_t i = 0; i < indices.size(); ++i) {
-            figures[i] = runCombination(indices[i], *engine);
+            runCombination(indices[i], *engine, &figures[i * parts]);
             if (progress)
                 progress(i + 1, i + 1, figures);
         }

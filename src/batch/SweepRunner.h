@@ -26,9 +26,6 @@ struct SweepWindow {
     int last = 0;
 };
 
-// The figures of one combination, one entry per window in the runner's order.
-using SweepOutcome = std::vector<SweepFigures>;
-
 class SweepRunner {
 public:
     // `base` is what every combination starts from (kvn.conf and the --set values); a
@@ -37,19 +34,22 @@ public:
     SweepRunner(const StockMaster& master, const SignalRows& rows, const SimulationSettings& base,
                 std::vector<SweepWindow> windows, const SweepGrid& grid);
 
+    size_t windowCount() const { return windows.size(); }
+
     // Called on the thread that called run() whenever combinations have finished: `done` of them
-    // in all, and the first `ready` of the list have their figures in `outcomes`.
-    using Progress =
-        std::function<void(size_t done, size_t ready, const std::vector<SweepOutcome>& outcomes)>;
+    // in all, and the first `ready` of the list have their figures in `figures`.
+    using Progress = std::function<void(size_t done, size_t ready, const std::vector<SweepFigures>& figures)>;
 
     // The figures of each combination of `indices` (grid indices), in that order, computed by
-    // `jobs` threads at a time (1 runs them on this thread). A worker's exception stops the
-    // others and is rethrown here.
-    std::vector<SweepOutcome> run(const std::vector<uint64_t>& indices, int jobs,
+    // `jobs` threads at a time (1 runs them on this thread): windowCount() entries per
+    // combination, one per window, so combination i's are at i × windowCount(). A worker's
+    // exception stops the others and is rethrown here.
+    std::vector<SweepFigures> run(const std::vector<uint64_t>& indices, int jobs,
                                   const Progress& progress = {}) const;
 
-    // One combination on the calling thread, with the given engine, in every window.
-    SweepOutcome runCombination(uint64_t index, Backtest& engine) const;
+    // One combination on the calling thread, with the given engine: its figures in each window
+    // written to `figures` (windowCount() entries).
+    void runCombination(uint64_t index, Backtest& engine, SweepFigures* figures) const;
 
 private:
     const StockMaster& master;
