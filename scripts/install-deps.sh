@@ -15,6 +15,7 @@ packages=(
   xvfb xauth imagemagick           # a real window and screenshots without a desktop
   desktop-file-utils               # checks the installed menu entry
   lintian                          # checks the Debian package
+  parallel                         # the sweep's sharding example, run by the tests
 )
 
 missing=()

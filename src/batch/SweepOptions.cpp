@@ -5,6 +5,7 @@
 #include "settings/SettingByName.h"
 
 #include <charconv>
+#include <chrono>
 
 namespace kv {
 
@@ -22,6 +23,30 @@ std::optional<Number> parseCount(const std::string& text, Number least)
     return value;
 }
 
+// A calendar date written YYYY/MM/DD (the month and the day may have one digit), as yyyymmdd.
+std::optional<int32_t> parseDate(const std::string& text)
+{
+    int parts[3] = {};
+    const char* p = text.data();
+    const char* end = text.data() + text.size();
+    for (int i = 0; i < 3; ++i) {
+        const char* begin = p;
+        while (p != end && *p >= '0' && *p <= '9')
+            ++p;
+        const long digits = p - begin;
+        if (i == 0 ? digits != 4 : digits < 1 || digits > 2)
+            return std::nullopt;
+        std::from_chars(begin, p, parts[i]);
+        if (i < 2 && (p == end || *p++ != '/'))
+            return std::nullopt;
+    }
+    const std::chrono::year_month_day day{std::chrono::year(parts[0]), std::chrono::month(parts[1]),
+                                          std::chrono::day(parts[2])};
+    if (p != end || !day.ok())
+        return std::nullopt;
+    return parts[0] * 10000 + parts[1] * 100 + parts[2];
+}
+
 std::string joined(const std::vector<std::string>& names)
 {
     std::string text;
@@ -36,6 +61,7 @@ std::string sweepUsage()
 {
     return "使い方: kirvane-sweep [--jobs N] [--shard I/N] [--start-row N] [--end-row M] [--set "
            "NAME=VALUE]...\n"
+           "         [--holdout-from YYYY/MM/DD]\n"
            "         --vary NAME=V1,V2,... | --vary NAME=FROM:TO:STEP ... [--sort FIELD] [--top K] [--json]\n"
            "         SIGNAL_FILE\n"
            "カレントフォルダーで SIGNAL_FILE を --vary の値のすべての組合せについてバックテストします\n"
@@ -48,6 +74,8 @@ std::string sweepUsage()
         joined(settingNames()) +
         "\n"
         "  --start-row N, --end-row M  各実行の最初と最後のシグナル一覧の行 (0 から数えます)\n"
+        "  --holdout-from YYYY/MM/DD   各組合せを、この日付以降の最初の行より前 (is…) と、その行からあと\n"
+        "                              (oos…) とで別々に実行します (--sort は is… の数値で並べます)\n"
         "  --jobs N                    ワーカースレッドの数 (既定: コアごとに一つ)\n"
         "  --shard I/N                 番号を N で割った余りが I の組合せだけを実行します\n"
         "  --sort FIELD                次の数値のよい順に並べます: " +
@@ -99,6 +127,13 @@ ParsedSweepArguments parseSweepArguments(const std::vector<std::string>& argumen
              options.shard = *shard;
              options.shards = *shards;
              return std::nullopt;
+         }},
+        {"--holdout-from",
+         [&](const Value& text) -> Refusal {
+             options.holdoutFrom = text ? parseDate(*text) : std::nullopt;
+             return options.holdoutFrom
+                 ? Refusal()
+                 : "--holdout-from には YYYY/MM/DD の日付が必要です" + (text ? ": " + *text : std::string());
          }},
         {"--sort",
          [&](const Value& field) -> Refusal {

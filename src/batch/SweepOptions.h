@@ -2,7 +2,8 @@
 #pragma once
 // The command line of kirvane-sweep:
 //   kirvane-sweep [--jobs N] [--shard I/N] [--start-row N] [--end-row M] [--set NAME=VALUE]...
-//     --vary NAME=V1,V2,... | --vary NAME=FROM:TO:STEP ... [--sort FIELD] [--top K] [--json] SIGNAL_FILE
+//     [--holdout-from YYYY/MM/DD] --vary NAME=V1,V2,... | --vary NAME=FROM:TO:STEP ...
+//     [--sort FIELD] [--top K] [--json] SIGNAL_FILE
 
 #include "batch/RunArguments.h"
 #include "batch/SweepGrid.h"
@@ -23,6 +24,9 @@ struct SweepOptions : RunArguments {
     SweepGrid grid;                        // the --vary axes, in order; at least one
     std::optional<std::string> sortField;  // a figure's name
     std::optional<uint64_t> top;
+    // yyyymmdd: each combination runs on the rows before the first row dated on or after it
+    // (in-sample) and on the rows from that row on (out-of-sample).
+    std::optional<int32_t> holdoutFrom;
 };
 
 // The options, or the reason the arguments are not valid (naming the argument at fault).

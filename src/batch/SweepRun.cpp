@@ -15,6 +15,7 @@
 #include <chrono>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <exception>
 #include <numeric>
 #include <thread>
@@ -23,15 +24,45 @@ namespace kv {
 
 namespace {
 
-// A number as the JSON output writes it, so that the CSV and the JSON agree to the digit.
+// A number as the JSON output writes it: every digit that tells the double apart.
 std::string numberText(double value)
 {
     return nlohmann::json(value).dump();
 }
 
+// A figure as the CSV writes it for people: rounded to 6 decimals, without trailing zeros, so a
+// whole amount of yen has no fraction. What is not finite reads as the JSON has it.
+std::string csvNumberText(double value)
+{
+    if (!std::isfinite(value))
+        return numberText(value);
+    char text[400];  // the largest double has 309 digits before the point
+    std::snprintf(text, sizeof text, "%.6f", value);
+    char* end = text + std::strlen(text);
+    while (end[-1] == '0')
+        --end;
+    if (end[-1] == '.')
+        --end;
+    *end = '\0';
+    return std::string_view(text) == "-0" ? "0" : text;
+}
+
+// The column names of a figure: as it stands, or once per part of a hold-out ("isFinalAssets",
+// "oosFinalAssets").
+std::vector<std::string> figureColumns(const char* name, bool holdout)
+{
+    if (!holdout)
+        return {name};
+    std::string capitalised = name;
+    capitalised[0] = static_cast<char>(capitalised[0] - 'a' + 'A');
+    return {"is" + capitalised, "oos" + capitalised};
+}
+
 class SweepPrinter {
 public:
-    SweepPrinter(const SweepGrid& grid, bool json, std::ostream& out) : grid(grid), json(json), out(out) {}
+    SweepPrinter(const SweepGrid& grid, bool json, bool holdout, std::ostream& out)
+        : grid(grid), json(json), holdout(holdout), out(out)
+    {}
 
     void header()
     {
@@ -41,12 +72,15 @@ public:
         for (const SweepAxis& axis : grid.axes())
             line += axis.name + ",";
         line += "combination";
-        for (const SweepFigureField& field : sweepFigureFields())
-            line += std::string(",") + field.name;
+        for (size_t part = 0; part < partCount(); ++part) {
+            for (const SweepFigureField& field : sweepFigureFields())
+                line += "," + figureColumns(field.name, holdout)[part];
+        }
         out << line << '\n';
     }
 
-    void row(uint64_t index, const SweepFigures& figures)
+    // `parts`: the figures of the combination, those of the in-sample part first with a hold-out.
+    void row(uint64_t index, const SweepFigures* parts)
     {
         const std::vector<std::string_view> values = grid.valuesOf(index);
         if (json) {
@@ -59,7 +93,8 @@ public:
                     line[name] = leadingInt(values[a]);
             }
             line["combination"] = index;
-            writeFigures(line, figures);
+            for (size_t part = 0; part < partCount(); ++part)
+                writeFigures(line, parts[part], part);
             out << line.dump() << '\n';
             return;
         }
@@ -67,28 +102,34 @@ public:
         for (std::string_view value : values)
             line.append(value).append(",");
         line += std::to_string(index);
-        auto add = [&](const std::optional<double>& v) {
-            line += "," + (v ? numberText(*v) : std::string());
-        };
-        add(figures.finalAssets);
-        add(figures.totalReturnPercent);
-        add(figures.cagrPercent);
-        add(figures.maxDrawdownPercent);
-        add(figures.profitFactor);
-        add(figures.winRatePercent);
-        line += "," + std::to_string(figures.trades) + "," + std::to_string(figures.purchases) + "," +
-            std::to_string(figures.sales);
+        for (size_t part = 0; part < partCount(); ++part) {
+            const SweepFigures& figures = parts[part];
+            auto add = [&](const std::optional<double>& v) {
+                line += "," + (v ? csvNumberText(*v) : std::string());
+            };
+            add(figures.finalAssets);
+            add(figures.totalReturnPercent);
+            add(figures.cagrPercent);
+            add(figures.maxDrawdownPercent);
+            add(figures.profitFactor);
+            add(figures.winRatePercent);
+            line += "," + std::to_string(figures.trades) + "," + std::to_string(figures.purchases) + "," +
+                std::to_string(figures.sales);
+        }
         out << line << '\n';
     }
 
 private:
-    static void writeFigures(nlohmann::ordered_json& line, const SweepFigures& f)
+    size_t partCount() const { return holdout ? 2 : 1; }
+
+    void writeFigures(nlohmann::ordered_json& line, const SweepFigures& f, size_t part) const
     {
+        auto key = [&](const char* name) { return figureColumns(name, holdout)[part]; };
         auto put = [&](const char* name, const std::optional<double>& v) {
             if (v)
-                line[name] = *v;
+                line[key(name)] = *v;
             else
-                line[name] = nullptr;
+                line[key(name)] = nullptr;
         };
         put("finalAssets", f.finalAssets);
         put("totalReturnPercent", f.totalReturnPercent);
@@ -96,15 +137,52 @@ private:
         put("maxDrawdownPercent", f.maxDrawdownPercent);
         put("profitFactor", f.profitFactor);
         put("winRatePercent", f.winRatePercent);
-        line["trades"] = f.trades;
-        line["purchases"] = f.purchases;
-        line["sales"] = f.sales;
+        line[key("trades")] = f.trades;
+        line[key("purchases")] = f.purchases;
+        line[key("sales")] = f.sales;
     }
 
     const SweepGrid& grid;
     bool json;
+    bool holdout;
     std::ostream& out;
 };
+
+// The out-of-sample part's first row: the first row of first..last dated on or after `date`.
+// A row whose date text reads as no date (0) is dated on no day: it stays in the part its place
+// puts it in. Nothing when `date` lies before the window's first dated row or after its last,
+// or when the in-sample part would have no row.
+std::optional<int> holdoutRow(const SignalRows& rows, int first, int last, int32_t date)
+{
+    std::optional<int> split;
+    bool earlierDate = false;
+    for (int row = first; row <= last && !split; ++row) {
+        const int32_t rowDate = rows.fields(row).signalDate;
+        if (rowDate == 0)
+            continue;
+        if (rowDate >= date)
+            split = row;
+        else
+            earlierDate = true;
+    }
+    if (!split || !earlierDate)
+        return std::nullopt;
+    return split;
+}
+
+// "2004/1/5 〜 2005/6/30": the dates of the window's first and last dated rows.
+std::string windowDatesText(const SignalRows& rows, int first, int last)
+{
+    int32_t lowest = 0, highest = 0;
+    for (int row = first; row <= last; ++row) {
+        if (const int32_t date = rows.fields(row).signalDate; date != 0) {
+            if (lowest == 0)
+                lowest = date;
+            highest = date;
+        }
+    }
+    return dateText(lowest) + " 〜 " + dateText(highest);
+}
 
 // "12 / 64 組合せ  3.2 組合せ/秒  残り 0:17", at most ten times a second.
 class ProgressLine {
@@ -166,6 +244,21 @@ int runSweep(const SweepOptions& options, const std::filesystem::path& folder, s
             break;
         }
 
+        const int first = session.engine.startRow();
+        const int last = session.engine.endRow();
+        std::vector<SweepWindow> windows = {{first, last}};
+        if (options.holdoutFrom) {
+            const SignalRows& rows = session.loadedSignals;
+            const std::optional<int> split = holdoutRow(rows, first, last, *options.holdoutFrom);
+            if (!split) {
+                err << "kirvane-sweep: --holdout-from " << paddedDateText(*options.holdoutFrom)
+                    << " には、シグナルの期間 (" << windowDatesText(rows, first, last)
+                    << ") の最初の日より後で最後の日までの日付が必要です\n";
+                return 2;
+            }
+            windows = {{first, *split - 1}, {*split, last}};
+        }
+
         std::vector<uint64_t> indices = options.grid.shardIndices(options.shard, options.shards);
         // Without an order to find, the first K lines are the first K combinations: run only those.
         if (options.top && !options.sortField && indices.size() > *options.top)
@@ -173,38 +266,41 @@ int runSweep(const SweepOptions& options, const std::filesystem::path& folder, s
         const unsigned cores = std::thread::hardware_concurrency();
         const int jobs = options.jobs.value_or(cores == 0 ? 1 : static_cast<int>(cores));
 
-        SweepPrinter printer(options.grid, options.json, out);
+        SweepPrinter printer(options.grid, options.json, options.holdoutFrom.has_value(), out);
         printer.header();
         ProgressLine progressLine(err, indices.size());
         size_t printed = 0;
+        const size_t parts = windows.size();
         auto progress = [&](size_t done, size_t ready, const std::vector<SweepFigures>& figures) {
             if (!options.sortField) {
                 for (; printed < ready; ++printed)
-                    printer.row(indices[printed], figures[printed]);
+                    printer.row(indices[printed], &figures[printed * parts]);
                 out.flush();
             }
             if (showProgress)
                 progressLine.update(done);
         };
-        SweepRunner runner(session.app->master, session.loadedSignals, settings, session.engine.startRow(),
-                           session.engine.endRow(), options.grid);
+        SweepRunner runner(session.app->master, session.loadedSignals, settings, std::move(windows),
+                           options.grid);
         std::vector<SweepFigures> figures = runner.run(indices, jobs, progress);
         if (showProgress)
             progressLine.clear();
 
         if (options.sortField) {
+            // With a hold-out the in-sample figure ranks: the out-of-sample one is there to judge it.
             const SweepFigureField& field = *sweepFigureByName(*options.sortField);
             std::vector<size_t> order(indices.size());
             std::iota(order.begin(), order.end(), size_t{0});
-            std::stable_sort(order.begin(), order.end(),
-                             [&](size_t a, size_t b) { return betterBy(field, figures[a], figures[b]); });
+            std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) {
+                return betterBy(field, figures[a * parts], figures[b * parts]);
+            });
             if (options.top && order.size() > *options.top)
                 order.resize(*options.top);
             for (size_t i : order)
-                printer.row(indices[i], figures[i]);
+                printer.row(indices[i], &figures[i * parts]);
         } else {
             for (; printed < indices.size(); ++printed)
-                printer.row(indices[printed], figures[printed]);
+                printer.row(indices[printed], &figures[printed * parts]);
         }
         out.flush();
         return 0;

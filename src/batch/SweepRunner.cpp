@@ -16,40 +16,35 @@
 namespace kv {
 
 SweepRunner::SweepRunner(const StockMaster& master, const SignalRows& rows, const SimulationSettings& base,
-                         int startRow, int endRow, const SweepGrid& grid)
-    : master(master), rows(rows), base(base), startRow(startRow), endRow(endRow), grid(grid)
+                         std::vector<SweepWindow> windows, const SweepGrid& grid)
+    : master(master), rows(rows), base(base), windows(std::move(windows)), grid(grid)
 {
     this->base.saveLog = false;
 }
 
-SweepFigures SweepRunner::runCombination(uint64_t index, Backtest& engine) const
+void SweepRunner::runCombination(uint64_t index, Backtest& engine, SweepFigures* figures) const
 {
-    // Every combination starts from the same settings: the run itself changes maxCommission.
+    // Every run starts from the combination's settings: a run itself changes maxCommission.
     SimulationSettings settings = base;
     const std::vector<std::string_view> values = grid.valuesOf(index);
     for (size_t a = 0; a < values.size(); ++a)
         setSettingByName(settings, grid.axes()[a].name, values[a]);
-    engine.setSettings(settings);
-    engine.start(std::nullopt, false);
-    engine.runToEnd();
-    SweepFigures figures = sweepFiguresOf(engine);
-    engine.reset();
-    return figures;
-}
-
-// An engine of a worker, over the runner's rows.
-static std::unique_ptr<Backtest> workerEngine(const StockMaster& master, const SignalRows& rows,
-                                              const SimulationSettings& base, int startRow, int endRow)
-{
-    auto engine = std::make_unique<Backtest>(master, rows, base);
-    engine->chooseRows(startRow, endRow);
-    return engine;
+    for (const SweepWindow& window : windows) {
+        engine.setSettings(settings);
+        // The windows come from rows the session has chosen: the choice cannot be refused.
+        engine.chooseRows(window.first, window.last);
+        engine.start(std::nullopt, false);
+        engine.runToEnd();
+        *figures++ = sweepFiguresOf(engine);
+        engine.reset();
+    }
 }
 
 std::vector<SweepFigures> SweepRunner::run(const std::vector<uint64_t>& indices, int jobs,
                                            const Progress& progress) const
 {
-    std::vector<SweepFigures> figures(indices.size());
+    const size_t parts = windows.size();
+    std::vector<SweepFigures> figures(indices.size() * parts);
     std::vector<char> finished(indices.size(), 0);
     std::mutex mutex;
     std::condition_variable changed;
@@ -61,15 +56,16 @@ std::vector<SweepFigures> SweepRunner::run(const std::vector<uint64_t>& indices,
     std::atomic<bool> stop{false};
 
     auto work = [&] {
-        std::unique_ptr<Backtest> engine = workerEngine(master, rows, base, startRow, endRow);
+        std::unique_ptr<Backtest> engine = std::make_unique<Backtest>(master, rows, base);
+        std::vector<SweepFigures> result(parts);
         for (;;) {
             const size_t i = next.fetch_add(1);
             if (i >= indices.size() || stop.load())
                 break;
             try {
-                SweepFigures result = runCombination(indices[i], *engine);
+                runCombination(indices[i], *engine, result.data());
                 std::lock_guard lock(mutex);
-                figures[i] = std::move(result);
+                std::copy(result.begin(), result.end(), figures.begin() + static_cast<ptrdiff_t>(i * parts));
                 finished[i] = 1;
                 ++done;
                 while (ready < finished.size() && finished[ready])
@@ -90,9 +86,9 @@ std::vector<SweepFigures> SweepRunner::run(const std::vector<uint64_t>& indices,
     const size_t threads = std::min<size_t>(static_cast<size_t>(std::max(jobs, 1)), indices.size());
     if (threads <= 1) {
         // On this thread: report after every combination, as the workers would.
-        std::unique_ptr<Backtest> engine = workerEngine(master, rows, base, startRow, endRow);
+        std::unique_ptr<Backtest> engine = std::make_unique<Backtest>(master, rows, base);
         for (size_t i = 0; i < indices.size(); ++i) {
-            figures[i] = runCombination(indices[i], *engine);
+            runCombination(indices[i], *engine, &figures[i * parts]);
             if (progress)
                 progress(i + 1, i + 1, figures);
         }

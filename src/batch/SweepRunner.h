@@ -2,7 +2,8 @@
 #pragma once
 // Runs the combinations of a sweep on worker threads over one loaded signal file. Each worker
 // has an engine of its own (its settings, lists, figures and results); the stock master and the
-// signal rows are shared and only read, so no signal row is copied per worker.
+// signal rows are shared and only read, so no signal row is copied per worker. A combination is
+// run once per window of rows (two for a hold-out), each run a complete one from the capital.
 
 #include "batch/SweepFigures.h"
 #include "batch/SweepGrid.h"
@@ -19,32 +20,42 @@ class Backtest;
 class SignalRows;
 class StockMaster;
 
+// Rows first..last of the loaded signals, as Backtest::chooseRows takes them.
+struct SweepWindow {
+    int first = 0;
+    int last = 0;
+};
+
 class SweepRunner {
 public:
     // `base` is what every combination starts from (kvn.conf and the --set values); a
-    // combination's own values are set on a copy. No trade log is written.
+    // combination's own values are set on a copy. No trade log is written. `windows` holds at
+    // least one window.
     SweepRunner(const StockMaster& master, const SignalRows& rows, const SimulationSettings& base,
-                int startRow, int endRow, const SweepGrid& grid);
+                std::vector<SweepWindow> windows, const SweepGrid& grid);
+
+    size_t windowCount() const { return windows.size(); }
 
     // Called on the thread that called run() whenever combinations have finished: `done` of them
     // in all, and the first `ready` of the list have their figures in `figures`.
     using Progress = std::function<void(size_t done, size_t ready, const std::vector<SweepFigures>& figures)>;
 
     // The figures of each combination of `indices` (grid indices), in that order, computed by
-    // `jobs` threads at a time (1 runs them on this thread). A worker's exception stops the
-    // others and is rethrown here.
+    // `jobs` threads at a time (1 runs them on this thread): windowCount() entries per
+    // combination, one per window, so combination i's are at i × windowCount(). A worker's
+    // exception stops the others and is rethrown here.
     std::vector<SweepFigures> run(const std::vector<uint64_t>& indices, int jobs,
                                   const Progress& progress = {}) const;
 
-    // One combination on the calling thread, with the given engine.
-    SweepFigures runCombination(uint64_t index, Backtest& engine) const;
+    // One combination on the calling thread, with the given engine: its figures in each window
+    // written to `figures` (windowCount() entries).
+    void runCombination(uint64_t index, Backtest& engine, SweepFigures* figures) const;
 
 private:
     const StockMaster& master;
     const SignalRows& rows;
     SimulationSettings base;
-    int startRow;
-    int endRow;
+    std::vector<SweepWindow> windows;
     const SweepGrid& grid;
 };
 

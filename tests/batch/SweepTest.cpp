@@ -1,11 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "batch/BatchOptions.h"
 #include "batch/BatchRun.h"
+#include "batch/BatchSession.h"
 #include "batch/SweepFigures.h"
 #include "batch/SweepGrid.h"
 #include "batch/SweepOptions.h"
 #include "batch/SweepRun.h"
 #include "data/SimulatorApp.h"
+#include "text/Numbers.h"
 #include "support/TempFolder.h"
 
 #include "SampleData.h"
@@ -102,16 +104,17 @@ TEST(SweepGrid, RangesStepInExactDecimalsAndIncludeToOnlyWhenLandedOn)
 
 TEST(SweepArguments, ReadsEveryOption)
 {
-    ParsedSweepArguments p = parseSweepArguments({"--jobs",      "3",
-                                                  "--shard",     "1/4",
-                                                  "--start-row", "2",
-                                                  "--end-row",   "9",
-                                                  "--set",       "leverage=3",
-                                                  "--vary",      "maxStocks=1:3:1",
-                                                  "--vary",      "operatingRate=0.5,1",
-                                                  "--sort",      "maxDrawdownPercent",
-                                                  "--top",       "2",
-                                                  "--json",      "s.csv"});
+    ParsedSweepArguments p = parseSweepArguments({"--jobs",         "3",
+                                                  "--shard",        "1/4",
+                                                  "--start-row",    "2",
+                                                  "--end-row",      "9",
+                                                  "--set",          "leverage=3",
+                                                  "--vary",         "maxStocks=1:3:1",
+                                                  "--vary",         "operatingRate=0.5,1",
+                                                  "--sort",         "maxDrawdownPercent",
+                                                  "--top",          "2",
+                                                  "--holdout-from", "2004/7/01",
+                                                  "--json",         "s.csv"});
     ASSERT_TRUE(p.options) << p.error;
     const SweepOptions& o = *p.options;
     EXPECT_EQ(o.jobs, 3);
@@ -126,6 +129,7 @@ TEST(SweepArguments, ReadsEveryOption)
     EXPECT_EQ(o.grid.size(), 6u);
     EXPECT_EQ(o.sortField, "maxDrawdownPercent");
     EXPECT_EQ(o.top, 2u);
+    EXPECT_EQ(o.holdoutFrom, 20040701);
     EXPECT_TRUE(o.json);
     EXPECT_EQ(o.signalFile, std::filesystem::path("s.csv"));
 }
@@ -168,6 +172,11 @@ TEST(SweepArguments, RefusalsNameWhatIsWrong)
         {{"--jobs", "two", "s.csv"}, "--jobs"},
         {{"--top", "0", "s.csv"}, "--top には 1 以上の行数が必要です"},
         {{"--sort", "cagr", "s.csv"}, "cagr という数値はありません"},
+        {{"--holdout-from", "2004/2/30", "s.csv"},
+         "--holdout-from には YYYY/MM/DD の日付が必要です: 2004/2/30"},
+        {{"--holdout-from", "2004-07-01", "s.csv"}, "YYYY/MM/DD"},
+        {{"--holdout-from", "04/07/01", "s.csv"}, "YYYY/MM/DD"},
+        {{"--holdout-from", "2004/07/01x", "s.csv"}, "YYYY/MM/DD"},
         {{"--start-row", "-1", "s.csv"}, "--start-row には 0 以上の行番号が必要です"},
         {{"--frobnicate", "s.csv"}, "不明なオプションです: --frobnicate"},
         {{"a.csv", "b.csv"}, "シグナルファイルは一つだけ"},
@@ -231,9 +240,10 @@ protected:
         return p.options ? runSweep(*p.options, folder.path(), out, err, false) : -1;
     }
 
-    nlohmann::json batch(const std::vector<std::pair<std::string, std::string>>& settings)
+    nlohmann::json batch(const std::vector<std::pair<std::string, std::string>>& settings,
+                         std::vector<std::string> arguments = {})
     {
-        std::vector<std::string> arguments = {"--json"};
+        arguments.push_back("--json");
         for (const auto& [name, value] : settings) {
             arguments.push_back("--set");
             arguments.push_back(name + "=" + value);
@@ -296,6 +306,32 @@ TEST_F(Sweep, OneWorkerAndFourGiveTheSameOutputAndShardsMergeBackIntoIt)
               "maxDrawdownPercent,profitFactor,winRatePercent,trades,purchases,sales");
     EXPECT_EQ(rows[1].substr(0, 10), "1,0.4,0,0,");
     EXPECT_EQ(rows[24].substr(0, 11), "4,1.0,1,23,");
+    // The CSV rounds for people, the JSON keeps every digit: whole yen without a fraction, other
+    // figures to at most 6 decimals.
+    std::vector<std::string> json = lines(with({"--json"}));
+    ASSERT_EQ(json.size(), 24u);
+    for (size_t i = 0; i < json.size(); ++i) {
+        const nlohmann::json line = nlohmann::json::parse(json[i]);
+        const std::vector<const char*> figures = {"finalAssets",  "totalReturnPercent",
+                                                  "cagrPercent",  "maxDrawdownPercent",
+                                                  "profitFactor", "winRatePercent"};
+        for (size_t f = 0; f < figures.size(); ++f) {
+            const std::string text = field(rows[i + 1], 4 + f);
+            if (line[figures[f]].is_null()) {
+                EXPECT_EQ(text, "") << rows[i + 1];
+                continue;
+            }
+            const double value = line[figures[f]].get<double>();
+            const size_t point = text.find('.');
+            // At most 6 decimals and no trailing zero after the point.
+            EXPECT_TRUE(point == std::string::npos || (text.size() - point - 1 <= 6 && text.back() != '0'))
+                << text;
+            EXPECT_NEAR(std::stod(text), value, 5e-7 * std::max(1.0, std::fabs(value))) << figures[f];
+            if (value == std::trunc(value)) {
+                EXPECT_EQ(text, std::to_string(static_cast<long long>(value))) << figures[f];
+            }
+        }
+    }
 
     std::map<int, std::string> merged;
     for (int shard = 0; shard < 3; ++shard) {
@@ -327,6 +363,59 @@ TEST_F(Sweep, SortAndTopKeepTheBestLinesOfTheGrid)
     std::vector<std::string> top = lines(out.str());
     ASSERT_EQ(top.size(), 3u);  // header and the first two combinations
     EXPECT_EQ(top[2].substr(0, 4), "2,1,");
+}
+
+TEST_F(Sweep, AHoldOutRunsEachPartAsTheBatchRunsItsRowsAndRanksByTheInSampleFigure)
+{
+    std::ostringstream quiet;
+    BatchSession session(folder.path(), quiet);
+    ASSERT_EQ(session.prepare(folder / "signals.csv", std::nullopt, std::nullopt), RunPreparation::Ready);
+    int split = 0;
+    while (session.loadedSignals.fields(split).signalDate < 20041001)
+        ++split;
+    const std::string last = std::to_string(session.loadedSignals.count() - 1);
+
+    ASSERT_EQ(sweep({"--json", "--holdout-from", "2004/10/01", "--set", "leverage=2", "--vary",
+                     "maxStocks=1,3", "--sort", "finalAssets"}),
+              0)
+        << err.str();
+    std::vector<std::string> rows = lines(out.str());
+    ASSERT_EQ(rows.size(), 2u);
+    const nlohmann::json best = nlohmann::json::parse(rows[0]);
+    const nlohmann::json second = nlohmann::json::parse(rows[1]);
+    EXPECT_GE(best["isFinalAssets"].get<double>(), second["isFinalAssets"].get<double>());
+    const std::string maxStocks = best["maxStocks"].dump();
+    const nlohmann::json in = batch({{"leverage", "2"}, {"maxStocks", maxStocks}},
+                                    {"--start-row", "0", "--end-row", std::to_string(split - 1)});
+    const nlohmann::json outOf = batch({{"leverage", "2"}, {"maxStocks", maxStocks}},
+                                       {"--start-row", std::to_string(split), "--end-row", last});
+    for (const char* figure : {"finalAssets", "totalReturnPercent", "cagrPercent", "maxDrawdownPercent",
+                               "profitFactor", "winRatePercent", "trades"}) {
+        std::string name = figure;
+        name[0] = static_cast<char>(name[0] - 'a' + 'A');
+        EXPECT_EQ(best["is" + name], in["results"][figure]) << figure;
+        EXPECT_EQ(best["oos" + name], outOf["results"][figure]) << figure;
+    }
+    EXPECT_EQ(best["isSales"], in["run"]["sales"]);
+    EXPECT_EQ(best["oosPurchases"], outOf["run"]["purchases"]);
+    EXPECT_GT(best["oosPurchases"].get<int>(), 0);
+
+    ASSERT_EQ(sweep({"--holdout-from", "2004/10/01", "--vary", "maxStocks=1"}), 0);
+    EXPECT_EQ(
+        lines(out.str())[0],
+        "maxStocks,combination,isFinalAssets,isTotalReturnPercent,isCagrPercent,isMaxDrawdownPercent,"
+        "isProfitFactor,isWinRatePercent,isTrades,isPurchases,isSales,oosFinalAssets,oosTotalReturnPercent,"
+        "oosCagrPercent,oosMaxDrawdownPercent,oosProfitFactor,oosWinRatePercent,oosTrades,oosPurchases,"
+        "oosSales");
+
+    // Either part would be empty: refused before anything runs.
+    const std::string firstDate = paddedDateText(session.loadedSignals.fields(0).signalDate);
+    for (const std::string& date : {std::string("2003/12/31"), firstDate, std::string("2005/12/31")}) {
+        EXPECT_EQ(sweep({"--holdout-from", date, "--vary", "maxStocks=1"}), 2) << date;
+        EXPECT_NE(err.str().find("の最初の日より後で最後の日までの日付が必要です"), std::string::npos)
+            << err.str();
+        EXPECT_TRUE(out.str().empty());
+    }
 }
 
 TEST_F(Sweep, StartsAndRefusesAsTheBatchDoes)

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
 # kirvane-sweep on a copy of sample/, as README.md shows it: a sweep over operatingRate and
-# maxStocks, and the same grid split in two shards and merged back with the shell commands the
-# README gives.
+# maxStocks (its output as the README shows it), and the same grid split in two shards and merged
+# back with the shell commands the README gives, by hand and through GNU parallel.
 set -euo pipefail
 sweep=$1
 sample=$2
@@ -17,12 +17,24 @@ grid=(--vary operatingRate=0.5:1:0.25 --vary maxStocks=3,5,8)
 [ "$(wc -l < all.csv)" = 10 ] || { cat all.csv; exit 1; }
 [ "$(sed -n 2p all.csv | cut -d, -f1-3)" = "0.50,3,0" ] || { cat all.csv; exit 1; }
 [ "$(sed -n 10p all.csv | cut -d, -f1-3)" = "1.00,8,8" ] || { cat all.csv; exit 1; }
+# The README shows this very output.
+awk '/^operatingRate,maxStocks,combination,/ { shown = 1 } shown && /^```/ { exit } shown' \
+    "$sample/../README.md" | diff - all.csv
 
 # Two shards, as two machines would run them, merged back into grid order.
 "$sweep" --shard 0/2 "${grid[@]}" signals.csv > part0.csv 2> /dev/null
 "$sweep" --shard 1/2 "${grid[@]}" signals.csv > part1.csv 2> /dev/null
 { head -n 1 part0.csv; tail -q -n +2 part0.csv part1.csv | sort -t, -k3,3n; } > merged.csv
 cmp all.csv merged.csv
+
+# The same two shards as separate processes through GNU parallel, merged as the README merges
+# the parts that come back from its hosts (here the local machine, ":").
+command -v parallel > /dev/null || { echo "GNU parallel is missing (scripts/install-deps.sh installs it)"; exit 1; }
+parallel --will-cite -k -S : --wd "$work" \
+    "'$sweep' --shard {}/2 ${grid[*]} signals.csv 2> /dev/null" ::: 0 1 > parts.csv
+{ head -n 1 parts.csv; grep -v '^operatingRate,' parts.csv | sort -t, -k3,3n; } > merged-parallel.csv
+[ "$(grep -c '^operatingRate,' parts.csv)" = 2 ] || { cat parts.csv; exit 1; }
+cmp all.csv merged-parallel.csv
 
 # A refusal names what is wrong and runs nothing.
 if "$sweep" --vary maxStocks=1:5:0 signals.csv > out.csv 2> messages.txt; then exit 1; else [ $? = 2 ]; fi
