@@ -14,11 +14,9 @@ namespace kv {
 
 class SignalRows;
 
-// The trades the results keep; `rows` are the run's signal rows, which name the stocks.
-std::string tradeListCsv(const RunResults& results, const SignalRows& rows);
-
-// Writes tradeListCsv to `file`, replacing it; false when it cannot be written whole (a FIFO or a
-// device other than /dev/null and /dev/full is not written at all).
+// Writes the trades the results keep to `file`, replacing it; `rows` are the run's signal rows,
+// which name the stocks. False when it cannot be written whole (a FIFO or a device other than
+// /dev/null and /dev/full is not written at all).
 bool writeTradeListCsv(const RunResults& results, const SignalRows& rows, const std::filesystem::path& file);
 
 }  // namespace kv

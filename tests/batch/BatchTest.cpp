@@ -329,12 +329,18 @@ TEST_F(BatchRun, AFigureBeyondTheDoublesIsNull)
     EXPECT_NE(out.str().find("総収益率: 229775.00%  年率収益率: ----\n"), std::string::npos) << out.str();
 }
 
-TEST_F(BatchRun, AnEquityFileThatCannotBeWrittenEndsWithStatusTwo)
+TEST_F(BatchRun, AnEquityFileOrTradeListThatCannotBeWrittenEndsWithStatusTwo)
 {
     EXPECT_EQ(run({"--equity", (folder / "none" / "days.csv").string(), (folder / "signals.csv").string()}),
               2);
     EXPECT_NE(err.str().find("cannot be written"), std::string::npos);
     EXPECT_NE(out.str().find("最終資産: "), std::string::npos);  // the summary came first
+    // A trade list fails the same way; the day points are written all the same.
+    EXPECT_EQ(run({"--equity", (folder / "days.csv").string(), "--trades", "/dev/full",
+                   (folder / "signals.csv").string()}),
+              2);
+    EXPECT_NE(err.str().find("/dev/full cannot be written"), std::string::npos) << err.str();
+    EXPECT_TRUE(folder.exists("days.csv"));
 
     // The sample's day points fill more than the C library's 4 KB buffer; a full disk fails
     // every write, whichever write it is.
