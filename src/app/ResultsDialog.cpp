@@ -93,6 +93,16 @@ std::vector<std::vector<TableCell>> figureRows(const RunResults& results, const 
         figureRow("最大連敗数", std::to_string(f.maxConsecutiveLosses)),
         figureRow("手数料合計", moneyText(f.totalCommission)),
         figureRow("税金合計", moneyText(f.totalTax)),
+        figureRow("シャープレシオ", ratio(f.sharpeRatio)),
+        figureRow("ソルティノレシオ", ratio(f.sortinoRatio)),
+        figureRow("カルマーレシオ", ratio(f.calmarRatio)),
+        figureRow("リカバリーファクター", ratio(f.recoveryFactor)),
+        figureRow("最長ドローダウン (営業日)", std::to_string(f.longestDrawdownDays)),
+        figureRow("最長DDの開始日", date(f.longestDrawdownStart)),
+        figureRow("最長DDの終了日", date(f.longestDrawdownEnd)),
+        figureRow("エクスポージャー", percent(f.exposurePercent)),
+        figureRow("平均保有日数", ratio(f.averageHoldingDays)),
+        figureRow("ペイオフレシオ", ratio(f.payoffRatio)),
     };
 }
 

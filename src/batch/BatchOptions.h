@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The command line of kirvane-batch:
-//   kirvane-batch [--start-row N] [--end-row M] [--log FILE] [--equity FILE] [--set NAME=VALUE]...
-//                 [--json] SIGNAL_FILE
+//   kirvane-batch [--start-row N] [--end-row M] [--log FILE] [--equity FILE] [--trades FILE]
+//                 [--set NAME=VALUE]... [--json] SIGNAL_FILE
 
 #include "batch/RunArguments.h"
 
@@ -17,6 +17,7 @@ namespace kv {
 struct BatchOptions : RunArguments {
     std::optional<std::filesystem::path> logFile;
     std::optional<std::filesystem::path> equityFile;  // the day points as CSV
+    std::optional<std::filesystem::path> tradesFile;  // the list of trades as CSV
 };
 
 // The options, or the reason the arguments are not valid.

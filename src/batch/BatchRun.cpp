@@ -12,6 +12,7 @@
 #include "sim/OutcomeTexts.h"
 #include "sim/RunFigures.h"
 #include "sim/RunResults.h"
+#include "sim/TradeListCsv.h"
 #include "text/Cp932.h"
 #include "text/Format.h"
 #include "text/LineReader.h"
@@ -106,6 +107,16 @@ nlohmann::ordered_json resultsJson(const RunResults& results)
     r["totalTax"] = jsonNumber(f.totalTax);
     r["months"] = periodsJson(f.months, true);
     r["years"] = periodsJson(f.years, false);
+    r["sharpeRatio"] = jsonNumber(f.sharpeRatio);
+    r["sortinoRatio"] = jsonNumber(f.sortinoRatio);
+    r["calmarRatio"] = jsonNumber(f.calmarRatio);
+    r["recoveryFactor"] = jsonNumber(f.recoveryFactor);
+    r["longestDrawdownDays"] = f.longestDrawdownDays;
+    r["longestDrawdownStart"] = jsonDate(f.longestDrawdownStart);
+    r["longestDrawdownEnd"] = jsonDate(f.longestDrawdownEnd);
+    r["exposurePercent"] = jsonNumber(f.exposurePercent);
+    r["averageHoldingDays"] = jsonNumber(f.averageHoldingDays);
+    r["payoffRatio"] = jsonNumber(f.payoffRatio);
     return r;
 }
 
@@ -125,6 +136,12 @@ std::string dateOrNone(std::optional<int32_t> yyyymmdd)
     return yyyymmdd ? paddedDateText(*yyyymmdd) : "----";
 }
 
+// A ratio with two decimals.
+std::string twoDecimals(std::optional<double> value)
+{
+    return value && std::isfinite(*value) ? format("%.2f", {*value}) : "----";
+}
+
 // The main figures of the run's results, after the run's own lines and before the statistics.
 void printResults(std::ostream& out, const RunResults& results)
 {
@@ -140,7 +157,15 @@ void printResults(std::ostream& out, const RunResults& results)
         << " 円  プロフィットファクター: "
         << (f.profitFactor && std::isfinite(*f.profitFactor) ? format("%.2f", {*f.profitFactor}) : "----")
         << "  期待値: " << money(f.expectancy) << " 円\n"
-        << "手数料合計: " << money(f.totalCommission) << " 円  税金合計: " << money(f.totalTax) << " 円\n";
+        << "手数料合計: " << money(f.totalCommission) << " 円  税金合計: " << money(f.totalTax) << " 円\n"
+        << "シャープレシオ: " << twoDecimals(f.sharpeRatio)
+        << "  ソルティノレシオ: " << twoDecimals(f.sortinoRatio)
+        << "  カルマーレシオ: " << twoDecimals(f.calmarRatio)
+        << "  リカバリーファクター: " << twoDecimals(f.recoveryFactor) << "\n"
+        << "最長ドローダウン: " << f.longestDrawdownDays << " 営業日 (" << dateOrNone(f.longestDrawdownStart)
+        << "〜" << dateOrNone(f.longestDrawdownEnd) << ")  エクスポージャー: " << percent(f.exposurePercent)
+        << "  平均保有日数: " << twoDecimals(f.averageHoldingDays)
+        << " 日  ペイオフレシオ: " << twoDecimals(f.payoffRatio) << "\n";
 }
 
 void printSummary(std::ostream& out, const BatchSession& session, int rows)
@@ -229,8 +254,9 @@ int runBatch(const BatchOptions& options, const std::filesystem::path& folder, s
 
     Backtest& engine = session.engine;
     engine.setSettings(settings);
-    // No one can view a trade record here: only the log file gets the lines.
-    StepOutcome started = engine.start(options.logFile, false);
+    // No one can view a trade record here: only the log file gets the lines. The list of trades
+    // is kept only for --trades.
+    StepOutcome started = engine.start(options.logFile, false, options.tradesFile.has_value());
     bool logFailed = false;
     if (started.logOpenFailed) {
         err << toUtf8(messages::logCannotOpen) << '\n';
@@ -259,10 +285,18 @@ int runBatch(const BatchOptions& options, const std::filesystem::path& folder, s
         printJson(out, session, rows);
     else
         printSummary(out, session, rows);
+    bool outputFailed = false;
     if (options.equityFile && !writeEquityCsv(engine.results(), *options.equityFile)) {
         err << "error: " << options.equityFile->string() << " cannot be written\n";
-        return 2;
+        outputFailed = true;
     }
+    if (options.tradesFile &&
+        !writeTradeListCsv(engine.results(), engine.signalRows(), *options.tradesFile)) {
+        err << "error: " << options.tradesFile->string() << " cannot be written\n";
+        outputFailed = true;
+    }
+    if (outputFailed)
+        return 2;
     // A log that failed to open at the run's start, or failed to be written during it.
     return logFailed ? 3 : 0;
 }

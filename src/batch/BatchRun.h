@@ -16,8 +16,8 @@ namespace kv {
 //   1  no result: the signal file cannot be read, lists no signal, or has more dates than the
 //      program holds
 //   2  nothing run: bad arguments, no readable index.txt, a log that would overwrite an input or
-//      cannot be opened, a refusal of the window (start and end rows), or an equity
-//      file that cannot be written
+//      cannot be opened, a refusal of the window (start and end rows), or an equity or trade
+//      list file that cannot be written
 //   3  the result is printed, but the trade log could not be written (kirvane-batch also
 //      gives 3 when standard output cannot be written)
 int runBatch(const BatchOptions& options, const std::filesystem::path& folder, std::ostream& out,

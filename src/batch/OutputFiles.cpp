@@ -43,6 +43,8 @@ std::vector<RunOutput> batchOutputs(const BatchOptions& options)
         outputs.push_back({"the log", *options.logFile, true});
     if (options.equityFile)
         outputs.push_back({"the equity file", *options.equityFile, false});
+    if (options.tradesFile)
+        outputs.push_back({"the trade list", *options.tradesFile, false});
     return outputs;
 }
 

@@ -21,7 +21,7 @@ struct RunOutput {
     bool openedByCheck = false;
 };
 
-// The outputs the options name, in the order of this list: --log, then --equity.
+// The outputs the options name, in the order of this list: --log, --equity, then --trades.
 std::vector<RunOutput> batchOutputs(const BatchOptions& options);
 
 // The inputs of a run in `folder`: the signal file, index.txt and kvn.conf.

@@ -75,9 +75,10 @@ RowChoice Backtest::chooseRows(int first, int last)
     return chooseEnd(last);
 }
 
-StepOutcome Backtest::start(const std::optional<std::filesystem::path>& logFile, bool keepTradeRecord)
+StepOutcome Backtest::start(const std::optional<std::filesystem::path>& logFile, bool keepTradeRecord,
+                            bool keepTradeList)
 {
-    return sim.start(firstRow, lastRow, logFile, keepTradeRecord);
+    return sim.start(firstRow, lastRow, logFile, keepTradeRecord, keepTradeList);
 }
 
 StepOutcome Backtest::runToEnd(const std::function<void(const RunFigures&)>& afterStep)

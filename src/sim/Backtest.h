@@ -4,14 +4,14 @@
 // window, kirvane-batch and kirvane-sweep all drive it. It is built from the stock master and
 // the signal rows (shared, only read) and keeps its own copy of the settings. It chooses the run's
 // window of rows (refusals come back as values), starts (with an optional trade log, keeping the
-// trade record in memory or not), steps, runs to the end and answers with its figures, results,
-// trade record and lists. It shows nothing: what the user must be told comes back as outcomes.
+// trade record and the list of trades in memory or not), steps, runs to the end and answers with
+// its figures, results, trade record and lists. It shows nothing: what the user must be told comes back as outcomes.
 //
 // Using it:
 //   chooseAllRows / chooseStart / chooseEnd   the window (before a run)
 //   setSettings                               between runs
-//   start(logFile, keepTradeRecord)           the figures from the settings, the log opened, then
-//                                             the first step
+//   start(logFile, keepTradeRecord,           the figures from the settings, the log opened, then
+//         keepTradeList)                      the first step
 //   step() or runToEnd()                      until finished()
 //   reset()                                   abandons the run (or clears a finished one)
 
@@ -65,7 +65,8 @@ public:
     const std::string& startDateText() const { return firstDateText; }
     const std::string& endDateText() const { return lastDateText; }
 
-    StepOutcome start(const std::optional<std::filesystem::path>& logFile, bool keepTradeRecord);
+    StepOutcome start(const std::optional<std::filesystem::path>& logFile, bool keepTradeRecord,
+                      bool keepTradeList = false);
     StepOutcome step() { return sim.simulateStep(); }
     // Steps until the final liquidation has run; `afterStep` (when given) follows every step.
     // The outcome gathers what the steps reported.

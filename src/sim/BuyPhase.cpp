@@ -82,7 +82,11 @@ bool BuyPhase::buy(int candidate, int slots, double rateReserve, double stockRes
     sim.commissionFor(cost);
     sim.fig.totalAssets -= sim.fig.lastCommission;
     sim.fig.operatingAssets -= cost;
-    sim.holdings.append(sim.heldPosition(chosen, lots));
+    Position held = sim.heldPosition(chosen, lots);
+    held.purchaseDate = purchase.signalDate;
+    held.purchaseCommission = sim.fig.lastCommission;
+    held.purchaseAmount = cost;
+    sim.holdings.append(held);
     bought.push_back(candidate);
     ++sim.fig.purchases;
     sim.runResults.purchase(sim.fig.lastCommission);

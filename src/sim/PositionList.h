@@ -20,6 +20,10 @@ struct Position {
     int signal = 0;         // index of its signal row
     double lotsBought = 0;  // lots as bought, as the list row shows them; 0 for a candidate
     RowFigures figures;     // what the run computes with
+    // The purchase as the trade log's line gave it, for the trade list; 0 for a candidate.
+    int32_t purchaseDate = 0;
+    int32_t purchaseCommission = 0;
+    double purchaseAmount = 0;
 };
 
 class PositionListObserver {

@@ -88,10 +88,16 @@ std::optional<int64_t> calendarDaysBetween(int32_t from, int32_t to)
     return (*last - *first).count();
 }
 
-void RunResults::begin(double capital)
+std::optional<int64_t> Trade::holdingDays() const
+{
+    return calendarDaysBetween(buyDate, sellDate);
+}
+
+void RunResults::begin(double capital, bool keep)
 {
     *this = RunResults{};
     runCapital = capital;
+    keepTrades = keep;
 }
 
 void RunResults::purchase(double commission)
@@ -101,6 +107,22 @@ void RunResults::purchase(double commission)
 
 void RunResults::sale(double gross, double net)
 {
+    Trade trade;
+    trade.grossProfit = gross;
+    trade.netProfit = net;
+    sale(trade);
+}
+
+void RunResults::sale(const Trade& trade)
+{
+    const double gross = trade.grossProfit;
+    const double net = trade.netProfit;
+    if (std::optional<int64_t> days = trade.holdingDays()) {
+        holdingDaysSum += *days;
+        ++tradesWithHoldingDays;
+    }
+    if (keepTrades)
+        keptTrades.push_back(trade);
     ++trades;
     ++pendingTrades;
     grossSum += gross;
@@ -122,9 +144,9 @@ void RunResults::sale(double gross, double net)
         longestLosingRun = losingRun;
 }
 
-void RunResults::closeDay(int32_t date, double assets)
+void RunResults::closeDay(int32_t date, double assets, bool holding)
 {
-    points.push_back({date, assets, pendingTrades, pendingWins});
+    points.push_back({date, assets, pendingTrades, pendingWins, holding});
     pendingTrades = 0;
     pendingWins = 0;
 }
@@ -140,6 +162,76 @@ void RunResults::liquidated(double assets)
     last.wins += pendingWins;
     pendingTrades = 0;
     pendingWins = 0;
+}
+
+// The figures of risk and time, after the curve's and the trades' figures.
+void RunResults::riskFigures(ResultFigures& f) const
+{
+    // Daily returns: none as soon as a previous point's assets are 0.
+    const size_t n = points.size();
+    bool returnsDefined = n > 0;
+    double sum = 0;
+    double previous = runCapital;
+    for (const DayPoint& point : points) {
+        if (previous == 0) {
+            returnsDefined = false;
+            break;
+        }
+        sum += point.assets / previous - 1;
+        previous = point.assets;
+    }
+    if (returnsDefined) {
+        const double count = static_cast<double>(n);
+        const double mean = sum / count;
+        double squares = 0;
+        double downside = 0;
+        previous = runCapital;
+        for (const DayPoint& point : points) {
+            const double r = point.assets / previous - 1;
+            squares += (r - mean) * (r - mean);
+            if (r < 0)
+                downside += r * r;
+            previous = point.assets;
+        }
+        const double annual = std::sqrt(252.0);
+        if (n >= 2) {
+            const double deviation = std::sqrt(squares / (count - 1));
+            if (deviation != 0)
+                f.sharpeRatio = mean / deviation * annual;
+        }
+        const double downsideDeviation = std::sqrt(downside / count);
+        if (downsideDeviation != 0)
+            f.sortinoRatio = mean / downsideDeviation * annual;
+    }
+
+    if (f.cagrPercent && f.maxDrawdownPercent)
+        f.calmarRatio = ratio(*f.cagrPercent, *f.maxDrawdownPercent);
+    if (f.finalAssets && f.maxDrawdown)
+        f.recoveryFactor = ratio(*f.finalAssets - runCapital, *f.maxDrawdown);
+
+    size_t runStart = 0;
+    int64_t run = 0;
+    int64_t heldPoints = 0;
+    for (size_t i = 0; i < n; ++i) {
+        if (points[i].holding)
+            ++heldPoints;
+        if (!(f.drawdown[i] > 0)) {
+            run = 0;
+            continue;
+        }
+        if (run++ == 0)
+            runStart = i;
+        if (run > f.longestDrawdownDays) {
+            f.longestDrawdownDays = run;
+            f.longestDrawdownStart = points[runStart].date;
+            f.longestDrawdownEnd = points[i].date;
+        }
+    }
+    f.exposurePercent = percentOf(static_cast<double>(heldPoints), static_cast<double>(n));
+    f.averageHoldingDays =
+        ratio(static_cast<double>(holdingDaysSum), static_cast<double>(tradesWithHoldingDays));
+    if (f.averageWin && f.averageLoss)
+        f.payoffRatio = ratio(*f.averageWin, *f.averageLoss);
 }
 
 ResultFigures RunResults::figures() const
@@ -211,6 +303,7 @@ ResultFigures RunResults::figures() const
     f.totalCommission = commissionSum;
     f.totalTax = taxSum;
 
+    riskFigures(f);
     f.months = periods(points, runCapital, 100);
     f.years = periods(points, runCapital, 10000);
     return f;

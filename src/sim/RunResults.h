@@ -3,7 +3,9 @@
 // The results of a run, collected as the simulation steps: one point per trading day (its date
 // and 総資産 after the day's close) and a few running sums per sale and per purchase. Nothing is
 // read back from the trade log. The asset curve, drawdowns, trade figures and the monthly and
-// yearly tables are computed from what was collected, on demand (figures()).
+// yearly tables are computed from what was collected, on demand (figures()). A run may also keep
+// its list of trades (one row per sale); only a run that is asked to keeps it, since a long run
+// makes hundreds of thousands of sales.
 //
 // Held positions count at their cost, because a signal file has no daily prices: the curve moves
 // with sales and commissions only.
@@ -17,10 +19,30 @@
 namespace kv {
 
 struct DayPoint {
-    int32_t date = 0;    // yyyymmdd, the day's date text as the row reader reads it
-    double assets = 0;   // totalAssets after the day's close; the last day's after liquidation
-    int32_t trades = 0;  // sales counted in this day: those since the previous point
-    int32_t wins = 0;    // of which with a gross profit above 0
+    int32_t date = 0;      // yyyymmdd, the day's date text as the row reader reads it
+    double assets = 0;     // totalAssets after the day's close; the last day's after liquidation
+    int32_t trades = 0;    // sales counted in this day: those since the previous point
+    int32_t wins = 0;      // of which with a gross profit above 0
+    bool holding = false;  // a position was held at the day's close (before a final liquidation)
+};
+
+// One sale and the purchase it closed, with the numbers the trade log's purchase and sale lines
+// give: the purchase's date, amount and commission, and the rest as the sale has them.
+struct Trade {
+    int32_t code = 0;
+    int32_t signal = 0;      // index of its signal row, which names the stock
+    int32_t buyDate = 0;     // yyyymmdd, the purchase line's date
+    int32_t sellDate = 0;    // yyyymmdd, the sale line's date (the row's end date)
+    int32_t commission = 0;  // charged at the purchase, a positive number
+    double shares = 0;
+    double buyAmount = 0;
+    double sellAmount = 0;
+    double grossProfit = 0;  // 差引益
+    double netProfit = 0;    // 税引き益
+    double profitRatePercent = 0;
+
+    // Calendar days from the purchase to the sale; none when a date is not a real calendar date.
+    std::optional<int64_t> holdingDays() const;
 };
 
 // One row of the monthly or yearly table.
@@ -70,24 +92,46 @@ struct ResultFigures {
     double totalCommission = 0;  // charged on purchases
     double totalTax = 0;         // Σ (gross − net) over sales
 
+    // Daily return r = assets ÷ the previous point's assets − 1 (the first point against the
+    // capital). Sharpe = mean(r) ÷ sample deviation(r) × √252, Sortino = mean(r) ÷ √(Σ min(r, 0)² ÷
+    // n) × √252. Both none when some previous assets are 0 or the deviation is 0; Sharpe also
+    // with fewer than two points.
+    std::optional<double> sharpeRatio;
+    std::optional<double> sortinoRatio;
+    std::optional<double> calmarRatio;     // CAGR ÷ max drawdown percent
+    std::optional<double> recoveryFactor;  // (final assets − capital) ÷ max drawdown
+    // The longest run of consecutive points with a drawdown above 0 (the first of equal runs),
+    // and the dates of its first and last point; 0 and none without a drawdown.
+    int64_t longestDrawdownDays = 0;
+    std::optional<int32_t> longestDrawdownStart;
+    std::optional<int32_t> longestDrawdownEnd;
+    std::optional<double> exposurePercent;     // share of the points that held a position
+    std::optional<double> averageHoldingDays;  // over the trades whose dates are real dates
+    std::optional<double> payoffRatio;         // average win ÷ average loss
+
     std::vector<PeriodResult> months;  // ascending by year and month
     std::vector<PeriodResult> years;   // ascending by year
 };
 
 class RunResults {
 public:
-    // A run starts: everything collected so far is dropped.
-    void begin(double capital);
+    // A run starts: everything collected so far is dropped. With keepTrades the run keeps its
+    // list of trades.
+    void begin(double capital, bool keepTrades = false);
 
     // A purchase charged `commission`.
     void purchase(double commission);
 
-    // A sale with gross profit `gross` (the trade log's 差引益) and after-tax profit `net`. It
-    // counts in the next day point, or in the last one when liquidated() follows.
+    // A sale: its gross profit (the trade log's 差引益), its after-tax profit and its holding days
+    // enter the figures. It counts in the next day point, or in the last one when liquidated()
+    // follows.
+    void sale(const Trade& trade);
+    // A sale known by its profits only (no real dates, so no holding days).
     void sale(double gross, double net);
 
-    // The day dated `date` (yyyymmdd) has closed with total assets `assets`.
-    void closeDay(int32_t date, double assets);
+    // The day dated `date` (yyyymmdd) has closed with total assets `assets`, `holding` a
+    // position or not.
+    void closeDay(int32_t date, double assets, bool holding = false);
 
     // The final liquidation has sold everything: its sales and the assets after it belong to the
     // last day. May be called again (a repeated liquidation sells nothing).
@@ -95,10 +139,14 @@ public:
 
     double capital() const { return runCapital; }
     const std::vector<DayPoint>& days() const { return points; }
+    // The run's trades in the order of the sales; empty unless the run keeps them.
+    const std::vector<Trade>& tradeList() const { return keptTrades; }
 
     ResultFigures figures() const;
 
 private:
+    void riskFigures(ResultFigures& f) const;
+
     double runCapital = 0;
     std::vector<DayPoint> points;
     int32_t pendingTrades = 0;  // sales not yet counted in a day point
@@ -116,6 +164,11 @@ private:
     int64_t longestLosingRun = 0;
     double commissionSum = 0;
     double taxSum = 0;
+    int64_t holdingDaysSum = 0;
+    int64_t tradesWithHoldingDays = 0;
+
+    bool keepTrades = false;
+    std::vector<Trade> keptTrades;
 };
 
 // Whole calendar days from `from` to `to` (yyyymmdd, negative when `to` is earlier), or none

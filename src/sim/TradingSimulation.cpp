@@ -38,7 +38,7 @@ TradingSimulation::TradingSimulation(const StockMaster& master, const SignalRows
 
 StepOutcome TradingSimulation::start(int firstRow, int lastRow,
                                      const std::optional<std::filesystem::path>& logFile,
-                                     bool keepTradeRecord)
+                                     bool keepTradeRecord, bool keepTradeList)
 {
     fig.startRow = firstRow;
     fig.endRow = lastRow;
@@ -56,7 +56,7 @@ StepOutcome TradingSimulation::start(int firstRow, int lastRow,
     holdings.clear();
     candidates.clear();
     dueForSale.clear();
-    runResults.begin(settings.capital);
+    runResults.begin(settings.capital, keepTradeList);
     dayGathered = false;
 
     tradeLog.close();
@@ -235,7 +235,19 @@ void TradingSimulation::sellPosition(const Position& position)
     fig.totalAssets += net;
     fig.operatingAssets += f.cost() + net;
     ++fig.sales;
-    runResults.sale(f.grossProfit(), net);
+    Trade trade;
+    trade.code = f.code;
+    trade.signal = position.signal;
+    trade.buyDate = position.purchaseDate;
+    trade.sellDate = f.endDate;
+    trade.commission = position.purchaseCommission;
+    trade.shares = f.shares();
+    trade.buyAmount = position.purchaseAmount;
+    trade.sellAmount = f.exitValue();
+    trade.grossProfit = f.grossProfit();
+    trade.netProfit = net;
+    trade.profitRatePercent = (f.priceRatio - 1) * 100;
+    runResults.sale(trade);
     tradeLog.writeSell(f, rows.name(position.signal), fig.cumulativeProfit, net, fig.operatingAssets,
                        fig.totalAssets);
 }
@@ -286,7 +298,7 @@ void TradingSimulation::closeDay()
 {
     candidates.clear();
     if (dayGathered)
-        runResults.closeDay(dayDate, fig.totalAssets);
+        runResults.closeDay(dayDate, fig.totalAssets, holdings.count() > 0);
     setState(fig.endReached ? SimState::Ended : SimState::DayDone);
 }
 

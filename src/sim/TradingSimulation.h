@@ -54,10 +54,10 @@ public:
 
     // Starts a run over the signal rows startRow..endRow (inclusive) and takes its first step.
     // With a logFile the trade log is written there (an outcome says when it cannot be created;
-    // the run goes on without a log); keepTradeRecord keeps the log's lines in memory too.
-    // Expects no run in progress.
+    // the run goes on without a log); keepTradeRecord keeps the log's lines in memory too, and
+    // keepTradeList the results' list of trades. Expects no run in progress.
     StepOutcome start(int startRow, int endRow, const std::optional<std::filesystem::path>& logFile,
-                      bool keepTradeRecord = true);
+                      bool keepTradeRecord = true, bool keepTradeList = false);
 
     // Performs the phase that the state names; does nothing before a run.
     StepOutcome simulateStep();

@@ -25,12 +25,13 @@ TEST(BatchArguments, ReadsEveryOptionAndRejectsMistakes)
 {
     ParsedBatchArguments p =
         parseBatchArguments({"--start-row", "3", "--end-row", "9", "--log", "out.csv", "--equity", "days.csv",
-                             "--set", "leverage=3", "--json", "s.csv"});
+                             "--trades", "trades.csv", "--set", "leverage=3", "--json", "s.csv"});
     ASSERT_TRUE(p.options) << p.error;
     EXPECT_EQ(p.options->startRow, 3);
     EXPECT_EQ(p.options->endRow, 9);
     EXPECT_EQ(p.options->logFile, std::filesystem::path("out.csv"));
     EXPECT_EQ(p.options->equityFile, std::filesystem::path("days.csv"));
+    EXPECT_EQ(p.options->tradesFile, std::filesystem::path("trades.csv"));
     EXPECT_TRUE(p.options->json);
     EXPECT_EQ(p.options->signalFile, std::filesystem::path("s.csv"));
     ASSERT_EQ(p.options->settings.size(), 1u);
@@ -45,7 +46,8 @@ TEST(BatchArguments, ReadsEveryOptionAndRejectsMistakes)
                                                {"--frobnicate", "s.csv"},
                                                {"a.csv", "b.csv"},
                                                {"--log"},
-                                               {"s.csv", "--equity"}}) {
+                                               {"s.csv", "--equity"},
+                                               {"s.csv", "--trades"}}) {
         EXPECT_FALSE(parseBatchArguments(bad).options) << (bad.empty() ? "(none)" : bad[0]);
     }
 
@@ -217,7 +219,7 @@ TEST_F(BatchRun, FoldersWhereFilesAreExpectedFailLikeFilesThatCannotBeOpened)
 TEST_F(BatchRun, OutputsOntoAnInputOrOntoEachOtherAreRefusedBeforeAnythingIsWritten)
 {
     // kvn.conf is no input yet: the refusal must come before the first start would create it.
-    for (const char* option : {"--log", "--equity"}) {
+    for (const char* option : {"--log", "--equity", "--trades"}) {
         ASSERT_EQ(run({option, (folder / "kvn.conf").string(), (folder / "signals.csv").string()}), 2)
             << option;
         EXPECT_FALSE(folder.exists("kvn.conf")) << option;
@@ -230,7 +232,7 @@ TEST_F(BatchRun, OutputsOntoAnInputOrOntoEachOtherAreRefusedBeforeAnythingIsWrit
     const std::string signals = folder.read("signals.csv");
 
     test::WorkingDirectory here(folder.path());
-    for (const char* option : {"--log", "--equity"}) {
+    for (const char* option : {"--log", "--equity", "--trades"}) {
         for (const std::string& output :
              {std::string("./signals.csv"), (folder / "signals-link.csv").string(),
               (folder / "master-link.txt").string(), std::string("index.txt"),
@@ -245,12 +247,17 @@ TEST_F(BatchRun, OutputsOntoAnInputOrOntoEachOtherAreRefusedBeforeAnythingIsWrit
     EXPECT_EQ(folder.read("signals.csv"), signals);
     EXPECT_EQ(folder.read("kvn.conf"), "1,2,3");
 
-    // One file for two outputs, under any spelling; /dev/null may take both.
+    // One file for two outputs, under any spelling; /dev/null may take every one.
     EXPECT_EQ(run({"--log", "same.csv", "--equity", "sub/../same.csv", "signals.csv"}), 2);
     EXPECT_NE(err.str().find("is the same file as the log"), std::string::npos) << err.str();
     EXPECT_TRUE(out.str().empty());
     EXPECT_FALSE(folder.exists("same.csv"));
-    EXPECT_EQ(run({"--log", "/dev/null", "--equity", "/dev/null", "signals.csv"}), 0) << err.str();
+    EXPECT_EQ(run({"--equity", "same.csv", "--trades", "./same.csv", "signals.csv"}), 2);
+    EXPECT_NE(err.str().find("the trade list ./same.csv is the same file as the equity file"),
+              std::string::npos)
+        << err.str();
+    EXPECT_EQ(run({"--log", "/dev/null", "--equity", "/dev/null", "--trades", "/dev/null", "signals.csv"}), 0)
+        << err.str();
 }
 
 TEST_F(BatchRun, LogIsWrittenWhereTheCommandLineSaysAndItsFailuresHaveTheirStatus)
@@ -322,12 +329,18 @@ TEST_F(BatchRun, AFigureBeyondTheDoublesIsNull)
     EXPECT_NE(out.str().find("総収益率: 229775.00%  年率収益率: ----\n"), std::string::npos) << out.str();
 }
 
-TEST_F(BatchRun, AnEquityFileThatCannotBeWrittenEndsWithStatusTwo)
+TEST_F(BatchRun, AnEquityFileOrTradeListThatCannotBeWrittenEndsWithStatusTwo)
 {
     EXPECT_EQ(run({"--equity", (folder / "none" / "days.csv").string(), (folder / "signals.csv").string()}),
               2);
     EXPECT_NE(err.str().find("cannot be written"), std::string::npos);
     EXPECT_NE(out.str().find("最終資産: "), std::string::npos);  // the summary came first
+    // A trade list fails the same way; the day points are written all the same.
+    EXPECT_EQ(run({"--equity", (folder / "days.csv").string(), "--trades", "/dev/full",
+                   (folder / "signals.csv").string()}),
+              2);
+    EXPECT_NE(err.str().find("/dev/full cannot be written"), std::string::npos) << err.str();
+    EXPECT_TRUE(folder.exists("days.csv"));
 
     // The sample's day points fill more than the C library's 4 KB buffer; a full disk fails
     // every write, whichever write it is.
@@ -389,9 +402,9 @@ TEST(SampleRun, ResultsAgreeWithTheTradeLogReadBack)
     for (const char* name : {"index.txt", "signals.csv"})
         std::filesystem::copy_file(std::filesystem::path(KV_SAMPLE_DIR) / name, folder / name);
     std::ostringstream out, err;
-    ParsedBatchArguments p =
-        parseBatchArguments({"--json", "--log", (folder / "log.csv").string(), "--equity",
-                             (folder / "days.csv").string(), (folder / "signals.csv").string()});
+    ParsedBatchArguments p = parseBatchArguments(
+        {"--json", "--log", (folder / "log.csv").string(), "--equity", (folder / "days.csv").string(),
+         "--trades", (folder / "trades.csv").string(), (folder / "signals.csv").string()});
     ASSERT_EQ(runBatch(*p.options, folder.path(), out, err, false), 0) << err.str();
     const nlohmann::json results = nlohmann::json::parse(out.str())["results"];
 
@@ -454,6 +467,24 @@ TEST(SampleRun, ResultsAgreeWithTheTradeLogReadBack)
         EXPECT_NEAR(leadingDouble(f[3]), day["drawdownPercent"].get<double>(), 0.005);
     }
     EXPECT_EQ(results["days"].back()["assets"], results["finalAssets"]);
+
+    // The trade list: a line per sale, in the log's order (tests/e2e/check-trades.py compares
+    // them field by field).
+    const std::vector<std::string> trades = csvLines(folder.read("trades.csv"));
+    ASSERT_EQ(trades.size(), static_cast<size_t>(sales) + 1);
+    EXPECT_EQ(
+        trades[0],
+        toCp932("コード,銘柄名,購入日,売却日,保有日数,株数,購入金額,売却金額,手数料,差引益,税引き益,利益率"));
+    size_t trade = 1;
+    for (size_t i = 1; i < log.size(); ++i) {
+        const std::vector<std::string> f = fields(log[i]);
+        if (f[0] != sale)
+            continue;
+        const std::vector<std::string> t = fields(trades[trade++]);
+        ASSERT_EQ(t.size(), 12u);
+        EXPECT_EQ(t[1], f[2]);
+        EXPECT_EQ(t[9], f[7]);
+    }
 }
 
 TEST_F(BatchRun, EmptySettingsFileIsReadAsZerosWithAWarningAndInfiniteFiguresAreNullOrDashes)

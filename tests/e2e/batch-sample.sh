@@ -1,21 +1,32 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
 # kirvane-batch on a copy of sample/, as README.md shows it: the JSON result and a trade log
-# whose every line has 13 fields.
+# whose every line has 13 fields; the trade list and the risk figures checked by check-trades.py
+# against the log and the day points, on the sample and on the benchmark file (when the sample
+# data generator is given).
 set -euo pipefail
 batch=$1
 sample=$2
+sample_data=${3:-}
+here=$(cd "$(dirname "$0")" && pwd)
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cp "$sample/index.txt" "$sample/signals.csv" "$work/"
 cd "$work"
 
-"$batch" --json --log out.csv signals.csv > result.json 2> messages.txt
+"$batch" --json --log out.csv --trades trades.csv signals.csv > result.json 2> messages.txt
 grep -q '^{"rows":371,"startRow":0,"endRow":370,"run":{"totalAssets":' result.json || { cat result.json; exit 1; }
 grep -qxF 'シミュレーション終了！' messages.txt || { cat messages.txt; exit 1; }
 [ "$(head -c 11 out.csv | iconv -f CP932 -t UTF-8)" = "売買,コード" ] || exit 1
 awk -F, 'NF != 13 { exit 1 }' out.csv
 [ "$(wc -l < out.csv)" -gt 10 ]
+python3 "$here/check-trades.py" 2000000 out.csv trades.csv result.json
+if [ -n "$sample_data" ]; then
+  "$sample_data" --bench bench > /dev/null
+  (cd bench && "$batch" --json --log out.csv --trades trades.csv signals.csv > result.json 2> messages.txt &&
+     python3 "$here/check-trades.py" 2000000 out.csv trades.csv result.json) || { cat bench/messages.txt; exit 1; }
+  rm -rf bench
+fi
 
 # No listed row: status 1 and the message.
 printf 'h\r\n' > empty.csv

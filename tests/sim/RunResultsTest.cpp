@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cmath>
 #include <optional>
+#include <tuple>
 #include <vector>
 
 namespace kv {
@@ -208,6 +209,94 @@ TEST(RunResults, PeakAndDrawdownDateRules)
     }
 }
 
+TEST(RunResults, RiskAndTimeFigures)
+{
+    RunResults r;
+    r.begin(100);
+    // Drawdown runs of two points each (the first is the longest), a position held on four of
+    // the six days.
+    const double assets[] = {90, 95, 110, 88, 99, 110};
+    for (int i = 0; i < 6; ++i)
+        r.closeDay(20040105 + i, assets[i], i != 2 && i != 5);
+    Trade trade;
+    for (auto [buy, sell, gross] : {std::tuple{20040105, 20040115, 30.0},
+                                    {20040228, 20040301, 10.0},
+                                    {20040105, 99999999, -5.0},
+                                    {20040230, 20040301, 0.0}}) {
+        trade.buyDate = buy;
+        trade.sellDate = sell;
+        trade.grossProfit = gross;
+        r.sale(trade);
+    }
+    ResultFigures f = r.figures();
+    EXPECT_EQ(f.longestDrawdownDays, 2);
+    EXPECT_EQ(f.longestDrawdownStart, 20040105);
+    EXPECT_EQ(f.longestDrawdownEnd, 20040106);
+    expectValue(f.exposurePercent, 4 / 6.0 * 100, "exposure");
+    // 10 and 2 days; 9999/99/99 and 2004/02/30 are no calendar dates.
+    expectValue(f.averageHoldingDays, 6, "average holding days");
+    expectValue(f.payoffRatio, 20.0 / 5, "payoff");
+    expectValue(f.recoveryFactor, 10.0 / 22, "recovery factor");
+    ASSERT_TRUE(f.cagrPercent);
+    expectValue(f.calmarRatio, *f.cagrPercent / 20, "Calmar");  // 22 below a peak of 110
+    EXPECT_TRUE(r.tradeList().empty());                         // the list is kept only when asked
+
+    {
+        SCOPED_TRACE("+20 %, then −10 %: the sample deviation, the downside over every day");
+        RunResults twoDays;
+        twoDays.begin(100);
+        twoDays.closeDay(20040105, 120);
+        twoDays.closeDay(20040106, 108);
+        f = twoDays.figures();
+        expectValue(f.sharpeRatio, 0.05 / std::sqrt(0.045) * std::sqrt(252.0), "Sharpe");
+        expectValue(f.sortinoRatio, 0.05 / std::sqrt(0.005) * std::sqrt(252.0), "Sortino");
+    }
+    {
+        SCOPED_TRACE("one point: a Sortino ratio but no Sharpe ratio");
+        RunResults one;
+        one.begin(100, true);
+        one.closeDay(20040105, 90);
+        one.sale(trade);
+        f = one.figures();
+        EXPECT_FALSE(f.sharpeRatio);
+        expectValue(f.sortinoRatio, -std::sqrt(252.0), "Sortino");  // −0.1 ÷ √(0.01 ÷ 1) × √252
+        EXPECT_EQ(one.tradeList().size(), 1u);
+        EXPECT_FALSE(f.averageHoldingDays);
+        EXPECT_FALSE(f.payoffRatio);  // no win and no loss
+    }
+    {
+        SCOPED_TRACE("steady growth: no deviation, no drawdown");
+        RunResults steady;
+        steady.begin(100);
+        steady.closeDay(20040105, 110);
+        steady.closeDay(20050105, 121);
+        f = steady.figures();
+        EXPECT_FALSE(f.sharpeRatio);
+        EXPECT_FALSE(f.sortinoRatio);
+        EXPECT_TRUE(f.cagrPercent);
+        EXPECT_FALSE(f.calmarRatio);
+        EXPECT_FALSE(f.recoveryFactor);
+        EXPECT_EQ(f.longestDrawdownDays, 0);
+        EXPECT_FALSE(f.longestDrawdownStart);
+        EXPECT_FALSE(f.longestDrawdownEnd);
+        expectValue(f.exposurePercent, 0, "exposure");
+    }
+    {
+        SCOPED_TRACE("a previous point at 0: no daily returns");
+        RunResults broke;
+        broke.begin(100);
+        broke.closeDay(20040105, 0);
+        broke.closeDay(20040106, -10);
+        broke.closeDay(20040107, 50);
+        f = broke.figures();
+        EXPECT_FALSE(f.sharpeRatio);
+        EXPECT_FALSE(f.sortinoRatio);
+        expectValue(f.recoveryFactor, -50.0 / 110, "recovery factor");
+        EXPECT_EQ(f.longestDrawdownDays, 3);
+    }
+    EXPECT_FALSE(RunResults{}.figures().exposurePercent);
+}
+
 TEST(RunResults, CagrNeedsRealDatesApartAndPositiveAssets)
 {
     struct Case {
@@ -343,6 +432,7 @@ TEST(RunResults, TheSimulationFeedsDaysSalesAndCommissions)
     h.addSignal(test::signalLine(1, "極洋", "2004/01/05", 500, "○", "2004/01/06", 520, 1000));
     h.addSignal(test::signalLine(2, "日水", "2004/1/6", 300, "×", "2004/2/2", 280, 100));
     h.addSignal(test::signalLine(3, "マルハ", "2004/2/2", 100, "×", "9999/99/99", 95, 1000));
+    h.keepTradeList = true;
     h.start();
     EXPECT_TRUE(h.sim.results().days().empty());  // the first day has not closed yet
     h.runToEnd();
@@ -351,12 +441,41 @@ TEST(RunResults, TheSimulationFeedsDaysSalesAndCommissions)
     EXPECT_DOUBLE_EQ(r.capital(), 2000000);
     ASSERT_EQ(r.days().size(), 3u);
     const DayPoint expected[] = {
-        {20040105, 1996010, 0, 0}, {20040106, 2154020, 1, 1}, {20040202, 1572030, 2, 0}};
+        {20040105, 1996010, 0, 0, true}, {20040106, 2154020, 1, 1, true}, {20040202, 1572030, 2, 0, true}};
     for (int i = 0; i < 3; ++i) {
         EXPECT_EQ(r.days()[i].date, expected[i].date) << i;
         EXPECT_DOUBLE_EQ(r.days()[i].assets, expected[i].assets) << i;
         EXPECT_EQ(r.days()[i].trades, expected[i].trades) << i;
         EXPECT_EQ(r.days()[i].wins, expected[i].wins) << i;
+        EXPECT_EQ(r.days()[i].holding, expected[i].holding) << i;
+    }
+
+    // The trades: each purchase's date, amount and commission with its sale's numbers; the final
+    // liquidation sells C on its row's end date.
+    struct Row {
+        int32_t code, buyDate, sellDate;
+        double shares, buyAmount, sellAmount, gross, net, rate;
+        std::optional<int64_t> days;
+    } rows[] = {
+        {1, 20040105, 20040106, 9000, 4500000, 4680000, 180000, 162000, 4, 1},
+        {2, 20040106, 20040202, 17900, 5370000, 5012000, -358000, -358000, (280 / 300.0 - 1) * 100, 27},
+        {3, 20040202, 99999999, 44000, 4400000, 4180000, -220000, -220000, -5, std::nullopt},
+    };
+    ASSERT_EQ(r.tradeList().size(), 3u);
+    for (int i = 0; i < 3; ++i) {
+        const Trade& t = r.tradeList()[i];
+        EXPECT_EQ(t.code, rows[i].code) << i;
+        EXPECT_EQ(t.signal, i) << i;
+        EXPECT_EQ(t.buyDate, rows[i].buyDate) << i;
+        EXPECT_EQ(t.sellDate, rows[i].sellDate) << i;
+        EXPECT_EQ(t.commission, 3990) << i;
+        EXPECT_DOUBLE_EQ(t.shares, rows[i].shares) << i;
+        EXPECT_DOUBLE_EQ(t.buyAmount, rows[i].buyAmount) << i;
+        EXPECT_DOUBLE_EQ(t.sellAmount, rows[i].sellAmount) << i;
+        EXPECT_DOUBLE_EQ(t.grossProfit, rows[i].gross) << i;
+        EXPECT_DOUBLE_EQ(t.netProfit, rows[i].net) << i;
+        EXPECT_NEAR(t.profitRatePercent, rows[i].rate, 1e-9) << i;
+        EXPECT_EQ(t.holdingDays(), rows[i].days) << i;
     }
     EXPECT_DOUBLE_EQ(r.days().back().assets, h.figures().totalAssets);
 
@@ -378,11 +497,31 @@ TEST(RunResults, TheSimulationFeedsDaysSalesAndCommissions)
     // RESET keeps the results of the abandoned run; the next run starts them afresh.
     h.sim.reset();
     EXPECT_EQ(r.days().size(), 3u);
+    h.keepTradeList = false;
     h.start(1, 1);
     EXPECT_TRUE(r.days().empty());
+    EXPECT_TRUE(r.tradeList().empty());
     EXPECT_EQ(r.figures().trades, 0);
     EXPECT_DOUBLE_EQ(r.figures().totalCommission, 0);
     EXPECT_DOUBLE_EQ(r.figures().totalTax, 0);
+}
+
+// A day point records whether a position is held at its close: 単位なし cannot be bought, and
+// 極洋 is sold at the opening of 01/08.
+TEST(RunResults, TheDaysRecordWhetherAPositionIsHeld)
+{
+    test::SimHarness h;
+    h.addSignal(test::signalLine(4, "単位なし", "2004/1/5", 500, "○", "2004/1/6", 520, 0));
+    h.addSignal(test::signalLine(1, "極洋", "2004/1/6", 500, "○", "2004/1/7", 520, 1000));
+    h.addSignal(test::signalLine(4, "単位なし", "2004/1/8", 500, "○", "2004/1/9", 520, 0));
+    h.start();
+    h.runToEnd();
+    const std::vector<DayPoint>& days = h.sim.results().days();
+    ASSERT_EQ(days.size(), 3u);
+    EXPECT_FALSE(days[0].holding);
+    EXPECT_TRUE(days[1].holding);
+    EXPECT_FALSE(days[2].holding);
+    expectValue(h.sim.results().figures().exposurePercent, 100 / 3.0, "exposure");
 }
 
 TEST(RunResults, AWindowPastItsEndHasNoDay)

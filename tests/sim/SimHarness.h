@@ -80,7 +80,8 @@ public:
         signalRows.clear();
         for (const std::string& line : lines)
             signalRows.append(line, app->master);
-        record(sim.start(first, last < 0 ? signalRows.count() - 1 : last, logFile, keepTradeRecord));
+        record(sim.start(first, last < 0 ? signalRows.count() - 1 : last, logFile, keepTradeRecord,
+                         keepTradeList));
     }
     void start(int first = 0, int last = -1) { startWithLog(std::nullopt, first, last); }
 
@@ -137,7 +138,8 @@ public:
     HarnessSimulation sim{app->master, signalRows, app->settings};
 
     bool keepTradeRecord = true;  // for the runs started next
-    std::string messageLine;      // as the steps left it
+    bool keepTradeList = false;
+    std::string messageLine;  // as the steps left it
     int logOpenFailures = 0;
     int logWriteFailures = 0;
     int autoStops = 0;
