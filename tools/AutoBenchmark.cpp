@@ -45,6 +45,8 @@ public:
     {
         return std::nullopt;
     }
+    // Closing the window after STOP, with the run still open, asks whether to end it: yes.
+    bool askYesNo(const std::string&) override { return true; }
     void messageBox(const std::string& text) override
     {
         if (text == kv::messages::simulationEnded && onFinished)
@@ -164,7 +166,7 @@ StopFigures stopInQt(const kv::BenchmarkFolder& folder)
             probe.reset();
             QTimer::singleShot(100, [&] {
                 figures.stepsAfter = dialog.engine.figures().steps;
-                platform.topWindow()->close();  // the close box: no run is stepping
+                platform.topWindow()->close();  // the close box: asked, and answered yes
             });
         });
     });
