@@ -148,12 +148,7 @@ StopFigures stopInQt(const kv::BenchmarkFolder& folder)
     std::unique_ptr<LoopProbe> probe;
     QTimer::singleShot(0, [&] {
         dialog.onCommand(kv::IDC_LOAD, kv::Notification::Clicked);
-        kv::SimulationSettings& s = app->settings;
-        s.saveLog = false;
-        s.capital = 1e12;
-        s.maxStocks = 100000000;
-        s.maxPurchaseAmount = 1000000;
-        s.setSchedule(kv::CommissionSchedule::NoCommission);
+        kv::buyEverySignal(app->settings);
         dialog.onCommand(kv::IDC_RUN, kv::Notification::Clicked);
         probe = std::make_unique<LoopProbe>();
         dialog.onCommand(kv::IDC_AUTO, kv::Notification::Clicked);

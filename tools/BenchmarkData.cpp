@@ -92,6 +92,15 @@ Measured measureProgram(const std::filesystem::path& program, const std::vector<
     return m;
 }
 
+void buyEverySignal(SimulationSettings& settings)
+{
+    settings.saveLog = false;
+    settings.capital = 1e12;
+    settings.maxStocks = 100000000;
+    settings.maxPurchaseAmount = 1000000;
+    settings.setSchedule(CommissionSchedule::NoCommission);
+}
+
 std::filesystem::path programBeside(const char* argv0, const char* name)
 {
     std::error_code ec;

@@ -3,6 +3,8 @@
 // The benchmarks' working folder: a temporary folder with a 3,000-stock index.txt and a
 // 250,000-row signals.csv (code page 932), removed again when the benchmark ends.
 
+#include "settings/SimulationSettings.h"
+
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -32,6 +34,11 @@ private:
     std::filesystem::path folder;
     bool ok = false;
 };
+
+// The settings of the heavy run: every signal bought that can be (capital 10^12, no cap on the
+// stocks of a day, 1,000,000 yen a purchase, no commission), no trade log asked for. The heavy
+// run of kirvane-backtest-benchmark passes the same as --set values.
+void buyEverySignal(SimulationSettings& settings);
 
 // A program run as a child process: its wall time, peak resident memory and exit status.
 struct Measured {

@@ -102,12 +102,7 @@ int main(int argc, char* argv[])
     };
     QTimer::singleShot(0, [&] {
         dialog.onCommand(kv::IDC_LOAD, kv::Notification::Clicked);
-        kv::SimulationSettings& s = app->settings;
-        s.saveLog = false;
-        s.capital = 1e12;
-        s.maxStocks = 1000000;
-        s.maxPurchaseAmount = 1000000;
-        s.setSchedule(kv::CommissionSchedule::NoCommission);
+        kv::buyEverySignal(app->settings);
         dialog.onCommand(kv::IDC_RUN, kv::Notification::Clicked);
         Clock::time_point run = Clock::now();
         while (!dialog.engine.finished())
