@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstring>
+#include <utility>
 
 namespace kv {
 
@@ -202,6 +203,62 @@ std::string format(std::string_view fmt, std::initializer_list<FormatArg> args)
         pos = p;
     }
     return out;
+}
+
+namespace {
+
+const std::string_view kNoFigure = "----";
+
+// The sign ("-" or ""), and the digits of `value` rounded to `decimals` with a comma between
+// each group of three whole digits.
+std::pair<std::string, std::string> signAndGroupedDigits(double value, int decimals)
+{
+    std::string plain = fixed(value, decimals);
+    std::string sign;
+    if (!plain.empty() && plain[0] == '-') {
+        sign = "-";
+        plain.erase(0, 1);
+    }
+    if (plain.find_first_not_of("0.") == std::string::npos)
+        sign.clear();
+    size_t wholeEnd = plain.find('.');
+    if (wholeEnd == std::string::npos)
+        wholeEnd = plain.size();
+    std::string grouped;
+    grouped.reserve(plain.size() + wholeEnd / 3);
+    for (size_t i = 0; i < wholeEnd; ++i) {
+        if (i > 0 && (wholeEnd - i) % 3 == 0)
+            grouped += ',';
+        grouped += plain[i];
+    }
+    grouped.append(plain, wholeEnd, std::string::npos);
+    return {std::move(sign), std::move(grouped)};
+}
+
+}  // namespace
+
+std::string groupedText(double value, int decimals)
+{
+    if (!std::isfinite(value))
+        return std::string(kNoFigure);
+    auto [sign, digits] = signAndGroupedDigits(value, decimals);
+    return sign + digits;
+}
+
+std::string yenText(double amount)
+{
+    if (!std::isfinite(amount))
+        return std::string(kNoFigure);
+    auto [sign, digits] = signAndGroupedDigits(amount, 0);
+    return sign + '\\' + digits;
+}
+
+std::string signedPercentText(double percent)
+{
+    if (!std::isfinite(percent))
+        return std::string(kNoFigure);
+    auto [sign, digits] = signAndGroupedDigits(percent, 2);
+    return sign + digits + '%';
 }
 
 }  // namespace kv

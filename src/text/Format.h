@@ -41,4 +41,12 @@ void appendFixed(std::string& out, double value, int decimals);
 // value with `decimals` digits after the point, halves rounded away from zero.
 std::string fixed(double value, int decimals);
 
+// The figures of Kirvane's own result windows and report, with thousands separators:
+// groupedText(2200000, 0) is "2,200,000", yenText(-288540) is "-\\288,540" (the code page 932
+// yen sign), signedPercentText(-14.434) is "-14.43%". Halves round away from zero; a value that
+// rounds to zero carries no minus sign; a value that is not finite gives "----".
+std::string groupedText(double value, int decimals);
+std::string yenText(double amount);
+std::string signedPercentText(double percent);
+
 }  // namespace kv

@@ -18,6 +18,7 @@ enum class Notification {
     Clicked,           // a button or check box
     SelectionChanged,  // a list or combo box, by the user
     MenuCommand,       // an item of the window menu
+    DoubleClicked,     // a table row or a heatmap cell (see their activated row and cell)
 };
 
 class Dialog {

@@ -9,6 +9,7 @@ void Table::set(std::vector<TableColumn> columns, std::vector<std::vector<TableC
 {
     cols = std::move(columns);
     cells = std::move(rows);
+    activeRow = -1;
     if (observer)
         observer->tableChanged();
 }

@@ -48,6 +48,11 @@ public:
     // The cell at (row, column); an empty plain cell outside the table.
     const TableCell& cell(int row, int column) const;
 
+    // The row the user double-clicked last, as an index into the rows as set; the view sets it
+    // before it tells the dialog with DoubleClicked. -1 before any, and after set().
+    void activate(int row) { activeRow = row >= 0 && row < rowCount() ? row : -1; }
+    int activatedRow() const { return activeRow; }
+
     // One observer at a time (the view showing the table); nullptr detaches.
     void setObserver(TableObserver* o) { observer = o; }
     TableObserver* currentObserver() const { return observer; }
@@ -55,6 +60,7 @@ public:
 private:
     std::vector<TableColumn> cols;
     std::vector<std::vector<TableCell>> cells;
+    int activeRow = -1;
     TableObserver* observer = nullptr;
 };
 

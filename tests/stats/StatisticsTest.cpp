@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "text/ColourScale.h"
 #include "stats/PeriodStats.h"
 #include "stats/Rankings.h"
 #include "stats/StockFigures.h"
@@ -9,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -261,6 +263,24 @@ TEST(PeriodFigures, APeriodSumsItsSlotsAndWeighsEachDateOnce)
     EXPECT_EQ(years[0].period.year, 2004);
     EXPECT_EQ(years[0].figures.signalCount, 6);
     EXPECT_NEAR(*years[0].perDayAverage, (5.0 + 0.0 - 3.0) / 3, 1e-9);
+}
+
+// The heatmaps' scale: white at zero, green up and red down, saturating at the scale, and
+// white for what has no value; the text on a cell stays readable.
+TEST(ColourScale, DivergesFromWhiteAndSaturates)
+{
+    EXPECT_EQ(hexColour(divergingColour(0, 10)), "#FFFFFF");
+    EXPECT_EQ(divergingColour(10, 10), divergingColour(1e9, 10));
+    EXPECT_EQ(hexColour(divergingColour(10, 10)), "#1A9850");
+    EXPECT_EQ(hexColour(divergingColour(-10, 10)), "#D73027");
+    Rgb halfUp = divergingColour(5, 10);
+    EXPECT_GT(halfUp.green, halfUp.red);
+    EXPECT_LT(halfUp.green, 255);
+    EXPECT_GT(halfUp.red, divergingColour(10, 10).red);
+    EXPECT_EQ(divergingColour(std::nan(""), 10), Rgb{});
+    EXPECT_EQ(divergingColour(5, 0), Rgb{});
+    EXPECT_EQ(textColourOn(Rgb{}), (Rgb{0, 0, 0}));
+    EXPECT_EQ(textColourOn(divergingColour(-10, 10)), Rgb{});
 }
 
 }  // namespace

@@ -81,6 +81,26 @@ TEST(Fixed, SignsAndSpecialValuesPrintLikeC)
     EXPECT_EQ(fixed(std::numeric_limits<double>::max(), 0).size(), 309u);
 }
 
+// The result windows' figures: groups of three, the yen sign before the digits and after the
+// sign, no minus on a value that rounds to zero, no digits for a value that is not a number.
+TEST(Fixed, GroupedFiguresOfTheResultWindows)
+{
+    const double inf = std::numeric_limits<double>::infinity();
+    EXPECT_EQ(groupedText(2200000, 0), "2,200,000");
+    EXPECT_EQ(groupedText(999.995, 2), "1,000.00");
+    EXPECT_EQ(groupedText(-123456.5, 0), "-123,457");
+    EXPECT_EQ(groupedText(-0.004, 2), "0.00");
+    EXPECT_EQ(yenText(1529229.4), "\\1,529,229");
+    EXPECT_EQ(yenText(-288540), "-\\288,540");
+    EXPECT_EQ(yenText(-0.4), "\\0");
+    EXPECT_EQ(yenText(100), "\\100");
+    EXPECT_EQ(signedPercentText(-14.434), "-14.43%");
+    EXPECT_EQ(signedPercentText(1234.5), "1,234.50%");
+    EXPECT_EQ(yenText(-inf), "----");
+    EXPECT_EQ(signedPercentText(std::nan("")), "----");
+    EXPECT_EQ(groupedText(1e20, 0), "100,000,000,000,000,000,000");
+}
+
 // Reference: glibc prints the exact binary value with enough digits; round that text by hand.
 std::string exactReference(double value, int decimals)
 {
