@@ -51,9 +51,12 @@ thead th{background:var(--soft);white-space:nowrap}
 td.n,th.n{text-align:right;font-variant-numeric:tabular-nums}
 tbody th{text-align:left;font-weight:normal;background:var(--soft)}
 .pos{color:var(--gain)}.neg{color:var(--loss)}
-.cards{display:grid;grid-template-columns:repeat(auto-fit,minmax(130px,1fr));gap:10px;margin-bottom:14px}
-.card{border:1px solid var(--line);border-radius:6px;padding:8px 10px;background:var(--soft)}
-.card .label{font-size:12px;color:#555}.card .value{font-size:20px;font-weight:bold;white-space:nowrap}
+.cards{display:grid;grid-template-columns:repeat(auto-fit,minmax(136px,1fr));gap:10px;margin-bottom:14px}
+.card{border:1px solid var(--line);border-radius:6px;padding:8px;background:var(--soft)}
+.card .label{font-size:11px;color:#555;white-space:nowrap}.card .value{font-size:20px;font-weight:bold;white-space:nowrap}
+dl.pairs{display:grid;grid-template-columns:repeat(auto-fill,minmax(320px,1fr));gap:0 24px;margin:0}
+dl.pairs div{display:flex;justify-content:space-between;gap:12px;border-bottom:1px solid var(--line);padding:3px 2px}
+dl.pairs dt{color:#555;white-space:nowrap}dl.pairs dd{margin:0;text-align:right;font-variant-numeric:tabular-nums}
 .columns{display:flex;flex-wrap:wrap;gap:24px;align-items:flex-start}
 svg.chart{width:100%;height:auto;display:block}
 svg.chart .grid line{stroke:#e3e6ea;stroke-width:1}
@@ -77,10 +80,10 @@ footer{margin-top:32px;color:#777;font-size:12px}
  body{max-width:none;padding:0;font-size:11px}
  table{font-size:10px}th,td{padding:1px 4px}
  h2{break-after:avoid}
- tr,.card,svg.chart,table.heatmap{break-inside:avoid}
+ tr,.card,dl.pairs div,#chart,table.heatmap{break-inside:avoid}
+ dl.pairs{grid-template-columns:repeat(3,1fr)}
  thead{display:table-header-group}
  .scroll{overflow:visible}
- #chart{break-before:page}
  *{-webkit-print-color-adjust:exact;print-color-adjust:exact}
 }
 )";
@@ -252,12 +255,12 @@ void appendTitle(std::string& html, const ReportSource& source, int32_t madeOn)
 
 void appendSettings(std::string& html, const SimulationSettings& settings)
 {
-    html += "<section id=\"settings\">\n<h2>設定</h2>\n<table>\n<tbody>\n";
+    html += "<section id=\"settings\">\n<h2>設定</h2>\n<dl class=\"pairs\">\n";
     for (const SettingDescription& s : settingsTable()) {
-        html += "<tr data-setting=\"" + std::string(s.name) + "\"><th>" + escapeHtml(s.label) + "</th><td>" +
-            settingText(settings, s) + "</td></tr>\n";
+        html += "<div data-setting=\"" + std::string(s.name) + "\"><dt>" + escapeHtml(s.label) + "</dt><dd>" +
+            settingText(settings, s) + "</dd></div>\n";
     }
-    html += "</tbody>\n</table>\n</section>\n";
+    html += "</dl>\n</section>\n";
 }
 
 void appendFigures(std::string& html, const RunResults& results, const ResultFigures& f)
@@ -273,12 +276,12 @@ void appendFigures(std::string& html, const RunResults& results, const ResultFig
                     "</div></div>\n";
         }
     }
-    html += "</div>\n<table id=\"figure-table\">\n<tbody>\n";
+    html += "</div>\n<dl class=\"pairs\" id=\"figure-list\">\n";
     for (const Figure& figure : figures) {
-        html += "<tr data-key=\"" + std::string(figure.key) + "\"><th>" + figure.label + "</th><td class=\"" +
-            figure.cls + "\">" + figure.text + "</td></tr>\n";
+        html += "<div data-key=\"" + std::string(figure.key) + "\"><dt>" + figure.label +
+            "</dt><dd class=\"" + figure.cls + "\">" + figure.text + "</dd></div>\n";
     }
-    html += "</tbody>\n</table>\n<p class=\"note\">保有中の銘柄は取得額で数えます（シグナルファイルに日々の"
+    html += "</dl>\n<p class=\"note\">保有中の銘柄は取得額で数えます（シグナルファイルに日々の"
             "株価はありません）。資産曲線とこれらの数値は売却でのみ動きます。</p>\n</section>\n";
 }
 
@@ -350,11 +353,12 @@ void appendPeriods(std::string& html, const ResultFigures& f)
 }
 
 // The trade list with the CSV's columns and rounding, the numbers grouped.
-void appendTrades(std::string& html, const RunResults& results, const SignalRows& rows)
+void appendTrades(std::string& html, const RunResults& results, int64_t sales, const SignalRows& rows)
 {
     const std::vector<Trade>& trades = results.tradeList();
     html += "<section id=\"trades\">\n<h2>取引一覧</h2>\n";
-    if (trades.empty() && results.figures().trades > 0) {
+    // A run that did not keep its list (the window's, say) still has its sales counted.
+    if (trades.empty() && sales > 0) {
         html += "<p class=\"note\">この実行は取引の一覧を記録していません。</p>\n</section>\n";
         return;
     }
@@ -485,7 +489,7 @@ std::string htmlReport(const ReportSource& source, int32_t madeOn)
         "<p class=\"note\">点にマウスを重ねると、その日の日付、総資産、ドローダウン率を表示します。</p>\n"
         "</section>\n";
     appendPeriods(html, f);
-    appendTrades(html, results, source.engine.signalRows());
+    appendTrades(html, results, f.trades, source.engine.signalRows());
     appendStatistics(html, source.app);
 
     // Every figure of --json's two objects but the statistics of each single stock: those take

@@ -191,7 +191,7 @@ TEST_F(ResultsWindow, SavesTheReportOfTheLoadedRun)
     const std::string page = w.folder.read("report.html");
     EXPECT_EQ(page.rfind("<!DOCTYPE html>", 0), 0u);
     EXPECT_NE(page.find("<h1>signals.csv</h1>"), std::string::npos);
-    EXPECT_NE(page.find("<td class=\"n\">¥1,992,020</td>"), std::string::npos);
+    EXPECT_NE(page.find("<dt>最終資産</dt><dd class=\"n\">¥1,992,020</dd>"), std::string::npos);
     EXPECT_TRUE(w.messagesUtf8().empty());
 
     ResultsDialog alone(w.platform, w.dialog->engine.results());

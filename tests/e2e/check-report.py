@@ -111,15 +111,15 @@ def main():
         if node.tag in ("link", "img", "iframe", "object") or "src" in node.attrs:
             fail(f"an outside resource: <{node.tag} {node.attrs}>")
 
-    settings = [n for n in root.all("tr") if "data-setting" in n.attrs]
+    settings = [n for n in root.all() if "data-setting" in n.attrs]
     if len(settings) != 17 or any(not n.text().strip() for n in settings):
         fail(f"{len(settings)} settings rows")
 
-    figures = {n.attrs["data-key"]: n for n in root.all("tr") if "data-key" in n.attrs}
+    figures = {n.attrs["data-key"]: n for n in root.all("div") if "data-key" in n.attrs and "class" not in n.attrs}
     for key, value in result["results"].items():
         if key in ("days", "months", "years"):
             continue
-        cell = list(figures[key].all("td"))[0].text()
+        cell = next(figures[key].all("dd")).text()
         if cell != shown(key, value):
             fail(f"figure {key}: page {cell!r}, JSON {value!r}")
     cards = [n for n in root.all("div") if "card" in n.attrs.get("class", "").split()]
