@@ -56,6 +56,7 @@ inline constexpr int IDC_RESULTS_YEARS = 1104;
 inline constexpr int IDC_RESULTS_REFRESH = 1105;
 inline constexpr int IDC_RESULTS_SAVE_IMAGE = 1106;
 inline constexpr int IDC_RESULTS_SAVE_CSV = 1107;
+inline constexpr int IDC_RESULTS_SAVE_REPORT = 1108;
 
 // Statistics dialog: simple totals over all signals
 inline constexpr int IDC_ALL_SUCCESSES = 1034;
