@@ -17,18 +17,18 @@ DialogTemplate buildResultsDialog()
 {
     DialogTemplate t{IDD_RESULTS, toCp932("運用成績"), "MS Shell Dlg", 8, 540, 336};
     t.controls = {
-        chart(IDC_RESULTS_CHART, 5, 5, 330, 222),
+        chart(IDC_RESULTS_CHART, 5, 5, 330, 222, AnchorAll),
         label("保有中の銘柄は取得額で数えます（シグナルファイルに日々の株価はありません）。"
               "損益と収益率は、プラスを緑、マイナスを赤で示します。",
-              5, 230, 330, 17, StyleMultiline),
-        table(IDC_RESULTS_FIGURES, 340, 5, 195, 242),
-        table(IDC_RESULTS_MONTHS, 5, 252, 250, 79),
-        table(IDC_RESULTS_YEARS, 260, 252, 220, 79),
-        button(IDC_RESULTS_REFRESH, "更新", 485, 252, 50, 15),
-        button(IDC_RESULTS_SAVE_IMAGE, "画像保存", 485, 268, 50, 15),
-        button(IDC_RESULTS_SAVE_CSV, "CSV保存", 485, 284, 50, 15),
-        button(IDC_RESULTS_SAVE_REPORT, "レポート保存", 485, 300, 50, 15),
-        button(IDOK, "閉じる", 485, 316, 50, 15, StyleDefault),
+              5, 230, 330, 17, StyleMultiline, AnchorLeft | AnchorRight | AnchorBottom),
+        table(IDC_RESULTS_FIGURES, 340, 5, 195, 242, AnchorTop | AnchorRight | AnchorBottom),
+        table(IDC_RESULTS_MONTHS, 5, 252, 250, 79, AnchorLeft | AnchorBottom),
+        table(IDC_RESULTS_YEARS, 260, 252, 220, 79, AnchorLeft | AnchorBottom),
+        button(IDC_RESULTS_REFRESH, "更新", 485, 252, 50, 15, StyleNone, AnchorBottomRight),
+        button(IDC_RESULTS_SAVE_IMAGE, "画像保存", 485, 268, 50, 15, StyleNone, AnchorBottomRight),
+        button(IDC_RESULTS_SAVE_CSV, "CSV保存", 485, 284, 50, 15, StyleNone, AnchorBottomRight),
+        button(IDC_RESULTS_SAVE_REPORT, "レポート保存", 485, 300, 50, 15, StyleNone, AnchorBottomRight),
+        button(IDOK, "閉じる", 485, 316, 50, 15, StyleDefault, AnchorBottomRight),
     };
     return t;
 }

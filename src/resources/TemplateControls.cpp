@@ -5,9 +5,11 @@
 
 namespace kv::tmpl {
 
-ControlTemplate label(const char* utf8, int x, int y, int width, int height, unsigned style)
+ControlTemplate label(const char* utf8, int x, int y, int width, int height, unsigned style, unsigned anchor)
 {
-    return {ControlKind::Label, IDC_STATIC, toCp932(utf8), x, y, width, height, style};
+    ControlTemplate c{ControlKind::Label, IDC_STATIC, toCp932(utf8), x, y, width, height, style};
+    c.anchor = anchor;
+    return c;
 }
 
 ControlTemplate groupBox(const char* utf8, int x, int y, int width, int height)
@@ -15,19 +17,24 @@ ControlTemplate groupBox(const char* utf8, int x, int y, int width, int height)
     return {ControlKind::GroupBox, IDC_STATIC, toCp932(utf8), x, y, width, height};
 }
 
-ControlTemplate edit(int id, int x, int y, int width, int height, unsigned style)
+ControlTemplate edit(int id, int x, int y, int width, int height, unsigned style, unsigned anchor)
 {
-    return {ControlKind::Edit, id, {}, x, y, width, height, style};
+    ControlTemplate c{ControlKind::Edit, id, {}, x, y, width, height, style};
+    c.anchor = anchor;
+    return c;
 }
 
-ControlTemplate display(int id, int x, int y, int width, int height, unsigned style)
+ControlTemplate display(int id, int x, int y, int width, int height, unsigned style, unsigned anchor)
 {
-    return edit(id, x, y, width, height, StyleReadOnly | StyleBorder | style);
+    return edit(id, x, y, width, height, StyleReadOnly | StyleBorder | style, anchor);
 }
 
-ControlTemplate button(int id, const char* utf8, int x, int y, int width, int height, unsigned style)
+ControlTemplate button(int id, const char* utf8, int x, int y, int width, int height, unsigned style,
+                       unsigned anchor)
 {
-    return {ControlKind::Button, id, toCp932(utf8), x, y, width, height, style};
+    ControlTemplate c{ControlKind::Button, id, toCp932(utf8), x, y, width, height, style};
+    c.anchor = anchor;
+    return c;
 }
 
 ControlTemplate checkBox(int id, const char* utf8, int x, int y, int width, int height, unsigned style)
@@ -40,9 +47,11 @@ ControlTemplate listBox(int id, int x, int y, int width, int height, unsigned st
     return {ControlKind::ListBox, id, {}, x, y, width, height, style};
 }
 
-ControlTemplate columnListBox(int id, int x, int y, int width, int height, const std::vector<Column>& columns)
+ControlTemplate columnListBox(int id, int x, int y, int width, int height, const std::vector<Column>& columns,
+                              unsigned anchor)
 {
     ControlTemplate c = listBox(id, x, y, width, height, StyleBorder | StyleVScroll | StyleHScroll);
+    c.anchor = anchor;
     for (const Column& column : columns)
         c.columns.push_back({toCp932(column.utf8), column.width, column.number});
     return c;
@@ -62,19 +71,25 @@ ControlTemplate icon(int x, int y, int width, int height)
     return {ControlKind::Icon, IDC_STATIC, {}, x, y, width, height};
 }
 
-ControlTemplate chart(int id, int x, int y, int width, int height)
+ControlTemplate chart(int id, int x, int y, int width, int height, unsigned anchor)
 {
-    return {ControlKind::Chart, id, {}, x, y, width, height, StyleBorder};
+    ControlTemplate c{ControlKind::Chart, id, {}, x, y, width, height, StyleBorder};
+    c.anchor = anchor;
+    return c;
 }
 
-ControlTemplate table(int id, int x, int y, int width, int height)
+ControlTemplate table(int id, int x, int y, int width, int height, unsigned anchor)
 {
-    return {ControlKind::Table, id, {}, x, y, width, height, StyleBorder | StyleVScroll};
+    ControlTemplate c{ControlKind::Table, id, {}, x, y, width, height, StyleBorder | StyleVScroll};
+    c.anchor = anchor;
+    return c;
 }
 
-ControlTemplate heatmap(int id, int x, int y, int width, int height)
+ControlTemplate heatmap(int id, int x, int y, int width, int height, unsigned anchor)
 {
-    return {ControlKind::Heatmap, id, {}, x, y, width, height, StyleBorder};
+    ControlTemplate c{ControlKind::Heatmap, id, {}, x, y, width, height, StyleBorder};
+    c.anchor = anchor;
+    return c;
 }
 
 }  // namespace kv::tmpl

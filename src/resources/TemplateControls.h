@@ -2,7 +2,8 @@
 #pragma once
 // Short constructors of template controls, so that every dialog's template reads as a table of
 // its controls. Captions are written in UTF-8 and kept in code page 932; positions and sizes are
-// in dialog units.
+// in dialog units. The last argument, where there is one, names the window sides the control keeps
+// its distance to when the window grows (see ControlAnchor); by default it stays where it is.
 
 #include "toolkit/DialogTemplate.h"
 
@@ -12,19 +13,22 @@
 namespace kv::tmpl {
 
 // Static text without an identifier; StyleMultiline lets a note wrap onto further lines.
-ControlTemplate label(const char* utf8, int x, int y, int width, int height, unsigned style = StyleNone);
+ControlTemplate label(const char* utf8, int x, int y, int width, int height, unsigned style = StyleNone,
+                      unsigned anchor = AnchorTopLeft);
 
 ControlTemplate groupBox(const char* utf8, int x, int y, int width, int height);
 
 // An edit the user types into.
-ControlTemplate edit(int id, int x, int y, int width, int height, unsigned style = StyleNone);
+ControlTemplate edit(int id, int x, int y, int width, int height, unsigned style = StyleNone,
+                     unsigned anchor = AnchorTopLeft);
 
 // A read-only edit with a border that only shows what the program puts there.
-ControlTemplate display(int id, int x, int y, int width, int height, unsigned style = StyleNone);
+ControlTemplate display(int id, int x, int y, int width, int height, unsigned style = StyleNone,
+                        unsigned anchor = AnchorTopLeft);
 
 // A push button; StyleDefault makes it the one the Enter key presses.
 ControlTemplate button(int id, const char* utf8, int x, int y, int width, int height,
-                       unsigned style = StyleNone);
+                       unsigned style = StyleNone, unsigned anchor = AnchorTopLeft);
 
 ControlTemplate checkBox(int id, const char* utf8, int x, int y, int width, int height,
                          unsigned style = StyleNone);
@@ -40,8 +44,8 @@ struct Column {
     int width;
     bool number = false;
 };
-ControlTemplate columnListBox(int id, int x, int y, int width, int height,
-                              const std::vector<Column>& columns);
+ControlTemplate columnListBox(int id, int x, int y, int width, int height, const std::vector<Column>& columns,
+                              unsigned anchor = AnchorTopLeft);
 
 // A drop-down list that cannot be typed into, with its fixed items in their order (none when
 // the dialog fills it).
@@ -52,9 +56,9 @@ ControlTemplate dropDownList(int id, int x, int y, int width, int height,
 ControlTemplate icon(int x, int y, int width, int height);
 
 // A chart (series stacked over one x axis) and a read-only table, both with a border.
-ControlTemplate chart(int id, int x, int y, int width, int height);
-ControlTemplate table(int id, int x, int y, int width, int height);
+ControlTemplate chart(int id, int x, int y, int width, int height, unsigned anchor = AnchorTopLeft);
+ControlTemplate table(int id, int x, int y, int width, int height, unsigned anchor = AnchorTopLeft);
 // A heatmap: coloured cells under column headings and beside row headings.
-ControlTemplate heatmap(int id, int x, int y, int width, int height);
+ControlTemplate heatmap(int id, int x, int y, int width, int height, unsigned anchor = AnchorTopLeft);
 
 }  // namespace kv::tmpl

@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "toolkit/Chart.h"
 
+#include <algorithm>
+#include <array>
+
 namespace kv {
 
 void Chart::set(std::string title, std::string xAxisText, std::vector<std::string> xTexts,
@@ -15,6 +18,69 @@ void Chart::set(std::string title, std::string xAxisText, std::vector<std::strin
             s.values.resize(positions.size());
     if (observer)
         observer->chartChanged();
+}
+
+namespace {
+
+// Months since year 0 of a text YYYY/MM/DD (the day is not looked at), or −1 for another text.
+int monthNumber(const std::string& text)
+{
+    if (text.size() < 7 || text[4] != '/')
+        return -1;
+    int year = 0;
+    for (int i = 0; i < 4; ++i) {
+        if (text[i] < '0' || text[i] > '9')
+            return -1;
+        year = year * 10 + (text[i] - '0');
+    }
+    if (text[5] < '0' || text[5] > '9' || text[6] < '0' || text[6] > '9')
+        return -1;
+    const int month = (text[5] - '0') * 10 + (text[6] - '0');
+    if (month < 1 || month > 12)
+        return -1;
+    return year * 12 + month - 1;
+}
+
+std::vector<int> evenPositions(int first, int last, int maxLabels)
+{
+    std::vector<int> chosen;
+    const int span = last - first;
+    const int labels = std::min(span + 1, maxLabels);
+    for (int k = 0; k < labels; ++k)
+        chosen.push_back(
+            labels == 1 ? first : first + static_cast<int>(static_cast<long long>(span) * k / (labels - 1)));
+    return chosen;
+}
+
+}  // namespace
+
+std::vector<int> Chart::labelPositions(int first, int last, int maxLabels) const
+{
+    first = std::max(first, 0);
+    last = std::min(last, pointCount() - 1);
+    if (first > last || maxLabels < 1)
+        return {};
+    // Steps in months; multiples of a year start on years divisible by them (2000, 2005, 2010).
+    constexpr std::array kSteps{1, 2, 3, 6, 12, 24, 60, 120, 240, 600, 1200};
+    std::vector<int> months;
+    months.reserve(static_cast<size_t>(last - first + 2));
+    for (int i = std::max(first - 1, 0); i <= last; ++i)
+        months.push_back(monthNumber(positions[static_cast<size_t>(i)]));
+    const int offset = first > 0 ? 1 : 0;  // months[0] is the point before first, if any
+    for (int step : kSteps) {
+        std::vector<int> chosen;
+        for (size_t k = 1; k < months.size(); ++k) {
+            const int before = months[k - 1];
+            const int now = months[k];
+            if (before >= 0 && now >= 0 && before / step != now / step)
+                chosen.push_back(first - offset + static_cast<int>(k));
+        }
+        if (step == kSteps.front() && chosen.size() < 2)
+            break;
+        if (static_cast<int>(chosen.size()) <= maxLabels)
+            return chosen;
+    }
+    return evenPositions(first, last, maxLabels);
 }
 
 }  // namespace kv

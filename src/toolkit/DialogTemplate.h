@@ -44,6 +44,20 @@ enum ControlStyle : unsigned {
     StyleHScroll = 1u << 9,
 };
 
+// The sides of the window a control keeps its distance to when the window grows. Anchored left
+// and right it widens with the window, anchored right alone it moves with the right edge; the
+// same holds for top and bottom. A window with a control anchored right or bottom can be
+// enlarged, never below its template size; the others keep their size.
+enum ControlAnchor : unsigned {
+    AnchorLeft = 1u << 0,
+    AnchorTop = 1u << 1,
+    AnchorRight = 1u << 2,
+    AnchorBottom = 1u << 3,
+    AnchorTopLeft = AnchorLeft | AnchorTop,
+    AnchorBottomRight = AnchorRight | AnchorBottom,
+    AnchorAll = AnchorLeft | AnchorTop | AnchorRight | AnchorBottom,
+};
+
 // A column of a list box that shows its rows as columns: the fields of a row are its words
 // between ASCII blanks, one field a column.
 struct ListColumn {
@@ -61,7 +75,17 @@ struct ControlTemplate {
     std::vector<std::string> items = {};  // rows of a combo box, code page 932, in their order
     // A list box with columns shows its rows under these headings; the rows stay whole texts.
     std::vector<ListColumn> columns = {};
+    unsigned anchor = AnchorTopLeft;
 };
+
+// A control's rectangle, in whatever unit a backend places it.
+struct ControlRect {
+    int x, y, width, height;
+};
+
+// Where a control with `anchor` placed at `templateRect` in a window of its template size lies
+// once the window has grown by `grownWidth` and `grownHeight` (in the same unit).
+ControlRect anchoredRect(unsigned anchor, ControlRect templateRect, int grownWidth, int grownHeight);
 
 struct DialogTemplate {
     int id;
@@ -75,6 +99,8 @@ struct DialogTemplate {
     const ControlTemplate* control(int controlId) const;
     // The push button marked StyleDefault (the first, should there be several), or nullptr.
     const ControlTemplate* defaultButton() const;
+    // Whether the window grows: some control is anchored right or bottom.
+    bool resizable() const;
 };
 
 // Rows bound to a list or combo box for the first time, while they hold nothing, take the

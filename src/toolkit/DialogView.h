@@ -34,8 +34,9 @@ public:
     virtual void bindTable(int id, Table& table) = 0;
     virtual void bindHeatmap(int id, Heatmap& heatmap) = 0;
 
-    // Writes a picture of control `id` as it is shown to `file` as PNG. False when the control
-    // does not exist, the backend draws nothing, or the file cannot be written.
+    // Writes a picture of control `id` as it is shown to `file` as PNG, drawn at least 1600
+    // pixels wide with its proportions kept. False when the control does not exist, the backend
+    // draws nothing, or the file cannot be written.
     virtual bool saveImage(int id, const std::filesystem::path& file) = 0;
 
     virtual void setFocus(int id) = 0;

@@ -11,6 +11,7 @@
 #include "toolkit/Table.h"
 #include "toolkit/qt/HeatmapWidget.h"
 #include "toolkit/qt/QtDialogView.h"
+#include "toolkit/qt/ChartWidget.h"
 #include "toolkit/qt/QtPlatform.h"
 
 #include <QAbstractItemModel>
@@ -18,7 +19,9 @@
 #include <QCategoryAxis>
 #include <QChart>
 #include <QChartView>
+#include <QApplication>
 #include <QColor>
+#include <QDate>
 #include <QHeaderView>
 #include <QImage>
 #include <QLabel>
@@ -119,9 +122,66 @@ TEST(QtChart, PanesFollowTheSeriesAndThePictureIsSaved)
         EXPECT_EQ(qobject_cast<QLineSeries*>(panes[0]->chart()->series().value(0))->count(), 3);
         EXPECT_EQ(qobject_cast<QCategoryAxis*>(panes[0]->chart()->axes(Qt::Horizontal).value(0))->count(), 1);
 
+        // Dates label the x axis at month starts for a short run and at year starts for a long
+        // one; the value axes group thousands; pointing shows a position's date and values.
+        const struct {
+            int days;
+            bool years;
+        } spans[] = {{60, false}, {3650, true}};
+        for (const auto& span : spans) {
+            SCOPED_TRACE(span.days);
+            std::vector<std::string> days;
+            std::vector<double> assets;
+            for (QDate d(2004, 1, 5); static_cast<int>(days.size()) < span.days; d = d.addDays(1)) {
+                days.push_back(d.toString(QStringLiteral("yyyy/MM/dd")).toStdString());
+                assets.push_back(2000000 + 300.0 * static_cast<double>(days.size()));
+            }
+            chart.set({}, {}, days, curveAndDrawdown(assets, std::vector<double>(days.size(), 1.5)));
+            panes = widget->findChildren<QChartView*>();
+            auto* x = qobject_cast<QCategoryAxis*>(panes[1]->chart()->axes(Qt::Horizontal).value(0));
+            ASSERT_GE(x->count(), 2);
+            for (const QString& label : x->categoriesLabels()) {
+                const QDate date = QDate::fromString(label, QStringLiteral("yyyy/MM/dd"));
+                const QDate before = date.addDays(-1);
+                EXPECT_NE(span.years ? before.year() : before.month(),
+                          span.years ? date.year() : date.month())
+                    << label.toStdString();
+            }
+            auto* y = qobject_cast<QCategoryAxis*>(panes[0]->chart()->axes(Qt::Vertical).value(0));
+            EXPECT_TRUE(y->categoriesLabels().contains(QStringLiteral("2,000,000")));
+        }
+        auto* shownChart = static_cast<ChartWidget*>(widget);
+        EXPECT_TRUE(shownChart->pointText(0).startsWith(
+            shown("2004/01/05\n総資産  2,000,300 円\nドローダウン率  2 ％")))
+            << shownChart->pointText(0).toStdString();
+
+        // Dragging across a pane shows the dragged span in both; a double click shows all again.
+        view.window()->show();
+        QChartView* pane = panes[0];
+        const QRectF plot = pane->chart()->plotArea();
+        const auto drag = [&](QEvent::Type type, double share, Qt::MouseButton button,
+                              Qt::MouseButtons held) {
+            const QPointF at(plot.left() + plot.width() * share, plot.center().y());
+            QMouseEvent event(type, at, pane->viewport()->mapToGlobal(at), button, held, Qt::NoModifier);
+            QApplication::sendEvent(pane->viewport(), &event);
+        };
+        drag(QEvent::MouseButtonPress, 0.5, Qt::LeftButton, Qt::LeftButton);
+        drag(QEvent::MouseMove, 0.6, Qt::NoButton, Qt::LeftButton);
+        drag(QEvent::MouseButtonRelease, 0.6, Qt::LeftButton, Qt::NoButton);
+        for (QChartView* each : panes) {
+            auto* x = qobject_cast<QCategoryAxis*>(each->chart()->axes(Qt::Horizontal).value(0));
+            EXPECT_NEAR(x->min(), 3649 * 0.5, 20);
+            EXPECT_NEAR(x->max(), 3649 * 0.6, 20);
+        }
+        drag(QEvent::MouseButtonDblClick, 0.5, Qt::LeftButton, Qt::LeftButton);
+        EXPECT_EQ(shownChart->shownFirst(), 0);
+        EXPECT_EQ(shownChart->shownLast(), 3649);
+
+        // The picture is drawn at least 1600 pixels wide, in the chart's proportions.
         ASSERT_TRUE(view.saveImage(40, folder / "chart.png"));
         QImage image(QString::fromStdString((folder / "chart.png").string()));
-        EXPECT_EQ(image.size(), widget->size());
+        EXPECT_EQ(image.width(), 1600);
+        EXPECT_NEAR(image.height(), widget->height() * 1600.0 / widget->width(), 1);
         EXPECT_FALSE(view.saveImage(40, folder / "missing" / "chart.png"));
         // A full disk: the picture is written by the program, so its failed write is told.
         EXPECT_FALSE(view.saveImage(40, "/dev/full"));
@@ -256,7 +316,7 @@ TEST(QtResultsWindow, OpensOnThousandsOfDaysAndSavesTheChart)
     EXPECT_EQ(dialog.chart.pointCount(), 5000);
     QImage image(QString::fromStdString(platform.answer.string()));
     EXPECT_FALSE(image.isNull());
-    EXPECT_GT(image.width(), 300);
+    EXPECT_GE(image.width(), 1600);
 }
 
 }  // namespace

@@ -31,6 +31,8 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
+
 namespace kv {
 namespace {
 
@@ -170,6 +172,52 @@ TEST(QtDialogView, EarlierControlsStayOnTopWhereTheyOverlap)
     EXPECT_EQ(view.window()->childAt(overlap.center()), view.widget(IDC_OPERATING_ASSETS));
     // Controls inside a group box are never covered by it.
     EXPECT_EQ(view.window()->childAt(view.widget(IDC_CODE)->geometry().center()), view.widget(IDC_CODE));
+}
+
+// A window grows when a control is anchored right or bottom: an anchored control moves or
+// stretches with it, a plain one keeps its place, and the window never gets smaller than its
+// template. A window without anchors keeps its size.
+TEST(QtDialogView, AnchoredControlsFollowTheWindowAsItGrows)
+{
+    DialogTemplate grows{903, "grows", "MS Shell Dlg", 8, 200, 100};
+    grows.controls = {
+        {ControlKind::Edit, 41, {}, 5, 5, 100, 60},
+        {ControlKind::Edit, 42, {}, 110, 5, 80, 60},
+        {ControlKind::Button, 43, "b", 150, 80, 40, 14},
+        {ControlKind::Button, 44, "c", 5, 80, 40, 14},
+    };
+    grows.controls[1].anchor = AnchorAll;
+    grows.controls[2].anchor = AnchorBottomRight;
+    grows.controls[3].anchor = AnchorLeft | AnchorBottom;
+    QtPlatform platform;
+    RecordingDialog dialog(platform, grows);
+    QtDialogView view(dialog, nullptr);
+    QWidget* window = view.window();
+    const QSize opened = window->size();
+    EXPECT_EQ(window->minimumSize(), opened);
+    EXPECT_GT(window->maximumWidth(), opened.width());
+    std::map<int, QRect> before;
+    for (int id : {41, 42, 43, 44})
+        before[id] = view.widget(id)->geometry();
+
+    window->resize(opened + QSize(120, 70));
+    window->show();
+    const struct {
+        int id;
+        QRect expected;
+    } rows[] = {
+        {41, before[41]},
+        {42, before[42].adjusted(0, 0, 120, 70)},
+        {43, before[43].translated(120, 70)},
+        {44, before[44].translated(0, 70)},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(view.widget(row.id)->geometry(), row.expected) << row.id;
+    window->hide();
+
+    RecordingDialog fixed(platform, probeTemplate());
+    QtDialogView fixedView(fixed, nullptr);
+    EXPECT_EQ(fixedView.window()->minimumSize(), fixedView.window()->maximumSize());
 }
 
 TEST(QtDialogView, AboutBoxShowsTheApplicationIcon)

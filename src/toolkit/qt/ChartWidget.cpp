@@ -2,19 +2,25 @@
 #include "toolkit/qt/ChartWidget.h"
 
 #include "text/Cp932.h"
+#include "text/Format.h"
 
 #include <QAreaSeries>
 #include <QCategoryAxis>
 #include <QChart>
 #include <QChartView>
+#include <QCursor>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QLineSeries>
-#include <QValueAxis>
+#include <QMouseEvent>
+#include <QRubberBand>
+#include <QToolTip>
 #include <QVBoxLayout>
 
 #include <algorithm>
 #include <cmath>
 #include <cstddef>
+#include <functional>
 
 namespace kv {
 
@@ -25,40 +31,155 @@ QString shownText(const std::string& cp932)
     return QString::fromStdString(toDisplayUtf8(cp932));
 }
 
-constexpr int kAxisLabels = 5;  // texts shown under the x axis, first and last included
+// Drags of fewer pixels than this are clicks, not a span to show.
+constexpr int kMinimumDrag = 4;
 
-// The x axis: positions 0..n−1, a few of them labelled with their texts. A category axis takes
-// each label once only, so a text met again (a date that repeats) is left out.
-QCategoryAxis* positionAxis(const Chart& chart, bool withTitle)
+// A pane that reports where the pointer rests, the span dragged across its plot and the wish to
+// see everything again (a double click or a right click).
+class PaneView : public QChartView {
+public:
+    PaneView(QChart* chart, QWidget* parent)
+        : QChartView(chart, parent), band(QRubberBand::Rectangle, viewport())
+    {
+        setMouseTracking(true);
+        band.hide();
+    }
+
+    std::function<void(double)> pointed;  // the x value under the pointer
+    std::function<void(double, double)> dragged;
+    std::function<void()> resetAsked;
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override
+    {
+        const QPoint at = event->position().toPoint();
+        if (event->button() == Qt::LeftButton && plotRect().contains(at)) {
+            dragStart = at.x();
+            dragging = true;
+            showBand(at.x());
+            event->accept();
+            return;
+        }
+        QChartView::mousePressEvent(event);
+    }
+
+    void mouseMoveEvent(QMouseEvent* event) override
+    {
+        const QPoint at = event->position().toPoint();
+        if (dragging) {
+            showBand(at.x());
+            event->accept();
+            return;
+        }
+        if (pointed && plotRect().contains(at))
+            pointed(xValue(at.x()));
+        else
+            QToolTip::hideText();
+        QChartView::mouseMoveEvent(event);
+    }
+
+    void mouseReleaseEvent(QMouseEvent* event) override
+    {
+        if (event->button() == Qt::RightButton) {
+            if (resetAsked)
+                resetAsked();
+            event->accept();
+            return;
+        }
+        if (event->button() == Qt::LeftButton && dragging) {
+            dragging = false;
+            band.hide();
+            const int end =
+                std::clamp(event->position().toPoint().x(), plotRect().left(), plotRect().right());
+            if (std::abs(end - dragStart) >= kMinimumDrag && dragged) {
+                const double a = xValue(dragStart);
+                const double b = xValue(end);
+                dragged(std::min(a, b), std::max(a, b));
+            }
+            event->accept();
+            return;
+        }
+        QChartView::mouseReleaseEvent(event);
+    }
+
+    void mouseDoubleClickEvent(QMouseEvent* event) override
+    {
+        if (resetAsked)
+            resetAsked();
+        event->accept();
+    }
+
+private:
+    QRect plotRect() const { return mapFromScene(chart()->mapToScene(chart()->plotArea())).boundingRect(); }
+
+    double xValue(int viewX) const
+    {
+        const QPointF inChart = chart()->mapFromScene(mapToScene(QPoint(viewX, 0)));
+        return chart()->mapToValue(inChart).x();
+    }
+
+    void showBand(int x)
+    {
+        const QRect plot = plotRect();
+        const int end = std::clamp(x, plot.left(), plot.right());
+        band.setGeometry(QRect(QPoint(std::min(dragStart, end), plot.top()),
+                               QPoint(std::max(dragStart, end), plot.bottom())));
+        band.show();
+    }
+
+    QRubberBand band;
+    int dragStart = 0;
+    bool dragging = false;
+};
+
+void clearLabels(QCategoryAxis* axis)
 {
-    auto* axis = new QCategoryAxis;
-    const int n = chart.pointCount();
-    axis->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
-    axis->setStartValue(-1);
-    axis->setRange(0, std::max(n - 1, 1));
+    for (const QString& label : axis->categoriesLabels())
+        axis->remove(label);
+}
+
+// Labels the x axis at the chosen positions of first..last and shows just that span. A category
+// axis takes each label once only, so a text met again (a date that repeats) is left out.
+void labelPositions(QCategoryAxis* axis, const Chart& chart, double first, double last, int maxLabels)
+{
+    clearLabels(axis);
+    const std::vector<int> chosen = chart.labelPositions(static_cast<int>(std::ceil(first)),
+                                                         static_cast<int>(std::floor(last)), maxLabels);
+    axis->setStartValue(first - 1);
     QStringList used;
-    const int labels = std::min(n, kAxisLabels);
-    for (int k = 0; k < labels; ++k) {
-        const int position =
-            labels == 1 ? 0 : static_cast<int>(static_cast<long long>(n - 1) * k / (labels - 1));
+    for (int position : chosen) {
         QString text = shownText(chart.xTexts()[static_cast<size_t>(position)]);
         if (used.contains(text))
             continue;
         used.append(text);
         axis->append(text, position);
     }
-    if (withTitle)
-        axis->setTitleText(shownText(chart.xAxisText()));
-    return axis;
+    axis->setRange(first, last);
 }
 
-QValueAxis* valueAxis(const ChartSeries& series)
+// A round step of about `rough`: 1, 2, 2.5 or 5 times a power of ten.
+double roundStep(double rough)
 {
-    auto* axis = new QValueAxis;
+    const double power = std::pow(10.0, std::floor(std::log10(rough)));
+    for (double factor : {1.0, 2.0, 2.5, 5.0})
+        if (rough <= factor * power)
+            return factor * power;
+    return 10 * power;
+}
+
+constexpr int kValueSteps = 4;  // about this many steps between the labels of a value axis
+
+// Fits the value axis to the values at positions first..last: round bounds, a label at each round
+// step between them, with thousands separators.
+void fitValues(QCategoryAxis* axis, const ChartSeries& series, double first, double last)
+{
+    const auto from = static_cast<size_t>(std::max(std::ceil(first), 0.0));
+    const auto to = std::min(static_cast<size_t>(std::max(std::floor(last) + 1, 0.0)), series.values.size());
     double low = 0;
     double high = 0;
-    if (!series.values.empty()) {
-        auto [min, max] = std::minmax_element(series.values.begin(), series.values.end());
+    if (from < to) {
+        auto [min, max] = std::minmax_element(series.values.begin() + static_cast<std::ptrdiff_t>(from),
+                                              series.values.begin() + static_cast<std::ptrdiff_t>(to));
         low = *min;
         high = *max;
     }
@@ -67,15 +188,28 @@ QValueAxis* valueAxis(const ChartSeries& series)
         low = std::min(low, 0.0);
         high = std::max(high, 0.0);
     }
-    const double span = high - low;
-    const double pad = span > 0 ? span * 0.05 : std::max(1.0, std::abs(high) * 0.05);
-    axis->setRange(series.filled && low == 0 ? 0 : low - pad, high + pad);
-    axis->setTickCount(5);
-    axis->applyNiceNumbers();  // ticks at round values
-    axis->setLabelFormat(QStringLiteral("%.%1f").arg(series.decimals));
-    axis->setReverse(series.downward);
-    axis->setTitleText(shownText(series.axisText));
-    return axis;
+    if (!std::isfinite(low) || !std::isfinite(high))
+        low = high = 0;
+    // Labels never need more digits than the axis shows.
+    const double finest = std::pow(10.0, -series.decimals);
+    double span = high - low;
+    if (span <= 0)
+        span = std::max(std::abs(high) * 0.1, finest * kValueSteps);
+    const double step = std::max(roundStep(span / kValueSteps), finest);
+    double bottom = std::floor(low / step) * step;
+    double top = std::ceil(high / step) * step;
+    if (top - bottom < step) {
+        bottom -= series.filled && low == 0 ? 0 : step;
+        top += step;
+    }
+    clearLabels(axis);
+    axis->setStartValue(bottom - step);
+    const int steps = static_cast<int>(std::lround((top - bottom) / step));
+    for (int k = 0; k <= steps; ++k) {
+        const double value = bottom + step * k;
+        axis->append(QString::fromStdString(groupedText(value, series.decimals)), value);
+    }
+    axis->setRange(bottom, top);
 }
 
 }  // namespace
@@ -118,22 +252,83 @@ void ChartWidget::chartChanged()
 
 void ChartWidget::rebuild()
 {
-    for (QChartView* pane : panes)
-        delete pane;
+    for (Pane& pane : panes)
+        delete pane.view;
     panes.clear();
     if (!data)
         return;
     titleLabel->setText(shownText(data->title()));
     const std::vector<ChartSeries>& all = data->series();
     for (size_t i = 0; i < all.size(); ++i) {
-        QChartView* pane = buildPane(all[i], i + 1 == all.size());
-        layout->addWidget(pane, std::max(all[i].heightShare, 1));
+        Pane pane = buildPane(i, i + 1 == all.size());
+        layout->addWidget(pane.view, std::max(all[i].heightShare, 1));
         panes.push_back(pane);
+    }
+    showAll();
+}
+
+void ChartWidget::showAll()
+{
+    showRange(0, data ? std::max(data->pointCount() - 1, 1) : 1);
+}
+
+void ChartWidget::showRange(double first, double last)
+{
+    if (!data)
+        return;
+    // Never narrower than two positions, so that a label and its neighbour stay in sight.
+    if (last - first < 2) {
+        const double middle = (first + last) / 2;
+        first = middle - 1;
+        last = middle + 1;
+    }
+    rangeFirst = first;
+    rangeLast = last;
+    const int labels = maxXLabels();
+    for (const Pane& pane : panes) {
+        labelPositions(pane.x, *data, first, last, labels);
+        fitValues(pane.y, data->series()[pane.series], first, last);
     }
 }
 
-QChartView* ChartWidget::buildPane(const ChartSeries& series, bool lastPane)
+// As many dates as fit side by side under the plot, with a quarter of a date between them.
+int ChartWidget::maxXLabels() const
 {
+    const int labelWidth = QFontMetrics(font()).horizontalAdvance(QStringLiteral("0000/00/00"));
+    const int plotWidth = width() - 3 * labelWidth / 2;  // less the value axis and the margins
+    return std::max(2, plotWidth / std::max(5 * labelWidth / 4, 1));
+}
+
+void ChartWidget::resizeEvent(QResizeEvent* event)
+{
+    QFrame::resizeEvent(event);
+    if (data && !panes.empty())
+        showRange(rangeFirst, rangeLast);
+}
+
+QString ChartWidget::pointText(int position) const
+{
+    if (!data || position < 0 || position >= data->pointCount())
+        return {};
+    QString text = shownText(data->xTexts()[static_cast<size_t>(position)]);
+    for (const ChartSeries& series : data->series()) {
+        if (static_cast<size_t>(position) >= series.values.size())
+            continue;
+        // One digit more than the axis where it has any: a single value is read more closely.
+        const int digits = series.decimals > 0 ? series.decimals + 1 : 0;
+        text += QStringLiteral("\n%1  %2 %3")
+                    .arg(shownText(series.name),
+                         QString::fromStdString(
+                             groupedText(series.values[static_cast<size_t>(position)], digits)),
+                         shownText(series.axisText));
+    }
+    text += QString::fromUtf8("\n（ドラッグで拡大、ダブルクリックか右クリックで全体）");
+    return text;
+}
+
+ChartWidget::Pane ChartWidget::buildPane(size_t seriesIndex, bool lastPane)
+{
+    const ChartSeries& series = data->series()[seriesIndex];
     auto* chart = new QChart;
     chart->legend()->hide();
     chart->setBackgroundRoundness(0);
@@ -169,8 +364,16 @@ QChartView* ChartWidget::buildPane(const ChartSeries& series, bool lastPane)
     }
     chart->addSeries(shown);
 
-    QCategoryAxis* x = positionAxis(*data, lastPane);
-    QValueAxis* y = valueAxis(series);
+    // Both axes are category axes, so that their labels are texts of this program's own: the
+    // dates of the chosen positions, and round values with thousands separators.
+    auto* x = new QCategoryAxis;
+    x->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
+    if (lastPane)
+        x->setTitleText(shownText(data->xAxisText()));
+    auto* y = new QCategoryAxis;
+    y->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
+    y->setReverse(series.downward);
+    y->setTitleText(shownText(series.axisText));
     for (QAbstractAxis* axis : {static_cast<QAbstractAxis*>(x), static_cast<QAbstractAxis*>(y)}) {
         axis->setLabelsFont(small);
         axis->setTitleFont(small);
@@ -180,10 +383,17 @@ QChartView* ChartWidget::buildPane(const ChartSeries& series, bool lastPane)
     shown->attachAxis(x);
     shown->attachAxis(y);
 
-    auto* view = new QChartView(chart, this);
+    auto* view = new PaneView(chart, this);
     view->setRenderHint(QPainter::Antialiasing);
     view->setFrameShape(QFrame::NoFrame);
-    return view;
+    view->pointed = [this, view](double x) {
+        const int position = static_cast<int>(std::lround(x));
+        const QString text = pointText(std::clamp(position, 0, std::max(data->pointCount() - 1, 0)));
+        QToolTip::showText(QCursor::pos(), text, view);
+    };
+    view->dragged = [this](double first, double last) { showRange(first, last); };
+    view->resetAsked = [this] { showAll(); };
+    return {view, x, y, seriesIndex};
 }
 
 }  // namespace kv

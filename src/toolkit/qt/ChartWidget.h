@@ -2,6 +2,9 @@
 #pragma once
 // Shows a kv::Chart with Qt Charts: the chart's title, then one pane per series, stacked, each
 // with the shared x positions labelled by their texts. It redraws whenever the chart is replaced.
+// Pointing at a pane shows the x text and every series' value at the nearest position; dragging
+// across a pane shows only the dragged span in every pane, and a double click or a right click
+// shows the whole chart again.
 
 #include "toolkit/Chart.h"
 
@@ -9,6 +12,7 @@
 
 #include <vector>
 
+class QCategoryAxis;
 class QChartView;
 class QLabel;
 class QVBoxLayout;
@@ -26,14 +30,37 @@ public:
 
     void chartChanged() override;
 
+    // Shows the x positions first..last (fractions allowed) in every pane, with the value axes
+    // fitted to the values there; showAll shows every position.
+    void showRange(double first, double last);
+    void showAll();
+    double shownFirst() const { return rangeFirst; }
+    double shownLast() const { return rangeLast; }
+
+    // The text shown when pointing at x position `position` of the chart.
+    QString pointText(int position) const;
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
 private:
+    struct Pane {
+        QChartView* view;
+        QCategoryAxis* x;
+        QCategoryAxis* y;
+        size_t series;  // index into the chart's series
+    };
+
     void rebuild();
-    QChartView* buildPane(const ChartSeries& series, bool lastPane);
+    Pane buildPane(size_t seriesIndex, bool lastPane);
+    int maxXLabels() const;
 
     Chart* data = nullptr;
     QVBoxLayout* layout;
     QLabel* titleLabel;
-    std::vector<QChartView*> panes;
+    std::vector<Pane> panes;
+    double rangeFirst = 0;
+    double rangeLast = 0;
 };
 
 }  // namespace kv

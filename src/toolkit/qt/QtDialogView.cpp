@@ -17,6 +17,7 @@
 #include <QBuffer>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QFontMetrics>
 #include <QGroupBox>
 #include <QGuiApplication>
@@ -25,6 +26,7 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QMouseEvent>
+#include <QPixmap>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRegularExpressionValidator>
@@ -34,6 +36,8 @@
 #include <QToolTip>
 #include <QHelpEvent>
 #include <QTableView>
+
+#include <algorithm>
 
 namespace kv {
 
@@ -141,7 +145,8 @@ int scale(int value, int base, int divisor)
 
 namespace {
 constexpr int kFrameMilliseconds = 16;
-}
+constexpr int kMinimumImageWidth = 1600;  // pixels of a saved picture, at the least
+}  // namespace
 
 QtDialogView::QtDialogView(Dialog& dialog, QWidget* owner) : dialog(dialog)
 {
@@ -153,6 +158,8 @@ QtDialogView::QtDialogView(Dialog& dialog, QWidget* owner) : dialog(dialog)
         Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
     if (layout.minimizeBox)
         flags |= Qt::WindowMinimizeButtonHint;
+    if (layout.resizable())
+        flags |= Qt::WindowMaximizeButtonHint;
     w->setWindowFlags(flags);
     w->setWindowModality(Qt::ApplicationModal);
     w->setWindowTitle(displayText(layout.title));
@@ -166,7 +173,15 @@ QtDialogView::QtDialogView(Dialog& dialog, QWidget* owner) : dialog(dialog)
     QFont font = dialogFont(layout.fontName, layout.fontPoints);
     w->setFont(font);
     units = baseUnits(font);
-    w->setFixedSize(toPixels(units, 0, 0, layout.width, layout.height).size());
+    templateSize = toPixels(units, 0, 0, layout.width, layout.height).size();
+    if (layout.resizable()) {
+        // Opens at the template size every time; nothing of an earlier size is kept.
+        w->setMinimumSize(templateSize);
+        w->resize(templateSize);
+        w->setResizeHandler([this](const QSize& size) { placeAnchored(size); });
+    } else {
+        w->setFixedSize(templateSize);
+    }
 
     for (const ControlTemplate& control : layout.controls)
         buildControl(control, units);
@@ -237,13 +252,28 @@ QRect QtDialogView::toPixels(const QSize& units, int x, int y, int width, int he
     return {left, top, scale(width, units.width(), 4), scale(height, units.height(), 8)};
 }
 
+void QtDialogView::placeAnchored(const QSize& windowSize)
+{
+    const int grownWidth = std::max(windowSize.width() - templateSize.width(), 0);
+    const int grownHeight = std::max(windowSize.height() - templateSize.height(), 0);
+    for (const Anchored& a : anchored) {
+        const QRect& r = a.templateRect;
+        const ControlRect placed =
+            anchoredRect(a.anchor, {r.x(), r.y(), r.width(), r.height()}, grownWidth, grownHeight);
+        a.widget->setGeometry(placed.x, placed.y, placed.width, placed.height);
+    }
+}
+
 void QtDialogView::buildControl(const ControlTemplate& layout, const QSize& units)
 {
     QWidget* widget = buildWidget(layout, units);
     if (!widget)
         return;
-    widget->setGeometry(toPixels(units, layout.x, layout.y, layout.width, layout.height));
+    const QRect place = toPixels(units, layout.x, layout.y, layout.width, layout.height);
+    widget->setGeometry(place);
     widget->setEnabled(!(layout.style & StyleDisabled));
+    if (layout.anchor != AnchorTopLeft)
+        anchored.push_back({widget, layout.anchor, place});
     if (layout.id == IDC_STATIC)
         return;
     widget->setObjectName(QStringLiteral("ctl%1").arg(layout.id));
@@ -789,12 +819,30 @@ bool QtDialogView::saveImage(int id, const std::filesystem::path& file)
     if (!control)
         return false;
     showPendingTexts();
+    // A picture narrower than kMinimumImageWidth is drawn again at that width, the control
+    // enlarged for the moment with its proportions kept, so that the saved picture is legible
+    // when printed or enlarged; its own layout gives the larger size more labels, not a blur.
+    QWidget* widget = control->widget;
+    const QSize shown = widget->size();
+    QPixmap picture;
+    if (shown.width() >= kMinimumImageWidth || shown.isEmpty()) {
+        picture = widget->grab();
+    } else {
+        const int height = static_cast<int>(
+            (static_cast<long long>(shown.height()) * kMinimumImageWidth + shown.width() / 2) /
+            shown.width());
+        widget->resize(kMinimumImageWidth, height);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+        picture = widget->grab();
+        widget->resize(shown);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+    }
     // Encoded in memory and written by the program itself: Qt's own file writing keeps a buffer
     // whose failed flush (a full disk) the save would not report.
     QByteArray png;
     QBuffer buffer(&png);
     buffer.open(QIODevice::WriteOnly);
-    if (!control->widget->grab().save(&buffer, "PNG"))
+    if (!picture.save(&buffer, "PNG"))
         return false;
     return writeWholeFile(file, std::string_view(png.constData(), static_cast<size_t>(png.size()))) ==
         WriteResult::Written;

@@ -16,6 +16,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <vector>
 
 class QWidget;
 
@@ -102,12 +103,21 @@ private:
     void userSelected(Control& control, int row);
     void deliver(int id, Notification notification);
     void dropFile(const std::filesystem::path& file);
+    void placeAnchored(const QSize& windowSize);
     void cancel();
 
     Dialog& dialog;
     std::unique_ptr<QtDialogWindow> dialogWindow;
     std::map<int, Control> controls;
-    QSize units;  // the dialog font's base units
+    // Controls that move or stretch as the window grows, with their place at the template size.
+    struct Anchored {
+        QWidget* widget;
+        unsigned anchor;
+        QRect templateRect;
+    };
+    std::vector<Anchored> anchored;
+    QSize templateSize;  // in pixels: the window opens at this size and never gets smaller
+    QSize units;         // the dialog font's base units
     std::function<void()> afterDelivery;
     int syncDepth = 0;  // selection changes made by the program, not the user
     QTimer frameTimer;  // puts pending display texts into their widgets

@@ -7,6 +7,7 @@
 #include <QDropEvent>
 #include <QFile>
 #include <QMimeData>
+#include <QResizeEvent>
 #include <QTimer>
 #include <QUrl>
 
@@ -80,6 +81,13 @@ void QtDialogWindow::dropEvent(QDropEvent* event)
         if (dropped)
             dropped(path);
     });
+}
+
+void QtDialogWindow::resizeEvent(QResizeEvent* event)
+{
+    QDialog::resizeEvent(event);
+    if (resizeHandler)
+        resizeHandler(event->size());
 }
 
 }  // namespace kv

@@ -2,7 +2,7 @@
 #pragma once
 // The top-level window of a dialog. Esc and the close box do not close it: they ask the dialog
 // to cancel, and the dialog decides whether it ends. Files dragged from the desktop are offered
-// to the dialog, which says which ones it takes.
+// to the dialog, which says which ones it takes. A window that grows tells of each new size.
 
 #include <QDialog>
 
@@ -26,6 +26,9 @@ public:
     // dialog shows never holds up the program the file came from.
     void setFileDrop(FileTest accepts, FileHandler dropped);
 
+    // `resized` hears every new size of the window.
+    void setResizeHandler(std::function<void(const QSize&)> resized) { resizeHandler = std::move(resized); }
+
     void reject() override;
 
 protected:
@@ -33,6 +36,7 @@ protected:
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dragMoveEvent(QDragMoveEvent* event) override;
     void dropEvent(QDropEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     std::optional<std::filesystem::path> acceptedFile(const QMimeData* data) const;
@@ -40,6 +44,7 @@ private:
     std::function<void()> cancelRequested;
     FileTest accepts;
     FileHandler dropped;
+    std::function<void(const QSize&)> resizeHandler;
 };
 
 }  // namespace kv
