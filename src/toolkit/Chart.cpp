@@ -41,24 +41,32 @@ int monthNumber(const std::string& text)
     return year * 12 + month - 1;
 }
 
-std::vector<int> evenPositions(int first, int last, int maxLabels)
+std::vector<int> evenPositions(int first, int last, double gap)
 {
     std::vector<int> chosen;
     const int span = last - first;
-    const int labels = std::min(span + 1, maxLabels);
+    const int labels = std::min(span, static_cast<int>(span / std::max(gap, 1.0))) + 1;
     for (int k = 0; k < labels; ++k)
         chosen.push_back(
             labels == 1 ? first : first + static_cast<int>(static_cast<long long>(span) * k / (labels - 1)));
     return chosen;
 }
 
+bool keepsGap(const std::vector<int>& chosen, double gap)
+{
+    for (size_t k = 1; k < chosen.size(); ++k)
+        if (chosen[k] - chosen[k - 1] < gap)
+            return false;
+    return true;
+}
+
 }  // namespace
 
-std::vector<int> Chart::labelPositions(int first, int last, int maxLabels) const
+std::vector<int> Chart::labelPositions(int first, int last, double gap) const
 {
     first = std::max(first, 0);
     last = std::min(last, pointCount() - 1);
-    if (first > last || maxLabels < 1)
+    if (first > last)
         return {};
     // Steps in months; multiples of a year start on years divisible by them (2000, 2005, 2010).
     constexpr std::array kSteps{1, 2, 3, 6, 12, 24, 60, 120, 240, 600, 1200};
@@ -77,10 +85,10 @@ std::vector<int> Chart::labelPositions(int first, int last, int maxLabels) const
         }
         if (step == kSteps.front() && chosen.size() < 2)
             break;
-        if (static_cast<int>(chosen.size()) <= maxLabels)
+        if (keepsGap(chosen, gap))
             return chosen;
     }
-    return evenPositions(first, last, maxLabels);
+    return evenPositions(first, last, gap);
 }
 
 }  // namespace kv

@@ -42,12 +42,12 @@ public:
     const std::vector<ChartSeries>& series() const { return allSeries; }
     int pointCount() const { return static_cast<int>(positions.size()); }
 
-    // The positions first..last to label on the x axis, at most maxLabels of them. Where the x
-    // texts are dates (YYYY/MM/DD) these are the first points of each month, or of every 2, 3 or
-    // 6 months, or of every 1, 2, 5, 10… years: the finest step that fits. A span too short to
-    // hold two such starts, or texts that are not dates, get evenly spaced positions instead,
-    // first and last included.
-    std::vector<int> labelPositions(int first, int last, int maxLabels) const;
+    // The positions first..last to label on the x axis, each at least `gap` positions from the
+    // next, so that their texts fit side by side. Where the x texts are dates (YYYY/MM/DD) these
+    // are the first points of each month, or of every 2, 3 or 6 months, or of every 1, 2, 5, 10…
+    // years: the finest step that keeps the gap. A span too short to hold two such starts, or
+    // texts that are not dates, get evenly spaced positions instead, first and last included.
+    std::vector<int> labelPositions(int first, int last, double gap) const;
 
     // One observer at a time (the view showing the chart); nullptr detaches.
     void setObserver(ChartObserver* o) { observer = o; }

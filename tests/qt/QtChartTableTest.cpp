@@ -139,6 +139,7 @@ TEST(QtChart, PanesFollowTheSeriesAndThePictureIsSaved)
             chart.set({}, {}, days, curveAndDrawdown(assets, std::vector<double>(days.size(), 1.5)));
             panes = widget->findChildren<QChartView*>();
             auto* x = qobject_cast<QCategoryAxis*>(panes[1]->chart()->axes(Qt::Horizontal).value(0));
+            ASSERT_NE(x, nullptr);
             ASSERT_GE(x->count(), 2);
             for (const QString& label : x->categoriesLabels()) {
                 const QDate date = QDate::fromString(label, QStringLiteral("yyyy/MM/dd"));
@@ -148,6 +149,7 @@ TEST(QtChart, PanesFollowTheSeriesAndThePictureIsSaved)
                     << label.toStdString();
             }
             auto* y = qobject_cast<QCategoryAxis*>(panes[0]->chart()->axes(Qt::Vertical).value(0));
+            ASSERT_NE(y, nullptr);
             EXPECT_TRUE(y->categoriesLabels().contains(QStringLiteral("2,000,000")));
         }
         auto* shownChart = static_cast<ChartWidget*>(widget);

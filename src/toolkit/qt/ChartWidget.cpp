@@ -140,11 +140,11 @@ void clearLabels(QCategoryAxis* axis)
 
 // Labels the x axis at the chosen positions of first..last and shows just that span. A category
 // axis takes each label once only, so a text met again (a date that repeats) is left out.
-void labelPositions(QCategoryAxis* axis, const Chart& chart, double first, double last, int maxLabels)
+void labelPositions(QCategoryAxis* axis, const Chart& chart, double first, double last, double gap)
 {
     clearLabels(axis);
-    const std::vector<int> chosen = chart.labelPositions(static_cast<int>(std::ceil(first)),
-                                                         static_cast<int>(std::floor(last)), maxLabels);
+    const std::vector<int> chosen =
+        chart.labelPositions(static_cast<int>(std::ceil(first)), static_cast<int>(std::floor(last)), gap);
     axis->setStartValue(first - 1);
     QStringList used;
     for (int position : chosen) {
@@ -284,19 +284,19 @@ void ChartWidget::showRange(double first, double last)
     }
     rangeFirst = first;
     rangeLast = last;
-    const int labels = maxXLabels();
+    const double gap = labelGap() * (last - first);
     for (const Pane& pane : panes) {
-        labelPositions(pane.x, *data, first, last, labels);
+        labelPositions(pane.x, *data, first, last, gap);
         fitValues(pane.y, data->series()[pane.series], first, last);
     }
 }
 
-// As many dates as fit side by side under the plot, with a quarter of a date between them.
-int ChartWidget::maxXLabels() const
+// The share of the plot's width a date takes, with a quarter of a date as room beside it.
+double ChartWidget::labelGap() const
 {
     const int labelWidth = QFontMetrics(font()).horizontalAdvance(QStringLiteral("0000/00/00"));
-    const int plotWidth = width() - 3 * labelWidth / 2;  // less the value axis and the margins
-    return std::max(2, plotWidth / std::max(5 * labelWidth / 4, 1));
+    const int plotWidth = std::max(width() - 3 * labelWidth / 2, labelWidth);  // less the value axis
+    return 1.25 * labelWidth / plotWidth;
 }
 
 void ChartWidget::resizeEvent(QResizeEvent* event)

@@ -53,7 +53,7 @@ private:
 
     void rebuild();
     Pane buildPane(size_t seriesIndex, bool lastPane);
-    int maxXLabels() const;
+    double labelGap() const;
 
     Chart* data = nullptr;
     QVBoxLayout* layout;
