@@ -8,6 +8,7 @@
 #include "resources/Templates.h"
 #include "sim/EquityCsv.h"
 #include "sim/PortfolioLists.h"
+#include "sim/TradeListCsv.h"
 #include "stats/TallyFigures.h"
 #include "text/Cp932.h"
 #include "text/Format.h"
@@ -44,12 +45,17 @@ std::optional<double> finite(const std::optional<double>& value)
 
 std::string money(const std::optional<double>& amount)
 {
-    return finite(amount) ? moneyText(*amount) : noValue;
+    return finite(amount) ? yenText(*amount) : noValue;
 }
 
 std::string percent(const std::optional<double>& value)
 {
-    return percentText(finite(value));
+    return finite(value) ? signedPercentText(*value) : noValue;
+}
+
+std::string count(int64_t n)
+{
+    return groupedText(static_cast<double>(n), 0);
 }
 
 std::string date(const std::optional<int32_t>& yyyymmdd)
@@ -59,7 +65,7 @@ std::string date(const std::optional<int32_t>& yyyymmdd)
 
 std::string ratio(const std::optional<double>& value)
 {
-    return finite(value) ? fixed(*value, 2) : noValue;
+    return finite(value) ? groupedText(*value, 2) : noValue;
 }
 
 std::vector<TableCell> figureRow(const char* utf8Label, std::string value, CellTone tone = CellTone::Plain)
@@ -70,7 +76,7 @@ std::vector<TableCell> figureRow(const char* utf8Label, std::string value, CellT
 std::vector<std::vector<TableCell>> figureRows(const RunResults& results, const ResultFigures& f)
 {
     return {
-        figureRow("資本金", moneyText(results.capital())),
+        figureRow("資本金", yenText(results.capital())),
         figureRow("最終資産", money(f.finalAssets)),
         figureRow("総収益率", percent(f.totalReturnPercent), toneOf(f.totalReturnPercent)),
         figureRow("年率収益率 (CAGR)", percent(f.cagrPercent), toneOf(f.cagrPercent)),
@@ -78,26 +84,26 @@ std::vector<std::vector<TableCell>> figureRows(const RunResults& results, const 
         figureRow("最大ドローダウン率", percent(f.maxDrawdownPercent)),
         figureRow("最大DDの起点日", date(f.maxDrawdownPeakDate)),
         figureRow("最大DDの日付", date(f.maxDrawdownDate)),
-        figureRow("取引数", std::to_string(f.trades)),
-        figureRow("勝ち", std::to_string(f.wins)),
-        figureRow("負け", std::to_string(f.losses)),
+        figureRow("取引数", count(f.trades)),
+        figureRow("勝ち", count(f.wins)),
+        figureRow("負け", count(f.losses)),
         figureRow("勝率", percent(f.winRatePercent)),
-        figureRow("総利益", moneyText(f.grossProfit), toneOf(f.grossProfit)),
-        figureRow("総損失", moneyText(f.grossLoss), toneOf(-f.grossLoss)),
+        figureRow("総利益", yenText(f.grossProfit), toneOf(f.grossProfit)),
+        figureRow("総損失", yenText(f.grossLoss), toneOf(-f.grossLoss)),
         figureRow("プロフィットファクター", ratio(f.profitFactor)),
         figureRow("平均利益", money(f.averageWin)),
         figureRow("平均損失", money(f.averageLoss)),
         figureRow("期待値 (1取引)", money(f.expectancy), toneOf(f.expectancy)),
         figureRow("最大利益", money(f.largestWin)),
         figureRow("最大損失", money(f.largestLoss)),
-        figureRow("最大連敗数", std::to_string(f.maxConsecutiveLosses)),
-        figureRow("手数料合計", moneyText(f.totalCommission)),
-        figureRow("税金合計", moneyText(f.totalTax)),
+        figureRow("最大連敗数", count(f.maxConsecutiveLosses)),
+        figureRow("手数料合計", yenText(f.totalCommission)),
+        figureRow("税金合計", yenText(f.totalTax)),
         figureRow("シャープレシオ", ratio(f.sharpeRatio)),
         figureRow("ソルティノレシオ", ratio(f.sortinoRatio)),
         figureRow("カルマーレシオ", ratio(f.calmarRatio)),
         figureRow("リカバリーファクター", ratio(f.recoveryFactor)),
-        figureRow("最長ドローダウン (営業日)", std::to_string(f.longestDrawdownDays)),
+        figureRow("最長ドローダウン (営業日)", count(f.longestDrawdownDays)),
         figureRow("最長DDの開始日", date(f.longestDrawdownStart)),
         figureRow("最長DDの終了日", date(f.longestDrawdownEnd)),
         figureRow("エクスポージャー", percent(f.exposurePercent)),
@@ -116,11 +122,11 @@ std::vector<std::vector<TableCell>> periodRows(const std::vector<PeriodResult>& 
         std::string period = monthly ? format("%04d/%02d", {p.year, p.month}) : format("%04d", {p.year});
         rows.push_back({
             {std::move(period)},
-            {moneyText(p.assets)},
-            {moneyText(p.profit), toneOf(p.profit)},
+            {yenText(p.assets)},
+            {yenText(p.profit), toneOf(p.profit)},
             {percent(p.returnPercent), toneOf(p.returnPercent)},
-            {std::to_string(p.trades)},
-            {std::to_string(p.wins)},
+            {count(p.trades)},
+            {count(p.wins)},
         });
     }
     return rows;
@@ -141,9 +147,11 @@ std::vector<TableColumn> periodColumns(bool monthly)
 }  // namespace
 
 ResultsDialog::ResultsDialog(Platform& platform, const RunResults& results,
-                             std::vector<std::filesystem::path> inputs)
-    : Dialog(platform), results(results), inputs(std::move(inputs))
-{}
+                             std::vector<std::filesystem::path> inputs, const SignalRows* names)
+    : Dialog(platform), results(results), inputs(std::move(inputs)), tradeRows(results, names)
+{
+    tradesTable.setSortable(true);
+}
 
 const DialogTemplate& ResultsDialog::dialogTemplate() const
 {
@@ -156,6 +164,9 @@ void ResultsDialog::exchange(DataExchange& dx)
     dx.table(IDC_RESULTS_FIGURES, figuresTable);
     dx.table(IDC_RESULTS_MONTHS, monthsTable);
     dx.table(IDC_RESULTS_YEARS, yearsTable);
+    dx.table(IDC_RESULTS_TRADES, tradesTable);
+    dx.text(IDC_RESULTS_TRADE_COUNT, tradeCount);
+    dx.text(IDC_RESULTS_TRADE_SUMS, tradeSums);
 }
 
 void ResultsDialog::onInitDialog()
@@ -176,6 +187,12 @@ void ResultsDialog::onCommand(int id, Notification notification)
         return;
     case IDC_RESULTS_SAVE_CSV:
         saveCsv();
+        return;
+    case IDC_RESULTS_TRADE_FILTER:
+        if (notification == Notification::TextChanged) {
+            showTrades();
+            updateData(false);
+        }
         return;
     default:
         Dialog::onCommand(id, notification);
@@ -214,6 +231,24 @@ void ResultsDialog::showResults()
     figuresTable.set({{toCp932("項目"), 100}, {toCp932("値"), 80, true}}, figureRows(results, f));
     monthsTable.set(periodColumns(true), periodRows(f.months, true));
     yearsTable.set(periodColumns(false), periodRows(f.years, false));
+    showTrades();
+}
+
+// The trades whose code or name holds the filter's text, in the order the table is sorted by,
+// with their number and sums.
+void ResultsDialog::showTrades()
+{
+    tradeRows.take(view() ? view()->text(IDC_RESULTS_TRADE_FILTER) : std::string());
+    tradesTable.set(TradeListRows::columns(), tradeRows);
+    tradeCount = format(toCp932("%s 件を表示（全 %s 件）"),
+                        {groupedText(tradeRows.count(), 0), groupedText(tradeRows.total(), 0)});
+    const TradeSums sums = tradeRows.sums();
+    const std::vector<std::string>& headings = tradeListHeadings();
+    const std::string gap = toCp932("　");
+    tradeSums = toCp932("合計") + gap + headings[5] + ' ' + groupedText(sums.shares, 0) + gap + headings[6] +
+        ' ' + yenText(sums.buyAmount) + gap + headings[7] + ' ' + yenText(sums.sellAmount) + gap +
+        headings[8] + ' ' + yenText(sums.commission) + gap + headings[9] + ' ' + yenText(sums.grossProfit) +
+        gap + headings[10] + ' ' + yenText(sums.netProfit);
 }
 
 void ResultsDialog::saveImage()

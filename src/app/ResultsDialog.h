@@ -3,14 +3,18 @@
 // The results window 運用成績: the asset curve with its drawdown below it, the figures of the run
 // (return, drawdown, trades), and the monthly and yearly results, all from the run's collected
 // results. It shows them when it opens and again on 更新, so it can follow a run that AUTO steps
-// behind it. 画像保存 writes the chart as PNG, CSV保存 the day points.
+// behind it. On its page 取引一覧 it shows the run's trades, sortable and filtered by code or name,
+// with their sums; on its page 月別 the monthly returns by year. 画像保存 writes the chart as
+// PNG, CSV保存 the day points.
 
+#include "app/TradeListRows.h"
 #include "sim/RunResults.h"
 #include "toolkit/Chart.h"
 #include "toolkit/Dialog.h"
 #include "toolkit/Table.h"
 
 #include <filesystem>
+#include <string>
 #include <vector>
 
 namespace kv {
@@ -18,9 +22,10 @@ namespace kv {
 class ResultsDialog : public Dialog {
 public:
     // `results` must outlive the dialog; the main window passes its run's.
-    // The saves never write one of `inputs` (the files the window reads).
+    // The saves never write one of `inputs` (the files the window reads). `names` are the run's
+    // signal rows, which name the stocks of the trades (nullptr: no names).
     ResultsDialog(Platform& platform, const RunResults& results,
-                  std::vector<std::filesystem::path> inputs = {});
+                  std::vector<std::filesystem::path> inputs = {}, const SignalRows* names = nullptr);
 
     const DialogTemplate& dialogTemplate() const override;
     void exchange(DataExchange& dx) override;
@@ -32,14 +37,19 @@ public:
     Table figuresTable;
     Table monthsTable;
     Table yearsTable;
+    Table tradesTable;
+    std::string tradeCount;
+    std::string tradeSums;
 
 private:
     void showResults();
+    void showTrades();
     void saveImage();
     void saveCsv();
 
     const RunResults& results;
     std::vector<std::filesystem::path> inputs;
+    TradeListRows tradeRows;
 };
 
 }  // namespace kv

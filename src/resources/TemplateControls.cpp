@@ -62,6 +62,21 @@ ControlTemplate icon(int x, int y, int width, int height)
     return {ControlKind::Icon, IDC_STATIC, {}, x, y, width, height};
 }
 
+ControlTemplate tabBar(int id, int x, int y, int width, int height,
+                       std::initializer_list<const char*> utf8Pages)
+{
+    ControlTemplate c{ControlKind::TabBar, id, {}, x, y, width, height};
+    for (const char* page : utf8Pages)
+        c.items.push_back(toCp932(page));
+    return c;
+}
+
+ControlTemplate onPage(int page, ControlTemplate control)
+{
+    control.page = page;
+    return control;
+}
+
 ControlTemplate chart(int id, int x, int y, int width, int height)
 {
     return {ControlKind::Chart, id, {}, x, y, width, height, StyleBorder};

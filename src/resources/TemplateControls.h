@@ -51,6 +51,12 @@ ControlTemplate dropDownList(int id, int x, int y, int width, int height,
 // The application icon.
 ControlTemplate icon(int x, int y, int width, int height);
 
+// A tab bar with the names of the window's pages, the first page shown; and a control that
+// lives on page `page` of it (0 the first), shown only while that page is.
+ControlTemplate tabBar(int id, int x, int y, int width, int height,
+                       std::initializer_list<const char*> utf8Pages);
+ControlTemplate onPage(int page, ControlTemplate control);
+
 // A chart (series stacked over one x axis) and a read-only table, both with a border.
 ControlTemplate chart(int id, int x, int y, int width, int height);
 ControlTemplate table(int id, int x, int y, int width, int height);

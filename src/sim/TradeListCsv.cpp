@@ -11,18 +11,22 @@ namespace kv {
 
 namespace {
 
-const std::string& header()
+std::string header()
 {
-    static const std::string text = toCp932(
-        "コード,銘柄名,購入日,売却日,保有日数,株数,購入金額,売却金額,手数料,差引益,税引き益,利益率\r\n");
-    return text;
+    std::string text;
+    for (const std::string& heading : tradeListHeadings()) {
+        if (!text.empty())
+            text += ',';
+        text += heading;
+    }
+    return text + "\r\n";
 }
 
 void appendTrade(std::string& text, const Trade& trade, const SignalRows& rows)
 {
     text += std::to_string(trade.code);
     text += ',';
-    text += rows.name(trade.signal);
+    text += tradeName(trade, rows);
     text += ',';
     text += paddedDateText(trade.buyDate);
     text += ',';
@@ -32,20 +36,37 @@ void appendTrade(std::string& text, const Trade& trade, const SignalRows& rows)
         text += std::to_string(*days);
     for (double amount : {trade.shares, trade.buyAmount, trade.sellAmount}) {
         text += ',';
-        appendFixed(text, amount, 0);
+        appendFixed(text, amount, tradeAmountDecimals);
     }
     text += ',';
     text += std::to_string(trade.commission);
     for (double profit : {trade.grossProfit, trade.netProfit}) {
         text += ',';
-        appendFixed(text, profit, 0);
+        appendFixed(text, profit, tradeAmountDecimals);
     }
     text += ',';
-    appendFixed(text, trade.profitRatePercent, 2);
+    appendFixed(text, trade.profitRatePercent, tradeRateDecimals);
     text += "\r\n";
 }
 
 }  // namespace
+
+const std::vector<std::string>& tradeListHeadings()
+{
+    static const std::vector<std::string> headings = [] {
+        std::vector<std::string> texts;
+        for (const char* utf8 : {"コード", "銘柄名", "購入日", "売却日", "保有日数", "株数", "購入金額",
+                                 "売却金額", "手数料", "差引益", "税引き益", "利益率"})
+            texts.push_back(toCp932(utf8));
+        return texts;
+    }();
+    return headings;
+}
+
+std::string_view tradeName(const Trade& trade, const SignalRows& rows)
+{
+    return trade.signal >= 0 && trade.signal < rows.count() ? rows.name(trade.signal) : std::string_view();
+}
 
 bool writeTradeListCsv(const RunResults& results, const SignalRows& rows, const std::filesystem::path& file)
 {

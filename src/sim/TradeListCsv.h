@@ -9,10 +9,24 @@
 
 #include <filesystem>
 #include <string>
+#include <string_view>
+#include <vector>
 
 namespace kv {
 
 class SignalRows;
+
+// The trade list's column headings (code page 932), in the order of its fields, and the
+// decimals a trade's amounts and profits (shares, buy and sell amounts, gross and after-tax
+// profit) and its profit rate are rounded to, as the trade log rounds them. Every showing of the
+// list takes them from here.
+const std::vector<std::string>& tradeListHeadings();
+inline constexpr int tradeAmountDecimals = 0;
+inline constexpr int tradeRateDecimals = 2;
+
+// The text of a trade's stock name: the name of its signal row, empty when `rows` do not hold
+// that row.
+std::string_view tradeName(const Trade& trade, const SignalRows& rows);
 
 // Writes the trades the results keep to `file`, replacing it; `rows` are the run's signal rows,
 // which name the stocks. False when it cannot be written whole (a FIFO or a device other than

@@ -26,6 +26,7 @@ enum class ControlKind {
     Icon,      // the application icon
     Chart,     // series over a shared x axis, stacked (a Chart)
     Table,     // read-only rows of cells under column headings (a Table)
+    TabBar,    // the page names (items) above a window's pages; a click shows that page
 };
 
 // Style flags of a control.
@@ -41,6 +42,7 @@ enum ControlStyle : unsigned {
     StyleCenter = 1u << 7,  // centred static text
     StyleVScroll = 1u << 8,
     StyleHScroll = 1u << 9,
+    StyleNotify = 1u << 10,  // edit: every change the user makes is told to the dialog (TextChanged)
 };
 
 // A column of a list box that shows its rows as columns: the fields of a row are its words
@@ -60,6 +62,9 @@ struct ControlTemplate {
     std::vector<std::string> items = {};  // rows of a combo box, code page 932, in their order
     // A list box with columns shows its rows under these headings; the rows stay whole texts.
     std::vector<ListColumn> columns = {};
+    // The page of the window's tab bar the control lives on (0 the first), shown only while
+    // that page is; -1 for a control shown on every page.
+    int page = -1;
 };
 
 struct DialogTemplate {

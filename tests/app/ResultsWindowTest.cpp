@@ -91,14 +91,14 @@ TEST_F(ResultsWindow, ShowsTheFiguresOfTheRun)
     EXPECT_EQ(results.chart.series()[1].values, (std::vector<double>{3990 / 2e6 * 100, 7980 / 2e6 * 100}));
 
     const std::vector<std::string> values = column(results.figuresTable, 1);
-    EXPECT_EQ(
-        values,
-        (std::vector<std::string>{"\\2000000", "\\1992020", "-0.40％", "-76.78％", "\\7980", "0.40％", "----",
-                                  "2004/01/06", "2", "1", "1", "50.00％", "\\180000", "\\180000", "1.00",
-                                  "\\180000", "\\180000", "\\0", "\\180000", "\\180000", "1", "\\7980", "\\0",
-                                  // Two days 0.2 % down, almost alike: the deviation is tiny.
-                                  "-11241.88", "-15.87", "-192.44", "-1.00", "2", "2004/01/05", "2004/01/06",
-                                  "100.00％", "1.50", "1.00"}));
+    EXPECT_EQ(values,
+              (std::vector<std::string>{"\\2,000,000", "\\1,992,020", "-0.40%", "-76.78%", "\\7,980", "0.40%",
+                                        "----", "2004/01/06", "2", "1", "1", "50.00%", "\\180,000",
+                                        "\\180,000", "1.00", "\\180,000", "\\180,000", "\\0", "\\180,000",
+                                        "\\180,000", "1", "\\7,980", "\\0",
+                                        // Two days 0.2 % down, almost alike: the deviation is tiny.
+                                        "-11,241.88", "-15.87", "-192.44", "-1.00", "2", "2004/01/05",
+                                        "2004/01/06", "100.00%", "1.50", "1.00"}));
     EXPECT_EQ(toUtf8(results.figuresTable.cell(20, 0).text), "最大連敗数");
     EXPECT_EQ(results.figuresTable.cell(2, 1).tone, CellTone::Loss);
     EXPECT_EQ(results.figuresTable.cell(12, 1).tone, CellTone::Gain);
@@ -112,7 +112,7 @@ TEST_F(ResultsWindow, ShowsTheFiguresOfTheRun)
             row.push_back(toUtf8(table->cell(0, c).text));
         EXPECT_EQ(row[0], table == &results.monthsTable ? "2004/01" : "2004");
         EXPECT_EQ(std::vector<std::string>(row.begin() + 1, row.end()),
-                  (std::vector<std::string>{"\\1992020", "\\-7980", "-0.40％", "2", "1"}));
+                  (std::vector<std::string>{"\\1,992,020", "-\\7,980", "-0.40%", "2", "1"}));
         EXPECT_EQ(table->cell(0, 2).tone, CellTone::Loss);
         EXPECT_EQ(table->cell(0, 3).tone, CellTone::Loss);
         EXPECT_EQ(table->cell(0, 1).tone, CellTone::Plain);
@@ -143,7 +143,7 @@ TEST_F(ResultsWindow, FollowsAutoBehindItWhenRefreshed)
     ASSERT_NE(end, std::string::npos);
     EXPECT_LT(end, second);
     EXPECT_NE(out.find(after, second), std::string::npos) << out;
-    EXPECT_NE(out.find("1102[1]\t最終資産\t\\1992020\n", second), std::string::npos);
+    EXPECT_NE(out.find("1102[1]\t最終資産\t\\1,992,020\n", second), std::string::npos);
     EXPECT_FALSE(w.dialog->engine.figures().autoRunning);
 }
 
@@ -190,7 +190,7 @@ TEST_F(ResultsWindow, AFigureThatIsNotFiniteShowsNoValue)
     EXPECT_EQ(toUtf8(dialog.figuresTable.cell(3, 0).text), "年率収益率 (CAGR)");
     EXPECT_EQ(toUtf8(dialog.figuresTable.cell(3, 1).text), "----");
     EXPECT_EQ(dialog.figuresTable.cell(3, 1).tone, CellTone::Plain);
-    EXPECT_EQ(toUtf8(dialog.figuresTable.cell(2, 1).text), "229775.00％");
+    EXPECT_EQ(toUtf8(dialog.figuresTable.cell(2, 1).text), "229,775.00%");
     w.platform.close(dialog);
 }
 

@@ -30,6 +30,7 @@
 #include <QScreen>
 #include <QStyle>
 #include <QStyledItemDelegate>
+#include <QTabBar>
 #include <QToolTip>
 #include <QHelpEvent>
 #include <QTableView>
@@ -243,6 +244,10 @@ void QtDialogView::buildControl(const ControlTemplate& layout, const QSize& unit
         return;
     widget->setGeometry(toPixels(units, layout.x, layout.y, layout.width, layout.height));
     widget->setEnabled(!(layout.style & StyleDisabled));
+    if (layout.page >= 0) {
+        pagedWidgets.emplace_back(widget, layout.page);
+        widget->setVisible(layout.page == 0);  // the first page shows when the window opens
+    }
     if (layout.id == IDC_STATIC)
         return;
     widget->setObjectName(QStringLiteral("ctl%1").arg(layout.id));
@@ -277,6 +282,8 @@ QWidget* QtDialogView::buildWidget(const ControlTemplate& layout, const QSize& u
         return buildChart(layout);
     case ControlKind::Table:
         return buildTable(layout);
+    case ControlKind::TabBar:
+        return buildTabBar(layout);
     }
     return nullptr;
 }
@@ -319,10 +326,13 @@ QWidget* QtDialogView::buildLineEdit(const ControlTemplate& layout)
         edit->setValidator(
             new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), edit));
     edit->setCursorPosition(0);
+    const bool notify = layout.style & StyleNotify;
     if (!readOnly)
-        QObject::connect(edit, &QLineEdit::textEdited, edit, [this, id] {
+        QObject::connect(edit, &QLineEdit::textEdited, edit, [this, id, notify] {
             if (Control* c = find(id))
                 c->shownValid = false;
+            if (notify)
+                deliver(id, Notification::TextChanged);
         });
     return edit;
 }
@@ -482,6 +492,24 @@ QWidget* QtDialogView::buildTable(const ControlTemplate& layout)
     if (!(layout.style & StyleBorder))
         table->setFrameShape(QFrame::NoFrame);
     return table;
+}
+
+QWidget* QtDialogView::buildTabBar(const ControlTemplate& layout)
+{
+    auto* tabs = new QTabBar(dialogWindow.get());
+    tabs->setExpanding(false);
+    tabs->setDrawBase(true);
+    for (const std::string& page : layout.items)
+        tabs->addTab(oneLineText(page));
+    QObject::connect(tabs, &QTabBar::currentChanged, tabs, [this](int page) { showPage(page); });
+    return tabs;
+}
+
+// Only the controls of the page shown, and those of every page, are visible.
+void QtDialogView::showPage(int page)
+{
+    for (const auto& [widget, itsPage] : pagedWidgets)
+        widget->setVisible(itsPage == page);
 }
 
 QtDialogView::Control* QtDialogView::find(int id)
@@ -729,6 +757,11 @@ void QtDialogView::bindTable(int id, Table& table)
             sizeColumns(*c);
     });
     view->setModel(control->tableModel);
+    // A sortable table sorts itself on a heading click; the header shows its order.
+    QObject::connect(view->horizontalHeader(), &QHeaderView::sectionClicked, view, [this, id](int column) {
+        if (Control* c = find(id); c && c->tableModel && c->tableModel->table().sortable())
+            c->tableModel->table().headingClicked(column);
+    });
     sizeColumns(*control);
 }
 
@@ -742,6 +775,11 @@ void QtDialogView::sizeColumns(Control& control)
     for (size_t c = 0; c < columns.size(); ++c)
         view->setColumnWidth(static_cast<int>(c), toPixels(units, 0, 0, columns[c].width, 0).width());
     view->horizontalHeader()->setStretchLastSection(true);
+    const Table& table = control.tableModel->table();
+    view->horizontalHeader()->setSortIndicatorShown(table.sortColumn() >= 0);
+    if (table.sortColumn() >= 0)
+        view->horizontalHeader()->setSortIndicator(
+            table.sortColumn(), table.sortAscending() ? Qt::AscendingOrder : Qt::DescendingOrder);
 }
 
 void QtDialogView::sizeListColumns(Control& control)

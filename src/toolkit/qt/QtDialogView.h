@@ -16,6 +16,8 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <utility>
+#include <vector>
 
 class QWidget;
 
@@ -91,6 +93,8 @@ private:
     QWidget* buildIcon(const ControlTemplate& layout, const QSize& units);
     QWidget* buildChart(const ControlTemplate& layout);
     QWidget* buildTable(const ControlTemplate& layout);
+    QWidget* buildTabBar(const ControlTemplate& layout);
+    void showPage(int page);
     void sizeColumns(Control& control);
     void sizeListColumns(Control& control);
     Control* find(int id);
@@ -105,7 +109,8 @@ private:
     Dialog& dialog;
     std::unique_ptr<QtDialogWindow> dialogWindow;
     std::map<int, Control> controls;
-    QSize units;  // the dialog font's base units
+    std::vector<std::pair<QWidget*, int>> pagedWidgets;  // controls on a page, and their page
+    QSize units;                                         // the dialog font's base units
     std::function<void()> afterDelivery;
     int syncDepth = 0;  // selection changes made by the program, not the user
     QTimer frameTimer;  // puts pending display texts into their widgets
