@@ -44,6 +44,7 @@ public:
     int count() const override { return static_cast<int>(shown.size()); }
     TableCell cell(int row, int column) const override;
     bool lessThan(int a, int b, int column) const override;
+    void sortRows(std::vector<int32_t>& order, int column, bool ascending) const override;
 
 private:
     const Trade* trade(int row) const;

@@ -19,6 +19,16 @@ bool TableRows::lessThan(int a, int b, int column) const
     return first.text < second.text;
 }
 
+void TableRows::sortRows(std::vector<int32_t>& order, int column, bool ascending) const
+{
+    if (ascending)
+        std::stable_sort(order.begin(), order.end(),
+                         [&](int32_t a, int32_t b) { return lessThan(a, b, column); });
+    else
+        std::stable_sort(order.begin(), order.end(),
+                         [&](int32_t a, int32_t b) { return lessThan(b, a, column); });
+}
+
 TableCell Table::HeldRows::cell(int row, int column) const
 {
     const std::vector<TableCell>& cellsOfRow = table.cells[static_cast<size_t>(row)];
@@ -88,16 +98,9 @@ void Table::applySort()
     order.clear();
     if (sortedBy < 0 || sortedBy >= columnCount())
         return;
-    const TableRows& source = rows();
-    order.resize(static_cast<size_t>(source.count()));
+    order.resize(static_cast<size_t>(rows().count()));
     std::iota(order.begin(), order.end(), 0);
-    const int column = sortedBy;
-    if (ascending)
-        std::stable_sort(order.begin(), order.end(),
-                         [&](int32_t a, int32_t b) { return source.lessThan(a, b, column); });
-    else
-        std::stable_sort(order.begin(), order.end(),
-                         [&](int32_t a, int32_t b) { return source.lessThan(b, a, column); });
+    rows().sortRows(order, sortedBy, ascending);
 }
 
 void Table::changed()

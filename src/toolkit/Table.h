@@ -43,8 +43,11 @@ public:
     // is not overridden.
     virtual TableCell cell(int row, int column) const = 0;
     // Whether row a sorts before row b in `column`, ascending. The default compares the cells
-    // as TableCell::key describes; a source of many rows compares its values directly.
+    // as TableCell::key describes.
     virtual bool lessThan(int a, int b, int column) const;
+    // Puts the row indices of `order` in the order of `column`, stably (equal rows keep their
+    // order). The default sorts with lessThan; a source of many rows sorts by its values.
+    virtual void sortRows(std::vector<int32_t>& order, int column, bool ascending) const;
 };
 
 class TableObserver {
