@@ -120,6 +120,42 @@ TEST_F(ResultsWindow, ShowsTheFiguresOfTheRun)
     w.platform.close(results);
 }
 
+// 取引一覧: the two sales in their order, sorted by a heading, filtered by a name or a code on
+// its page only (a filter never matches inside a double-byte character), with the count and
+// sums of the rows shown.
+TEST_F(ResultsWindow, TheTradeListSortsFiltersAndSumsTheTradesShown)
+{
+    runToEnd();
+    ResultsDialog results(w.platform, w.dialog->engine.results(), {}, &w.dialog->engine.signalRows());
+    w.platform.open(results);
+    HeadlessView& view = *w.platform.viewOf(results);
+    EXPECT_EQ(column(results.tradesTable, 1), (std::vector<std::string>{"極洋", "トヨタ自動車"}));
+    EXPECT_EQ(column(results.tradesTable, 9), (std::vector<std::string>{"\\180,000", "-\\180,000"}));
+
+    w.platform.execute("type 1121 トヨタ");  // 概要 is shown: the page's controls take no input
+    w.platform.execute("sort 1123 9");
+    EXPECT_EQ(results.tradesTable.rowCount(), 2);
+    EXPECT_EQ(results.tradesTable.sortColumn(), -1);
+    w.platform.execute("page 1120 1");
+    w.platform.execute("sort 1123 9");
+    EXPECT_EQ(column(results.tradesTable, 1), (std::vector<std::string>{"トヨタ自動車", "極洋"}));
+    w.platform.execute("sort 1123 9");
+    EXPECT_EQ(column(results.tradesTable, 1), (std::vector<std::string>{"極洋", "トヨタ自動車"}));
+
+    w.platform.execute("type 1121  トヨタ ");
+    EXPECT_EQ(column(results.tradesTable, 1), (std::vector<std::string>{"トヨタ自動車"}));
+    EXPECT_EQ(toUtf8(view.text(IDC_RESULTS_TRADE_COUNT)), "1 件を表示（全 2 件）");
+    EXPECT_EQ(toUtf8(view.text(IDC_RESULTS_TRADE_SUMS)),
+              "合計　株数 1,800　購入金額 \\5,400,000　売却金額 \\5,220,000　手数料 \\3,990　差引益 "
+              "-\\180,000　税引き益 -\\180,000");
+    const std::string code = toUtf8(results.tradesTable.cell(0, 0).text);
+    w.platform.execute("type 1121 m");  // the second byte of 洋 in code page 932
+    EXPECT_EQ(results.tradesTable.rowCount(), 0);
+    w.platform.execute("type 1121 " + code);
+    EXPECT_EQ(column(results.tradesTable, 1), (std::vector<std::string>{"トヨタ自動車"}));
+    w.platform.close(results);
+}
+
 TEST_F(ResultsWindow, FollowsAutoBehindItWhenRefreshed)
 {
     w.click(IDC_RUN);
