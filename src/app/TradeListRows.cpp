@@ -136,7 +136,7 @@ TradeSums TradeListRows::sums() const
 
 std::vector<TableColumn> TradeListRows::columns()
 {
-    static const int widths[] = {22, 56, 38, 38, 26, 34, 46, 46, 30, 42, 42, 30};
+    static const int widths[] = {22, 58, 44, 44, 30, 30, 44, 44, 28, 40, 40, 30};
     const std::vector<std::string>& headings = tradeListHeadings();
     std::vector<TableColumn> cols;
     for (size_t c = 0; c < headings.size(); ++c)
