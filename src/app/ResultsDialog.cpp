@@ -10,12 +10,14 @@
 #include "sim/PortfolioLists.h"
 #include "sim/TradeListCsv.h"
 #include "stats/TallyFigures.h"
+#include "text/ColourScale.h"
 #include "text/Cp932.h"
 #include "text/Format.h"
 #include "text/Numbers.h"
 #include "toolkit/DialogView.h"
 #include "toolkit/Platform.h"
 
+#include <algorithm>
 #include <cmath>
 #include <optional>
 #include <string>
@@ -132,6 +134,31 @@ std::vector<std::vector<TableCell>> periodRows(const std::vector<PeriodResult>& 
     return rows;
 }
 
+// The largest size of the returns of `periods`, the strongest colour of their cells; 0 without one.
+double largestReturn(const std::vector<PeriodResult>& periods)
+{
+    double largest = 0;
+    for (const PeriodResult& p : periods)
+        if (p.returnPercent && std::isfinite(*p.returnPercent))
+            largest = std::max(largest, std::abs(*p.returnPercent));
+    return largest;
+}
+
+// A month's or year's cell: its return, coloured on the scale of its kind, and a tip with its
+// profit, trades and wins.
+HeatmapCell periodCell(const PeriodResult& p, double scale)
+{
+    HeatmapCell cell;
+    cell.empty = false;
+    cell.text = percent(p.returnPercent);
+    cell.colour = divergingColour(p.returnPercent.value_or(0), scale);
+    std::string period =
+        p.month ? format(toCp932("%d年%d月"), {p.year, p.month}) : format(toCp932("%d年"), {p.year});
+    cell.tip = period + "\r\n" + toCp932("収益率 ") + cell.text + "\r\n" + toCp932("損益 ") +
+        yenText(p.profit) + "\r\n" + toCp932("取引 ") + count(p.trades) + toCp932("　勝ち ") + count(p.wins);
+    return cell;
+}
+
 std::vector<TableColumn> periodColumns(bool monthly)
 {
     return {
@@ -167,6 +194,7 @@ void ResultsDialog::exchange(DataExchange& dx)
     dx.table(IDC_RESULTS_TRADES, tradesTable);
     dx.text(IDC_RESULTS_TRADE_COUNT, tradeCount);
     dx.text(IDC_RESULTS_TRADE_SUMS, tradeSums);
+    dx.heatmap(IDC_RESULTS_MONTH_MAP, monthMap);
 }
 
 void ResultsDialog::onInitDialog()
@@ -231,7 +259,43 @@ void ResultsDialog::showResults()
     figuresTable.set({{toCp932("項目"), 100}, {toCp932("値"), 80, true}}, figureRows(results, f));
     monthsTable.set(periodColumns(true), periodRows(f.months, true));
     yearsTable.set(periodColumns(false), periodRows(f.years, false));
+    showMonthMap(f);
     showTrades();
+}
+
+// Years down, months across and the year at the right. Months are coloured on the scale of the
+// largest monthly return, years on that of the largest yearly one, so that one strong year does
+// not pale every month; a month without a point stays empty.
+void ResultsDialog::showMonthMap(const ResultFigures& f)
+{
+    std::vector<int32_t> years;
+    for (const PeriodResult& p : f.years)
+        years.push_back(p.year);
+    for (const PeriodResult& p : f.months)
+        if (std::find(years.begin(), years.end(), p.year) == years.end())
+            years.push_back(p.year);
+    std::sort(years.begin(), years.end());
+    constexpr int yearColumn = 12;
+    std::vector<std::string> columns;
+    for (int month = 1; month <= 12; ++month)
+        columns.push_back(format(toCp932("%d月"), {month}));
+    columns.push_back(toCp932("年間"));
+    std::vector<std::string> rows;
+    for (int32_t year : years)
+        rows.push_back(format("%d", {year}));
+    std::vector<HeatmapCell> cells(years.size() * columns.size());
+    auto at = [&](int32_t year, int column) -> HeatmapCell& {
+        const size_t row = static_cast<size_t>(std::find(years.begin(), years.end(), year) - years.begin());
+        return cells[row * columns.size() + static_cast<size_t>(column)];
+    };
+    const double monthScale = largestReturn(f.months);
+    for (const PeriodResult& p : f.months)
+        if (p.month >= 1 && p.month <= 12)
+            at(p.year, p.month - 1) = periodCell(p, monthScale);
+    const double yearScale = largestReturn(f.years);
+    for (const PeriodResult& p : f.years)
+        at(p.year, yearColumn) = periodCell(p, yearScale);
+    monthMap.set(toCp932("月別の収益率"), std::move(rows), std::move(columns), std::move(cells));
 }
 
 // The trades whose code or name holds the filter's text, in the order the table is sorted by,

@@ -11,6 +11,7 @@
 #include "sim/RunResults.h"
 #include "toolkit/Chart.h"
 #include "toolkit/Dialog.h"
+#include "toolkit/Heatmap.h"
 #include "toolkit/Table.h"
 
 #include <filesystem>
@@ -38,11 +39,13 @@ public:
     Table monthsTable;
     Table yearsTable;
     Table tradesTable;
+    Heatmap monthMap;
     std::string tradeCount;
     std::string tradeSums;
 
 private:
     void showResults();
+    void showMonthMap(const ResultFigures& f);
     void showTrades();
     void saveImage();
     void saveCsv();

@@ -33,7 +33,7 @@ DialogTemplate buildResultsDialog()
         onPage(1, display(IDC_RESULTS_TRADE_COUNT, 200, 21, 140, 13)),
         onPage(1, table(IDC_RESULTS_TRADES, 5, 37, 475, 294)),
         onPage(1, display(IDC_RESULTS_TRADE_SUMS, 5, 334, 475, 13)),
-        // onPage(2, heatmap(IDC_RESULTS_MONTH_MAP, 5, 20, 475, 326)),
+        onPage(2, heatmap(IDC_RESULTS_MONTH_MAP, 5, 20, 475, 326)),
         button(IDC_RESULTS_REFRESH, "更新", 485, 267, 50, 15),
         button(IDC_RESULTS_SAVE_IMAGE, "画像保存", 485, 285, 50, 15),
         button(IDC_RESULTS_SAVE_CSV, "CSV保存", 485, 303, 50, 15),

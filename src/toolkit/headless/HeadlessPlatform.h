@@ -11,6 +11,7 @@
 //   select ID INDEX                         select a list or combo row (-1: none) and notify
 //   type ID TEXT                            put TEXT into an edit (digits only: its digits)
 //   check ID 0|1                            set a check box and deliver its click
+//   activate ID ROW [COLUMN]                double-click a table row or a heatmap cell
 //   page ID INDEX                           show page INDEX (0 the first) of a tab bar
 //   sort ID COLUMN                          click a sortable table's column heading (0 the
 //                                           first): ascending, again for descending
@@ -22,8 +23,8 @@
 //   drop PATH                               drop a file from the desktop on the topmost dialog
 //   dump                                    print the topmost dialog's controls
 // Typing into an edit marked StyleNotify tells the dialog (TextChanged). Input to a disabled
-// control or one on a page not shown (click, type, check, select, page, sort) or typing into a
-// read-only edit is ignored, as on the desktop.
+// control or one on a page not shown (click, type, check, select, activate, page, sort) or
+// typing into a read-only edit is ignored, as on the desktop.
 
 #include "toolkit/Platform.h"
 #include "toolkit/headless/HeadlessView.h"

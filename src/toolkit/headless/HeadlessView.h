@@ -5,6 +5,7 @@
 #include "toolkit/Chart.h"
 #include "toolkit/DialogTemplate.h"
 #include "toolkit/DialogView.h"
+#include "toolkit/Heatmap.h"
 #include "toolkit/ListBox.h"
 #include "toolkit/Table.h"
 
@@ -28,6 +29,7 @@ public:
     void bindList(int id, ListBox& rows) override;
     void bindChart(int id, Chart& chart) override;
     void bindTable(int id, Table& table) override;
+    void bindHeatmap(int id, Heatmap& heatmap) override;
     // Nothing is drawn here: no picture, false.
     bool saveImage(int, const std::filesystem::path&) override { return false; }
     void setFocus(int id) override { focused = id; }
@@ -40,7 +42,8 @@ public:
     ControlKind kind(int id) const;
     ListBox* list(int id) const;       // the rows a list or combo box shows; nullptr for others
     const Chart* chart(int id) const;  // what a chart or table control shows; nullptr for others
-    const Table* table(int id) const;
+    Table* table(int id) const;
+    Heatmap* heatmap(int id) const;  // what a heatmap control shows; nullptr for others
     // The page tab bar `id` shows (0 the first); -1 when it is not a tab bar.
     int page(int id) const;
     // The user clicks page `page` of tab bar `id`; false when there is no such tab bar or page.
@@ -58,8 +61,10 @@ public:
     // A chart: "ID<TAB>title", then per series "ID(s)<TAB>name<TAB>point count" and, when it has
     // points, "<TAB>x text<TAB>value" of its first and of its last point. A table: "ID[h]" with
     // the headings, then "ID[r]" per row, cells separated by tabs; the heading a sortable table
-    // is sorted by ends in " ▲" (ascending) or " ▼". A tab bar: "ID[i]<TAB>page name" per page,
-    // a '*' after ']' on the page shown. Controls on pages not shown are left out.
+    // is sorted by ends in " ▲" (ascending) or " ▼". A heatmap: "ID<TAB>title", "ID[h]" with the
+    // column headings, then "ID[r]<TAB>row heading" and per cell "<TAB>text #RRGGBB" ("." for an
+    // empty cell, a '*' before the outlined one). A tab bar: "ID[i]<TAB>page name" per page, a
+    // '*' after ']' on the page shown. Controls on pages not shown are left out.
     // A disabled control has " [disabled]" after its identifier on each of its lines.
     void dump(std::ostream& out) const;
 
@@ -73,6 +78,7 @@ private:
         ListBox* rows = nullptr;
         Chart* chart = nullptr;
         Table* table = nullptr;
+        Heatmap* heatmap = nullptr;
         int page = -1;  // the page it lives on; for a tab bar, the page it shows
     };
     const DialogTemplate& tmpl;

@@ -60,6 +60,7 @@ public:
     void bindList(int id, ListBox& rows) override;
     void bindChart(int id, Chart& chart) override;
     void bindTable(int id, Table& table) override;
+    void bindHeatmap(int id, Heatmap& heatmap) override;
     bool saveImage(int id, const std::filesystem::path& file) override;
     void setFocus(int id) override;
     bool enabled(int id) const override;
@@ -93,6 +94,7 @@ private:
     QWidget* buildIcon(const ControlTemplate& layout, const QSize& units);
     QWidget* buildChart(const ControlTemplate& layout);
     QWidget* buildTable(const ControlTemplate& layout);
+    QWidget* buildHeatmap(const ControlTemplate& layout);
     QWidget* buildTabBar(const ControlTemplate& layout);
     void showPage(int page);
     void sizeColumns(Control& control);
