@@ -136,7 +136,7 @@ TradeSums TradeListRows::sums() const
 
 std::vector<TableColumn> TradeListRows::columns()
 {
-    static const int widths[] = {22, 58, 44, 44, 30, 30, 44, 44, 28, 40, 40, 30};
+    static const int widths[] = {22, 56, 45, 45, 30, 38, 50, 50, 30, 46, 46, 32};
     const std::vector<std::string>& headings = tradeListHeadings();
     std::vector<TableColumn> cols;
     for (size_t c = 0; c < headings.size(); ++c)

@@ -31,7 +31,7 @@ DialogTemplate buildResultsDialog()
         onPage(1, label("コード・銘柄名で絞り込み:", 5, 23, 90, 10)),
         onPage(1, edit(IDC_RESULTS_TRADE_FILTER, 95, 21, 100, 13, StyleBorder | StyleNotify)),
         onPage(1, display(IDC_RESULTS_TRADE_COUNT, 200, 21, 140, 13)),
-        onPage(1, table(IDC_RESULTS_TRADES, 5, 37, 475, 294)),
+        onPage(1, table(IDC_RESULTS_TRADES, 5, 37, 475, 294, StyleBorder | StyleVScroll | StyleHScroll)),
         onPage(1, display(IDC_RESULTS_TRADE_SUMS, 5, 334, 475, 13)),
         onPage(2, heatmap(IDC_RESULTS_MONTH_MAP, 5, 20, 475, 326)),
         button(IDC_RESULTS_REFRESH, "更新", 485, 267, 50, 15),

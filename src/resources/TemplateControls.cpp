@@ -82,9 +82,9 @@ ControlTemplate chart(int id, int x, int y, int width, int height)
     return {ControlKind::Chart, id, {}, x, y, width, height, StyleBorder};
 }
 
-ControlTemplate table(int id, int x, int y, int width, int height)
+ControlTemplate table(int id, int x, int y, int width, int height, unsigned style)
 {
-    return {ControlKind::Table, id, {}, x, y, width, height, StyleBorder | StyleVScroll};
+    return {ControlKind::Table, id, {}, x, y, width, height, style};
 }
 
 ControlTemplate heatmap(int id, int x, int y, int width, int height)

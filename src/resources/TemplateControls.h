@@ -59,7 +59,8 @@ ControlTemplate onPage(int page, ControlTemplate control);
 
 // A chart (series stacked over one x axis) and a read-only table, both with a border.
 ControlTemplate chart(int id, int x, int y, int width, int height);
-ControlTemplate table(int id, int x, int y, int width, int height);
+ControlTemplate table(int id, int x, int y, int width, int height,
+                      unsigned style = StyleBorder | StyleVScroll);
 // A heatmap: coloured cells under column headings and beside row headings.
 ControlTemplate heatmap(int id, int x, int y, int width, int height);
 
