@@ -216,6 +216,9 @@ void ResultsDialog::onCommand(int id, Notification notification)
     case IDC_RESULTS_SAVE_CSV:
         saveCsv();
         return;
+    case IDC_RESULTS_SAVE_REPORT:
+        saveReport();
+        return;
     case IDC_RESULTS_TRADE_FILTER:
         if (notification == Notification::TextChanged) {
             showTrades();
@@ -307,12 +310,13 @@ void ResultsDialog::showTrades()
     tradeCount = format(toCp932("%s 件を表示（全 %s 件）"),
                         {groupedText(tradeRows.count(), 0), groupedText(tradeRows.total(), 0)});
     const TradeSums sums = tradeRows.sums();
-    const std::vector<std::string>& headings = tradeListHeadings();
-    const std::string gap = toCp932("　");
-    tradeSums = toCp932("合計") + gap + headings[5] + ' ' + groupedText(sums.shares, 0) + gap + headings[6] +
-        ' ' + yenText(sums.buyAmount) + gap + headings[7] + ' ' + yenText(sums.sellAmount) + gap +
-        headings[8] + ' ' + yenText(sums.commission) + gap + headings[9] + ' ' + yenText(sums.grossProfit) +
-        gap + headings[10] + ' ' + yenText(sums.netProfit);
+    const auto& headings = tradeListHeadings();
+    auto sum = [&](size_t column, const std::string& value) {
+        return toCp932("　") + toCp932(headings[column]) + ' ' + value;
+    };
+    tradeSums = toCp932("合計") + sum(5, groupedText(sums.shares, 0)) + sum(6, yenText(sums.buyAmount)) +
+        sum(7, yenText(sums.sellAmount)) + sum(8, yenText(sums.commission)) +
+        sum(9, yenText(sums.grossProfit)) + sum(10, yenText(sums.netProfit));
 }
 
 void ResultsDialog::saveImage()
@@ -347,6 +351,31 @@ void ResultsDialog::saveCsv()
     }
     if (!written)
         platform().messageBox(cannotOpen);
+}
+
+void ResultsDialog::saveReport()
+{
+    static const std::string htmlFilter =
+        toCp932("HTML ファイル (*.html)|*.html|すべてのファイル (*.*)|*.*||");
+    static const std::string notSaved = toCp932("レポートを保存できません。");
+    if (!reportSource) {
+        platform().messageBox(notSaved);
+        return;
+    }
+    FileDialogOptions options;
+    options.defaultExtension = "html";
+    options.filter = htmlFilter;
+    options.overwritePrompt = true;
+    std::optional<std::filesystem::path> file = askForOutputFile(platform(), options, inputs);
+    if (!file)
+        return;
+    bool written = false;
+    {
+        WaitCursor wait = platform().waitCursor();
+        written = writeHtmlReport(*reportSource, *file);
+    }
+    if (!written)
+        platform().messageBox(notSaved);
 }
 
 }  // namespace kv

@@ -5,9 +5,10 @@
 // results. It shows them when it opens and again on 更新, so it can follow a run that AUTO steps
 // behind it. On its page 取引一覧 it shows the run's trades, sortable and filtered by code or name,
 // with their sums; on its page 月別 the monthly returns by year. 画像保存 writes the chart as
-// PNG, CSV保存 the day points.
+// PNG, CSV保存 the day points, レポート保存 the run's report as one HTML page.
 
 #include "app/TradeListRows.h"
+#include "report/HtmlReport.h"
 #include "sim/RunResults.h"
 #include "toolkit/Chart.h"
 #include "toolkit/Dialog.h"
@@ -15,6 +16,7 @@
 #include "toolkit/Table.h"
 
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -33,6 +35,10 @@ public:
     void onInitDialog() override;
     void onCommand(int id, Notification notification) override;
 
+    // What レポート保存 reports on besides the results: the run, its files and statistics.
+    // Without it the button only says that no report can be saved.
+    void setReportSource(const ReportSource& source) { reportSource.emplace(source); }
+
     // What the window shows, filled from the results.
     Chart chart;
     Table figuresTable;
@@ -49,10 +55,12 @@ private:
     void showTrades();
     void saveImage();
     void saveCsv();
+    void saveReport();
 
     const RunResults& results;
     std::vector<std::filesystem::path> inputs;
     TradeListRows tradeRows;
+    std::optional<ReportSource> reportSource;
 };
 
 }  // namespace kv

@@ -416,6 +416,8 @@ void SimulatorDialog::openResults()
     if (engine.results().days().empty())
         return;
     ResultsDialog results(platform(), engine.results(), inputFiles(), &engine.signalRows());
+    if (signalFile)
+        results.setReportSource({app, engine, *signalFile, masterFile});
     platform().runModal(results);
 }
 

@@ -3,6 +3,7 @@
 
 #include "data/SignalRows.h"
 #include "sim/TradeListCsv.h"
+#include "text/Cp932.h"
 #include "text/Format.h"
 #include "text/Numbers.h"
 
@@ -137,11 +138,11 @@ TradeSums TradeListRows::sums() const
 std::vector<TableColumn> TradeListRows::columns()
 {
     static const int widths[] = {22, 56, 45, 45, 30, 38, 50, 50, 30, 46, 46, 32};
-    const std::vector<std::string>& headings = tradeListHeadings();
+    const auto& headings = tradeListHeadings();
     std::vector<TableColumn> cols;
     for (size_t c = 0; c < headings.size(); ++c)
         cols.push_back(
-            {headings[c], widths[c], c != NameColumn && c != BuyDateColumn && c != SellDateColumn});
+            {toCp932(headings[c]), widths[c], c != NameColumn && c != BuyDateColumn && c != SellDateColumn});
     return cols;
 }
 

@@ -35,8 +35,9 @@ DialogTemplate buildResultsDialog()
         onPage(1, display(IDC_RESULTS_TRADE_SUMS, 5, 334, 475, 13)),
         onPage(2, heatmap(IDC_RESULTS_MONTH_MAP, 5, 20, 475, 326)),
         button(IDC_RESULTS_REFRESH, "更新", 485, 267, 50, 15),
-        button(IDC_RESULTS_SAVE_IMAGE, "画像保存", 485, 285, 50, 15),
-        button(IDC_RESULTS_SAVE_CSV, "CSV保存", 485, 303, 50, 15),
+        button(IDC_RESULTS_SAVE_IMAGE, "画像保存", 485, 283, 50, 15),
+        button(IDC_RESULTS_SAVE_CSV, "CSV保存", 485, 299, 50, 15),
+        button(IDC_RESULTS_SAVE_REPORT, "レポート保存", 485, 315, 50, 15),
         button(IDOK, "閉じる", 485, 331, 50, 15, StyleDefault),
     };
     return t;

@@ -11,15 +11,15 @@ namespace kv {
 
 namespace {
 
-std::string header()
+const std::string& header()
 {
-    std::string text;
-    for (const std::string& heading : tradeListHeadings()) {
-        if (!text.empty())
-            text += ',';
-        text += heading;
-    }
-    return text + "\r\n";
+    static const std::string text = [] {
+        std::string line;
+        for (const char* heading : tradeListHeadings())
+            line += (line.empty() ? "" : ",") + std::string(heading);
+        return toCp932(line + "\r\n");
+    }();
+    return text;
 }
 
 void appendTrade(std::string& text, const Trade& trade, const SignalRows& rows)
@@ -51,15 +51,11 @@ void appendTrade(std::string& text, const Trade& trade, const SignalRows& rows)
 
 }  // namespace
 
-const std::vector<std::string>& tradeListHeadings()
+const std::array<const char*, 12>& tradeListHeadings()
 {
-    static const std::vector<std::string> headings = [] {
-        std::vector<std::string> texts;
-        for (const char* utf8 : {"コード", "銘柄名", "購入日", "売却日", "保有日数", "株数", "購入金額",
-                                 "売却金額", "手数料", "差引益", "税引き益", "利益率"})
-            texts.push_back(toCp932(utf8));
-        return texts;
-    }();
+    static const std::array<const char*, 12> headings = {"コード",   "銘柄名", "購入日",   "売却日",
+                                                         "保有日数", "株数",   "購入金額", "売却金額",
+                                                         "手数料",   "差引益", "税引き益", "利益率"};
     return headings;
 }
 

@@ -7,20 +7,21 @@
 
 #include "sim/RunResults.h"
 
+#include <array>
 #include <filesystem>
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace kv {
 
 class SignalRows;
 
-// The trade list's column headings (code page 932), in the order of its fields, and the
-// decimals a trade's amounts and profits (shares, buy and sell amounts, gross and after-tax
+// The twelve columns of the list, as the CSV's header and the report's table name them (UTF-8).
+const std::array<const char*, 12>& tradeListHeadings();
+
+// The decimals a trade's amounts and profits (shares, buy and sell amounts, gross and after-tax
 // profit) and its profit rate are rounded to, as the trade log rounds them. Every showing of the
-// list takes them from here.
-const std::vector<std::string>& tradeListHeadings();
+// list rounds with them.
 inline constexpr int tradeAmountDecimals = 0;
 inline constexpr int tradeRateDecimals = 2;
 
