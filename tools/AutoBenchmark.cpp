@@ -177,12 +177,12 @@ StopFigures stopInQt(const kv::BenchmarkFolder& folder)
 
 struct TradeListFigures {
     size_t trades = 0;
-    size_t listBytes = 0;      // the trade list the run keeps for the window
-    double opened = 0;         // the results window built, filled and drawn on its first page
-    double pageShown = 0;      // 取引一覧 shown and drawn
-    double sorted = 0;         // 差引益 ascending, drawn
-    double sortedBack = 0;     // 差引益 descending, drawn
-    double sortedByName = 0;   // 銘柄名, drawn
+    size_t listBytes = 0;     // the trade list the run keeps for the window
+    double opened = 0;        // the results window built, filled and drawn on its first page
+    double pageShown = 0;     // 取引一覧 shown and drawn
+    double sorted = 0;        // 差引益 ascending, drawn
+    double sortedBack = 0;    // 差引益 descending, drawn
+    double sortedByName = 0;  // 銘柄名, drawn
 };
 
 double secondsSince(Clock::time_point start)
@@ -284,11 +284,12 @@ int main(int argc, char* argv[])
         headless.steps, headless.seconds, headless.steps / headless.seconds);
     std::printf("results window:        %zu day points, opened and drawn in %.3f s\n", qt.days,
                 qt.resultsSeconds);
-    std::printf("the heavy run's trade list: %zu trades (%.1f MB kept for the window); results window opened "
-                "%.3f s, 取引一覧 shown %.3f s, sorted by 差引益 %.3f s, again (descending) %.3f s, by 銘柄名 "
-                "%.3f s; open to sorted %.3f s\n",
-                tradeList.trades, tradeList.listBytes / 1048576.0, tradeList.opened, tradeList.pageShown,
-                tradeList.sorted, tradeList.sortedBack, tradeList.sortedByName,
-                tradeList.opened + tradeList.pageShown + tradeList.sorted);
+    std::printf(
+        "the heavy run's trade list: %zu trades (%.1f MB kept for the window); results window opened "
+        "%.3f s, 取引一覧 shown %.3f s, sorted by 差引益 %.3f s, again (descending) %.3f s, by 銘柄名 "
+        "%.3f s; open to sorted %.3f s\n",
+        tradeList.trades, tradeList.listBytes / 1048576.0, tradeList.opened, tradeList.pageShown,
+        tradeList.sorted, tradeList.sortedBack, tradeList.sortedByName,
+        tradeList.opened + tradeList.pageShown + tradeList.sorted);
     return 0;
 }
