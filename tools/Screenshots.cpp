@@ -3,7 +3,8 @@
 // directory, e.g. a copy of sample/) at four moments — after start-up, after loading
 // signals.csv, and twice during a run (a day's candidates; the next day's sell list) — the
 // options dialog, the statistics dialog, the trade record of the finished run, the about box,
-// and the results window 運用成績 after the whole run, each saved as a PNG of the window into
+// and the results window 運用成績 after the whole run on each of its pages (the trade list sorted
+// by 差引益, the monthly returns), each saved as a PNG of the window into
 // OUTDIR, which is made when it does not exist. File dialogs are answered by the tool
 // (signals.csv, no trade log) and message boxes are not shown. A picture that cannot be saved is
 // told on standard error and makes the exit status 1.
@@ -17,7 +18,10 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QHeaderView>
 #include <QPixmap>
+#include <QTabBar>
+#include <QTableView>
 #include <QTimer>
 #include <QWidget>
 
@@ -152,7 +156,24 @@ int main(int argc, char* argv[])
                         dialog.onCommand(kv::IDC_NEXT, Notification::Clicked);
                     after(500, [&] {
                         save("results.png");
-                        platform.topWindow()->close();
+                        auto* tabs = platform.topWindow()->findChild<QTabBar*>(
+                            QStringLiteral("ctl%1").arg(kv::IDC_RESULTS_PAGES));
+                        if (!tabs) {
+                            platform.topWindow()->close();
+                            return;
+                        }
+                        tabs->setCurrentIndex(1);
+                        if (auto* trades = platform.topWindow()->findChild<QTableView*>(
+                                QStringLiteral("ctl%1").arg(kv::IDC_RESULTS_TRADES)))
+                            emit trades->horizontalHeader()->sectionClicked(9);  // 差引益
+                        after(300, [&, tabs] {
+                            save("results-trades.png");
+                            tabs->setCurrentIndex(2);
+                            after(300, [&] {
+                                save("results-monthly.png");
+                                platform.topWindow()->close();
+                            });
+                        });
                     });
                     dialog.onCommand(kv::IDC_RESULTS, Notification::Clicked);
                     dialog.endDialog(kv::IDOK);

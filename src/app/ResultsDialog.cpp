@@ -8,13 +8,16 @@
 #include "resources/Templates.h"
 #include "sim/EquityCsv.h"
 #include "sim/PortfolioLists.h"
+#include "sim/TradeListCsv.h"
 #include "stats/TallyFigures.h"
+#include "text/ColourScale.h"
 #include "text/Cp932.h"
 #include "text/Format.h"
 #include "text/Numbers.h"
 #include "toolkit/DialogView.h"
 #include "toolkit/Platform.h"
 
+#include <algorithm>
 #include <cmath>
 #include <optional>
 #include <string>
@@ -44,12 +47,17 @@ std::optional<double> finite(const std::optional<double>& value)
 
 std::string money(const std::optional<double>& amount)
 {
-    return finite(amount) ? moneyText(*amount) : noValue;
+    return finite(amount) ? yenText(*amount) : noValue;
 }
 
 std::string percent(const std::optional<double>& value)
 {
-    return percentText(finite(value));
+    return finite(value) ? signedPercentText(*value) : noValue;
+}
+
+std::string count(int64_t n)
+{
+    return groupedText(static_cast<double>(n), 0);
 }
 
 std::string date(const std::optional<int32_t>& yyyymmdd)
@@ -59,7 +67,7 @@ std::string date(const std::optional<int32_t>& yyyymmdd)
 
 std::string ratio(const std::optional<double>& value)
 {
-    return finite(value) ? fixed(*value, 2) : noValue;
+    return finite(value) ? groupedText(*value, 2) : noValue;
 }
 
 std::vector<TableCell> figureRow(const char* utf8Label, std::string value, CellTone tone = CellTone::Plain)
@@ -70,7 +78,7 @@ std::vector<TableCell> figureRow(const char* utf8Label, std::string value, CellT
 std::vector<std::vector<TableCell>> figureRows(const RunResults& results, const ResultFigures& f)
 {
     return {
-        figureRow("資本金", moneyText(results.capital())),
+        figureRow("資本金", yenText(results.capital())),
         figureRow("最終資産", money(f.finalAssets)),
         figureRow("総収益率", percent(f.totalReturnPercent), toneOf(f.totalReturnPercent)),
         figureRow("年率収益率 (CAGR)", percent(f.cagrPercent), toneOf(f.cagrPercent)),
@@ -78,26 +86,26 @@ std::vector<std::vector<TableCell>> figureRows(const RunResults& results, const 
         figureRow("最大ドローダウン率", percent(f.maxDrawdownPercent)),
         figureRow("最大DDの起点日", date(f.maxDrawdownPeakDate)),
         figureRow("最大DDの日付", date(f.maxDrawdownDate)),
-        figureRow("取引数", std::to_string(f.trades)),
-        figureRow("勝ち", std::to_string(f.wins)),
-        figureRow("負け", std::to_string(f.losses)),
+        figureRow("取引数", count(f.trades)),
+        figureRow("勝ち", count(f.wins)),
+        figureRow("負け", count(f.losses)),
         figureRow("勝率", percent(f.winRatePercent)),
-        figureRow("総利益", moneyText(f.grossProfit), toneOf(f.grossProfit)),
-        figureRow("総損失", moneyText(f.grossLoss), toneOf(-f.grossLoss)),
+        figureRow("総利益", yenText(f.grossProfit), toneOf(f.grossProfit)),
+        figureRow("総損失", yenText(f.grossLoss), toneOf(-f.grossLoss)),
         figureRow("プロフィットファクター", ratio(f.profitFactor)),
         figureRow("平均利益", money(f.averageWin)),
         figureRow("平均損失", money(f.averageLoss)),
         figureRow("期待値 (1取引)", money(f.expectancy), toneOf(f.expectancy)),
         figureRow("最大利益", money(f.largestWin)),
         figureRow("最大損失", money(f.largestLoss)),
-        figureRow("最大連敗数", std::to_string(f.maxConsecutiveLosses)),
-        figureRow("手数料合計", moneyText(f.totalCommission)),
-        figureRow("税金合計", moneyText(f.totalTax)),
+        figureRow("最大連敗数", count(f.maxConsecutiveLosses)),
+        figureRow("手数料合計", yenText(f.totalCommission)),
+        figureRow("税金合計", yenText(f.totalTax)),
         figureRow("シャープレシオ", ratio(f.sharpeRatio)),
         figureRow("ソルティノレシオ", ratio(f.sortinoRatio)),
         figureRow("カルマーレシオ", ratio(f.calmarRatio)),
         figureRow("リカバリーファクター", ratio(f.recoveryFactor)),
-        figureRow("最長ドローダウン (営業日)", std::to_string(f.longestDrawdownDays)),
+        figureRow("最長ドローダウン (営業日)", count(f.longestDrawdownDays)),
         figureRow("最長DDの開始日", date(f.longestDrawdownStart)),
         figureRow("最長DDの終了日", date(f.longestDrawdownEnd)),
         figureRow("エクスポージャー", percent(f.exposurePercent)),
@@ -116,14 +124,39 @@ std::vector<std::vector<TableCell>> periodRows(const std::vector<PeriodResult>& 
         std::string period = monthly ? format("%04d/%02d", {p.year, p.month}) : format("%04d", {p.year});
         rows.push_back({
             {std::move(period)},
-            {moneyText(p.assets)},
-            {moneyText(p.profit), toneOf(p.profit)},
+            {yenText(p.assets)},
+            {yenText(p.profit), toneOf(p.profit)},
             {percent(p.returnPercent), toneOf(p.returnPercent)},
-            {std::to_string(p.trades)},
-            {std::to_string(p.wins)},
+            {count(p.trades)},
+            {count(p.wins)},
         });
     }
     return rows;
+}
+
+// The largest size of the returns of `periods`, the strongest colour of their cells; 0 without one.
+double largestReturn(const std::vector<PeriodResult>& periods)
+{
+    double largest = 0;
+    for (const PeriodResult& p : periods)
+        if (p.returnPercent && std::isfinite(*p.returnPercent))
+            largest = std::max(largest, std::abs(*p.returnPercent));
+    return largest;
+}
+
+// A month's or year's cell: its return, coloured on the scale of its kind, and a tip with its
+// profit, trades and wins.
+HeatmapCell periodCell(const PeriodResult& p, double scale)
+{
+    HeatmapCell cell;
+    cell.empty = false;
+    cell.text = percent(p.returnPercent);
+    cell.colour = divergingColour(p.returnPercent.value_or(0), scale);
+    std::string period =
+        p.month ? format(toCp932("%d年%d月"), {p.year, p.month}) : format(toCp932("%d年"), {p.year});
+    cell.tip = period + "\r\n" + toCp932("収益率 ") + cell.text + "\r\n" + toCp932("損益 ") +
+        yenText(p.profit) + "\r\n" + toCp932("取引 ") + count(p.trades) + toCp932("　勝ち ") + count(p.wins);
+    return cell;
 }
 
 std::vector<TableColumn> periodColumns(bool monthly)
@@ -141,9 +174,11 @@ std::vector<TableColumn> periodColumns(bool monthly)
 }  // namespace
 
 ResultsDialog::ResultsDialog(Platform& platform, const RunResults& results,
-                             std::vector<std::filesystem::path> inputs)
-    : Dialog(platform), results(results), inputs(std::move(inputs))
-{}
+                             std::vector<std::filesystem::path> inputs, const SignalRows* names)
+    : Dialog(platform), results(results), inputs(std::move(inputs)), tradeRows(results, names)
+{
+    tradesTable.setSortable(true);
+}
 
 const DialogTemplate& ResultsDialog::dialogTemplate() const
 {
@@ -156,6 +191,10 @@ void ResultsDialog::exchange(DataExchange& dx)
     dx.table(IDC_RESULTS_FIGURES, figuresTable);
     dx.table(IDC_RESULTS_MONTHS, monthsTable);
     dx.table(IDC_RESULTS_YEARS, yearsTable);
+    dx.table(IDC_RESULTS_TRADES, tradesTable);
+    dx.text(IDC_RESULTS_TRADE_COUNT, tradeCount);
+    dx.text(IDC_RESULTS_TRADE_SUMS, tradeSums);
+    dx.heatmap(IDC_RESULTS_MONTH_MAP, monthMap);
 }
 
 void ResultsDialog::onInitDialog()
@@ -179,6 +218,12 @@ void ResultsDialog::onCommand(int id, Notification notification)
         return;
     case IDC_RESULTS_SAVE_REPORT:
         saveReport();
+        return;
+    case IDC_RESULTS_TRADE_FILTER:
+        if (notification == Notification::TextChanged) {
+            showTrades();
+            updateData(false);
+        }
         return;
     default:
         Dialog::onCommand(id, notification);
@@ -217,6 +262,61 @@ void ResultsDialog::showResults()
     figuresTable.set({{toCp932("項目"), 100}, {toCp932("値"), 80, true}}, figureRows(results, f));
     monthsTable.set(periodColumns(true), periodRows(f.months, true));
     yearsTable.set(periodColumns(false), periodRows(f.years, false));
+    showMonthMap(f);
+    showTrades();
+}
+
+// Years down, months across and the year at the right. Months are coloured on the scale of the
+// largest monthly return, years on that of the largest yearly one, so that one strong year does
+// not pale every month; a month without a point stays empty.
+void ResultsDialog::showMonthMap(const ResultFigures& f)
+{
+    std::vector<int32_t> years;
+    for (const PeriodResult& p : f.years)
+        years.push_back(p.year);
+    for (const PeriodResult& p : f.months)
+        if (std::find(years.begin(), years.end(), p.year) == years.end())
+            years.push_back(p.year);
+    std::sort(years.begin(), years.end());
+    constexpr int yearColumn = 12;
+    std::vector<std::string> columns;
+    for (int month = 1; month <= 12; ++month)
+        columns.push_back(format(toCp932("%d月"), {month}));
+    columns.push_back(toCp932("年間"));
+    std::vector<std::string> rows;
+    for (int32_t year : years)
+        rows.push_back(format("%d", {year}));
+    std::vector<HeatmapCell> cells(years.size() * columns.size());
+    auto at = [&](int32_t year, int column) -> HeatmapCell& {
+        const size_t row = static_cast<size_t>(std::find(years.begin(), years.end(), year) - years.begin());
+        return cells[row * columns.size() + static_cast<size_t>(column)];
+    };
+    const double monthScale = largestReturn(f.months);
+    for (const PeriodResult& p : f.months)
+        if (p.month >= 1 && p.month <= 12)
+            at(p.year, p.month - 1) = periodCell(p, monthScale);
+    const double yearScale = largestReturn(f.years);
+    for (const PeriodResult& p : f.years)
+        at(p.year, yearColumn) = periodCell(p, yearScale);
+    monthMap.set(toCp932("月別の収益率"), std::move(rows), std::move(columns), std::move(cells));
+}
+
+// The trades whose code or name holds the filter's text, in the order the table is sorted by,
+// with their number and sums.
+void ResultsDialog::showTrades()
+{
+    tradeRows.take(view() ? view()->text(IDC_RESULTS_TRADE_FILTER) : std::string());
+    tradesTable.set(TradeListRows::columns(), tradeRows);
+    tradeCount = format(toCp932("%s 件を表示（全 %s 件）"),
+                        {groupedText(tradeRows.count(), 0), groupedText(tradeRows.total(), 0)});
+    const TradeSums sums = tradeRows.sums();
+    const auto& headings = tradeListHeadings();
+    auto sum = [&](size_t column, const std::string& value) {
+        return toCp932("　") + toCp932(headings[column]) + ' ' + value;
+    };
+    tradeSums = toCp932("合計") + sum(5, groupedText(sums.shares, 0)) + sum(6, yenText(sums.buyAmount)) +
+        sum(7, yenText(sums.sellAmount)) + sum(8, yenText(sums.commission)) +
+        sum(9, yenText(sums.grossProfit)) + sum(10, yenText(sums.netProfit));
 }
 
 void ResultsDialog::saveImage()

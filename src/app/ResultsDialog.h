@@ -3,17 +3,21 @@
 // The results window 運用成績: the asset curve with its drawdown below it, the figures of the run
 // (return, drawdown, trades), and the monthly and yearly results, all from the run's collected
 // results. It shows them when it opens and again on 更新, so it can follow a run that AUTO steps
-// behind it. 画像保存 writes the chart as PNG, CSV保存 the day points, レポート保存 the run's
-// report as one HTML page.
+// behind it. On its page 取引一覧 it shows the run's trades, sortable and filtered by code or name,
+// with their sums; on its page 月別 the monthly returns by year. 画像保存 writes the chart as
+// PNG, CSV保存 the day points, レポート保存 the run's report as one HTML page.
 
+#include "app/TradeListRows.h"
 #include "report/HtmlReport.h"
 #include "sim/RunResults.h"
 #include "toolkit/Chart.h"
 #include "toolkit/Dialog.h"
+#include "toolkit/Heatmap.h"
 #include "toolkit/Table.h"
 
 #include <filesystem>
 #include <optional>
+#include <string>
 #include <vector>
 
 namespace kv {
@@ -21,9 +25,10 @@ namespace kv {
 class ResultsDialog : public Dialog {
 public:
     // `results` must outlive the dialog; the main window passes its run's.
-    // The saves never write one of `inputs` (the files the window reads).
+    // The saves never write one of `inputs` (the files the window reads). `names` are the run's
+    // signal rows, which name the stocks of the trades (nullptr: no names).
     ResultsDialog(Platform& platform, const RunResults& results,
-                  std::vector<std::filesystem::path> inputs = {});
+                  std::vector<std::filesystem::path> inputs = {}, const SignalRows* names = nullptr);
 
     const DialogTemplate& dialogTemplate() const override;
     void exchange(DataExchange& dx) override;
@@ -39,15 +44,22 @@ public:
     Table figuresTable;
     Table monthsTable;
     Table yearsTable;
+    Table tradesTable;
+    Heatmap monthMap;
+    std::string tradeCount;
+    std::string tradeSums;
 
 private:
     void showResults();
+    void showMonthMap(const ResultFigures& f);
+    void showTrades();
     void saveImage();
     void saveCsv();
     void saveReport();
 
     const RunResults& results;
     std::vector<std::filesystem::path> inputs;
+    TradeListRows tradeRows;
     std::optional<ReportSource> reportSource;
 };
 

@@ -415,7 +415,7 @@ void SimulatorDialog::openResults()
 {
     if (engine.results().days().empty())
         return;
-    ResultsDialog results(platform(), engine.results(), inputFiles());
+    ResultsDialog results(platform(), engine.results(), inputFiles(), &engine.signalRows());
     if (signalFile)
         results.setReportSource({app, engine, *signalFile, masterFile});
     platform().runModal(results);
@@ -606,7 +606,7 @@ void SimulatorDialog::run()
     if (app.settings.saveLog)
         logFile = askForLogFile();
     engine.setSettings(app.settings);
-    StepOutcome outcome = engine.start(logFile, true);
+    StepOutcome outcome = engine.start(logFile, true, true);
     keepScheduleMaximum();
     present(outcome);
     enableControl(IDC_HISTORY, true);  // from the first run on there is a trade record to show

@@ -57,6 +57,12 @@ inline constexpr int IDC_RESULTS_REFRESH = 1105;
 inline constexpr int IDC_RESULTS_SAVE_IMAGE = 1106;
 inline constexpr int IDC_RESULTS_SAVE_CSV = 1107;
 inline constexpr int IDC_RESULTS_SAVE_REPORT = 1108;
+inline constexpr int IDC_RESULTS_PAGES = 1120;         // the tab bar: 概要, 取引一覧, 月別
+inline constexpr int IDC_RESULTS_TRADE_FILTER = 1121;  // 取引一覧: code or name to look for
+inline constexpr int IDC_RESULTS_TRADE_COUNT = 1122;   // the number of trades shown
+inline constexpr int IDC_RESULTS_TRADES = 1123;
+inline constexpr int IDC_RESULTS_TRADE_SUMS = 1124;  // the sums of the trades shown
+inline constexpr int IDC_RESULTS_MONTH_MAP = 1125;   // 月別: the monthly returns by year
 
 // Statistics dialog: simple totals over all signals
 inline constexpr int IDC_ALL_SUCCESSES = 1034;

@@ -11,24 +11,35 @@ namespace {
 
 using namespace tmpl;
 
-// The asset curve with its drawdown on the left, the figures of the run beside it, the monthly
-// and yearly results below, and the buttons in the lower right corner.
+// Three pages under a tab bar. 概要: the asset curve with its drawdown on the left, the figures
+// of the run beside it, the monthly and yearly results below. 取引一覧: the trades, a filter
+// above them and their sums below. 月別: the monthly returns by year. The buttons in the lower
+// right corner show on every page.
 DialogTemplate buildResultsDialog()
 {
-    DialogTemplate t{IDD_RESULTS, toCp932("運用成績"), "MS Shell Dlg", 8, 540, 336};
+    DialogTemplate t{IDD_RESULTS, toCp932("運用成績"), "MS Shell Dlg", 8, 540, 351};
     t.controls = {
-        chart(IDC_RESULTS_CHART, 5, 5, 330, 222, AnchorAll),
-        label("保有中の銘柄は取得額で数えます（シグナルファイルに日々の株価はありません）。"
-              "損益と収益率は、プラスを緑、マイナスを赤で示します。",
-              5, 230, 330, 17, StyleMultiline, AnchorLeft | AnchorRight | AnchorBottom),
-        table(IDC_RESULTS_FIGURES, 340, 5, 195, 242, AnchorTop | AnchorRight | AnchorBottom),
-        table(IDC_RESULTS_MONTHS, 5, 252, 250, 79, AnchorLeft | AnchorBottom),
-        table(IDC_RESULTS_YEARS, 260, 252, 220, 79, AnchorLeft | AnchorBottom),
-        button(IDC_RESULTS_REFRESH, "更新", 485, 252, 50, 15, StyleNone, AnchorBottomRight),
-        button(IDC_RESULTS_SAVE_IMAGE, "画像保存", 485, 268, 50, 15, StyleNone, AnchorBottomRight),
-        button(IDC_RESULTS_SAVE_CSV, "CSV保存", 485, 284, 50, 15, StyleNone, AnchorBottomRight),
-        button(IDC_RESULTS_SAVE_REPORT, "レポート保存", 485, 300, 50, 15, StyleNone, AnchorBottomRight),
-        button(IDOK, "閉じる", 485, 316, 50, 15, StyleDefault, AnchorBottomRight),
+        tabBar(IDC_RESULTS_PAGES, 5, 3, 530, 14, {"概要", "取引一覧", "月別"}, AnchorLeft | AnchorTop | AnchorRight),
+        onPage(0, chart(IDC_RESULTS_CHART, 5, 20, 330, 222, AnchorAll)),
+        onPage(0,
+               label("保有中の銘柄は取得額で数えます（シグナルファイルに日々の株価はありません）。"
+                     "損益と収益率は、プラスを緑、マイナスを赤で示します。",
+                     5, 245, 330, 17, StyleMultiline, AnchorLeft | AnchorRight | AnchorBottom)),
+        onPage(0, table(IDC_RESULTS_FIGURES, 340, 20, 195, 242, StyleBorder | StyleVScroll,
+                        AnchorTop | AnchorRight | AnchorBottom)),
+        onPage(0, table(IDC_RESULTS_MONTHS, 5, 267, 250, 79, StyleBorder | StyleVScroll, AnchorLeft | AnchorBottom)),
+        onPage(0, table(IDC_RESULTS_YEARS, 260, 267, 220, 79, StyleBorder | StyleVScroll, AnchorLeft | AnchorBottom)),
+        onPage(1, label("コード・銘柄名で絞り込み:", 5, 23, 90, 10)),
+        onPage(1, edit(IDC_RESULTS_TRADE_FILTER, 95, 21, 100, 13, StyleBorder | StyleNotify)),
+        onPage(1, display(IDC_RESULTS_TRADE_COUNT, 200, 21, 140, 13)),
+        onPage(1, table(IDC_RESULTS_TRADES, 5, 37, 475, 294, StyleBorder | StyleVScroll | StyleHScroll, AnchorAll)),
+        onPage(1, display(IDC_RESULTS_TRADE_SUMS, 5, 334, 475, 13, StyleNone, AnchorLeft | AnchorRight | AnchorBottom)),
+        onPage(2, heatmap(IDC_RESULTS_MONTH_MAP, 5, 20, 475, 326, AnchorAll)),
+        button(IDC_RESULTS_REFRESH, "更新", 485, 267, 50, 15, StyleNone, AnchorBottomRight),
+        button(IDC_RESULTS_SAVE_IMAGE, "画像保存", 485, 283, 50, 15, StyleNone, AnchorBottomRight),
+        button(IDC_RESULTS_SAVE_CSV, "CSV保存", 485, 299, 50, 15, StyleNone, AnchorBottomRight),
+        button(IDC_RESULTS_SAVE_REPORT, "レポート保存", 485, 315, 50, 15, StyleNone, AnchorBottomRight),
+        button(IDOK, "閉じる", 485, 331, 50, 15, StyleDefault, AnchorBottomRight),
     };
     return t;
 }

@@ -71,6 +71,22 @@ ControlTemplate icon(int x, int y, int width, int height)
     return {ControlKind::Icon, IDC_STATIC, {}, x, y, width, height};
 }
 
+ControlTemplate tabBar(int id, int x, int y, int width, int height,
+                       std::initializer_list<const char*> utf8Pages, unsigned anchor)
+{
+    ControlTemplate c{ControlKind::TabBar, id, {}, x, y, width, height};
+    c.anchor = anchor;
+    for (const char* page : utf8Pages)
+        c.items.push_back(toCp932(page));
+    return c;
+}
+
+ControlTemplate onPage(int page, ControlTemplate control)
+{
+    control.page = page;
+    return control;
+}
+
 ControlTemplate chart(int id, int x, int y, int width, int height, unsigned anchor)
 {
     ControlTemplate c{ControlKind::Chart, id, {}, x, y, width, height, StyleBorder};
@@ -78,9 +94,9 @@ ControlTemplate chart(int id, int x, int y, int width, int height, unsigned anch
     return c;
 }
 
-ControlTemplate table(int id, int x, int y, int width, int height, unsigned anchor)
+ControlTemplate table(int id, int x, int y, int width, int height, unsigned style, unsigned anchor)
 {
-    ControlTemplate c{ControlKind::Table, id, {}, x, y, width, height, StyleBorder | StyleVScroll};
+    ControlTemplate c{ControlKind::Table, id, {}, x, y, width, height, style};
     c.anchor = anchor;
     return c;
 }

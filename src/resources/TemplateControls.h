@@ -55,9 +55,17 @@ ControlTemplate dropDownList(int id, int x, int y, int width, int height,
 // The application icon.
 ControlTemplate icon(int x, int y, int width, int height);
 
+// A tab bar with the names of the window's pages, the first page shown; and a control that
+// lives on page `page` of it (0 the first), shown only while that page is.
+ControlTemplate tabBar(int id, int x, int y, int width, int height,
+                       std::initializer_list<const char*> utf8Pages, unsigned anchor = AnchorTopLeft);
+ControlTemplate onPage(int page, ControlTemplate control);
+
 // A chart (series stacked over one x axis) and a read-only table, both with a border.
 ControlTemplate chart(int id, int x, int y, int width, int height, unsigned anchor = AnchorTopLeft);
-ControlTemplate table(int id, int x, int y, int width, int height, unsigned anchor = AnchorTopLeft);
+// A table scrolls down unless its style says otherwise (StyleHScroll: sideways too).
+ControlTemplate table(int id, int x, int y, int width, int height, unsigned style = StyleBorder | StyleVScroll,
+                      unsigned anchor = AnchorTopLeft);
 // A heatmap: coloured cells under column headings and beside row headings.
 ControlTemplate heatmap(int id, int x, int y, int width, int height, unsigned anchor = AnchorTopLeft);
 

@@ -26,7 +26,7 @@ void appendTrade(std::string& text, const Trade& trade, const SignalRows& rows)
 {
     text += std::to_string(trade.code);
     text += ',';
-    text += rows.name(trade.signal);
+    text += tradeName(trade, rows);
     text += ',';
     text += paddedDateText(trade.buyDate);
     text += ',';
@@ -36,16 +36,16 @@ void appendTrade(std::string& text, const Trade& trade, const SignalRows& rows)
         text += std::to_string(*days);
     for (double amount : {trade.shares, trade.buyAmount, trade.sellAmount}) {
         text += ',';
-        appendFixed(text, amount, 0);
+        appendFixed(text, amount, tradeAmountDecimals);
     }
     text += ',';
     text += std::to_string(trade.commission);
     for (double profit : {trade.grossProfit, trade.netProfit}) {
         text += ',';
-        appendFixed(text, profit, 0);
+        appendFixed(text, profit, tradeAmountDecimals);
     }
     text += ',';
-    appendFixed(text, trade.profitRatePercent, 2);
+    appendFixed(text, trade.profitRatePercent, tradeRateDecimals);
     text += "\r\n";
 }
 
@@ -57,6 +57,11 @@ const std::array<const char*, 12>& tradeListHeadings()
                                                          "保有日数", "株数",   "購入金額", "売却金額",
                                                          "手数料",   "差引益", "税引き益", "利益率"};
     return headings;
+}
+
+std::string_view tradeName(const Trade& trade, const SignalRows& rows)
+{
+    return trade.signal >= 0 && trade.signal < rows.count() ? rows.name(trade.signal) : std::string_view();
 }
 
 bool writeTradeListCsv(const RunResults& results, const SignalRows& rows, const std::filesystem::path& file)

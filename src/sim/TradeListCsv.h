@@ -10,6 +10,7 @@
 #include <array>
 #include <filesystem>
 #include <string>
+#include <string_view>
 
 namespace kv {
 
@@ -17,6 +18,16 @@ class SignalRows;
 
 // The twelve columns of the list, as the CSV's header and the report's table name them (UTF-8).
 const std::array<const char*, 12>& tradeListHeadings();
+
+// The decimals a trade's amounts and profits (shares, buy and sell amounts, gross and after-tax
+// profit) and its profit rate are rounded to, as the trade log rounds them. Every showing of the
+// list rounds with them.
+inline constexpr int tradeAmountDecimals = 0;
+inline constexpr int tradeRateDecimals = 2;
+
+// The text of a trade's stock name: the name of its signal row, empty when `rows` do not hold
+// that row.
+std::string_view tradeName(const Trade& trade, const SignalRows& rows);
 
 // Writes the trades the results keep to `file`, replacing it; `rows` are the run's signal rows,
 // which name the stocks. False when it cannot be written whole (a FIFO or a device other than

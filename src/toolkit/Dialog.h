@@ -19,6 +19,7 @@ enum class Notification {
     SelectionChanged,  // a list or combo box, by the user
     MenuCommand,       // an item of the window menu
     DoubleClicked,     // a table row or a heatmap cell (see their activated row and cell)
+    TextChanged,       // the user changed an edit marked StyleNotify
 };
 
 class Dialog {

@@ -27,6 +27,7 @@ enum class ControlKind {
     Chart,     // series over a shared x axis, stacked (a Chart)
     Table,     // read-only rows of cells under column headings (a Table)
     Heatmap,   // coloured cells between row and column headings (a Heatmap)
+    TabBar,    // the page names (items) above a window's pages; a click shows that page
 };
 
 // Style flags of a control.
@@ -42,6 +43,7 @@ enum ControlStyle : unsigned {
     StyleCenter = 1u << 7,  // centred static text
     StyleVScroll = 1u << 8,
     StyleHScroll = 1u << 9,
+    StyleNotify = 1u << 10,  // edit: every change the user makes is told to the dialog (TextChanged)
 };
 
 // The sides of the window a control keeps its distance to when the window grows. Anchored left
@@ -76,6 +78,9 @@ struct ControlTemplate {
     // A list box with columns shows its rows under these headings; the rows stay whole texts.
     std::vector<ListColumn> columns = {};
     unsigned anchor = AnchorTopLeft;
+    // The page of the window's tab bar the control lives on (0 the first), shown only while
+    // that page is; -1 for a control shown on every page.
+    int page = -1;
 };
 
 // A control's rectangle, in whatever unit a backend places it.

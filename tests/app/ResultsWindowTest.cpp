@@ -2,6 +2,7 @@
 #include "app/ResultsDialog.h"
 #include "resources/ControlIds.h"
 #include "support/MainWindowFixture.h"
+#include "text/ColourScale.h"
 #include "text/Cp932.h"
 #include "toolkit/headless/HeadlessView.h"
 
@@ -91,14 +92,14 @@ TEST_F(ResultsWindow, ShowsTheFiguresOfTheRun)
     EXPECT_EQ(results.chart.series()[1].values, (std::vector<double>{3990 / 2e6 * 100, 7980 / 2e6 * 100}));
 
     const std::vector<std::string> values = column(results.figuresTable, 1);
-    EXPECT_EQ(
-        values,
-        (std::vector<std::string>{"\\2000000", "\\1992020", "-0.40％", "-76.78％", "\\7980", "0.40％", "----",
-                                  "2004/01/06", "2", "1", "1", "50.00％", "\\180000", "\\180000", "1.00",
-                                  "\\180000", "\\180000", "\\0", "\\180000", "\\180000", "1", "\\7980", "\\0",
-                                  // Two days 0.2 % down, almost alike: the deviation is tiny.
-                                  "-11241.88", "-15.87", "-192.44", "-1.00", "2", "2004/01/05", "2004/01/06",
-                                  "100.00％", "1.50", "1.00"}));
+    EXPECT_EQ(values,
+              (std::vector<std::string>{"\\2,000,000", "\\1,992,020", "-0.40%", "-76.78%", "\\7,980", "0.40%",
+                                        "----", "2004/01/06", "2", "1", "1", "50.00%", "\\180,000",
+                                        "\\180,000", "1.00", "\\180,000", "\\180,000", "\\0", "\\180,000",
+                                        "\\180,000", "1", "\\7,980", "\\0",
+                                        // Two days 0.2 % down, almost alike: the deviation is tiny.
+                                        "-11,241.88", "-15.87", "-192.44", "-1.00", "2", "2004/01/05",
+                                        "2004/01/06", "100.00%", "1.50", "1.00"}));
     EXPECT_EQ(toUtf8(results.figuresTable.cell(20, 0).text), "最大連敗数");
     EXPECT_EQ(results.figuresTable.cell(2, 1).tone, CellTone::Loss);
     EXPECT_EQ(results.figuresTable.cell(12, 1).tone, CellTone::Gain);
@@ -112,11 +113,57 @@ TEST_F(ResultsWindow, ShowsTheFiguresOfTheRun)
             row.push_back(toUtf8(table->cell(0, c).text));
         EXPECT_EQ(row[0], table == &results.monthsTable ? "2004/01" : "2004");
         EXPECT_EQ(std::vector<std::string>(row.begin() + 1, row.end()),
-                  (std::vector<std::string>{"\\1992020", "\\-7980", "-0.40％", "2", "1"}));
+                  (std::vector<std::string>{"\\1,992,020", "-\\7,980", "-0.40%", "2", "1"}));
         EXPECT_EQ(table->cell(0, 2).tone, CellTone::Loss);
         EXPECT_EQ(table->cell(0, 3).tone, CellTone::Loss);
         EXPECT_EQ(table->cell(0, 1).tone, CellTone::Plain);
     }
+    // 月別: January and the year, the strongest red of their scales; the other months empty.
+    ASSERT_EQ(results.monthMap.rowCount(), 1);
+    ASSERT_EQ(results.monthMap.columnCount(), 13);
+    for (int c : {0, 12}) {
+        EXPECT_EQ(toUtf8(results.monthMap.cell(0, c).text), "-0.40%");
+        EXPECT_EQ(results.monthMap.cell(0, c).colour, divergingColour(-1, 1));
+    }
+    EXPECT_EQ(toUtf8(results.monthMap.cell(0, 0).tip),
+              "2004年1月\r\n収益率 -0.40%\r\n損益 -\\7,980\r\n取引 2　勝ち 1");
+    EXPECT_TRUE(results.monthMap.cell(0, 1).empty);
+    w.platform.close(results);
+}
+
+// 取引一覧: the two sales in their order, sorted by a heading, filtered by a name or a code on
+// its page only (a filter never matches inside a double-byte character), with the count and
+// sums of the rows shown.
+TEST_F(ResultsWindow, TheTradeListSortsFiltersAndSumsTheTradesShown)
+{
+    runToEnd();
+    ResultsDialog results(w.platform, w.dialog->engine.results(), {}, &w.dialog->engine.signalRows());
+    w.platform.open(results);
+    HeadlessView& view = *w.platform.viewOf(results);
+    EXPECT_EQ(column(results.tradesTable, 1), (std::vector<std::string>{"極洋", "トヨタ自動車"}));
+    EXPECT_EQ(column(results.tradesTable, 9), (std::vector<std::string>{"\\180,000", "-\\180,000"}));
+
+    w.platform.execute("type 1121 トヨタ");  // 概要 is shown: the page's controls take no input
+    w.platform.execute("sort 1123 9");
+    EXPECT_EQ(results.tradesTable.rowCount(), 2);
+    EXPECT_EQ(results.tradesTable.sortColumn(), -1);
+    w.platform.execute("page 1120 1");
+    w.platform.execute("sort 1123 9");
+    EXPECT_EQ(column(results.tradesTable, 1), (std::vector<std::string>{"トヨタ自動車", "極洋"}));
+    w.platform.execute("sort 1123 9");
+    EXPECT_EQ(column(results.tradesTable, 1), (std::vector<std::string>{"極洋", "トヨタ自動車"}));
+
+    w.platform.execute("type 1121  トヨタ ");
+    EXPECT_EQ(column(results.tradesTable, 1), (std::vector<std::string>{"トヨタ自動車"}));
+    EXPECT_EQ(toUtf8(view.text(IDC_RESULTS_TRADE_COUNT)), "1 件を表示（全 2 件）");
+    EXPECT_EQ(toUtf8(view.text(IDC_RESULTS_TRADE_SUMS)),
+              "合計　株数 1,800　購入金額 \\5,400,000　売却金額 \\5,220,000　手数料 \\3,990　差引益 "
+              "-\\180,000　税引き益 -\\180,000");
+    const std::string code = toUtf8(results.tradesTable.cell(0, 0).text);
+    w.platform.execute("type 1121 m");  // the second byte of 洋 in code page 932
+    EXPECT_EQ(results.tradesTable.rowCount(), 0);
+    w.platform.execute("type 1121 " + code);
+    EXPECT_EQ(column(results.tradesTable, 1), (std::vector<std::string>{"トヨタ自動車"}));
     w.platform.close(results);
 }
 
@@ -143,7 +190,7 @@ TEST_F(ResultsWindow, FollowsAutoBehindItWhenRefreshed)
     ASSERT_NE(end, std::string::npos);
     EXPECT_LT(end, second);
     EXPECT_NE(out.find(after, second), std::string::npos) << out;
-    EXPECT_NE(out.find("1102[1]\t最終資産\t\\1992020\n", second), std::string::npos);
+    EXPECT_NE(out.find("1102[1]\t最終資産\t\\1,992,020\n", second), std::string::npos);
     EXPECT_FALSE(w.dialog->engine.figures().autoRunning);
 }
 
@@ -213,7 +260,7 @@ TEST_F(ResultsWindow, AFigureThatIsNotFiniteShowsNoValue)
     EXPECT_EQ(toUtf8(dialog.figuresTable.cell(3, 0).text), "年率収益率 (CAGR)");
     EXPECT_EQ(toUtf8(dialog.figuresTable.cell(3, 1).text), "----");
     EXPECT_EQ(dialog.figuresTable.cell(3, 1).tone, CellTone::Plain);
-    EXPECT_EQ(toUtf8(dialog.figuresTable.cell(2, 1).text), "229775.00％");
+    EXPECT_EQ(toUtf8(dialog.figuresTable.cell(2, 1).text), "229,775.00%");
     w.platform.close(dialog);
 }
 

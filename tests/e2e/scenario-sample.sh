@@ -43,6 +43,12 @@ tick 100000
 dump
 click 1090
 dump
+page 1120 1
+sort 1123 9
+type 1121 産業
+dump
+page 1120 2
+dump
 click OK
 click 1015
 answer-cancel
@@ -74,11 +80,25 @@ count $'1090\t運用成績' 1
 expect $'1101\t総資産とドローダウン（日ごと）'
 expect $'1101(0)\t総資産\t164\t2004/01/05\t1988030\t2005/06/30\t1529229'
 expect $'1101(1)\tドローダウン率\t164\t2004/01/05\t0.5985\t2005/06/30\t23.53855'
-expect $'1102[1]\t最終資産\t\\1529229'
+expect $'1102[1]\t最終資産\t\\1,529,229'
 expect $'1102[8]\t取引数\t32'
 expect $'1102[14]\tプロフィットファクター\t0.23'
-expect $'1103[0]\t2004/01\t\\1711460\t\\-288540\t-14.43％\t3\t0'
-expect $'1104[1]\t2005\t\\1529229\t\\-127366\t-7.69％\t5\t0'
+expect $'1103[0]\t2004/01\t\\1,711,460\t-\\288,540\t-14.43%\t3\t0'
+expect $'1104[1]\t2005\t\\1,529,229\t-\\127,366\t-7.69%\t5\t0'
+count $'1120[0]*\t概要' 1
+# Its page 取引一覧: the 32 sales sorted by 差引益, then those whose code or name holds 産業.
+expect $'1120[1]*\t取引一覧'
+expect $'1121\t産業'
+expect $'1122\t2 件を表示（全 32 件）'
+expect $'1123[h]\tコード\t銘柄名\t購入日\t売却日\t保有日数\t株数\t購入金額\t売却金額\t手数料\t差引益 ▲\t税引き益\t利益率'
+expect $'1123[0]\t3862\t三光産業工業\t2004/01/05\t9999/99/99\t\t13,000\t\\1,638,000\t\\1,586,000\t\\3,990\t-\\52,000\t-\\52,000\t-3.17%'
+expect $'1123[1]\t4117\t昭栄産業販売\t2004/01/27\t2004/01/28\t1\t10\t\\444,500\t\\436,500\t\\3,990\t-\\8,000\t-\\8,000\t-1.80%'
+expect $'1124\t合計　株数 13,010　購入金額 \\2,082,500　売却金額 \\2,022,500　手数料 \\7,980　差引益 -\\60,000　税引き益 -\\60,000'
+[ "$(grep -c '^1123\[[0-9]' out.txt)" = 2 ] || fail "the filtered trade list shows 2 rows"
+# Its page 月別: the returns of 18 months in two years, coloured; the months after June 2005 empty.
+expect $'1125[h]\t1月\t2月\t3月\t4月\t5月\t6月\t7月\t8月\t9月\t10月\t11月\t12月\t年間'
+expect $'1125[0]\t2004\t-14.43% #D73027\t-1.78% #FAE5E4\t-2.26% #F9DFDD\t-0.36% #FEFAFA\t2.73% #D4EBDE\t-0.65% #FDF6F5\t0.16% #FCFEFD\t0.00% #FFFFFF\t1.34% #EAF5EF\t-2.18% #F9E0DE\t0.23% #FBFDFC\t-0.38% #FEFAF9\t-17.17% #D73027'
+expect $'1125[1]\t2005\t0.00% #FFFFFF\t0.00% #FFFFFF\t0.00% #FFFFFF\t0.00% #FFFFFF\t0.00% #FFFFFF\t-7.69% #EA918C\t.\t.\t.\t.\t.\t.\t-7.69% #EDA29E'
 
 # The trade log of the first run: a header, then 13 fields on every line, CR LF ends.
 [ -s log.csv ] || fail "no trade log"

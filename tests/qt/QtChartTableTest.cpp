@@ -25,10 +25,15 @@
 #include <QHeaderView>
 #include <QImage>
 #include <QLabel>
+#include <QLineEdit>
 #include <QLineSeries>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QTabBar>
 #include <QTableView>
+#include <QApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
 #include <QValueAxis>
 
 #include <gtest/gtest.h>
@@ -319,6 +324,65 @@ TEST(QtResultsWindow, OpensOnThousandsOfDaysAndSavesTheChart)
     QImage image(QString::fromStdString(platform.answer.string()));
     EXPECT_FALSE(image.isNull());
     EXPECT_GE(image.width(), 1600);
+}
+
+// 運用成績 shows one page at a time; a heading click sorts the trades, a second one the other way;
+// typing into the filter keeps the trades whose code holds the text.
+TEST(QtResultsWindow, ShowsOnePageAtATimeSortsByAHeadingClickAndFilters)
+{
+    RunResults results;
+    results.begin(2000000, true);
+    int day = 5;
+    for (double gross : {5000.0, -7000.0, 3000.0}) {
+        Trade trade;
+        trade.code = 1000 + static_cast<int32_t>(gross / 1000);
+        trade.buyDate = 20040100 + day;
+        trade.sellDate = 20040101 + day;
+        trade.grossProfit = trade.netProfit = gross;
+        results.sale(trade);
+        results.closeDay(20040101 + day++, 2000000 + gross);
+    }
+    QtPlatform platform;
+    ResultsDialog dialog(platform, results);
+    test::whenModal<QWidget>([&](QWidget* window) {
+        auto control = [&](int id) { return window->findChild<QWidget*>(QStringLiteral("ctl%1").arg(id)); };
+        auto* table = qobject_cast<QTableView*>(control(IDC_RESULTS_TRADES));
+        ASSERT_TRUE(table);
+        EXPECT_TRUE(control(IDC_RESULTS_CHART)->isVisible());
+        EXPECT_FALSE(table->isVisible());
+        window->findChild<QTabBar*>(QStringLiteral("ctl%1").arg(IDC_RESULTS_PAGES))->setCurrentIndex(1);
+        EXPECT_FALSE(control(IDC_RESULTS_CHART)->isVisible());
+        EXPECT_TRUE(table->isVisible());
+        EXPECT_TRUE(control(IDOK)->isVisible());
+
+        auto firstCode = [&] { return table->model()->index(0, 0).data().toString(); };
+        QHeaderView* header = table->horizontalHeader();
+        const QPoint onGross(header->sectionViewportPosition(9) + 5, header->height() / 2);
+        auto click = [&] {
+            for (auto [type, buttons] : {std::pair{QEvent::MouseButtonPress, Qt::LeftButton},
+                                         std::pair{QEvent::MouseButtonRelease, Qt::NoButton}}) {
+                QMouseEvent event(type, onGross, header->viewport()->mapToGlobal(onGross), Qt::LeftButton,
+                                  buttons, Qt::NoModifier);
+                QApplication::sendEvent(header->viewport(), &event);
+            }
+        };
+        click();
+        EXPECT_EQ(firstCode(), QStringLiteral("993"));
+        click();
+        EXPECT_EQ(firstCode(), QStringLiteral("1005"));
+        EXPECT_EQ(header->sortIndicatorSection(), 9);
+        EXPECT_EQ(header->sortIndicatorOrder(), Qt::DescendingOrder);
+
+        auto* filter = qobject_cast<QLineEdit*>(control(IDC_RESULTS_TRADE_FILTER));
+        for (QChar digit : QStringLiteral("100")) {
+            QKeyEvent key(QEvent::KeyPress, Qt::Key_0 + digit.digitValue(), Qt::NoModifier, QString(digit));
+            QApplication::sendEvent(filter, &key);
+        }
+        EXPECT_EQ(table->model()->rowCount(), 2);
+        EXPECT_EQ(firstCode(), QStringLiteral("1005"));
+        qobject_cast<QPushButton*>(control(IDOK))->click();
+    });
+    EXPECT_EQ(platform.runModal(dialog), IDOK);
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -52,6 +53,44 @@ TEST(Table, CellsOutsideTheTableOrBeyondAShortRowAreEmpty)
         EXPECT_EQ(table.cell(row, column).text, "") << row << "," << column;
         EXPECT_EQ(table.cell(row, column).tone, CellTone::Plain) << row << "," << column;
     }
+}
+
+// Numbers sort as numbers (a cell without one first), other cells by their text; equal cells keep
+// their order both ways; a new set of rows is sorted the same way; a table that is not sortable
+// keeps the rows as set.
+TEST(Table, SortsStablyByKeysOrTextsAndKeepsTheOrderForNewRows)
+{
+    auto row = [](std::optional<double> key, const char* text) {
+        return std::vector<TableCell>{{"", {}, key}, {text}};
+    };
+    Table table;
+    table.set({{"n"}, {"t"}}, {row(10, "b"), row(std::nullopt, "c"), row(9, "a"), row(10, "a")});
+    table.sort(0, true);
+    EXPECT_EQ(table.sortColumn(), -1);
+    EXPECT_EQ(table.cell(0, 1).text, "b");
+
+    table.setSortable(true);
+    CountingObserver observer;
+    table.setObserver(&observer);
+    auto texts = [&] {
+        std::string all;
+        for (int r = 0; r < table.rowCount(); ++r)
+            all += table.cell(r, 1).text;
+        return all;
+    };
+    table.headingClicked(0);
+    EXPECT_EQ(texts(), "caba");
+    EXPECT_EQ(observer.tables, 1);
+    table.headingClicked(0);
+    EXPECT_EQ(texts(), "baac");
+    table.activate(0);
+    EXPECT_EQ(table.activatedRow(), 0);  // the row as set
+    table.headingClicked(1);
+    EXPECT_EQ(texts(), "aabc");
+    EXPECT_EQ(table.rowAsSet(0), 2);
+    table.set({{"n"}, {"t"}}, {row(1, "z"), row(2, "y")});
+    EXPECT_EQ(texts(), "yz");
+    EXPECT_EQ(table.sortColumn(), 1);
 }
 
 class ChartDialog : public Dialog {

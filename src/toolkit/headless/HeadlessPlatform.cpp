@@ -226,8 +226,8 @@ bool HeadlessPlatform::click(int id)
         err << "error: the dialog has no control " << id << '\n';
         return false;
     }
-    if (view->has(id) && !view->enabled(id))
-        return true;  // a disabled button cannot be pressed
+    if (view->has(id) && (!view->enabled(id) || !view->visible(id)))
+        return true;  // a disabled button, or one on a page not shown, cannot be pressed
     dialog->onCommand(id, Notification::Clicked);
     return true;
 }
@@ -357,6 +357,24 @@ struct HeadlessPlatform::Commands {
         if (edit->style & StyleDigitsOnly)
             std::erase_if(typed, [](char c) { return c < '0' || c > '9'; });
         line.view->setText(line.id, typed);
+        if (edit->style & StyleNotify)
+            line.dialog->onCommand(line.id, Notification::TextChanged);
+        return true;
+    }
+    static bool page(HeadlessPlatform& p, Line& line)
+    {
+        if (!line.view->choosePage(line.id, leadingInt(line.word()))) {
+            p.err << "error: control " << line.id << " has no such page\n";
+            return false;
+        }
+        return true;
+    }
+    static bool sort(HeadlessPlatform& p, Line& line)
+    {
+        if (!line.view->clickHeading(line.id, leadingInt(line.word()))) {
+            p.err << "error: control " << line.id << " is not a sortable table with that column\n";
+            return false;
+        }
         return true;
     }
     static bool check(HeadlessPlatform&, Line& line)
@@ -411,6 +429,8 @@ const HeadlessPlatform::Commands::Command HeadlessPlatform::Commands::table[] = 
     {"check", Needs::Input, &check},
     {"select", Needs::Input, &select},
     {"activate", Needs::Input, &activate},
+    {"page", Needs::Input, &page},
+    {"sort", Needs::Input, &sort},
 };
 
 bool HeadlessPlatform::execute(const std::string& rawLine)
@@ -458,8 +478,8 @@ bool HeadlessPlatform::execute(const std::string& rawLine)
             err << "error: the dialog has no control " << line.id << '\n';
             return false;
         }
-        if (!line.view->enabled(line.id))
-            return true;  // a disabled control takes no input
+        if (!line.view->enabled(line.id) || !line.view->visible(line.id))
+            return true;  // a disabled control, or one on a page not shown, takes no input
     }
     return command->run(*this, line);
 }

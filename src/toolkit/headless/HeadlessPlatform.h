@@ -12,6 +12,9 @@
 //   type ID TEXT                            put TEXT into an edit (digits only: its digits)
 //   check ID 0|1                            set a check box and deliver its click
 //   activate ID ROW [COLUMN]                double-click a table row or a heatmap cell
+//   page ID INDEX                           show page INDEX (0 the first) of a tab bar
+//   sort ID COLUMN                          click a sortable table's column heading (0 the
+//                                           first): ascending, again for descending
 //   menu ID                                 choose an item of the window menu
 //   answer-open PATH | answer-save PATH | answer-cancel   answer the next file dialog
 //   answer-no                               answer the next yes/no question いいえ (else はい)
@@ -19,8 +22,9 @@
 //   close                                   cancel the topmost dialog (Esc, close box)
 //   drop PATH                               drop a file from the desktop on the topmost dialog
 //   dump                                    print the topmost dialog's controls
-// Input to a disabled control (click, type, check, select, activate) or typing into a read-only edit is
-// ignored, as on the desktop.
+// Typing into an edit marked StyleNotify tells the dialog (TextChanged). Input to a disabled
+// control or one on a page not shown (click, type, check, select, activate, page, sort) or
+// typing into a read-only edit is ignored, as on the desktop.
 
 #include "toolkit/Platform.h"
 #include "toolkit/headless/HeadlessView.h"

@@ -15,6 +15,7 @@ HeadlessView::HeadlessView(const DialogTemplate& dialogTemplate) : tmpl(dialogTe
         control.kind = c.kind;
         control.isEnabled = (c.style & StyleDisabled) == 0;
         control.text = c.caption;
+        control.page = c.kind == ControlKind::TabBar ? 0 : c.page;
         if (c.kind == ControlKind::ComboBox || c.kind == ControlKind::ListBox) {
             control.ownRows = std::make_unique<ComboBox>();
             for (const std::string& item : c.items)
@@ -100,6 +101,45 @@ Table* HeadlessView::table(int id) const
     return it == controls.end() ? nullptr : it->second.table;
 }
 
+int HeadlessView::page(int id) const
+{
+    auto it = controls.find(id);
+    return it == controls.end() || it->second.kind != ControlKind::TabBar ? -1 : it->second.page;
+}
+
+bool HeadlessView::choosePage(int id, int page)
+{
+    auto it = controls.find(id);
+    const ControlTemplate* layout = tmpl.control(id);
+    if (it == controls.end() || it->second.kind != ControlKind::TabBar || page < 0 ||
+        page >= static_cast<int>(layout->items.size()))
+        return false;
+    it->second.page = page;
+    return true;
+}
+
+// A window has at most one tab bar; its pages are the pages of every control.
+bool HeadlessView::visible(int id) const
+{
+    auto it = controls.find(id);
+    if (it == controls.end() || it->second.kind == ControlKind::TabBar || it->second.page < 0)
+        return it != controls.end();
+    for (const auto& [otherId, other] : controls)
+        if (other.kind == ControlKind::TabBar)
+            return other.page == it->second.page;
+    return true;
+}
+
+bool HeadlessView::clickHeading(int id, int column)
+{
+    auto it = controls.find(id);
+    if (it == controls.end() || !it->second.table || !it->second.table->sortable() || column < 0 ||
+        column >= it->second.table->columnCount())
+        return false;
+    it->second.table->headingClicked(column);
+    return true;
+}
+
 ControlKind HeadlessView::kind(int id) const
 {
     auto it = controls.find(id);
@@ -148,8 +188,11 @@ void dumpChart(std::ostream& out, int id, const char* mark, const Chart& chart)
 void dumpTable(std::ostream& out, int id, const char* mark, const Table& table)
 {
     out << id << "[h]" << mark;
-    for (const TableColumn& column : table.columns())
-        out << '\t' << escapeLineBreaks(toUtf8(column.heading));
+    for (int c = 0; c < table.columnCount(); ++c) {
+        out << '\t' << escapeLineBreaks(toUtf8(table.columns()[static_cast<size_t>(c)].heading));
+        if (c == table.sortColumn())
+            out << (table.sortAscending() ? " ▲" : " ▼");
+    }
     out << '\n';
     for (int r = 0; r < table.rowCount(); ++r) {
         out << id << '[' << r << ']' << mark;
@@ -187,7 +230,17 @@ void HeadlessView::dump(std::ostream& out) const
 {
     for (const auto& [id, control] : controls) {
         const char* mark = control.isEnabled ? "" : " [disabled]";
+        if (!visible(id))
+            continue;
         switch (control.kind) {
+        case ControlKind::TabBar: {
+            const std::vector<std::string>& pages = tmpl.control(id)->items;
+            for (size_t i = 0; i < pages.size(); ++i) {
+                out << id << '[' << i << ']' << (static_cast<int>(i) == control.page ? "*" : "") << mark
+                    << '\t' << escapeLineBreaks(toUtf8(pages[i])) << '\n';
+            }
+            break;
+        }
         case ControlKind::ListBox:
         case ControlKind::ComboBox:
             for (int i = 0; i < control.rows->count(); ++i) {

@@ -44,6 +44,15 @@ public:
     const Chart* chart(int id) const;  // what a chart or table control shows; nullptr for others
     Table* table(int id) const;
     Heatmap* heatmap(int id) const;  // what a heatmap control shows; nullptr for others
+    // The page tab bar `id` shows (0 the first); -1 when it is not a tab bar.
+    int page(int id) const;
+    // The user clicks page `page` of tab bar `id`; false when there is no such tab bar or page.
+    bool choosePage(int id, int page);
+    // Whether control `id` is shown: on every page, or on the page its tab bar shows.
+    bool visible(int id) const;
+    // The user clicks the heading of column `column` of table `id`; false when it is not a
+    // sortable table or has no such column.
+    bool clickHeading(int id, int column);
     int focus() const { return focused; }
     const std::vector<std::pair<std::string, int>>& menu() const { return menuItems; }
 
@@ -51,9 +60,11 @@ public:
     // "ID<TAB>text", "ID[i]<TAB>row" (a '*' after ']' on the selected row), "ID<TAB>0|1".
     // A chart: "ID<TAB>title", then per series "ID(s)<TAB>name<TAB>point count" and, when it has
     // points, "<TAB>x text<TAB>value" of its first and of its last point. A table: "ID[h]" with
-    // the headings, then "ID[r]" per row, cells separated by tabs. A heatmap: "ID<TAB>title",
-    // "ID[h]" with the column headings, then "ID[r]<TAB>row heading" and per cell "<TAB>text
-    // #RRGGBB" ("." for an empty cell, a '*' before the outlined one).
+    // the headings, then "ID[r]" per row, cells separated by tabs; the heading a sortable table
+    // is sorted by ends in " ▲" (ascending) or " ▼". A heatmap: "ID<TAB>title", "ID[h]" with the
+    // column headings, then "ID[r]<TAB>row heading" and per cell "<TAB>text #RRGGBB" ("." for an
+    // empty cell, a '*' before the outlined one). A tab bar: "ID[i]<TAB>page name" per page, a
+    // '*' after ']' on the page shown. Controls on pages not shown are left out.
     // A disabled control has " [disabled]" after its identifier on each of its lines.
     void dump(std::ostream& out) const;
 
@@ -68,6 +79,7 @@ private:
         Chart* chart = nullptr;
         Table* table = nullptr;
         Heatmap* heatmap = nullptr;
+        int page = -1;  // the page it lives on; for a tab bar, the page it shows
     };
     const DialogTemplate& tmpl;
     std::map<int, Control> controls;

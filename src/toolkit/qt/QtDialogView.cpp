@@ -33,6 +33,7 @@
 #include <QScreen>
 #include <QStyle>
 #include <QStyledItemDelegate>
+#include <QTabBar>
 #include <QToolTip>
 #include <QHelpEvent>
 #include <QTableView>
@@ -274,6 +275,10 @@ void QtDialogView::buildControl(const ControlTemplate& layout, const QSize& unit
     widget->setEnabled(!(layout.style & StyleDisabled));
     if (layout.anchor != AnchorTopLeft)
         anchored.push_back({widget, layout.anchor, place});
+    if (layout.page >= 0) {
+        pagedWidgets.emplace_back(widget, layout.page);
+        widget->setVisible(layout.page == 0);  // the first page shows when the window opens
+    }
     if (layout.id == IDC_STATIC)
         return;
     widget->setObjectName(QStringLiteral("ctl%1").arg(layout.id));
@@ -310,6 +315,8 @@ QWidget* QtDialogView::buildWidget(const ControlTemplate& layout, const QSize& u
         return buildTable(layout);
     case ControlKind::Heatmap:
         return buildHeatmap(layout);
+    case ControlKind::TabBar:
+        return buildTabBar(layout);
     }
     return nullptr;
 }
@@ -352,10 +359,13 @@ QWidget* QtDialogView::buildLineEdit(const ControlTemplate& layout)
         edit->setValidator(
             new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), edit));
     edit->setCursorPosition(0);
+    const bool notify = layout.style & StyleNotify;
     if (!readOnly)
-        QObject::connect(edit, &QLineEdit::textEdited, edit, [this, id] {
+        QObject::connect(edit, &QLineEdit::textEdited, edit, [this, id, notify] {
             if (Control* c = find(id))
                 c->shownValid = false;
+            if (notify)
+                deliver(id, Notification::TextChanged);
         });
     return edit;
 }
@@ -534,6 +544,24 @@ QWidget* QtDialogView::buildHeatmap(const ControlTemplate& layout)
     const int id = layout.id;
     heatmap->setOnActivated([this, id] { deliver(id, Notification::DoubleClicked); });
     return heatmap;
+}
+
+QWidget* QtDialogView::buildTabBar(const ControlTemplate& layout)
+{
+    auto* tabs = new QTabBar(dialogWindow.get());
+    tabs->setExpanding(false);
+    tabs->setDrawBase(true);
+    for (const std::string& page : layout.items)
+        tabs->addTab(oneLineText(page));
+    QObject::connect(tabs, &QTabBar::currentChanged, tabs, [this](int page) { showPage(page); });
+    return tabs;
+}
+
+// Only the controls of the page shown, and those of every page, are visible.
+void QtDialogView::showPage(int page)
+{
+    for (const auto& [widget, itsPage] : pagedWidgets)
+        widget->setVisible(itsPage == page);
 }
 
 QtDialogView::Control* QtDialogView::find(int id)
@@ -788,6 +816,11 @@ void QtDialogView::bindTable(int id, Table& table)
             sizeColumns(*c);
     });
     view->setModel(control->tableModel);
+    // A sortable table sorts itself on a heading click; the header shows its order.
+    QObject::connect(view->horizontalHeader(), &QHeaderView::sectionClicked, view, [this, id](int column) {
+        if (Control* c = find(id); c && c->tableModel && c->tableModel->table().sortable())
+            c->tableModel->table().headingClicked(column);
+    });
     sizeColumns(*control);
 }
 
@@ -801,6 +834,11 @@ void QtDialogView::sizeColumns(Control& control)
     for (size_t c = 0; c < columns.size(); ++c)
         view->setColumnWidth(static_cast<int>(c), toPixels(units, 0, 0, columns[c].width, 0).width());
     view->horizontalHeader()->setStretchLastSection(true);
+    const Table& table = control.tableModel->table();
+    view->horizontalHeader()->setSortIndicatorShown(table.sortColumn() >= 0);
+    if (table.sortColumn() >= 0)
+        view->horizontalHeader()->setSortIndicator(
+            table.sortColumn(), table.sortAscending() ? Qt::AscendingOrder : Qt::DescendingOrder);
 }
 
 void QtDialogView::sizeListColumns(Control& control)

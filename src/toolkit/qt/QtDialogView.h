@@ -16,6 +16,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 class QWidget;
@@ -94,6 +95,8 @@ private:
     QWidget* buildChart(const ControlTemplate& layout);
     QWidget* buildTable(const ControlTemplate& layout);
     QWidget* buildHeatmap(const ControlTemplate& layout);
+    QWidget* buildTabBar(const ControlTemplate& layout);
+    void showPage(int page);
     void sizeColumns(Control& control);
     void sizeListColumns(Control& control);
     Control* find(int id);
@@ -117,7 +120,8 @@ private:
     };
     std::vector<Anchored> anchored;
     QSize templateSize;  // in pixels: the window opens at this size and never gets smaller
-    QSize units;         // the dialog font's base units
+    std::vector<std::pair<QWidget*, int>> pagedWidgets;  // controls on a page, and their page
+    QSize units;                                         // the dialog font's base units
     std::function<void()> afterDelivery;
     int syncDepth = 0;  // selection changes made by the program, not the user
     QTimer frameTimer;  // puts pending display texts into their widgets
