@@ -1,0 +1,486 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/OptimisationDialog.h"
+
+#include "app/OutputFileDialog.h"
+#include "data/SignalRows.h"
+#include "data/SimulatorApp.h"
+#include "resources/ControlIds.h"
+#include "resources/Messages.h"
+#include "resources/Templates.h"
+#include "settings/SettingByName.h"
+#include "settings/SettingsFile.h"
+#include "sim/OutcomeTexts.h"
+#include "sweep/SweepTable.h"
+#include "text/Cp932.h"
+#include "text/Format.h"
+#include "text/OutputFile.h"
+#include "toolkit/DataExchange.h"
+#include "toolkit/Platform.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <string_view>
+#include <thread>
+
+namespace kv {
+
+namespace {
+
+// The settings a grid may vary: those of the options dialog (but the log, which a sweep never
+// writes), named by the options dialog's control that shows each.
+struct Choosable {
+    const char* name;
+    int optionControl;
+};
+const Choosable kChoosable[] = {
+    {"capital", IDC_OPT_CAPITAL},
+    {"lossWithinThreeYears", IDC_OPT_LOSS},
+    {"leverage", IDC_OPT_LEVERAGE},
+    {"marginMaintenanceRate", IDC_OPT_MARGIN_RATE},
+    {"taxRate", IDC_OPT_TAX_RATE},
+    {"maxStocks", IDC_OPT_MAX_STOCKS},
+    {"maxPurchaseAmount", IDC_OPT_MAX_PURCHASE},
+    {"unknownProfitRate", IDC_OPT_UNKNOWN_RATE},
+    {"operatingRate", IDC_OPT_OPERATING_RATE},
+    {"tradeOrder", IDC_OPT_ORDER},
+    {"commissionSchedule", IDC_OPT_COMMISSION},
+    {"buyPriority", IDC_OPT_BUY_PRIORITY},
+    {"operationType", IDC_OPT_OPERATION_TYPE},
+    {"shortSellSystem", IDC_OPT_SHORT_SELL},
+};
+
+// The caption the options dialog gives a control: a check box's own, or that of the label on
+// the same line to its left. Empty when it has none.
+std::string optionCaption(int id)
+{
+    const std::vector<ControlTemplate>& controls = optionDialogTemplate().controls;
+    for (size_t i = 0; i < controls.size(); ++i) {
+        const ControlTemplate& c = controls[i];
+        if (c.id != id)
+            continue;
+        if (c.kind == ControlKind::CheckBox)
+            return c.caption;
+        if (i > 0 && controls[i - 1].kind == ControlKind::Label && controls[i - 1].x < c.x &&
+            std::abs(controls[i - 1].y - c.y) <= 4)
+            return controls[i - 1].caption;
+        return {};
+    }
+    return {};
+}
+
+// "資本金 (capital)": the options dialog's caption, and the name --vary and the table use.
+std::string settingItem(const Choosable& setting)
+{
+    const std::string caption = optionCaption(setting.optionControl);
+    return caption.empty() ? setting.name : caption + " (" + setting.name + ")";
+}
+
+// The figures by the names the results windows give them, in the table's order.
+const char* const kFigureCaptions[] = {
+    "最終資産",
+    "総収益率",
+    "年率収益率 (CAGR)",
+    "最大ドローダウン率",
+    "プロフィットファクター",
+    "勝率",
+    "取引数",
+    "購入数",
+    "売却数",
+};
+
+std::string trimmed(const std::string& text)
+{
+    const size_t first = text.find_first_not_of(" \t");
+    if (first == std::string::npos)
+        return {};
+    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
+// The axis spec as --vary takes it: the list when there is one, else FROM:TO:STEP (FROM alone
+// when neither TO nor STEP is given).
+std::string axisSpec(const std::string& from, const std::string& to, const std::string& step,
+                     const std::string& list)
+{
+    if (!trimmed(list).empty())
+        return trimmed(list);
+    if (trimmed(to).empty() && trimmed(step).empty())
+        return trimmed(from);
+    return trimmed(from) + ":" + trimmed(to) + ":" + trimmed(step);
+}
+
+int workerCount()
+{
+    const unsigned cores = std::thread::hardware_concurrency();
+    return cores == 0 ? 1 : static_cast<int>(cores);
+}
+
+// "0:17": minutes and seconds.
+std::string durationText(double seconds)
+{
+    const long whole = std::lround(seconds);
+    char text[32];
+    std::snprintf(text, sizeof text, "%ld:%02ld", whole / 60, whole % 60);
+    return text;
+}
+
+}  // namespace
+
+// The most combinations the window runs at once: a larger grid is for kirvane-sweep.
+constexpr uint64_t kMaxWindowCombinations = 10'000;
+
+OptimisationDialog::OptimisationDialog(SimulatorApp& app, Platform& platform, const SignalRows& rows,
+                                       int firstRow, int lastRow, std::vector<std::filesystem::path> inputs)
+    : Dialog(platform), app(app), rows(rows), firstRow(firstRow), lastRow(lastRow), inputs(std::move(inputs))
+{
+    static const std::string none = toCp932("（なし）");
+    settingBoxes[1].append(none);
+    for (const Choosable& setting : kChoosable) {
+        settingNames.emplace_back(setting.name);
+        const std::string item = settingItem(setting);
+        settingBoxes[0].append(item);
+        settingBoxes[1].append(item);
+    }
+    for (const char* caption : kFigureCaptions) {
+        const std::string name = sweepFigureFields()[figureBox.count()].name;
+        figureBox.append(toCp932(caption) + " (" + name + ")");
+    }
+    // A first grid to start from: the operating rate against the number of stocks a day.
+    auto indexOf = [&](const char* name) {
+        for (size_t i = 0; i < settingNames.size(); ++i)
+            if (settingNames[i] == name)
+                return static_cast<int>(i);
+        return 0;
+    };
+    settingChoices = {indexOf("operatingRate"), indexOf("maxStocks") + 1};
+    fromTexts = {"0.5", ""};
+    toTexts = {"1", ""};
+    stepTexts = {"0.25", ""};
+    listTexts = {"", "3,5,8"};
+}
+
+OptimisationDialog::~OptimisationDialog() = default;  // a sweep still running is cancelled
+
+const DialogTemplate& OptimisationDialog::dialogTemplate() const
+{
+    return optimisationDialogTemplate();
+}
+
+void OptimisationDialog::exchange(DataExchange& dx)
+{
+    static const int settingIds[2] = {IDC_OPTIM_SETTING1, IDC_OPTIM_SETTING2};
+    for (int a = 0; a < 2; ++a) {
+        const int id = settingIds[a];
+        dx.selection(id, settingBoxes[a], settingChoices[a]);
+        dx.text(id + 1, fromTexts[a]);
+        dx.text(id + 2, toTexts[a]);
+        dx.text(id + 3, stepTexts[a]);
+        dx.text(id + 4, listTexts[a]);
+    }
+    dx.selection(IDC_OPTIM_FIGURE, figureBox, figureChoice);
+    dx.text(IDC_OPTIM_HOLDOUT, holdoutText);
+    dx.text(IDC_OPTIM_COUNT, countText);
+    dx.text(IDC_OPTIM_PROGRESS_TEXT, progressText);
+    dx.table(IDC_OPTIM_TABLE, resultsTable);
+}
+
+void OptimisationDialog::onInitDialog()
+{
+    showCount();
+    updateData(false);
+    // Typing changes no command: the count follows the choices on a timer, as the progress does.
+    platform().setTimer(*this, kOptimisationTimerEvent, 50);
+}
+
+void OptimisationDialog::onCommand(int id, Notification notification)
+{
+    switch (id) {
+    case IDC_OPTIM_SETTING1:
+    case IDC_OPTIM_SETTING2:
+    case IDC_OPTIM_FIGURE:
+        if (notification != Notification::SelectionChanged || sweepRunning())
+            return;
+        updateData(true);
+        showCount();
+        updateData(false);
+        return;
+    case IDC_OPTIM_START:
+        start();
+        return;
+    case IDC_OPTIM_CANCEL:
+        if (sweepRunning())
+            running->cancel();
+        return;
+    case IDC_OPTIM_TABLE:
+        if (notification == Notification::DoubleClicked) {
+            const int row = resultsTable.activatedRow();
+            if (row >= 0 && static_cast<size_t>(row) < tableOrder.size())
+                offerCombination(tableOrder[static_cast<size_t>(row)]);
+        }
+        return;
+    case IDC_OPTIM_SAVE_CSV:
+        saveCsv();
+        return;
+    default:
+        Dialog::onCommand(id, notification);
+        return;
+    }
+}
+
+// The window closes at once: a sweep still running is cancelled, and its workers end with the
+// combination each is running.
+void OptimisationDialog::onOK()
+{
+    onCancel();
+}
+
+void OptimisationDialog::onCancel()
+{
+    if (running) {
+        running->cancel();
+        running->wait();
+    }
+    platform().killTimer(*this, kOptimisationTimerEvent);
+    endDialog(IDCANCEL);
+}
+
+void OptimisationDialog::onTimer(int)
+{
+    if (sweepRunning()) {
+        poll();
+        return;
+    }
+    // Between runs the count follows what is typed; a refresh sets only what has changed.
+    const std::string before = countText;
+    updateData(true);
+    showCount();
+    if (countText != before)
+        updateData(false);
+}
+
+OptimisationDialog::Plan OptimisationDialog::plan() const
+{
+    static const std::string axisNames[2] = {toCp932("縦軸"), toCp932("横軸")};
+    Plan p;
+    std::vector<SweepAxis> axes;
+    for (int a = 0; a < 2; ++a) {
+        const int choice = settingChoices[a] - a;  // the second box starts with （なし）
+        if (choice < 0 || static_cast<size_t>(choice) >= settingNames.size())
+            continue;
+        const std::string& name = settingNames[static_cast<size_t>(choice)];
+        const std::string spec = axisSpec(fromTexts[a], toTexts[a], stepTexts[a], listTexts[a]);
+        if (spec.empty()) {
+            p.refusal = axisNames[a] + toCp932("の値を入れてください。");
+            return p;
+        }
+        if (!axes.empty() && axes.front().name == name) {
+            p.refusal = toCp932("縦軸と横軸に同じ設定は選べません。");
+            return p;
+        }
+        ParsedAxis parsed = parseAxis(name, spec);
+        if (!parsed.axis) {
+            p.refusal = axisNames[a] + toCp932("：" + parsed.error);
+            return p;
+        }
+        axes.push_back(std::move(*parsed.axis));
+    }
+    if (axes.empty()) {
+        p.refusal = toCp932("縦軸の設定を選んでください。");
+        return p;
+    }
+    SweepGrid chosen(std::move(axes));
+    if (chosen.size() > kMaxWindowCombinations) {
+        p.refusal =
+            toCp932("組合せが ") + groupedText(static_cast<double>(chosen.size()), 0) +
+            toCp932(
+                " あります。一度に実行できるのは 10,000 までです（それより大きな格子は kirvane-sweep で）。");
+        return p;
+    }
+    p.windows = {{firstRow, lastRow}};
+    if (const std::string date = trimmed(holdoutText); !date.empty()) {
+        const std::optional<int32_t> from = parseHoldoutDate(date);
+        if (!from) {
+            p.refusal = toCp932("検証開始日は YYYY/MM/DD で入れてください。");
+            return p;
+        }
+        const std::optional<int> split = holdoutRow(rows, firstRow, lastRow, *from);
+        if (!split) {
+            p.refusal = toCp932("検証開始日は、シグナルの期間 (" + windowDatesText(rows, firstRow, lastRow) +
+                                ") の最初の日より後で、最後の日までの日付にしてください。");
+            return p;
+        }
+        p.windows = {{firstRow, *split - 1}, {*split, lastRow}};
+    }
+    const size_t figureIndex = figureChoice >= 0 ? static_cast<size_t>(figureChoice) : 0;
+    p.figure = &sweepFigureFields()[std::min(figureIndex, sweepFigureFields().size() - 1)];
+    p.grid = std::move(chosen);
+    return p;
+}
+
+void OptimisationDialog::showCount()
+{
+    const Plan p = plan();
+    if (!p.grid) {
+        countText = p.refusal;
+        return;
+    }
+    countText = toCp932("組合せ数：") + groupedText(static_cast<double>(p.grid->size()), 0) +
+        (p.windows.size() > 1 ? toCp932("（評価期間と検証期間で各 1 回）") : std::string()) +
+        toCp932("　並列数：") + std::to_string(workerCount());
+}
+
+void OptimisationDialog::start()
+{
+    if (sweepRunning())
+        return;
+    updateData(true);
+    Plan p = plan();
+    if (!p.grid) {
+        countText = p.refusal;
+        updateData(false);
+        platform().messageBox(p.refusal);
+        return;
+    }
+    // The previous sweep's runner and results go before the grid they read is replaced.
+    running.reset();
+    runner.reset();
+    tableOrder.clear();
+    resultsTable.set({}, {});
+    grid = std::move(*p.grid);
+    holdout = p.windows.size() > 1;
+    figure = p.figure;
+    runner = std::make_unique<SweepRunner>(app.master, rows, app.settings, std::move(p.windows), grid);
+    std::vector<uint64_t> indices(grid.size());
+    for (uint64_t i = 0; i < indices.size(); ++i)
+        indices[i] = i;
+    shown = false;
+    running = std::make_unique<BackgroundSweep>(*runner, std::move(indices), workerCount());
+    enableChoices(false);
+    showProgress();
+    updateData(false);
+    // The scripted backend has no tick for this window: it waits for the workers at once.
+    if (platform().tickBudget().count() == 0) {
+        running->wait();
+        finish();
+    }
+}
+
+void OptimisationDialog::poll()
+{
+    if (running->finished()) {
+        running->wait();
+        finish();
+        return;
+    }
+    showProgress();
+    updateData(false);
+}
+
+// "12 / 64 組合せ  3.2 組合せ/秒  残り 0:17", as kirvane-sweep's progress line reads.
+void OptimisationDialog::showProgress()
+{
+    const size_t done = running->done();
+    const size_t total = running->total();
+    const double seconds = running->seconds();
+    std::string text = std::to_string(done) + " / " + std::to_string(total) + toCp932(" 組合せ");
+    if (done > 0 && seconds > 0) {
+        const double rate = static_cast<double>(done) / seconds;
+        text += "  " + fixed(rate, 1) + toCp932(" 組合せ/秒");
+        if (!running->finished())
+            text += toCp932("  残り ") + durationText(static_cast<double>(total - done) / rate);
+        else
+            text += toCp932("  ") + durationText(seconds);
+    }
+    if (running->cancelled())
+        text += toCp932("  中止しました");
+    progressText = std::move(text);
+}
+
+void OptimisationDialog::finish()
+{
+    shown = true;
+    showProgress();
+    showResults();
+    enableChoices(true);
+    updateData(false);
+    if (!running->failure().empty())
+        platform().messageBox(toCp932("最適化を実行できませんでした：") + running->failure());
+}
+
+// The complete combinations, ranked by the chosen figure as kirvane-sweep --sort ranks them (by
+// the in-sample part with a hold-out), each row the texts of kirvane-sweep's CSV line.
+void OptimisationDialog::showResults()
+{
+    const size_t parts = runner->windowCount();
+    std::vector<SweepFigures> ready(running->figures().begin(),
+                                    running->figures().begin() +
+                                        static_cast<ptrdiff_t>(running->ready() * parts));
+    tableOrder = rankedOrder(*figure, ready, parts);
+
+    std::vector<TableColumn> columns;
+    const size_t axisCount = grid.axes().size();
+    for (std::string& name : sweepColumnNames(grid, holdout)) {
+        const bool isNumber = columns.size() >= axisCount;
+        columns.push_back({std::move(name), isNumber ? 62 : 56, true});
+    }
+    std::vector<std::vector<TableCell>> cells;
+    cells.reserve(tableOrder.size());
+    for (size_t entry : tableOrder) {
+        std::vector<TableCell> row;
+        for (std::string& text :
+             sweepRowTexts(grid, running->combinations()[entry], &ready[entry * parts], holdout))
+            row.push_back({std::move(text)});
+        cells.push_back(std::move(row));
+    }
+    resultsTable.set(std::move(columns), std::move(cells));
+}
+
+void OptimisationDialog::enableChoices(bool enabled)
+{
+    for (int id = IDC_OPTIM_SETTING1; id <= IDC_OPTIM_HOLDOUT; ++id)
+        enableControl(id, enabled);
+    enableControl(IDC_OPTIM_START, enabled);
+    enableControl(IDC_OPTIM_CANCEL, !enabled);
+    enableControl(IDC_OPTIM_SAVE_CSV, enabled && !tableOrder.empty());
+}
+
+// Stores the values of the combination at `entry` in the settings and writes kvn.conf as the
+// options dialog's OK does, once the user has said yes.
+void OptimisationDialog::offerCombination(size_t entry)
+{
+    static const std::string question = toCp932("この設定をオプションに反映しますか？");
+    if (!running || entry >= running->combinations().size() || !platform().askYesNo(question))
+        return;
+    const std::vector<std::string_view> values = grid.valuesOf(running->combinations()[entry]);
+    for (size_t a = 0; a < values.size(); ++a)
+        setSettingByName(app.settings, grid.axes()[a].name, values[a]);
+    if (!saveSettings(app.settings, app.settingsFile()))
+        platform().messageBox(messages::settingsFileNotWritten);
+}
+
+// The table as kirvane-sweep writes it with --sort: the header, then the rows in their order.
+void OptimisationDialog::saveCsv()
+{
+    static const std::string cannotOpen = toCp932("ファイルをオープンできません");
+    if (tableOrder.empty())
+        return;
+    FileDialogOptions options;
+    options.defaultExtension = "csv";
+    options.filter = messages::csvFilter;
+    options.overwritePrompt = true;
+    std::optional<std::filesystem::path> file = askForOutputFile(platform(), options, inputs);
+    if (!file)
+        return;
+    std::string csv = sweepCsvLine(sweepColumnNames(grid, holdout)) + '\n';
+    for (int r = 0; r < resultsTable.rowCount(); ++r) {
+        std::vector<std::string> texts;
+        for (int c = 0; c < resultsTable.columnCount(); ++c)
+            texts.push_back(resultsTable.cell(r, c).text);
+        csv += sweepCsvLine(texts) + '\n';
+    }
+    WaitCursor wait = platform().waitCursor();
+    if (writeWholeFile(*file, csv) != WriteResult::Written)
+        platform().messageBox(cannotOpen);
+}
+
+}  // namespace kv
