@@ -72,4 +72,9 @@ ControlTemplate table(int id, int x, int y, int width, int height)
     return {ControlKind::Table, id, {}, x, y, width, height, StyleBorder | StyleVScroll};
 }
 
+ControlTemplate heatmap(int id, int x, int y, int width, int height)
+{
+    return {ControlKind::Heatmap, id, {}, x, y, width, height, StyleBorder};
+}
+
 }  // namespace kv::tmpl

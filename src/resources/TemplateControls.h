@@ -54,5 +54,7 @@ ControlTemplate icon(int x, int y, int width, int height);
 // A chart (series stacked over one x axis) and a read-only table, both with a border.
 ControlTemplate chart(int id, int x, int y, int width, int height);
 ControlTemplate table(int id, int x, int y, int width, int height);
+// A heatmap: coloured cells under column headings and beside row headings.
+ControlTemplate heatmap(int id, int x, int y, int width, int height);
 
 }  // namespace kv::tmpl

@@ -90,6 +90,12 @@ void DataExchange::table(int id, Table& table)
         view.bindTable(id, table);
 }
 
+void DataExchange::heatmap(int id, Heatmap& heatmap)
+{
+    if (!fail)
+        view.bindHeatmap(id, heatmap);
+}
+
 void DataExchange::selection(int id, ComboBox& box, int& index)
 {
     if (fail)

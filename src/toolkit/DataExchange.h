@@ -11,6 +11,7 @@ namespace kv {
 class Chart;
 class ComboBox;
 class DialogView;
+class Heatmap;
 class ListBox;
 class Platform;
 class Table;
@@ -37,6 +38,7 @@ public:
     // Charts and tables only show data: both directions bind them to their controls.
     void chart(int id, Chart& chart);
     void table(int id, Table& table);
+    void heatmap(int id, Heatmap& heatmap);
     void selection(int id, ComboBox& box, int& index);
 
 private:

@@ -26,6 +26,7 @@ enum class ControlKind {
     Icon,      // the application icon
     Chart,     // series over a shared x axis, stacked (a Chart)
     Table,     // read-only rows of cells under column headings (a Table)
+    Heatmap,   // coloured cells between row and column headings (a Heatmap)
 };
 
 // Style flags of a control.

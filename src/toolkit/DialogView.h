@@ -9,6 +9,7 @@
 namespace kv {
 
 class Chart;
+class Heatmap;
 class ListBox;
 class Table;
 
@@ -31,6 +32,7 @@ public:
     // follows their changes; binding the same one again does nothing.
     virtual void bindChart(int id, Chart& chart) = 0;
     virtual void bindTable(int id, Table& table) = 0;
+    virtual void bindHeatmap(int id, Heatmap& heatmap) = 0;
 
     // Writes a picture of control `id` as it is shown to `file` as PNG. False when the control
     // does not exist, the backend draws nothing, or the file cannot be written.

@@ -7,7 +7,9 @@
 #include "support/TempFolder.h"
 #include "text/Cp932.h"
 #include "toolkit/Chart.h"
+#include "toolkit/Heatmap.h"
 #include "toolkit/Table.h"
+#include "toolkit/qt/HeatmapWidget.h"
 #include "toolkit/qt/QtDialogView.h"
 #include "toolkit/qt/QtPlatform.h"
 
@@ -21,6 +23,7 @@
 #include <QImage>
 #include <QLabel>
 #include <QLineSeries>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QTableView>
 #include <QValueAxis>
@@ -45,6 +48,7 @@ const DialogTemplate& chartTableTemplate()
         {
             {ControlKind::Chart, 40, {}, 5, 5, 180, 150, StyleBorder},
             {ControlKind::Table, 41, {}, 190, 5, 105, 150, StyleBorder | StyleVScroll},
+            {ControlKind::Heatmap, 42, {}, 5, 160, 290, 38, StyleBorder},
         }};
     return t;
 }
@@ -156,6 +160,73 @@ TEST(QtTable, ShowsHeadingsCellsColoursAndColumnWidths)
         EXPECT_EQ(model->columnCount(), 1);
     }
     EXPECT_EQ(table.currentObserver(), nullptr);
+}
+
+// Press, release, then the second press that makes it a double-click, and its release.
+void doubleClick(QWidget* widget, QPoint at)
+{
+    for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease,
+                              QEvent::MouseButtonDblClick, QEvent::MouseButtonRelease}) {
+        Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton;
+        QMouseEvent event(type, at, widget->mapToGlobal(at), Qt::LeftButton, held, Qt::NoModifier);
+        QApplication::sendEvent(widget, &event);
+    }
+}
+
+// A double-click tells the dialog which table row or heatmap cell it hit; the heatmap draws each
+// cell in its colour, leaves empty cells unfilled and follows a replaced heatmap.
+TEST(QtTable, DoubleClicksReachTheDialogWithTheirRowOrCell)
+{
+    QtPlatform platform;
+    RecordingDialog dialog(platform, chartTableTemplate());
+    Table table;
+    table.set({{"x"}}, {{{"1"}}, {{"2"}}, {{"3"}}});
+    Heatmap heatmap;
+    const Rgb green = divergingColour(5, 5);
+    heatmap.set("", {"2004", "2005"}, {"1", "2", "3"},
+                {{false, "5.0", green, "tip"}, {}, {false, "-1.0", divergingColour(-1, 5), ""}, {}, {}, {}},
+                0, 0);
+    {
+        QtDialogView view(dialog, nullptr);
+        view.bindTable(41, table);
+        view.bindHeatmap(42, heatmap);
+        view.window()->show();
+        auto* rows = qobject_cast<QTableView*>(view.widget(41));
+        ASSERT_NE(rows, nullptr);
+        QRect second = rows->visualRect(rows->model()->index(1, 0));
+        doubleClick(rows->viewport(), second.center());
+        EXPECT_EQ(table.activatedRow(), 1);
+
+        auto* cells = static_cast<HeatmapWidget*>(view.widget(42));
+        QImage image = cells->grab().toImage();
+        bool foundGreen = false;
+        int clickedX = -1;
+        int clickedY = -1;
+        for (int y = 0; y < image.height() && !foundGreen; ++y)
+            for (int x = 0; x < image.width() && !foundGreen; ++x)
+                if (image.pixelColor(x, y) == QColor(green.red, green.green, green.blue)) {
+                    foundGreen = true;
+                    clickedX = x + 4;
+                    clickedY = y + 4;
+                }
+        ASSERT_TRUE(foundGreen);
+        EXPECT_EQ(cells->cellAt(QPoint(clickedX, clickedY)), std::make_pair(0, 0));
+        doubleClick(cells, QPoint(clickedX, clickedY));
+        EXPECT_EQ(heatmap.activatedRow(), 0);
+        EXPECT_EQ(heatmap.activatedColumn(), 0);
+        doubleClick(cells, QPoint(1, 1));  // outside the cells: nothing
+        ASSERT_EQ(dialog.commands.size(), 2u);
+        EXPECT_EQ(dialog.commands[0], std::make_pair(41, Notification::DoubleClicked));
+        EXPECT_EQ(dialog.commands[1], std::make_pair(42, Notification::DoubleClicked));
+
+        heatmap.set("", {"2004"}, {"1"}, {{}});
+        EXPECT_EQ(heatmap.activatedRow(), -1);
+        image = cells->grab().toImage();
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                ASSERT_NE(image.pixelColor(x, y), QColor(green.red, green.green, green.blue));
+    }
+    EXPECT_EQ(heatmap.currentObserver(), nullptr);
 }
 
 // The results window of a run of thousands of days opens as a real modal window; its

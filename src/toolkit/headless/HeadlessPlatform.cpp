@@ -376,6 +376,21 @@ struct HeadlessPlatform::Commands {
         line.dialog->onCommand(line.id, Notification::SelectionChanged);
         return true;
     }
+    // A double-click: the table or heatmap remembers the row (and column), then the dialog hears.
+    static bool activate(HeadlessPlatform& p, Line& line)
+    {
+        int row = leadingInt(line.word());
+        if (Table* table = line.view->table(line.id)) {
+            table->activate(row);
+        } else if (Heatmap* heatmap = line.view->heatmap(line.id)) {
+            heatmap->activate(row, leadingInt(line.word()));
+        } else {
+            p.err << "error: control " << line.id << " is not a table or heatmap\n";
+            return false;
+        }
+        line.dialog->onCommand(line.id, Notification::DoubleClicked);
+        return true;
+    }
 
     static const Command table[];
 };
@@ -395,6 +410,7 @@ const HeadlessPlatform::Commands::Command HeadlessPlatform::Commands::table[] = 
     {"type", Needs::Input, &type},
     {"check", Needs::Input, &check},
     {"select", Needs::Input, &select},
+    {"activate", Needs::Input, &activate},
 };
 
 bool HeadlessPlatform::execute(const std::string& rawLine)

@@ -11,6 +11,7 @@
 //   select ID INDEX                         select a list or combo row (-1: none) and notify
 //   type ID TEXT                            put TEXT into an edit (digits only: its digits)
 //   check ID 0|1                            set a check box and deliver its click
+//   activate ID ROW [COLUMN]                double-click a table row or a heatmap cell
 //   menu ID                                 choose an item of the window menu
 //   answer-open PATH | answer-save PATH | answer-cancel   answer the next file dialog
 //   answer-no                               answer the next yes/no question いいえ (else はい)
@@ -18,7 +19,7 @@
 //   close                                   cancel the topmost dialog (Esc, close box)
 //   drop PATH                               drop a file from the desktop on the topmost dialog
 //   dump                                    print the topmost dialog's controls
-// Input to a disabled control (click, type, check, select) or typing into a read-only edit is
+// Input to a disabled control (click, type, check, select, activate) or typing into a read-only edit is
 // ignored, as on the desktop.
 
 #include "toolkit/Platform.h"

@@ -75,13 +75,26 @@ void HeadlessView::bindTable(int id, Table& table)
         it->second.table = &table;
 }
 
+void HeadlessView::bindHeatmap(int id, Heatmap& heatmap)
+{
+    auto it = controls.find(id);
+    if (it != controls.end() && it->second.kind == ControlKind::Heatmap)
+        it->second.heatmap = &heatmap;
+}
+
+Heatmap* HeadlessView::heatmap(int id) const
+{
+    auto it = controls.find(id);
+    return it == controls.end() ? nullptr : it->second.heatmap;
+}
+
 const Chart* HeadlessView::chart(int id) const
 {
     auto it = controls.find(id);
     return it == controls.end() ? nullptr : it->second.chart;
 }
 
-const Table* HeadlessView::table(int id) const
+Table* HeadlessView::table(int id) const
 {
     auto it = controls.find(id);
     return it == controls.end() ? nullptr : it->second.table;
@@ -146,6 +159,28 @@ void dumpTable(std::ostream& out, int id, const char* mark, const Table& table)
     }
 }
 
+void dumpHeatmap(std::ostream& out, int id, const char* mark, const Heatmap& heatmap)
+{
+    out << id << mark << '\t' << escapeLineBreaks(toUtf8(heatmap.title())) << '\n';
+    out << id << "[h]" << mark;
+    for (const std::string& heading : heatmap.columnHeadings())
+        out << '\t' << escapeLineBreaks(toUtf8(heading));
+    out << '\n';
+    for (int r = 0; r < heatmap.rowCount(); ++r) {
+        out << id << '[' << r << ']' << mark << '\t'
+            << escapeLineBreaks(toUtf8(heatmap.rowHeadings()[static_cast<size_t>(r)]));
+        for (int c = 0; c < heatmap.columnCount(); ++c) {
+            const HeatmapCell& cell = heatmap.cell(r, c);
+            out << '\t' << (heatmap.outlined(r, c) ? "*" : "");
+            if (cell.empty)
+                out << '.';
+            else
+                out << escapeLineBreaks(toUtf8(cell.text)) << ' ' << hexColour(cell.colour);
+        }
+        out << '\n';
+    }
+}
+
 }  // namespace
 
 void HeadlessView::dump(std::ostream& out) const
@@ -170,6 +205,10 @@ void HeadlessView::dump(std::ostream& out) const
         case ControlKind::Table:
             if (control.table)
                 dumpTable(out, id, mark, *control.table);
+            break;
+        case ControlKind::Heatmap:
+            if (control.heatmap)
+                dumpHeatmap(out, id, mark, *control.heatmap);
             break;
         default:
             out << id << mark << '\t' << escapeLineBreaks(toUtf8(control.text)) << '\n';

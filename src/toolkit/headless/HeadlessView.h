@@ -5,6 +5,7 @@
 #include "toolkit/Chart.h"
 #include "toolkit/DialogTemplate.h"
 #include "toolkit/DialogView.h"
+#include "toolkit/Heatmap.h"
 #include "toolkit/ListBox.h"
 #include "toolkit/Table.h"
 
@@ -28,6 +29,7 @@ public:
     void bindList(int id, ListBox& rows) override;
     void bindChart(int id, Chart& chart) override;
     void bindTable(int id, Table& table) override;
+    void bindHeatmap(int id, Heatmap& heatmap) override;
     // Nothing is drawn here: no picture, false.
     bool saveImage(int, const std::filesystem::path&) override { return false; }
     void setFocus(int id) override { focused = id; }
@@ -40,7 +42,8 @@ public:
     ControlKind kind(int id) const;
     ListBox* list(int id) const;       // the rows a list or combo box shows; nullptr for others
     const Chart* chart(int id) const;  // what a chart or table control shows; nullptr for others
-    const Table* table(int id) const;
+    Table* table(int id) const;
+    Heatmap* heatmap(int id) const;  // what a heatmap control shows; nullptr for others
     int focus() const { return focused; }
     const std::vector<std::pair<std::string, int>>& menu() const { return menuItems; }
 
@@ -48,7 +51,9 @@ public:
     // "ID<TAB>text", "ID[i]<TAB>row" (a '*' after ']' on the selected row), "ID<TAB>0|1".
     // A chart: "ID<TAB>title", then per series "ID(s)<TAB>name<TAB>point count" and, when it has
     // points, "<TAB>x text<TAB>value" of its first and of its last point. A table: "ID[h]" with
-    // the headings, then "ID[r]" per row, cells separated by tabs.
+    // the headings, then "ID[r]" per row, cells separated by tabs. A heatmap: "ID<TAB>title",
+    // "ID[h]" with the column headings, then "ID[r]<TAB>row heading" and per cell "<TAB>text
+    // #RRGGBB" ("." for an empty cell, a '*' before the outlined one).
     // A disabled control has " [disabled]" after its identifier on each of its lines.
     void dump(std::ostream& out) const;
 
@@ -62,6 +67,7 @@ private:
         ListBox* rows = nullptr;
         Chart* chart = nullptr;
         Table* table = nullptr;
+        Heatmap* heatmap = nullptr;
     };
     const DialogTemplate& tmpl;
     std::map<int, Control> controls;

@@ -6,6 +6,7 @@
 #include "toolkit/DialogTemplate.h"
 #include "toolkit/ListBox.h"
 #include "toolkit/qt/ChartWidget.h"
+#include "toolkit/qt/HeatmapWidget.h"
 #include "toolkit/qt/ListBoxModel.h"
 #include "toolkit/qt/QtDialogWindow.h"
 #include "toolkit/qt/QtPlatform.h"
@@ -277,6 +278,8 @@ QWidget* QtDialogView::buildWidget(const ControlTemplate& layout, const QSize& u
         return buildChart(layout);
     case ControlKind::Table:
         return buildTable(layout);
+    case ControlKind::Heatmap:
+        return buildHeatmap(layout);
     }
     return nullptr;
 }
@@ -481,7 +484,26 @@ QWidget* QtDialogView::buildTable(const ControlTemplate& layout)
                                                                   : Qt::ScrollBarAlwaysOff);
     if (!(layout.style & StyleBorder))
         table->setFrameShape(QFrame::NoFrame);
+    // A double-click on a row tells the dialog which row of its table it was.
+    const int id = layout.id;
+    QObject::connect(table, &QAbstractItemView::doubleClicked, table, [this, id](const QModelIndex& index) {
+        Control* control = find(id);
+        if (!control || !control->tableModel || !index.isValid())
+            return;
+        control->tableModel->table().activate(index.row());
+        deliver(id, Notification::DoubleClicked);
+    });
     return table;
+}
+
+QWidget* QtDialogView::buildHeatmap(const ControlTemplate& layout)
+{
+    auto* heatmap = new HeatmapWidget(dialogWindow.get());
+    if (layout.style & StyleBorder)
+        heatmap->setFrameShape(QFrame::StyledPanel);
+    const int id = layout.id;
+    heatmap->setOnActivated([this, id] { deliver(id, Notification::DoubleClicked); });
+    return heatmap;
 }
 
 QtDialogView::Control* QtDialogView::find(int id)
@@ -711,6 +733,13 @@ void QtDialogView::bindChart(int id, Chart& chart)
     Control* control = find(id);
     if (control && control->layout->kind == ControlKind::Chart)
         static_cast<ChartWidget*>(control->widget)->setChart(chart);
+}
+
+void QtDialogView::bindHeatmap(int id, Heatmap& heatmap)
+{
+    Control* control = find(id);
+    if (control && control->layout->kind == ControlKind::Heatmap)
+        static_cast<HeatmapWidget*>(control->widget)->setHeatmap(heatmap);
 }
 
 void QtDialogView::bindTable(int id, Table& table)

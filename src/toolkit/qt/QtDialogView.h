@@ -58,6 +58,7 @@ public:
     void bindList(int id, ListBox& rows) override;
     void bindChart(int id, Chart& chart) override;
     void bindTable(int id, Table& table) override;
+    void bindHeatmap(int id, Heatmap& heatmap) override;
     bool saveImage(int id, const std::filesystem::path& file) override;
     void setFocus(int id) override;
     bool enabled(int id) const override;
@@ -91,6 +92,7 @@ private:
     QWidget* buildIcon(const ControlTemplate& layout, const QSize& units);
     QWidget* buildChart(const ControlTemplate& layout);
     QWidget* buildTable(const ControlTemplate& layout);
+    QWidget* buildHeatmap(const ControlTemplate& layout);
     void sizeColumns(Control& control);
     void sizeListColumns(Control& control);
     Control* find(int id);
