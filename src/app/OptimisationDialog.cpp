@@ -11,6 +11,7 @@
 #include "settings/SettingsFile.h"
 #include "sim/OutcomeTexts.h"
 #include "sweep/SweepTable.h"
+#include "text/ColourScale.h"
 #include "text/Cp932.h"
 #include "text/Format.h"
 #include "text/OutputFile.h"
@@ -88,6 +89,22 @@ const char* const kFigureCaptions[] = {
     "購入数",
     "売却数",
 };
+
+// A figure as short as a heatmap cell needs it: yen in units of 10,000, rates with one decimal,
+// ratios with two, counts whole.
+std::string cellText(const SweepFigureField& field, double value)
+{
+    const std::string_view name = field.name;
+    if (!std::isfinite(value))
+        return "----";
+    if (name == "finalAssets")
+        return groupedText(value / 10000, 0) + toCp932("万");
+    if (name == "profitFactor")
+        return fixed(value, 2);
+    if (name == "trades" || name == "purchases" || name == "sales")
+        return groupedText(value, 0);
+    return fixed(value, 1);
+}
 
 std::string trimmed(const std::string& text)
 {
@@ -182,6 +199,8 @@ void OptimisationDialog::exchange(DataExchange& dx)
     dx.text(IDC_OPTIM_COUNT, countText);
     dx.text(IDC_OPTIM_PROGRESS_TEXT, progressText);
     dx.table(IDC_OPTIM_TABLE, resultsTable);
+    dx.heatmap(IDC_OPTIM_HEATMAP, heatmap);
+    dx.heatmap(IDC_OPTIM_HEATMAP_OOS, outOfSampleHeatmap);
 }
 
 void OptimisationDialog::onInitDialog()
@@ -216,6 +235,18 @@ void OptimisationDialog::onCommand(int id, Notification notification)
             const int row = resultsTable.activatedRow();
             if (row >= 0 && static_cast<size_t>(row) < tableOrder.size())
                 offerCombination(tableOrder[static_cast<size_t>(row)]);
+        }
+        return;
+    case IDC_OPTIM_HEATMAP:
+    case IDC_OPTIM_HEATMAP_OOS:
+        if (notification == Notification::DoubleClicked) {
+            const Heatmap& map = id == IDC_OPTIM_HEATMAP ? heatmap : outOfSampleHeatmap;
+            const int row = map.activatedRow();
+            const int column = map.activatedColumn();
+            // The grid runs in its own order: a cell's combination is its entry.
+            if (row >= 0 && column >= 0 && running)
+                offerCombination(static_cast<size_t>(row) * static_cast<size_t>(map.columnCount()) +
+                                 static_cast<size_t>(column));
         }
         return;
     case IDC_OPTIM_SAVE_CSV:
@@ -346,6 +377,8 @@ void OptimisationDialog::start()
     runner.reset();
     tableOrder.clear();
     resultsTable.set({}, {});
+    heatmap.set({}, {}, {}, {});
+    outOfSampleHeatmap.set({}, {}, {}, {});
     grid = std::move(*p.grid);
     holdout = p.windows.size() > 1;
     figure = p.figure;
@@ -433,6 +466,69 @@ void OptimisationDialog::showResults()
         cells.push_back(std::move(row));
     }
     resultsTable.set(std::move(columns), std::move(cells));
+
+    if (grid.axes().size() == 2) {
+        showHeatmap(heatmap, 0, ready);
+        if (holdout)
+            showHeatmap(outOfSampleHeatmap, 1, ready);
+    }
+}
+
+// The ranking figure of one part of each combination over the grid. The colour tells a figure
+// better than the grid's median (green) from a worse one (red), stronger the farther it lies; the
+// cell ranked first is outlined in both parts, so the out-of-sample side shows how the chosen
+// settings fared. The tip gives the combination's values and every figure of the part.
+void OptimisationDialog::showHeatmap(Heatmap& map, size_t part, const std::vector<SweepFigures>& ready)
+{
+    const size_t parts = runner->windowCount();
+    const SweepAxis& down = grid.axes()[0];
+    const SweepAxis& across = grid.axes()[1];
+    std::vector<double> values;
+    for (size_t entry = 0; entry * parts < ready.size(); ++entry) {
+        const std::optional<double> v = figure->value(ready[entry * parts + part]);
+        if (v && std::isfinite(*v))
+            values.push_back(*v);
+    }
+    double middle = 0;
+    double scale = 0;
+    if (!values.empty()) {
+        std::vector<double> sorted = values;
+        std::nth_element(sorted.begin(), sorted.begin() + static_cast<ptrdiff_t>(sorted.size() / 2),
+                         sorted.end());
+        middle = sorted[sorted.size() / 2];
+        for (double v : values)
+            scale = std::max(scale, std::abs(v - middle));
+    }
+    const std::vector<std::string> columnNames = sweepColumnNames(grid, holdout);
+    std::vector<HeatmapCell> cells(down.values.size() * across.values.size());
+    for (size_t entry = 0; entry * parts < ready.size() && entry < cells.size(); ++entry) {
+        const SweepFigures& figures = ready[entry * parts + part];
+        const std::optional<double> v = figure->value(figures);
+        HeatmapCell& cell = cells[entry];
+        cell.empty = false;
+        cell.text = v ? cellText(*figure, *v) : std::string("----");
+        if (v)
+            cell.colour = divergingColour(figure->smallerIsBetter ? middle - *v : *v - middle, scale);
+        const std::vector<std::string> texts =
+            sweepRowTexts(grid, running->combinations()[entry], &ready[entry * parts], holdout);
+        cell.tip = down.name + "=" + texts[0] + "  " + across.name + "=" + texts[1];
+        const size_t first = 3 + part * sweepFigureFields().size();
+        for (size_t f = first; f < first + sweepFigureFields().size(); ++f)
+            cell.tip += "\r\n" + columnNames[f] + ": " + texts[f];
+    }
+    int bestRow = -1;
+    int bestColumn = -1;
+    if (!tableOrder.empty()) {
+        const uint64_t best = running->combinations()[tableOrder.front()];
+        bestRow = static_cast<int>(best / across.values.size());
+        bestColumn = static_cast<int>(best % across.values.size());
+    }
+    std::string title = toCp932(kFigureCaptions[figure - sweepFigureFields().data()]) + " (" +
+        sweepFigureColumn(figure->name, holdout, part) + ")";
+    if (holdout)
+        title += toCp932(part == 0 ? "　評価期間" : "　検証期間");
+    title += toCp932("　縦：") + down.name + toCp932("　横：") + across.name;
+    map.set(std::move(title), down.values, across.values, std::move(cells), bestRow, bestColumn);
 }
 
 void OptimisationDialog::enableChoices(bool enabled)
@@ -449,7 +545,7 @@ void OptimisationDialog::enableChoices(bool enabled)
 void OptimisationDialog::offerCombination(size_t entry)
 {
     static const std::string question = toCp932("この設定をオプションに反映しますか？");
-    if (!running || entry >= running->combinations().size() || !platform().askYesNo(question))
+    if (!shown || entry >= running->ready() || !platform().askYesNo(question))
         return;
     const std::vector<std::string_view> values = grid.valuesOf(running->combinations()[entry]);
     for (size_t a = 0; a < values.size(); ++a)

@@ -6,14 +6,16 @@
 // rows from that date on. It runs kirvane-sweep's grid and runner on every core in background
 // threads and polls their progress on a timer, so the windows stay responsive; 中止 lets each
 // worker end with the combination it is running. The results are kirvane-sweep's table (ranked
-// as its --sort ranks it, CSV保存 writes it as kirvane-sweep writes it). A double-click on a row
-// offers to store that combination's values as the options, as the options dialog's OK does.
+// as its --sort ranks it, CSV保存 writes it as kirvane-sweep writes it) and, for two settings, a
+// heatmap of the ranking figure. A double-click on a row or a cell offers to store that
+// combination's values as the options, as the options dialog's OK does.
 
 #include "sweep/BackgroundSweep.h"
 #include "sweep/SweepFigures.h"
 #include "sweep/SweepGrid.h"
 #include "sweep/SweepRunner.h"
 #include "toolkit/Dialog.h"
+#include "toolkit/Heatmap.h"
 #include "toolkit/ListBox.h"
 #include "toolkit/Table.h"
 
@@ -57,6 +59,11 @@ public:
     std::string countText;     // the number of combinations, or why the choice cannot run
     std::string progressText;  // "12 / 64 組合せ  3.2 組合せ/秒  残り 0:17"
     Table resultsTable;
+    // For two settings: the ranking figure over the grid (the first setting down, the second
+    // across), the best cell outlined; with a hold-out the in-sample part on the left and the
+    // out-of-sample part on the right.
+    Heatmap heatmap;
+    Heatmap outOfSampleHeatmap;
 
     // The sweep running or last run; nothing before the first 開始.
     const BackgroundSweep* sweep() const { return running.get(); }
@@ -78,6 +85,7 @@ private:
     void showProgress();
     void finish();
     void showResults();
+    void showHeatmap(Heatmap& map, size_t part, const std::vector<SweepFigures>& ready);
     void enableChoices(bool enabled);
     void offerCombination(size_t entry);
     void saveCsv();

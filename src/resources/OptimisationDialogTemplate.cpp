@@ -23,7 +23,7 @@ void addAxis(std::vector<ControlTemplate>& c, const char* caption, int y, int se
 }
 
 // The grid's choice on the upper left, the run and the notes on the upper right, the results
-// table below, and under it the heatmaps side by side.
+// table below, and under it the heatmaps side by side (the right one for a hold-out).
 DialogTemplate buildOptimisationDialog()
 {
     DialogTemplate t{IDD_OPTIMISATION, toCp932("最適化"), "MS Shell Dlg", 8, 560, 384};
@@ -59,6 +59,8 @@ DialogTemplate buildOptimisationDialog()
             button(IDC_OPTIM_SAVE_CSV, "CSV保存", 320, 106, 50, 15, StyleDisabled),
             button(IDOK, "閉じる", 505, 106, 50, 15),
             table(IDC_OPTIM_TABLE, 5, 127, 550, 110),
+            heatmap(IDC_OPTIM_HEATMAP, 5, 241, 272, 138),
+            heatmap(IDC_OPTIM_HEATMAP_OOS, 283, 241, 272, 138),
         });
     return t;
 }

@@ -58,7 +58,8 @@ click 1214
 dump
 SCRIPT
 "$sweep" --sort cagrPercent --vary operatingRate=0.5,1 --vary maxStocks=3,5 signals.csv > sorted.csv 2> /dev/null
-[ "$(wc -l < window.csv)" = 5 ] && diff sorted.csv window.csv
+[ "$(wc -l < window.csv)" = 5 ] || { cat window.txt; exit 1; }
+diff sorted.csv window.csv
 window_table > window.csv <<'SCRIPT'
 answer-open signals.csv
 click 1001
@@ -69,7 +70,8 @@ dump
 SCRIPT
 "$sweep" --sort finalAssets --holdout-from 2005/01/04 --vary operatingRate=0.5:1:0.25 --vary maxStocks=3,5,8 \
     signals.csv > sorted.csv 2> /dev/null
-[ "$(wc -l < window.csv)" = 10 ] && diff sorted.csv window.csv
+[ "$(wc -l < window.csv)" = 10 ] || { cat window.txt; exit 1; }
+diff sorted.csv window.csv
 window_table > window.csv <<'SCRIPT'
 answer-open signals.csv
 click 1001
@@ -80,7 +82,21 @@ click 1214
 dump
 SCRIPT
 grep -qxF $'MSG\t組合せが 10,100 あります。一度に実行できるのは 10,000 までです（それより大きな格子は kirvane-sweep で）。' window.txt
-! grep -q '^1218\[0\]' window.txt
+if grep -q '^1218\[0\]' window.txt; then exit 1; fi
+# A double-click on a row or a cell asks, and on yes stores that combination's values in
+# kvn.conf (operatingRate at position 11, maxStocks at 7): here 0.75 and 8 from a cell,
+# then いいえ to the first row (0.5 and 3).
+"$scenario" > window.txt <<'SCRIPT'
+answer-open signals.csv
+click 1001
+click 1091
+click 1214
+activate 1219 1 2
+answer-no
+activate 1218 0
+SCRIPT
+[ "$(grep -cxF $'MSG\tこの設定をオプションに反映しますか？' window.txt)" = 2 ]
+[ "$(cut -d, -f8,12 kvn.conf)" = "8,0.750000" ] || { cat kvn.conf; exit 1; }
 
 # A refusal names what is wrong and runs nothing.
 if "$sweep" --vary maxStocks=1:5:0 signals.csv > out.csv 2> messages.txt; then exit 1; else [ $? = 2 ]; fi
