@@ -197,6 +197,7 @@ void OptimisationDialog::exchange(DataExchange& dx)
     dx.selection(IDC_OPTIM_FIGURE, figureBox, figureChoice);
     dx.text(IDC_OPTIM_HOLDOUT, holdoutText);
     dx.text(IDC_OPTIM_COUNT, countText);
+    dx.progress(IDC_OPTIM_PROGRESS, combinationsDone, combinationsTotal);
     dx.text(IDC_OPTIM_PROGRESS_TEXT, progressText);
     dx.table(IDC_OPTIM_TABLE, resultsTable);
     dx.heatmap(IDC_OPTIM_HEATMAP, heatmap);
@@ -415,6 +416,8 @@ void OptimisationDialog::showProgress()
     const size_t done = running->done();
     const size_t total = running->total();
     const double seconds = running->seconds();
+    combinationsDone = static_cast<int64_t>(done);
+    combinationsTotal = static_cast<int64_t>(total);
     std::string text = std::to_string(done) + " / " + std::to_string(total) + toCp932(" 組合せ");
     if (done > 0 && seconds > 0) {
         const double rate = static_cast<double>(done) / seconds;
@@ -450,11 +453,11 @@ void OptimisationDialog::showResults()
                                         static_cast<ptrdiff_t>(running->ready() * parts));
     tableOrder = rankedOrder(*figure, ready, parts);
 
+    // Each column as wide as its heading (about 4 dialog units a character) or a number.
     std::vector<TableColumn> columns;
-    const size_t axisCount = grid.axes().size();
     for (std::string& name : sweepColumnNames(grid, holdout)) {
-        const bool isNumber = columns.size() >= axisCount;
-        columns.push_back({std::move(name), isNumber ? 62 : 56, true});
+        const int width = std::max(40, static_cast<int>(name.size()) * 4 + 8);
+        columns.push_back({std::move(name), width, true});
     }
     std::vector<std::vector<TableCell>> cells;
     cells.reserve(tableOrder.size());

@@ -20,6 +20,7 @@
 #include "toolkit/Table.h"
 
 #include <array>
+#include <cstdint>
 #include <filesystem>
 #include <memory>
 #include <optional>
@@ -56,8 +57,10 @@ public:
     int figureChoice = 0;
     std::string holdoutText;
     // What the window shows.
-    std::string countText;     // the number of combinations, or why the choice cannot run
-    std::string progressText;  // "12 / 64 組合せ  3.2 組合せ/秒  残り 0:17"
+    std::string countText;         // the number of combinations, or why the choice cannot run
+    std::string progressText;      // "12 / 64 組合せ  3.2 組合せ/秒  残り 0:17"
+    int64_t combinationsDone = 0;  // the progress bar
+    int64_t combinationsTotal = 0;
     Table resultsTable;
     // For two settings: the ranking figure over the grid (the first setting down, the second
     // across), the best cell outlined; with a hold-out the in-sample part on the left and the

@@ -15,7 +15,7 @@ using namespace tmpl;
 void addAxis(std::vector<ControlTemplate>& c, const char* caption, int y, int settingId)
 {
     c.push_back(label(caption, 10, y + 2, 28, 8));
-    c.push_back(dropDownList(settingId, 40, y, 96, 150));
+    c.push_back(dropDownList(settingId, 40, y, 96, 12));
     c.push_back(edit(settingId + 1, 139, y, 34, 12, StyleBorder | StyleRightAlign));
     c.push_back(edit(settingId + 2, 176, y, 34, 12, StyleBorder | StyleRightAlign));
     c.push_back(edit(settingId + 3, 213, y, 34, 12, StyleBorder | StyleRightAlign));
@@ -40,7 +40,7 @@ DialogTemplate buildOptimisationDialog()
         c.end(),
         {
             label("評価指標", 10, 59, 40, 8),
-            dropDownList(IDC_OPTIM_FIGURE, 52, 57, 120, 150),
+            dropDownList(IDC_OPTIM_FIGURE, 52, 57, 120, 12),
             label("検証開始日", 10, 75, 40, 8),
             edit(IDC_OPTIM_HOLDOUT, 52, 73, 56, 12, StyleBorder),
             label("YYYY/MM/DD。この日からを検証期間として残し、その前の期間で評価します（空欄：全期間）。",
@@ -50,6 +50,7 @@ DialogTemplate buildOptimisationDialog()
             display(IDC_OPTIM_COUNT, 10, 105, 298, 12),
             button(IDC_OPTIM_START, "開始", 320, 6, 50, 15, StyleDefault),
             button(IDC_OPTIM_CANCEL, "中止", 375, 6, 50, 15, StyleDisabled),
+            progressBar(IDC_OPTIM_PROGRESS, 320, 26, 235, 10),
             display(IDC_OPTIM_PROGRESS_TEXT, 320, 40, 235, 12),
             label("同じシグナルで選んだ最良の設定は、実際より良く見えがちです。検証開始日を指定すると、"
                   "選んだ設定が選ばなかった期間でどうだったかを並べて示します。",

@@ -77,4 +77,9 @@ ControlTemplate heatmap(int id, int x, int y, int width, int height)
     return {ControlKind::Heatmap, id, {}, x, y, width, height, StyleBorder};
 }
 
+ControlTemplate progressBar(int id, int x, int y, int width, int height)
+{
+    return {ControlKind::ProgressBar, id, {}, x, y, width, height};
+}
+
 }  // namespace kv::tmpl

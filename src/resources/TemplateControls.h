@@ -56,5 +56,7 @@ ControlTemplate chart(int id, int x, int y, int width, int height);
 ControlTemplate table(int id, int x, int y, int width, int height);
 // A heatmap: coloured cells under column headings and beside row headings.
 ControlTemplate heatmap(int id, int x, int y, int width, int height);
+// A progress bar.
+ControlTemplate progressBar(int id, int x, int y, int width, int height);
 
 }  // namespace kv::tmpl
