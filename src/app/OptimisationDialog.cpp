@@ -570,13 +570,13 @@ void OptimisationDialog::saveCsv()
     std::optional<std::filesystem::path> file = askForOutputFile(platform(), options, inputs);
     if (!file)
         return;
+    // From the figures in their ranked order, whatever order the table is shown in.
+    const size_t parts = runner->windowCount();
     std::string csv = sweepCsvLine(sweepColumnNames(grid, holdout)) + '\n';
-    for (int r = 0; r < resultsTable.rowCount(); ++r) {
-        std::vector<std::string> texts;
-        for (int c = 0; c < resultsTable.columnCount(); ++c)
-            texts.push_back(resultsTable.cell(r, c).text);
-        csv += sweepCsvLine(texts) + '\n';
-    }
+    for (size_t entry : tableOrder)
+        csv += sweepCsvLine(sweepRowTexts(grid, running->combinations()[entry],
+                                          &running->figures()[entry * parts], holdout)) +
+            '\n';
     WaitCursor wait = platform().waitCursor();
     if (writeWholeFile(*file, csv) != WriteResult::Written)
         platform().messageBox(cannotOpen);

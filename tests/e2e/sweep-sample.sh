@@ -40,7 +40,8 @@ cmp all.csv merged-parallel.csv
 
 # The optimisation window, opened with 最適化 (1091): a 2 × 2 grid given as two lists, run with
 # 開始 (1214), and the same grid with a hold-out. Its table (1218) is kirvane-sweep's CSV ranked
-# as --sort ranks it; a grid above 10,000 combinations is refused before it runs.
+# as --sort ranks it, and CSV保存 (1221) writes it as kirvane-sweep does; a grid above 10,000
+# combinations is refused before it runs.
 window_table() {
   "$scenario" > window.txt
   grep '^1218\[' window.txt | cut -f2- | tr '\t' ','
@@ -56,10 +57,13 @@ type 1210 3,5
 select 1211 2
 click 1214
 dump
+answer-save saved.csv
+click 1221
 SCRIPT
 "$sweep" --sort cagrPercent --vary operatingRate=0.5,1 --vary maxStocks=3,5 signals.csv > sorted.csv 2> /dev/null
 [ "$(wc -l < window.csv)" = 5 ] || { cat window.txt; exit 1; }
 diff sorted.csv window.csv
+cmp sorted.csv saved.csv
 window_table > window.csv <<'SCRIPT'
 answer-open signals.csv
 click 1001
