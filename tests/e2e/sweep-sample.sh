@@ -64,6 +64,7 @@ SCRIPT
 [ "$(wc -l < window.csv)" = 5 ] || { cat window.txt; exit 1; }
 diff sorted.csv window.csv
 cmp sorted.csv saved.csv
+grep -qxF $'1216\t4/4' window.txt  # the progress bar
 window_table > window.csv <<'SCRIPT'
 answer-open signals.csv
 click 1001
