@@ -570,13 +570,14 @@ void OptimisationDialog::saveCsv()
     std::optional<std::filesystem::path> file = askForOutputFile(platform(), options, inputs);
     if (!file)
         return;
-    // From the figures in their ranked order, whatever order the table is shown in.
+    // From the figures in their ranked order, whatever order the table is shown in; the lines
+    // end in CR LF as in every file the window writes.
     const size_t parts = runner->windowCount();
-    std::string csv = sweepCsvLine(sweepColumnNames(grid, holdout)) + '\n';
+    std::string csv = sweepCsvLine(sweepColumnNames(grid, holdout)) + "\r\n";
     for (size_t entry : tableOrder)
         csv += sweepCsvLine(sweepRowTexts(grid, running->combinations()[entry],
                                           &running->figures()[entry * parts], holdout)) +
-            '\n';
+            "\r\n";
     WaitCursor wait = platform().waitCursor();
     if (writeWholeFile(*file, csv) != WriteResult::Written)
         platform().messageBox(cannotOpen);

@@ -40,8 +40,8 @@ cmp all.csv merged-parallel.csv
 
 # The optimisation window, opened with 最適化 (1091): a 2 × 2 grid given as two lists, run with
 # 開始 (1214), and the same grid with a hold-out. Its table (1218) is kirvane-sweep's CSV ranked
-# as --sort ranks it, and CSV保存 (1221) writes it as kirvane-sweep does; a grid above 10,000
-# combinations is refused before it runs.
+# as --sort ranks it, and CSV保存 (1221) writes its lines (with CR LF, as every file the window
+# writes); a grid above 10,000 combinations is refused before it runs.
 window_table() {
   "$scenario" > window.txt
   grep '^1218\[' window.txt | cut -f2- | tr '\t' ','
@@ -63,7 +63,8 @@ SCRIPT
 "$sweep" --sort cagrPercent --vary operatingRate=0.5,1 --vary maxStocks=3,5 signals.csv > sorted.csv 2> /dev/null
 [ "$(wc -l < window.csv)" = 5 ] || { cat window.txt; exit 1; }
 diff sorted.csv window.csv
-cmp sorted.csv saved.csv
+[ "$(grep -c $'\r$' saved.csv)" = 5 ] || { od -c saved.csv | head; exit 1; }
+tr -d '\r' < saved.csv | cmp sorted.csv -
 grep -qxF $'1216\t4/4' window.txt  # the progress bar
 window_table > window.csv <<'SCRIPT'
 answer-open signals.csv
