@@ -17,6 +17,7 @@ packages=(
   desktop-file-utils               # checks the installed menu entry
   lintian                          # checks the Debian package
   parallel                         # the sweep's sharding example, run by the tests
+  chromium poppler-utils           # the HTML report rendered, pictured and printed by a real browser
 )
 
 missing=()

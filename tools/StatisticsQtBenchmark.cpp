@@ -8,7 +8,7 @@
 #include "BenchmarkData.h"
 #include "app/PrintDialog.h"
 #include "app/SimulatorDialog.h"
-#include "batch/StatisticsReport.h"
+#include "report/StatisticsJson.h"
 #include "data/SimulatorApp.h"
 #include "resources/ControlIds.h"
 #include "toolkit/headless/HeadlessPlatform.h"

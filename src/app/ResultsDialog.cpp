@@ -177,6 +177,9 @@ void ResultsDialog::onCommand(int id, Notification notification)
     case IDC_RESULTS_SAVE_CSV:
         saveCsv();
         return;
+    case IDC_RESULTS_SAVE_REPORT:
+        saveReport();
+        return;
     default:
         Dialog::onCommand(id, notification);
         return;
@@ -248,6 +251,31 @@ void ResultsDialog::saveCsv()
     }
     if (!written)
         platform().messageBox(cannotOpen);
+}
+
+void ResultsDialog::saveReport()
+{
+    static const std::string htmlFilter =
+        toCp932("HTML ファイル (*.html)|*.html|すべてのファイル (*.*)|*.*||");
+    static const std::string notSaved = toCp932("レポートを保存できません。");
+    if (!reportSource) {
+        platform().messageBox(notSaved);
+        return;
+    }
+    FileDialogOptions options;
+    options.defaultExtension = "html";
+    options.filter = htmlFilter;
+    options.overwritePrompt = true;
+    std::optional<std::filesystem::path> file = askForOutputFile(platform(), options, inputs);
+    if (!file)
+        return;
+    bool written = false;
+    {
+        WaitCursor wait = platform().waitCursor();
+        written = writeHtmlReport(*reportSource, *file);
+    }
+    if (!written)
+        platform().messageBox(notSaved);
 }
 
 }  // namespace kv

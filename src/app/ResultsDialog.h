@@ -3,14 +3,17 @@
 // The results window 運用成績: the asset curve with its drawdown below it, the figures of the run
 // (return, drawdown, trades), and the monthly and yearly results, all from the run's collected
 // results. It shows them when it opens and again on 更新, so it can follow a run that AUTO steps
-// behind it. 画像保存 writes the chart as PNG, CSV保存 the day points.
+// behind it. 画像保存 writes the chart as PNG, CSV保存 the day points, レポート保存 the run's
+// report as one HTML page.
 
+#include "report/HtmlReport.h"
 #include "sim/RunResults.h"
 #include "toolkit/Chart.h"
 #include "toolkit/Dialog.h"
 #include "toolkit/Table.h"
 
 #include <filesystem>
+#include <optional>
 #include <vector>
 
 namespace kv {
@@ -27,6 +30,10 @@ public:
     void onInitDialog() override;
     void onCommand(int id, Notification notification) override;
 
+    // What レポート保存 reports on besides the results: the run, its files and statistics.
+    // Without it the button only says that no report can be saved.
+    void setReportSource(const ReportSource& source) { reportSource.emplace(source); }
+
     // What the window shows, filled from the results.
     Chart chart;
     Table figuresTable;
@@ -37,9 +44,11 @@ private:
     void showResults();
     void saveImage();
     void saveCsv();
+    void saveReport();
 
     const RunResults& results;
     std::vector<std::filesystem::path> inputs;
+    std::optional<ReportSource> reportSource;
 };
 
 }  // namespace kv

@@ -432,6 +432,8 @@ void SimulatorDialog::openResults()
     if (engine.results().days().empty())
         return;
     ResultsDialog results(platform(), engine.results(), inputFiles());
+    if (signalFile)
+        results.setReportSource({app, engine, *signalFile, masterFile});
     platform().runModal(results);
 }
 

@@ -11,7 +11,7 @@ std::string batchUsage()
     for (const std::string& name : settingNames())
         names += (names.empty() ? "" : ", ") + name;
     return "使い方: kirvane-batch [--start-row N] [--end-row M] [--log FILE] [--equity FILE] "
-           "[--trades FILE] [--set NAME=VALUE]... [--json] SIGNAL_FILE\n"
+           "[--trades FILE] [--report FILE] [--set NAME=VALUE]... [--json] SIGNAL_FILE\n"
            "カレントフォルダーで SIGNAL_FILE をバックテストします (index.txt と kvn.conf "
            "はそこから読みます)。\n"
            "UTF-8 のファイルはコードページ 932 に変換して読みます。\n"
@@ -20,6 +20,8 @@ std::string batchUsage()
            "  --log FILE                  売買履歴を FILE に書き出します\n"
            "  --equity FILE               日ごとの総資産とドローダウンを FILE に CSV で書き出します\n"
            "  --trades FILE               取引一覧 (売却ごとに一行) を FILE に CSV で書き出します\n"
+           "  --report FILE               設定・成績・グラフ・取引一覧・統計のレポートを FILE に HTML "
+           "で書き出します\n"
            "  --set NAME=VALUE            この実行に限って設定を一つ変更します。NAME は次のいずれか:\n"
            "                              " +
         names +
@@ -32,10 +34,11 @@ std::string batchUsage()
         "  0  バックテストが最後まで進んだ\n"
         "  1  シグナルファイルを開けない (FIFO や大きすぎるファイルも)、シグナルが一つもない、\n"
         "     日付が多すぎて読み込めない、または実行中のエラー (メモリー不足など)\n"
-        "  2  コマンドラインの誤り、index.txt を読めない、出力ファイル (--log, --equity, --trades) が入力\n"
+        "  2  コマンドラインの誤り、index.txt を読めない、出力ファイル (--log, --equity, --trades, --report) "
+        "が入力\n"
         "     ファイルやほかの出力と同じか通常のファイルでない、ログを開けない、行の指定や実行が拒否\n"
         "     された、または --equity か --trades のファイルに書き込めない\n"
-        "  3  結果は表示したが、ログまたは標準出力に書き込めなかった\n";
+        "  3  結果は表示したが、ログ、--report のファイルまたは標準出力に書き込めなかった\n";
 }
 
 ParsedBatchArguments parseBatchArguments(const std::vector<std::string>& arguments)
@@ -53,7 +56,7 @@ ParsedBatchArguments parseBatchArguments(const std::vector<std::string>& argumen
     std::string error =
         parseRunArguments(arguments, options, SetValueCheck::Lenient,
                           {file(options.logFile, "--log"), file(options.equityFile, "--equity"),
-                           file(options.tradesFile, "--trades")});
+                           file(options.tradesFile, "--trades"), file(options.reportFile, "--report")});
     if (!error.empty())
         return {std::nullopt, std::move(error)};
     return {std::move(options), {}};

@@ -2,7 +2,7 @@
 #pragma once
 // The command line of kirvane-batch:
 //   kirvane-batch [--start-row N] [--end-row M] [--log FILE] [--equity FILE] [--trades FILE]
-//                 [--set NAME=VALUE]... [--json] SIGNAL_FILE
+//                 [--report FILE] [--set NAME=VALUE]... [--json] SIGNAL_FILE
 
 #include "batch/RunArguments.h"
 
@@ -18,6 +18,7 @@ struct BatchOptions : RunArguments {
     std::optional<std::filesystem::path> logFile;
     std::optional<std::filesystem::path> equityFile;  // the day points as CSV
     std::optional<std::filesystem::path> tradesFile;  // the list of trades as CSV
+    std::optional<std::filesystem::path> reportFile;  // the run's report as one HTML page
 };
 
 // The options, or the reason the arguments are not valid.

@@ -6,6 +6,9 @@
 #include "batch/OutputFiles.h"
 #include "batch/StatisticsReport.h"
 #include "data/StockMasterFile.h"
+#include "report/HtmlReport.h"
+#include "report/ResultsJson.h"
+#include "report/StatisticsJson.h"
 #include "settings/SettingByName.h"
 #include "settings/SettingsFile.h"
 #include "sim/EquityCsv.h"
@@ -33,91 +36,6 @@ namespace {
 std::string money(double value)
 {
     return std::isfinite(value) ? format("%.0f", {value}) : "----";
-}
-
-// A figure without a value, and any figure that is not a finite number, is null.
-nlohmann::ordered_json jsonNumber(std::optional<double> value)
-{
-    if (!value || !std::isfinite(*value))
-        return nullptr;
-    return *value;
-}
-
-nlohmann::ordered_json jsonDate(std::optional<int32_t> yyyymmdd)
-{
-    if (!yyyymmdd)
-        return nullptr;
-    return paddedDateText(*yyyymmdd);
-}
-
-nlohmann::ordered_json periodsJson(const std::vector<PeriodResult>& periods, bool monthly)
-{
-    nlohmann::ordered_json list = nlohmann::ordered_json::array();
-    for (const PeriodResult& p : periods) {
-        nlohmann::ordered_json row;
-        row["year"] = p.year;
-        if (monthly)
-            row["month"] = p.month;
-        row["assets"] = jsonNumber(p.assets);
-        row["profit"] = jsonNumber(p.profit);
-        row["returnPercent"] = jsonNumber(p.returnPercent);
-        row["trades"] = p.trades;
-        row["wins"] = p.wins;
-        list.push_back(std::move(row));
-    }
-    return list;
-}
-
-nlohmann::ordered_json resultsJson(const RunResults& results)
-{
-    const ResultFigures f = results.figures();
-    nlohmann::ordered_json days = nlohmann::ordered_json::array();
-    for (size_t i = 0; i < results.days().size(); ++i) {
-        const DayPoint& day = results.days()[i];
-        days.push_back({
-            {"date", paddedDateText(day.date)},
-            {"assets", jsonNumber(day.assets)},
-            {"drawdown", jsonNumber(f.drawdown[i])},
-            {"drawdownPercent", jsonNumber(f.drawdownPercent[i])},
-        });
-    }
-    nlohmann::ordered_json r;
-    r["days"] = std::move(days);
-    r["finalAssets"] = jsonNumber(f.finalAssets);
-    r["totalReturnPercent"] = jsonNumber(f.totalReturnPercent);
-    r["cagrPercent"] = jsonNumber(f.cagrPercent);
-    r["maxDrawdown"] = jsonNumber(f.maxDrawdown);
-    r["maxDrawdownPercent"] = jsonNumber(f.maxDrawdownPercent);
-    r["maxDrawdownPeakDate"] = jsonDate(f.maxDrawdownPeakDate);
-    r["maxDrawdownDate"] = jsonDate(f.maxDrawdownDate);
-    r["trades"] = f.trades;
-    r["wins"] = f.wins;
-    r["losses"] = f.losses;
-    r["winRatePercent"] = jsonNumber(f.winRatePercent);
-    r["grossProfit"] = jsonNumber(f.grossProfit);
-    r["grossLoss"] = jsonNumber(f.grossLoss);
-    r["profitFactor"] = jsonNumber(f.profitFactor);
-    r["averageWin"] = jsonNumber(f.averageWin);
-    r["averageLoss"] = jsonNumber(f.averageLoss);
-    r["expectancy"] = jsonNumber(f.expectancy);
-    r["largestWin"] = jsonNumber(f.largestWin);
-    r["largestLoss"] = jsonNumber(f.largestLoss);
-    r["maxConsecutiveLosses"] = f.maxConsecutiveLosses;
-    r["totalCommission"] = jsonNumber(f.totalCommission);
-    r["totalTax"] = jsonNumber(f.totalTax);
-    r["months"] = periodsJson(f.months, true);
-    r["years"] = periodsJson(f.years, false);
-    r["sharpeRatio"] = jsonNumber(f.sharpeRatio);
-    r["sortinoRatio"] = jsonNumber(f.sortinoRatio);
-    r["calmarRatio"] = jsonNumber(f.calmarRatio);
-    r["recoveryFactor"] = jsonNumber(f.recoveryFactor);
-    r["longestDrawdownDays"] = f.longestDrawdownDays;
-    r["longestDrawdownStart"] = jsonDate(f.longestDrawdownStart);
-    r["longestDrawdownEnd"] = jsonDate(f.longestDrawdownEnd);
-    r["exposurePercent"] = jsonNumber(f.exposurePercent);
-    r["averageHoldingDays"] = jsonNumber(f.averageHoldingDays);
-    r["payoffRatio"] = jsonNumber(f.payoffRatio);
-    return r;
 }
 
 // Without a value, or not a finite number: "----".
@@ -255,8 +173,9 @@ int runBatch(const BatchOptions& options, const std::filesystem::path& folder, s
     Backtest& engine = session.engine;
     engine.setSettings(settings);
     // No one can view a trade record here: only the log file gets the lines. The list of trades
-    // is kept only for --trades.
-    StepOutcome started = engine.start(options.logFile, false, options.tradesFile.has_value());
+    // is kept only for --trades and --report.
+    StepOutcome started = engine.start(options.logFile, false,
+                                       options.tradesFile.has_value() || options.reportFile.has_value());
     bool logFailed = false;
     if (started.logOpenFailed) {
         err << toUtf8(messages::logCannotOpen) << '\n';
@@ -295,10 +214,18 @@ int runBatch(const BatchOptions& options, const std::filesystem::path& folder, s
         err << "error: " << options.tradesFile->string() << " cannot be written\n";
         outputFailed = true;
     }
+    bool reportFailed = false;
+    if (options.reportFile &&
+        !writeHtmlReport({*session.app, engine, options.signalFile, folder / kStockMasterFileName},
+                         *options.reportFile)) {
+        err << "error: " << options.reportFile->string() << " cannot be written\n";
+        reportFailed = true;
+    }
     if (outputFailed)
         return 2;
-    // A log that failed to open at the run's start, or failed to be written during it.
-    return logFailed ? 3 : 0;
+    // A log that failed to open at the run's start, or failed to be written during it; a report
+    // that could not be written after the result was printed.
+    return logFailed || reportFailed ? 3 : 0;
 }
 
 }  // namespace kv

@@ -18,8 +18,8 @@ namespace kv {
 //   2  nothing run: bad arguments, no readable index.txt, a log that would overwrite an input or
 //      cannot be opened, a refusal of the window (start and end rows), or an equity or trade
 //      list file that cannot be written
-//   3  the result is printed, but the trade log could not be written (kirvane-batch also
-//      gives 3 when standard output cannot be written)
+//   3  the result is printed, but the trade log or the report could not be written
+//      (kirvane-batch also gives 3 when standard output cannot be written)
 int runBatch(const BatchOptions& options, const std::filesystem::path& folder, std::ostream& out,
              std::ostream& err, bool showProgress);
 

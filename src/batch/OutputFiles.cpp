@@ -45,6 +45,8 @@ std::vector<RunOutput> batchOutputs(const BatchOptions& options)
         outputs.push_back({"the equity file", *options.equityFile, false});
     if (options.tradesFile)
         outputs.push_back({"the trade list", *options.tradesFile, false});
+    if (options.reportFile)
+        outputs.push_back({"the report", *options.reportFile, false});
     return outputs;
 }
 

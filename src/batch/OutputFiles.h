@@ -21,7 +21,8 @@ struct RunOutput {
     bool openedByCheck = false;
 };
 
-// The outputs the options name, in the order of this list: --log, --equity, then --trades.
+// The outputs the options name, in the order of this list: --log, --equity, --trades, then
+// --report.
 std::vector<RunOutput> batchOutputs(const BatchOptions& options);
 
 // The inputs of a run in `folder`: the signal file, index.txt and kvn.conf.

@@ -58,6 +58,7 @@ inline constexpr int IDC_RESULTS_YEARS = 1104;
 inline constexpr int IDC_RESULTS_REFRESH = 1105;
 inline constexpr int IDC_RESULTS_SAVE_IMAGE = 1106;
 inline constexpr int IDC_RESULTS_SAVE_CSV = 1107;
+inline constexpr int IDC_RESULTS_SAVE_REPORT = 1108;
 
 // Optimisation window: the two axes (setting, FROM, TO, STEP or a list of values each), the
 // figure to rank by, the hold-out date, and the run and its results

@@ -25,8 +25,9 @@ DialogTemplate buildResultsDialog()
         table(IDC_RESULTS_MONTHS, 5, 252, 250, 79),
         table(IDC_RESULTS_YEARS, 260, 252, 220, 79),
         button(IDC_RESULTS_REFRESH, "更新", 485, 252, 50, 15),
-        button(IDC_RESULTS_SAVE_IMAGE, "画像保存", 485, 270, 50, 15),
-        button(IDC_RESULTS_SAVE_CSV, "CSV保存", 485, 288, 50, 15),
+        button(IDC_RESULTS_SAVE_IMAGE, "画像保存", 485, 268, 50, 15),
+        button(IDC_RESULTS_SAVE_CSV, "CSV保存", 485, 284, 50, 15),
+        button(IDC_RESULTS_SAVE_REPORT, "レポート保存", 485, 300, 50, 15),
         button(IDOK, "閉じる", 485, 316, 50, 15, StyleDefault),
     };
     return t;

@@ -11,24 +11,28 @@ using S = SimulationSettings;
 
 // clang-format off
 const SettingDescription kSettings[] = {
-    // name                    field                      kvn.conf    whole yen  shown ×
-    {"capital",               &S::capital,               {0, -1},    true,      1},
-    {"lossWithinThreeYears",  &S::lossWithinThreeYears,  {1, -1},    true,      1},
-    {"leverage",              &S::leverage,              {2, -1},    false,     1},
-    {"marginMaintenanceRate", &S::marginMaintenanceRate, {3, -1},    false,     100},
-    {"maxCommission",         &S::maxCommission,         {10, -1},   false,     1},
-    {"taxRate",               &S::taxRate,               {4, -1},    false,     100},
-    {"spareAmount",           &S::spareAmount,           {5, -1},    false,     1},
-    {"maxPurchaseAmount",     &S::maxPurchaseAmount,     {6, -1},    false,     1},
-    {"maxStocks",             &S::maxStocks,             {7, -1},    false,     1},
-    {"unknownProfitRate",     &S::unknownProfitRate,     {8, -1},    false,     100},
-    {"operatingRate",         &S::operatingRate,         {11, -1},   false,     100},
-    {"buyPriority",           &S::buyPriority,           {13, -1},   false,     1},
-    {"shortSellSystem",       &S::shortSellSystem,       {17, -1},   false,     1},
-    {"operationType",         &S::operationType,         {14, -1},   false,     1},
-    {"commissionSchedule",    &S::commissionSchedule,    {9, 12},    false,     1},
-    {"saveLog",               &S::saveLog,               {15, -1},   false,     1},
-    {"tradeOrder",            &S::tradeOrder,            {16, -1},   false,     1},
+    // name                    field                      kvn.conf    whole yen  shown ×  label, unit, choices
+    {"capital",               &S::capital,               {0, -1},    true,      1,   "資本金", "円", {}},
+    {"lossWithinThreeYears",  &S::lossWithinThreeYears,  {1, -1},    true,      1,   "３年以内の損失", "円", {}},
+    {"leverage",              &S::leverage,              {2, -1},    false,     1,   "運用倍率", "倍", {}},
+    {"marginMaintenanceRate", &S::marginMaintenanceRate, {3, -1},    false,     100, "追証最低保障率", "%", {}},
+    {"maxCommission",         &S::maxCommission,         {10, -1},   false,     1,   "最大手数料", "円", {}},
+    {"taxRate",               &S::taxRate,               {4, -1},    false,     100, "税率", "%", {}},
+    {"spareAmount",           &S::spareAmount,           {5, -1},    false,     1,   "予備資金", "円", {}},
+    {"maxPurchaseAmount",     &S::maxPurchaseAmount,     {6, -1},    false,     1,   "最大購入金額", "円", {}},
+    {"maxStocks",             &S::maxStocks,             {7, -1},    false,     1,   "最大購入銘柄数", "", {}},
+    {"unknownProfitRate",     &S::unknownProfitRate,     {8, -1},    false,     100, "不明時の利益率", "%", {}},
+    {"operatingRate",         &S::operatingRate,         {11, -1},   false,     100, "運用率", "%", {}},
+    {"buyPriority",           &S::buyPriority,           {13, -1},   false,     1,   "優先購入銘柄", "",
+        {"単位株価の低い順"}},
+    {"shortSellSystem",       &S::shortSellSystem,       {17, -1},   false,     1,   "空売りシステム", "", {}},
+    {"operationType",         &S::operationType,         {14, -1},   false,     1,   "運用タイプ", "",
+        {"単日運用率設定：運用率いっぱいまで購入", "銘柄運用率設定：運用率/最大購入数まで購入"}},
+    {"commissionSchedule",    &S::commissionSchedule,    {9, 12},    false,     1,   "手数料", "",
+        {"カブドットコム証券信用＆±指値", "手数料なし", "イートレード証券", "タイコム証券"}},
+    {"saveLog",               &S::saveLog,               {15, -1},   false,     1,   "ログの保存", "", {}},
+    {"tradeOrder",            &S::tradeOrder,            {16, -1},   false,     1,   "売買の順序", "",
+        {"利確、損切優先：売→買", "仕掛優先：買→売"}},
 };
 // clang-format on
 

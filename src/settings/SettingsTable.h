@@ -31,6 +31,13 @@ struct SettingDescription {
     bool wholeYenInFile;
     // The options dialog shows the value times this (100: a rate shown in percent).
     double shownScale;
+    // How the options dialog and the report name the setting and its unit (UTF-8 source texts;
+    // no unit: empty). The two settings the dialog does not show have names of their own here.
+    const char* label;
+    const char* unit;
+    // A coded setting's choices, its code the index (as the dialog's list has them); the rest
+    // nullptr. A code without a choice text is shown as its number.
+    std::array<const char*, 4> choices;
 
     SettingKind kind() const;
 };

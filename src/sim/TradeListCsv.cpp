@@ -13,8 +13,12 @@ namespace {
 
 const std::string& header()
 {
-    static const std::string text = toCp932(
-        "コード,銘柄名,購入日,売却日,保有日数,株数,購入金額,売却金額,手数料,差引益,税引き益,利益率\r\n");
+    static const std::string text = [] {
+        std::string line;
+        for (const char* heading : tradeListHeadings())
+            line += (line.empty() ? "" : ",") + std::string(heading);
+        return toCp932(line + "\r\n");
+    }();
     return text;
 }
 
@@ -46,6 +50,14 @@ void appendTrade(std::string& text, const Trade& trade, const SignalRows& rows)
 }
 
 }  // namespace
+
+const std::array<const char*, 12>& tradeListHeadings()
+{
+    static const std::array<const char*, 12> headings = {"コード",   "銘柄名", "購入日",   "売却日",
+                                                         "保有日数", "株数",   "購入金額", "売却金額",
+                                                         "手数料",   "差引益", "税引き益", "利益率"};
+    return headings;
+}
 
 bool writeTradeListCsv(const RunResults& results, const SignalRows& rows, const std::filesystem::path& file)
 {

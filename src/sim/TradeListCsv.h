@@ -7,12 +7,16 @@
 
 #include "sim/RunResults.h"
 
+#include <array>
 #include <filesystem>
 #include <string>
 
 namespace kv {
 
 class SignalRows;
+
+// The twelve columns of the list, as the CSV's header and the report's table name them (UTF-8).
+const std::array<const char*, 12>& tradeListHeadings();
 
 // Writes the trades the results keep to `file`, replacing it; `rows` are the run's signal rows,
 // which name the stocks. False when it cannot be written whole (a FIFO or a device other than

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/OptionDialog.h"
 #include "resources/ControlIds.h"
+#include "resources/Templates.h"
+#include "settings/SettingsTable.h"
 #include "settings/SettingsFile.h"
 #include "support/FileSizeLimit.h"
 #include "support/MainWindowFixture.h"
@@ -9,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <csignal>
 #include <filesystem>
 #include <string>
@@ -41,6 +44,35 @@ protected:
 
     MainWindow w;
 };
+
+// The report names the settings from the settings table: each label the dialog shows is there,
+// and each list's choices in the dialog's order.
+TEST(OptionLabels, TheSettingsTableNamesTheSettingsAsTheDialogDoes)
+{
+    std::vector<std::string> captions;
+    std::vector<std::vector<std::string>> lists;
+    for (const ControlTemplate& c : optionDialogTemplate().controls) {
+        captions.push_back(toUtf8(c.caption));
+        std::vector<std::string> items;
+        for (const std::string& item : c.items)
+            items.push_back(toUtf8(item));
+        lists.push_back(items);
+    }
+    for (const SettingDescription& s : settingsTable()) {
+        const std::string name = s.name;
+        if (name != "maxCommission" && name != "spareAmount" && name != "tradeOrder") {
+            EXPECT_NE(std::find(captions.begin(), captions.end(), s.label), captions.end()) << name;
+        }
+        if (!s.choices[0])
+            continue;
+        std::vector<std::string> choices;
+        for (const char* choice : s.choices) {
+            if (choice)
+                choices.push_back(choice);
+        }
+        EXPECT_NE(std::find(lists.begin(), lists.end(), choices), lists.end()) << name;
+    }
+}
 
 TEST_F(Options, ShowsTheSettingsAsTheUserReadsThemAndOKRewritesTheSameValues)
 {

@@ -178,6 +178,29 @@ TEST_F(ResultsWindow, SavesTheDayPointsAsCsvAndSaysWhenNothingCanBeSaved)
     w.platform.close(results);
 }
 
+// レポート保存 writes the window's run as kirvane-batch --report would, named after the loaded
+// signal file; the window opened without a run's files says it cannot.
+TEST_F(ResultsWindow, SavesTheReportOfTheLoadedRun)
+{
+    runToEnd();
+    w.clearMessages();
+    w.platform.queueFileAnswer(HeadlessPlatform::FileDialogKind::Save, w.folder / "report");
+    w.platform.queueLines({"click " + std::to_string(IDC_RESULTS_SAVE_REPORT), "click OK"});
+    w.click(IDC_RESULTS);
+    EXPECT_EQ(w.platform.fileDialogs().back().options.defaultExtension, "html");
+    const std::string page = w.folder.read("report.html");
+    EXPECT_EQ(page.rfind("<!DOCTYPE html>", 0), 0u);
+    EXPECT_NE(page.find("<h1>signals.csv</h1>"), std::string::npos);
+    EXPECT_NE(page.find("<dt>最終資産</dt><dd class=\"n\">¥1,992,020</dd>"), std::string::npos);
+    EXPECT_TRUE(w.messagesUtf8().empty());
+
+    ResultsDialog alone(w.platform, w.dialog->engine.results());
+    w.platform.open(alone);
+    w.click(IDC_RESULTS_SAVE_REPORT);
+    EXPECT_EQ(w.messagesUtf8(), std::vector<std::string>{"レポートを保存できません。"});
+    w.platform.close(alone);
+}
+
 // A CAGR over a single day of a 2,300-fold gain is beyond the doubles: no value, no colour.
 TEST_F(ResultsWindow, AFigureThatIsNotFiniteShowsNoValue)
 {

@@ -219,7 +219,7 @@ TEST_F(BatchRun, FoldersWhereFilesAreExpectedFailLikeFilesThatCannotBeOpened)
 TEST_F(BatchRun, OutputsOntoAnInputOrOntoEachOtherAreRefusedBeforeAnythingIsWritten)
 {
     // kvn.conf is no input yet: the refusal must come before the first start would create it.
-    for (const char* option : {"--log", "--equity", "--trades"}) {
+    for (const char* option : {"--log", "--equity", "--trades", "--report"}) {
         ASSERT_EQ(run({option, (folder / "kvn.conf").string(), (folder / "signals.csv").string()}), 2)
             << option;
         EXPECT_FALSE(folder.exists("kvn.conf")) << option;
@@ -232,7 +232,7 @@ TEST_F(BatchRun, OutputsOntoAnInputOrOntoEachOtherAreRefusedBeforeAnythingIsWrit
     const std::string signals = folder.read("signals.csv");
 
     test::WorkingDirectory here(folder.path());
-    for (const char* option : {"--log", "--equity", "--trades"}) {
+    for (const char* option : {"--log", "--equity", "--trades", "--report"}) {
         for (const std::string& output :
              {std::string("./signals.csv"), (folder / "signals-link.csv").string(),
               (folder / "master-link.txt").string(), std::string("index.txt"),

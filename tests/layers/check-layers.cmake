@@ -2,6 +2,7 @@
 # Fails when a source file includes across the layers the wrong way. The layers, lowest first:
 #   text <- data, settings, stats, sim, sweep (the domain: no toolkit header at all)
 #   text <- toolkit <- resources, app <- the window's tools
+#   domain <- report (the run's report and JSON) <- app, batch
 #   domain <- batch <- the command-line tools (no window: no app, resources or toolkit)
 # and Qt only in toolkit/qt, main.cpp, the GUI tools and the Qt tests.
 # Run: cmake -DROOT=<source dir> -P check-layers.cmake
@@ -23,13 +24,14 @@ set(allowed_settings text ${domain})
 set(allowed_stats text ${domain})
 set(allowed_sim text ${domain})
 set(allowed_sweep text ${domain})
+set(allowed_report text ${domain} report)
 set(allowed_resources text toolkit resources)
-set(allowed_app text toolkit ${domain} resources app)
-set(allowed_batch text ${domain} batch)
+set(allowed_app text toolkit ${domain} report resources app)
+set(allowed_batch text ${domain} report batch)
 set(allowed_main text toolkit toolkit/qt ${domain} resources app)
-set(allowed_tools text toolkit toolkit/headless toolkit/qt ${domain} resources app batch)
-set(allowed_cli_tools text ${domain} batch)
-set(allowed_tests text toolkit toolkit/headless toolkit/qt ${domain} resources app batch)
+set(allowed_tools text toolkit toolkit/headless toolkit/qt ${domain} report resources app batch)
+set(allowed_cli_tools text ${domain} report batch)
+set(allowed_tests text toolkit toolkit/headless toolkit/qt ${domain} report resources app batch)
 
 # The tools that show or script the window; every other tool is a command-line tool.
 set(window_tools_regex "^tools/(ScenarioMain|Screenshots|AutoBenchmark|LoadBenchmark|[A-Za-z]*Qt[A-Za-z]*)\\.cpp$")
@@ -39,7 +41,7 @@ set(qt_files_regex "^(src/toolkit/qt/|src/main\\.cpp$|tools/(Screenshots|AutoBen
 
 # The folder of src/ a project include names: the longest known prefix.
 function(include_folder header out)
-  foreach(prefix toolkit/headless toolkit/qt text toolkit data settings stats sim sweep resources app batch)
+  foreach(prefix toolkit/headless toolkit/qt text toolkit data settings stats sim sweep report resources app batch)
     string(LENGTH "${prefix}/" n)
     string(SUBSTRING "${header}" 0 ${n} head)
     if(head STREQUAL "${prefix}/")
