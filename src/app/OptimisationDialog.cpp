@@ -373,6 +373,7 @@ void OptimisationDialog::start()
         platform().messageBox(p.refusal);
         return;
     }
+    showCount();
     // The previous sweep's runner and results go before the grid they read is replaced.
     running.reset();
     runner.reset();
