@@ -114,7 +114,7 @@ std::string trimmed(const std::string& text)
     return text.substr(first, text.find_last_not_of(" \t") - first + 1);
 }
 
-// The axis spec as --vary takes it: the list when there is one, else FROM:TO:STEP (FROM alone
+// The values of an axis as --vary takes them: the list when there is one, else FROM:TO:STEP (FROM alone
 // when neither TO nor STEP is given).
 std::string axisSpec(const std::string& from, const std::string& to, const std::string& step,
                      const std::string& list)
