@@ -4,7 +4,8 @@
 // signals.csv, and twice during a run (a day's candidates; the next day's sell list) — the
 // options dialog, the statistics dialog, the trade record of the finished run, the about box,
 // and the results window 運用成績 after the whole run on each of its pages (the trade list sorted
-// by 差引益, the monthly returns), each saved as a PNG of the window into
+// by 差引益, the monthly returns), and the optimisation window 最適化 with a heatmap, without and
+// with a hold-out, each saved as a PNG of the window into
 // OUTDIR, which is made when it does not exist. File dialogs are answered by the tool
 // (signals.csv, no trade log) and message boxes are not shown. A picture that cannot be saved is
 // told on standard error and makes the exit status 1.
@@ -19,6 +20,8 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QHeaderView>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QPixmap>
 #include <QTabBar>
 #include <QTableView>
@@ -89,6 +92,15 @@ int main(int argc, char* argv[])
             return;
         combo->setCurrentIndex(row);
         emit combo->activated(row);
+    };
+    // Types into an edit and presses a button of the topmost dialog as the user does.
+    auto type = [&](int id, const char* text) {
+        if (auto* edit = platform.topWindow()->findChild<QLineEdit*>(QStringLiteral("ctl%1").arg(id)))
+            edit->setText(QString::fromUtf8(text));
+    };
+    auto press = [&](int id) {
+        if (auto* button = platform.topWindow()->findChild<QPushButton*>(QStringLiteral("ctl%1").arg(id)))
+            button->click();
     };
 
     after(300, [&] {
@@ -176,6 +188,31 @@ int main(int argc, char* argv[])
                         });
                     });
                     dialog.onCommand(kv::IDC_RESULTS, Notification::Clicked);
+                    // After RESET, 最適化: operatingRate 0.3…1 against maxStocks 1…8 ranked by the
+                    // final assets, then the same grid with the last half year held out. Each
+                    // sweep is started with 開始 and saved once it has had time to end.
+                    dialog.onCommand(kv::IDC_RESET, Notification::Clicked);
+                    after(300, [&] {
+                        for (auto [id, text] : {std::pair{kv::IDC_OPTIM_FROM1, "0.3"},
+                                                {kv::IDC_OPTIM_TO1, "1"},
+                                                {kv::IDC_OPTIM_STEP1, "0.1"},
+                                                {kv::IDC_OPTIM_FROM2, "1"},
+                                                {kv::IDC_OPTIM_TO2, "8"},
+                                                {kv::IDC_OPTIM_STEP2, "1"},
+                                                {kv::IDC_OPTIM_LIST2, ""}})
+                            type(id, text);
+                        press(kv::IDC_OPTIM_START);
+                        after(2000, [&] {
+                            save("optimisation.png");
+                            type(kv::IDC_OPTIM_HOLDOUT, "2005/01/04");
+                            press(kv::IDC_OPTIM_START);
+                            after(2000, [&] {
+                                save("optimisation-holdout.png");
+                                platform.topWindow()->close();
+                            });
+                        });
+                    });
+                    dialog.onCommand(kv::IDC_OPTIMISE, Notification::Clicked);
                     dialog.endDialog(kv::IDOK);
                     QCoreApplication::exit(0);  // leaves the window's modal loop
                 });

@@ -4,6 +4,7 @@
 #include "app/AboutDialog.h"
 #include "app/LogDialog.h"
 #include "app/OutputFileDialog.h"
+#include "app/OptimisationDialog.h"
 #include "app/OptionDialog.h"
 #include "app/PrintDialog.h"
 #include "app/ResultsDialog.h"
@@ -156,6 +157,7 @@ void SimulatorDialog::refresh()
     showRunFigures();
     updateData(false);
     enableResults();
+    enableOptimisation();
 }
 
 // 運用成績 opens once a run has closed a day; the results stay through RESET until the next
@@ -167,6 +169,17 @@ void SimulatorDialog::enableResults()
         return;
     resultsEnabled = haveDays;
     enableControl(IDC_RESULTS, haveDays);
+}
+
+// 最適化 opens once a signal file is loaded, and not while a run is open: its double-click
+// changes the settings, as the options do.
+void SimulatorDialog::enableOptimisation()
+{
+    const bool open = masterLoaded && signalsLoaded && !engine.inProgress();
+    if (open == optimisationEnabled)
+        return;
+    optimisationEnabled = open;
+    enableControl(IDC_OPTIMISE, open);
 }
 
 // The figure fields from the run's figures; the two list figures show what a phase last
@@ -255,6 +268,9 @@ void SimulatorDialog::onCommand(int id, Notification notification)
         break;
     case IDC_RESULTS:
         openResults();
+        break;
+    case IDC_OPTIMISE:
+        openOptimisation();
         break;
     case IDC_LOAD:
         loadSignals();
@@ -419,6 +435,20 @@ void SimulatorDialog::openResults()
     if (signalFile)
         results.setReportSource({app, engine, *signalFile, masterFile});
     platform().runModal(results);
+}
+
+// The optimisation runs the loaded signals' rows from 開始日 to 終了日, with the settings as
+// they are; the window is modal, so no run of this window starts meanwhile.
+void SimulatorDialog::openOptimisation()
+{
+    if (refuseWithoutData())
+        return;
+    if (refuseWhileRunning(messages::cannotChangeWhileRunning))
+        return;
+    OptimisationDialog optimisation(app, platform(), loadedSignals, engine.startRow(), engine.endRow(),
+                                    inputFiles());
+    platform().runModal(optimisation);
+    engine.setSettings(app.settings);  // the values a double-click stored
 }
 
 void SimulatorDialog::loadSignals()

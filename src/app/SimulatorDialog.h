@@ -92,6 +92,8 @@ private:
     void openStatistics();
     void openResults();
     void enableResults();
+    void openOptimisation();
+    void enableOptimisation();
     void loadSignals();
     void readSignalFile(const std::filesystem::path& file);
     void setStartRow();
@@ -133,7 +135,8 @@ private:
 
     std::filesystem::path startFolder;
     std::optional<std::filesystem::path> signalFileAtStart;
-    bool resultsEnabled = false;  // 運用成績 is created disabled
+    bool resultsEnabled = false;       // 運用成績 is created disabled
+    bool optimisationEnabled = false;  // and so is 最適化
 };
 
 }  // namespace kv

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "batch/RunArguments.h"
 
-#include "batch/SweepGrid.h"
+#include "sweep/SweepGrid.h"
 #include "settings/SettingByName.h"
 #include "text/CommandLine.h"
 

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "batch/SweepOptions.h"
 
-#include "batch/SweepFigures.h"
+#include "sweep/SweepFigures.h"
+#include "sweep/SweepRunner.h"
 #include "settings/SettingByName.h"
 
 #include <charconv>
-#include <chrono>
 
 namespace kv {
 
@@ -21,30 +21,6 @@ std::optional<Number> parseCount(const std::string& text, Number least)
         end != text.data() + text.size() || value < least)
         return std::nullopt;
     return value;
-}
-
-// A calendar date written YYYY/MM/DD (the month and the day may have one digit), as yyyymmdd.
-std::optional<int32_t> parseDate(const std::string& text)
-{
-    int parts[3] = {};
-    const char* p = text.data();
-    const char* end = text.data() + text.size();
-    for (int i = 0; i < 3; ++i) {
-        const char* begin = p;
-        while (p != end && *p >= '0' && *p <= '9')
-            ++p;
-        const long digits = p - begin;
-        if (i == 0 ? digits != 4 : digits < 1 || digits > 2)
-            return std::nullopt;
-        std::from_chars(begin, p, parts[i]);
-        if (i < 2 && (p == end || *p++ != '/'))
-            return std::nullopt;
-    }
-    const std::chrono::year_month_day day{std::chrono::year(parts[0]), std::chrono::month(parts[1]),
-                                          std::chrono::day(parts[2])};
-    if (p != end || !day.ok())
-        return std::nullopt;
-    return parts[0] * 10000 + parts[1] * 100 + parts[2];
 }
 
 std::string joined(const std::vector<std::string>& names)
@@ -130,7 +106,7 @@ ParsedSweepArguments parseSweepArguments(const std::vector<std::string>& argumen
          }},
         {"--holdout-from",
          [&](const Value& text) -> Refusal {
-             options.holdoutFrom = text ? parseDate(*text) : std::nullopt;
+             options.holdoutFrom = text ? parseHoldoutDate(*text) : std::nullopt;
              return options.holdoutFrom
                  ? Refusal()
                  : "--holdout-from には YYYY/MM/DD の日付が必要です" + (text ? ": " + *text : std::string());

@@ -6,7 +6,7 @@
 //     [--sort FIELD] [--top K] [--json] SIGNAL_FILE
 
 #include "batch/RunArguments.h"
-#include "batch/SweepGrid.h"
+#include "sweep/SweepGrid.h"
 
 #include <cstdint>
 #include <optional>

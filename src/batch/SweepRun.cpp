@@ -3,7 +3,8 @@
 
 #include "batch/BatchSession.h"
 #include "batch/EmptySettingsWarning.h"
-#include "batch/SweepRunner.h"
+#include "sweep/SweepRunner.h"
+#include "sweep/SweepTable.h"
 #include "batch/ToolMain.h"
 #include "settings/SettingByName.h"
 #include "text/Cp932.h"
@@ -15,48 +16,12 @@
 #include <chrono>
 #include <cmath>
 #include <cstdio>
-#include <cstring>
 #include <exception>
-#include <numeric>
 #include <thread>
 
 namespace kv {
 
 namespace {
-
-// A number as the JSON output writes it: every digit that tells the double apart.
-std::string numberText(double value)
-{
-    return nlohmann::json(value).dump();
-}
-
-// A figure as the CSV writes it for people: rounded to 6 decimals, without trailing zeros, so a
-// whole amount of yen has no fraction. What is not finite reads as the JSON has it.
-std::string csvNumberText(double value)
-{
-    if (!std::isfinite(value))
-        return numberText(value);
-    char text[400];  // the largest double has 309 digits before the point
-    std::snprintf(text, sizeof text, "%.6f", value);
-    char* end = text + std::strlen(text);
-    while (end[-1] == '0')
-        --end;
-    if (end[-1] == '.')
-        --end;
-    *end = '\0';
-    return std::string_view(text) == "-0" ? "0" : text;
-}
-
-// The column names of a figure: as it stands, or once per part of a hold-out ("isFinalAssets",
-// "oosFinalAssets").
-std::vector<std::string> figureColumns(const char* name, bool holdout)
-{
-    if (!holdout)
-        return {name};
-    std::string capitalised = name;
-    capitalised[0] = static_cast<char>(capitalised[0] - 'a' + 'A');
-    return {"is" + capitalised, "oos" + capitalised};
-}
 
 class SweepPrinter {
 public:
@@ -66,17 +31,8 @@ public:
 
     void header()
     {
-        if (json)
-            return;
-        std::string line;
-        for (const SweepAxis& axis : grid.axes())
-            line += axis.name + ",";
-        line += "combination";
-        for (size_t part = 0; part < partCount(); ++part) {
-            for (const SweepFigureField& field : sweepFigureFields())
-                line += "," + figureColumns(field.name, holdout)[part];
-        }
-        out << line << '\n';
+        if (!json)
+            out << sweepCsvLine(sweepColumnNames(grid, holdout)) << '\n';
     }
 
     // `parts`: the figures of the combination, those of the in-sample part first with a hold-out.
@@ -98,25 +54,7 @@ public:
             out << line.dump() << '\n';
             return;
         }
-        std::string line;
-        for (std::string_view value : values)
-            line.append(value).append(",");
-        line += std::to_string(index);
-        for (size_t part = 0; part < partCount(); ++part) {
-            const SweepFigures& figures = parts[part];
-            auto add = [&](const std::optional<double>& v) {
-                line += "," + (v ? csvNumberText(*v) : std::string());
-            };
-            add(figures.finalAssets);
-            add(figures.totalReturnPercent);
-            add(figures.cagrPercent);
-            add(figures.maxDrawdownPercent);
-            add(figures.profitFactor);
-            add(figures.winRatePercent);
-            line += "," + std::to_string(figures.trades) + "," + std::to_string(figures.purchases) + "," +
-                std::to_string(figures.sales);
-        }
-        out << line << '\n';
+        out << sweepCsvLine(sweepRowTexts(grid, index, parts, holdout)) << '\n';
     }
 
 private:
@@ -124,7 +62,7 @@ private:
 
     void writeFigures(nlohmann::ordered_json& line, const SweepFigures& f, size_t part) const
     {
-        auto key = [&](const char* name) { return figureColumns(name, holdout)[part]; };
+        auto key = [&](const char* name) { return sweepFigureColumn(name, holdout, part); };
         auto put = [&](const char* name, const std::optional<double>& v) {
             if (v)
                 line[key(name)] = *v;
@@ -147,42 +85,6 @@ private:
     bool holdout;
     std::ostream& out;
 };
-
-// The out-of-sample part's first row: the first row of first..last dated on or after `date`.
-// A row whose date text reads as no date (0) is dated on no day: it stays in the part its place
-// puts it in. Nothing when `date` lies before the window's first dated row or after its last,
-// or when the in-sample part would have no row.
-std::optional<int> holdoutRow(const SignalRows& rows, int first, int last, int32_t date)
-{
-    std::optional<int> split;
-    bool earlierDate = false;
-    for (int row = first; row <= last && !split; ++row) {
-        const int32_t rowDate = rows.fields(row).signalDate;
-        if (rowDate == 0)
-            continue;
-        if (rowDate >= date)
-            split = row;
-        else
-            earlierDate = true;
-    }
-    if (!split || !earlierDate)
-        return std::nullopt;
-    return split;
-}
-
-// "2004/1/5 〜 2005/6/30": the dates of the window's first and last dated rows.
-std::string windowDatesText(const SignalRows& rows, int first, int last)
-{
-    int32_t lowest = 0, highest = 0;
-    for (int row = first; row <= last; ++row) {
-        if (const int32_t date = rows.fields(row).signalDate; date != 0) {
-            if (lowest == 0)
-                lowest = date;
-            highest = date;
-        }
-    }
-    return dateText(lowest) + " 〜 " + dateText(highest);
-}
 
 // "12 / 64 組合せ  3.2 組合せ/秒  残り 0:17", at most ten times a second.
 class ProgressLine {
@@ -289,11 +191,7 @@ int runSweep(const SweepOptions& options, const std::filesystem::path& folder, s
         if (options.sortField) {
             // With a hold-out the in-sample figure ranks: the out-of-sample one is there to judge it.
             const SweepFigureField& field = *sweepFigureByName(*options.sortField);
-            std::vector<size_t> order(indices.size());
-            std::iota(order.begin(), order.end(), size_t{0});
-            std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) {
-                return betterBy(field, figures[a * parts], figures[b * parts]);
-            });
+            std::vector<size_t> order = rankedOrder(field, figures, parts);
             if (options.top && order.size() > *options.top)
                 order.resize(*options.top);
             for (size_t i : order)

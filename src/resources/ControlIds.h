@@ -10,6 +10,7 @@ inline constexpr int IDD_PRINT = 129;  // the statistics
 inline constexpr int IDD_OPTIONS = 130;
 inline constexpr int IDD_TRADE_RECORD = 132;
 inline constexpr int IDD_RESULTS = 140;
+inline constexpr int IDD_OPTIMISATION = 150;
 inline constexpr int IDM_ABOUTBOX = 16;  // window-menu item that opens the about box
 
 // Main window
@@ -46,7 +47,8 @@ inline constexpr int IDC_SELL_FIGURE = 1030;
 inline constexpr int IDC_HISTORY = 1031;
 inline constexpr int IDC_SET_END = 1032;
 inline constexpr int IDC_SET_START = 1033;
-inline constexpr int IDC_RESULTS = 1090;  // 運用成績: opens the results window
+inline constexpr int IDC_RESULTS = 1090;   // 運用成績: opens the results window
+inline constexpr int IDC_OPTIMISE = 1091;  // 最適化: opens the optimisation window
 
 // Results window
 inline constexpr int IDC_RESULTS_CHART = 1101;
@@ -63,6 +65,30 @@ inline constexpr int IDC_RESULTS_TRADE_COUNT = 1122;   // the number of trades s
 inline constexpr int IDC_RESULTS_TRADES = 1123;
 inline constexpr int IDC_RESULTS_TRADE_SUMS = 1124;  // the sums of the trades shown
 inline constexpr int IDC_RESULTS_MONTH_MAP = 1125;   // 月別: the monthly returns by year
+
+// Optimisation window: the two axes (setting, FROM, TO, STEP or a list of values each), the
+// figure to rank by, the hold-out date, and the run and its results
+inline constexpr int IDC_OPTIM_SETTING1 = 1201;
+inline constexpr int IDC_OPTIM_FROM1 = 1202;
+inline constexpr int IDC_OPTIM_TO1 = 1203;
+inline constexpr int IDC_OPTIM_STEP1 = 1204;
+inline constexpr int IDC_OPTIM_LIST1 = 1205;
+inline constexpr int IDC_OPTIM_SETTING2 = 1206;
+inline constexpr int IDC_OPTIM_FROM2 = 1207;
+inline constexpr int IDC_OPTIM_TO2 = 1208;
+inline constexpr int IDC_OPTIM_STEP2 = 1209;
+inline constexpr int IDC_OPTIM_LIST2 = 1210;
+inline constexpr int IDC_OPTIM_FIGURE = 1211;
+inline constexpr int IDC_OPTIM_HOLDOUT = 1212;
+inline constexpr int IDC_OPTIM_COUNT = 1213;
+inline constexpr int IDC_OPTIM_START = 1214;
+inline constexpr int IDC_OPTIM_CANCEL = 1215;
+inline constexpr int IDC_OPTIM_PROGRESS = 1216;
+inline constexpr int IDC_OPTIM_PROGRESS_TEXT = 1217;
+inline constexpr int IDC_OPTIM_TABLE = 1218;
+inline constexpr int IDC_OPTIM_HEATMAP = 1219;      // the ranking figure (in-sample with a hold-out)
+inline constexpr int IDC_OPTIM_HEATMAP_OOS = 1220;  // out-of-sample
+inline constexpr int IDC_OPTIM_SAVE_CSV = 1221;
 
 // Statistics dialog: simple totals over all signals
 inline constexpr int IDC_ALL_SUCCESSES = 1034;
@@ -145,5 +171,7 @@ inline constexpr int IDC_RECORD_TEXT = 1031;
 
 // Timer event of automatic stepping
 inline constexpr int kAutoTimerEvent = 1;
+// Timer event of the optimisation window: the sweep's progress, and the count of combinations
+inline constexpr int kOptimisationTimerEvent = 2;
 
 }  // namespace kv

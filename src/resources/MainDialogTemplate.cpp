@@ -55,10 +55,11 @@ DialogTemplate buildMainDialog()
              {
                  button(IDC_SET_START, "開始日指定", 390, 12, 50, 18),
                  button(IDC_SET_END, "終了日指定", 390, 32, 50, 19),
-                 button(IDC_OPTIONS, "オプション", 390, 80, 50, 17),
-                 button(IDC_HISTORY, "売買履歴", 390, 99, 50, 17, StyleDisabled),
-                 button(IDC_STATISTICS, "集計結果", 390, 118, 50, 17),
-                 button(IDC_RESULTS, "運用成績", 390, 139, 50, 17, StyleDisabled),
+                 button(IDC_OPTIONS, "オプション", 390, 61, 50, 17),
+                 button(IDC_HISTORY, "売買履歴", 390, 80, 50, 17, StyleDisabled),
+                 button(IDC_STATISTICS, "集計結果", 390, 99, 50, 17),
+                 button(IDC_RESULTS, "運用成績", 390, 118, 50, 17, StyleDisabled),
+                 button(IDC_OPTIMISE, "最適化", 390, 139, 50, 17, StyleDisabled),
                  button(IDC_LOAD, "読み込み", 390, 161, 50, 17),
                  button(IDC_RUN, "実行", 390, 180, 50, 17),
                  // Not the default button: Enter alone must not end the program.

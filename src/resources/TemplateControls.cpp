@@ -108,4 +108,9 @@ ControlTemplate heatmap(int id, int x, int y, int width, int height, unsigned an
     return c;
 }
 
+ControlTemplate progressBar(int id, int x, int y, int width, int height)
+{
+    return {ControlKind::ProgressBar, id, {}, x, y, width, height};
+}
+
 }  // namespace kv::tmpl

@@ -68,5 +68,7 @@ ControlTemplate table(int id, int x, int y, int width, int height, unsigned styl
                       unsigned anchor = AnchorTopLeft);
 // A heatmap: coloured cells under column headings and beside row headings.
 ControlTemplate heatmap(int id, int x, int y, int width, int height, unsigned anchor = AnchorTopLeft);
+// A progress bar.
+ControlTemplate progressBar(int id, int x, int y, int width, int height);
 
 }  // namespace kv::tmpl

@@ -12,5 +12,6 @@ const DialogTemplate& printDialogTemplate();
 const DialogTemplate& optionDialogTemplate();
 const DialogTemplate& logDialogTemplate();
 const DialogTemplate& resultsDialogTemplate();
+const DialogTemplate& optimisationDialogTemplate();
 
 }  // namespace kv

@@ -96,6 +96,12 @@ void DataExchange::heatmap(int id, Heatmap& heatmap)
         view.bindHeatmap(id, heatmap);
 }
 
+void DataExchange::progress(int id, int64_t done, int64_t total)
+{
+    if (!fail)
+        view.setProgress(id, done, total);
+}
+
 void DataExchange::selection(int id, ComboBox& box, int& index)
 {
     if (fail)

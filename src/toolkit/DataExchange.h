@@ -39,6 +39,8 @@ public:
     void chart(int id, Chart& chart);
     void table(int id, Table& table);
     void heatmap(int id, Heatmap& heatmap);
+    // A progress bar only shows: both directions show `done` of `total`.
+    void progress(int id, int64_t done, int64_t total);
     void selection(int id, ComboBox& box, int& index);
 
 private:

@@ -21,13 +21,14 @@ enum class ControlKind {
     Edit,
     Button,
     CheckBox,
-    ListBox,   // single selection, unsorted, notifies selection changes
-    ComboBox,  // drop-down list that cannot be typed into
-    Icon,      // the application icon
-    Chart,     // series over a shared x axis, stacked (a Chart)
-    Table,     // read-only rows of cells under column headings (a Table)
-    Heatmap,   // coloured cells between row and column headings (a Heatmap)
-    TabBar,    // the page names (items) above a window's pages; a click shows that page
+    ListBox,      // single selection, unsorted, notifies selection changes
+    ComboBox,     // drop-down list that cannot be typed into
+    Icon,         // the application icon
+    Chart,        // series over a shared x axis, stacked (a Chart)
+    Table,        // read-only rows of cells under column headings (a Table)
+    Heatmap,      // coloured cells between row and column headings (a Heatmap)
+    TabBar,       // the page names (items) above a window's pages; a click shows that page
+    ProgressBar,  // how much of a piece of work is done
 };
 
 // Style flags of a control.

@@ -3,6 +3,7 @@
 // What a backend shows of one open dialog: its controls, reached by identifier. The toolkit's
 // data exchange and the dialogs talk to a DialogView only, never to widgets.
 
+#include <cstdint>
 #include <filesystem>
 #include <string>
 
@@ -33,6 +34,9 @@ public:
     virtual void bindChart(int id, Chart& chart) = 0;
     virtual void bindTable(int id, Table& table) = 0;
     virtual void bindHeatmap(int id, Heatmap& heatmap) = 0;
+
+    // A progress bar shows `done` of `total` (nothing done when total is 0).
+    virtual void setProgress(int id, int64_t done, int64_t total) = 0;
 
     // Writes a picture of control `id` as it is shown to `file` as PNG, drawn at least 1600
     // pixels wide with its proportions kept. False when the control does not exist, the backend

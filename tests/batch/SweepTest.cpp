@@ -2,8 +2,10 @@
 #include "batch/BatchOptions.h"
 #include "batch/BatchRun.h"
 #include "batch/BatchSession.h"
-#include "batch/SweepFigures.h"
-#include "batch/SweepGrid.h"
+#include "sweep/SweepFigures.h"
+#include "sweep/SweepGrid.h"
+#include "sweep/BackgroundSweep.h"
+#include "sweep/SweepRunner.h"
 #include "batch/SweepOptions.h"
 #include "batch/SweepRun.h"
 #include "data/SimulatorApp.h"
@@ -18,8 +20,10 @@
 #include <algorithm>
 #include <cmath>
 #include <map>
+#include <numeric>
 #include <set>
 #include <sstream>
+#include <thread>
 
 namespace kv {
 namespace {
@@ -416,6 +420,37 @@ TEST_F(Sweep, AHoldOutRunsEachPartAsTheBatchRunsItsRowsAndRanksByTheInSampleFigu
             << err.str();
         EXPECT_TRUE(out.str().empty());
     }
+}
+
+// The optimisation window's 中止: no combination starts once the sweep is cancelled, each worker
+// ends with the one it is running, and the complete ones have the figures of a straight run.
+TEST_F(Sweep, ACancelledBackgroundSweepEndsEachWorkerWithItsCombination)
+{
+    std::ostringstream messages;
+    BatchSession session(folder.path(), messages);
+    ASSERT_EQ(session.prepare(folder / "signals.csv", std::nullopt, std::nullopt), RunPreparation::Ready);
+    SweepAxis axis{"maxStocks", {}};
+    for (int stocks = 1; stocks <= 5000; ++stocks)
+        axis.values.push_back(std::to_string(stocks));
+    const SweepGrid grid({axis});
+    const SweepRunner runner(session.app->master, session.loadedSignals, session.app->settings,
+                             {{session.engine.startRow(), session.engine.endRow()}}, grid);
+    std::vector<uint64_t> indices(grid.size());
+    std::iota(indices.begin(), indices.end(), uint64_t{0});
+    BackgroundSweep sweep(runner, indices, 2);
+    while (sweep.done() < 3 && !sweep.finished())
+        std::this_thread::yield();
+    sweep.cancel();
+    const size_t doneWhenCancelled = sweep.done();
+    sweep.wait();
+    ASSERT_TRUE(sweep.finished());
+    EXPECT_LE(sweep.done(), doneWhenCancelled + 2);
+    ASSERT_LT(sweep.ready(), indices.size());
+    const std::vector<uint64_t> complete(indices.begin(),
+                                         indices.begin() + static_cast<ptrdiff_t>(sweep.ready()));
+    const std::vector<SweepFigures> straight = runner.run(complete, 1);
+    for (size_t i = 0; i < complete.size(); ++i)
+        EXPECT_EQ(sweep.figures()[i], straight[i]) << i;
 }
 
 TEST_F(Sweep, StartsAndRefusesAsTheBatchDoes)

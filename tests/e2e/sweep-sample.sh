@@ -2,10 +2,12 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # kirvane-sweep on a copy of sample/, as README.md shows it: a sweep over operatingRate and
 # maxStocks (its output as the README shows it), and the same grid split in two shards and merged
-# back with the shell commands the README gives, by hand and through GNU parallel.
+# back with the shell commands the README gives, by hand and through GNU parallel. The
+# optimisation window (through kirvane-scenario) shows the table kirvane-sweep writes.
 set -euo pipefail
 sweep=$1
 sample=$2
+scenario=$3
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cp "$sample/index.txt" "$sample/signals.csv" "$work/"
@@ -35,6 +37,76 @@ parallel --will-cite -k -S : --wd "$work" \
 { head -n 1 parts.csv; grep -v '^operatingRate,' parts.csv | sort -t, -k3,3n; } > merged-parallel.csv
 [ "$(grep -c '^operatingRate,' parts.csv)" = 2 ] || { cat parts.csv; exit 1; }
 cmp all.csv merged-parallel.csv
+
+# The optimisation window, opened with 最適化 (1091): a 2 × 2 grid given as two lists, run with
+# 開始 (1214), and the same grid with a hold-out. Its table (1218) is kirvane-sweep's CSV ranked
+# as --sort ranks it, and CSV保存 (1221) writes its lines (with CR LF, as every file the window
+# writes); a grid above 10,000 combinations is refused before it runs.
+window_table() {
+  "$scenario" > window.txt
+  grep '^1218\[' window.txt | cut -f2- | tr '\t' ','
+}
+window_table > window.csv <<'SCRIPT'
+answer-open signals.csv
+click 1001
+click 1091
+select 1201 8
+type 1205 0.5,1
+select 1206 6
+type 1210 3,5
+select 1211 2
+click 1214
+dump
+answer-save saved.csv
+click 1221
+SCRIPT
+"$sweep" --sort cagrPercent --vary operatingRate=0.5,1 --vary maxStocks=3,5 signals.csv > sorted.csv 2> /dev/null
+[ "$(wc -l < window.csv)" = 5 ] || { cat window.txt; exit 1; }
+diff sorted.csv window.csv
+[ "$(grep -c $'\r$' saved.csv)" = 5 ] || { od -c saved.csv | head; exit 1; }
+tr -d '\r' < saved.csv | cmp sorted.csv -
+grep -qxF $'1216\t4/4' window.txt  # the progress bar
+window_table > window.csv <<'SCRIPT'
+answer-open signals.csv
+click 1001
+click 1091
+type 1212 2005/01/04
+click 1214
+dump
+SCRIPT
+"$sweep" --sort finalAssets --holdout-from 2005/01/04 --vary operatingRate=0.5:1:0.25 --vary maxStocks=3,5,8 \
+    signals.csv > sorted.csv 2> /dev/null
+[ "$(wc -l < window.csv)" = 10 ] || { cat window.txt; exit 1; }
+diff sorted.csv window.csv
+window_table > window.csv <<'SCRIPT'
+answer-open signals.csv
+click 1001
+click 1091
+type 1205 1:101:1
+type 1210 1:100:1
+click 1214
+dump
+SCRIPT
+grep -qxF $'MSG\t組合せが 10,100 あります。一度に実行できるのは 10,000 までです（それより大きな格子は kirvane-sweep で）。' window.txt
+if grep -q '^1218\[0\]' window.txt; then exit 1; fi
+# A double-click on a row or a cell asks, and on yes stores that combination's values in
+# kvn.conf (operatingRate at position 11, maxStocks at 7): here 0.75 and 8 from a cell,
+# then いいえ to the first row (0.5 and 3).
+"$scenario" > window.txt <<'SCRIPT'
+answer-open signals.csv
+click 1001
+click 1091
+click 1214
+activate 1219 1 2
+answer-no
+activate 1218 0
+SCRIPT
+[ "$(grep -cxF $'MSG\tこの設定をオプションに反映しますか？' window.txt)" = 2 ]
+[ "$(cut -d, -f8,12 kvn.conf)" = "8,0.750000" ] || { cat kvn.conf; exit 1; }
+# Sorted by a heading (finalAssets, smallest first), a double-click takes the row it hits.
+printf 'answer-open signals.csv\nclick 1001\nclick 1091\nclick 1214\nsort 1218 3\nactivate 1218 1\n' |
+  "$scenario" > window.txt
+[ "$(cut -d, -f8,12 kvn.conf)" = "3,0.750000" ] || { cat kvn.conf; exit 1; }
 
 # A refusal names what is wrong and runs nothing.
 if "$sweep" --vary maxStocks=1:5:0 signals.csv > out.csv 2> messages.txt; then exit 1; else [ $? = 2 ]; fi

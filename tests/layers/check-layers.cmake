@@ -1,6 +1,6 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Fails when a source file includes across the layers the wrong way. The layers, lowest first:
-#   text <- data, settings, stats, sim (the domain: no toolkit header at all)
+#   text <- data, settings, stats, sim, sweep (the domain: no toolkit header at all)
 #   text <- toolkit <- resources, app <- the window's tools
 #   domain <- report (the run's report and JSON) <- app, batch
 #   domain <- batch <- the command-line tools (no window: no app, resources or toolkit)
@@ -13,7 +13,7 @@ if(NOT ROOT)
   message(FATAL_ERROR "check-layers: ROOT not set")
 endif()
 
-set(domain data settings stats sim)
+set(domain data settings stats sim sweep)
 # Folders of src/ that each folder may include from (its own included).
 set(allowed_text text)
 set(allowed_toolkit text toolkit)
@@ -23,6 +23,7 @@ set(allowed_data text ${domain})
 set(allowed_settings text ${domain})
 set(allowed_stats text ${domain})
 set(allowed_sim text ${domain})
+set(allowed_sweep text ${domain})
 set(allowed_report text ${domain} report)
 set(allowed_resources text toolkit resources)
 set(allowed_app text toolkit ${domain} report resources app)
@@ -40,7 +41,7 @@ set(qt_files_regex "^(src/toolkit/qt/|src/main\\.cpp$|tools/(Screenshots|AutoBen
 
 # The folder of src/ a project include names: the longest known prefix.
 function(include_folder header out)
-  foreach(prefix toolkit/headless toolkit/qt text toolkit data settings stats sim report resources app batch)
+  foreach(prefix toolkit/headless toolkit/qt text toolkit data settings stats sim sweep report resources app batch)
     string(LENGTH "${prefix}/" n)
     string(SUBSTRING "${header}" 0 ${n} head)
     if(head STREQUAL "${prefix}/")

@@ -22,6 +22,7 @@
 #include <QListView>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QHeaderView>
@@ -107,7 +108,7 @@ TEST(QtDialogView, EveryTemplateBuildsItsControlsAtTheirDialogUnitRectangles)
 {
     for (const DialogTemplate* layout :
          {&mainDialogTemplate(), &aboutDialogTemplate(), &printDialogTemplate(), &resultsDialogTemplate(),
-          &probeTemplate(), &formsTemplate()}) {
+          &optimisationDialogTemplate(), &probeTemplate(), &formsTemplate()}) {
         SCOPED_TRACE(layout->id);
         QtPlatform platform;
         RecordingDialog dialog(platform, *layout);
@@ -141,6 +142,11 @@ TEST(QtDialogView, EveryTemplateBuildsItsControlsAtTheirDialogUnitRectangles)
                 EXPECT_EQ(button->isDefault(), bool(c.style & StyleDefault));
             }
             EXPECT_EQ(view.enabled(c.id), !(c.style & StyleDisabled));
+            // A progress bar shows its share of the work.
+            if (auto* bar = qobject_cast<QProgressBar*>(widget)) {
+                view.setProgress(c.id, 16, 64);
+                EXPECT_EQ(bar->value() - bar->minimum(), (bar->maximum() - bar->minimum()) / 4);
+            }
         }
     }
 }

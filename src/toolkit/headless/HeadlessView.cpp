@@ -83,6 +83,14 @@ void HeadlessView::bindHeatmap(int id, Heatmap& heatmap)
         it->second.heatmap = &heatmap;
 }
 
+// Shown as "12/64" in the dump.
+void HeadlessView::setProgress(int id, int64_t done, int64_t total)
+{
+    auto it = controls.find(id);
+    if (it != controls.end() && it->second.kind == ControlKind::ProgressBar)
+        it->second.text = std::to_string(done) + "/" + std::to_string(total);
+}
+
 Heatmap* HeadlessView::heatmap(int id) const
 {
     auto it = controls.find(id);

@@ -30,6 +30,7 @@ public:
     void bindChart(int id, Chart& chart) override;
     void bindTable(int id, Table& table) override;
     void bindHeatmap(int id, Heatmap& heatmap) override;
+    void setProgress(int id, int64_t done, int64_t total) override;
     // Nothing is drawn here: no picture, false.
     bool saveImage(int, const std::filesystem::path&) override { return false; }
     void setFocus(int id) override { focused = id; }

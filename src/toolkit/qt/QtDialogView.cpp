@@ -28,6 +28,7 @@
 #include <QMouseEvent>
 #include <QPixmap>
 #include <QPlainTextEdit>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QRegularExpressionValidator>
 #include <QScreen>
@@ -317,6 +318,12 @@ QWidget* QtDialogView::buildWidget(const ControlTemplate& layout, const QSize& u
         return buildHeatmap(layout);
     case ControlKind::TabBar:
         return buildTabBar(layout);
+    case ControlKind::ProgressBar: {
+        auto* bar = new QProgressBar(dialogWindow.get());
+        bar->setRange(0, 1000);
+        bar->setValue(0);
+        return bar;
+    }
     }
     return nullptr;
 }
@@ -791,6 +798,18 @@ void QtDialogView::bindChart(int id, Chart& chart)
     Control* control = find(id);
     if (control && control->layout->kind == ControlKind::Chart)
         static_cast<ChartWidget*>(control->widget)->setChart(chart);
+}
+
+// In thousandths: QProgressBar counts in int, the work may count further.
+void QtDialogView::setProgress(int id, int64_t done, int64_t total)
+{
+    Control* control = find(id);
+    auto* bar = control ? qobject_cast<QProgressBar*>(control->widget) : nullptr;
+    if (!bar)
+        return;
+    const int value = total > 0 ? static_cast<int>(std::clamp<int64_t>(done * 1000 / total, 0, 1000)) : 0;
+    if (bar->value() != value)
+        bar->setValue(value);
 }
 
 void QtDialogView::bindHeatmap(int id, Heatmap& heatmap)

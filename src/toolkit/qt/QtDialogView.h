@@ -61,6 +61,7 @@ public:
     void bindChart(int id, Chart& chart) override;
     void bindTable(int id, Table& table) override;
     void bindHeatmap(int id, Heatmap& heatmap) override;
+    void setProgress(int id, int64_t done, int64_t total) override;
     bool saveImage(int id, const std::filesystem::path& file) override;
     void setFocus(int id) override;
     bool enabled(int id) const override;

@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "batch/SweepFigures.h"
+#include "sweep/SweepFigures.h"
 
 #include "sim/Backtest.h"
 
+#include <algorithm>
 #include <cmath>
+#include <numeric>
 
 namespace kv {
 
@@ -68,6 +70,17 @@ bool betterBy(const SweepFigureField& field, const SweepFigures& a, const SweepF
     if (!x || !y)
         return x && !y;
     return field.smallerIsBetter ? *x < *y : *x > *y;
+}
+
+std::vector<size_t> rankedOrder(const SweepFigureField& field, const std::vector<SweepFigures>& figures,
+                                size_t parts)
+{
+    std::vector<size_t> order(parts == 0 ? 0 : figures.size() / parts);
+    std::iota(order.begin(), order.end(), size_t{0});
+    std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) {
+        return betterBy(field, figures[a * parts], figures[b * parts]);
+    });
+    return order;
 }
 
 SweepFigures sweepFiguresOf(const Backtest& engine)

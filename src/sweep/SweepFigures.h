@@ -45,4 +45,9 @@ const SweepFigureField* sweepFigureByName(const std::string& name);
 // figures keep their order (use with a stable sort).
 bool betterBy(const SweepFigureField& field, const SweepFigures& a, const SweepFigures& b);
 
+// The combinations of `figures` (`parts` entries each) best first by `field` in their first part,
+// ties in the order given: the indices of their first entries divided by `parts`.
+std::vector<size_t> rankedOrder(const SweepFigureField& field, const std::vector<SweepFigures>& figures,
+                                size_t parts);
+
 }  // namespace kv

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "batch/SweepGrid.h"
+#include "sweep/SweepGrid.h"
 
 #include "settings/SettingByName.h"
 #include "text/Numbers.h"

@@ -1,11 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "batch/SweepRunner.h"
+#include "sweep/SweepRunner.h"
 
 #include "settings/SettingByName.h"
 #include "sim/Backtest.h"
+#include "text/Numbers.h"
 
 #include <algorithm>
 #include <atomic>
+#include <charconv>
+#include <chrono>
 #include <condition_variable>
 #include <exception>
 #include <memory>
@@ -14,6 +17,60 @@
 #include <thread>
 
 namespace kv {
+
+std::optional<int32_t> parseHoldoutDate(const std::string& text)
+{
+    int parts[3] = {};
+    const char* p = text.data();
+    const char* end = text.data() + text.size();
+    for (int i = 0; i < 3; ++i) {
+        const char* begin = p;
+        while (p != end && *p >= '0' && *p <= '9')
+            ++p;
+        const long digits = p - begin;
+        if (i == 0 ? digits != 4 : digits < 1 || digits > 2)
+            return std::nullopt;
+        std::from_chars(begin, p, parts[i]);
+        if (i < 2 && (p == end || *p++ != '/'))
+            return std::nullopt;
+    }
+    const std::chrono::year_month_day day{std::chrono::year(parts[0]), std::chrono::month(parts[1]),
+                                          std::chrono::day(parts[2])};
+    if (p != end || !day.ok())
+        return std::nullopt;
+    return parts[0] * 10000 + parts[1] * 100 + parts[2];
+}
+
+std::optional<int> holdoutRow(const SignalRows& rows, int first, int last, int32_t date)
+{
+    std::optional<int> split;
+    bool earlierDate = false;
+    for (int row = first; row <= last && !split; ++row) {
+        const int32_t rowDate = rows.fields(row).signalDate;
+        if (rowDate == 0)
+            continue;
+        if (rowDate >= date)
+            split = row;
+        else
+            earlierDate = true;
+    }
+    if (!split || !earlierDate)
+        return std::nullopt;
+    return split;
+}
+
+std::string windowDatesText(const SignalRows& rows, int first, int last)
+{
+    int32_t lowest = 0, highest = 0;
+    for (int row = first; row <= last; ++row) {
+        if (const int32_t date = rows.fields(row).signalDate; date != 0) {
+            if (lowest == 0)
+                lowest = date;
+            highest = date;
+        }
+    }
+    return dateText(lowest) + " 〜 " + dateText(highest);
+}
 
 SweepRunner::SweepRunner(const StockMaster& master, const SignalRows& rows, const SimulationSettings& base,
                          std::vector<SweepWindow> windows, const SweepGrid& grid)
@@ -41,8 +98,9 @@ void SweepRunner::runCombination(uint64_t index, Backtest& engine, SweepFigures*
 }
 
 std::vector<SweepFigures> SweepRunner::run(const std::vector<uint64_t>& indices, int jobs,
-                                           const Progress& progress) const
+                                           const Progress& progress, const std::atomic<bool>* cancel) const
 {
+    auto cancelled = [cancel] { return cancel && cancel->load(); };
     const size_t parts = windows.size();
     std::vector<SweepFigures> figures(indices.size() * parts);
     std::vector<char> finished(indices.size(), 0);
@@ -60,7 +118,7 @@ std::vector<SweepFigures> SweepRunner::run(const std::vector<uint64_t>& indices,
         std::vector<SweepFigures> result(parts);
         for (;;) {
             const size_t i = next.fetch_add(1);
-            if (i >= indices.size() || stop.load())
+            if (i >= indices.size() || stop.load() || cancelled())
                 break;
             try {
                 runCombination(indices[i], *engine, result.data());
@@ -87,7 +145,7 @@ std::vector<SweepFigures> SweepRunner::run(const std::vector<uint64_t>& indices,
     if (threads <= 1) {
         // On this thread: report after every combination, as the workers would.
         std::unique_ptr<Backtest> engine = std::make_unique<Backtest>(master, rows, base);
-        for (size_t i = 0; i < indices.size(); ++i) {
+        for (size_t i = 0; i < indices.size() && !cancelled(); ++i) {
             runCombination(indices[i], *engine, &figures[i * parts]);
             if (progress)
                 progress(i + 1, i + 1, figures);

@@ -5,13 +5,16 @@
 // signal rows are shared and only read, so no signal row is copied per worker. A combination is
 // run once per window of rows (two for a hold-out), each run a complete one from the capital.
 
-#include "batch/SweepFigures.h"
-#include "batch/SweepGrid.h"
+#include "sweep/SweepFigures.h"
+#include "sweep/SweepGrid.h"
 #include "settings/SimulationSettings.h"
 
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <optional>
+#include <string>
 #include <vector>
 
 namespace kv {
@@ -25,6 +28,19 @@ struct SweepWindow {
     int first = 0;
     int last = 0;
 };
+
+// A calendar date written YYYY/MM/DD (the month and the day may have one digit), as yyyymmdd.
+std::optional<int32_t> parseHoldoutDate(const std::string& text);
+
+// The out-of-sample part's first row: the first row of first..last dated on or after `date`
+// (yyyymmdd). A row whose date text reads as no date (0) is dated on no day: it stays in the part
+// its place puts it in. Nothing when `date` lies before the window's first dated row or after its
+// last, or when the in-sample part would have no row.
+std::optional<int> holdoutRow(const SignalRows& rows, int first, int last, int32_t date);
+
+// "2004/1/5 〜 2005/6/30" (UTF-8):
+// the dates of the first and last dated rows of first..last.
+std::string windowDatesText(const SignalRows& rows, int first, int last);
 
 class SweepRunner {
 public:
@@ -43,9 +59,12 @@ public:
     // The figures of each combination of `indices` (grid indices), in that order, computed by
     // `jobs` threads at a time (1 runs them on this thread): windowCount() entries per
     // combination, one per window, so combination i's are at i × windowCount(). A worker's
-    // exception stops the others and is rethrown here.
+    // exception stops the others and is rethrown here. Once `cancel` (when given) is set, no
+    // combination starts: each worker ends with the one it is running, and the figures of the
+    // combinations not run stay empty (the last progress report tells how many are ready).
     std::vector<SweepFigures> run(const std::vector<uint64_t>& indices, int jobs,
-                                  const Progress& progress = {}) const;
+                                  const Progress& progress = {},
+                                  const std::atomic<bool>* cancel = nullptr) const;
 
     // One combination on the calling thread, with the given engine: its figures in each window
     // written to `figures` (windowCount() entries).

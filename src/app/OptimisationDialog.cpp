@@ -1,0 +1,601 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/OptimisationDialog.h"
+
+#include "app/OutputFileDialog.h"
+#include "data/SignalRows.h"
+#include "data/SimulatorApp.h"
+#include "resources/ControlIds.h"
+#include "resources/Messages.h"
+#include "resources/Templates.h"
+#include "settings/SettingByName.h"
+#include "settings/SettingsFile.h"
+#include "sim/OutcomeTexts.h"
+#include "sweep/SweepTable.h"
+#include "text/ColourScale.h"
+#include "text/Cp932.h"
+#include "text/Format.h"
+#include "text/OutputFile.h"
+#include "toolkit/DataExchange.h"
+#include "toolkit/Platform.h"
+
+#include <charconv>
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <string_view>
+#include <thread>
+
+namespace kv {
+
+namespace {
+
+// A cell of the results table: every text is a number or empty, and sorts as that number.
+TableCell numberCell(std::string text)
+{
+    TableCell cell{std::move(text)};
+    double value = 0;
+    const char* end = cell.text.data() + cell.text.size();
+    auto [stop, error] = std::from_chars(cell.text.data(), end, value);
+    if (error == std::errc() && stop == end && !cell.text.empty())
+        cell.key = value;
+    return cell;
+}
+
+// The settings a grid may vary: those of the options dialog (but the log, which a sweep never
+// writes), named by the options dialog's control that shows each.
+struct Choosable {
+    const char* name;
+    int optionControl;
+};
+const Choosable kChoosable[] = {
+    {"capital", IDC_OPT_CAPITAL},
+    {"lossWithinThreeYears", IDC_OPT_LOSS},
+    {"leverage", IDC_OPT_LEVERAGE},
+    {"marginMaintenanceRate", IDC_OPT_MARGIN_RATE},
+    {"taxRate", IDC_OPT_TAX_RATE},
+    {"maxStocks", IDC_OPT_MAX_STOCKS},
+    {"maxPurchaseAmount", IDC_OPT_MAX_PURCHASE},
+    {"unknownProfitRate", IDC_OPT_UNKNOWN_RATE},
+    {"operatingRate", IDC_OPT_OPERATING_RATE},
+    {"tradeOrder", IDC_OPT_ORDER},
+    {"commissionSchedule", IDC_OPT_COMMISSION},
+    {"buyPriority", IDC_OPT_BUY_PRIORITY},
+    {"operationType", IDC_OPT_OPERATION_TYPE},
+    {"shortSellSystem", IDC_OPT_SHORT_SELL},
+};
+
+// The caption the options dialog gives a control: a check box's own, or that of the label on
+// the same line to its left. Empty when it has none.
+std::string optionCaption(int id)
+{
+    const std::vector<ControlTemplate>& controls = optionDialogTemplate().controls;
+    for (size_t i = 0; i < controls.size(); ++i) {
+        const ControlTemplate& c = controls[i];
+        if (c.id != id)
+            continue;
+        if (c.kind == ControlKind::CheckBox)
+            return c.caption;
+        if (i > 0 && controls[i - 1].kind == ControlKind::Label && controls[i - 1].x < c.x &&
+            std::abs(controls[i - 1].y - c.y) <= 4)
+            return controls[i - 1].caption;
+        return {};
+    }
+    return {};
+}
+
+// "資本金 (capital)": the options dialog's caption, and the name --vary and the table use.
+std::string settingItem(const Choosable& setting)
+{
+    const std::string caption = optionCaption(setting.optionControl);
+    return caption.empty() ? setting.name : caption + " (" + setting.name + ")";
+}
+
+// The figures by the names the results windows give them, in the table's order.
+const char* const kFigureCaptions[] = {
+    "最終資産",
+    "総収益率",
+    "年率収益率 (CAGR)",
+    "最大ドローダウン率",
+    "プロフィットファクター",
+    "勝率",
+    "取引数",
+    "購入数",
+    "売却数",
+};
+
+// A figure as short as a heatmap cell needs it: yen in units of 10,000, rates with one decimal,
+// ratios with two, counts whole.
+std::string cellText(const SweepFigureField& field, double value)
+{
+    const std::string_view name = field.name;
+    if (!std::isfinite(value))
+        return "----";
+    if (name == "finalAssets")
+        return groupedText(value / 10000, 0) + toCp932("万");
+    if (name == "profitFactor")
+        return fixed(value, 2);
+    if (name == "trades" || name == "purchases" || name == "sales")
+        return groupedText(value, 0);
+    return fixed(value, 1);
+}
+
+std::string trimmed(const std::string& text)
+{
+    const size_t first = text.find_first_not_of(" \t");
+    if (first == std::string::npos)
+        return {};
+    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
+// The values of an axis as --vary takes them: the list when there is one, else FROM:TO:STEP (FROM alone
+// when neither TO nor STEP is given).
+std::string axisSpec(const std::string& from, const std::string& to, const std::string& step,
+                     const std::string& list)
+{
+    if (!trimmed(list).empty())
+        return trimmed(list);
+    if (trimmed(to).empty() && trimmed(step).empty())
+        return trimmed(from);
+    return trimmed(from) + ":" + trimmed(to) + ":" + trimmed(step);
+}
+
+int workerCount()
+{
+    const unsigned cores = std::thread::hardware_concurrency();
+    return cores == 0 ? 1 : static_cast<int>(cores);
+}
+
+// "0:17": minutes and seconds.
+std::string durationText(double seconds)
+{
+    const long whole = std::lround(seconds);
+    char text[32];
+    std::snprintf(text, sizeof text, "%ld:%02ld", whole / 60, whole % 60);
+    return text;
+}
+
+}  // namespace
+
+// The most combinations the window runs at once: a larger grid is for kirvane-sweep.
+constexpr uint64_t kMaxWindowCombinations = 10'000;
+
+OptimisationDialog::OptimisationDialog(SimulatorApp& app, Platform& platform, const SignalRows& rows,
+                                       int firstRow, int lastRow, std::vector<std::filesystem::path> inputs)
+    : Dialog(platform), app(app), rows(rows), firstRow(firstRow), lastRow(lastRow), inputs(std::move(inputs))
+{
+    static const std::string none = toCp932("（なし）");
+    settingBoxes[1].append(none);
+    for (const Choosable& setting : kChoosable) {
+        settingNames.emplace_back(setting.name);
+        const std::string item = settingItem(setting);
+        settingBoxes[0].append(item);
+        settingBoxes[1].append(item);
+    }
+    for (const char* caption : kFigureCaptions) {
+        const std::string name = sweepFigureFields()[figureBox.count()].name;
+        figureBox.append(toCp932(caption) + " (" + name + ")");
+    }
+    // A first grid to start from: the operating rate against the number of stocks a day.
+    auto indexOf = [&](const char* name) {
+        for (size_t i = 0; i < settingNames.size(); ++i)
+            if (settingNames[i] == name)
+                return static_cast<int>(i);
+        return 0;
+    };
+    settingChoices = {indexOf("operatingRate"), indexOf("maxStocks") + 1};
+    fromTexts = {"0.5", ""};
+    toTexts = {"1", ""};
+    stepTexts = {"0.25", ""};
+    listTexts = {"", "3,5,8"};
+}
+
+OptimisationDialog::~OptimisationDialog() = default;  // a sweep still running is cancelled
+
+const DialogTemplate& OptimisationDialog::dialogTemplate() const
+{
+    return optimisationDialogTemplate();
+}
+
+void OptimisationDialog::exchange(DataExchange& dx)
+{
+    static const int settingIds[2] = {IDC_OPTIM_SETTING1, IDC_OPTIM_SETTING2};
+    for (int a = 0; a < 2; ++a) {
+        const int id = settingIds[a];
+        dx.selection(id, settingBoxes[a], settingChoices[a]);
+        dx.text(id + 1, fromTexts[a]);
+        dx.text(id + 2, toTexts[a]);
+        dx.text(id + 3, stepTexts[a]);
+        dx.text(id + 4, listTexts[a]);
+    }
+    dx.selection(IDC_OPTIM_FIGURE, figureBox, figureChoice);
+    dx.text(IDC_OPTIM_HOLDOUT, holdoutText);
+    dx.text(IDC_OPTIM_COUNT, countText);
+    dx.progress(IDC_OPTIM_PROGRESS, combinationsDone, combinationsTotal);
+    dx.text(IDC_OPTIM_PROGRESS_TEXT, progressText);
+    dx.table(IDC_OPTIM_TABLE, resultsTable);
+    dx.heatmap(IDC_OPTIM_HEATMAP, heatmap);
+    dx.heatmap(IDC_OPTIM_HEATMAP_OOS, outOfSampleHeatmap);
+}
+
+void OptimisationDialog::onInitDialog()
+{
+    showCount();
+    updateData(false);
+    // Typing changes no command: the count follows the choices on a timer, as the progress does.
+    platform().setTimer(*this, kOptimisationTimerEvent, 50);
+}
+
+void OptimisationDialog::onCommand(int id, Notification notification)
+{
+    switch (id) {
+    case IDC_OPTIM_SETTING1:
+    case IDC_OPTIM_SETTING2:
+    case IDC_OPTIM_FIGURE:
+        if (notification != Notification::SelectionChanged || sweepRunning())
+            return;
+        updateData(true);
+        showCount();
+        updateData(false);
+        return;
+    case IDC_OPTIM_START:
+        start();
+        return;
+    case IDC_OPTIM_CANCEL:
+        if (sweepRunning())
+            running->cancel();
+        return;
+    case IDC_OPTIM_TABLE:
+        if (notification == Notification::DoubleClicked) {
+            const int row = resultsTable.activatedRow();
+            if (row >= 0 && static_cast<size_t>(row) < tableOrder.size())
+                offerCombination(tableOrder[static_cast<size_t>(row)]);
+        }
+        return;
+    case IDC_OPTIM_HEATMAP:
+    case IDC_OPTIM_HEATMAP_OOS:
+        if (notification == Notification::DoubleClicked) {
+            const Heatmap& map = id == IDC_OPTIM_HEATMAP ? heatmap : outOfSampleHeatmap;
+            const int row = map.activatedRow();
+            const int column = map.activatedColumn();
+            // The grid runs in its own order: a cell's combination is its entry.
+            if (row >= 0 && column >= 0 && running)
+                offerCombination(static_cast<size_t>(row) * static_cast<size_t>(map.columnCount()) +
+                                 static_cast<size_t>(column));
+        }
+        return;
+    case IDC_OPTIM_SAVE_CSV:
+        saveCsv();
+        return;
+    default:
+        Dialog::onCommand(id, notification);
+        return;
+    }
+}
+
+// The window closes at once: a sweep still running is cancelled, and its workers end with the
+// combination each is running.
+void OptimisationDialog::onOK()
+{
+    onCancel();
+}
+
+void OptimisationDialog::onCancel()
+{
+    if (running) {
+        running->cancel();
+        running->wait();
+    }
+    platform().killTimer(*this, kOptimisationTimerEvent);
+    endDialog(IDCANCEL);
+}
+
+void OptimisationDialog::onTimer(int)
+{
+    if (sweepRunning()) {
+        poll();
+        return;
+    }
+    // Between runs the count follows what is typed; a refresh sets only what has changed.
+    const std::string before = countText;
+    updateData(true);
+    showCount();
+    if (countText != before)
+        updateData(false);
+}
+
+OptimisationDialog::Plan OptimisationDialog::plan() const
+{
+    static const std::string axisNames[2] = {toCp932("縦軸"), toCp932("横軸")};
+    Plan p;
+    std::vector<SweepAxis> axes;
+    for (int a = 0; a < 2; ++a) {
+        const int choice = settingChoices[a] - a;  // the second box starts with （なし）
+        if (choice < 0 || static_cast<size_t>(choice) >= settingNames.size())
+            continue;
+        const std::string& name = settingNames[static_cast<size_t>(choice)];
+        const std::string spec = axisSpec(fromTexts[a], toTexts[a], stepTexts[a], listTexts[a]);
+        if (spec.empty()) {
+            p.refusal = axisNames[a] + toCp932("の値を入れてください。");
+            return p;
+        }
+        if (!axes.empty() && axes.front().name == name) {
+            p.refusal = toCp932("縦軸と横軸に同じ設定は選べません。");
+            return p;
+        }
+        ParsedAxis parsed = parseAxis(name, spec);
+        if (!parsed.axis) {
+            p.refusal = axisNames[a] + toCp932("：" + parsed.error);
+            return p;
+        }
+        axes.push_back(std::move(*parsed.axis));
+    }
+    if (axes.empty()) {
+        p.refusal = toCp932("縦軸の設定を選んでください。");
+        return p;
+    }
+    SweepGrid chosen(std::move(axes));
+    if (chosen.size() > kMaxWindowCombinations) {
+        p.refusal =
+            toCp932("組合せが ") + groupedText(static_cast<double>(chosen.size()), 0) +
+            toCp932(
+                " あります。一度に実行できるのは 10,000 までです（それより大きな格子は kirvane-sweep で）。");
+        return p;
+    }
+    p.windows = {{firstRow, lastRow}};
+    if (const std::string date = trimmed(holdoutText); !date.empty()) {
+        const std::optional<int32_t> from = parseHoldoutDate(date);
+        if (!from) {
+            p.refusal = toCp932("検証開始日は YYYY/MM/DD で入れてください。");
+            return p;
+        }
+        const std::optional<int> split = holdoutRow(rows, firstRow, lastRow, *from);
+        if (!split) {
+            p.refusal = toCp932("検証開始日は、シグナルの期間 (" + windowDatesText(rows, firstRow, lastRow) +
+                                ") の最初の日より後で、最後の日までの日付にしてください。");
+            return p;
+        }
+        p.windows = {{firstRow, *split - 1}, {*split, lastRow}};
+    }
+    const size_t figureIndex = figureChoice >= 0 ? static_cast<size_t>(figureChoice) : 0;
+    p.figure = &sweepFigureFields()[std::min(figureIndex, sweepFigureFields().size() - 1)];
+    p.grid = std::move(chosen);
+    return p;
+}
+
+void OptimisationDialog::showCount()
+{
+    const Plan p = plan();
+    if (!p.grid) {
+        countText = p.refusal;
+        return;
+    }
+    countText = toCp932("組合せ数：") + groupedText(static_cast<double>(p.grid->size()), 0) +
+        (p.windows.size() > 1 ? toCp932("（評価期間と検証期間で各 1 回）") : std::string()) +
+        toCp932("　並列数：") + std::to_string(workerCount());
+}
+
+void OptimisationDialog::start()
+{
+    if (sweepRunning())
+        return;
+    updateData(true);
+    Plan p = plan();
+    if (!p.grid) {
+        countText = p.refusal;
+        updateData(false);
+        platform().messageBox(p.refusal);
+        return;
+    }
+    showCount();
+    // The previous sweep's runner and results go before the grid they read is replaced.
+    running.reset();
+    runner.reset();
+    tableOrder.clear();
+    resultsTable.set({}, {});
+    heatmap.set({}, {}, {}, {});
+    outOfSampleHeatmap.set({}, {}, {}, {});
+    grid = std::move(*p.grid);
+    holdout = p.windows.size() > 1;
+    figure = p.figure;
+    runner = std::make_unique<SweepRunner>(app.master, rows, app.settings, std::move(p.windows), grid);
+    std::vector<uint64_t> indices(grid.size());
+    for (uint64_t i = 0; i < indices.size(); ++i)
+        indices[i] = i;
+    shown = false;
+    running = std::make_unique<BackgroundSweep>(*runner, std::move(indices), workerCount());
+    enableChoices(false);
+    showProgress();
+    updateData(false);
+    // The scripted backend has no tick for this window: it waits for the workers at once.
+    if (platform().tickBudget().count() == 0) {
+        running->wait();
+        finish();
+    }
+}
+
+void OptimisationDialog::poll()
+{
+    if (running->finished()) {
+        running->wait();
+        finish();
+        return;
+    }
+    showProgress();
+    updateData(false);
+}
+
+// "12 / 64 組合せ  3.2 組合せ/秒  残り 0:17", as kirvane-sweep's progress line reads.
+void OptimisationDialog::showProgress()
+{
+    const size_t done = running->done();
+    const size_t total = running->total();
+    const double seconds = running->seconds();
+    combinationsDone = static_cast<int64_t>(done);
+    combinationsTotal = static_cast<int64_t>(total);
+    std::string text = std::to_string(done) + " / " + std::to_string(total) + toCp932(" 組合せ");
+    if (done > 0 && seconds > 0) {
+        const double rate = static_cast<double>(done) / seconds;
+        text += "  " + fixed(rate, 1) + toCp932(" 組合せ/秒");
+        if (!running->finished())
+            text += toCp932("  残り ") + durationText(static_cast<double>(total - done) / rate);
+        else
+            text += toCp932("  ") + durationText(seconds);
+    }
+    if (running->cancelled())
+        text += toCp932("  中止しました");
+    progressText = std::move(text);
+}
+
+void OptimisationDialog::finish()
+{
+    shown = true;
+    showProgress();
+    showResults();
+    enableChoices(true);
+    updateData(false);
+    if (!running->failure().empty())
+        platform().messageBox(toCp932("最適化を実行できませんでした：") + running->failure());
+}
+
+// The complete combinations, ranked by the chosen figure as kirvane-sweep --sort ranks them (by
+// the in-sample part with a hold-out), each row the texts of kirvane-sweep's CSV line.
+void OptimisationDialog::showResults()
+{
+    const size_t parts = runner->windowCount();
+    std::vector<SweepFigures> ready(running->figures().begin(),
+                                    running->figures().begin() +
+                                        static_cast<ptrdiff_t>(running->ready() * parts));
+    tableOrder = rankedOrder(*figure, ready, parts);
+
+    // Each column as wide as its heading (about 4 dialog units a character) or a number.
+    std::vector<TableColumn> columns;
+    for (std::string& name : sweepColumnNames(grid, holdout)) {
+        const int width = std::max(40, static_cast<int>(name.size()) * 4 + 8);
+        columns.push_back({std::move(name), width, true});
+    }
+    std::vector<std::vector<TableCell>> cells;
+    cells.reserve(tableOrder.size());
+    for (size_t entry : tableOrder) {
+        std::vector<TableCell> row;
+        for (std::string& text :
+             sweepRowTexts(grid, running->combinations()[entry], &ready[entry * parts], holdout))
+            row.push_back(numberCell(std::move(text)));
+        cells.push_back(std::move(row));
+    }
+    resultsTable.setSortable(true);
+    resultsTable.set(std::move(columns), std::move(cells));
+
+    if (grid.axes().size() == 2) {
+        showHeatmap(heatmap, 0, ready);
+        if (holdout)
+            showHeatmap(outOfSampleHeatmap, 1, ready);
+    }
+}
+
+// The ranking figure of one part of each combination over the grid. The colour tells a figure
+// better than the grid's median (green) from a worse one (red), stronger the farther it lies; the
+// cell ranked first is outlined in both parts, so the out-of-sample side shows how the chosen
+// settings fared. The tip gives the combination's values and every figure of the part.
+void OptimisationDialog::showHeatmap(Heatmap& map, size_t part, const std::vector<SweepFigures>& ready)
+{
+    const size_t parts = runner->windowCount();
+    const SweepAxis& down = grid.axes()[0];
+    const SweepAxis& across = grid.axes()[1];
+    std::vector<double> values;
+    for (size_t entry = 0; entry * parts < ready.size(); ++entry) {
+        const std::optional<double> v = figure->value(ready[entry * parts + part]);
+        if (v && std::isfinite(*v))
+            values.push_back(*v);
+    }
+    double middle = 0;
+    double scale = 0;
+    if (!values.empty()) {
+        std::vector<double> sorted = values;
+        std::nth_element(sorted.begin(), sorted.begin() + static_cast<ptrdiff_t>(sorted.size() / 2),
+                         sorted.end());
+        middle = sorted[sorted.size() / 2];
+        for (double v : values)
+            scale = std::max(scale, std::abs(v - middle));
+    }
+    const std::vector<std::string> columnNames = sweepColumnNames(grid, holdout);
+    std::vector<HeatmapCell> cells(down.values.size() * across.values.size());
+    for (size_t entry = 0; entry * parts < ready.size() && entry < cells.size(); ++entry) {
+        const SweepFigures& figures = ready[entry * parts + part];
+        const std::optional<double> v = figure->value(figures);
+        HeatmapCell& cell = cells[entry];
+        cell.empty = false;
+        cell.text = v ? cellText(*figure, *v) : std::string("----");
+        if (v)
+            cell.colour = divergingColour(figure->smallerIsBetter ? middle - *v : *v - middle, scale);
+        const std::vector<std::string> texts =
+            sweepRowTexts(grid, running->combinations()[entry], &ready[entry * parts], holdout);
+        cell.tip = down.name + "=" + texts[0] + "  " + across.name + "=" + texts[1];
+        const size_t first = 3 + part * sweepFigureFields().size();
+        for (size_t f = first; f < first + sweepFigureFields().size(); ++f)
+            cell.tip += "\r\n" + columnNames[f] + ": " + texts[f];
+    }
+    int bestRow = -1;
+    int bestColumn = -1;
+    if (!tableOrder.empty()) {
+        const uint64_t best = running->combinations()[tableOrder.front()];
+        bestRow = static_cast<int>(best / across.values.size());
+        bestColumn = static_cast<int>(best % across.values.size());
+    }
+    std::string title = toCp932(kFigureCaptions[figure - sweepFigureFields().data()]) + " (" +
+        sweepFigureColumn(figure->name, holdout, part) + ")";
+    if (holdout)
+        title += toCp932(part == 0 ? "　評価期間" : "　検証期間");
+    title += toCp932("　縦：") + down.name + toCp932("　横：") + across.name;
+    map.set(std::move(title), down.values, across.values, std::move(cells), bestRow, bestColumn);
+}
+
+void OptimisationDialog::enableChoices(bool enabled)
+{
+    for (int id = IDC_OPTIM_SETTING1; id <= IDC_OPTIM_HOLDOUT; ++id)
+        enableControl(id, enabled);
+    enableControl(IDC_OPTIM_START, enabled);
+    enableControl(IDC_OPTIM_CANCEL, !enabled);
+    enableControl(IDC_OPTIM_SAVE_CSV, enabled && !tableOrder.empty());
+}
+
+// Stores the values of the combination at `entry` in the settings and writes kvn.conf as the
+// options dialog's OK does, once the user has said yes.
+void OptimisationDialog::offerCombination(size_t entry)
+{
+    static const std::string question = toCp932("この設定をオプションに反映しますか？");
+    if (!shown || entry >= running->ready() || !platform().askYesNo(question))
+        return;
+    const std::vector<std::string_view> values = grid.valuesOf(running->combinations()[entry]);
+    for (size_t a = 0; a < values.size(); ++a)
+        setSettingByName(app.settings, grid.axes()[a].name, values[a]);
+    if (!saveSettings(app.settings, app.settingsFile()))
+        platform().messageBox(messages::settingsFileNotWritten);
+}
+
+// The table as kirvane-sweep writes it with --sort: the header, then the rows in their order.
+void OptimisationDialog::saveCsv()
+{
+    static const std::string cannotOpen = toCp932("ファイルをオープンできません");
+    if (tableOrder.empty())
+        return;
+    FileDialogOptions options;
+    options.defaultExtension = "csv";
+    options.filter = messages::csvFilter;
+    options.overwritePrompt = true;
+    std::optional<std::filesystem::path> file = askForOutputFile(platform(), options, inputs);
+    if (!file)
+        return;
+    // From the figures in their ranked order, whatever order the table is shown in; the lines
+    // end in CR LF as in every file the window writes.
+    const size_t parts = runner->windowCount();
+    std::string csv = sweepCsvLine(sweepColumnNames(grid, holdout)) + "\r\n";
+    for (size_t entry : tableOrder)
+        csv += sweepCsvLine(sweepRowTexts(grid, running->combinations()[entry],
+                                          &running->figures()[entry * parts], holdout)) +
+            "\r\n";
+    WaitCursor wait = platform().waitCursor();
+    if (writeWholeFile(*file, csv) != WriteResult::Written)
+        platform().messageBox(cannotOpen);
+}
+
+}  // namespace kv
