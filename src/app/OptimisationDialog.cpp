@@ -129,8 +129,8 @@ std::string trimmed(const std::string& text)
 
 // The values of an axis as --vary takes them: the list when there is one, else FROM:TO:STEP (FROM alone
 // when neither TO nor STEP is given).
-std::string axisSpec(const std::string& from, const std::string& to, const std::string& step,
-                     const std::string& list)
+std::string axisValuesText(const std::string& from, const std::string& to, const std::string& step,
+                           const std::string& list)
 {
     if (!trimmed(list).empty())
         return trimmed(list);
@@ -313,8 +313,8 @@ OptimisationDialog::Plan OptimisationDialog::plan() const
         if (choice < 0 || static_cast<size_t>(choice) >= settingNames.size())
             continue;
         const std::string& name = settingNames[static_cast<size_t>(choice)];
-        const std::string spec = axisSpec(fromTexts[a], toTexts[a], stepTexts[a], listTexts[a]);
-        if (spec.empty()) {
+        const std::string valuesText = axisValuesText(fromTexts[a], toTexts[a], stepTexts[a], listTexts[a]);
+        if (valuesText.empty()) {
             p.refusal = axisNames[a] + toCp932("の値を入れてください。");
             return p;
         }
@@ -322,7 +322,7 @@ OptimisationDialog::Plan OptimisationDialog::plan() const
             p.refusal = toCp932("縦軸と横軸に同じ設定は選べません。");
             return p;
         }
-        ParsedAxis parsed = parseAxis(name, spec);
+        ParsedAxis parsed = parseAxis(name, valuesText);
         if (!parsed.axis) {
             p.refusal = axisNames[a] + toCp932("：" + parsed.error);
             return p;

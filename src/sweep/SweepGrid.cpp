@@ -133,19 +133,19 @@ std::optional<std::string> refuseSettingValue(std::string_view name, std::string
     return std::nullopt;
 }
 
-ParsedAxis parseAxis(std::string_view name, std::string_view spec)
+ParsedAxis parseAxis(std::string_view name, std::string_view valuesText)
 {
-    const std::string where = "--vary " + std::string(name) + "=" + std::string(spec) + ": ";
+    const std::string where = "--vary " + std::string(name) + "=" + std::string(valuesText) + ": ";
     const std::string tooManyValues = "値が多すぎます (" + std::to_string(kMaxCombinations) + " まで)";
     if (!settingKind(name))
         return {std::nullopt, "--vary: " + std::string(name) + " という設定はありません"};
     SweepAxis axis{std::string(name), {}};
 
-    if (spec.find(':') == std::string_view::npos) {
+    if (valuesText.find(':') == std::string_view::npos) {
         for (size_t begin = 0;;) {
-            size_t comma = spec.find(',', begin);
+            size_t comma = valuesText.find(',', begin);
             std::string_view value =
-                spec.substr(begin, comma == std::string_view::npos ? spec.npos : comma - begin);
+                valuesText.substr(begin, comma == std::string_view::npos ? valuesText.npos : comma - begin);
             if (value.empty())
                 return {std::nullopt, where + "空の値があります"};
             if (std::optional<std::string> refusal = refuseSettingValue(name, value))
@@ -163,10 +163,10 @@ ParsedAxis parseAxis(std::string_view name, std::string_view spec)
     std::string_view parts[3];
     size_t begin = 0;
     for (int i = 0; i < 3; ++i) {
-        size_t colon = spec.find(':', begin);
+        size_t colon = valuesText.find(':', begin);
         if ((i < 2) == (colon == std::string_view::npos))
             return {std::nullopt, where + "範囲は FROM:TO:STEP と書きます"};
-        parts[i] = spec.substr(begin, i < 2 ? colon - begin : spec.npos);
+        parts[i] = valuesText.substr(begin, i < 2 ? colon - begin : valuesText.npos);
         begin = colon + 1;
     }
     const char* labels[] = {"FROM", "TO", "STEP"};

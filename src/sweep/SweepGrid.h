@@ -36,7 +36,7 @@ struct ParsedAxis {
     std::optional<SweepAxis> axis;
     std::string error;
 };
-ParsedAxis parseAxis(std::string_view name, std::string_view spec);
+ParsedAxis parseAxis(std::string_view name, std::string_view valuesText);
 
 class SweepGrid {
 public:

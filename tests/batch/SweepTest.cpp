@@ -28,10 +28,10 @@
 namespace kv {
 namespace {
 
-std::vector<std::string> valuesOf(const std::string& name, const std::string& spec)
+std::vector<std::string> valuesOf(const std::string& name, const std::string& valuesText)
 {
-    ParsedAxis parsed = parseAxis(name, spec);
-    EXPECT_TRUE(parsed.axis) << spec << ": " << parsed.error;
+    ParsedAxis parsed = parseAxis(name, valuesText);
+    EXPECT_TRUE(parsed.axis) << valuesText << ": " << parsed.error;
     return parsed.axis ? parsed.axis->values : std::vector<std::string>{};
 }
 
