@@ -11,6 +11,7 @@
 // results window is timed as it opens, shows its page 取引一覧 and sorts the trades by a heading
 // click (差引益 ascending, then descending, then 銘柄名), each until the window has been drawn.
 
+#include "AnsweringQtPlatform.h"
 #include "BenchmarkData.h"
 #include "app/SimulatorDialog.h"
 #include "data/SimulatorApp.h"
@@ -18,7 +19,6 @@
 #include "resources/Messages.h"
 #include "sim/OutcomeTexts.h"
 #include "toolkit/headless/HeadlessPlatform.h"
-#include "toolkit/qt/QtPlatform.h"
 
 #include <QApplication>
 #include <QHeaderView>
@@ -38,28 +38,17 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-// The desktop platform with the file dialogs and message boxes answered by the benchmark.
-class AnsweringQtPlatform : public kv::QtPlatform {
-public:
-    explicit AnsweringQtPlatform(std::filesystem::path signalFile) : signalFile(std::move(signalFile)) {}
-
-    std::optional<std::filesystem::path> openFile(const kv::FileDialogOptions&) override
+// The run's end is told by its message box; closing the window after STOP, with the run still
+// open, asks whether to end it: yes.
+struct FinishingQtPlatform : AnsweringQtPlatform {
+    explicit FinishingQtPlatform(std::filesystem::path signalFile)
+        : AnsweringQtPlatform(std::move(signalFile))
     {
-        return signalFile;
+        onMessage = [this](const std::string& text) {
+            if (text == kv::messages::simulationEnded && onFinished)
+                onFinished();
+        };
     }
-    std::optional<std::filesystem::path> saveFile(const kv::FileDialogOptions&) override
-    {
-        return std::nullopt;
-    }
-    // Closing the window after STOP, with the run still open, asks whether to end it: yes.
-    bool askYesNo(const std::string&) override { return true; }
-    void messageBox(const std::string& text) override
-    {
-        if (text == kv::messages::simulationEnded && onFinished)
-            onFinished();
-    }
-
-    std::filesystem::path signalFile;
     std::function<void()> onFinished;
 };
 
@@ -95,7 +84,7 @@ private:
 
 Figures runInQt(const kv::BenchmarkFolder& folder)
 {
-    AnsweringQtPlatform platform(folder.signalFile());
+    FinishingQtPlatform platform(folder.signalFile());
     auto app = std::make_unique<kv::SimulatorApp>();
     kv::SimulatorDialog dialog(*app, platform, folder.path());
     Figures figures;
@@ -147,7 +136,7 @@ struct StopFigures {
 // after AUTO: the press waits for the tick that is running, and no step follows it.
 StopFigures stopInQt(const kv::BenchmarkFolder& folder)
 {
-    AnsweringQtPlatform platform(folder.signalFile());
+    FinishingQtPlatform platform(folder.signalFile());
     auto app = std::make_unique<kv::SimulatorApp>();
     kv::SimulatorDialog dialog(*app, platform, folder.path());
     StopFigures figures;
@@ -192,7 +181,7 @@ double secondsSince(Clock::time_point start)
 
 TradeListFigures tradeListInQt(const kv::BenchmarkFolder& folder)
 {
-    AnsweringQtPlatform platform(folder.signalFile());
+    FinishingQtPlatform platform(folder.signalFile());
     auto app = std::make_unique<kv::SimulatorApp>();
     kv::SimulatorDialog dialog(*app, platform, folder.path());
     TradeListFigures figures;

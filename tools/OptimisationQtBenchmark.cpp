@@ -10,12 +10,12 @@
 //     after it and how many combinations finished after it, against one combination's time and
 //     the number of workers (each may finish the one it is running, no more).
 
+#include "AnsweringQtPlatform.h"
 #include "BenchmarkData.h"
 #include "app/OptimisationDialog.h"
 #include "app/SimulatorDialog.h"
 #include "data/SimulatorApp.h"
 #include "resources/ControlIds.h"
-#include "toolkit/qt/QtPlatform.h"
 
 #include <QApplication>
 #include <QTimer>
@@ -35,24 +35,6 @@
 namespace {
 
 using Clock = std::chrono::steady_clock;
-
-class AnsweringQtPlatform : public kv::QtPlatform {
-public:
-    explicit AnsweringQtPlatform(std::filesystem::path signalFile) : signalFile(std::move(signalFile)) {}
-
-    std::optional<std::filesystem::path> openFile(const kv::FileDialogOptions&) override
-    {
-        return signalFile;
-    }
-    std::optional<std::filesystem::path> saveFile(const kv::FileDialogOptions&) override
-    {
-        return std::nullopt;
-    }
-    bool askYesNo(const std::string&) override { return false; }
-    void messageBox(const std::string& text) override { std::fprintf(stderr, "message: %s\n", text.c_str()); }
-
-    std::filesystem::path signalFile;
-};
 
 // The longest time between two turns of the event loop while it lives, from a 5 ms timer: it
 // fires late by as long as the loop spent elsewhere. (A zero timer, as kirvane-auto-benchmark
@@ -104,6 +86,8 @@ WindowRun runWindow(const kv::BenchmarkFolder& folder, const std::string& axis1,
                     std::optional<size_t> cancelAfter)
 {
     AnsweringQtPlatform platform(folder.signalFile());
+    platform.answerYes = false;
+    platform.onMessage = [](const std::string& text) { std::fprintf(stderr, "message: %s\n", text.c_str()); };
     auto app = std::make_unique<kv::SimulatorApp>();
     kv::SimulatorDialog main(*app, platform, folder.path());
     WindowRun figures;

@@ -6,12 +6,12 @@
 // shown and painted, the time of scrolling to the middle and to the end, and what the record
 // costs in memory.
 
+#include "AnsweringQtPlatform.h"
 #include "BenchmarkData.h"
 #include "app/SimulatorDialog.h"
 #include "data/SimulatorApp.h"
 #include "resources/ControlIds.h"
 #include "toolkit/DialogTemplate.h"
-#include "toolkit/qt/QtPlatform.h"
 #include "toolkit/qt/TextLinesView.h"
 
 #include <QApplication>
@@ -50,22 +50,6 @@ double residentMiB()
         }
     return 0;
 }
-
-class AnsweringQtPlatform : public kv::QtPlatform {
-public:
-    explicit AnsweringQtPlatform(std::filesystem::path signalFile) : signalFile(std::move(signalFile)) {}
-    std::optional<std::filesystem::path> openFile(const kv::FileDialogOptions&) override
-    {
-        return signalFile;
-    }
-    std::optional<std::filesystem::path> saveFile(const kv::FileDialogOptions&) override
-    {
-        return std::nullopt;
-    }
-    void messageBox(const std::string&) override {}
-
-    std::filesystem::path signalFile;
-};
 
 struct Figures {
     double runSeconds = 0;

@@ -578,11 +578,8 @@ void OptimisationDialog::saveCsv()
     static const std::string cannotOpen = toCp932("ファイルをオープンできません");
     if (tableOrder.empty())
         return;
-    FileDialogOptions options;
-    options.defaultExtension = "csv";
-    options.filter = messages::csvFilter;
-    options.overwritePrompt = true;
-    std::optional<std::filesystem::path> file = askForOutputFile(platform(), options, inputs);
+    std::optional<std::filesystem::path> file =
+        askForOutputFile(platform(), "csv", messages::csvFilter, inputs);
     if (!file)
         return;
     // From the figures in their ranked order, whatever order the table is shown in; the lines

@@ -25,4 +25,15 @@ std::optional<std::filesystem::path> askForOutputFile(Platform& platform, const 
     }
 }
 
+std::optional<std::filesystem::path> askForOutputFile(Platform& platform, const char* defaultExtension,
+                                                      const std::string& filter,
+                                                      const std::vector<std::filesystem::path>& inputs)
+{
+    FileDialogOptions options;
+    options.defaultExtension = defaultExtension;
+    options.filter = filter;
+    options.overwritePrompt = true;
+    return askForOutputFile(platform, options, inputs);
+}
+
 }  // namespace kv

@@ -8,6 +8,7 @@
 
 #include <filesystem>
 #include <optional>
+#include <string>
 #include <vector>
 
 namespace kv {
@@ -16,6 +17,12 @@ namespace kv {
 // (「入力ファイルには書き込めません：kvn.conf」) and the question is asked again. Nothing when
 // the user cancels.
 std::optional<std::filesystem::path> askForOutputFile(Platform& platform, const FileDialogOptions& options,
+                                                      const std::vector<std::filesystem::path>& inputs);
+
+// The same for a file of one kind (its default extension and the dialog's filter, code page
+// 932), asking before an existing file is replaced.
+std::optional<std::filesystem::path> askForOutputFile(Platform& platform, const char* defaultExtension,
+                                                      const std::string& filter,
                                                       const std::vector<std::filesystem::path>& inputs);
 
 }  // namespace kv

@@ -323,11 +323,7 @@ void ResultsDialog::saveImage()
 {
     static const std::string pngFilter = toCp932("PNG ファイル (*.png)|*.png|すべてのファイル (*.*)|*.*||");
     static const std::string notSaved = toCp932("画像を保存できません。");
-    FileDialogOptions options;
-    options.defaultExtension = "png";
-    options.filter = pngFilter;
-    options.overwritePrompt = true;
-    std::optional<std::filesystem::path> file = askForOutputFile(platform(), options, inputs);
+    std::optional<std::filesystem::path> file = askForOutputFile(platform(), "png", pngFilter, inputs);
     if (!file)
         return;
     if (!view() || !view()->saveImage(IDC_RESULTS_CHART, *file))
@@ -337,11 +333,8 @@ void ResultsDialog::saveImage()
 void ResultsDialog::saveCsv()
 {
     static const std::string cannotOpen = toCp932("ファイルをオープンできません");
-    FileDialogOptions options;
-    options.defaultExtension = "csv";
-    options.filter = messages::csvFilter;
-    options.overwritePrompt = true;
-    std::optional<std::filesystem::path> file = askForOutputFile(platform(), options, inputs);
+    std::optional<std::filesystem::path> file =
+        askForOutputFile(platform(), "csv", messages::csvFilter, inputs);
     if (!file)
         return;
     bool written = false;
@@ -362,11 +355,7 @@ void ResultsDialog::saveReport()
         platform().messageBox(notSaved);
         return;
     }
-    FileDialogOptions options;
-    options.defaultExtension = "html";
-    options.filter = htmlFilter;
-    options.overwritePrompt = true;
-    std::optional<std::filesystem::path> file = askForOutputFile(platform(), options, inputs);
+    std::optional<std::filesystem::path> file = askForOutputFile(platform(), "html", htmlFilter, inputs);
     if (!file)
         return;
     bool written = false;

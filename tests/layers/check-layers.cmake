@@ -34,7 +34,7 @@ set(allowed_cli_tools text ${domain} report batch)
 set(allowed_tests text toolkit toolkit/headless toolkit/qt ${domain} report resources app batch)
 
 # The tools that show or script the window; every other tool is a command-line tool.
-set(window_tools_regex "^tools/(ScenarioMain|Screenshots|AutoBenchmark|LoadBenchmark|[A-Za-z]*Qt[A-Za-z]*)\\.cpp$")
+set(window_tools_regex "^tools/(ScenarioMain|Screenshots|AutoBenchmark|LoadBenchmark|[A-Za-z]*Qt[A-Za-z]*)\\.(cpp|h)$")
 
 # Files where Qt headers may appear.
 set(qt_files_regex "^(src/toolkit/qt/|src/main\\.cpp$|tools/(Screenshots|AutoBenchmark|[A-Za-z]*Qt[A-Za-z]*)\\.cpp$|tests/qt/)")
