@@ -391,7 +391,7 @@ void OptimisationDialog::start()
     running.reset();
     runner.reset();
     tableOrder.clear();
-    resultsTable.set({}, {});
+    resultsTable.set({}, std::vector<std::vector<TableCell>>{});
     heatmap.set({}, {}, {}, {});
     outOfSampleHeatmap.set({}, {}, {}, {});
     grid = std::move(*p.grid);
