@@ -13,6 +13,7 @@
 
 #include "AnsweringQtPlatform.h"
 #include "BenchmarkData.h"
+#include "QtLoopProbe.h"
 #include "app/SimulatorDialog.h"
 #include "data/SimulatorApp.h"
 #include "resources/ControlIds.h"
@@ -60,28 +61,6 @@ struct Figures {
     double longestGap = 0;      // the longest time between two turns of the event loop
 };
 
-// Records the longest time between two turns of the event loop while it runs: a zero timer
-// fires once every turn, so a gap between its firings is time the loop spent elsewhere.
-class LoopProbe {
-public:
-    LoopProbe()
-    {
-        QObject::connect(&timer, &QTimer::timeout, [this] {
-            const Clock::time_point now = Clock::now();
-            if (last != Clock::time_point{})
-                longest = std::max(longest, std::chrono::duration<double>(now - last).count());
-            last = now;
-        });
-        timer.start(0);
-    }
-    double longestGap() const { return longest; }
-
-private:
-    QTimer timer;
-    Clock::time_point last{};
-    double longest = 0;
-};
-
 Figures runInQt(const kv::BenchmarkFolder& folder)
 {
     FinishingQtPlatform platform(folder.signalFile());
@@ -90,7 +69,7 @@ Figures runInQt(const kv::BenchmarkFolder& folder)
     Figures figures;
     Clock::time_point start;
     int firstStep = 0;
-    std::unique_ptr<LoopProbe> probe;
+    std::unique_ptr<QtLoopProbe> probe;
     platform.onFinished = [&] {
         figures.seconds = std::chrono::duration<double>(Clock::now() - start).count();
         figures.steps = dialog.engine.figures().steps - firstStep;
@@ -118,7 +97,7 @@ Figures runInQt(const kv::BenchmarkFolder& folder)
         dialog.onCommand(kv::IDC_RUN, kv::Notification::Clicked);
         firstStep = dialog.engine.figures().steps;
         start = Clock::now();
-        probe = std::make_unique<LoopProbe>();
+        probe = std::make_unique<QtLoopProbe>(0);
         dialog.onCommand(kv::IDC_AUTO, kv::Notification::Clicked);
     });
     platform.runModal(dialog);
@@ -140,12 +119,12 @@ StopFigures stopInQt(const kv::BenchmarkFolder& folder)
     auto app = std::make_unique<kv::SimulatorApp>();
     kv::SimulatorDialog dialog(*app, platform, folder.path());
     StopFigures figures;
-    std::unique_ptr<LoopProbe> probe;
+    std::unique_ptr<QtLoopProbe> probe;
     QTimer::singleShot(0, [&] {
         dialog.onCommand(kv::IDC_LOAD, kv::Notification::Clicked);
         kv::buyEverySignal(app->settings);
         dialog.onCommand(kv::IDC_RUN, kv::Notification::Clicked);
-        probe = std::make_unique<LoopProbe>();
+        probe = std::make_unique<QtLoopProbe>(0);
         dialog.onCommand(kv::IDC_AUTO, kv::Notification::Clicked);
         const Clock::time_point due = Clock::now() + std::chrono::milliseconds(100);
         QTimer::singleShot(100, [&, due] {

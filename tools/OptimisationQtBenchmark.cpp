@@ -12,6 +12,7 @@
 
 #include "AnsweringQtPlatform.h"
 #include "BenchmarkData.h"
+#include "QtLoopProbe.h"
 #include "app/OptimisationDialog.h"
 #include "app/SimulatorDialog.h"
 #include "data/SimulatorApp.h"
@@ -35,30 +36,6 @@
 namespace {
 
 using Clock = std::chrono::steady_clock;
-
-// The longest time between two turns of the event loop while it lives, from a 5 ms timer: it
-// fires late by as long as the loop spent elsewhere. (A zero timer, as kirvane-auto-benchmark
-// uses, would keep a core busy and take it from the workers.)
-class LoopProbe {
-public:
-    LoopProbe()
-    {
-        QObject::connect(&timer, &QTimer::timeout, [this] {
-            const Clock::time_point now = Clock::now();
-            if (last != Clock::time_point{})
-                longest = std::max(longest, std::chrono::duration<double>(now - last).count());
-            last = now;
-        });
-        timer.setTimerType(Qt::PreciseTimer);
-        timer.start(5);
-    }
-    double longestGap() const { return longest; }
-
-private:
-    QTimer timer;
-    Clock::time_point last{};
-    double longest = 0;
-};
 
 long peakKilobytes()
 {
@@ -95,7 +72,7 @@ WindowRun runWindow(const kv::BenchmarkFolder& folder, const std::string& axis1,
         main.onCommand(kv::IDC_LOAD, kv::Notification::Clicked);
         kv::OptimisationDialog window(*app, platform, main.loadedSignals, main.engine.startRow(),
                                       main.engine.endRow());
-        std::unique_ptr<LoopProbe> probe;
+        std::unique_ptr<QtLoopProbe> probe;
         Clock::time_point started, cancelled;
         QTimer watch;
         QObject::connect(&watch, &QTimer::timeout, [&] {
@@ -126,7 +103,7 @@ WindowRun runWindow(const kv::BenchmarkFolder& folder, const std::string& axis1,
         QTimer::singleShot(0, [&] {
             window.listTexts = {axis1, axis2};
             window.updateData(false);
-            probe = std::make_unique<LoopProbe>();
+            probe = std::make_unique<QtLoopProbe>(5);
             figures.peakBefore = peakKilobytes();
             started = Clock::now();
             window.onCommand(kv::IDC_OPTIM_START, kv::Notification::Clicked);

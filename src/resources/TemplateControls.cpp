@@ -5,11 +5,20 @@
 
 namespace kv::tmpl {
 
+namespace {
+
+// The control, keeping its distances to the window's sides named by `anchor`.
+ControlTemplate anchored(ControlTemplate control, unsigned anchor)
+{
+    control.anchor = anchor;
+    return control;
+}
+
+}  // namespace
+
 ControlTemplate label(const char* utf8, int x, int y, int width, int height, unsigned style, unsigned anchor)
 {
-    ControlTemplate c{ControlKind::Label, IDC_STATIC, toCp932(utf8), x, y, width, height, style};
-    c.anchor = anchor;
-    return c;
+    return anchored({ControlKind::Label, IDC_STATIC, toCp932(utf8), x, y, width, height, style}, anchor);
 }
 
 ControlTemplate groupBox(const char* utf8, int x, int y, int width, int height)
@@ -19,9 +28,7 @@ ControlTemplate groupBox(const char* utf8, int x, int y, int width, int height)
 
 ControlTemplate edit(int id, int x, int y, int width, int height, unsigned style, unsigned anchor)
 {
-    ControlTemplate c{ControlKind::Edit, id, {}, x, y, width, height, style};
-    c.anchor = anchor;
-    return c;
+    return anchored({ControlKind::Edit, id, {}, x, y, width, height, style}, anchor);
 }
 
 ControlTemplate display(int id, int x, int y, int width, int height, unsigned style, unsigned anchor)
@@ -32,9 +39,7 @@ ControlTemplate display(int id, int x, int y, int width, int height, unsigned st
 ControlTemplate button(int id, const char* utf8, int x, int y, int width, int height, unsigned style,
                        unsigned anchor)
 {
-    ControlTemplate c{ControlKind::Button, id, toCp932(utf8), x, y, width, height, style};
-    c.anchor = anchor;
-    return c;
+    return anchored({ControlKind::Button, id, toCp932(utf8), x, y, width, height, style}, anchor);
 }
 
 ControlTemplate checkBox(int id, const char* utf8, int x, int y, int width, int height, unsigned style)
@@ -50,8 +55,8 @@ ControlTemplate listBox(int id, int x, int y, int width, int height, unsigned st
 ControlTemplate columnListBox(int id, int x, int y, int width, int height, const std::vector<Column>& columns,
                               unsigned anchor)
 {
-    ControlTemplate c = listBox(id, x, y, width, height, StyleBorder | StyleVScroll | StyleHScroll);
-    c.anchor = anchor;
+    ControlTemplate c =
+        anchored(listBox(id, x, y, width, height, StyleBorder | StyleVScroll | StyleHScroll), anchor);
     for (const Column& column : columns)
         c.columns.push_back({toCp932(column.utf8), column.width, column.number});
     return c;
@@ -89,23 +94,17 @@ ControlTemplate onPage(int page, ControlTemplate control)
 
 ControlTemplate chart(int id, int x, int y, int width, int height, unsigned anchor)
 {
-    ControlTemplate c{ControlKind::Chart, id, {}, x, y, width, height, StyleBorder};
-    c.anchor = anchor;
-    return c;
+    return anchored({ControlKind::Chart, id, {}, x, y, width, height, StyleBorder}, anchor);
 }
 
 ControlTemplate table(int id, int x, int y, int width, int height, unsigned style, unsigned anchor)
 {
-    ControlTemplate c{ControlKind::Table, id, {}, x, y, width, height, style};
-    c.anchor = anchor;
-    return c;
+    return anchored({ControlKind::Table, id, {}, x, y, width, height, style}, anchor);
 }
 
 ControlTemplate heatmap(int id, int x, int y, int width, int height, unsigned anchor)
 {
-    ControlTemplate c{ControlKind::Heatmap, id, {}, x, y, width, height, StyleBorder};
-    c.anchor = anchor;
-    return c;
+    return anchored({ControlKind::Heatmap, id, {}, x, y, width, height, StyleBorder}, anchor);
 }
 
 ControlTemplate progressBar(int id, int x, int y, int width, int height)

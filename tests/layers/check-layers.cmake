@@ -37,7 +37,7 @@ set(allowed_tests text toolkit toolkit/headless toolkit/qt ${domain} report reso
 set(window_tools_regex "^tools/(ScenarioMain|Screenshots|AutoBenchmark|LoadBenchmark|[A-Za-z]*Qt[A-Za-z]*)\\.(cpp|h)$")
 
 # Files where Qt headers may appear.
-set(qt_files_regex "^(src/toolkit/qt/|src/main\\.cpp$|tools/(Screenshots|AutoBenchmark|[A-Za-z]*Qt[A-Za-z]*)\\.cpp$|tests/qt/)")
+set(qt_files_regex "^(src/toolkit/qt/|src/main\\.cpp$|tools/(Screenshots|AutoBenchmark|[A-Za-z]*Qt[A-Za-z]*)\\.(cpp|h)$|tests/qt/)")
 
 # The folder of src/ a project include names: the longest known prefix.
 function(include_folder header out)
