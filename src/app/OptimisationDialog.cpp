@@ -9,6 +9,7 @@
 #include "resources/Templates.h"
 #include "settings/SettingByName.h"
 #include "settings/SettingsFile.h"
+#include "settings/SettingsTable.h"
 #include "sim/OutcomeTexts.h"
 #include "sweep/SweepTable.h"
 #include "text/ColourScale.h"
@@ -90,33 +91,43 @@ std::string settingItem(const Choosable& setting)
     return caption.empty() ? setting.name : caption + " (" + setting.name + ")";
 }
 
-// The figures by the names the results windows give them, in the table's order.
-const char* const kFigureCaptions[] = {
-    "最終資産",
-    "総収益率",
-    "年率収益率 (CAGR)",
-    "最大ドローダウン率",
-    "プロフィットファクター",
-    "勝率",
-    "取引数",
-    "購入数",
-    "売却数",
-};
-
 // A figure as short as a heatmap cell needs it: yen in units of 10,000, rates with one decimal,
-// ratios with two, counts whole.
+// ratios with two, counts whole; a drawdown as a fall, as everywhere it is shown.
 std::string cellText(const SweepFigureField& field, double value)
 {
-    const std::string_view name = field.name;
     if (!std::isfinite(value))
         return "----";
-    if (name == "finalAssets")
-        return groupedText(value / 10000, 0) + toCp932("万");
-    if (name == "profitFactor")
-        return fixed(value, 2);
-    if (name == "trades" || name == "purchases" || name == "sales")
-        return groupedText(value, 0);
-    return fixed(value, 1);
+    const FigureDescription& figure = *field.figure;
+    const double v = figure.shownAsFall ? -value : value;
+    switch (figure.kind) {
+    case FigureKind::Yen:
+        return groupedText(v / 10000, 0) + toCp932("万");
+    case FigureKind::Ratio:
+        return fixed(v, 2);
+    case FigureKind::Count:
+    case FigureKind::BusinessDays:
+    case FigureKind::Date:
+        return groupedText(v, 0);
+    case FigureKind::Percent:
+        break;
+    }
+    return fixed(v, 1);
+}
+
+// A setting's caption as the options dialog gives it, or its name when it has none.
+std::string settingCaption(const std::string& name)
+{
+    const SettingDescription* setting = settingNamed(name);
+    return setting ? toCp932(setting->label) : name;
+}
+
+// The heading of a figure's column: its label, and with a hold-out which part it is of.
+std::string figureHeading(const SweepFigureField& field, bool holdout, size_t part)
+{
+    std::string heading = toCp932(field.figure->label);
+    if (holdout)
+        heading += toCp932(part == 0 ? "（評価）" : "（検証）");
+    return heading;
 }
 
 std::string trimmed(const std::string& text)
@@ -171,10 +182,8 @@ OptimisationDialog::OptimisationDialog(SimulatorApp& app, Platform& platform, co
         settingBoxes[0].append(item);
         settingBoxes[1].append(item);
     }
-    for (const char* caption : kFigureCaptions) {
-        const std::string name = sweepFigureFields()[figureBox.count()].name;
-        figureBox.append(toCp932(caption) + " (" + name + ")");
-    }
+    for (const SweepFigureField& field : sweepFigureFields())
+        figureBox.append(toCp932(field.figure->label) + " (" + field.name + ")");
     // A first grid to start from: the operating rate against the number of stocks a day.
     auto indexOf = [&](const char* name) {
         for (size_t i = 0; i < settingNames.size(); ++i)
@@ -467,29 +476,59 @@ void OptimisationDialog::showResults()
                                         static_cast<ptrdiff_t>(running->ready() * parts));
     tableOrder = rankedOrder(*figure, ready, parts);
 
-    // Each column as wide as its heading (about 4 dialog units a character) or a number.
-    std::vector<TableColumn> columns;
-    for (std::string& name : sweepColumnNames(grid, holdout)) {
-        const int width = std::max(40, static_cast<int>(name.size()) * 4 + 8);
-        columns.push_back({std::move(name), width, true});
-    }
-    std::vector<std::vector<TableCell>> cells;
-    cells.reserve(tableOrder.size());
-    for (size_t entry : tableOrder) {
-        std::vector<TableCell> row;
-        for (std::string& text :
-             sweepRowTexts(grid, running->combinations()[entry], &ready[entry * parts], holdout))
-            row.push_back(numberCell(std::move(text)));
-        cells.push_back(std::move(row));
-    }
     resultsTable.setSortable(true);
-    resultsTable.set(std::move(columns), std::move(cells));
+    resultsTable.set(resultColumns(), resultRows(ready));
 
     if (grid.axes().size() == 2) {
         showHeatmap(heatmap, 0, ready);
         if (holdout)
             showHeatmap(outOfSampleHeatmap, 1, ready);
     }
+}
+
+// A column per varied setting, the combination's number, then the figures (twice with a hold-out),
+// each as wide as its heading (about 6 dialog units a double-byte character) or its numbers.
+std::vector<TableColumn> OptimisationDialog::resultColumns() const
+{
+    std::vector<TableColumn> columns;
+    auto add = [&](std::string heading) {
+        const int width = std::max(48, static_cast<int>(heading.size()) * 3 + 8);
+        columns.push_back({std::move(heading), width, true});
+    };
+    for (const SweepAxis& axis : grid.axes())
+        add(settingCaption(axis.name));
+    add(toCp932("組合せ"));
+    for (size_t part = 0; part < runner->windowCount(); ++part)
+        for (const SweepFigureField& field : sweepFigureFields())
+            add(figureHeading(field, holdout, part));
+    return columns;
+}
+
+// The rows in ranked order: the values as the grid has them, the figures formatted as every
+// result window formats them, each cell sorting by its number.
+std::vector<std::vector<TableCell>> OptimisationDialog::resultRows(const std::vector<SweepFigures>& ready) const
+{
+    const size_t parts = runner->windowCount();
+    std::vector<std::vector<TableCell>> rows;
+    rows.reserve(tableOrder.size());
+    for (size_t entry : tableOrder) {
+        const uint64_t combination = running->combinations()[entry];
+        std::vector<TableCell> row;
+        for (std::string_view value : grid.valuesOf(combination))
+            row.push_back(numberCell(std::string(value)));
+        row.push_back(numberCell(std::to_string(combination)));
+        for (size_t part = 0; part < parts; ++part) {
+            for (const SweepFigureField& field : sweepFigureFields()) {
+                const std::optional<double> v = field.value(ready[entry * parts + part]);
+                TableCell cell{figureText(*field.figure, v)};
+                if (v && !std::isnan(*v))
+                    cell.key = *v;
+                row.push_back(std::move(cell));
+            }
+        }
+        rows.push_back(std::move(row));
+    }
+    return rows;
 }
 
 // The ranking figure of one part of each combination over the grid. The colour tells a figure
@@ -517,7 +556,6 @@ void OptimisationDialog::showHeatmap(Heatmap& map, size_t part, const std::vecto
         for (double v : values)
             scale = std::max(scale, std::abs(v - middle));
     }
-    const std::vector<std::string> columnNames = sweepColumnNames(grid, holdout);
     std::vector<HeatmapCell> cells(down.values.size() * across.values.size());
     for (size_t entry = 0; entry * parts < ready.size() && entry < cells.size(); ++entry) {
         const SweepFigures& figures = ready[entry * parts + part];
@@ -527,12 +565,11 @@ void OptimisationDialog::showHeatmap(Heatmap& map, size_t part, const std::vecto
         cell.text = v ? cellText(*figure, *v) : std::string("----");
         if (v)
             cell.colour = divergingColour(figure->smallerIsBetter ? middle - *v : *v - middle, scale);
-        const std::vector<std::string> texts =
-            sweepRowTexts(grid, running->combinations()[entry], &ready[entry * parts], holdout);
-        cell.tip = down.name + "=" + texts[0] + "  " + across.name + "=" + texts[1];
-        const size_t first = 3 + part * sweepFigureFields().size();
-        for (size_t f = first; f < first + sweepFigureFields().size(); ++f)
-            cell.tip += "\r\n" + columnNames[f] + ": " + texts[f];
+        const std::vector<std::string_view> values = grid.valuesOf(running->combinations()[entry]);
+        cell.tip = settingCaption(down.name) + " " + std::string(values[0]) + "  " + settingCaption(across.name) +
+            " " + std::string(values[1]);
+        for (const SweepFigureField& field : sweepFigureFields())
+            cell.tip += "\r\n" + toCp932(field.figure->label) + " " + figureText(*field.figure, field.value(figures));
     }
     int bestRow = -1;
     int bestColumn = -1;
@@ -541,11 +578,10 @@ void OptimisationDialog::showHeatmap(Heatmap& map, size_t part, const std::vecto
         bestRow = static_cast<int>(best / across.values.size());
         bestColumn = static_cast<int>(best % across.values.size());
     }
-    std::string title = toCp932(kFigureCaptions[figure - sweepFigureFields().data()]) + " (" +
-        sweepFigureColumn(figure->name, holdout, part) + ")";
+    std::string title = toCp932(figure->figure->label);
     if (holdout)
         title += toCp932(part == 0 ? "　評価期間" : "　検証期間");
-    title += toCp932("　縦：") + down.name + toCp932("　横：") + across.name;
+    title += toCp932("　縦：") + settingCaption(down.name) + toCp932("　横：") + settingCaption(across.name);
     map.set(std::move(title), down.values, across.values, std::move(cells), bestRow, bestColumn);
 }
 

@@ -88,6 +88,8 @@ private:
     void showProgress();
     void finish();
     void showResults();
+    std::vector<TableColumn> resultColumns() const;
+    std::vector<std::vector<TableCell>> resultRows(const std::vector<SweepFigures>& ready) const;
     void showHeatmap(Heatmap& map, size_t part, const std::vector<SweepFigures>& ready);
     void enableChoices(bool enabled);
     void offerCombination(size_t entry);

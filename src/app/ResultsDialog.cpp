@@ -8,6 +8,7 @@
 #include "resources/Templates.h"
 #include "sim/EquityCsv.h"
 #include "sim/PortfolioLists.h"
+#include "sim/ResultFigureTable.h"
 #include "sim/TradeListCsv.h"
 #include "stats/TallyFigures.h"
 #include "text/ColourScale.h"
@@ -29,25 +30,20 @@ namespace {
 
 const std::string noValue = "----";
 
-CellTone toneOf(double value)
+CellTone cellTone(FigureTone tone)
 {
-    return value > 0 ? CellTone::Gain : value < 0 ? CellTone::Loss : CellTone::Plain;
+    return tone == FigureTone::Gain ? CellTone::Gain : tone == FigureTone::Loss ? CellTone::Loss : CellTone::Plain;
 }
 
-CellTone toneOf(const std::optional<double>& value)
+CellTone toneOf(std::optional<double> value)
 {
-    return value && std::isfinite(*value) ? toneOf(*value) : CellTone::Plain;
+    return cellTone(signTone(value));
 }
 
 // A figure that is not a finite number (a CAGR over a few days can overflow) shows no value.
 std::optional<double> finite(const std::optional<double>& value)
 {
     return value && std::isfinite(*value) ? value : std::nullopt;
-}
-
-std::string money(const std::optional<double>& amount)
-{
-    return finite(amount) ? yenText(*amount) : noValue;
 }
 
 std::string percent(const std::optional<double>& value)
@@ -60,58 +56,18 @@ std::string count(int64_t n)
     return groupedText(static_cast<double>(n), 0);
 }
 
-std::string date(const std::optional<int32_t>& yyyymmdd)
-{
-    return yyyymmdd ? paddedDateText(*yyyymmdd) : noValue;
-}
-
-std::string ratio(const std::optional<double>& value)
-{
-    return finite(value) ? groupedText(*value, 2) : noValue;
-}
-
-std::vector<TableCell> figureRow(const char* utf8Label, std::string value, CellTone tone = CellTone::Plain)
-{
-    return {{toCp932(utf8Label)}, {std::move(value), tone}};
-}
-
+// Every figure of the results, labelled, formatted and coloured as the figure table says.
 std::vector<std::vector<TableCell>> figureRows(const RunResults& results, const ResultFigures& f)
 {
-    return {
-        figureRow("資本金", yenText(results.capital())),
-        figureRow("最終資産", money(f.finalAssets)),
-        figureRow("総収益率", percent(f.totalReturnPercent), toneOf(f.totalReturnPercent)),
-        figureRow("年率収益率 (CAGR)", percent(f.cagrPercent), toneOf(f.cagrPercent)),
-        figureRow("最大ドローダウン", money(f.maxDrawdown)),
-        figureRow("最大ドローダウン率", percent(f.maxDrawdownPercent)),
-        figureRow("最大DDの起点日", date(f.maxDrawdownPeakDate)),
-        figureRow("最大DDの日付", date(f.maxDrawdownDate)),
-        figureRow("取引数", count(f.trades)),
-        figureRow("勝ち", count(f.wins)),
-        figureRow("負け", count(f.losses)),
-        figureRow("勝率", percent(f.winRatePercent)),
-        figureRow("総利益", yenText(f.grossProfit), toneOf(f.grossProfit)),
-        figureRow("総損失", yenText(f.grossLoss), toneOf(-f.grossLoss)),
-        figureRow("プロフィットファクター", ratio(f.profitFactor)),
-        figureRow("平均利益", money(f.averageWin)),
-        figureRow("平均損失", money(f.averageLoss)),
-        figureRow("期待値 (1取引)", money(f.expectancy), toneOf(f.expectancy)),
-        figureRow("最大利益", money(f.largestWin)),
-        figureRow("最大損失", money(f.largestLoss)),
-        figureRow("最大連敗数", count(f.maxConsecutiveLosses)),
-        figureRow("手数料合計", yenText(f.totalCommission)),
-        figureRow("税金合計", yenText(f.totalTax)),
-        figureRow("シャープレシオ", ratio(f.sharpeRatio)),
-        figureRow("ソルティノレシオ", ratio(f.sortinoRatio)),
-        figureRow("カルマーレシオ", ratio(f.calmarRatio)),
-        figureRow("リカバリーファクター", ratio(f.recoveryFactor)),
-        figureRow("最長ドローダウン (営業日)", count(f.longestDrawdownDays)),
-        figureRow("最長DDの開始日", date(f.longestDrawdownStart)),
-        figureRow("最長DDの終了日", date(f.longestDrawdownEnd)),
-        figureRow("エクスポージャー", percent(f.exposurePercent)),
-        figureRow("平均保有日数", ratio(f.averageHoldingDays)),
-        figureRow("ペイオフレシオ", ratio(f.payoffRatio)),
-    };
+    const FigureInputs inputs{f, results.capital()};
+    std::vector<std::vector<TableCell>> rows;
+    for (const FigureDescription& figure : resultFigureTable()) {
+        if (!(figure.places & InResults))
+            continue;
+        const std::optional<double> value = figure.value(inputs);
+        rows.push_back({{toCp932(figure.label)}, {figureText(figure, value), cellTone(figureTone(figure, value))}});
+    }
+    return rows;
 }
 
 // A row of the monthly or yearly table: the period, its closing assets, profit, return, trades
@@ -251,9 +207,11 @@ void ResultsDialog::showResults()
     ChartSeries drawdown;
     drawdown.name = toCp932("ドローダウン率");
     drawdown.axisText = toCp932("％");
-    drawdown.values = f.drawdownPercent;
+    // A fall, shown below a zero line at the top of its pane, as every drawdown is shown.
+    drawdown.values.reserve(f.drawdownPercent.size());
+    for (double percent : f.drawdownPercent)
+        drawdown.values.push_back(percent == 0 ? 0 : -percent);
     drawdown.filled = true;
-    drawdown.downward = true;
     drawdown.decimals = 1;
     drawdown.heightShare = 2;
     chart.set(toCp932("総資産とドローダウン（日ごと）"), toCp932("日付"), std::move(dates),

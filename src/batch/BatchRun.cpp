@@ -13,6 +13,7 @@
 #include "settings/SettingsFile.h"
 #include "sim/EquityCsv.h"
 #include "sim/OutcomeTexts.h"
+#include "sim/ResultFigureTable.h"
 #include "sim/RunFigures.h"
 #include "sim/RunResults.h"
 #include "sim/TradeListCsv.h"
@@ -49,9 +50,9 @@ std::string percent(std::optional<double> value)
     return value && std::isfinite(*value) ? format("%.2f%%", {*value}) : "----";
 }
 
-std::string dateOrNone(std::optional<int32_t> yyyymmdd)
+std::string dateOrNone(std::optional<double> yyyymmdd)
 {
-    return yyyymmdd ? paddedDateText(*yyyymmdd) : "----";
+    return yyyymmdd ? paddedDateText(static_cast<int32_t>(*yyyymmdd)) : "----";
 }
 
 // A ratio with two decimals.
@@ -60,30 +61,35 @@ std::string twoDecimals(std::optional<double> value)
     return value && std::isfinite(*value) ? format("%.2f", {*value}) : "----";
 }
 
-// The main figures of the run's results, after the run's own lines and before the statistics.
+// The main figures of the run's results, after the run's own lines and before the statistics:
+// the figures of the figure table in the summary's own words and rounding.
 void printResults(std::ostream& out, const RunResults& results)
 {
     const ResultFigures f = results.figures();
-    out << "最終資産: " << money(f.finalAssets) << " 円  総収益率: " << percent(f.totalReturnPercent)
-        << "  年率収益率: " << percent(f.cagrPercent) << "\n"
-        << "最大ドローダウン: " << money(f.maxDrawdown) << " 円 (" << dateOrNone(f.maxDrawdownDate)
-        << "、起点 " << dateOrNone(f.maxDrawdownPeakDate)
-        << ")  最大ドローダウン率: " << percent(f.maxDrawdownPercent) << "\n"
-        << "取引: " << f.trades << " 回  勝ち: " << f.wins << "  負け: " << f.losses
-        << "  勝率: " << percent(f.winRatePercent) << "  最大連敗: " << f.maxConsecutiveLosses << "\n"
-        << "総利益: " << money(f.grossProfit) << " 円  総損失: " << money(f.grossLoss)
-        << " 円  プロフィットファクター: "
-        << (f.profitFactor && std::isfinite(*f.profitFactor) ? format("%.2f", {*f.profitFactor}) : "----")
-        << "  期待値: " << money(f.expectancy) << " 円\n"
-        << "手数料合計: " << money(f.totalCommission) << " 円  税金合計: " << money(f.totalTax) << " 円\n"
-        << "シャープレシオ: " << twoDecimals(f.sharpeRatio)
-        << "  ソルティノレシオ: " << twoDecimals(f.sortinoRatio)
-        << "  カルマーレシオ: " << twoDecimals(f.calmarRatio)
-        << "  リカバリーファクター: " << twoDecimals(f.recoveryFactor) << "\n"
-        << "最長ドローダウン: " << f.longestDrawdownDays << " 営業日 (" << dateOrNone(f.longestDrawdownStart)
-        << "〜" << dateOrNone(f.longestDrawdownEnd) << ")  エクスポージャー: " << percent(f.exposurePercent)
-        << "  平均保有日数: " << twoDecimals(f.averageHoldingDays)
-        << " 日  ペイオフレシオ: " << twoDecimals(f.payoffRatio) << "\n";
+    const FigureInputs inputs{f, results.capital()};
+    auto figure = [&](const char* key) { return figureByKey(key)->value(inputs); };
+    auto count = [&](const char* key) { return static_cast<int64_t>(figure(key).value_or(0)); };
+    out << "最終資産: " << money(figure("finalAssets")) << " 円  総収益率: " << percent(figure("totalReturnPercent"))
+        << "  年率収益率: " << percent(figure("cagrPercent")) << "\n"
+        << "最大ドローダウン: " << money(figure("maxDrawdown")) << " 円 (" << dateOrNone(figure("maxDrawdownDate"))
+        << "、起点 " << dateOrNone(figure("maxDrawdownPeakDate"))
+        << ")  最大ドローダウン率: " << percent(figure("maxDrawdownPercent")) << "\n"
+        << "取引: " << count("trades") << " 回  勝ち: " << count("wins") << "  負け: " << count("losses")
+        << "  勝率: " << percent(figure("winRatePercent")) << "  最大連敗: " << count("maxConsecutiveLosses") << "\n"
+        << "総利益: " << money(figure("grossProfit")) << " 円  総損失: " << money(figure("grossLoss"))
+        << " 円  プロフィットファクター: " << twoDecimals(figure("profitFactor"))
+        << "  期待値: " << money(figure("expectancy")) << " 円\n"
+        << "手数料合計: " << money(figure("totalCommission")) << " 円  税金合計: " << money(figure("totalTax"))
+        << " 円\n"
+        << "シャープレシオ: " << twoDecimals(figure("sharpeRatio"))
+        << "  ソルティノレシオ: " << twoDecimals(figure("sortinoRatio"))
+        << "  カルマーレシオ: " << twoDecimals(figure("calmarRatio"))
+        << "  リカバリーファクター: " << twoDecimals(figure("recoveryFactor")) << "\n"
+        << "最長ドローダウン: " << count("longestDrawdownDays") << " 営業日 ("
+        << dateOrNone(figure("longestDrawdownStart")) << "〜" << dateOrNone(figure("longestDrawdownEnd"))
+        << ")  エクスポージャー: " << percent(figure("exposurePercent"))
+        << "  平均保有日数: " << twoDecimals(figure("averageHoldingDays"))
+        << " 日  ペイオフレシオ: " << twoDecimals(figure("payoffRatio")) << "\n";
 }
 
 void printSummary(std::ostream& out, const BatchSession& session, int rows)

@@ -6,6 +6,7 @@
 #include "sweep/SweepRunner.h"
 #include "sweep/SweepTable.h"
 #include "batch/ToolMain.h"
+#include "report/ResultsJson.h"
 #include "settings/SettingByName.h"
 #include "text/Cp932.h"
 #include "text/Numbers.h"
@@ -63,21 +64,8 @@ private:
     void writeFigures(nlohmann::ordered_json& line, const SweepFigures& f, size_t part) const
     {
         auto key = [&](const char* name) { return sweepFigureColumn(name, holdout, part); };
-        auto put = [&](const char* name, const std::optional<double>& v) {
-            if (v)
-                line[key(name)] = *v;
-            else
-                line[key(name)] = nullptr;
-        };
-        put("finalAssets", f.finalAssets);
-        put("totalReturnPercent", f.totalReturnPercent);
-        put("cagrPercent", f.cagrPercent);
-        put("maxDrawdownPercent", f.maxDrawdownPercent);
-        put("profitFactor", f.profitFactor);
-        put("winRatePercent", f.winRatePercent);
-        line[key("trades")] = f.trades;
-        line[key("purchases")] = f.purchases;
-        line[key("sales")] = f.sales;
+        for (const SweepFigureField& field : sweepFigureFields())
+            line[key(field.name)] = figureJson(*field.figure, field.value(f));
     }
 
     const SweepGrid& grid;

@@ -8,6 +8,7 @@
 #include "report/ResultsJson.h"
 #include "report/StatisticsJson.h"
 #include "settings/SettingsTable.h"
+#include "sim/ResultFigureTable.h"
 #include "sim/Backtest.h"
 #include "sim/TradeListCsv.h"
 #include "stats/FigureSet.h"
@@ -129,73 +130,20 @@ std::string percent(std::optional<double> value)
     return finite(value) ? signedPercentText(*value) : kNoValue;
 }
 
-std::string ratio(std::optional<double> value)
-{
-    return finite(value) ? groupedText(*value, 2) : kNoValue;
-}
-
-std::string date(std::optional<int32_t> yyyymmdd)
-{
-    return yyyymmdd ? paddedDateText(*yyyymmdd) : kNoValue;
-}
-
 std::string count(int64_t n)
 {
     return groupedText(static_cast<double>(n), 0);
 }
 
-// The class of a figure coloured by its sign: gains green, losses red.
-std::string tone(std::optional<double> value)
+std::string toneClass(FigureTone tone)
 {
-    if (!finite(value) || *value == 0)
-        return "n";
-    return *value > 0 ? "n pos" : "n neg";
+    return tone == FigureTone::Gain ? "n pos" : tone == FigureTone::Loss ? "n neg" : "n";
 }
 
-struct Figure {
-    const char* key;  // the figure's key in the JSON "results" object
-    const char* label;
-    std::string text;
-    std::string cls = "n";
-};
-
-std::vector<Figure> figureList(const RunResults& results, const ResultFigures& f)
+// The class of an amount coloured by its sign: gains green, losses red.
+std::string tone(std::optional<double> value)
 {
-    return {
-        {"capital", "資本金", yen(results.capital())},
-        {"finalAssets", "最終資産", yen(f.finalAssets)},
-        {"totalReturnPercent", "総収益率", percent(f.totalReturnPercent), tone(f.totalReturnPercent)},
-        {"cagrPercent", "年率収益率 (CAGR)", percent(f.cagrPercent), tone(f.cagrPercent)},
-        {"maxDrawdown", "最大ドローダウン", yen(f.maxDrawdown)},
-        {"maxDrawdownPercent", "最大ドローダウン率", percent(f.maxDrawdownPercent)},
-        {"maxDrawdownPeakDate", "最大DDの起点日", date(f.maxDrawdownPeakDate)},
-        {"maxDrawdownDate", "最大DDの日付", date(f.maxDrawdownDate)},
-        {"trades", "取引数", count(f.trades)},
-        {"wins", "勝ち", count(f.wins)},
-        {"losses", "負け", count(f.losses)},
-        {"winRatePercent", "勝率", percent(f.winRatePercent)},
-        {"grossProfit", "総利益", yen(f.grossProfit), tone(f.grossProfit)},
-        {"grossLoss", "総損失", yen(f.grossLoss), tone(-f.grossLoss)},
-        {"profitFactor", "プロフィットファクター", ratio(f.profitFactor)},
-        {"averageWin", "平均利益", yen(f.averageWin)},
-        {"averageLoss", "平均損失", yen(f.averageLoss)},
-        {"expectancy", "期待値 (1取引)", yen(f.expectancy), tone(f.expectancy)},
-        {"largestWin", "最大利益", yen(f.largestWin)},
-        {"largestLoss", "最大損失", yen(f.largestLoss)},
-        {"maxConsecutiveLosses", "最大連敗数", count(f.maxConsecutiveLosses)},
-        {"totalCommission", "手数料合計", yen(f.totalCommission)},
-        {"totalTax", "税金合計", yen(f.totalTax)},
-        {"sharpeRatio", "シャープレシオ", ratio(f.sharpeRatio)},
-        {"sortinoRatio", "ソルティノレシオ", ratio(f.sortinoRatio)},
-        {"calmarRatio", "カルマーレシオ", ratio(f.calmarRatio)},
-        {"recoveryFactor", "リカバリーファクター", ratio(f.recoveryFactor)},
-        {"longestDrawdownDays", "最長ドローダウン (営業日)", count(f.longestDrawdownDays)},
-        {"longestDrawdownStart", "最長DDの開始日", date(f.longestDrawdownStart)},
-        {"longestDrawdownEnd", "最長DDの終了日", date(f.longestDrawdownEnd)},
-        {"exposurePercent", "エクスポージャー", percent(f.exposurePercent)},
-        {"averageHoldingDays", "平均保有日数", ratio(f.averageHoldingDays)},
-        {"payoffRatio", "ペイオフレシオ", ratio(f.payoffRatio)},
-    };
+    return toneClass(signTone(value));
 }
 
 // A decimal as short as it reads exactly to four places: 2.5, 20, -3.
@@ -263,26 +211,28 @@ void appendSettings(std::string& html, const SimulationSettings& settings)
     html += "</dl>\n</section>\n";
 }
 
+// The headline figures as cards, then every figure of the results as the results window lists them.
 void appendFigures(std::string& html, const RunResults& results, const ResultFigures& f)
 {
-    const std::vector<Figure> figures = figureList(results, f);
-    html += "<section id=\"figures\">\n<h2>成績</h2>\n<div class=\"cards\">\n";
-    for (const char* key : {"finalAssets", "totalReturnPercent", "cagrPercent", "maxDrawdownPercent",
-                            "profitFactor", "winRatePercent", "sharpeRatio"}) {
-        for (const Figure& figure : figures) {
-            if (std::string_view(figure.key) == key)
-                html += "<div class=\"card\" data-key=\"" + std::string(key) + "\"><div class=\"label\">" +
-                    figure.label + "</div><div class=\"value " + figure.cls + "\">" + figure.text +
-                    "</div></div>\n";
-        }
+    const FigureInputs inputs{f, results.capital()};
+    std::string cards;
+    std::string list;
+    for (const FigureDescription& figure : resultFigureTable()) {
+        if (!(figure.places & InResults))
+            continue;
+        const std::optional<double> value = figure.value(inputs);
+        const std::string text = escapeHtml(toDisplayUtf8(figureText(figure, value)));
+        const std::string cls = toneClass(figureTone(figure, value));
+        if (figure.places & InCards)
+            cards += "<div class=\"card\" data-key=\"" + std::string(figure.key) + "\"><div class=\"label\">" +
+                figure.label + "</div><div class=\"value " + cls + "\">" + text + "</div></div>\n";
+        list += "<div data-key=\"" + std::string(figure.key) + "\"><dt>" + figure.label + "</dt><dd class=\"" + cls +
+            "\">" + text + "</dd></div>\n";
     }
-    html += "</div>\n<dl class=\"pairs\" id=\"figure-list\">\n";
-    for (const Figure& figure : figures) {
-        html += "<div data-key=\"" + std::string(figure.key) + "\"><dt>" + figure.label +
-            "</dt><dd class=\"" + figure.cls + "\">" + figure.text + "</dd></div>\n";
-    }
-    html += "</dl>\n<p class=\"note\">保有中の銘柄は取得額で数えます（シグナルファイルに日々の"
-            "株価はありません）。資産曲線とこれらの数値は売却でのみ動きます。</p>\n</section>\n";
+    html += "<section id=\"figures\">\n<h2>成績</h2>\n<div class=\"cards\">\n" + cards +
+        "</div>\n<dl class=\"pairs\" id=\"figure-list\">\n" + list +
+        "</dl>\n<p class=\"note\">保有中の銘柄は取得額で数えます（シグナルファイルに日々の"
+        "株価はありません）。資産曲線とこれらの数値は売却でのみ動きます。</p>\n</section>\n";
 }
 
 std::string cellStyle(std::optional<double> value, double scale)

@@ -3,6 +3,8 @@
 
 #include "text/Numbers.h"
 
+#include <string_view>
+
 #include <cmath>
 
 namespace kv {
@@ -43,6 +45,21 @@ nlohmann::ordered_json periodsJson(const std::vector<PeriodResult>& periods, boo
 
 }  // namespace
 
+nlohmann::ordered_json figureJson(const FigureDescription& figure, std::optional<double> value)
+{
+    switch (figure.kind) {
+    case FigureKind::Count:
+    case FigureKind::BusinessDays:
+        if (!value || !std::isfinite(*value))
+            return nullptr;
+        return static_cast<int64_t>(*value);
+    case FigureKind::Date:
+        return jsonDate(value ? std::optional<int32_t>(static_cast<int32_t>(*value)) : std::nullopt);
+    default:
+        return jsonNumber(value);
+    }
+}
+
 nlohmann::ordered_json resultsJson(const RunResults& results)
 {
     const ResultFigures f = results.figures();
@@ -58,40 +75,18 @@ nlohmann::ordered_json resultsJson(const RunResults& results)
     }
     nlohmann::ordered_json r;
     r["days"] = std::move(days);
-    r["finalAssets"] = jsonNumber(f.finalAssets);
-    r["totalReturnPercent"] = jsonNumber(f.totalReturnPercent);
-    r["cagrPercent"] = jsonNumber(f.cagrPercent);
-    r["maxDrawdown"] = jsonNumber(f.maxDrawdown);
-    r["maxDrawdownPercent"] = jsonNumber(f.maxDrawdownPercent);
-    r["maxDrawdownPeakDate"] = jsonDate(f.maxDrawdownPeakDate);
-    r["maxDrawdownDate"] = jsonDate(f.maxDrawdownDate);
-    r["trades"] = f.trades;
-    r["wins"] = f.wins;
-    r["losses"] = f.losses;
-    r["winRatePercent"] = jsonNumber(f.winRatePercent);
-    r["grossProfit"] = jsonNumber(f.grossProfit);
-    r["grossLoss"] = jsonNumber(f.grossLoss);
-    r["profitFactor"] = jsonNumber(f.profitFactor);
-    r["averageWin"] = jsonNumber(f.averageWin);
-    r["averageLoss"] = jsonNumber(f.averageLoss);
-    r["expectancy"] = jsonNumber(f.expectancy);
-    r["largestWin"] = jsonNumber(f.largestWin);
-    r["largestLoss"] = jsonNumber(f.largestLoss);
-    r["maxConsecutiveLosses"] = f.maxConsecutiveLosses;
-    r["totalCommission"] = jsonNumber(f.totalCommission);
-    r["totalTax"] = jsonNumber(f.totalTax);
-    r["months"] = periodsJson(f.months, true);
-    r["years"] = periodsJson(f.years, false);
-    r["sharpeRatio"] = jsonNumber(f.sharpeRatio);
-    r["sortinoRatio"] = jsonNumber(f.sortinoRatio);
-    r["calmarRatio"] = jsonNumber(f.calmarRatio);
-    r["recoveryFactor"] = jsonNumber(f.recoveryFactor);
-    r["longestDrawdownDays"] = f.longestDrawdownDays;
-    r["longestDrawdownStart"] = jsonDate(f.longestDrawdownStart);
-    r["longestDrawdownEnd"] = jsonDate(f.longestDrawdownEnd);
-    r["exposurePercent"] = jsonNumber(f.exposurePercent);
-    r["averageHoldingDays"] = jsonNumber(f.averageHoldingDays);
-    r["payoffRatio"] = jsonNumber(f.payoffRatio);
+    const FigureInputs inputs{f, results.capital()};
+    for (const FigureDescription& figure : resultFigureTable()) {
+        if (!(figure.places & InJson))
+            continue;
+        // The monthly and yearly tables have always stood between the trade figures and the
+        // risk figures.
+        if (std::string_view(figure.key) == "sharpeRatio") {
+            r["months"] = periodsJson(f.months, true);
+            r["years"] = periodsJson(f.years, false);
+        }
+        r[figure.key] = figureJson(figure, figure.value(inputs));
+    }
     return r;
 }
 

@@ -3,6 +3,7 @@
 // The run's results as the "results" object of kirvane-batch --json, and as the report carries
 // them for a tool to read back: one writer, so the two cannot differ.
 
+#include "sim/ResultFigureTable.h"
 #include "sim/RunResults.h"
 
 #include <nlohmann/json.hpp>
@@ -17,6 +18,10 @@ nlohmann::ordered_json jsonNumber(std::optional<double> value);
 
 // "2004/01/05", or null.
 nlohmann::ordered_json jsonDate(std::optional<int32_t> yyyymmdd);
+
+// A figure as the JSON writes it: counts as integers, dates as texts, the rest as numbers; null
+// without a finite value.
+nlohmann::ordered_json figureJson(const FigureDescription& figure, std::optional<double> value);
 
 // {"days", "finalAssets", …, "months", "years", "sharpeRatio", …}: the day points with their
 // drawdowns and every figure of the results.

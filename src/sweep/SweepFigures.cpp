@@ -11,33 +11,24 @@ namespace kv {
 
 namespace {
 
-template <std::optional<double> SweepFigures::*field>
-std::optional<double> optionalFigure(const SweepFigures& f)
-{
-    return f.*field;
-}
-
-template <int64_t SweepFigures::*field>
-std::optional<double> countFigure(const SweepFigures& f)
-{
-    return static_cast<double>(f.*field);
-}
+// The figures of a sweep's row, in their column order.
+constexpr std::array<const char*, kSweepFigureCount> kSweepFigureKeys = {
+    "finalAssets", "totalReturnPercent", "cagrPercent", "maxDrawdownPercent", "profitFactor",
+    "winRatePercent", "trades", "purchases", "sales",
+};
 
 }  // namespace
 
 const std::vector<SweepFigureField>& sweepFigureFields()
 {
-    static const std::vector<SweepFigureField> fields = {
-        {"finalAssets", optionalFigure<&SweepFigures::finalAssets>, false},
-        {"totalReturnPercent", optionalFigure<&SweepFigures::totalReturnPercent>, false},
-        {"cagrPercent", optionalFigure<&SweepFigures::cagrPercent>, false},
-        {"maxDrawdownPercent", optionalFigure<&SweepFigures::maxDrawdownPercent>, true},
-        {"profitFactor", optionalFigure<&SweepFigures::profitFactor>, false},
-        {"winRatePercent", optionalFigure<&SweepFigures::winRatePercent>, false},
-        {"trades", countFigure<&SweepFigures::trades>, false},
-        {"purchases", countFigure<&SweepFigures::purchases>, false},
-        {"sales", countFigure<&SweepFigures::sales>, false},
-    };
+    static const std::vector<SweepFigureField> fields = [] {
+        std::vector<SweepFigureField> list;
+        for (size_t column = 0; column < kSweepFigureKeys.size(); ++column) {
+            const FigureDescription* figure = figureByKey(kSweepFigureKeys[column]);
+            list.push_back({figure->key, figure, column, figure->better == FigureBetter::Smaller});
+        }
+        return list;
+    }();
     return fields;
 }
 
@@ -87,16 +78,10 @@ SweepFigures sweepFiguresOf(const Backtest& engine)
 {
     const RunFigures& run = engine.figures();
     const ResultFigures results = engine.results().figures();
+    const FigureInputs inputs{results, engine.results().capital(), run.purchases, run.sales};
     SweepFigures f;
-    f.finalAssets = results.finalAssets;
-    f.totalReturnPercent = results.totalReturnPercent;
-    f.cagrPercent = results.cagrPercent;
-    f.maxDrawdownPercent = results.maxDrawdownPercent;
-    f.profitFactor = results.profitFactor;
-    f.winRatePercent = results.winRatePercent;
-    f.trades = results.trades;
-    f.purchases = run.purchases;
-    f.sales = run.sales;
+    for (const SweepFigureField& field : sweepFigureFields())
+        f.values[field.column] = field.figure->value(inputs);
     return f;
 }
 

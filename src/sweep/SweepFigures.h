@@ -1,9 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The figures a sweep reports for each combination, taken from the finished run, and their
-// order of merit for --sort.
+// order of merit for --sort. Which figures they are, and in which column order, is the sweep's
+// choice; their labels, kinds and which way is better come from the results' figure table.
 
-#include <cstdint>
+#include "sim/ResultFigureTable.h"
+
+#include <array>
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <vector>
@@ -12,16 +16,12 @@ namespace kv {
 
 class Backtest;
 
+// The number of figures a sweep reports for a run.
+inline constexpr size_t kSweepFigureCount = 9;
+
+// The figures of one run, in the sweep's column order.
 struct SweepFigures {
-    std::optional<double> finalAssets;
-    std::optional<double> totalReturnPercent;
-    std::optional<double> cagrPercent;
-    std::optional<double> maxDrawdownPercent;
-    std::optional<double> profitFactor;
-    std::optional<double> winRatePercent;
-    int64_t trades = 0;
-    int64_t purchases = 0;
-    int64_t sales = 0;
+    std::array<std::optional<double>, kSweepFigureCount> values;
 
     bool operator==(const SweepFigures&) const = default;
 };
@@ -29,11 +29,14 @@ struct SweepFigures {
 // The figures of the run the engine has just finished.
 SweepFigures sweepFiguresOf(const Backtest& engine);
 
-// One figure by name, as a number (nothing: the figure has no value).
+// One of the sweep's figures: its key (the column's name), its description and its column.
 struct SweepFigureField {
     const char* name;
-    std::optional<double> (*value)(const SweepFigures&);
+    const FigureDescription* figure;
+    size_t column;
     bool smallerIsBetter;
+
+    std::optional<double> value(const SweepFigures& f) const { return f.values[column]; }
 };
 
 // The figures in their column order.

@@ -45,6 +45,16 @@ std::string sweepNumberText(double value)
     return std::string_view(text) == "-0" ? "0" : text;
 }
 
+std::string sweepFigureText(const SweepFigureField& field, const SweepFigures& figures)
+{
+    const std::optional<double> v = field.value(figures);
+    if (!v)
+        return {};
+    if (field.figure->kind == FigureKind::Count && std::isfinite(*v))
+        return std::to_string(static_cast<int64_t>(*v));
+    return sweepNumberText(*v);
+}
+
 std::vector<std::string> sweepRowTexts(const SweepGrid& grid, uint64_t index, const SweepFigures* parts,
                                        bool holdout)
 {
@@ -53,19 +63,8 @@ std::vector<std::string> sweepRowTexts(const SweepGrid& grid, uint64_t index, co
         texts.emplace_back(value);
     texts.push_back(std::to_string(index));
     for (size_t part = 0; part < (holdout ? 2u : 1u); ++part) {
-        const SweepFigures& figures = parts[part];
-        auto add = [&](const std::optional<double>& v) {
-            texts.push_back(v ? sweepNumberText(*v) : std::string());
-        };
-        add(figures.finalAssets);
-        add(figures.totalReturnPercent);
-        add(figures.cagrPercent);
-        add(figures.maxDrawdownPercent);
-        add(figures.profitFactor);
-        add(figures.winRatePercent);
-        texts.push_back(std::to_string(figures.trades));
-        texts.push_back(std::to_string(figures.purchases));
-        texts.push_back(std::to_string(figures.sales));
+        for (const SweepFigureField& field : sweepFigureFields())
+            texts.push_back(sweepFigureText(field, parts[part]));
     }
     return texts;
 }

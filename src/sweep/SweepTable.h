@@ -26,6 +26,10 @@ std::string sweepFigureColumn(const char* name, bool holdout, size_t part);
 std::vector<std::string> sweepRowTexts(const SweepGrid& grid, uint64_t index, const SweepFigures* parts,
                                        bool holdout);
 
+// One figure of a row as the table writes it: a count whole, the rest as sweepNumberText()
+// writes them; empty without a value.
+std::string sweepFigureText(const SweepFigureField& field, const SweepFigures& figures);
+
 // A figure as the table writes it: rounded to 6 decimals, without trailing zeros.
 std::string sweepNumberText(double value);
 

@@ -14,7 +14,6 @@ struct ChartSeries {
     std::string axisText;        // text of its value axis, code page 932
     std::vector<double> values;  // one per x position
     bool filled = false;         // the area between the line and zero is filled
-    bool downward = false;       // zero at the top, larger values further down (a drawdown)
     int heightShare = 1;         // the pane's share of the chart's height
     int decimals = 0;            // digits after the point on the value axis
 };

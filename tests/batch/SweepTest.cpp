@@ -201,24 +201,16 @@ TEST(SweepSort, BestFirstByEachFigureWithoutValuesLastAndTiesInGridOrder)
 {
     auto figures = [](std::optional<double> finalAssets, std::optional<double> drawdown, int64_t trades) {
         SweepFigures f;
-        f.finalAssets = finalAssets;
-        f.maxDrawdownPercent = drawdown;
-        f.trades = trades;
+        f.values[sweepFigureByName("finalAssets")->column] = finalAssets;
+        f.values[sweepFigureByName("maxDrawdownPercent")->column] = drawdown;
+        f.values[sweepFigureByName("trades")->column] = static_cast<double>(trades);
         return f;
     };
     const std::vector<SweepFigures> rows = {
         figures(100, std::nullopt, 3), figures(std::nullopt, 5, 1), figures(300, 20, 3),
         figures(std::nan(""), 5, 2),   figures(200, 0, 0),          figures(300, 10, 5),
     };
-    auto order = [&](const char* name) {
-        std::vector<size_t> order(rows.size());
-        for (size_t i = 0; i < order.size(); ++i)
-            order[i] = i;
-        const SweepFigureField& field = *sweepFigureByName(name);
-        std::stable_sort(order.begin(), order.end(),
-                         [&](size_t a, size_t b) { return betterBy(field, rows[a], rows[b]); });
-        return order;
-    };
+    auto order = [&](const char* name) { return rankedOrder(*sweepFigureByName(name), rows, 1); };
     using O = std::vector<size_t>;
     EXPECT_EQ(order("finalAssets"), (O{2, 5, 4, 0, 1, 3}));  // NaN sorts with the missing values
     EXPECT_EQ(order("maxDrawdownPercent"), (O{4, 1, 3, 5, 2, 0}));

@@ -84,9 +84,15 @@ RATIO = {"profitFactor", "sharpeRatio", "sortinoRatio", "calmarRatio", "recovery
          "payoffRatio"}
 
 
+# Drawdowns are held as sizes and shown as falls.
+FALLS = {"maxDrawdown", "maxDrawdownPercent"}
+
+
 def shown(key, value):
     if value is None:
         return "----"
+    if key in FALLS and value != 0:
+        value = -value
     if key in MONEY:
         return yen(value)
     if key in PERCENT:

@@ -39,13 +39,15 @@ parallel --will-cite -k -S : --wd "$work" \
 cmp all.csv merged-parallel.csv
 
 # The optimisation window, opened with 最適化 (1091): a 2 × 2 grid given as two lists, run with
-# 開始 (1214), and the same grid with a hold-out. Its table (1218) is kirvane-sweep's CSV ranked
-# as --sort ranks it, and CSV保存 (1221) writes its lines (with CR LF, as every file the window
-# writes); a grid above 10,000 combinations is refused before it runs.
+# 開始 (1214), and the same grid with a hold-out. Its table (1218) ranks the combinations as
+# kirvane-sweep --sort ranks them, and CSV保存 (1221) writes kirvane-sweep's lines (with CR LF, as
+# every file the window writes); a grid above 10,000 combinations is refused before it runs.
+# window_table gives the table's combination column, the heading first.
 window_table() {
   "$scenario" > window.txt
-  grep '^1218\[' window.txt | cut -f2- | tr '\t' ','
+  grep '^1218\[' window.txt | cut -f4
 }
+combinations() { cut -d, -f3 "$1"; }
 window_table > window.csv <<'SCRIPT'
 answer-open signals.csv
 click 1001
@@ -62,7 +64,10 @@ click 1221
 SCRIPT
 "$sweep" --sort cagrPercent --vary operatingRate=0.5,1 --vary maxStocks=3,5 signals.csv > sorted.csv 2> /dev/null
 [ "$(wc -l < window.csv)" = 5 ] || { cat window.txt; exit 1; }
-diff sorted.csv window.csv
+diff <(combinations sorted.csv | tail -n +2) <(tail -n +2 window.csv)
+# The table speaks the window's language: captions and formatted figures.
+grep -qxF $'1218[h]\t運用率\t最大購入銘柄数\t組合せ\t最終資産\t総収益率\t年率収益率 (CAGR)\t最大ドローダウン率\tプロフィットファクター\t勝率\t取引数\t購入数\t売却数' window.txt
+grep -q $'^1218\[[0-9]\]\t1\t5\t3\t\\\\1,529,229\t-23.54%\t-16.54%\t-23.54%\t0.23\t34.38%\t32\t32\t32$' window.txt
 [ "$(grep -c $'\r$' saved.csv)" = 5 ] || { od -c saved.csv | head; exit 1; }
 tr -d '\r' < saved.csv | cmp sorted.csv -
 grep -qxF $'1216\t4/4' window.txt  # the progress bar
@@ -77,7 +82,7 @@ SCRIPT
 "$sweep" --sort finalAssets --holdout-from 2005/01/04 --vary operatingRate=0.5:1:0.25 --vary maxStocks=3,5,8 \
     signals.csv > sorted.csv 2> /dev/null
 [ "$(wc -l < window.csv)" = 10 ] || { cat window.txt; exit 1; }
-diff sorted.csv window.csv
+diff <(combinations sorted.csv | tail -n +2) <(tail -n +2 window.csv)
 window_table > window.csv <<'SCRIPT'
 answer-open signals.csv
 click 1001

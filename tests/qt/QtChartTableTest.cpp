@@ -72,7 +72,6 @@ std::vector<ChartSeries> curveAndDrawdown(std::vector<double> assets, std::vecto
     curve.heightShare = 2;
     ChartSeries fall{toCp932("ドローダウン率"), toCp932("％"), std::move(drawdown)};
     fall.filled = true;
-    fall.downward = true;
     return {curve, fall};
 }
 
@@ -85,7 +84,7 @@ TEST(QtChart, PanesFollowTheSeriesAndThePictureIsSaved)
     for (int i = 0; i < 3000; ++i)
         dates.push_back("2004/01/" + std::to_string(i));
     chart.set(toCp932("推移"), toCp932("日付"), dates,
-              curveAndDrawdown(std::vector<double>(3000, 100), std::vector<double>(3000, 2.5)));
+              curveAndDrawdown(std::vector<double>(3000, 100), std::vector<double>(3000, -2.5)));
     test::TempFolder folder;
     {
         QtDialogView view(dialog, nullptr);
@@ -112,8 +111,8 @@ TEST(QtChart, PanesFollowTheSeriesAndThePictureIsSaved)
             ASSERT_EQ(point.y(), 0);
         auto* axis = qobject_cast<QValueAxis*>(bottom->axes(Qt::Vertical).value(0));
         ASSERT_NE(axis, nullptr);
-        EXPECT_TRUE(axis->isReverse());
-        EXPECT_EQ(axis->min(), 0);
+        EXPECT_FALSE(axis->isReverse());
+        EXPECT_EQ(axis->max(), 0);  // the fall hangs from a zero line at the top
         auto* dates = qobject_cast<QCategoryAxis*>(bottom->axes(Qt::Horizontal).value(0));
         ASSERT_NE(dates, nullptr);
         EXPECT_EQ(dates->categoriesLabels().first(), QStringLiteral("2004/01/0"));
@@ -141,7 +140,7 @@ TEST(QtChart, PanesFollowTheSeriesAndThePictureIsSaved)
                 days.push_back(d.toString(QStringLiteral("yyyy/MM/dd")).toStdString());
                 assets.push_back(2000000 + 300.0 * static_cast<double>(days.size()));
             }
-            chart.set({}, {}, days, curveAndDrawdown(assets, std::vector<double>(days.size(), 1.5)));
+            chart.set({}, {}, days, curveAndDrawdown(assets, std::vector<double>(days.size(), -1.5)));
             panes = widget->findChildren<QChartView*>();
             auto* x = qobject_cast<QCategoryAxis*>(panes[1]->chart()->axes(Qt::Horizontal).value(0));
             ASSERT_NE(x, nullptr);
@@ -159,7 +158,7 @@ TEST(QtChart, PanesFollowTheSeriesAndThePictureIsSaved)
         }
         auto* shownChart = static_cast<ChartWidget*>(widget);
         EXPECT_TRUE(shownChart->pointText(0).startsWith(
-            shown("2004/01/05\n総資産  2,000,300 円\nドローダウン率  2 ％")))
+            shown("2004/01/05\n総資産  2,000,300 円\nドローダウン率  -2 ％")))
             << shownChart->pointText(0).toStdString();
 
         // Dragging across a pane shows the dragged span in both; a double click shows all again.

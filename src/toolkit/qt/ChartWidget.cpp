@@ -347,8 +347,8 @@ ChartWidget::Pane ChartWidget::buildPane(size_t seriesIndex, bool lastPane)
     QAbstractSeries* shown = line;
     if (series.filled) {
         // Filled between zero and the line, in the colour of a loss. Without a lower line the
-        // area would run from the line to the bottom edge of the pane, which for a downward axis
-        // fills everything below a small drawdown.
+        // area would run from the line to the bottom edge of the pane, which for a drawdown
+        // (values at or below zero) fills everything below a small fall.
         auto* zero = new QLineSeries;
         QList<QPointF> zeros;
         zeros.reserve(points.size());
@@ -372,7 +372,6 @@ ChartWidget::Pane ChartWidget::buildPane(size_t seriesIndex, bool lastPane)
         x->setTitleText(shownText(data->xAxisText()));
     auto* y = new QCategoryAxis;
     y->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
-    y->setReverse(series.downward);
     y->setTitleText(shownText(series.axisText));
     for (QAbstractAxis* axis : {static_cast<QAbstractAxis*>(x), static_cast<QAbstractAxis*>(y)}) {
         axis->setLabelsFont(small);
