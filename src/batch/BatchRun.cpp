@@ -28,6 +28,7 @@
 #include <cmath>
 #include <cstdio>
 #include <optional>
+#include <string_view>
 
 namespace kv {
 
@@ -62,34 +63,41 @@ std::string twoDecimals(std::optional<double> value)
 }
 
 // The main figures of the run's results, after the run's own lines and before the statistics:
-// the figures of the figure table in the summary's own words and rounding.
+// the figures of the figure table, named by their labels without a note in brackets
+// (年率収益率 for 年率収益率 (CAGR)), in the summary's own rounding.
 void printResults(std::ostream& out, const RunResults& results)
 {
     const ResultFigures f = results.figures();
     const FigureInputs inputs{f, results.capital()};
     auto figure = [&](const char* key) { return figureByKey(key)->value(inputs); };
     auto count = [&](const char* key) { return static_cast<int64_t>(figure(key).value_or(0)); };
-    out << "最終資産: " << money(figure("finalAssets")) << " 円  総収益率: " << percent(figure("totalReturnPercent"))
-        << "  年率収益率: " << percent(figure("cagrPercent")) << "\n"
-        << "最大ドローダウン: " << money(figure("maxDrawdown")) << " 円 (" << dateOrNone(figure("maxDrawdownDate"))
-        << "、起点 " << dateOrNone(figure("maxDrawdownPeakDate"))
-        << ")  最大ドローダウン率: " << percent(figure("maxDrawdownPercent")) << "\n"
-        << "取引: " << count("trades") << " 回  勝ち: " << count("wins") << "  負け: " << count("losses")
-        << "  勝率: " << percent(figure("winRatePercent")) << "  最大連敗: " << count("maxConsecutiveLosses") << "\n"
-        << "総利益: " << money(figure("grossProfit")) << " 円  総損失: " << money(figure("grossLoss"))
-        << " 円  プロフィットファクター: " << twoDecimals(figure("profitFactor"))
-        << "  期待値: " << money(figure("expectancy")) << " 円\n"
-        << "手数料合計: " << money(figure("totalCommission")) << " 円  税金合計: " << money(figure("totalTax"))
-        << " 円\n"
-        << "シャープレシオ: " << twoDecimals(figure("sharpeRatio"))
-        << "  ソルティノレシオ: " << twoDecimals(figure("sortinoRatio"))
-        << "  カルマーレシオ: " << twoDecimals(figure("calmarRatio"))
-        << "  リカバリーファクター: " << twoDecimals(figure("recoveryFactor")) << "\n"
-        << "最長ドローダウン: " << count("longestDrawdownDays") << " 営業日 ("
-        << dateOrNone(figure("longestDrawdownStart")) << "〜" << dateOrNone(figure("longestDrawdownEnd"))
-        << ")  エクスポージャー: " << percent(figure("exposurePercent"))
-        << "  平均保有日数: " << twoDecimals(figure("averageHoldingDays"))
-        << " 日  ペイオフレシオ: " << twoDecimals(figure("payoffRatio")) << "\n";
+    auto name = [](const char* key) {
+        const std::string_view label = figureByKey(key)->label;
+        return std::string(label.substr(0, label.find(" ("))) + ": ";
+    };
+    out << name("finalAssets") << money(figure("finalAssets")) << " 円  " << name("totalReturnPercent")
+        << percent(figure("totalReturnPercent")) << "  " << name("cagrPercent") << percent(figure("cagrPercent"))
+        << "\n"
+        << name("maxDrawdown") << money(figure("maxDrawdown")) << " 円 (" << dateOrNone(figure("maxDrawdownDate"))
+        << "、起点 " << dateOrNone(figure("maxDrawdownPeakDate")) << ")  " << name("maxDrawdownPercent")
+        << percent(figure("maxDrawdownPercent")) << "\n"
+        << "取引: " << count("trades") << " 回  " << name("wins") << count("wins") << "  " << name("losses")
+        << count("losses") << "  " << name("winRatePercent") << percent(figure("winRatePercent"))
+        << "  最大連敗: " << count("maxConsecutiveLosses") << "\n"
+        << name("grossProfit") << money(figure("grossProfit")) << " 円  " << name("grossLoss")
+        << money(figure("grossLoss")) << " 円  " << name("profitFactor") << twoDecimals(figure("profitFactor"))
+        << "  " << name("expectancy") << money(figure("expectancy")) << " 円\n"
+        << name("totalCommission") << money(figure("totalCommission")) << " 円  " << name("totalTax")
+        << money(figure("totalTax")) << " 円\n";
+    const char* const risk[] = {"sharpeRatio", "sortinoRatio", "calmarRatio", "recoveryFactor"};
+    for (const char* key : risk)
+        out << (key == risk[0] ? "" : "  ") << name(key) << twoDecimals(figure(key));
+    out << "\n"
+        << name("longestDrawdownDays") << count("longestDrawdownDays") << " 営業日 ("
+        << dateOrNone(figure("longestDrawdownStart")) << "〜" << dateOrNone(figure("longestDrawdownEnd")) << ")  "
+        << name("exposurePercent") << percent(figure("exposurePercent")) << "  " << name("averageHoldingDays")
+        << twoDecimals(figure("averageHoldingDays")) << " 日  " << name("payoffRatio")
+        << twoDecimals(figure("payoffRatio")) << "\n";
 }
 
 void printSummary(std::ostream& out, const BatchSession& session, int rows)
