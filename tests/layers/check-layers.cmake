@@ -1,6 +1,7 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Fails when a source file includes across the layers the wrong way. The layers, lowest first:
-#   text <- data, settings, stats, sim, sweep (the domain: no toolkit header at all)
+#   text <- settings <- stats <- data <- sim <- sweep, report (the domain: no toolkit header at
+#   all; the statistics know nothing of the run, the run nothing of the sweep or the report)
 #   text <- toolkit <- resources, app <- the window's tools
 #   domain <- report (the run's report and JSON) <- app, batch
 #   domain <- batch <- the command-line tools (no window: no app, resources or toolkit)
@@ -19,11 +20,11 @@ set(allowed_text text)
 set(allowed_toolkit text toolkit)
 set(allowed_toolkit/headless text toolkit toolkit/headless)
 set(allowed_toolkit/qt text toolkit toolkit/qt)
-set(allowed_data text ${domain})
-set(allowed_settings text ${domain})
-set(allowed_stats text ${domain})
-set(allowed_sim text ${domain})
-set(allowed_sweep text ${domain})
+set(allowed_settings text settings)
+set(allowed_stats text settings stats)
+set(allowed_data text settings stats data)
+set(allowed_sim text settings stats data sim)
+set(allowed_sweep text settings stats data sim sweep)
 set(allowed_report text ${domain} report)
 set(allowed_resources text toolkit resources)
 set(allowed_app text toolkit ${domain} report resources app)
