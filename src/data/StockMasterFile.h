@@ -28,7 +28,7 @@ enum class StockMasterLoad {
 // Reads the stock master from `file`, already opened as `reader` (nothing when it could not be
 // opened) into app.master. The file's folder becomes app.dataFolder either way: the settings file is kept
 // beside the stock master the user chose.
-StockMasterLoad loadStockMaster(SimulatorApp& app, const std::filesystem::path& file,
+[[nodiscard]] StockMasterLoad loadStockMaster(SimulatorApp& app, const std::filesystem::path& file,
                                 std::optional<LineReader>& reader);
 
 }  // namespace kv

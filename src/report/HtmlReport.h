@@ -30,6 +30,6 @@ struct ReportSource {
 std::string htmlReport(const ReportSource& source, int32_t madeOn);
 
 // Writes the page made today to `file`, replacing it; false when it cannot be written whole.
-bool writeHtmlReport(const ReportSource& source, const std::filesystem::path& file);
+[[nodiscard]] bool writeHtmlReport(const ReportSource& source, const std::filesystem::path& file);
 
 }  // namespace kv

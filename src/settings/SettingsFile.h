@@ -29,13 +29,13 @@ enum class SettingsLoad {
 // Sets the defaults, then reads the file, or creates it with the defaults when it does not
 // exist (only then: a file that exists but cannot be read is never overwritten). For
 // CreateFailed and Unreadable the system's error number goes to `error` when one is given.
-SettingsLoad loadSettings(SimulationSettings& settings, const std::filesystem::path& file,
+[[nodiscard]] SettingsLoad loadSettings(SimulationSettings& settings, const std::filesystem::path& file,
                           int* error = nullptr);
 
 // Replaces the file's content with the settings, all or nothing: the line goes to a new file in
 // the same folder, which replaces the old one only once it is completely written. False (and the
 // system's error number in `error`) when that fails; the old file, or none, is left as it was.
-bool saveSettings(const SimulationSettings& settings, const std::filesystem::path& file,
+[[nodiscard]] bool saveSettings(const SimulationSettings& settings, const std::filesystem::path& file,
                   int* error = nullptr);
 
 }  // namespace kv

@@ -59,18 +59,18 @@ public:
     RowChoice chooseEnd(int row);
     // Rows first..last of the rows loaded, chosen as chooseStart and chooseEnd would choose them
     // after chooseAllRows.
-    RowChoice chooseRows(int first, int last);
+    [[nodiscard]] RowChoice chooseRows(int first, int last);
     int startRow() const { return firstRow; }
     int endRow() const { return lastRow; }
     const std::string& startDateText() const { return firstDateText; }
     const std::string& endDateText() const { return lastDateText; }
 
-    StepOutcome start(const std::optional<std::filesystem::path>& logFile, bool keepTradeRecord,
+    [[nodiscard]] StepOutcome start(const std::optional<std::filesystem::path>& logFile, bool keepTradeRecord,
                       bool keepTradeList = false);
     StepOutcome step() { return sim.simulateStep(); }
     // Steps until the final liquidation has run; `afterStep` (when given) follows every step.
     // The outcome gathers what the steps reported.
-    StepOutcome runToEnd(const std::function<void(const RunFigures&)>& afterStep = {});
+    [[nodiscard]] StepOutcome runToEnd(const std::function<void(const RunFigures&)>& afterStep = {});
     StepOutcome reset() { return sim.reset(); }
     void setAutoRunning(bool running) { sim.setAutoRunning(running); }
 

@@ -15,6 +15,6 @@ std::string equityCsv(const RunResults& results);
 
 // Writes equityCsv(results) to `file`, replacing it; false when it cannot be written whole (a
 // FIFO or a device other than /dev/null and /dev/full is not written at all).
-bool writeEquityCsv(const RunResults& results, const std::filesystem::path& file);
+[[nodiscard]] bool writeEquityCsv(const RunResults& results, const std::filesystem::path& file);
 
 }  // namespace kv

@@ -30,7 +30,7 @@ public:
     // Creates (or empties) the file and writes the header. False when the file cannot be
     // created, or is a folder, a FIFO or a device other than /dev/null and /dev/full; a header
     // that cannot be written is a write failure (takeWriteFailure).
-    bool open(const std::filesystem::path& file);
+    [[nodiscard]] bool open(const std::filesystem::path& file);
 
     bool isOpen() const { return fd >= 0; }
 
@@ -56,7 +56,7 @@ public:
     void close();
 
     // True once after a write failed (the log is closed by then).
-    bool takeWriteFailure();
+    [[nodiscard]] bool takeWriteFailure();
 
 private:
     void add(const std::string& line);

@@ -26,7 +26,7 @@ struct SweepAxis {
 // written out in full — an optional sign, digits, and for decimal settings a point and digits —
 // whole numbers within the int32 range for whole-number settings, 0 or 1 for flags. They convert
 // as kvn.conf converts them.
-std::optional<std::string> refuseSettingValue(std::string_view name, std::string_view text);
+[[nodiscard]] std::optional<std::string> refuseSettingValue(std::string_view name, std::string_view text);
 
 // The axis of one --vary NAME=SPEC, or why it is refused. SPEC is either a list "V1,V2,..." or a
 // range "FROM:TO:STEP": FROM, FROM + STEP, ... as long as they do not pass TO (TO included when a

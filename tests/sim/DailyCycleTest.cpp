@@ -272,7 +272,7 @@ TEST(Backtest, WindowChoicesAreRefusedAsValuesAndTheRunStaysInTheWindow)
     EXPECT_EQ(toUtf8(rowChoiceText(RowChoice::EndBeforeStart)), "終了日が開始日より前です。");
 
     // A run that keeps no trade record: the row of the window bought and sold, nothing kept.
-    engine.start(std::nullopt, false);
+    EXPECT_FALSE(engine.start(std::nullopt, false).logOpenFailed);
     EXPECT_TRUE(engine.runToEnd().finished);
     EXPECT_EQ(engine.figures().purchases, 1);
     EXPECT_EQ(engine.figures().sales, 1);
