@@ -16,6 +16,7 @@
 #include "resources/Messages.h"
 #include "resources/Templates.h"
 #include "settings/SettingsFile.h"
+#include "settings/SettingsTable.h"
 #include "sim/OutcomeTexts.h"
 #include "sim/PortfolioLists.h"
 #include "sim/RunFigures.h"
@@ -578,8 +579,9 @@ void SimulatorDialog::showDetails(std::string_view row)
 std::optional<std::filesystem::path> SimulatorDialog::askForLogFile()
 {
     static const std::string initialName = toCp932("ログファイル名入力");
-    static const std::string cancelled = toCp932("キャンセルされたのでログの記録は行いません。記録したい場合"
-                                                 "は再度オプションのログの保存にチェックを入れてください。");
+    static const std::string cancelled =
+        toCp932(std::string("キャンセルされたのでログの記録は行いません。記録したい場合は再度オプションの") +
+                settingNamed("saveLog")->label + "にチェックを入れてください。");
     FileDialogOptions options;
     options.defaultExtension = "csv";
     options.filter = messages::csvFilter;

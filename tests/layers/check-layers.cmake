@@ -1,7 +1,7 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Fails when a source file includes across the layers the wrong way. The layers, lowest first:
 #   text <- data, settings, stats, sim, sweep (the domain: no toolkit header at all)
-#   text <- toolkit <- resources, app <- the window's tools
+#   text <- toolkit <- resources, app <- the window's tools; settings <- resources (the settings' captions)
 #   domain <- report (the run's report and JSON) <- app, batch
 #   domain <- batch <- the command-line tools (no window: no app, resources or toolkit)
 # and Qt only in toolkit/qt, main.cpp, the GUI tools and the Qt tests.
@@ -25,7 +25,7 @@ set(allowed_stats text ${domain})
 set(allowed_sim text ${domain})
 set(allowed_sweep text ${domain})
 set(allowed_report text ${domain} report)
-set(allowed_resources text toolkit resources)
+set(allowed_resources text toolkit settings resources)
 set(allowed_app text toolkit ${domain} report resources app)
 set(allowed_batch text ${domain} report batch)
 set(allowed_main text toolkit toolkit/qt ${domain} resources app)
