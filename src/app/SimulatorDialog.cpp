@@ -144,7 +144,7 @@ void SimulatorDialog::onInitDialog()
     masterLoaded = loadMaster(wait);
     signalsLoaded = false;
     loadSettingsFile();
-    engine.setSettings(app.settings);
+    handSettingsToEngine();
     wait.reset();
     refresh();
     if (signalFileAtStart) {
@@ -408,7 +408,7 @@ void SimulatorDialog::openOptions()
         return;
     OptionDialog options(app, platform());
     platform().runModal(options);
-    engine.setSettings(app.settings);  // OK or cancel: the asset figures from the settings as they are now
+    handSettingsToEngine();  // OK or cancel: the asset figures from the settings as they are now
 }
 
 void SimulatorDialog::openTradeRecord()
@@ -449,7 +449,7 @@ void SimulatorDialog::openOptimisation()
     OptimisationDialog optimisation(app, platform(), loadedSignals, engine.startRow(), engine.endRow(),
                                     inputFiles());
     platform().runModal(optimisation);
-    engine.setSettings(app.settings);  // the values a double-click stored
+    handSettingsToEngine();  // the values a double-click stored
 }
 
 void SimulatorDialog::loadSignals()
@@ -621,6 +621,12 @@ std::vector<std::filesystem::path> SimulatorDialog::inputFiles() const
     return inputs;
 }
 
+// The starting asset figures follow the settings handed over.
+void SimulatorDialog::handSettingsToEngine()
+{
+    engine.setSettings(app.settings);
+}
+
 // The run sets the commission schedule's largest commission into its settings; the window keeps
 // it in its own, which kvn.conf is written from.
 void SimulatorDialog::keepScheduleMaximum()
@@ -637,7 +643,7 @@ void SimulatorDialog::run()
     std::optional<std::filesystem::path> logFile;
     if (app.settings.saveLog)
         logFile = askForLogFile();
-    engine.setSettings(app.settings);
+    handSettingsToEngine();
     StepOutcome outcome = engine.start(logFile, true, true);
     keepScheduleMaximum();
     present(outcome);
