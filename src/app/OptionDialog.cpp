@@ -16,7 +16,6 @@
 
 namespace kv {
 
-OptionDialog::OptionDialog(SimulatorApp& app, Platform& platform) : Dialog(platform), app(app) {}
 
 const DialogTemplate& OptionDialog::dialogTemplate() const
 {
@@ -51,7 +50,6 @@ const OptionControl kControls[] = {
     {IDC_OPT_SHORT_SELL, "shortSellSystem"},
     {IDC_OPT_MAX_PURCHASE, "maxPurchaseAmount"},
 };
-static_assert(std::size(kControls) == OptionDialog::kShownSettings);
 
 enum class Shown { Number, Choice, Check };
 
@@ -69,19 +67,23 @@ Shown shownAs(const SettingDescription& setting)
 
 }  // namespace
 
+OptionDialog::OptionDialog(SimulatorApp& app, Platform& platform)
+    : Dialog(platform), fields(std::size(kControls)), app(app)
+{}
+
 void OptionDialog::exchange(DataExchange& dx)
 {
     for (size_t i = 0; i < std::size(kControls); ++i) {
         const int id = kControls[i].id;
         switch (shownAs(settingOf(kControls[i]))) {
         case Shown::Number:
-            dx.number(id, numbers[i]);
+            dx.number(id, fields[i].number);
             break;
         case Shown::Choice:
-            dx.selection(id, choiceBoxes[i], choices[i]);
+            dx.selection(id, fields[i].choiceBox, fields[i].choice);
             break;
         case Shown::Check:
-            dx.check(id, checks[i]);
+            dx.check(id, fields[i].check);
             break;
         }
     }
@@ -111,9 +113,9 @@ void OptionDialog::loadFields()
     for (size_t i = 0; i < std::size(kControls); ++i) {
         const SettingDescription& setting = settingOf(kControls[i]);
         const double value = settingValue(app.settings, setting);
-        numbers[i] = value * setting.shownScale;
-        choices[i] = truncateToInt32(value);
-        checks[i] = value != 0;
+        fields[i].number = value * setting.shownScale;
+        fields[i].choice = truncateToInt32(value);
+        fields[i].check = value != 0;
     }
 }
 
@@ -123,13 +125,13 @@ void OptionDialog::storeFields()
         const SettingDescription& setting = settingOf(kControls[i]);
         switch (shownAs(setting)) {
         case Shown::Number:
-            setSettingValue(app.settings, setting, numbers[i] / setting.shownScale);
+            setSettingValue(app.settings, setting, fields[i].number / setting.shownScale);
             break;
         case Shown::Choice:
-            setSettingValue(app.settings, setting, choices[i]);
+            setSettingValue(app.settings, setting, fields[i].choice);
             break;
         case Shown::Check:
-            setSettingValue(app.settings, setting, checks[i] ? 1 : 0);
+            setSettingValue(app.settings, setting, fields[i].check ? 1 : 0);
             break;
         }
     }
