@@ -7,7 +7,6 @@
 #include "resources/ControlIds.h"
 #include "resources/Messages.h"
 #include "resources/Templates.h"
-#include "settings/SettingByName.h"
 #include "settings/SettingsFile.h"
 #include "settings/SettingsTable.h"
 #include "sim/OutcomeTexts.h"
@@ -42,53 +41,10 @@ TableCell numberCell(std::string text)
     return cell;
 }
 
-// The settings a grid may vary: those of the options dialog (but the log, which a sweep never
-// writes), named by the options dialog's control that shows each.
-struct Choosable {
-    const char* name;
-    int optionControl;
-};
-const Choosable kChoosable[] = {
-    {"capital", IDC_OPT_CAPITAL},
-    {"lossWithinThreeYears", IDC_OPT_LOSS},
-    {"leverage", IDC_OPT_LEVERAGE},
-    {"marginMaintenanceRate", IDC_OPT_MARGIN_RATE},
-    {"taxRate", IDC_OPT_TAX_RATE},
-    {"maxStocks", IDC_OPT_MAX_STOCKS},
-    {"maxPurchaseAmount", IDC_OPT_MAX_PURCHASE},
-    {"unknownProfitRate", IDC_OPT_UNKNOWN_RATE},
-    {"operatingRate", IDC_OPT_OPERATING_RATE},
-    {"tradeOrder", IDC_OPT_ORDER},
-    {"commissionSchedule", IDC_OPT_COMMISSION},
-    {"buyPriority", IDC_OPT_BUY_PRIORITY},
-    {"operationType", IDC_OPT_OPERATION_TYPE},
-    {"shortSellSystem", IDC_OPT_SHORT_SELL},
-};
-
-// The caption the options dialog gives a control: a check box's own, or that of the label on
-// the same line to its left. Empty when it has none.
-std::string optionCaption(int id)
+// "資本金 (capital)": the setting's caption, and the name --vary and the table use.
+std::string settingItem(const SettingDescription& setting)
 {
-    const std::vector<ControlTemplate>& controls = optionDialogTemplate().controls;
-    for (size_t i = 0; i < controls.size(); ++i) {
-        const ControlTemplate& c = controls[i];
-        if (c.id != id)
-            continue;
-        if (c.kind == ControlKind::CheckBox)
-            return c.caption;
-        if (i > 0 && controls[i - 1].kind == ControlKind::Label && controls[i - 1].x < c.x &&
-            std::abs(controls[i - 1].y - c.y) <= 4)
-            return controls[i - 1].caption;
-        return {};
-    }
-    return {};
-}
-
-// "資本金 (capital)": the options dialog's caption, and the name --vary and the table use.
-std::string settingItem(const Choosable& setting)
-{
-    const std::string caption = optionCaption(setting.optionControl);
-    return caption.empty() ? setting.name : caption + " (" + setting.name + ")";
+    return toCp932(setting.label) + " (" + setting.name + ")";
 }
 
 // A figure as short as a heatmap cell needs it: yen in units of 10,000, rates with one decimal,
@@ -176,7 +132,10 @@ OptimisationDialog::OptimisationDialog(SimulatorApp& app, Platform& platform, co
 {
     static const std::string none = toCp932("（なし）");
     settingBoxes[1].append(none);
-    for (const Choosable& setting : kChoosable) {
+    // The settings a grid may vary, in the table's order.
+    for (const SettingDescription& setting : settingsTable()) {
+        if (!setting.optimisable)
+            continue;
         settingNames.emplace_back(setting.name);
         const std::string item = settingItem(setting);
         settingBoxes[0].append(item);
@@ -601,9 +560,7 @@ void OptimisationDialog::offerCombination(size_t entry)
     static const std::string question = toCp932("この設定をオプションに反映しますか？");
     if (!shown || entry >= running->ready() || !platform().askYesNo(question))
         return;
-    const std::vector<std::string_view> values = grid.valuesOf(running->combinations()[entry]);
-    for (size_t a = 0; a < values.size(); ++a)
-        setSettingByName(app.settings, grid.axes()[a].name, values[a]);
+    grid.setValues(app.settings, running->combinations()[entry]);
     if (!saveSettings(app.settings, app.settingsFile()))
         platform().messageBox(messages::settingsFileNotWritten);
 }

@@ -16,7 +16,6 @@
 
 namespace kv {
 
-OptionDialog::OptionDialog(SimulatorApp& app, Platform& platform) : Dialog(platform), app(app) {}
 
 const DialogTemplate& OptionDialog::dialogTemplate() const
 {
@@ -25,56 +24,66 @@ const DialogTemplate& OptionDialog::dialogTemplate() const
 
 namespace {
 
-enum class Shown { Number, Choice, Check };
-
 struct OptionControl {
     int id;
     const char* setting;
-    Shown shown;
 };
 
 // The controls that show a setting, in exchange order: the order in which a refused number stops
-// taking the fields back. The settings table says how each value is shown (a rate in percent).
+// taking the fields back. The settings table says how each value is shown: its choices in a list,
+// a flag as a check box, any other number times its shown scale (a rate in percent).
 // maxCommission and the spare amount are not the dialog's: they stay as they are.
 const OptionControl kControls[] = {
-    {IDC_OPT_CAPITAL, "capital", Shown::Number},
-    {IDC_OPT_LOSS, "lossWithinThreeYears", Shown::Number},
-    {IDC_OPT_LEVERAGE, "leverage", Shown::Number},
-    {IDC_OPT_MARGIN_RATE, "marginMaintenanceRate", Shown::Number},
-    {IDC_OPT_TAX_RATE, "taxRate", Shown::Number},
-    {IDC_OPT_MAX_STOCKS, "maxStocks", Shown::Number},
-    {IDC_OPT_UNKNOWN_RATE, "unknownProfitRate", Shown::Number},
-    {IDC_OPT_COMMISSION, "commissionSchedule", Shown::Choice},
-    {IDC_OPT_BUY_PRIORITY, "buyPriority", Shown::Choice},
-    {IDC_OPT_OPERATION_TYPE, "operationType", Shown::Choice},
-    {IDC_OPT_SAVE_LOG, "saveLog", Shown::Check},
-    {IDC_OPT_OPERATING_RATE, "operatingRate", Shown::Number},
-    {IDC_OPT_ORDER, "tradeOrder", Shown::Choice},
-    {IDC_OPT_SHORT_SELL, "shortSellSystem", Shown::Check},
-    {IDC_OPT_MAX_PURCHASE, "maxPurchaseAmount", Shown::Number},
+    {IDC_OPT_CAPITAL, "capital"},
+    {IDC_OPT_LOSS, "lossWithinThreeYears"},
+    {IDC_OPT_LEVERAGE, "leverage"},
+    {IDC_OPT_MARGIN_RATE, "marginMaintenanceRate"},
+    {IDC_OPT_TAX_RATE, "taxRate"},
+    {IDC_OPT_MAX_STOCKS, "maxStocks"},
+    {IDC_OPT_UNKNOWN_RATE, "unknownProfitRate"},
+    {IDC_OPT_COMMISSION, "commissionSchedule"},
+    {IDC_OPT_BUY_PRIORITY, "buyPriority"},
+    {IDC_OPT_OPERATION_TYPE, "operationType"},
+    {IDC_OPT_SAVE_LOG, "saveLog"},
+    {IDC_OPT_OPERATING_RATE, "operatingRate"},
+    {IDC_OPT_ORDER, "tradeOrder"},
+    {IDC_OPT_SHORT_SELL, "shortSellSystem"},
+    {IDC_OPT_MAX_PURCHASE, "maxPurchaseAmount"},
 };
-static_assert(std::size(kControls) == OptionDialog::kShownSettings);
+
+enum class Shown { Number, Choice, Check };
 
 const SettingDescription& settingOf(const OptionControl& control)
 {
     return *settingNamed(control.setting);
 }
 
+Shown shownAs(const SettingDescription& setting)
+{
+    if (setting.choices[0])
+        return Shown::Choice;
+    return setting.kind() == SettingKind::Flag ? Shown::Check : Shown::Number;
+}
+
 }  // namespace
+
+OptionDialog::OptionDialog(SimulatorApp& app, Platform& platform)
+    : Dialog(platform), fields(std::size(kControls)), app(app)
+{}
 
 void OptionDialog::exchange(DataExchange& dx)
 {
     for (size_t i = 0; i < std::size(kControls); ++i) {
-        const OptionControl& c = kControls[i];
-        switch (c.shown) {
+        const int id = kControls[i].id;
+        switch (shownAs(settingOf(kControls[i]))) {
         case Shown::Number:
-            dx.number(c.id, numbers[i]);
+            dx.number(id, fields[i].number);
             break;
         case Shown::Choice:
-            dx.selection(c.id, choiceBoxes[i], choices[i]);
+            dx.selection(id, fields[i].choiceBox, fields[i].choice);
             break;
         case Shown::Check:
-            dx.check(c.id, checks[i]);
+            dx.check(id, fields[i].check);
             break;
         }
     }
@@ -104,26 +113,25 @@ void OptionDialog::loadFields()
     for (size_t i = 0; i < std::size(kControls); ++i) {
         const SettingDescription& setting = settingOf(kControls[i]);
         const double value = settingValue(app.settings, setting);
-        numbers[i] = value * setting.shownScale;
-        choices[i] = truncateToInt32(value);
-        checks[i] = value != 0;
+        fields[i].number = value * setting.shownScale;
+        fields[i].choice = truncateToInt32(value);
+        fields[i].check = value != 0;
     }
 }
 
 void OptionDialog::storeFields()
 {
     for (size_t i = 0; i < std::size(kControls); ++i) {
-        const OptionControl& c = kControls[i];
-        const SettingDescription& setting = settingOf(c);
-        switch (c.shown) {
+        const SettingDescription& setting = settingOf(kControls[i]);
+        switch (shownAs(setting)) {
         case Shown::Number:
-            setSettingValue(app.settings, setting, numbers[i] / setting.shownScale);
+            setSettingValue(app.settings, setting, fields[i].number / setting.shownScale);
             break;
         case Shown::Choice:
-            setSettingValue(app.settings, setting, choices[i]);
+            setSettingValue(app.settings, setting, fields[i].choice);
             break;
         case Shown::Check:
-            setSettingValue(app.settings, setting, checks[i] ? 1 : 0);
+            setSettingValue(app.settings, setting, fields[i].check ? 1 : 0);
             break;
         }
     }

@@ -7,8 +7,8 @@
 #include "toolkit/Dialog.h"
 #include "toolkit/ListBox.h"
 
-#include <array>
 #include <cstdint>
+#include <vector>
 
 namespace kv {
 
@@ -23,21 +23,22 @@ public:
     void onInitDialog() override;
     void onOK() override;
 
-    // The number of controls that show a setting.
-    static constexpr size_t kShownSettings = 15;
-
-    // The fields, as the controls show them (by control, in exchange order); all zero until the
-    // dialog opens. Each control uses the one of the three its kind needs.
-    std::array<double, kShownSettings> numbers{};
-    std::array<int32_t, kShownSettings> choices{};
-    std::array<bool, kShownSettings> checks{};
+    // A field as its control shows it; all zero until the dialog opens. Each control uses the one
+    // of the three its kind needs (a drop-down list its template items too).
+    struct Field {
+        double number = 0;
+        int32_t choice = 0;
+        bool check = false;
+        ComboBox choiceBox;
+    };
+    // One for every control that shows a setting, in exchange order.
+    std::vector<Field> fields;
 
 private:
     void loadFields();
     void storeFields();
 
     SimulatorApp& app;
-    std::array<ComboBox, kShownSettings> choiceBoxes;  // the drop-down lists' template items
 };
 
 }  // namespace kv

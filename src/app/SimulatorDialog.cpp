@@ -16,6 +16,7 @@
 #include "resources/Messages.h"
 #include "resources/Templates.h"
 #include "settings/SettingsFile.h"
+#include "settings/SettingsTable.h"
 #include "sim/OutcomeTexts.h"
 #include "sim/PortfolioLists.h"
 #include "sim/RunFigures.h"
@@ -143,7 +144,7 @@ void SimulatorDialog::onInitDialog()
     masterLoaded = loadMaster(wait);
     signalsLoaded = false;
     loadSettingsFile();
-    engine.setSettings(app.settings);
+    handSettingsToEngine();
     wait.reset();
     refresh();
     if (signalFileAtStart) {
@@ -407,7 +408,7 @@ void SimulatorDialog::openOptions()
         return;
     OptionDialog options(app, platform());
     platform().runModal(options);
-    engine.setSettings(app.settings);  // OK or cancel: the asset figures from the settings as they are now
+    handSettingsToEngine();  // OK or cancel: the asset figures from the settings as they are now
 }
 
 void SimulatorDialog::openTradeRecord()
@@ -448,7 +449,7 @@ void SimulatorDialog::openOptimisation()
     OptimisationDialog optimisation(app, platform(), loadedSignals, engine.startRow(), engine.endRow(),
                                     inputFiles());
     platform().runModal(optimisation);
-    engine.setSettings(app.settings);  // the values a double-click stored
+    handSettingsToEngine();  // the values a double-click stored
 }
 
 void SimulatorDialog::loadSignals()
@@ -578,8 +579,9 @@ void SimulatorDialog::showDetails(std::string_view row)
 std::optional<std::filesystem::path> SimulatorDialog::askForLogFile()
 {
     static const std::string initialName = toCp932("ログファイル名入力");
-    static const std::string cancelled = toCp932("キャンセルされたのでログの記録は行いません。記録したい場合"
-                                                 "は再度オプションのログの保存にチェックを入れてください。");
+    static const std::string cancelled =
+        toCp932(std::string("キャンセルされたのでログの記録は行いません。記録したい場合は再度オプションの") +
+                settingNamed("saveLog")->label + "にチェックを入れてください。");
     FileDialogOptions options;
     options.defaultExtension = "csv";
     options.filter = messages::csvFilter;
@@ -619,6 +621,12 @@ std::vector<std::filesystem::path> SimulatorDialog::inputFiles() const
     return inputs;
 }
 
+// The starting asset figures follow the settings handed over.
+void SimulatorDialog::handSettingsToEngine()
+{
+    engine.setSettings(app.settings);
+}
+
 // The run sets the commission schedule's largest commission into its settings; the window keeps
 // it in its own, which kvn.conf is written from.
 void SimulatorDialog::keepScheduleMaximum()
@@ -635,7 +643,7 @@ void SimulatorDialog::run()
     std::optional<std::filesystem::path> logFile;
     if (app.settings.saveLog)
         logFile = askForLogFile();
-    engine.setSettings(app.settings);
+    handSettingsToEngine();
     StepOutcome outcome = engine.start(logFile, true, true);
     keepScheduleMaximum();
     present(outcome);

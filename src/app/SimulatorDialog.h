@@ -103,6 +103,12 @@ private:
     void showDetails(std::string_view row);
     std::optional<std::filesystem::path> askForLogFile();
     void present(const StepOutcome& outcome);
+    // The window's settings are app.settings: what the dialogs change and kvn.conf is written
+    // from. The engine keeps the run's own copy, which the run changes (its largest commission,
+    // which keepScheduleMaximum brings back) and the report shows. The window hands its settings
+    // to the engine only through handSettingsToEngine: once kvn.conf is read, when the options or
+    // optimisation window closes, and before a run starts.
+    void handSettingsToEngine();
     void keepScheduleMaximum();
     PositionListView& viewOf(PortfolioList which);
     const PositionListView& viewOf(PortfolioList which) const;

@@ -158,11 +158,13 @@ std::string shortDecimal(double value)
     return text == "-0" ? "0" : text;
 }
 
-// A setting as the options dialog shows it: its choice's text, yes or no, or the number in the
-// dialog's unit.
+// A setting as the options dialog shows it: its choice's text, yes or no, an amount in yen as
+// the report writes every amount, or the number in the dialog's unit.
 std::string settingText(const SimulationSettings& settings, const SettingDescription& s)
 {
     const double value = settingValue(settings, s);
+    if (std::string_view(s.unit) == "円")
+        return yen(value);
     if (s.choices[0]) {
         const int32_t code = truncateToInt32(value);
         if (code >= 0 && code < static_cast<int32_t>(s.choices.size()) &&
@@ -178,8 +180,6 @@ std::string settingText(const SimulationSettings& settings, const SettingDescrip
     case SettingKind::Decimal:
         break;
     }
-    if (s.wholeYenInFile)
-        return groupedText(value, 0) + escapeHtml(s.unit);
     return shortDecimal(value * s.shownScale) + escapeHtml(s.unit);
 }
 

@@ -3,6 +3,7 @@
 
 #include "resources/ControlIds.h"
 #include "resources/TemplateControls.h"
+#include "settings/SettingsTable.h"
 #include "text/Cp932.h"
 
 namespace kv {
@@ -11,14 +12,44 @@ namespace {
 
 using namespace tmpl;
 
-// A labelled edit of the left column: caption on its left, unit (if any) on its right.
-void addField(std::vector<ControlTemplate>& c, int id, const char* caption, int y, const char* unit,
-              unsigned style = StyleNone)
+// The captions, units and choices are the settings table's: each control names its setting.
+const SettingDescription& setting(const char* name)
 {
-    c.push_back(label(caption, 5, y + 2, 60, 8));
+    return *settingNamed(name);
+}
+
+// A labelled edit of the left column: the setting's caption on its left, its unit (if any) on
+// its right.
+void addField(std::vector<ControlTemplate>& c, int id, const char* name, int y, unsigned style = StyleNone)
+{
+    const SettingDescription& s = setting(name);
+    c.push_back(label(s.label, 5, y + 2, 60, 8));
     c.push_back(edit(id, 67, y, 67, 12, StyleRightAlign | StyleBorder | style));
-    if (unit)
-        c.push_back(label(unit, 137, y + 2, 12, 8));
+    if (*s.unit)
+        c.push_back(label(s.unit, 137, y + 2, 12, 8));
+}
+
+// A drop-down list of the setting's choices, in code order.
+ControlTemplate choiceList(int id, const char* name, int x, int y, int width, int height)
+{
+    ControlTemplate list = dropDownList(id, x, y, width, height);
+    for (const char* choice : setting(name).choices) {
+        if (choice)
+            list.items.push_back(toCp932(choice));
+    }
+    return list;
+}
+
+// A drop-down list with the setting's caption on its left.
+void addChoice(std::vector<ControlTemplate>& c, int id, const char* name, int y)
+{
+    c.push_back(label(setting(name).label, 5, y + 2, 60, 8));
+    c.push_back(choiceList(id, name, 67, y, 184, 12));
+}
+
+ControlTemplate check(int id, const char* name, int y)
+{
+    return checkBox(id, setting(name).label, 153, y, 78, 11);
 }
 
 DialogTemplate buildOptionDialog()
@@ -27,36 +58,29 @@ DialogTemplate buildOptionDialog()
     auto& c = t.controls;
 
     // In tab order; each label stands just before the control it names.
-    addField(c, IDC_OPT_CAPITAL, "資本金", 3, "円", StyleDigitsOnly);
-    addField(c, IDC_OPT_LOSS, "３年以内の損失", 16, "円", StyleDigitsOnly);
-    addField(c, IDC_OPT_LEVERAGE, "運用倍率", 29, "倍");
-    addField(c, IDC_OPT_MARGIN_RATE, "追証最低保障率", 42, "%");
-    addField(c, IDC_OPT_TAX_RATE, "税率", 55, "%");
-    addField(c, IDC_OPT_MAX_STOCKS, "最大購入銘柄数", 68, nullptr, StyleDigitsOnly);
-    addField(c, IDC_OPT_UNKNOWN_RATE, "不明時の利益率", 94, "%");
-    addField(c, IDC_OPT_OPERATING_RATE, "運用率", 107, "%");
-    c.push_back(dropDownList(IDC_OPT_ORDER, 150, 93, 101, 12, {"利確、損切優先：売→買", "仕掛優先：買→売"}));
-    c.push_back(label("手数料", 5, 122, 60, 8));
-    c.push_back(
-        dropDownList(IDC_OPT_COMMISSION, 67, 120, 184, 12,
-                     {"カブドットコム証券信用＆±指値", "手数料なし", "イートレード証券", "タイコム証券"}));
-    c.push_back(label("優先購入銘柄", 5, 136, 60, 8));
-    c.push_back(dropDownList(IDC_OPT_BUY_PRIORITY, 67, 134, 184, 12, {"単位株価の低い順"}));
-    c.push_back(label("運用タイプ", 5, 150, 60, 8));
-    c.push_back(dropDownList(
-        IDC_OPT_OPERATION_TYPE, 67, 148, 184, 12,
-        {"単日運用率設定：運用率いっぱいまで購入", "銘柄運用率設定：運用率/最大購入数まで購入"}));
-    c.push_back(checkBox(IDC_OPT_SAVE_LOG, "ログの保存", 153, 5, 78, 11));
+    addField(c, IDC_OPT_CAPITAL, "capital", 3, StyleDigitsOnly);
+    addField(c, IDC_OPT_LOSS, "lossWithinThreeYears", 16, StyleDigitsOnly);
+    addField(c, IDC_OPT_LEVERAGE, "leverage", 29);
+    addField(c, IDC_OPT_MARGIN_RATE, "marginMaintenanceRate", 42);
+    addField(c, IDC_OPT_TAX_RATE, "taxRate", 55);
+    addField(c, IDC_OPT_MAX_STOCKS, "maxStocks", 68, StyleDigitsOnly);
+    addField(c, IDC_OPT_UNKNOWN_RATE, "unknownProfitRate", 94);
+    addField(c, IDC_OPT_OPERATING_RATE, "operatingRate", 107);
+    c.push_back(choiceList(IDC_OPT_ORDER, "tradeOrder", 150, 93, 101, 12));  // no caption
+    addChoice(c, IDC_OPT_COMMISSION, "commissionSchedule", 120);
+    addChoice(c, IDC_OPT_BUY_PRIORITY, "buyPriority", 134);
+    addChoice(c, IDC_OPT_OPERATION_TYPE, "operationType", 148);
+    c.push_back(check(IDC_OPT_SAVE_LOG, "saveLog", 5));
     c.push_back(label("売買記録が長くなりすぎる場合はチェックをはずすことで処理を高速化できます。", 164, 18,
                       76, 33, StyleMultiline));
     c.push_back(button(IDOK, "OK", 130, 163, 50, 14, StyleDefault));
     c.push_back(button(IDCANCEL, "キャンセル", 73, 163, 50, 14));
-    c.push_back(checkBox(IDC_OPT_SHORT_SELL, "空売りシステム", 153, 54, 78, 11));
+    c.push_back(check(IDC_OPT_SHORT_SELL, "shortSellSystem", 54));
     // This note runs nearly to the dialog's edge: 76 units wide, its text would take four lines,
     // and the list below it leaves room for three.
     c.push_back(label("信用売りのシステムの場合はチェックを入れてください。（未実装）", 164, 66, 88, 25,
                       StyleMultiline));
-    addField(c, IDC_OPT_MAX_PURCHASE, "最大購入金額", 81, "円");
+    addField(c, IDC_OPT_MAX_PURCHASE, "maxPurchaseAmount", 81);
     return t;
 }
 

@@ -11,27 +11,27 @@ using S = SimulationSettings;
 
 // clang-format off
 const SettingDescription kSettings[] = {
-    // name                    field                      kvn.conf    whole yen  shown ×  label, unit, choices
-    {"capital",               &S::capital,               {0, -1},    true,      1,   "資本金", "円", {}},
-    {"lossWithinThreeYears",  &S::lossWithinThreeYears,  {1, -1},    true,      1,   "３年以内の損失", "円", {}},
-    {"leverage",              &S::leverage,              {2, -1},    false,     1,   "運用倍率", "倍", {}},
-    {"marginMaintenanceRate", &S::marginMaintenanceRate, {3, -1},    false,     100, "追証最低保障率", "%", {}},
-    {"maxCommission",         &S::maxCommission,         {10, -1},   false,     1,   "最大手数料", "円", {}},
-    {"taxRate",               &S::taxRate,               {4, -1},    false,     100, "税率", "%", {}},
-    {"spareAmount",           &S::spareAmount,           {5, -1},    false,     1,   "予備資金", "円", {}},
-    {"maxPurchaseAmount",     &S::maxPurchaseAmount,     {6, -1},    false,     1,   "最大購入金額", "円", {}},
-    {"maxStocks",             &S::maxStocks,             {7, -1},    false,     1,   "最大購入銘柄数", "", {}},
-    {"unknownProfitRate",     &S::unknownProfitRate,     {8, -1},    false,     100, "不明時の利益率", "%", {}},
-    {"operatingRate",         &S::operatingRate,         {11, -1},   false,     100, "運用率", "%", {}},
-    {"buyPriority",           &S::buyPriority,           {13, -1},   false,     1,   "優先購入銘柄", "",
+    // name                    field                      kvn.conf    whole yen  shown ×  optimise  label, unit, choices
+    {"capital",               &S::capital,               {0, -1},    true,      1,       true,     "資本金", "円", {}},
+    {"lossWithinThreeYears",  &S::lossWithinThreeYears,  {1, -1},    true,      1,       true,     "３年以内の損失", "円", {}},
+    {"leverage",              &S::leverage,              {2, -1},    false,     1,       true,     "運用倍率", "倍", {}},
+    {"marginMaintenanceRate", &S::marginMaintenanceRate, {3, -1},    false,     100,     true,     "追証最低保障率", "%", {}},
+    {"maxCommission",         &S::maxCommission,         {10, -1},   false,     1,       false,    "最大手数料", "円", {}},
+    {"taxRate",               &S::taxRate,               {4, -1},    false,     100,     true,     "税率", "%", {}},
+    {"spareAmount",           &S::spareAmount,           {5, -1},    false,     1,       false,    "予備資金", "円", {}},
+    {"maxPurchaseAmount",     &S::maxPurchaseAmount,     {6, -1},    false,     1,       true,     "最大購入金額", "円", {}},
+    {"maxStocks",             &S::maxStocks,             {7, -1},    false,     1,       true,     "最大購入銘柄数", "", {}},
+    {"unknownProfitRate",     &S::unknownProfitRate,     {8, -1},    false,     100,     true,     "不明時の利益率", "%", {}},
+    {"operatingRate",         &S::operatingRate,         {11, -1},   false,     100,     true,     "運用率", "%", {}},
+    {"buyPriority",           &S::buyPriority,           {13, -1},   false,     1,       true,     "優先購入銘柄", "",
         {"単位株価の低い順"}},
-    {"shortSellSystem",       &S::shortSellSystem,       {17, -1},   false,     1,   "空売りシステム", "", {}},
-    {"operationType",         &S::operationType,         {14, -1},   false,     1,   "運用タイプ", "",
+    {"shortSellSystem",       &S::shortSellSystem,       {17, -1},   false,     1,       false,    "空売りシステム", "", {}},
+    {"operationType",         &S::operationType,         {14, -1},   false,     1,       true,     "運用タイプ", "",
         {"単日運用率設定：運用率いっぱいまで購入", "銘柄運用率設定：運用率/最大購入数まで購入"}},
-    {"commissionSchedule",    &S::commissionSchedule,    {9, 12},    false,     1,   "手数料", "",
+    {"commissionSchedule",    &S::commissionSchedule,    {9, 12},    false,     1,       true,     "手数料", "",
         {"カブドットコム証券信用＆±指値", "手数料なし", "イートレード証券", "タイコム証券"}},
-    {"saveLog",               &S::saveLog,               {15, -1},   false,     1,   "ログの保存", "", {}},
-    {"tradeOrder",            &S::tradeOrder,            {16, -1},   false,     1,   "売買の順序", "",
+    {"saveLog",               &S::saveLog,               {15, -1},   false,     1,       false,    "ログの保存", "", {}},
+    {"tradeOrder",            &S::tradeOrder,            {16, -1},   false,     1,       true,     "売買の順序", "",
         {"利確、損切優先：売→買", "仕掛優先：買→売"}},
 };
 // clang-format on
@@ -84,16 +84,22 @@ void setSettingValue(SimulationSettings& settings, const SettingDescription& set
     std::visit(Set{settings, value}, setting.field);
 }
 
+double settingTextValue(const SettingDescription& setting, std::string_view text)
+{
+    switch (setting.kind()) {
+    case SettingKind::Decimal:
+        return leadingDouble(text);
+    case SettingKind::Whole:
+        return leadingInt(text);
+    case SettingKind::Flag:
+        return leadingInt(text) != 0 ? 1 : 0;
+    }
+    return 0;
+}
+
 void setSettingText(SimulationSettings& settings, const SettingDescription& setting, std::string_view text)
 {
-    struct Assign {
-        S& settings;
-        std::string_view text;
-        void operator()(double S::*f) const { settings.*f = leadingDouble(text); }
-        void operator()(int32_t S::*f) const { settings.*f = leadingInt(text); }
-        void operator()(bool S::*f) const { settings.*f = leadingInt(text) != 0; }
-    };
-    std::visit(Assign{settings, text}, setting.field);
+    setSettingValue(settings, setting, settingTextValue(setting, text));
 }
 
 }  // namespace kv

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Every setting described once: its name (as --set, --vary and the tools' help write it), the
-// field it fills, where kvn.conf keeps it and how it is written there, and how the options
-// dialog shows it. kvn.conf, the command-line tools and the options dialog all go through this
-// table.
+// field it fills, where kvn.conf keeps it and how it is written there, how the options dialog
+// shows it and whether a sweep may vary it. kvn.conf, the command-line tools, the options and
+// optimisation windows and the report all go through this table.
 
 #include "settings/SimulationSettings.h"
 
@@ -31,8 +31,12 @@ struct SettingDescription {
     bool wholeYenInFile;
     // The options dialog shows the value times this (100: a rate shown in percent).
     double shownScale;
-    // How the options dialog and the report name the setting and its unit (UTF-8 source texts;
-    // no unit: empty). The two settings the dialog does not show have names of their own here.
+    // The optimisation window offers it as an axis. Not so: the settings a run does not read or
+    // sets itself (the log, the largest commission, the spare amount, short selling).
+    bool optimisable;
+    // How the options dialog, the optimisation window and the report name the setting and its
+    // unit (UTF-8 source texts; no unit: empty). The only place these texts are written. The two
+    // settings the dialog does not show have names of their own here.
     const char* label;
     const char* unit;
     // A coded setting's choices, its code the index (as the dialog's list has them); the rest
@@ -57,7 +61,9 @@ double settingValue(const SimulationSettings& settings, const SettingDescription
 void setSettingValue(SimulationSettings& settings, const SettingDescription& setting, double value);
 
 // The value set from a text as kvn.conf reads it: decimals by leading decimal number, whole
-// numbers by leading integer, flags true when the leading integer is not 0.
+// numbers by leading integer, flags true when the leading integer is not 0. settingTextValue is
+// that value as a number for setSettingValue, so a text can be read once and set many times.
+double settingTextValue(const SettingDescription& setting, std::string_view text);
 void setSettingText(SimulationSettings& settings, const SettingDescription& setting, std::string_view text);
 
 }  // namespace kv

@@ -217,6 +217,11 @@ SweepGrid::SweepGrid(std::vector<SweepAxis> axes) : axisList(std::move(axes))
         combinations *= axis.values.size();
         if (combinations > kMaxCombinations)
             combinations = kMaxCombinations + 1;
+        TypedAxis& typed = typedAxes.emplace_back(TypedAxis{settingNamed(axis.name), {}});
+        if (typed.setting) {
+            for (const std::string& value : axis.values)
+                typed.numbers.push_back(settingTextValue(*typed.setting, value));
+        }
     }
 }
 
@@ -229,6 +234,21 @@ std::vector<std::string_view> SweepGrid::valuesOf(uint64_t index) const
         index /= v.size();
     }
     return values;
+}
+
+void SweepGrid::setValues(SimulationSettings& settings, uint64_t index) const
+{
+    // Axis by axis in their order, as the texts would be set (the last axis of a setting given
+    // twice wins): the value positions first, last axis fastest.
+    std::vector<size_t> positions(axisList.size());
+    for (size_t a = axisList.size(); a-- > 0;) {
+        positions[a] = index % axisList[a].values.size();
+        index /= axisList[a].values.size();
+    }
+    for (size_t a = 0; a < typedAxes.size(); ++a) {
+        if (typedAxes[a].setting)
+            setSettingValue(settings, *typedAxes[a].setting, typedAxes[a].numbers[positions[a]]);
+    }
 }
 
 std::vector<uint64_t> SweepGrid::shardIndices(uint64_t shard, uint64_t shards) const

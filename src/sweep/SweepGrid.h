@@ -5,6 +5,9 @@
 // last axis changes fastest, so the grid order is that of nested loops in the order the axes
 // were given.
 
+#include "settings/SettingsTable.h"
+#include "settings/SimulationSettings.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -52,12 +55,24 @@ public:
     // The value of each axis in combination `index` (below size()), in axis order.
     std::vector<std::string_view> valuesOf(uint64_t index) const;
 
+    // Sets the values of combination `index` into `settings`, as setSettingText would set the
+    // texts; the texts are read once, when the grid is built. An axis naming no setting sets
+    // nothing.
+    void setValues(SimulationSettings& settings, uint64_t index) const;
+
     // The combinations of shard `shard` out of `shards` (0 ≤ shard < shards): those whose index
     // modulo shards is shard, ascending.
     std::vector<uint64_t> shardIndices(uint64_t shard, uint64_t shards) const;
 
 private:
+    // An axis's values as the numbers setSettingValue takes.
+    struct TypedAxis {
+        const SettingDescription* setting;
+        std::vector<double> numbers;
+    };
+
     std::vector<SweepAxis> axisList;
+    std::vector<TypedAxis> typedAxes;  // by axis
     uint64_t combinations = 1;
 };
 

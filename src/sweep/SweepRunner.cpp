@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "sweep/SweepRunner.h"
 
-#include "settings/SettingByName.h"
 #include "sim/Backtest.h"
 #include "text/Numbers.h"
 
@@ -83,9 +82,7 @@ void SweepRunner::runCombination(uint64_t index, Backtest& engine, SweepFigures*
 {
     // Every run starts from the combination's settings: a run itself changes maxCommission.
     SimulationSettings settings = base;
-    const std::vector<std::string_view> values = grid.valuesOf(index);
-    for (size_t a = 0; a < values.size(); ++a)
-        setSettingByName(settings, grid.axes()[a].name, values[a]);
+    grid.setValues(settings, index);
     for (const SweepWindow& window : windows) {
         engine.setSettings(settings);
         // The windows come from rows the session has chosen: the choice cannot be refused.

@@ -9,6 +9,7 @@
 #include "batch/SweepOptions.h"
 #include "batch/SweepRun.h"
 #include "data/SimulatorApp.h"
+#include "settings/SettingByName.h"
 #include "text/Numbers.h"
 #include "support/TempFolder.h"
 
@@ -20,6 +21,7 @@
 #include <algorithm>
 #include <atomic>
 #include <cmath>
+#include <cstring>
 #include <map>
 #include <numeric>
 #include <set>
@@ -87,6 +89,27 @@ TEST(SweepGrid, LastAxisChangesFastestAndShardsSplitTheGridOnce)
     // More shards than combinations: the last shards are empty, none repeats a combination.
     EXPECT_EQ(SweepGrid({{"maxStocks", {"1", "2"}}}).shardIndices(2, 5).size(), 0u);
     EXPECT_EQ(SweepGrid().size(), 1u);  // no --vary: the one combination of the --set values
+}
+
+// The grid reads its texts once; each combination's settings must be those the texts give when
+// set as kvn.conf reads them, bit for bit, whatever the text (a grid built in code is not checked).
+TEST(SweepGrid, TypedValuesSetWhatTheTextsSet)
+{
+    SweepGrid grid({{"maxStocks", {"3", "3.7", "-2", "+4", "x"}},
+                    {"operatingRate", {"0.1", "0.50", "-0", "1e-3", "0.30000000000000004"}},
+                    {"tradeOrder", {"0", "1", "2"}},
+                    {"capital", {"1234567.5"}},
+                    {"noSuchSetting", {"1", "2"}},
+                    {"maxStocks", {"9"}}});  // the later axis of a setting wins
+    for (uint64_t i = 0; i < grid.size(); ++i) {
+        SimulationSettings typed, texts;
+        grid.setValues(typed, i);
+        const std::vector<std::string_view> values = grid.valuesOf(i);
+        for (size_t a = 0; a < values.size(); ++a)
+            setSettingByName(texts, grid.axes()[a].name, values[a]);
+        EXPECT_EQ(std::memcmp(&typed.operatingRate, &texts.operatingRate, sizeof(double)), 0) << i;
+        EXPECT_EQ(typed, texts) << i;
+    }
 }
 
 TEST(SweepGrid, RangesStepInExactDecimalsAndIncludeToOnlyWhenLandedOn)

@@ -122,6 +122,10 @@ def main():
         fail(f"{len(settings)} settings rows")
 
     figures = {n.attrs["data-key"]: n for n in root.all("div") if "data-key" in n.attrs and "class" not in n.attrs}
+    # The capital setting is written as the capital figure is (the run starts from it).
+    capital = next(next(n.all("dd")).text() for n in settings if n.attrs["data-setting"] == "capital")
+    if capital != next(figures["capital"].all("dd")).text():
+        fail(f"setting capital {capital!r}")
     for key, value in result["results"].items():
         if key in ("days", "months", "years"):
             continue

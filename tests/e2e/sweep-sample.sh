@@ -54,7 +54,7 @@ click 1001
 click 1091
 select 1201 8
 type 1205 0.5,1
-select 1206 6
+select 1206 7
 type 1210 3,5
 select 1211 2
 click 1214
@@ -71,6 +71,9 @@ grep -q $'^1218\[[0-9]\]\t1\t5\t3\t\\\\1,529,229\t-23.54%\t-16.54%\t-23.54%\t0.2
 [ "$(grep -c $'\r$' saved.csv)" = 5 ] || { od -c saved.csv | head; exit 1; }
 tr -d '\r' < saved.csv | cmp sorted.csv -
 grep -qxF $'1216\t4/4' window.txt  # the progress bar
+# The axes offer the settings a run reads, each by its caption: the trade order, not short selling.
+grep -qF $'\t売買の順序 (tradeOrder)' window.txt
+if grep -q shortSellSystem window.txt; then echo "short selling offered as an axis"; exit 1; fi
 window_table > window.csv <<'SCRIPT'
 answer-open signals.csv
 click 1001

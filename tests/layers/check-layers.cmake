@@ -2,7 +2,7 @@
 # Fails when a source file includes across the layers the wrong way. The layers, lowest first:
 #   text <- settings <- stats <- data <- sim <- sweep, report (the domain: no toolkit header at
 #   all; the statistics know nothing of the run, the run nothing of the sweep or the report)
-#   text <- toolkit <- resources, app <- the window's tools
+#   text <- toolkit <- resources, app <- the window's tools; settings <- resources (the settings' captions)
 #   domain <- report (the run's report and JSON) <- app, batch
 #   domain <- batch <- the command-line tools (no window: no app, resources or toolkit)
 # and Qt only in toolkit/qt, main.cpp, the GUI tools and the Qt tests.
@@ -26,7 +26,7 @@ set(allowed_data text settings stats data)
 set(allowed_sim text settings stats data sim)
 set(allowed_sweep text settings stats data sim sweep)
 set(allowed_report text ${domain} report)
-set(allowed_resources text toolkit resources)
+set(allowed_resources text toolkit settings resources)
 set(allowed_app text toolkit ${domain} report resources app)
 set(allowed_batch text ${domain} report batch)
 set(allowed_main text toolkit toolkit/qt ${domain} resources app)
