@@ -45,6 +45,7 @@ CellTone toneOf(double value)
     return value > 0 ? CellTone::Gain : value < 0 ? CellTone::Loss : CellTone::Plain;
 }
 
+// A value as the table writes it, in a cell or in the sums line.
 std::string cellText(TradeColumnKind kind, double value)
 {
     switch (kind) {
@@ -71,7 +72,8 @@ std::string cellText(TradeColumnKind kind, double value)
 const TradeColumn* columnAt(int column)
 {
     const std::span<const TradeColumn> all = tradeColumns();
-    return column >= 0 && static_cast<size_t>(column) < all.size() ? &all[static_cast<size_t>(column)] : nullptr;
+    return column >= 0 && static_cast<size_t>(column) < all.size() ? &all[static_cast<size_t>(column)]
+                                                                   : nullptr;
 }
 
 bool isNameColumn(int column)
