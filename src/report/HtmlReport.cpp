@@ -352,7 +352,6 @@ void appendPeriods(std::string& html, const ResultFigures& f)
     html += "</tbody>\n</table>\n</section>\n";
 }
 
-// The trade list with the CSV's columns and rounding, the numbers grouped.
 // A trade's cell in the report's trade table: numbers right-aligned, a toned column coloured by
 // the exact value.
 void appendTradeCell(std::string& html, const TradeColumn& column, const Trade& t, const SignalRows& rows)
@@ -389,6 +388,7 @@ void appendTradeCell(std::string& html, const TradeColumn& column, const Trade& 
     html += "</td>";
 }
 
+// The trade list with the CSV's columns and rounding, the numbers grouped.
 void appendTrades(std::string& html, const RunResults& results, int64_t sales, const SignalRows& rows)
 {
     const std::vector<Trade>& trades = results.tradeList();
