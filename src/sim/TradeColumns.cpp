@@ -3,8 +3,6 @@
 
 #include "data/SignalRows.h"
 
-#include <array>
-
 namespace kv {
 
 namespace {
@@ -20,7 +18,7 @@ Value holdingDays(const Trade& t)
 }
 
 // Adding a column: a row here and its field in Trade (with what fills it); every showing follows.
-const std::array<TradeColumn, 12> columns = {{
+const TradeColumn columns[] = {
     {"コード", Kind::Code, 22, false, false, [](const Trade& t) -> Value { return t.code; }},
     {"銘柄名", Kind::Name, 56, false, false, nullptr},
     {"購入日", Kind::Date, 45, false, false, [](const Trade& t) -> Value { return t.buyDate; }},
@@ -33,7 +31,7 @@ const std::array<TradeColumn, 12> columns = {{
     {"差引益", Kind::Yen, 46, true, true, [](const Trade& t) -> Value { return t.grossProfit; }},
     {"税引き益", Kind::Yen, 46, true, true, [](const Trade& t) -> Value { return t.netProfit; }},
     {"利益率", Kind::Rate, 32, false, true, [](const Trade& t) -> Value { return t.profitRatePercent; }},
-}};
+};
 
 }  // namespace
 
