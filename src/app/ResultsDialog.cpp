@@ -9,7 +9,6 @@
 #include "sim/EquityCsv.h"
 #include "sim/PortfolioLists.h"
 #include "sim/ResultFigureTable.h"
-#include "sim/TradeListCsv.h"
 #include "stats/TallyFigures.h"
 #include "text/ColourScale.h"
 #include "text/Cp932.h"
@@ -267,14 +266,7 @@ void ResultsDialog::showTrades()
     tradesTable.set(TradeListRows::columns(), tradeRows);
     tradeCount = format(toCp932("%s 件を表示（全 %s 件）"),
                         {groupedText(tradeRows.count(), 0), groupedText(tradeRows.total(), 0)});
-    const TradeSums sums = tradeRows.sums();
-    const auto& headings = tradeListHeadings();
-    auto sum = [&](size_t column, const std::string& value) {
-        return toCp932("　") + toCp932(headings[column]) + ' ' + value;
-    };
-    tradeSums = toCp932("合計") + sum(5, groupedText(sums.shares, 0)) + sum(6, yenText(sums.buyAmount)) +
-        sum(7, yenText(sums.sellAmount)) + sum(8, yenText(sums.commission)) +
-        sum(9, yenText(sums.grossProfit)) + sum(10, yenText(sums.netProfit));
+    tradeSums = tradeRows.sumsText();
 }
 
 void ResultsDialog::saveImage()

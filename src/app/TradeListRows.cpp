@@ -2,7 +2,7 @@
 #include "app/TradeListRows.h"
 
 #include "data/SignalRows.h"
-#include "sim/TradeListCsv.h"
+#include "sim/TradeColumns.h"
 #include "text/Cp932.h"
 #include "text/Format.h"
 #include "text/Numbers.h"
@@ -18,21 +18,6 @@ namespace kv {
 
 namespace {
 
-enum Column {
-    CodeColumn,
-    NameColumn,
-    BuyDateColumn,
-    SellDateColumn,
-    HoldingDaysColumn,
-    SharesColumn,
-    BuyAmountColumn,
-    SellAmountColumn,
-    CommissionColumn,
-    GrossColumn,
-    NetColumn,
-    RateColumn,
-};
-
 bool isLeadByte(unsigned char c)
 {
     return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
@@ -47,11 +32,12 @@ std::string_view trimmed(std::string_view text)
     return text;
 }
 
-// A trade's amount or profit as the list shows and sums it: rounded as the trade log rounds it.
-double rounded(double amount)
+// A trade's value as the table rounds it: amounts and counts as the trade log rounds them, a
+// rate exact. The sums add these up, and a cell's tone follows them.
+double asShown(TradeColumnKind kind, double value)
 {
     static_assert(tradeAmountDecimals == 0);
-    return std::round(amount);
+    return kind == TradeColumnKind::Shares || kind == TradeColumnKind::Yen ? std::round(value) : value;
 }
 
 CellTone toneOf(double value)
@@ -59,35 +45,48 @@ CellTone toneOf(double value)
     return value > 0 ? CellTone::Gain : value < 0 ? CellTone::Loss : CellTone::Plain;
 }
 
-// The value a column sorts by; none for a trade without holding days.
+// A value as the table writes it, in a cell or in the sums line.
+std::string cellText(TradeColumnKind kind, double value)
+{
+    switch (kind) {
+    case TradeColumnKind::Code:
+        return std::to_string(static_cast<int64_t>(value));
+    case TradeColumnKind::Date:
+        return paddedDateText(static_cast<int32_t>(value));
+    case TradeColumnKind::Days:
+        return groupedText(value, 0);
+    case TradeColumnKind::Shares:
+        return groupedText(value, tradeAmountDecimals);
+    case TradeColumnKind::Yen:
+        static_assert(tradeAmountDecimals == 0);  // as yenText shows an amount
+        return yenText(value);
+    case TradeColumnKind::Rate:
+        static_assert(tradeRateDecimals == 2);  // as signedPercentText shows a rate
+        return signedPercentText(value);
+    case TradeColumnKind::Name:
+        break;
+    }
+    return {};
+}
+
+const TradeColumn* columnAt(int column)
+{
+    const std::span<const TradeColumn> all = tradeColumns();
+    return column >= 0 && static_cast<size_t>(column) < all.size() ? &all[static_cast<size_t>(column)]
+                                                                   : nullptr;
+}
+
+bool isNameColumn(int column)
+{
+    const TradeColumn* c = columnAt(column);
+    return c && c->kind == TradeColumnKind::Name;
+}
+
+// The value a column sorts by; none for a trade without one (no holding days).
 std::optional<double> sortValue(const Trade& t, int column)
 {
-    switch (column) {
-    case CodeColumn:
-        return t.code;
-    case BuyDateColumn:
-        return t.buyDate;
-    case SellDateColumn:
-        return t.sellDate;
-    case HoldingDaysColumn:
-        if (std::optional<int64_t> days = t.holdingDays())
-            return static_cast<double>(*days);
-        return std::nullopt;
-    case SharesColumn:
-        return t.shares;
-    case BuyAmountColumn:
-        return t.buyAmount;
-    case SellAmountColumn:
-        return t.sellAmount;
-    case CommissionColumn:
-        return t.commission;
-    case GrossColumn:
-        return t.grossProfit;
-    case NetColumn:
-        return t.netProfit;
-    default:
-        return t.profitRatePercent;
-    }
+    const TradeColumn* c = columnAt(column);
+    return c && c->value ? c->value(t) : std::nullopt;
 }
 
 }  // namespace
@@ -118,31 +117,38 @@ void TradeListRows::take(std::string_view filter)
     }
 }
 
-TradeSums TradeListRows::sums() const
+std::vector<double> TradeListRows::sums() const
 {
-    TradeSums s;
+    const std::span<const TradeColumn> all = tradeColumns();
+    std::vector<double> s(all.size());
     for (int row = 0; row < count(); ++row) {
         const Trade* t = trade(row);
         if (!t)
             continue;
-        s.shares += rounded(t->shares);
-        s.buyAmount += rounded(t->buyAmount);
-        s.sellAmount += rounded(t->sellAmount);
-        s.commission += t->commission;
-        s.grossProfit += rounded(t->grossProfit);
-        s.netProfit += rounded(t->netProfit);
+        for (size_t c = 0; c < all.size(); ++c)
+            if (all[c].summed)
+                if (std::optional<double> value = all[c].value(*t))
+                    s[c] += asShown(all[c].kind, *value);
     }
     return s;
 }
 
+std::string TradeListRows::sumsText() const
+{
+    const std::span<const TradeColumn> all = tradeColumns();
+    const std::vector<double> s = sums();
+    std::string text = toCp932("合計");
+    for (size_t c = 0; c < all.size(); ++c)
+        if (all[c].summed)
+            text += toCp932("　") + toCp932(all[c].heading) + ' ' + cellText(all[c].kind, s[c]);
+    return text;
+}
+
 std::vector<TableColumn> TradeListRows::columns()
 {
-    static const int widths[] = {22, 56, 45, 45, 30, 38, 50, 50, 30, 46, 46, 32};
-    const auto& headings = tradeListHeadings();
     std::vector<TableColumn> cols;
-    for (size_t c = 0; c < headings.size(); ++c)
-        cols.push_back(
-            {toCp932(headings[c]), widths[c], c != NameColumn && c != BuyDateColumn && c != SellDateColumn});
+    for (const TradeColumn& column : tradeColumns())
+        cols.push_back({toCp932(column.heading), column.width, !isTextColumn(column.kind)});
     return cols;
 }
 
@@ -165,38 +171,18 @@ TableCell TradeListRows::cell(int row, int column) const
     const Trade* found = trade(row);
     if (!found)
         return {};
-    const Trade& t = *found;
-    switch (column) {
-    case CodeColumn:
-        return {std::to_string(t.code)};
-    case NameColumn:
-        return {std::string(name(t))};
-    case BuyDateColumn:
-        return {paddedDateText(t.buyDate)};
-    case SellDateColumn:
-        return {paddedDateText(t.sellDate)};
-    case HoldingDaysColumn: {
-        std::optional<int64_t> days = t.holdingDays();
-        return {days ? groupedText(static_cast<double>(*days), 0) : std::string()};
-    }
-    case SharesColumn:
-        return {groupedText(t.shares, tradeAmountDecimals)};
-    case BuyAmountColumn:
-        return {yenText(t.buyAmount)};
-    case SellAmountColumn:
-        return {yenText(t.sellAmount)};
-    case CommissionColumn:
-        return {yenText(t.commission)};
-    case GrossColumn:
-        return {yenText(t.grossProfit), toneOf(rounded(t.grossProfit))};
-    case NetColumn:
-        return {yenText(t.netProfit), toneOf(rounded(t.netProfit))};
-    case RateColumn:
-        static_assert(tradeRateDecimals == 2);  // as signedPercentText shows a rate
-        return {signedPercentText(t.profitRatePercent), toneOf(t.profitRatePercent)};
-    default:
+    const TradeColumn* c = columnAt(column);
+    if (!c)
         return {};
-    }
+    if (c->kind == TradeColumnKind::Name)
+        return {std::string(name(*found))};
+    const std::optional<double> value = c->value(*found);
+    if (!value)
+        return {};
+    TableCell shown{cellText(c->kind, *value)};
+    if (c->toned)
+        shown.tone = toneOf(asShown(c->kind, *value));
+    return shown;
 }
 
 bool TradeListRows::lessThan(int a, int b, int column) const
@@ -205,7 +191,7 @@ bool TradeListRows::lessThan(int a, int b, int column) const
     const Trade* second = trade(b);
     if (!first || !second)
         return !first && second;
-    if (column == NameColumn)
+    if (isNameColumn(column))
         return name(*first) < name(*second);
     const std::optional<double> x = sortValue(*first, column);
     const std::optional<double> y = sortValue(*second, column);
@@ -228,7 +214,7 @@ void TradeListRows::sortRows(std::vector<int32_t>& order, int column, bool ascen
                 return less(keys[static_cast<size_t>(b)], keys[static_cast<size_t>(a)]);
             });
     };
-    if (column == NameColumn) {
+    if (isNameColumn(column)) {
         // Names repeat (one per stock): each distinct name is ranked once, rows sort by rank.
         std::unordered_map<std::string_view, int32_t> rankOf;
         std::vector<std::string_view> distinct;

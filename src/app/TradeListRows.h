@@ -17,16 +17,6 @@ namespace kv {
 
 class SignalRows;
 
-// The sums of the trades shown, each of them rounded as shown.
-struct TradeSums {
-    double shares = 0;
-    double buyAmount = 0;
-    double sellAmount = 0;
-    double commission = 0;
-    double grossProfit = 0;
-    double netProfit = 0;
-};
-
 class TradeListRows : public TableRows {
 public:
     // `results` and `names` (the run's signal rows; nullptr: no names) must outlive the rows.
@@ -36,7 +26,12 @@ public:
     // blanks around it do not count; an empty filter keeps every trade).
     void take(std::string_view filter);
     int total() const { return static_cast<int>(results.tradeList().size()); }
-    TradeSums sums() const;
+    // The sums of the trades shown, one per column of tradeColumns() (0 for a column that is not
+    // summed), each trade's value rounded as the table shows it.
+    std::vector<double> sums() const;
+    // 合計 and, for each summed column, its heading and its sum as the table writes it (code page
+    // 932).
+    std::string sumsText() const;
 
     // The table's columns: the trade list's headings, numbers right-aligned.
     static std::vector<TableColumn> columns();

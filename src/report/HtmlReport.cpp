@@ -10,7 +10,7 @@
 #include "settings/SettingsTable.h"
 #include "sim/ResultFigureTable.h"
 #include "sim/Backtest.h"
-#include "sim/TradeListCsv.h"
+#include "sim/TradeColumns.h"
 #include "stats/FigureSet.h"
 #include "stats/Rankings.h"
 #include "stats/TallyFigures.h"
@@ -302,6 +302,42 @@ void appendPeriods(std::string& html, const ResultFigures& f)
     html += "</tbody>\n</table>\n</section>\n";
 }
 
+// A trade's cell in the report's trade table: numbers right-aligned, a toned column coloured by
+// the exact value.
+void appendTradeCell(std::string& html, const TradeColumn& column, const Trade& t, const SignalRows& rows)
+{
+    if (column.kind == TradeColumnKind::Name) {
+        html += "<td>" + htmlFromCp932(tradeName(t, rows)) + "</td>";
+        return;
+    }
+    const std::optional<double> value = column.value(t);
+    if (isTextColumn(column.kind))
+        html += "<td>";
+    else
+        html += "<td class=\"" + (column.toned ? tone(value) : std::string("n")) + "\">";
+    if (value) {
+        switch (column.kind) {
+        case TradeColumnKind::Code:
+        case TradeColumnKind::Days:
+            html += std::to_string(static_cast<int64_t>(*value));
+            break;
+        case TradeColumnKind::Date:
+            html += paddedDateText(static_cast<int32_t>(*value));
+            break;
+        case TradeColumnKind::Shares:
+        case TradeColumnKind::Yen:
+            html += groupedText(*value, tradeAmountDecimals);
+            break;
+        case TradeColumnKind::Rate:
+            html += groupedText(*value, tradeRateDecimals) + "%";
+            break;
+        case TradeColumnKind::Name:
+            break;
+        }
+    }
+    html += "</td>";
+}
+
 // The trade list with the CSV's columns and rounding, the numbers grouped.
 void appendTrades(std::string& html, const RunResults& results, int64_t sales, const SignalRows& rows)
 {
@@ -315,24 +351,17 @@ void appendTrades(std::string& html, const RunResults& results, int64_t sales, c
     html += "<p class=\"note\">" + count(static_cast<int64_t>(trades.size())) +
         " 件。見出しをクリックすると並べ替えます。</p>\n<div class=\"scroll\">\n"
         "<table class=\"sortable\" id=\"trade-list\">\n<thead><tr>";
-    const auto& headings = tradeListHeadings();
-    for (size_t i = 0; i < headings.size(); ++i) {
-        // The name and the two dates sort as texts; every other column as numbers.
-        const bool text = i == 1 || i == 2 || i == 3;
-        html += std::string("<th") + (text ? " data-text" : " class=\"n\"") + ">" + headings[i] + "</th>";
-    }
+    // Texts (the name, the dates) sort as texts; every other column as numbers.
+    const std::span<const TradeColumn> columns = tradeColumns();
+    for (const TradeColumn& column : columns)
+        html += std::string("<th") + (isTextColumn(column.kind) ? " data-text" : " class=\"n\"") + ">" +
+            column.heading + "</th>";
     html += "</tr></thead>\n<tbody>\n";
     for (const Trade& t : trades) {
-        std::optional<int64_t> days = t.holdingDays();
-        html += "<tr><td class=\"n\">" + std::to_string(t.code) + "</td><td>" +
-            htmlFromCp932(rows.name(t.signal)) + "</td><td>" + paddedDateText(t.buyDate) + "</td><td>" +
-            paddedDateText(t.sellDate) + "</td><td class=\"n\">" + (days ? std::to_string(*days) : "") +
-            "</td><td class=\"n\">" + groupedText(t.shares, 0) + "</td><td class=\"n\">" +
-            groupedText(t.buyAmount, 0) + "</td><td class=\"n\">" + groupedText(t.sellAmount, 0) +
-            "</td><td class=\"n\">" + groupedText(t.commission, 0) + "</td><td class=\"" +
-            tone(t.grossProfit) + "\">" + groupedText(t.grossProfit, 0) + "</td><td class=\"" +
-            tone(t.netProfit) + "\">" + groupedText(t.netProfit, 0) + "</td><td class=\"" +
-            tone(t.profitRatePercent) + "\">" + groupedText(t.profitRatePercent, 2) + "%</td></tr>\n";
+        html += "<tr>";
+        for (const TradeColumn& column : columns)
+            appendTradeCell(html, column, t, rows);
+        html += "</tr>\n";
     }
     html += "</tbody>\n</table>\n</div>\n</section>\n";
 }

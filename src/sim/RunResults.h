@@ -38,7 +38,7 @@ struct Trade {
     double buyAmount = 0;
     double sellAmount = 0;
     double grossProfit = 0;  // 差引益
-    double netProfit = 0;    // 税引き益
+    double netProfit = 0;    // after tax
     double profitRatePercent = 0;
 
     // Calendar days from the purchase to the sale; none when a date is not a real calendar date.

@@ -1,11 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "sim/TradeListCsv.h"
 
-#include "data/SignalRows.h"
+#include "sim/TradeColumns.h"
 #include "text/Cp932.h"
 #include "text/Format.h"
 #include "text/Numbers.h"
 #include "text/OutputFile.h"
+
+#include <charconv>
 
 namespace kv {
 
@@ -15,54 +17,62 @@ const std::string& header()
 {
     static const std::string text = [] {
         std::string line;
-        for (const char* heading : tradeListHeadings())
-            line += (line.empty() ? "" : ",") + std::string(heading);
+        for (const TradeColumn& column : tradeColumns())
+            line += (line.empty() ? "" : ",") + std::string(column.heading);
         return toCp932(line + "\r\n");
     }();
     return text;
 }
 
+void appendWhole(std::string& text, double value)
+{
+    char digits[24];
+    const auto end = std::to_chars(digits, digits + sizeof digits, static_cast<int64_t>(value)).ptr;
+    text.append(digits, end);
+}
+
+void appendCell(std::string& text, const TradeColumn& column, const Trade& trade, const SignalRows& rows)
+{
+    if (column.kind == TradeColumnKind::Name) {
+        text += tradeName(trade, rows);
+        return;
+    }
+    const std::optional<double> value = column.value(trade);
+    if (!value)
+        return;
+    switch (column.kind) {
+    case TradeColumnKind::Code:
+    case TradeColumnKind::Days:
+        appendWhole(text, *value);
+        return;
+    case TradeColumnKind::Date:
+        text += paddedDateText(static_cast<int32_t>(*value));
+        return;
+    case TradeColumnKind::Shares:
+    case TradeColumnKind::Yen:
+        appendFixed(text, *value, tradeAmountDecimals);
+        return;
+    case TradeColumnKind::Rate:
+        appendFixed(text, *value, tradeRateDecimals);
+        return;
+    case TradeColumnKind::Name:
+        return;
+    }
+}
+
 void appendTrade(std::string& text, const Trade& trade, const SignalRows& rows)
 {
-    text += std::to_string(trade.code);
-    text += ',';
-    text += tradeName(trade, rows);
-    text += ',';
-    text += paddedDateText(trade.buyDate);
-    text += ',';
-    text += paddedDateText(trade.sellDate);
-    text += ',';
-    if (std::optional<int64_t> days = trade.holdingDays())
-        text += std::to_string(*days);
-    for (double amount : {trade.shares, trade.buyAmount, trade.sellAmount}) {
-        text += ',';
-        appendFixed(text, amount, tradeAmountDecimals);
+    bool first = true;
+    for (const TradeColumn& column : tradeColumns()) {
+        if (!first)
+            text += ',';
+        first = false;
+        appendCell(text, column, trade, rows);
     }
-    text += ',';
-    text += std::to_string(trade.commission);
-    for (double profit : {trade.grossProfit, trade.netProfit}) {
-        text += ',';
-        appendFixed(text, profit, tradeAmountDecimals);
-    }
-    text += ',';
-    appendFixed(text, trade.profitRatePercent, tradeRateDecimals);
     text += "\r\n";
 }
 
 }  // namespace
-
-const std::array<const char*, 12>& tradeListHeadings()
-{
-    static const std::array<const char*, 12> headings = {"コード",   "銘柄名", "購入日",   "売却日",
-                                                         "保有日数", "株数",   "購入金額", "売却金額",
-                                                         "手数料",   "差引益", "税引き益", "利益率"};
-    return headings;
-}
-
-std::string_view tradeName(const Trade& trade, const SignalRows& rows)
-{
-    return trade.signal >= 0 && trade.signal < rows.count() ? rows.name(trade.signal) : std::string_view();
-}
 
 bool writeTradeListCsv(const RunResults& results, const SignalRows& rows, const std::filesystem::path& file)
 {

@@ -3,13 +3,8 @@
 
 #include "data/ListRow.h"
 #include "text/Cp932.h"
-#include "text/FileKind.h"
 #include "text/Format.h"
 #include "text/Numbers.h"
-
-#include <cerrno>
-#include <fcntl.h>
-#include <unistd.h>
 
 namespace kv {
 
@@ -40,11 +35,7 @@ bool TradeLog::open(const std::filesystem::path& path)
 {
     close();
     writeFailed = false;
-    // A FIFO or a device would block the open or take the log nowhere: it cannot be the log.
-    if (outputRefusal(path) != 0)
-        return false;
-    fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-    if (fd < 0)
+    if (!logFile.open(path))
         return false;
     pending = headerLine();
     flush();
@@ -83,24 +74,17 @@ void TradeLog::add(const std::string& line)
 {
     if (keepRecord)
         tradeRecord.add(line);
-    if (fd >= 0)
+    if (logFile.isOpen())
         pending += line;
 }
 
 void TradeLog::flush()
 {
-    if (fd < 0 || pending.empty())
+    if (!logFile.isOpen() || pending.empty())
         return;
-    std::string_view bytes = pending;
-    while (!bytes.empty()) {
-        const ssize_t n = ::write(fd, bytes.data(), bytes.size());
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0) {
-            fail();
-            return;
-        }
-        bytes.remove_prefix(static_cast<size_t>(n));
+    if (!logFile.write(pending)) {
+        fail();
+        return;
     }
     pending.clear();
 }
@@ -108,8 +92,7 @@ void TradeLog::flush()
 // A write failed: the file is closed and the lines not written are dropped.
 void TradeLog::fail()
 {
-    ::close(fd);
-    fd = -1;
+    logFile.close();
     pending = std::string();
     writeFailed = true;
 }
@@ -117,11 +100,8 @@ void TradeLog::fail()
 void TradeLog::close()
 {
     flush();
-    if (fd >= 0 && ::close(fd) != 0) {
-        fd = -1;
+    if (logFile.isOpen() && !logFile.close())
         writeFailed = true;
-    }
-    fd = -1;
     pending = std::string();
     tradeRecord.trim();
 }

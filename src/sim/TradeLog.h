@@ -9,6 +9,7 @@
 // rest of the run writes nothing to the file (the record still gets every line).
 
 #include "sim/TradeRecord.h"
+#include "text/OutputFile.h"
 
 #include <cstdint>
 #include <filesystem>
@@ -32,7 +33,7 @@ public:
     // that cannot be written is a write failure (takeWriteFailure).
     [[nodiscard]] bool open(const std::filesystem::path& file);
 
-    bool isOpen() const { return fd >= 0; }
+    bool isOpen() const { return logFile.isOpen(); }
 
     // Starts a new trade record with the header, or none when `keep` is false (a run that no
     // one can view); the last run's record is dropped either way.
@@ -62,7 +63,7 @@ private:
     void add(const std::string& line);
     void fail();
 
-    int fd = -1;
+    OutputFile logFile;
     std::string pending;  // lines not yet written to the file
     bool writeFailed = false;
     bool keepRecord = true;

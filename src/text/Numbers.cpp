@@ -209,6 +209,18 @@ std::string dateText(int32_t yyyymmdd)
 
 std::string paddedDateText(int32_t yyyymmdd)
 {
+    // A date of a year up to 9999 digit by digit, without printf: a long run's trade list writes
+    // two a line.
+    if (yyyymmdd >= 0 && yyyymmdd <= 99999999) {
+        char digits[10];
+        int32_t rest = yyyymmdd;
+        for (int i : {9, 8, 6, 5, 3, 2, 1, 0}) {
+            digits[i] = static_cast<char>('0' + rest % 10);
+            rest /= 10;
+        }
+        digits[4] = digits[7] = '/';
+        return std::string(digits, sizeof digits);
+    }
     char text[48];
     std::snprintf(text, sizeof text, "%04d/%02d/%02d", static_cast<int>(yyyymmdd / 10000),
                   static_cast<int>((yyyymmdd % 10000) / 100), static_cast<int>(yyyymmdd % 100));

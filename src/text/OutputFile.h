@@ -27,6 +27,7 @@ public:
     // Closes the file; true when it was opened, every write reached it and the close succeeded.
     bool close();
 
+    bool isOpen() const { return fd >= 0; }
     int error() const { return errorNumber; }  // the system's error number, or kNotRegularFileError
 
 private:

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/ResultsDialog.h"
+#include "app/TradeListRows.h"
 #include "report/ResultsJson.h"
 #include "resources/ControlIds.h"
 #include "sim/ResultFigureTable.h"
@@ -194,6 +195,71 @@ TEST_F(ResultsWindow, TheTradeListSortsFiltersAndSumsTheTradesShown)
     w.platform.execute("type 1121 " + code);
     EXPECT_EQ(column(results.tradesTable, 1), (std::vector<std::string>{"トヨタ自動車"}));
     w.platform.close(results);
+}
+
+// Each cell shows its value rounded as the trade log rounds it, and its tone follows what is
+// shown: 0.4 yen is no gain. The sums add up the shown amounts; a trade without holding days (a
+// date that is not a real calendar date) sorts first by them.
+TEST(TradeListRows, RoundsTonesSumsAndSortsByTheShownValues)
+{
+    RunResults results;
+    results.begin(0, true);
+    Trade a{.code = 1301,
+            .buyDate = 20040105,
+            .sellDate = 20040106,
+            .commission = 10,
+            .shares = 1000.5,
+            .buyAmount = 1000.5,
+            .sellAmount = 1000.9,
+            .grossProfit = 0.4,
+            .netProfit = -0.6,
+            .profitRatePercent = -1.25};
+    Trade b{.code = 7203,
+            .buyDate = 20040106,
+            .sellDate = 20041399,
+            .commission = 20,
+            .shares = 999.5,
+            .buyAmount = 2000.4,
+            .sellAmount = 2500,
+            .grossProfit = 0.5,
+            .netProfit = -0.4,
+            .profitRatePercent = 3};
+    results.sale(a);
+    results.sale(b);
+    TradeListRows rows(results, nullptr);
+    rows.take("");
+    ASSERT_EQ(rows.count(), 2);
+
+    const struct {
+        int row, column;
+        const char* text;
+        CellTone tone;
+    } cells[] = {
+        {0, 0, "1301", CellTone::Plain},    {0, 2, "2004/01/05", CellTone::Plain},
+        {0, 4, "1", CellTone::Plain},       {0, 5, "1,001", CellTone::Plain},
+        {0, 6, "\\1,001", CellTone::Plain}, {0, 8, "\\10", CellTone::Plain},
+        {0, 9, "\\0", CellTone::Plain},     {0, 10, "-\\1", CellTone::Loss},
+        {0, 11, "-1.25%", CellTone::Loss},  {1, 3, "2004/13/99", CellTone::Plain},
+        {1, 4, "", CellTone::Plain},        {1, 5, "1,000", CellTone::Plain},
+        {1, 9, "\\1", CellTone::Gain},      {1, 10, "\\0", CellTone::Plain},
+        {1, 11, "3.00%", CellTone::Gain},
+    };
+    for (const auto& c : cells) {
+        EXPECT_EQ(toUtf8(rows.cell(c.row, c.column).text), c.text) << c.row << "," << c.column;
+        EXPECT_EQ(rows.cell(c.row, c.column).tone, c.tone) << c.row << "," << c.column;
+    }
+    EXPECT_EQ(toUtf8(rows.sumsText()),
+              "合計　株数 2,001　購入金額 \\3,001　売却金額 \\3,501　手数料 \\30　差引益 "
+              "\\1　税引き益 -\\1");
+
+    std::vector<int32_t> order = {0, 1};
+    rows.sortRows(order, 4, true);
+    EXPECT_EQ(order, (std::vector<int32_t>{1, 0}));
+    EXPECT_TRUE(rows.lessThan(1, 0, 4));
+    rows.sortRows(order, 11, false);
+    EXPECT_EQ(order, (std::vector<int32_t>{1, 0}));
+    rows.sortRows(order, 0, true);
+    EXPECT_EQ(order, (std::vector<int32_t>{0, 1}));
 }
 
 TEST_F(ResultsWindow, FollowsAutoBehindItWhenRefreshed)

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "sim/RunResults.h"
 #include "sim/SimHarness.h"
+#include "sim/TradeListCsv.h"
+#include "text/Cp932.h"
 
 #include <gtest/gtest.h>
 
@@ -477,6 +479,15 @@ TEST(RunResults, TheSimulationFeedsDaysSalesAndCommissions)
         EXPECT_NEAR(t.profitRatePercent, rows[i].rate, 1e-9) << i;
         EXPECT_EQ(t.holdingDays(), rows[i].days) << i;
     }
+    // The same trades as CSV below its header: the names from the signal rows, amounts rounded as
+    // the trade log rounds them, no holding days up to 9999/99/99.
+    ASSERT_TRUE(writeTradeListCsv(r, h.signalRows, h.folder / "trades.csv"));
+    const std::string csv = h.folder.read("trades.csv");
+    EXPECT_EQ(
+        csv.substr(csv.find("\r\n") + 2),
+        toCp932("1,極洋,2004/01/05,2004/01/06,1,9000,4500000,4680000,3990,180000,162000,4.00\r\n"
+                "2,日水,2004/01/06,2004/02/02,27,17900,5370000,5012000,3990,-358000,-358000,-6.67\r\n"
+                "3,マルハ,2004/02/02,9999/99/99,,44000,4400000,4180000,3990,-220000,-220000,-5.00\r\n"));
     EXPECT_DOUBLE_EQ(r.days().back().assets, h.figures().totalAssets);
 
     ResultFigures f = r.figures();

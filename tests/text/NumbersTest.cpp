@@ -195,6 +195,9 @@ TEST(Numbers, DateText)
     EXPECT_EQ(paddedDateText(99999999), "9999/99/99");
     EXPECT_EQ(paddedDateText(0), "0000/00/00");
     EXPECT_EQ(paddedDateText(2147483647), "214748/36/47");
+    EXPECT_EQ(paddedDateText(10203), "0001/02/03");
+    EXPECT_EQ(paddedDateText(100000000), "10000/00/00");
+    EXPECT_EQ(paddedDateText(-20040105), "-2004/-1/-5");
     EXPECT_EQ(rowDate(paddedDateText(20040105)), 20040105);
 }
 
