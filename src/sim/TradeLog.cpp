@@ -92,7 +92,7 @@ void TradeLog::flush()
 // A write failed: the file is closed and the lines not written are dropped.
 void TradeLog::fail()
 {
-    logFile.close();
+    (void)logFile.close();  // the failure is already known
     pending = std::string();
     writeFailed = true;
 }

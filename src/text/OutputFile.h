@@ -19,13 +19,13 @@ public:
     // Creates the file or empties it. A folder, a FIFO or a device other than /dev/null and
     // /dev/full is refused before it is opened (see outputRefusal), so nothing blocks. False
     // when it cannot be opened; error() tells why.
-    bool open(const std::filesystem::path& file);
+    [[nodiscard]] bool open(const std::filesystem::path& file);
 
     // Appends the bytes; false once any write has failed.
     bool write(std::string_view bytes);
 
     // Closes the file; true when it was opened, every write reached it and the close succeeded.
-    bool close();
+    [[nodiscard]] bool close();
 
     bool isOpen() const { return fd >= 0; }
     int error() const { return errorNumber; }  // the system's error number, or kNotRegularFileError
@@ -42,10 +42,10 @@ enum class WriteResult {
 };
 
 // Replaces the content of `file` with `bytes` through an OutputFile.
-WriteResult writeWholeFile(const std::filesystem::path& file, std::string_view bytes);
+[[nodiscard]] WriteResult writeWholeFile(const std::filesystem::path& file, std::string_view bytes);
 
 // Writes every byte to `fd`, through partial writes and interruptions; false (errno set) when
 // the system refuses a write.
-bool writeAll(int fd, std::string_view bytes);
+[[nodiscard]] bool writeAll(int fd, std::string_view bytes);
 
 }  // namespace kv
