@@ -6,6 +6,7 @@
 #include "resources/ControlIds.h"
 #include "resources/Messages.h"
 #include "resources/Templates.h"
+#include "sim/CapitalUseText.h"
 #include "sim/EquityCsv.h"
 #include "sim/PortfolioLists.h"
 #include "sim/ResultFigureTable.h"
@@ -144,6 +145,7 @@ void ResultsDialog::exchange(DataExchange& dx)
 {
     dx.chart(IDC_RESULTS_CHART, chart);
     dx.table(IDC_RESULTS_FIGURES, figuresTable);
+    dx.text(IDC_RESULTS_CAPITAL_USE, capitalUse);
     dx.table(IDC_RESULTS_MONTHS, monthsTable);
     dx.table(IDC_RESULTS_YEARS, yearsTable);
     dx.table(IDC_RESULTS_TRADES, tradesTable);
@@ -217,6 +219,9 @@ void ResultsDialog::showResults()
               {std::move(assets), std::move(drawdown)});
 
     figuresTable.set({{toCp932("項目"), 100}, {toCp932("値"), 80, true}}, figureRows(results, f));
+    capitalUse.clear();
+    for (const std::string& sentence : capitalUseSentences(f))
+        capitalUse += (capitalUse.empty() ? "" : "\r\n") + sentence;
     monthsTable.set(periodColumns(true), periodRows(f.months, true));
     yearsTable.set(periodColumns(false), periodRows(f.years, false));
     showMonthMap(f);

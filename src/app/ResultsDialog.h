@@ -46,6 +46,7 @@ public:
     Table yearsTable;
     Table tradesTable;
     Heatmap monthMap;
+    std::string capitalUse;  // what the run did with its capital, in sentences
     std::string tradeCount;
     std::string tradeSums;
 

@@ -63,6 +63,8 @@ std::string cellText(TradeColumnKind kind, double value)
     case TradeColumnKind::Rate:
         static_assert(tradeRateDecimals == 2);  // as signedPercentText shows a rate
         return signedPercentText(value);
+    case TradeColumnKind::Ending:
+        return tradeEndingText(value);
     case TradeColumnKind::Name:
         break;
     }

@@ -97,7 +97,11 @@ void printResults(std::ostream& out, const RunResults& results)
         << dateOrNone(figure("longestDrawdownStart")) << "〜" << dateOrNone(figure("longestDrawdownEnd")) << ")  "
         << name("exposurePercent") << percent(figure("exposurePercent")) << "  " << name("averageHoldingDays")
         << twoDecimals(figure("averageHoldingDays")) << " 日  " << name("payoffRatio")
-        << twoDecimals(figure("payoffRatio")) << "\n";
+        << twoDecimals(figure("payoffRatio")) << "\n"
+        << "期末決済: " << count("endOfRunTrades") << " 回  判定不可から購入: " << count("undecidedTrades")
+        << " 回 (取得額 " << money(figure("undecidedCost")) << " 円、買付余力の平均 "
+        << percent(figure("undecidedExposurePercent")) << ")  追証の可能性: " << count("marginCallDays") << " 日 ("
+        << dateOrNone(figure("firstMarginCallDate")) << ")\n";
 }
 
 void printSummary(std::ostream& out, const BatchSession& session, int rows)

@@ -11,6 +11,9 @@ namespace kv {
 
 // The numbers of a row: all that the trading figures need, and what a portfolio list keeps
 // beside each of its rows.
+// The end date the reader gives a signal whose end is undeterminable (判定不可): 9999/99/99.
+inline constexpr int32_t kUndecidedEndDate = 99999999;
+
 struct RowFigures {
     int32_t code = 0;        // lowest stock code with this name; 0 when none has it
     int32_t signalDate = 0;  // yyyymmdd

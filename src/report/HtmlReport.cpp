@@ -8,6 +8,7 @@
 #include "report/ResultsJson.h"
 #include "report/StatisticsJson.h"
 #include "settings/SettingsTable.h"
+#include "sim/CapitalUseText.h"
 #include "sim/ResultFigureTable.h"
 #include "sim/Backtest.h"
 #include "sim/TradeColumns.h"
@@ -229,8 +230,11 @@ void appendFigures(std::string& html, const RunResults& results, const ResultFig
         list += "<div data-key=\"" + std::string(figure.key) + "\"><dt>" + figure.label + "</dt><dd class=\"" + cls +
             "\">" + text + "</dd></div>\n";
     }
-    html += "<section id=\"figures\">\n<h2>成績</h2>\n<div class=\"cards\">\n" + cards +
-        "</div>\n<dl class=\"pairs\" id=\"figure-list\">\n" + list +
+    std::string capitalUse;
+    for (const std::string& sentence : capitalUseSentences(f))
+        capitalUse += "<p class=\"capital-use\">" + htmlFromCp932(sentence) + "</p>\n";
+    html += "<section id=\"figures\">\n<h2>成績</h2>\n<div class=\"cards\">\n" + cards + "</div>\n" + capitalUse +
+        "<dl class=\"pairs\" id=\"figure-list\">\n" + list +
         "</dl>\n<p class=\"note\">保有中の銘柄は取得額で数えます（シグナルファイルに日々の"
         "株価はありません）。資産曲線とこれらの数値は売却でのみ動きます。</p>\n</section>\n";
 }
@@ -330,6 +334,9 @@ void appendTradeCell(std::string& html, const TradeColumn& column, const Trade& 
             break;
         case TradeColumnKind::Rate:
             html += groupedText(*value, tradeRateDecimals) + "%";
+            break;
+        case TradeColumnKind::Ending:
+            html += htmlFromCp932(tradeEndingText(*value));
             break;
         case TradeColumnKind::Name:
             break;

@@ -59,6 +59,7 @@ inline constexpr int IDC_RESULTS_REFRESH = 1105;
 inline constexpr int IDC_RESULTS_SAVE_IMAGE = 1106;
 inline constexpr int IDC_RESULTS_SAVE_CSV = 1107;
 inline constexpr int IDC_RESULTS_SAVE_REPORT = 1108;
+inline constexpr int IDC_RESULTS_CAPITAL_USE = 1109;  // 概要: what the run did with its capital
 inline constexpr int IDC_RESULTS_PAGES = 1120;         // the tab bar: 概要, 取引一覧, 月別
 inline constexpr int IDC_RESULTS_TRADE_FILTER = 1121;  // 取引一覧: code or name to look for
 inline constexpr int IDC_RESULTS_TRADE_COUNT = 1122;   // the number of trades shown

@@ -11,8 +11,8 @@ namespace {
 
 using namespace tmpl;
 
-// Three pages under a tab bar. 概要: the asset curve with its drawdown on the left, the figures
-// of the run beside it, the monthly and yearly results below. 取引一覧: the trades, a filter
+// Three pages under a tab bar. 概要: the asset curve with its drawdown on the left, below it what
+// the run did with its capital (when it matters), the figures of the run beside it, the monthly and yearly results below. 取引一覧: the trades, a filter
 // above them and their sums below. 月別: the monthly returns by year. The buttons in the lower
 // right corner show on every page.
 DialogTemplate buildResultsDialog()
@@ -20,7 +20,9 @@ DialogTemplate buildResultsDialog()
     DialogTemplate t{IDD_RESULTS, toCp932("運用成績"), "MS Shell Dlg", 8, 540, 351};
     t.controls = {
         tabBar(IDC_RESULTS_PAGES, 5, 3, 530, 14, {"概要", "取引一覧", "月別"}, AnchorLeft | AnchorTop | AnchorRight),
-        onPage(0, chart(IDC_RESULTS_CHART, 5, 20, 330, 222, AnchorAll)),
+        onPage(0, chart(IDC_RESULTS_CHART, 5, 20, 330, 201, AnchorAll)),
+        onPage(0, display(IDC_RESULTS_CAPITAL_USE, 5, 224, 330, 19, StyleMultiline,
+                          AnchorLeft | AnchorRight | AnchorBottom)),
         onPage(0,
                label("保有中の銘柄は取得額で数えます（シグナルファイルに日々の株価はありません）。"
                      "損益と収益率は、プラスを緑、マイナスを赤で示します。",

@@ -52,6 +52,8 @@ std::string BuyPhase::run()
     recomputeHoldings();
     sim.fig.operatingAssets = sim.buyingPower();
     sim.setState(SimState::AfterBuy);
+    if (marginCallPossible())
+        sim.runResults.marginCall(sim.dayDate);
     return marginLine();
 }
 
@@ -113,17 +115,29 @@ void BuyPhase::recomputeHoldings()
     sim.fig.unrealizedLoss = loss;
 }
 
-// The margin figure is the assets less the loss the positions will realise (the loss is zero or
-// negative, so it is added); below the required margin a margin call is possible.
+double BuyPhase::requiredMargin() const
+{
+    return sim.fig.holdingsValue * sim.settings.marginMaintenanceRate;
+}
+
+// The loss is zero or negative, so it is added.
+double BuyPhase::margin() const
+{
+    return sim.fig.totalAssets + sim.fig.unrealizedLoss;
+}
+
+bool BuyPhase::marginCallPossible() const
+{
+    return margin() < requiredMargin();
+}
+
 std::string BuyPhase::marginLine() const
 {
     static const std::string line =
         toCp932("sim_cnt:%d 含み損合計:%.0f 最低必要委託保証金：%.0f 資本金-含み損計：%.0f");
     static const std::string marginCall = toCp932("『追証の可能性あり』");
-    const double required = sim.fig.holdingsValue * sim.settings.marginMaintenanceRate;
-    const double margin = sim.fig.totalAssets + sim.fig.unrealizedLoss;
-    std::string text = format(line, {sim.fig.simCnt, sim.fig.unrealizedLoss, required, margin});
-    if (margin < required)
+    std::string text = format(line, {sim.fig.simCnt, sim.fig.unrealizedLoss, requiredMargin(), margin()});
+    if (marginCallPossible())
         text += marginCall;
     return text;
 }

@@ -22,6 +22,11 @@ public:
 private:
     bool buy(int candidate, int slots, double rateReserve, double stockReserve);
     void recomputeHoldings();
+    // The margin check: the assets less the loss the positions will realise (the margin) against
+    // the maintenance margin their cost requires; below it a margin call is possible.
+    double requiredMargin() const;
+    double margin() const;
+    bool marginCallPossible() const;
     std::string marginLine() const;
 
     TradingSimulation& sim;

@@ -22,7 +22,7 @@ std::optional<double> optional(const FigureInputs& in)
 }
 
 template <double F::*field>
-std::optional<double> amount(const FigureInputs& in)
+std::optional<double> number(const FigureInputs& in)
 {
     return in.figures.*field;
 }
@@ -72,8 +72,8 @@ const FigureDescription kFigures[] = {
     {"wins",                  "勝ち",                      K::Count,        C::None,        B::Larger,  false, Listed,                count<&F::wins>},
     {"losses",                "負け",                      K::Count,        C::None,        B::Smaller, false, Listed,                count<&F::losses>},
     {"winRatePercent",        "勝率",                      K::Percent,      C::None,        B::Larger,  false, Listed | InCards,      optional<&F::winRatePercent>},
-    {"grossProfit",           "総利益",                    K::Yen,          C::Gain,        B::Larger,  false, Listed,                amount<&F::grossProfit>},
-    {"grossLoss",             "総損失",                    K::Yen,          C::LossAbove0,  B::Smaller, false, Listed,                amount<&F::grossLoss>},
+    {"grossProfit",           "総利益",                    K::Yen,          C::Gain,        B::Larger,  false, Listed,                number<&F::grossProfit>},
+    {"grossLoss",             "総損失",                    K::Yen,          C::LossAbove0,  B::Smaller, false, Listed,                number<&F::grossLoss>},
     {"profitFactor",          "プロフィットファクター",    K::Ratio,        C::None,        B::Larger,  false, Listed | InCards,      optional<&F::profitFactor>},
     {"averageWin",            "平均利益",                  K::Yen,          C::None,        B::Larger,  false, Listed,                optional<&F::averageWin>},
     {"averageLoss",           "平均損失",                  K::Yen,          C::None,        B::Smaller, false, Listed,                optional<&F::averageLoss>},
@@ -81,8 +81,8 @@ const FigureDescription kFigures[] = {
     {"largestWin",            "最大利益",                  K::Yen,          C::None,        B::Larger,  false, Listed,                optional<&F::largestWin>},
     {"largestLoss",           "最大損失",                  K::Yen,          C::None,        B::Smaller, false, Listed,                optional<&F::largestLoss>},
     {"maxConsecutiveLosses",  "最大連敗数",                K::Count,        C::None,        B::Smaller, false, Listed,                count<&F::maxConsecutiveLosses>},
-    {"totalCommission",       "手数料合計",                K::Yen,          C::None,        B::Smaller, false, Listed,                amount<&F::totalCommission>},
-    {"totalTax",              "税金合計",                  K::Yen,          C::None,        B::Smaller, false, Listed,                amount<&F::totalTax>},
+    {"totalCommission",       "手数料合計",                K::Yen,          C::None,        B::Smaller, false, Listed,                number<&F::totalCommission>},
+    {"totalTax",              "税金合計",                  K::Yen,          C::None,        B::Smaller, false, Listed,                number<&F::totalTax>},
     {"sharpeRatio",           "シャープレシオ",            K::Ratio,        C::None,        B::Larger,  false, Listed | InCards,      optional<&F::sharpeRatio>},
     {"sortinoRatio",          "ソルティノレシオ",          K::Ratio,        C::None,        B::Larger,  false, Listed,                optional<&F::sortinoRatio>},
     {"calmarRatio",           "カルマーレシオ",            K::Ratio,        C::None,        B::Larger,  false, Listed,                optional<&F::calmarRatio>},
@@ -93,6 +93,13 @@ const FigureDescription kFigures[] = {
     {"exposurePercent",       "エクスポージャー",          K::Percent,      C::None,        B::None,    false, Listed,                optional<&F::exposurePercent>},
     {"averageHoldingDays",    "平均保有日数",              K::Ratio,        C::None,        B::None,    false, Listed,                optional<&F::averageHoldingDays>},
     {"payoffRatio",           "ペイオフレシオ",            K::Ratio,        C::None,        B::Larger,  false, Listed,                optional<&F::payoffRatio>},
+    // What the run did with its capital.
+    {"endOfRunTrades",        "期末決済の取引数",          K::Count,        C::None,        B::None,    false, Listed,                count<&F::endOfRunTrades>},
+    {"undecidedTrades",       "判定不可から買った取引数",  K::Count,        C::None,        B::None,    false, Listed,                count<&F::undecidedTrades>},
+    {"undecidedCost",         "判定不可の取得額",          K::Yen,          C::None,        B::None,    false, Listed,                number<&F::undecidedCost>},
+    {"undecidedExposurePercent", "判定不可が占めた買付余力", K::Percent,    C::None,        B::Smaller, false, Listed,                number<&F::undecidedExposurePercent>},
+    {"marginCallDays",        "追証の可能性があった日数",  K::Count,        C::None,        B::Smaller, false, Listed,                count<&F::marginCallDays>},
+    {"firstMarginCallDate",   "追証の可能性の初日",        K::Date,         C::None,        B::None,    false, Listed,                date<&F::firstMarginCallDate>},
     // The run's counters: columns of the sweep, not of the results.
     {"purchases",             "購入数",                    K::Count,        C::None,        B::Larger,  false, 0,                     purchases},
     {"sales",                 "売却数",                    K::Count,        C::None,        B::Larger,  false, 0,                     sales},

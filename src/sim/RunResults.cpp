@@ -1,9 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "sim/RunResults.h"
 
+#include "text/ExchangeCalendar.h"
+
 #include <chrono>
 #include <cmath>
 #include <cstddef>
+#include <algorithm>
 #include <map>
 
 namespace kv {
@@ -79,6 +82,38 @@ std::vector<PeriodResult> periods(const std::vector<DayPoint>& points, double ca
 
 }  // namespace
 
+std::vector<SeriesDate> daySeries(const std::vector<DayPoint>& points)
+{
+    std::vector<SeriesDate> series;
+    auto themselves = [&] {
+        series.clear();
+        for (const DayPoint& point : points)
+            series.push_back({point.date, &point});
+        return series;
+    };
+    for (size_t i = 0; i < points.size(); ++i) {
+        const int32_t year = points[i].date / 10000;
+        if (year < 1990 || year > 2099 || !calendarDay(points[i].date) || (i > 0 && points[i].date <= points[i - 1].date))
+            return themselves();
+    }
+    if (points.empty())
+        return series;
+    const std::chrono::sys_days last = *calendarDay(points.back().date);
+    size_t next = 0;  // the first point not yet reached
+    for (std::chrono::sys_days day = *calendarDay(points.front().date); day <= last; day += std::chrono::days{1}) {
+        const std::chrono::year_month_day ymd{day};
+        const int32_t date = static_cast<int32_t>(ymd.year()) * 10000 +
+            static_cast<int32_t>(static_cast<unsigned>(ymd.month())) * 100 +
+            static_cast<int32_t>(static_cast<unsigned>(ymd.day()));
+        const bool pointDate = points[next].date == date;
+        if (pointDate)
+            ++next;
+        if (pointDate || isBusinessDay(date))
+            series.push_back({date, &points[next - 1]});
+    }
+    return series;
+}
+
 std::optional<int64_t> calendarDaysBetween(int32_t from, int32_t to)
 {
     std::optional<std::chrono::sys_days> first = calendarDay(from);
@@ -93,11 +128,18 @@ std::optional<int64_t> Trade::holdingDays() const
     return calendarDaysBetween(buyDate, sellDate);
 }
 
-void RunResults::begin(double capital, bool keep)
+void RunResults::begin(double capital, bool keep, double leverage)
 {
     *this = RunResults{};
     runCapital = capital;
+    runLeverage = leverage;
     keepTrades = keep;
+}
+
+void RunResults::marginCall(int32_t date)
+{
+    if (marginCalls++ == 0)
+        firstMarginCall = date;
 }
 
 void RunResults::purchase(double commission)
@@ -123,6 +165,14 @@ void RunResults::sale(const Trade& trade)
     }
     if (keepTrades)
         keptTrades.push_back(trade);
+    if (trade.endOfRun)
+        ++endOfRunSales;
+    if (trade.undecided) {
+        ++undecidedSales;
+        if (trade.endOfRun)
+            ++undecidedEndOfRunSales;
+        undecidedAmount += trade.buyAmount;
+    }
     ++trades;
     ++pendingTrades;
     grossSum += gross;
@@ -144,9 +194,9 @@ void RunResults::sale(const Trade& trade)
         longestLosingRun = losingRun;
 }
 
-void RunResults::closeDay(int32_t date, double assets, bool holding)
+void RunResults::closeDay(int32_t date, double assets, bool holding, double undecidedCost)
 {
-    points.push_back({date, assets, pendingTrades, pendingWins, holding});
+    points.push_back({date, assets, pendingTrades, pendingWins, holding, undecidedCost});
     pendingTrades = 0;
     pendingWins = 0;
 }
@@ -164,21 +214,23 @@ void RunResults::liquidated(double assets)
     pendingWins = 0;
 }
 
-// The figures of risk and time, after the curve's and the trades' figures.
+// The figures of risk and time, over the day series, after the curve's and the trades' figures.
 void RunResults::riskFigures(ResultFigures& f) const
 {
-    // Daily returns: none as soon as a previous point's assets are 0.
-    const size_t n = points.size();
+    const std::vector<SeriesDate> series = daySeries(points);
+    const size_t n = series.size();
+
+    // Daily returns: none as soon as a previous date's assets are 0.
     bool returnsDefined = n > 0;
     double sum = 0;
     double previous = runCapital;
-    for (const DayPoint& point : points) {
+    for (const SeriesDate& day : series) {
         if (previous == 0) {
             returnsDefined = false;
             break;
         }
-        sum += point.assets / previous - 1;
-        previous = point.assets;
+        sum += day.point->assets / previous - 1;
+        previous = day.point->assets;
     }
     if (returnsDefined) {
         const double count = static_cast<double>(n);
@@ -186,12 +238,12 @@ void RunResults::riskFigures(ResultFigures& f) const
         double squares = 0;
         double downside = 0;
         previous = runCapital;
-        for (const DayPoint& point : points) {
-            const double r = point.assets / previous - 1;
+        for (const SeriesDate& day : series) {
+            const double r = day.point->assets / previous - 1;
             squares += (r - mean) * (r - mean);
             if (r < 0)
                 downside += r * r;
-            previous = point.assets;
+            previous = day.point->assets;
         }
         const double annual = std::sqrt(252.0);
         if (n >= 2) {
@@ -209,13 +261,20 @@ void RunResults::riskFigures(ResultFigures& f) const
     if (f.finalAssets && f.maxDrawdown)
         f.recoveryFactor = ratio(*f.finalAssets - runCapital, *f.maxDrawdown);
 
+    double peak = runCapital;
     size_t runStart = 0;
     int64_t run = 0;
-    int64_t heldPoints = 0;
+    int64_t heldDates = 0;
+    double undecidedShares = 0;
     for (size_t i = 0; i < n; ++i) {
-        if (points[i].holding)
-            ++heldPoints;
-        if (!(f.drawdown[i] > 0)) {
+        const DayPoint& point = *series[i].point;
+        if (point.holding)
+            ++heldDates;
+        const double buyingPower = point.assets * runLeverage;
+        if (buyingPower > 0)
+            undecidedShares += point.undecidedCost / buyingPower;
+        peak = std::max(peak, point.assets);
+        if (!(point.assets < peak)) {
             run = 0;
             continue;
         }
@@ -223,15 +282,23 @@ void RunResults::riskFigures(ResultFigures& f) const
             runStart = i;
         if (run > f.longestDrawdownDays) {
             f.longestDrawdownDays = run;
-            f.longestDrawdownStart = points[runStart].date;
-            f.longestDrawdownEnd = points[i].date;
+            f.longestDrawdownStart = series[runStart].date;
+            f.longestDrawdownEnd = series[i].date;
         }
     }
-    f.exposurePercent = percentOf(static_cast<double>(heldPoints), static_cast<double>(n));
+    f.exposurePercent = percentOf(static_cast<double>(heldDates), static_cast<double>(n));
+    if (n > 0)
+        f.undecidedExposurePercent = undecidedShares / static_cast<double>(n) * 100;
     f.averageHoldingDays =
         ratio(static_cast<double>(holdingDaysSum), static_cast<double>(tradesWithHoldingDays));
     if (f.averageWin && f.averageLoss)
         f.payoffRatio = ratio(*f.averageWin, *f.averageLoss);
+    f.endOfRunTrades = endOfRunSales;
+    f.undecidedTrades = undecidedSales;
+    f.undecidedHeldToEnd = undecidedEndOfRunSales;
+    f.undecidedCost = undecidedAmount;
+    f.marginCallDays = marginCalls;
+    f.firstMarginCallDate = firstMarginCall;
 }
 
 ResultFigures RunResults::figures() const

@@ -24,6 +24,7 @@ struct DayPoint {
     int32_t trades = 0;    // sales counted in this day: those since the previous point
     int32_t wins = 0;      // of which with a gross profit above 0
     bool holding = false;  // a position was held at the day's close (before a final liquidation)
+    double undecidedCost = 0;  // purchase cost of the 判定不可 positions held at the day's close
 };
 
 // One sale and the purchase it closed, with the numbers the trade log's purchase and sale lines
@@ -32,7 +33,9 @@ struct Trade {
     int32_t code = 0;
     int32_t signal = 0;      // index of its signal row, which names the stock
     int32_t buyDate = 0;     // yyyymmdd, the purchase line's date
-    int32_t sellDate = 0;    // yyyymmdd, the sale line's date (the row's end date)
+    // yyyymmdd: the row's end date; for a 判定不可 row sold by the final liquidation, the date of
+    // the run's last day point.
+    int32_t sellDate = 0;
     int32_t commission = 0;  // charged at the purchase, a positive number
     double shares = 0;
     double buyAmount = 0;
@@ -40,6 +43,8 @@ struct Trade {
     double grossProfit = 0;  // 差引益
     double netProfit = 0;    // after tax
     double profitRatePercent = 0;
+    bool endOfRun = false;   // sold by the final liquidation
+    bool undecided = false;  // bought from a 判定不可 row (its end date 9999/99/99)
 
     // Calendar days from the purchase to the sale; none when a date is not a real calendar date.
     std::optional<int64_t> holdingDays() const;
@@ -92,22 +97,35 @@ struct ResultFigures {
     double totalCommission = 0;  // charged on purchases
     double totalTax = 0;         // Σ (gross − net) over sales
 
-    // Daily return r = assets ÷ the previous point's assets − 1 (the first point against the
+    // The time figures are taken over the day series (see daySeries()): the exchange's business
+    // days from the first point's date to the last one's, each with the last point on or before
+    // it. Daily return r = assets ÷ the previous date's assets − 1 (the first against the
     // capital). Sharpe = mean(r) ÷ sample deviation(r) × √252, Sortino = mean(r) ÷ √(Σ min(r, 0)² ÷
     // n) × √252. Both none when some previous assets are 0 or the deviation is 0; Sharpe also
-    // with fewer than two points.
+    // with fewer than two dates.
     std::optional<double> sharpeRatio;
     std::optional<double> sortinoRatio;
     std::optional<double> calmarRatio;     // CAGR ÷ max drawdown percent
     std::optional<double> recoveryFactor;  // (final assets − capital) ÷ max drawdown
-    // The longest run of consecutive points with a drawdown above 0 (the first of equal runs),
-    // and the dates of its first and last point; 0 and none without a drawdown.
+    // The longest run of consecutive series dates in a drawdown (the first of equal runs), and
+    // its first and last date; 0 and none without a drawdown.
     int64_t longestDrawdownDays = 0;
     std::optional<int32_t> longestDrawdownStart;
     std::optional<int32_t> longestDrawdownEnd;
-    std::optional<double> exposurePercent;     // share of the points that held a position
+    std::optional<double> exposurePercent;     // share of the series dates that held a position
     std::optional<double> averageHoldingDays;  // over the trades whose dates are real dates
     std::optional<double> payoffRatio;         // average win ÷ average loss
+
+    // What the run did with its capital.
+    int64_t endOfRunTrades = 0;   // sales made by the final liquidation
+    int64_t undecidedTrades = 0;  // trades bought from 判定不可 rows
+    int64_t undecidedHeldToEnd = 0;  // of which sold by the final liquidation
+    double undecidedCost = 0;     // their purchase amounts
+    // Over the day series, the mean share of the buying power (total assets × leverage) that the
+    // 判定不可 positions held at the close took, in per cent; 0 without a series.
+    double undecidedExposurePercent = 0;
+    int64_t marginCallDays = 0;  // buy phases whose margin check warned of a margin call
+    std::optional<int32_t> firstMarginCallDate;
 
     std::vector<PeriodResult> months;  // ascending by year and month
     std::vector<PeriodResult> years;   // ascending by year
@@ -116,8 +134,8 @@ struct ResultFigures {
 class RunResults {
 public:
     // A run starts: everything collected so far is dropped. With keepTrades the run keeps its
-    // list of trades.
-    void begin(double capital, bool keepTrades = false);
+    // list of trades; `leverage` turns total assets into buying power.
+    void begin(double capital, bool keepTrades = false, double leverage = 1);
 
     // A purchase charged `commission`.
     void purchase(double commission);
@@ -130,8 +148,11 @@ public:
     void sale(double gross, double net);
 
     // The day dated `date` (yyyymmdd) has closed with total assets `assets`, `holding` a
-    // position or not.
-    void closeDay(int32_t date, double assets, bool holding = false);
+    // position or not, of which 判定不可 positions that cost `undecidedCost`.
+    void closeDay(int32_t date, double assets, bool holding = false, double undecidedCost = 0);
+
+    // The buy phase of the day dated `date` warned of a possible margin call.
+    void marginCall(int32_t date);
 
     // The final liquidation has sold everything: its sales and the assets after it belong to the
     // last day. May be called again (a repeated liquidation sells nothing).
@@ -148,6 +169,7 @@ private:
     void riskFigures(ResultFigures& f) const;
 
     double runCapital = 0;
+    double runLeverage = 1;
     std::vector<DayPoint> points;
     int32_t pendingTrades = 0;  // sales not yet counted in a day point
     int32_t pendingWins = 0;
@@ -166,10 +188,26 @@ private:
     double taxSum = 0;
     int64_t holdingDaysSum = 0;
     int64_t tradesWithHoldingDays = 0;
+    int64_t endOfRunSales = 0;
+    int64_t undecidedSales = 0;
+    int64_t undecidedEndOfRunSales = 0;
+    double undecidedAmount = 0;
+    int64_t marginCalls = 0;
+    std::optional<int32_t> firstMarginCall;
 
     bool keepTrades = false;
     std::vector<Trade> keptTrades;
 };
+
+// The dates the time figures are taken over, each with the day point whose assets and holdings
+// it carries (the last one on or before it): the exchange's business days from the first point's
+// date to the last one's, and every point's date that is not a business day. When a point's date
+// is not a real date of 1990 to 2099, or the dates do not increase, the points themselves.
+struct SeriesDate {
+    int32_t date = 0;
+    const DayPoint* point = nullptr;
+};
+std::vector<SeriesDate> daySeries(const std::vector<DayPoint>& points);
 
 // Whole calendar days from `from` to `to` (yyyymmdd, negative when `to` is earlier), or none
 // when either is not a real date of the years 1 to 9999.

@@ -2,6 +2,7 @@
 #include "sim/TradeColumns.h"
 
 #include "data/SignalRows.h"
+#include "text/Cp932.h"
 
 namespace kv {
 
@@ -31,6 +32,7 @@ const TradeColumn columns[] = {
     {"差引益", Kind::Yen, 46, true, true, [](const Trade& t) -> Value { return t.grossProfit; }},
     {"税引き益", Kind::Yen, 46, true, true, [](const Trade& t) -> Value { return t.netProfit; }},
     {"利益率", Kind::Rate, 32, false, true, [](const Trade& t) -> Value { return t.profitRatePercent; }},
+    {"決済", Kind::Ending, 34, false, false, [](const Trade& t) -> Value { return t.endOfRun ? 1 : 0; }},
 };
 
 }  // namespace
@@ -38,6 +40,13 @@ const TradeColumn columns[] = {
 std::span<const TradeColumn> tradeColumns()
 {
     return columns;
+}
+
+const std::string& tradeEndingText(double value)
+{
+    static const std::string endOfRun = toCp932("期末決済");
+    static const std::string sale = toCp932("売却");
+    return value != 0 ? endOfRun : sale;
 }
 
 std::string_view tradeName(const Trade& trade, const SignalRows& rows)

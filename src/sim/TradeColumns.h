@@ -9,6 +9,7 @@
 
 #include <optional>
 #include <span>
+#include <string>
 #include <string_view>
 
 namespace kv {
@@ -23,6 +24,7 @@ enum class TradeColumnKind {
     Shares,  // a count, rounded to tradeAmountDecimals
     Yen,     // an amount, rounded to tradeAmountDecimals; the window writes it with the yen sign
     Rate,    // per cent, rounded to tradeRateDecimals
+    Ending,  // how the position was sold: 1 by the final liquidation, 0 by its own sale (see tradeEndingText)
 };
 
 struct TradeColumn {
@@ -43,8 +45,12 @@ std::span<const TradeColumn> tradeColumns();
 // than a number.
 constexpr bool isTextColumn(TradeColumnKind kind)
 {
-    return kind == TradeColumnKind::Name || kind == TradeColumnKind::Date;
+    return kind == TradeColumnKind::Name || kind == TradeColumnKind::Date || kind == TradeColumnKind::Ending;
 }
+
+// The text of an Ending column's value, code page 932: 期末決済 for a sale made by the final
+// liquidation, 売却 for any other.
+const std::string& tradeEndingText(double value);
 
 // The decimals a trade's amounts and profits (shares, buy and sell amounts, gross and after-tax
 // profit) and its profit rate are rounded to, as the trade log rounds them. Every showing of the

@@ -55,6 +55,9 @@ void appendCell(std::string& text, const TradeColumn& column, const Trade& trade
     case TradeColumnKind::Rate:
         appendFixed(text, *value, tradeRateDecimals);
         return;
+    case TradeColumnKind::Ending:
+        text += tradeEndingText(*value);
+        return;
     case TradeColumnKind::Name:
         return;
     }

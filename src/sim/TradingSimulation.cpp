@@ -56,7 +56,7 @@ StepOutcome TradingSimulation::start(int firstRow, int lastRow,
     holdings.clear();
     candidates.clear();
     dueForSale.clear();
-    runResults.begin(settings.capital, keepTradeList);
+    runResults.begin(settings.capital, keepTradeList, settings.leverage);
     dayGathered = false;
 
     tradeLog.close();
@@ -215,19 +215,20 @@ void TradingSimulation::openDay(StepOutcome& outcome)
 
 // Sells the whole sell list in list order; rows go in order and the list is emptied once, so a
 // long list costs linear time.
-void TradingSimulation::sellAll(bool showEndDates)
+// The final liquidation shows each position's end date as the current date.
+void TradingSimulation::sellAll(bool finalLiquidation)
 {
     for (int i = 0; i < dueForSale.count(); ++i) {
         const Position& position = dueForSale.at(i);
-        if (showEndDates)
+        if (finalLiquidation)
             fig.currentDate = dateText(position.figures.endDate);
-        sellPosition(position);
+        sellPosition(position, finalLiquidation);
     }
     dueForSale.clear();
 }
 
 // The sale of a position at its signal's sell price: no commission, tax by netProfit.
-void TradingSimulation::sellPosition(const Position& position)
+void TradingSimulation::sellPosition(const Position& position, bool finalLiquidation)
 {
     const RowFigures& f = position.figures;
     double net = netProfit(f.grossProfit(), f.priceDifference(), fig.cumulativeProfit, settings.taxRate);
@@ -247,6 +248,11 @@ void TradingSimulation::sellPosition(const Position& position)
     trade.grossProfit = f.grossProfit();
     trade.netProfit = net;
     trade.profitRatePercent = (f.priceRatio - 1) * 100;
+    trade.endOfRun = finalLiquidation;
+    trade.undecided = f.endDate == kUndecidedEndDate;
+    // A 判定不可 position has no end date of its own: the run's last day is when it was sold.
+    if (trade.undecided && finalLiquidation && !runResults.days().empty())
+        trade.sellDate = runResults.days().back().date;
     runResults.sale(trade);
     tradeLog.writeSell(f, rows.name(position.signal), fig.cumulativeProfit, net, fig.operatingAssets,
                        fig.totalAssets);
@@ -298,7 +304,7 @@ void TradingSimulation::closeDay()
 {
     candidates.clear();
     if (dayGathered)
-        runResults.closeDay(dayDate, fig.totalAssets, holdings.count() > 0);
+        runResults.closeDay(dayDate, fig.totalAssets, holdings.count() > 0, undecidedHoldingsCost());
     setState(fig.endReached ? SimState::Ended : SimState::DayDone);
 }
 
@@ -317,6 +323,17 @@ void TradingSimulation::liquidate(StepOutcome& outcome)
     ++fig.liquidations;
     outcome.logWriteFailed = tradeLog.takeWriteFailure();
     outcome.finished = true;
+}
+
+double TradingSimulation::undecidedHoldingsCost() const
+{
+    double sum = 0;
+    for (int i = 0; i < holdings.count(); ++i) {
+        const RowFigures& f = holdings.parsed(i);
+        if (f.endDate == kUndecidedEndDate)
+            sum += f.cost();
+    }
+    return sum;
 }
 
 double TradingSimulation::sumOverHoldings(double (RowFigures::*value)() const) const

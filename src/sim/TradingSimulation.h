@@ -109,8 +109,9 @@ private:
     void gatherDay(StepOutcome& outcome);
     void closeDay();
     void liquidate(StepOutcome& outcome);
-    void sellAll(bool showEndDates);
-    void sellPosition(const Position& position);
+    void sellAll(bool finalLiquidation);
+    void sellPosition(const Position& position, bool finalLiquidation);
+    double undecidedHoldingsCost() const;
     double sumOverHoldings(double (RowFigures::*value)() const) const;
     Position heldPosition(const Position& candidate, double lots) const;
 

@@ -9,6 +9,8 @@ batch=$1
 sample=$2
 sample_data=${3:-}
 here=$(cd "$(dirname "$0")" && pwd)
+# check-trades.py takes its holidays from Debian's python3-holidays.
+debian_python=/usr/bin/python3
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cp "$sample/index.txt" "$sample/signals.csv" "$work/"
@@ -20,13 +22,23 @@ grep -qxF 'シミュレーション終了！' messages.txt || { cat messages.txt
 [ "$(head -c 11 out.csv | iconv -f CP932 -t UTF-8)" = "売買,コード" ] || exit 1
 awk -F, 'NF != 13 { exit 1 }' out.csv
 [ "$(wc -l < out.csv)" -gt 10 ]
-python3 "$here/check-trades.py" 2000000 out.csv trades.csv result.json
+"$debian_python" "$here/check-trades.py" 2000000 out.csv trades.csv result.json
 if [ -n "$sample_data" ]; then
   "$sample_data" --bench bench > /dev/null
   (cd bench && "$batch" --json --log out.csv --trades trades.csv signals.csv > result.json 2> messages.txt &&
-     python3 "$here/check-trades.py" 2000000 out.csv trades.csv result.json) || { cat bench/messages.txt; exit 1; }
+     "$debian_python" "$here/check-trades.py" 2000000 out.csv trades.csv result.json) || { cat bench/messages.txt; exit 1; }
   rm -rf bench
 fi
+
+# The sample holds five positions from 判定不可 rows to its last day, and never warns of a margin
+# call; ten years of signals on weekdays (as the generator made them before it knew the holidays)
+# at 3.3 times the capital in one stock warn on 18 days.
+"$batch" signals.csv > summary.txt 2> /dev/null
+grep -qxF '期末決済: 5 回  判定不可から購入: 5 回 (取得額 4071200 円、買付余力の平均 92.27%)  追証の可能性: 0 日 (----)' summary.txt ||
+  { grep 期末決済 summary.txt; exit 1; }
+mkdir ten && tar -C ten -xzf "$here/data/ten-years-on-weekdays.tar.gz"
+(cd ten && "$batch" --json --set leverage=3.3 --set maxStocks=1 signals.csv > result.json 2> /dev/null)
+grep -q '"marginCallDays":18,"firstMarginCallDate":"2005/03/04"' ten/result.json || { cat ten/result.json | head -c 600; exit 1; }
 
 # No listed row: status 1 and the message.
 printf 'h\r\n' > empty.csv

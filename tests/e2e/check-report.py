@@ -78,8 +78,9 @@ def yen(value):
 
 
 MONEY = {"capital", "finalAssets", "maxDrawdown", "grossProfit", "grossLoss", "averageWin", "averageLoss",
-         "expectancy", "largestWin", "largestLoss", "totalCommission", "totalTax"}
-PERCENT = {"totalReturnPercent", "cagrPercent", "maxDrawdownPercent", "winRatePercent", "exposurePercent"}
+         "expectancy", "largestWin", "largestLoss", "totalCommission", "totalTax", "undecidedCost"}
+PERCENT = {"totalReturnPercent", "cagrPercent", "maxDrawdownPercent", "winRatePercent", "exposurePercent",
+           "undecidedExposurePercent"}
 RATIO = {"profitFactor", "sharpeRatio", "sortinoRatio", "calmarRatio", "recoveryFactor", "averageHoldingDays",
          "payoffRatio"}
 

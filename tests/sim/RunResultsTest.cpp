@@ -216,10 +216,10 @@ TEST(RunResults, RiskAndTimeFigures)
     RunResults r;
     r.begin(100);
     // Drawdown runs of two points each (the first is the longest), a position held on four of
-    // the six days.
+    // the six days, one of them at a new high. Monday to Saturday: the series is the points.
     const double assets[] = {90, 95, 110, 88, 99, 110};
     for (int i = 0; i < 6; ++i)
-        r.closeDay(20040105 + i, assets[i], i != 2 && i != 5);
+        r.closeDay(20040105 + i, assets[i], i != 4 && i != 5);
     Trade trade;
     for (auto [buy, sell, gross] : {std::tuple{20040105, 20040115, 30.0},
                                     {20040228, 20040301, 10.0},
@@ -267,11 +267,40 @@ TEST(RunResults, RiskAndTimeFigures)
         EXPECT_FALSE(f.payoffRatio);  // no win and no loss
     }
     {
+        SCOPED_TRACE("the time figures count the exchange's business days between the points");
+        // 01/09 (Fri) and 01/16 (Fri): the series is 01/09, 01/13, 01/14, 01/15 and 01/16 (01/12
+        // is 成人の日), the days between carrying 01/09's assets and position.
+        RunResults week;
+        week.begin(100);
+        week.closeDay(20040109, 90, true);
+        week.closeDay(20040116, 100, false);
+        f = week.figures();
+        const double returns[] = {-0.1, 0, 0, 0, 100 / 90.0 - 1};
+        double mean = 0;
+        for (double r5 : returns)
+            mean += r5 / 5;
+        double squares = 0;
+        for (double r5 : returns)
+            squares += (r5 - mean) * (r5 - mean);
+        expectValue(f.sharpeRatio, mean / std::sqrt(squares / 4) * std::sqrt(252.0), "Sharpe");
+        expectValue(f.sortinoRatio, mean / std::sqrt(0.01 / 5) * std::sqrt(252.0), "Sortino");
+        EXPECT_EQ(f.longestDrawdownDays, 4);
+        EXPECT_EQ(f.longestDrawdownStart, 20040109);
+        EXPECT_EQ(f.longestDrawdownEnd, 20040115);
+        expectValue(f.exposurePercent, 80, "exposure");
+        EXPECT_EQ(daySeries(week.days()).size(), 5u);
+        // A point dated on a Sunday joins the series; dates out of order leave it the points.
+        week.closeDay(20040118, 100);
+        EXPECT_EQ(daySeries(week.days()).size(), 6u);
+        week.closeDay(20040117, 100);
+        EXPECT_EQ(daySeries(week.days()).size(), 4u);
+    }
+    {
         SCOPED_TRACE("steady growth: no deviation, no drawdown");
         RunResults steady;
         steady.begin(100);
         steady.closeDay(20040105, 110);
-        steady.closeDay(20050105, 121);
+        steady.closeDay(20040106, 121);
         f = steady.figures();
         EXPECT_FALSE(f.sharpeRatio);
         EXPECT_FALSE(f.sortinoRatio);
@@ -461,7 +490,7 @@ TEST(RunResults, TheSimulationFeedsDaysSalesAndCommissions)
     } rows[] = {
         {1, 20040105, 20040106, 9000, 4500000, 4680000, 180000, 162000, 4, 1},
         {2, 20040106, 20040202, 17900, 5370000, 5012000, -358000, -358000, (280 / 300.0 - 1) * 100, 27},
-        {3, 20040202, 99999999, 44000, 4400000, 4180000, -220000, -220000, -5, std::nullopt},
+        {3, 20040202, 20040202, 44000, 4400000, 4180000, -220000, -220000, -5, 0},
     };
     ASSERT_EQ(r.tradeList().size(), 3u);
     for (int i = 0; i < 3; ++i) {
@@ -480,14 +509,15 @@ TEST(RunResults, TheSimulationFeedsDaysSalesAndCommissions)
         EXPECT_EQ(t.holdingDays(), rows[i].days) << i;
     }
     // The same trades as CSV below its header: the names from the signal rows, amounts rounded as
-    // the trade log rounds them, no holding days up to 9999/99/99.
+    // the trade log rounds them; C, without an end date of its own (9999/99/99), sold by the final
+    // liquidation on the run's last day.
     ASSERT_TRUE(writeTradeListCsv(r, h.signalRows, h.folder / "trades.csv"));
     const std::string csv = h.folder.read("trades.csv");
     EXPECT_EQ(
         csv.substr(csv.find("\r\n") + 2),
-        toCp932("1,極洋,2004/01/05,2004/01/06,1,9000,4500000,4680000,3990,180000,162000,4.00\r\n"
-                "2,日水,2004/01/06,2004/02/02,27,17900,5370000,5012000,3990,-358000,-358000,-6.67\r\n"
-                "3,マルハ,2004/02/02,9999/99/99,,44000,4400000,4180000,3990,-220000,-220000,-5.00\r\n"));
+        toCp932("1,極洋,2004/01/05,2004/01/06,1,9000,4500000,4680000,3990,180000,162000,4.00,売却\r\n"
+                "2,日水,2004/01/06,2004/02/02,27,17900,5370000,5012000,3990,-358000,-358000,-6.67,売却\r\n"
+                "3,マルハ,2004/02/02,2004/02/02,0,44000,4400000,4180000,3990,-220000,-220000,-5.00,期末決済\r\n"));
     EXPECT_DOUBLE_EQ(r.days().back().assets, h.figures().totalAssets);
 
     ResultFigures f = r.figures();
@@ -498,6 +528,14 @@ TEST(RunResults, TheSimulationFeedsDaysSalesAndCommissions)
     EXPECT_DOUBLE_EQ(f.grossLoss, 578000);
     EXPECT_DOUBLE_EQ(f.totalCommission, 11970);
     EXPECT_DOUBLE_EQ(f.totalTax, 18000);
+    // What the run did with its capital: C, bought on the last day, took 4,400,000 of that day's
+    // buying power (1,572,030 × 2.5) on one of the 20 business days from 01/05 to 02/02.
+    EXPECT_EQ(f.endOfRunTrades, 1);
+    EXPECT_EQ(f.undecidedTrades, 1);
+    EXPECT_DOUBLE_EQ(f.undecidedCost, 4400000);
+    EXPECT_NEAR(f.undecidedExposurePercent, 4400000 / (1572030 * 2.5) / 20 * 100, 1e-9);
+    EXPECT_EQ(f.marginCallDays, 0);
+    EXPECT_FALSE(f.firstMarginCallDate);
 
     // Another step after the end sells nothing and changes nothing.
     h.steps(1);
@@ -532,7 +570,8 @@ TEST(RunResults, TheDaysRecordWhetherAPositionIsHeld)
     EXPECT_FALSE(days[0].holding);
     EXPECT_TRUE(days[1].holding);
     EXPECT_FALSE(days[2].holding);
-    expectValue(h.sim.results().figures().exposurePercent, 100 / 3.0, "exposure");
+    // Held at the close of 01/06, and so on 01/07, which has no point: two of four business days.
+    expectValue(h.sim.results().figures().exposurePercent, 50, "exposure");
 }
 
 TEST(RunResults, AWindowPastItsEndHasNoDay)

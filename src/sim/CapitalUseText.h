@@ -1,0 +1,18 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// What a run did with its capital, said in sentences where it matters: the 判定不可 positions
+// that tied up buying power, and the days a margin call was possible. The results window and the
+// report show the same sentences.
+
+#include "sim/RunResults.h"
+
+#include <string>
+#include <vector>
+
+namespace kv {
+
+// The sentences (code page 932) for the figures `f`; none when the run bought nothing from a
+// 判定不可 row and its margin check never warned.
+std::vector<std::string> capitalUseSentences(const ResultFigures& f);
+
+}  // namespace kv
