@@ -98,7 +98,9 @@ std::string assetChartSvg(const std::vector<DayPoint>& days, const ResultFigures
         return "<p class=\"note\">日ごとの記録がありません。</p>\n";
     const size_t n = days.size();
     const double plotWidth = kRight - kLeft;
-    auto x = [&](size_t i) { return n == 1 ? kLeft + plotWidth / 2 : kLeft + plotWidth * i / (n - 1); };
+    // Time runs evenly: a point's x follows its date, not its place in the list.
+    const std::vector<double> time = timePositions(days);
+    auto x = [&](size_t i) { return n == 1 ? kLeft + plotWidth / 2 : kLeft + plotWidth * time[i] / time.back(); };
 
     double lowest = days[0].assets;
     double highest = days[0].assets;
@@ -166,14 +168,15 @@ std::string assetChartSvg(const std::vector<DayPoint>& days, const ResultFigures
     }
     svg += "L" + coordinate(x(n - 1)) + "," + coordinate(drawdownY(0)) + "Z\"/>\n";
 
-    // One hover area per day point, as wide as the space between points.
-    const double slot = n == 1 ? plotWidth : plotWidth / (n - 1);
+    // One hover area per day point, from halfway to the point before to halfway to the next.
     const std::string top = coordinate(kAssetsTop);
     const std::string height = coordinate(kDrawdownBottom - kAssetsTop);
-    const std::string width = coordinate(std::max(slot, 0.1));
     svg += "<g class=\"points\">\n";
     for (size_t i = 0; i < n; ++i) {
-        svg += "<rect x=\"" + coordinate(x(i) - slot / 2) + "\" y=\"" + top + "\" width=\"" + width +
+        const double left = n == 1 ? kLeft : i == 0 ? x(0) - (x(1) - x(0)) / 2 : (x(i - 1) + x(i)) / 2;
+        const double right = n == 1 ? kRight : i + 1 == n ? x(i) + (x(i) - x(i - 1)) / 2 : (x(i) + x(i + 1)) / 2;
+        const std::string width = coordinate(std::max(right - left, 0.1));
+        svg += "<rect x=\"" + coordinate(left) + "\" y=\"" + top + "\" width=\"" + width +
             "\" height=\"" + height + "\"><title>" + paddedDateText(days[i].date) + " 総資産 " +
             escapeHtml(yen(days[i].assets)) + " ドローダウン " +
             signedPercentText(-figures.drawdownPercent[i]) + "</title></rect>\n";

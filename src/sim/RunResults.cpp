@@ -114,6 +114,24 @@ std::vector<SeriesDate> daySeries(const std::vector<DayPoint>& points)
     return series;
 }
 
+std::vector<double> timePositions(const std::vector<DayPoint>& points)
+{
+    std::vector<double> positions;
+    positions.reserve(points.size());
+    for (const DayPoint& point : points) {
+        const std::optional<int64_t> days =
+            points.empty() ? std::nullopt : calendarDaysBetween(points.front().date, point.date);
+        if (!days || (!positions.empty() && static_cast<double>(*days) <= positions.back())) {
+            positions.clear();
+            for (size_t i = 0; i < points.size(); ++i)
+                positions.push_back(static_cast<double>(i));
+            return positions;
+        }
+        positions.push_back(static_cast<double>(*days));
+    }
+    return positions;
+}
+
 std::optional<int64_t> calendarDaysBetween(int32_t from, int32_t to)
 {
     std::optional<std::chrono::sys_days> first = calendarDay(from);

@@ -209,6 +209,11 @@ struct SeriesDate {
 };
 std::vector<SeriesDate> daySeries(const std::vector<DayPoint>& points);
 
+// Where each day point lies on a time axis: calendar days since the first point's date, so that a
+// chart draws time evenly however unevenly the points fall; the points' indices when a date is not
+// a real date or the dates do not increase.
+std::vector<double> timePositions(const std::vector<DayPoint>& points);
+
 // Whole calendar days from `from` to `to` (yyyymmdd, negative when `to` is earlier), or none
 // when either is not a real date of the years 1 to 9999.
 std::optional<int64_t> calendarDaysBetween(int32_t from, int32_t to);
