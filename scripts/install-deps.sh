@@ -7,6 +7,7 @@ packages=(
   g++ cmake ninja-build            # compiler and build
   libgtest-dev                     # unit tests
   python3                          # the independent check of the trade list and its figures
+  python3-holidays python3-workalendar # the exchange calendar checked against two holiday lists
   clang libclang-rt-14-dev         # the fuzz targets (libFuzzer and the sanitizers)
   qt6-base-dev qt6-qpa-plugins     # the window (offscreen and xcb platforms)
   qt6-charts-dev libqt6opengl6-dev # the results window's charts (Charts' CMake files need OpenGL's)

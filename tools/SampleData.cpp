@@ -2,6 +2,7 @@
 #include "SampleData.h"
 
 #include "text/Cp932.h"
+#include "text/ExchangeCalendar.h"
 
 #include <algorithm>
 #include <array>
@@ -140,7 +141,7 @@ void appendPadded(std::string& out, int value, int width)
     out += digits;
 }
 
-// Calendar of weekdays without the exchange's New Year's break (December 31 to January 3).
+// Days counted as in a signal file's dates.
 struct Date {
     int year;
     int month;
@@ -160,14 +161,6 @@ int daysInMonth(int year, int month)
     return month == 2 && isLeapYear(year) ? 29 : days[month - 1];
 }
 
-// 0 = Sunday (Sakamoto's method).
-int weekday(const Date& date)
-{
-    static constexpr std::array<int, 12> offsets{0, 3, 2, 5, 0, 3, 5, 1, 4, 6, 2, 4};
-    int year = date.month < 3 ? date.year - 1 : date.year;
-    return (year + year / 4 - year / 100 + year / 400 + offsets[date.month - 1] + date.day) % 7;
-}
-
 Date nextDay(Date date)
 {
     if (++date.day <= daysInMonth(date.year, date.month))
@@ -180,9 +173,13 @@ Date nextDay(Date date)
     return date;
 }
 
-bool isTradingDay(const Date& date)
+// Weekdays without the exchange's New Year's break (December 31 to January 3); with
+// SignalDays::BusinessDays the national holidays are skipped too.
+bool isTradingDay(const Date& date, SignalDays rule)
 {
-    int wd = weekday(date);
+    if (rule == SignalDays::BusinessDays)
+        return isBusinessDay(date.yyyymmdd());
+    int wd = dayOfWeek(date.yyyymmdd());
     if (wd == 0 || wd == 6)
         return false;
     if (date.month == 1 && date.day <= 3)
@@ -192,13 +189,13 @@ bool isTradingDay(const Date& date)
 
 // Trading days from firstDate to lastDate, followed by `extra` trading days after lastDate
 // for the end dates of the last signals.
-std::vector<Date> tradingDays(int firstDate, int lastDate, int extra, int& inRange)
+std::vector<Date> tradingDays(int firstDate, int lastDate, int extra, SignalDays rule, int& inRange)
 {
     std::vector<Date> days;
     Date date{firstDate / 10000, firstDate / 100 % 100, firstDate % 100};
     inRange = 0;
     while (date.yyyymmdd() <= lastDate || static_cast<int>(days.size()) < inRange + extra) {
-        if (isTradingDay(date)) {
+        if (isTradingDay(date, rule)) {
             days.push_back(date);
             if (date.yyyymmdd() <= lastDate)
                 inRange = static_cast<int>(days.size());
@@ -481,7 +478,7 @@ std::string makeStockMaster(int stockCount, uint32_t seed)
 }
 
 std::string makeSignalFile(const std::vector<SampleStock>& stocks, int rowCount, int firstDate, int lastDate,
-                           uint32_t seed, SignalEnds ends)
+                           uint32_t seed, SignalEnds ends, SignalDays dayRule)
 {
     const bool openAtEnd = ends == SignalEnds::OpenAtEnd;
     const Texts& t = texts();
@@ -491,7 +488,7 @@ std::string makeSignalFile(const std::vector<SampleStock>& stocks, int rowCount,
 
     static constexpr int kLongestHold = 10;
     int dayCount = 0;
-    std::vector<Date> days = tradingDays(firstDate, lastDate, kLongestHold, dayCount);
+    std::vector<Date> days = tradingDays(firstDate, lastDate, kLongestHold, dayRule, dayCount);
     if (dayCount == 0)
         return out;
 

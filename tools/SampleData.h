@@ -29,15 +29,20 @@ std::string formatStockMaster(const std::vector<SampleStock>& stocks);
 std::string makeStockMaster(int stockCount, uint32_t seed);
 
 // A signal file over stocks: a header line, then rowCount rows sorted by signal date. Signal
-// dates are weekdays from firstDate to lastDate (yyyymmdd; New Year's days are skipped), the
-// first and the last of them carrying at least one row. Every result mark, "約定せず" rows and
-// "？" rows judged "判定不可" occur when rowCount is at least 9.
+// and end dates are days from firstDate to lastDate (yyyymmdd) chosen by `days`, the first and
+// the last of them carrying at least one row. Every result mark, "約定せず" rows and "？" rows
+// judged "判定不可" occur when rowCount is at least 9.
 //
 // Anywhere: "判定不可" rows fall on any day, as in the small sample and the benchmark file.
 // OpenAtEnd: as in a real file, only the signals still open on lastDate are "判定不可（期間中）",
 // so they lie in the last two weeks and a long run is not left without buying power.
+//
+// Weekdays: every weekday but December 31 to January 3 (the small sample and the benchmark
+// file were made so). BusinessDays: the Tokyo exchange's business days, holidays skipped.
 enum class SignalEnds { Anywhere, OpenAtEnd };
+enum class SignalDays { Weekdays, BusinessDays };
 std::string makeSignalFile(const std::vector<SampleStock>& stocks, int rowCount, int firstDate, int lastDate,
-                           uint32_t seed, SignalEnds ends = SignalEnds::Anywhere);
+                           uint32_t seed, SignalEnds ends = SignalEnds::Anywhere,
+                           SignalDays days = SignalDays::Weekdays);
 
 }  // namespace kv

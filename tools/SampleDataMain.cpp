@@ -55,6 +55,7 @@ constexpr const char* kUsage =
     "  --bench     小さな作業フォルダーの代わりに、時間を測るための大きなファイル\n"
     "              (3,000 銘柄、250,000 行) を書きます\n"
     "  --years N   2004 年 1 月から N 年分 (1〜30) のシグナルを書きます (年に 280 行)。\n"
+    "              日付は東証の営業日 (土日、祝日、12 月 31 日〜1 月 3 日を除く) です。\n"
     "              実際のファイルと同じく、判定不可（期間中）の行は最後の 2 週間だけにあります\n"
     "  -h, --help  この使い方を表示して終了します\n"
     "  --version   バージョンを表示して終了します\n"
@@ -127,7 +128,8 @@ int main(int argc, char** argv)
     std::string master = kv::formatStockMaster(stocks);
     std::string signals =
         kv::makeSignalFile(stocks, shape.rowCount, shape.firstDate, shape.lastDate, shape.seed,
-                           years != 0 ? kv::SignalEnds::OpenAtEnd : kv::SignalEnds::Anywhere);
+                           years != 0 ? kv::SignalEnds::OpenAtEnd : kv::SignalEnds::Anywhere,
+                           years != 0 ? kv::SignalDays::BusinessDays : kv::SignalDays::Weekdays);
 
     std::filesystem::path dir(outDir);
     if (!writeFile(dir / "index.txt", master) || !writeFile(dir / "signals.csv", signals))

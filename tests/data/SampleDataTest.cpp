@@ -2,6 +2,8 @@
 #include "SampleData.h"
 
 #include "text/Cp932.h"
+#include "text/ExchangeCalendar.h"
+#include "text/Numbers.h"
 
 #include <gtest/gtest.h>
 
@@ -143,19 +145,22 @@ TEST(SampleData, SignalFileHoldsEveryKindOfRowInDateOrder)
 }
 
 // A long file shaped like a real one: a row is undeterminable exactly when the signal is still
-// open on the file's last day, so such rows lie in its last two weeks only.
+// open on the file's last day, so such rows lie in its last two weeks only; its signal and end
+// dates are business days.
 TEST(SampleData, LongFileLeavesOnlyTheSignalsOpenAtItsEndUndeterminable)
 {
     std::vector<SampleStock> stocks = makeStocks(120, 2004);
-    std::vector<std::string> lines =
-        checkedLines(makeSignalFile(stocks, 1400, 20040105, 20081230, 2004, SignalEnds::OpenAtEnd));
+    std::vector<std::string> lines = checkedLines(makeSignalFile(
+        stocks, 1400, 20040105, 20081230, 2004, SignalEnds::OpenAtEnd, SignalDays::BusinessDays));
     ASSERT_EQ(lines.size(), 1401u);
     int undeterminable = 0;
     for (size_t i = 1; i < lines.size(); ++i) {
         std::vector<std::string> f = fields(lines[i]);
         ASSERT_EQ(f.size(), 7u) << lines[i];
+        EXPECT_TRUE(isBusinessDay(fieldDate(f[1]))) << lines[i];
         if (f[2] == kNotExecuted)
             continue;
+        EXPECT_TRUE(isBusinessDay(fieldDate(f[4]))) << lines[i];
         const bool open = f[4] > "2008/12/30";
         EXPECT_EQ(f[6] == toCp932("判定不可（期間中）"), open) << lines[i];
         if (open) {
