@@ -474,14 +474,14 @@ TEST(SampleRun, ResultsAgreeWithTheTradeLogReadBack)
     ASSERT_EQ(trades.size(), static_cast<size_t>(sales) + 1);
     EXPECT_EQ(
         trades[0],
-        toCp932("コード,銘柄名,購入日,売却日,保有日数,株数,購入金額,売却金額,手数料,差引益,税引き益,利益率"));
+        toCp932("コード,銘柄名,購入日,売却日,保有日数,株数,購入金額,売却金額,手数料,差引益,税引き益,利益率,決済"));
     size_t trade = 1;
     for (size_t i = 1; i < log.size(); ++i) {
         const std::vector<std::string> f = fields(log[i]);
         if (f[0] != sale)
             continue;
         const std::vector<std::string> t = fields(trades[trade++]);
-        ASSERT_EQ(t.size(), 12u);
+        ASSERT_EQ(t.size(), 13u);
         EXPECT_EQ(t[1], f[2]);
         EXPECT_EQ(t[9], f[7]);
     }

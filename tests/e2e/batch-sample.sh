@@ -34,7 +34,7 @@ fi
 # call; ten years of signals on weekdays (as the generator made them before it knew the holidays)
 # at 3.3 times the capital in one stock warn on 18 days.
 "$batch" signals.csv > summary.txt 2> /dev/null
-grep -qxF '期末決済: 5 回  判定不可から購入: 5 回 (取得額 4071200 円、買付余力の平均 92.27%)  追証の可能性: 0 日 (----)' summary.txt ||
+grep -qxF '期末決済: 5 回  判定不可から購入: 5 回 (取得額 4071200 円、買付余力の平均 92.29%)  追証の可能性: 0 日 (----)' summary.txt ||
   { grep 期末決済 summary.txt; exit 1; }
 mkdir ten && tar -C ten -xzf "$here/data/ten-years-on-weekdays.tar.gz"
 (cd ten && "$batch" --json --set leverage=3.3 --set maxStocks=1 signals.csv > result.json 2> /dev/null)
