@@ -240,7 +240,15 @@ bool SimulatorDialog::loadMaster(std::optional<WaitCursor>& wait)
 void SimulatorDialog::loadSettingsFile()
 {
     int error = 0;
-    SettingsLoad loaded = loadSettings(app.settings, app.settingsFile(), &error);
+    std::vector<std::string> notes;
+    SettingsLoad loaded = loadSettings(app.settings, app.settingsFile(), &error, &notes);
+    // What was wrong in kirvane.ini, in one message: each line named, its default in use.
+    if (!notes.empty()) {
+        std::string text;
+        for (const std::string& note : notes)
+            text += (text.empty() ? "" : "\r\n") + note;
+        platform().messageBox(text);
+    }
     if (loaded == SettingsLoad::Read)
         return;
     if (loaded == SettingsLoad::Unreadable) {

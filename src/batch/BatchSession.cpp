@@ -34,7 +34,11 @@ BatchSession::BatchSession(const std::filesystem::path& folder, std::ostream& er
             << '\n';
 
     int error = 0;
-    switch (loadSettings(app->settings, app->settingsFile(), &error)) {
+    std::vector<std::string> notes;
+    const SettingsLoad loaded = loadSettings(app->settings, app->settingsFile(), &error, &notes);
+    for (const std::string& note : notes)
+        err << "warning: " << toUtf8(note) << '\n';
+    switch (loaded) {
     case SettingsLoad::Read:
         break;
     case SettingsLoad::Unreadable:

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "settings/SettingsFile.h"
 
+#include "settings/ExtendedSettingsFile.h"
 #include "settings/SettingsTable.h"
 #include "text/FileKind.h"
 #include "text/Format.h"
@@ -96,6 +97,8 @@ bool writeToDevice(const std::filesystem::path& device, std::string_view bytes, 
 // than one name (hard links) is written in place once a complete copy of the new content stands
 // beside it, so that every name keeps showing the same file; should that write fail, the copy
 // takes the file's place as for any other file, and this name alone has the new content.
+}  // namespace
+
 bool replaceFile(const std::filesystem::path& file, std::string_view bytes, int* error)
 {
     int linkError = 0;
@@ -145,8 +148,6 @@ bool replaceFile(const std::filesystem::path& file, std::string_view bytes, int*
     return failWith(writeError, error);
 }
 
-}  // namespace
-
 std::string formatSettingsLine(const SimulationSettings& settings)
 {
     std::array<std::string, kSettingsFilePositions> positions;
@@ -181,12 +182,21 @@ SimulationSettings parseSettingsLine(std::string_view line)
     return settings;
 }
 
-SettingsLoad loadSettings(SimulationSettings& settings, const std::filesystem::path& file, int* error)
+SettingsLoad loadSettings(SimulationSettings& settings, const std::filesystem::path& file, int* error,
+                          std::vector<std::string>* notes)
 {
     settings = SimulationSettings{};
     int openError = 0;
-    if (std::optional<LineReader> reader = LineReader::open(file, &openError)) {
+    std::optional<LineReader> reader = LineReader::open(file, &openError);
+    // The settings kvn.conf has no place for come from kirvane.ini beside it, whatever became of
+    // kvn.conf.
+    const std::vector<std::string> problems = loadExtendedSettings(settings, extendedSettingsFile(file));
+    if (notes)
+        notes->insert(notes->end(), problems.begin(), problems.end());
+    if (reader) {
+        const SimulationSettings extended = settings;
         settings = parseSettingsLine(reader->next().value_or(std::string_view{}));
+        copyExtendedSettings(extended, settings);
         return SettingsLoad::Read;
     }
     // Only a file that is not there is a first start; anything else would lose the user's file.
@@ -194,12 +204,15 @@ SettingsLoad loadSettings(SimulationSettings& settings, const std::filesystem::p
         failWith(openError, error);
         return SettingsLoad::Unreadable;
     }
-    return saveSettings(settings, file, error) ? SettingsLoad::Created : SettingsLoad::CreateFailed;
+    // kirvane.ini is the user's to write: a first start leaves it as it is.
+    return replaceFile(file, formatSettingsLine(settings), error) ? SettingsLoad::Created
+                                                                 : SettingsLoad::CreateFailed;
 }
 
 bool saveSettings(const SimulationSettings& settings, const std::filesystem::path& file, int* error)
 {
-    return replaceFile(file, formatSettingsLine(settings), error);
+    return replaceFile(file, formatSettingsLine(settings), error) &&
+        saveExtendedSettings(settings, extendedSettingsFile(file), error);
 }
 
 }  // namespace kv

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace kv {
 
@@ -28,14 +29,22 @@ enum class SettingsLoad {
 
 // Sets the defaults, then reads the file, or creates it with the defaults when it does not
 // exist (only then: a file that exists but cannot be read is never overwritten). For
-// CreateFailed and Unreadable the system's error number goes to `error` when one is given.
+// CreateFailed and Unreadable the system's error number goes to `error` when one is given. The
+// settings of kirvane.ini beside it are read too; what was wrong in that file (each line once,
+// its default used) goes to `notes` as messages.
 [[nodiscard]] SettingsLoad loadSettings(SimulationSettings& settings, const std::filesystem::path& file,
-                          int* error = nullptr);
+                                        int* error = nullptr, std::vector<std::string>* notes = nullptr);
 
 // Replaces the file's content with the settings, all or nothing: the line goes to a new file in
 // the same folder, which replaces the old one only once it is completely written. False (and the
 // system's error number in `error`) when that fails; the old file, or none, is left as it was.
+// kirvane.ini beside it is written the same way when it exists or a value of its own is not the
+// default.
 [[nodiscard]] bool saveSettings(const SimulationSettings& settings, const std::filesystem::path& file,
-                  int* error = nullptr);
+                                int* error = nullptr);
+
+// Replaces `file` with `bytes` all or nothing, as saveSettings does (a file with a second hard link
+// is written in place); false with the system's error number in `error` when that fails.
+[[nodiscard]] bool replaceFile(const std::filesystem::path& file, std::string_view bytes, int* error = nullptr);
 
 }  // namespace kv

@@ -33,6 +33,12 @@ const SettingDescription kSettings[] = {
     {"saveLog",               &S::saveLog,               {15, -1},   false,     1,       false,    "ログの保存", "", {}},
     {"tradeOrder",            &S::tradeOrder,            {16, -1},   false,     1,       true,     "売買の順序", "",
         {"利確、損切優先：売→買", "仕掛優先：買→売"}},
+    {"taxModel",              &S::taxModel,              {-1, -1},   false,     1,       true,     "税金の計算", "",
+        {"売却ごと（損失は戻しません）", "特定口座（年ごとに損益通算、損失は３年繰越）"}, SettingFile::KirvaneIni,
+        "特定口座の計算は、税率を 20.315 % (0.20315、上場株式の譲渡益の今の税率) にすると実際の口座に近くなります。"},
+    {"undecidedHoldDays",     &S::undecidedHoldDays,     {-1, -1},   false,     1,       true,     "判定不可の保有日数", "営業日",
+        {}, SettingFile::KirvaneIni,
+        "判定不可のシグナルから買った銘柄を、この営業日数の後に売ります（0: 期末まで保有）。"},
 };
 // clang-format on
 
@@ -46,6 +52,14 @@ SettingKind SettingDescription::kind() const
         SettingKind operator()(bool S::*) const { return SettingKind::Flag; }
     };
     return std::visit(Kind{}, field);
+}
+
+int SettingDescription::choiceCount() const
+{
+    int count = 0;
+    while (count < static_cast<int>(choices.size()) && choices[static_cast<size_t>(count)])
+        ++count;
+    return count;
 }
 
 std::span<const SettingDescription> settingsTable()

@@ -17,6 +17,10 @@ namespace kv {
 // What kind of number a field holds: a decimal amount or rate, a whole number (int32) or a flag.
 enum class SettingKind { Decimal, Whole, Flag };
 
+// The file a setting is kept in: the eighteen positions of kvn.conf, or a `name = value` line of
+// kirvane.ini beside it (the settings kvn.conf has no place for).
+enum class SettingFile { KvnConf, KirvaneIni };
+
 using SettingField =
     std::variant<double SimulationSettings::*, int32_t SimulationSettings::*, bool SimulationSettings::*>;
 
@@ -42,8 +46,13 @@ struct SettingDescription {
     // A coded setting's choices, its code the index (as the dialog's list has them); the rest
     // nullptr. A code without a choice text is shown as its number.
     std::array<const char*, 4> choices;
+    SettingFile file = SettingFile::KvnConf;
+    // A line that explains the setting where it is set (UTF-8; nullptr: none).
+    const char* note = nullptr;
 
     SettingKind kind() const;
+    // The number of choice texts of a coded setting; 0 for the others.
+    int choiceCount() const;
 };
 
 // The kvn.conf line has this many positions.

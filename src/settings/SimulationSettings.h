@@ -26,6 +26,11 @@ enum class CommissionSchedule : int32_t { Kabudotcom = 0, NoCommission = 1, Etra
 // through them and sold at the next day's opening.
 enum class TradeOrder { SellFirst, BuyFirst };
 
+// How a sale is taxed: each winning sale while the running profit is positive, never refunded
+// (code 0), or as a securities account with withholding does, netting each calendar year's gains
+// and losses with a three-year carry-forward (code 1). Every other code taxes per sale.
+enum class TaxModel : int32_t { PerSale = 0, Account = 1 };
+
 struct SimulationSettings {
     double capital = 2000000;
     double lossWithinThreeYears = 500000;  // carried loss that the tax takes into account
@@ -44,6 +49,9 @@ struct SimulationSettings {
     int32_t commissionSchedule = 0;        // code of a CommissionSchedule
     bool saveLog = true;
     bool tradeOrder = false;  // false: sell then buy; true: buy then sell
+    // Kept in kirvane.ini, beside kvn.conf.
+    int32_t taxModel = 0;           // code of a TaxModel
+    int32_t undecidedHoldDays = 0;  // business days a 判定不可 position is held; 0: to the end
 
     OperationType operation() const
     {
@@ -56,6 +64,7 @@ struct SimulationSettings {
     // Any int32 is a valid value of the enumeration (its underlying type is fixed).
     CommissionSchedule schedule() const { return static_cast<CommissionSchedule>(commissionSchedule); }
     TradeOrder order() const { return tradeOrder ? TradeOrder::BuyFirst : TradeOrder::SellFirst; }
+    TaxModel tax() const { return taxModel == 1 ? TaxModel::Account : TaxModel::PerSale; }
     void setOperation(OperationType type) { operationType = static_cast<int32_t>(type); }
     void setPriority(BuyPriority priority) { buyPriority = static_cast<int32_t>(priority); }
     void setSchedule(CommissionSchedule schedule) { commissionSchedule = static_cast<int32_t>(schedule); }

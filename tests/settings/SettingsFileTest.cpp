@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "settings/ExtendedSettingsFile.h"
 #include "settings/SettingByName.h"
 #include "settings/SettingsFile.h"
+#include "settings/SettingsTable.h"
 #include "support/Deadline.h"
 #include "support/FileSizeLimit.h"
 #include "support/TempFolder.h"
@@ -283,7 +285,9 @@ TEST(SettingByName, EveryNameSetsTheFieldOfItsFilePosition)
         {"tradeOrder", "1", 17, "1"},
         {"shortSellSystem", "1", 18, "1"},
     };
+    // The settings of kirvane.ini have no place in the line (ExtendedSettings checks them).
     std::vector<std::string> names = settingNames();
+    std::erase_if(names, [](const std::string& n) { return settingNamed(n)->file == SettingFile::KirvaneIni; });
     EXPECT_EQ(names.size(), 17u);
     const std::string defaults = formatSettingsLine(SimulationSettings{});
     for (const Case& c : cases) {
@@ -343,6 +347,70 @@ TEST(CodedSettings, CodesReadAsNamedChoices)
     EXPECT_EQ(
         formatSettingsLine(s),
         "2000000,500000,2.500000,0.200000,0.100000,300000,50000000,5,-0.030000,2,3990,1.000000,2,1,1,1,1,0");
+}
+
+// kirvane.ini: values from the [simulation] section, each wrong line named once with its default
+// in use; other sections, comments and CR LF ends pass.
+TEST(ExtendedSettings, ReadsItsSectionAndNamesEachWrongLine)
+{
+    struct Case {
+        const char* text;
+        int32_t taxModel;
+        int32_t holdDays;
+        std::vector<const char*> problems;  // the start of each message, in order
+    } cases[] = {
+        {"# comment\r\n[other]\r\ntaxModel = 5\r\n[simulation]\r\n  taxModel=1 \r\nundecidedHoldDays = 20\r\n", 1, 20, {}},
+        {"[simulation]\ntaxModel = 2\nundecidedHoldDays = -1\n", 0, 0,
+         {"kirvane.ini の 2 行目「taxModel = 2」: taxModel の値として使えません。既定値 0",
+          "kirvane.ini の 3 行目「undecidedHoldDays = -1」"}},
+        {"[simulation]\nundecidedHoldDays = 3x\ncapital = 5\nfoo = 1\ntaxModel\nundecidedHoldDays = 7\n", 0, 7,
+         {"kirvane.ini の 2 行目", "kirvane.ini の 3 行目「capital = 5」: capital という設定はありません",
+          "kirvane.ini の 4 行目", "kirvane.ini の 5 行目「taxModel」は「名前 = 値」の形ではありません"}},
+        {"taxModel = 1\n", 0, 0, {}},  // outside the section: not this file's
+    };
+    for (const Case& c : cases) {
+        SimulationSettings s;
+        s.taxModel = 9;
+        const std::vector<std::string> problems = parseExtendedSettings(c.text, s);
+        EXPECT_EQ(s.taxModel, c.taxModel) << c.text;
+        EXPECT_EQ(s.undecidedHoldDays, c.holdDays) << c.text;
+        EXPECT_EQ(s.capital, SimulationSettings{}.capital) << c.text;
+        ASSERT_EQ(problems.size(), c.problems.size()) << c.text;
+        for (size_t i = 0; i < problems.size(); ++i)
+            EXPECT_TRUE(toUtf8(problems[i]).starts_with(c.problems[i])) << toUtf8(problems[i]);
+    }
+}
+
+// Written back: comments and unknown lines kept, values replaced where they stand, settings away
+// from their default added to the section; never created for defaults only, kvn.conf untouched.
+TEST(ExtendedSettings, WritesKeepWhatTheyDoNotKnow)
+{
+    SimulationSettings s;
+    s.undecidedHoldDays = 20;
+    EXPECT_EQ(formatExtendedSettings("# mine\n[simulation]\ntaxModel = 1 # old\nkeep = me\n[other]\nx = 1\n", s),
+              "# mine\n[simulation]\ntaxModel = 0\nkeep = me\nundecidedHoldDays = 20\n[other]\nx = 1\n");
+    EXPECT_EQ(formatExtendedSettings("# only a comment\n", s), "# only a comment\n\n[simulation]\nundecidedHoldDays = 20\n");
+    EXPECT_EQ(formatExtendedSettings("", SimulationSettings{}), "");
+
+    test::TempFolder folder;
+    const std::filesystem::path conf = folder / "kvn.conf";
+    ASSERT_TRUE(saveSettings(SimulationSettings{}, conf));
+    EXPECT_FALSE(std::filesystem::exists(folder / "kirvane.ini"));
+    const std::string line = folder.read("kvn.conf");
+    s = SimulationSettings{};
+    s.taxModel = 1;
+    ASSERT_TRUE(saveSettings(s, conf));
+    EXPECT_EQ(folder.read("kvn.conf"), line);
+    EXPECT_EQ(folder.read("kirvane.ini"), "[simulation]\ntaxModel = 1\n");
+    SimulationSettings read;
+    std::vector<std::string> notes;
+    EXPECT_EQ(loadSettings(read, conf, nullptr, &notes), SettingsLoad::Read);
+    EXPECT_EQ(read, s);
+    EXPECT_TRUE(notes.empty());
+    folder.write("kirvane.ini", "[simulation]\ntaxModel = x\n");
+    EXPECT_EQ(loadSettings(read, conf, nullptr, &notes), SettingsLoad::Read);
+    EXPECT_EQ(read, SimulationSettings{});
+    EXPECT_EQ(notes.size(), 1u);
 }
 
 }  // namespace
