@@ -8,8 +8,10 @@
 #include "resources/Templates.h"
 #include "settings/SettingsFile.h"
 #include "settings/SettingsTable.h"
+#include "text/Cp932.h"
 #include "text/Numbers.h"
 #include "toolkit/DataExchange.h"
+#include "toolkit/DialogView.h"
 #include "toolkit/Platform.h"
 
 #include <iterator>
@@ -19,7 +21,7 @@ namespace kv {
 
 const DialogTemplate& OptionDialog::dialogTemplate() const
 {
-    return optionDialogTemplate();
+    return file == SettingFile::KvnConf ? optionDialogTemplate() : extendedOptionDialogTemplate();
 }
 
 namespace {
@@ -65,17 +67,34 @@ Shown shownAs(const SettingDescription& setting)
     return setting.kind() == SettingKind::Flag ? Shown::Check : Shown::Number;
 }
 
+// The controls of the dialog that shows the settings kept in `file`: kvn.conf's by the template's
+// ids, kirvane.ini's in the settings table's order.
+std::vector<OptionDialog::Control> controlsOf(SettingFile file)
+{
+    std::vector<OptionDialog::Control> controls;
+    if (file == SettingFile::KvnConf) {
+        for (const OptionControl& c : kControls)
+            controls.push_back({c.id, &settingOf(c)});
+        return controls;
+    }
+    int k = 0;
+    for (const SettingDescription& s : settingsTable())
+        if (s.file == file)
+            controls.push_back({extendedOptionControl(k++), &s});
+    return controls;
+}
+
 }  // namespace
 
-OptionDialog::OptionDialog(SimulatorApp& app, Platform& platform)
-    : Dialog(platform), fields(std::size(kControls)), app(app)
+OptionDialog::OptionDialog(SimulatorApp& app, Platform& platform, SettingFile file)
+    : Dialog(platform), fields(controlsOf(file).size()), app(app), file(file), controls(controlsOf(file))
 {}
 
 void OptionDialog::exchange(DataExchange& dx)
 {
-    for (size_t i = 0; i < std::size(kControls); ++i) {
-        const int id = kControls[i].id;
-        switch (shownAs(settingOf(kControls[i]))) {
+    for (size_t i = 0; i < controls.size(); ++i) {
+        const int id = controls[i].id;
+        switch (shownAs(*controls[i].setting)) {
         case Shown::Number:
             dx.number(id, fields[i].number);
             break;
@@ -101,6 +120,8 @@ void OptionDialog::onInitDialog()
 void OptionDialog::onOK()
 {
     bool complete = updateData(true);
+    if (complete && refuseNegativeCounts())
+        return;
     storeFields();
     if (!saveSettings(app.settings, app.settingsFile()))
         platform().messageBox(messages::settingsFileNotWritten);
@@ -108,10 +129,38 @@ void OptionDialog::onOK()
         endDialog(IDOK);
 }
 
+void OptionDialog::onCommand(int id, Notification notification)
+{
+    if (id == IDC_OPT_EXTENDED && notification == Notification::Clicked) {
+        OptionDialog extended(app, platform(), SettingFile::KirvaneIni);
+        platform().runModal(extended);
+        return;
+    }
+    Dialog::onCommand(id, notification);
+}
+
+// The whole-number settings of kirvane.ini count days or choose a code: none takes a number below
+// 0. Such a number is refused with its field in focus, and nothing is stored.
+bool OptionDialog::refuseNegativeCounts()
+{
+    static const std::string prompt = toCp932("0 以上の整数を入力してください。");
+    if (file != SettingFile::KirvaneIni)
+        return false;
+    for (size_t i = 0; i < controls.size(); ++i) {
+        if (shownAs(*controls[i].setting) == Shown::Number && fields[i].number < 0) {
+            platform().messageBox(prompt);
+            if (view())
+                view()->setFocus(controls[i].id);
+            return true;
+        }
+    }
+    return false;
+}
+
 void OptionDialog::loadFields()
 {
-    for (size_t i = 0; i < std::size(kControls); ++i) {
-        const SettingDescription& setting = settingOf(kControls[i]);
+    for (size_t i = 0; i < controls.size(); ++i) {
+        const SettingDescription& setting = *controls[i].setting;
         const double value = settingValue(app.settings, setting);
         fields[i].number = value * setting.shownScale;
         fields[i].choice = truncateToInt32(value);
@@ -121,8 +170,8 @@ void OptionDialog::loadFields()
 
 void OptionDialog::storeFields()
 {
-    for (size_t i = 0; i < std::size(kControls); ++i) {
-        const SettingDescription& setting = settingOf(kControls[i]);
+    for (size_t i = 0; i < controls.size(); ++i) {
+        const SettingDescription& setting = *controls[i].setting;
         switch (shownAs(setting)) {
         case Shown::Number:
             setSettingValue(app.settings, setting, fields[i].number / setting.shownScale);

@@ -8,6 +8,7 @@ inline constexpr int IDD_ABOUTBOX = 100;
 inline constexpr int IDD_MAIN = 102;
 inline constexpr int IDD_PRINT = 129;  // the statistics
 inline constexpr int IDD_OPTIONS = 130;
+inline constexpr int IDD_EXTENDED_OPTIONS = 131;  // 詳細設定: the settings of kirvane.ini
 inline constexpr int IDD_TRADE_RECORD = 132;
 inline constexpr int IDD_RESULTS = 140;
 inline constexpr int IDD_OPTIMISATION = 150;
@@ -164,6 +165,13 @@ inline constexpr int IDC_OPT_OPERATING_RATE = 1035;
 inline constexpr int IDC_OPT_ORDER = 1036;
 inline constexpr int IDC_OPT_MAX_PURCHASE = 1037;
 inline constexpr int IDC_OPT_SHORT_SELL = 1038;
+inline constexpr int IDC_OPT_EXTENDED = 1039;  // 詳細設定...: opens the settings of kirvane.ini
+// The control of the k-th setting of kirvane.ini (in the settings table's order) in 詳細設定.
+inline constexpr int IDC_EXT_FIRST = 1400;
+constexpr int extendedOptionControl(int k)
+{
+    return IDC_EXT_FIRST + k;
+}
 
 // Trade record viewer
 inline constexpr int IDC_RECORD_REFRESH = 1023;

@@ -81,6 +81,38 @@ DialogTemplate buildOptionDialog()
     c.push_back(label("信用売りのシステムの場合はチェックを入れてください。（未実装）", 164, 66, 88, 25,
                       StyleMultiline));
     addField(c, IDC_OPT_MAX_PURCHASE, "maxPurchaseAmount", 81);
+    c.push_back(button(IDC_OPT_EXTENDED, "詳細設定...", 5, 163, 60, 14));
+    return t;
+}
+
+// 詳細設定: every setting of kirvane.ini, in the settings table's order, each with its caption on
+// the left, its control, and the line that explains it below.
+DialogTemplate buildExtendedOptionDialog()
+{
+    constexpr int rowHeight = 40;
+    int y = 5;
+    int k = 0;
+    std::vector<ControlTemplate> c;
+    for (const SettingDescription& s : settingsTable()) {
+        if (s.file != SettingFile::KirvaneIni)
+            continue;
+        const int id = extendedOptionControl(k++);
+        c.push_back(label(s.label, 5, y + 2, 70, 8));
+        if (s.choices[0]) {
+            c.push_back(choiceList(id, s.name, 77, y, 200, 12));
+        } else {
+            c.push_back(edit(id, 77, y, 50, 12, StyleRightAlign | StyleBorder | StyleDigitsOnly));
+            if (*s.unit)
+                c.push_back(label(s.unit, 130, y + 2, 40, 8));
+        }
+        if (s.note)
+            c.push_back(label(s.note, 77, y + 15, 200, 18, StyleMultiline));
+        y += rowHeight;
+    }
+    c.push_back(button(IDOK, "OK", 227, y, 50, 14, StyleDefault));
+    c.push_back(button(IDCANCEL, "キャンセル", 170, y, 50, 14));
+    DialogTemplate t{IDD_EXTENDED_OPTIONS, toCp932("詳細設定 (kirvane.ini)"), "MS Shell Dlg", 8, 284, y + 20};
+    t.controls = std::move(c);
     return t;
 }
 
@@ -89,6 +121,12 @@ DialogTemplate buildOptionDialog()
 const DialogTemplate& optionDialogTemplate()
 {
     static const DialogTemplate t = buildOptionDialog();
+    return t;
+}
+
+const DialogTemplate& extendedOptionDialogTemplate()
+{
+    static const DialogTemplate t = buildExtendedOptionDialog();
     return t;
 }
 

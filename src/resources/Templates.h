@@ -10,6 +10,7 @@ const DialogTemplate& aboutDialogTemplate();
 const DialogTemplate& mainDialogTemplate();
 const DialogTemplate& printDialogTemplate();
 const DialogTemplate& optionDialogTemplate();
+const DialogTemplate& extendedOptionDialogTemplate();
 const DialogTemplate& logDialogTemplate();
 const DialogTemplate& resultsDialogTemplate();
 const DialogTemplate& optimisationDialogTemplate();

@@ -24,6 +24,8 @@ struct Position {
     int32_t purchaseDate = 0;
     int32_t purchaseCommission = 0;
     double purchaseAmount = 0;
+    // A 判定不可 position sold after the settings' business days: its end date is the day sold.
+    bool soldAtHoldLimit = false;
 };
 
 class PositionListObserver {

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "sim/TradingSimulation.h"
 
+#include "text/ExchangeCalendar.h"
+
 #include "data/SignalRows.h"
 #include "sim/BuyPhase.h"
 #include "sim/Commission.h"
@@ -57,6 +59,7 @@ StepOutcome TradingSimulation::start(int firstRow, int lastRow,
     candidates.clear();
     dueForSale.clear();
     runResults.begin(settings.capital, keepTradeList, settings.leverage);
+    taxAccount.begin(settings.lossWithinThreeYears);
     dayGathered = false;
 
     tradeLog.close();
@@ -196,6 +199,13 @@ void TradingSimulation::openDay(StepOutcome& outcome)
             if (buyFirst ? today > endDate : today >= endDate) {
                 dueForSale.append(holdings.at(i));
                 due.push_back(i);
+            } else if (heldToLimit(holdings.at(i), today)) {
+                // Sold today at the price the row gives, as if today were its end date.
+                Position sold = holdings.at(i);
+                sold.figures.endDate = today;
+                sold.soldAtHoldLimit = true;
+                dueForSale.append(sold);
+                due.push_back(i);
             }
         }
     }
@@ -213,6 +223,16 @@ void TradingSimulation::openDay(StepOutcome& outcome)
     setState(SimState::BeforeSale);
 }
 
+// A position of a 判定不可 row is due at the opening of the first day at least the settings'
+// business days after its purchase; without that limit (0) it is held to the end.
+bool TradingSimulation::heldToLimit(const Position& position, int32_t today) const
+{
+    if (settings.undecidedHoldDays <= 0 || position.figures.endDate != kUndecidedEndDate)
+        return false;
+    const int32_t due = addBusinessDays(position.purchaseDate, settings.undecidedHoldDays);
+    return due != 0 && today >= due;
+}
+
 // Sells the whole sell list in list order; rows go in order and the list is emptied once, so a
 // long list costs linear time.
 // The final liquidation shows each position's end date as the current date.
@@ -227,15 +247,10 @@ void TradingSimulation::sellAll(bool finalLiquidation)
     dueForSale.clear();
 }
 
-// The sale of a position at its signal's sell price: no commission, tax by netProfit.
+// The sale of a position at its signal's sell price: no commission; the tax by the settings' model.
 void TradingSimulation::sellPosition(const Position& position, bool finalLiquidation)
 {
     const RowFigures& f = position.figures;
-    double net = netProfit(f.grossProfit(), f.priceDifference(), fig.cumulativeProfit, settings.taxRate);
-    fig.cumulativeProfit += net;
-    fig.totalAssets += net;
-    fig.operatingAssets += f.cost() + net;
-    ++fig.sales;
     Trade trade;
     trade.code = f.code;
     trade.signal = position.signal;
@@ -246,13 +261,24 @@ void TradingSimulation::sellPosition(const Position& position, bool finalLiquida
     trade.buyAmount = position.purchaseAmount;
     trade.sellAmount = f.exitValue();
     trade.grossProfit = f.grossProfit();
-    trade.netProfit = net;
     trade.profitRatePercent = (f.priceRatio - 1) * 100;
     trade.endOfRun = finalLiquidation;
-    trade.undecided = f.endDate == kUndecidedEndDate;
+    trade.undecided = f.endDate == kUndecidedEndDate || position.soldAtHoldLimit;
     // A 判定不可 position has no end date of its own: the run's last day is when it was sold.
-    if (trade.undecided && finalLiquidation && !runResults.days().empty())
+    if (f.endDate == kUndecidedEndDate && finalLiquidation && !runResults.days().empty())
         trade.sellDate = runResults.days().back().date;
+
+    double net = 0;
+    if (settings.tax() == TaxModel::Account)
+        net = f.grossProfit() -
+            taxAccount.tax(f.grossProfit() - position.purchaseCommission, trade.sellDate / 10000, settings.taxRate);
+    else
+        net = netProfit(f.grossProfit(), f.priceDifference(), fig.cumulativeProfit, settings.taxRate);
+    trade.netProfit = net;
+    fig.cumulativeProfit += net;
+    fig.totalAssets += net;
+    fig.operatingAssets += f.cost() + net;
+    ++fig.sales;
     runResults.sale(trade);
     tradeLog.writeSell(f, rows.name(position.signal), fig.cumulativeProfit, net, fig.operatingAssets,
                        fig.totalAssets);
@@ -276,6 +302,7 @@ void TradingSimulation::gatherDay(StepOutcome& outcome)
         fig.currentDate.assign(dayText);
         dayDate = rowDate(dayText);
         dayGathered = true;
+        taxAccount.firstYear(dayDate / 10000);
         PositionList::AppendBatch batch(candidates);
         for (;;) {
             const int row = fig.simCnt++;

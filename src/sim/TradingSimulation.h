@@ -21,6 +21,7 @@
 #include "sim/PositionList.h"
 #include "sim/RunFigures.h"
 #include "sim/RunResults.h"
+#include "sim/TaxAccount.h"
 #include "sim/SimState.h"
 #include "settings/SimulationSettings.h"
 #include "sim/TradeLog.h"
@@ -112,6 +113,7 @@ private:
     void sellAll(bool finalLiquidation);
     void sellPosition(const Position& position, bool finalLiquidation);
     double undecidedHoldingsCost() const;
+    bool heldToLimit(const Position& position, int32_t today) const;
     double sumOverHoldings(double (RowFigures::*value)() const) const;
     Position heldPosition(const Position& candidate, double lots) const;
 
@@ -124,6 +126,7 @@ private:
     PositionList dueForSale;  // 売却リスト
     TradeLog tradeLog;        // open while a logged run is in progress
     RunResults runResults;
+    TaxAccount taxAccount;  // the tax of an account that nets each year (TaxModel::Account)
     int32_t dayDate = 0;       // the gathered day's date, for its day point
     bool dayGathered = false;  // the day being run has rows (a window past its end has none)
 };

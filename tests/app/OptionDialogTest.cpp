@@ -51,12 +51,15 @@ TEST(OptionLabels, TheSettingsTableNamesTheSettingsAsTheDialogDoes)
 {
     std::vector<std::string> captions;
     std::vector<std::vector<std::string>> lists;
-    for (const ControlTemplate& c : optionDialogTemplate().controls) {
-        captions.push_back(toUtf8(c.caption));
-        std::vector<std::string> items;
-        for (const std::string& item : c.items)
-            items.push_back(toUtf8(item));
-        lists.push_back(items);
+    // The settings of kirvane.ini are shown in 詳細設定, the others in シミュレーション設定.
+    for (const DialogTemplate* t : {&optionDialogTemplate(), &extendedOptionDialogTemplate()}) {
+        for (const ControlTemplate& c : t->controls) {
+            captions.push_back(toUtf8(c.caption));
+            std::vector<std::string> items;
+            for (const std::string& item : c.items)
+                items.push_back(toUtf8(item));
+            lists.push_back(items);
+        }
     }
     for (const SettingDescription& s : settingsTable()) {
         const std::string name = s.name;
@@ -94,6 +97,29 @@ TEST_F(Options, ShowsTheSettingsAsTheUserReadsThemAndOKRewritesTheSameValues)
     EXPECT_EQ(started.folder.read("kvn.conf"),
               "1234568,0,2.500000,0.070000,0.100000,123,2000,7,-0.030000,2,1680,0.800000,2,0,1,0,1,1");
     EXPECT_TRUE(started.messagesUtf8().empty());
+}
+
+// 詳細設定 shows kirvane.ini's settings with their notes; its OK writes that file alone (kvn.conf
+// stays as it was), its cancel nothing, and a bad line of the file is named at start.
+TEST_F(Options, TheDetailsOfKirvaneIniAreSetInADialogOfTheirOwn)
+{
+    const std::string before = conf();
+    options({"click 1039", "dump", "select 1400 1", "type 1401 20", "click OK", "click 1039", "type 1401 5",
+             "click Cancel", "click Cancel"});
+    EXPECT_TRUE(dumped("1400[0]*\t売却ごと（損失は戻しません）"));
+    EXPECT_TRUE(dumped("1401\t0"));
+    EXPECT_EQ(w.app->settings.taxModel, 1);
+    EXPECT_EQ(w.app->settings.undecidedHoldDays, 20);
+    EXPECT_EQ(conf(), before);
+    EXPECT_EQ(w.folder.read("kirvane.ini"), "[simulation]\ntaxModel = 1\nundecidedHoldDays = 20\n");
+
+    MainWindow started(test::listedStocks().indexLines(), false);
+    started.folder.write("kirvane.ini", "[simulation]\nundecidedHoldDays = many\n");
+    started.start();
+    EXPECT_EQ(started.app->settings.undecidedHoldDays, 0);
+    const std::vector<std::string> messages = started.messagesUtf8();
+    ASSERT_FALSE(messages.empty());
+    EXPECT_TRUE(messages[0].starts_with("kirvane.ini の 2 行目「undecidedHoldDays = many」")) << messages[0];
 }
 
 TEST_F(Options, OKStoresPercentagesTruncatedWholeNumbersAndChoicesAndTheWindowShowsTheAssets)

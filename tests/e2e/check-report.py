@@ -119,7 +119,7 @@ def main():
             fail(f"an outside resource: <{node.tag} {node.attrs}>")
 
     settings = [n for n in root.all() if "data-setting" in n.attrs]
-    if len(settings) != 17 or any(not n.text().strip() for n in settings):
+    if len(settings) != 19 or any(not n.text().strip() for n in settings):
         fail(f"{len(settings)} settings rows")
 
     figures = {n.attrs["data-key"]: n for n in root.all("div") if "data-key" in n.attrs and "class" not in n.attrs}

@@ -82,7 +82,7 @@ TEST(QtSettingsAndRecordDialogs, OptionsTabThroughTheirFieldsInTheirOrder)
     } while (next != view.widget(IDC_OPT_CAPITAL));
     EXPECT_EQ(chain,
               (QStringList{"1024", "1025", "1026", "1027", "1029", "1030", "1034", "1035", "1036", "1028",
-                           "1031", "1032", "1033", "1", "2", "1038", "1037"}));
+                           "1031", "1032", "1033", "1", "2", "1038", "1037", "1039"}));
     auto* capital = qobject_cast<QLineEdit*>(view.widget(IDC_OPT_CAPITAL));
     ASSERT_NE(capital, nullptr);
     EXPECT_TRUE(capital->alignment() & Qt::AlignRight);

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "sim/Commission.h"
 #include "sim/NetProfit.h"
+#include "sim/TaxAccount.h"
 
 #include <gtest/gtest.h>
 
@@ -65,6 +66,41 @@ TEST(NetProfit, CarriedLossThenTaxThenLossesInFull)
     }
     // A gain that exactly uses up the loss is untaxed.
     EXPECT_DOUBLE_EQ(netProfit(200000, 1, -200000, 0.1), 200000);
+}
+
+// The account's rule, worked by hand (as in the README): 100,000 carried into a run that starts in
+// 2004, tax 20 %. Each step is (year, taxable gain g, the sale's tax).
+TEST(TaxAccount, NetsEachYearAndCarriesLossesThreeYears)
+{
+    struct Sale {
+        int32_t year;
+        double gain;
+        double tax;
+    } sales[] = {
+        {2004, 300000, 40000},   // Y = −100,000 + 300,000: 20 % of 200,000
+        {2004, -150000, -30000}, // Y = 50,000: 10,000 in all, 30,000 given back
+        {2005, -80000, 0},       // 2003's loss used up by 2004's gain; Y = −80,000
+        {2006, 50000, 0},        // 2005's loss of 80,000: Y = −30,000
+        {2006, 40000, 2000},     // Y = 10,000
+        {2010, 40000, 8000},     // 2005's last 0 and nothing usable after 2008: all taxed
+        {2009, 10000, 2000},     // dated before the year in progress: counts in 2010
+    };
+    TaxAccount account;
+    account.begin(100000);
+    account.firstYear(2004);
+    double total = 0;
+    for (const Sale& s : sales) {
+        const double tax = account.tax(s.gain, s.year, 0.2);
+        total += tax;
+        EXPECT_DOUBLE_EQ(tax, s.tax) << s.year << " " << s.gain;
+    }
+    EXPECT_DOUBLE_EQ(total, 22000);
+
+    // A loss is usable in the three years after its own, no later.
+    account.begin(0);
+    EXPECT_DOUBLE_EQ(account.tax(-100000, 2004, 0.2), 0);
+    EXPECT_DOUBLE_EQ(account.tax(10000, 2007, 0.2), 0);     // 2004's loss: 90,000 left
+    EXPECT_DOUBLE_EQ(account.tax(10000, 2008, 0.2), 2000);  // gone after 2007
 }
 
 }  // namespace
