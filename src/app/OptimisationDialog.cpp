@@ -16,6 +16,7 @@
 #include "text/Format.h"
 #include "text/OutputFile.h"
 #include "toolkit/DataExchange.h"
+#include "toolkit/DialogView.h"
 #include "toolkit/Platform.h"
 
 #include <charconv>
@@ -263,12 +264,13 @@ void OptimisationDialog::onTimer(int)
         poll();
         return;
     }
-    // Between runs the count follows what is typed; a refresh sets only what has changed.
+    // Between runs the count follows what is typed. Only the count is shown again: a field the
+    // user is typing in is never written back.
     const std::string before = countText;
     updateData(true);
     showCount();
-    if (countText != before)
-        updateData(false);
+    if (countText != before && view())
+        view()->setText(IDC_OPTIM_COUNT, countText);
 }
 
 OptimisationDialog::Plan OptimisationDialog::plan() const

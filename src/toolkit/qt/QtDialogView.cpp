@@ -636,8 +636,16 @@ void QtDialogView::showText(Control& control, const std::string& text)
     control.settingText = true;
     QWidget* widget = control.widget;
     if (auto* line = qobject_cast<QLineEdit*>(widget)) {
-        line->setText(oneLineText(text));
-        line->setCursorPosition(0);  // a long text shows its beginning
+        // A refresh that brings what the edit already holds leaves it alone: the user may be
+        // typing there, and the cursor and the selection stay where the user put them.
+        const QString shown = oneLineText(text);
+        if (line->text() != shown) {
+            const bool typing = line->hasFocus() && !line->isReadOnly();
+            const int cursor = line->cursorPosition();
+            line->setText(shown);
+            // A long text shows its beginning, unless the user is at work in the edit.
+            line->setCursorPosition(typing ? std::min(cursor, static_cast<int>(shown.size())) : 0);
+        }
     } else if (auto* multi = qobject_cast<QPlainTextEdit*>(widget)) {
         multi->setPlainText(multiLineText(text));
     } else if (auto* lines = qobject_cast<TextLinesView*>(widget)) {
