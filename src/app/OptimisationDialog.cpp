@@ -107,6 +107,65 @@ std::string axisValuesText(const std::string& from, const std::string& to, const
     return trimmed(from) + ":" + trimmed(to) + ":" + trimmed(step);
 }
 
+// Why the values of an axis cannot be read, in the window's words: which box ("縦軸の刻み") and
+// what is wrong with what was typed there (「10.」は数値ではありません). `error` is parseAxis's
+// reason for `valuesText`; the boxes' texts are those typed, in code page 932 like the error's
+// quoted text.
+std::string axisRefusal(const std::string& axis, const std::string& name, const std::string& valuesText,
+                        const std::string& error, const std::string& from, const std::string& to,
+                        const std::string& step, bool list)
+{
+    const std::string where = "--vary " + name + "=" + valuesText + ": ";
+    std::string reason = error.compare(0, where.size(), where) == 0 ? error.substr(where.size()) : error;
+    struct Box {
+        const char* prefix;  // how parseAxis names the box
+        const char* caption;
+        const std::string* typed;
+    };
+    const Box boxes[] = {{"FROM ", "開始", &from}, {"TO ", "終了", &to}, {"STEP ", "刻み", &step}};
+    std::string box = list ? "値の一覧" : "値";
+    for (const Box& b : boxes) {
+        if (reason.rfind(b.prefix, 0) == 0) {
+            box = b.caption;
+            reason.erase(0, std::string(b.prefix).size());
+        }
+    }
+    // A quoted value is the text of the box, or one value of the list: shown in 「」.
+    if (!reason.empty() && reason.front() == '\'') {
+        const size_t close = reason.find("' ", 1);
+        if (close != std::string::npos) {
+            if (box == "値の一覧")
+                box = "値";
+            return toCp932(axis + "の" + box + "「") + reason.substr(1, close - 1) + toCp932("」") +
+                toCp932(reason.substr(close + 2));
+        }
+    }
+    if (const size_t to = reason.find(" TO "); to != std::string::npos)
+        reason.replace(to, 4, "終了");
+    if (reason.rfind("値が", 0) == 0 || reason.rfind("空の値", 0) == 0)
+        return toCp932(axis + "の" + box + "に" + reason);
+    if (reason.rfind("の", 0) == 0 || reason.rfind("が", 0) == 0)
+        return toCp932(axis + "の" + box + reason);
+    return toCp932(axis + "の" + box + "：" + reason);
+}
+
+// "運用率 0.4": a setting's caption and a value of it as the grid holds it; a coded setting
+// shows its choice's text.
+std::string settingValueText(const std::string& name, std::string_view value)
+{
+    const SettingDescription* setting = settingNamed(name);
+    if (!setting)
+        return name + " " + std::string(value);
+    std::string shown(value);
+    if (setting->choices[0]) {
+        const double code = settingTextValue(*setting, value);
+        if (code >= 0 && code < static_cast<double>(setting->choices.size()) &&
+            setting->choices[static_cast<size_t>(code)])
+            shown = toCp932(setting->choices[static_cast<size_t>(code)]);
+    }
+    return toCp932(setting->label) + " " + shown;
+}
+
 int workerCount()
 {
     const unsigned cores = std::thread::hardware_concurrency();
@@ -275,7 +334,7 @@ void OptimisationDialog::onTimer(int)
 
 OptimisationDialog::Plan OptimisationDialog::plan() const
 {
-    static const std::string axisNames[2] = {toCp932("縦軸"), toCp932("横軸")};
+    static const char* const axisNames[2] = {"縦軸", "横軸"};
     Plan p;
     std::vector<SweepAxis> axes;
     for (int a = 0; a < 2; ++a) {
@@ -285,16 +344,29 @@ OptimisationDialog::Plan OptimisationDialog::plan() const
         const std::string& name = settingNames[static_cast<size_t>(choice)];
         const std::string valuesText = axisValuesText(fromTexts[a], toTexts[a], stepTexts[a], listTexts[a]);
         if (valuesText.empty()) {
-            p.refusal = axisNames[a] + toCp932("の値を入れてください。");
+            p.refusal = toCp932(std::string(axisNames[a]) + "の値を入れてください。");
             return p;
         }
         if (!axes.empty() && axes.front().name == name) {
             p.refusal = toCp932("縦軸と横軸に同じ設定は選べません。");
             return p;
         }
+        // A range needs all three boxes, each a plain number.
+        const bool list = !trimmed(listTexts[a]).empty();
+        if (!list && valuesText != trimmed(fromTexts[a])) {
+            const std::pair<const std::string*, const char*> boxes[] = {
+                {&fromTexts[a], "開始"}, {&toTexts[a], "終了"}, {&stepTexts[a], "刻み"}};
+            for (const auto& [typed, caption] : boxes) {
+                if (trimmed(*typed).empty()) {
+                    p.refusal = toCp932(std::string(axisNames[a]) + "の" + caption + "を入れてください。");
+                    return p;
+                }
+            }
+        }
         ParsedAxis parsed = parseAxis(name, valuesText);
         if (!parsed.axis) {
-            p.refusal = axisNames[a] + toCp932("：" + parsed.error);
+            p.refusal = axisRefusal(axisNames[a], name, valuesText, parsed.error, trimmed(fromTexts[a]),
+                                    trimmed(toTexts[a]), trimmed(stepTexts[a]), list);
             return p;
         }
         axes.push_back(std::move(*parsed.axis));
@@ -559,8 +631,13 @@ void OptimisationDialog::enableChoices(bool enabled)
 // options dialog's OK does, once the user has said yes.
 void OptimisationDialog::offerCombination(size_t entry)
 {
-    static const std::string question = toCp932("この設定をオプションに反映しますか？");
-    if (!shown || entry >= running->ready() || !platform().askYesNo(question))
+    if (!shown || entry >= running->ready())
+        return;
+    std::string values;
+    const std::vector<std::string_view> texts = grid.valuesOf(running->combinations()[entry]);
+    for (size_t a = 0; a < texts.size(); ++a)
+        values += (a > 0 ? toCp932("、") : std::string()) + settingValueText(grid.axes()[a].name, texts[a]);
+    if (!platform().askYesNo(values + toCp932(" をオプションに反映しますか？")))
         return;
     grid.setValues(app.settings, running->combinations()[entry]);
     if (!saveSettings(app.settings, app.settingsFile()))
