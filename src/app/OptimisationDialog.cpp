@@ -181,6 +181,38 @@ std::string durationText(double seconds)
     return text;
 }
 
+// The legend of a rank scale, best step first: each step's colour and the figures of its cells,
+// from the best to the worst of them ("1,250万 〜 980万"), or the one figure they share.
+std::vector<HeatmapLegendStep> legendSteps(const SweepFigureField& field, const std::vector<double>& values,
+                                           const RankScale& scale)
+{
+    struct Span {
+        double best = 0, worst = 0;
+        bool any = false;
+    };
+    std::vector<Span> spans(scale.colours.size());
+    for (size_t i = 0; i < values.size(); ++i) {
+        if (scale.stepOf[i] < 0)
+            continue;
+        Span& span = spans[static_cast<size_t>(scale.stepOf[i])];
+        const double v = values[i];
+        const bool better = field.smallerIsBetter ? v < span.best : v > span.best;
+        const bool worse = field.smallerIsBetter ? v > span.worst : v < span.worst;
+        if (!span.any || better)
+            span.best = v;
+        if (!span.any || worse)
+            span.worst = v;
+        span.any = true;
+    }
+    std::vector<HeatmapLegendStep> legend;
+    for (size_t s = spans.size(); s-- > 0;) {
+        const std::string best = cellText(field, spans[s].best);
+        const std::string worst = cellText(field, spans[s].worst);
+        legend.push_back({scale.colours[s], best == worst ? best : best + toCp932(" 〜 ") + worst});
+    }
+    return legend;
+}
+
 }  // namespace
 
 // The most combinations the window runs at once: a larger grid is for kirvane-sweep.
@@ -564,31 +596,19 @@ std::vector<std::vector<TableCell>> OptimisationDialog::resultRows(const std::ve
     return rows;
 }
 
-// The ranking figure of one part of each combination over the grid. The colour tells a figure
-// better than the grid's median (green) from a worse one (red), stronger the farther it lies; the
-// cell ranked first is outlined in both parts, so the out-of-sample side shows how the chosen
-// settings fared. The tip gives the combination's values and every figure of the part.
+// The ranking figure of one part of each combination over the grid. The colour tells the cell's
+// rank within the grid: the cells fall into steps of about as many cells each, green the best,
+// red the worst, so that one outlier leaves the rest telling better from worse; the legend beside
+// the map gives each step's figures. The cell ranked first is outlined in both parts, so the
+// out-of-sample side shows how the chosen settings fared. The tip gives the combination's values
+// and every figure of the part.
 void OptimisationDialog::showHeatmap(Heatmap& map, size_t part, const std::vector<SweepFigures>& ready)
 {
     const size_t parts = runner->windowCount();
     const SweepAxis& down = grid.axes()[0];
     const SweepAxis& across = grid.axes()[1];
-    std::vector<double> values;
-    for (size_t entry = 0; entry * parts < ready.size(); ++entry) {
-        const std::optional<double> v = figure->value(ready[entry * parts + part]);
-        if (v && std::isfinite(*v))
-            values.push_back(*v);
-    }
-    double middle = 0;
-    double scale = 0;
-    if (!values.empty()) {
-        std::vector<double> sorted = values;
-        std::nth_element(sorted.begin(), sorted.begin() + static_cast<ptrdiff_t>(sorted.size() / 2),
-                         sorted.end());
-        middle = sorted[sorted.size() / 2];
-        for (double v : values)
-            scale = std::max(scale, std::abs(v - middle));
-    }
+    const std::vector<double> values = partValues(part, ready);
+    const RankScale scale = rankScale(values, figure->smallerIsBetter);
     std::vector<HeatmapCell> cells(down.values.size() * across.values.size());
     for (size_t entry = 0; entry * parts < ready.size() && entry < cells.size(); ++entry) {
         const SweepFigures& figures = ready[entry * parts + part];
@@ -596,11 +616,11 @@ void OptimisationDialog::showHeatmap(Heatmap& map, size_t part, const std::vecto
         HeatmapCell& cell = cells[entry];
         cell.empty = false;
         cell.text = v ? cellText(*figure, *v) : std::string("----");
-        if (v)
-            cell.colour = divergingColour(figure->smallerIsBetter ? middle - *v : *v - middle, scale);
-        const std::vector<std::string_view> values = grid.valuesOf(running->combinations()[entry]);
-        cell.tip = settingCaption(down.name) + " " + std::string(values[0]) + "  " + settingCaption(across.name) +
-            " " + std::string(values[1]);
+        if (scale.stepOf[entry] >= 0)
+            cell.colour = scale.colours[static_cast<size_t>(scale.stepOf[entry])];
+        const std::vector<std::string_view> texts = grid.valuesOf(running->combinations()[entry]);
+        cell.tip = settingCaption(down.name) + " " + std::string(texts[0]) + "  " + settingCaption(across.name) +
+            " " + std::string(texts[1]);
         for (const SweepFigureField& field : sweepFigureFields())
             cell.tip += "\r\n" + toCp932(field.figure->label) + " " + figureText(*field.figure, field.value(figures));
     }
@@ -615,7 +635,18 @@ void OptimisationDialog::showHeatmap(Heatmap& map, size_t part, const std::vecto
     if (holdout)
         title += toCp932(part == 0 ? "　評価期間" : "　検証期間");
     title += toCp932("　縦：") + settingCaption(down.name) + toCp932("　横：") + settingCaption(across.name);
-    map.set(std::move(title), down.values, across.values, std::move(cells), bestRow, bestColumn);
+    map.set(std::move(title), down.values, across.values, std::move(cells), bestRow, bestColumn,
+            legendSteps(*figure, values, scale));
+}
+
+// The ranking figure of one part of each combination run, by entry; NaN where it has none.
+std::vector<double> OptimisationDialog::partValues(size_t part, const std::vector<SweepFigures>& ready) const
+{
+    const size_t parts = runner->windowCount();
+    std::vector<double> values;
+    for (size_t entry = 0; entry * parts < ready.size(); ++entry)
+        values.push_back(figure->value(ready[entry * parts + part]).value_or(std::nan("")));
+    return values;
 }
 
 void OptimisationDialog::enableChoices(bool enabled)

@@ -91,6 +91,7 @@ private:
     std::vector<TableColumn> resultColumns() const;
     std::vector<std::vector<TableCell>> resultRows(const std::vector<SweepFigures>& ready) const;
     void showHeatmap(Heatmap& map, size_t part, const std::vector<SweepFigures>& ready);
+    std::vector<double> partValues(size_t part, const std::vector<SweepFigures>& ready) const;
     void enableChoices(bool enabled);
     void offerCombination(size_t entry);
     void saveCsv();

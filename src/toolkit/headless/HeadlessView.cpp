@@ -230,6 +230,12 @@ void dumpHeatmap(std::ostream& out, int id, const char* mark, const Heatmap& hea
         }
         out << '\n';
     }
+    if (heatmap.legend().empty())
+        return;
+    out << id << "[legend]" << mark;
+    for (const HeatmapLegendStep& step : heatmap.legend())
+        out << '\t' << hexColour(step.colour) << ' ' << escapeLineBreaks(toUtf8(step.text));
+    out << '\n';
 }
 
 }  // namespace

@@ -64,7 +64,8 @@ public:
     // the headings, then "ID[r]" per row, cells separated by tabs; the heading a sortable table
     // is sorted by ends in " ▲" (ascending) or " ▼". A heatmap: "ID<TAB>title", "ID[h]" with the
     // column headings, then "ID[r]<TAB>row heading" and per cell "<TAB>text #RRGGBB" ("." for an
-    // empty cell, a '*' before the outlined one). A tab bar: "ID[i]<TAB>page name" per page, a
+    // empty cell, a '*' before the outlined one), and with a legend "ID[legend]" with
+    // "<TAB>#RRGGBB text" per step. A tab bar: "ID[i]<TAB>page name" per page, a
     // '*' after ']' on the page shown. Controls on pages not shown are left out.
     // A disabled control has " [disabled]" after its identifier on each of its lines.
     void dump(std::ostream& out) const;
