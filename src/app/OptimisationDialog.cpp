@@ -275,12 +275,14 @@ void OptimisationDialog::exchange(DataExchange& dx)
     dx.table(IDC_OPTIM_TABLE, resultsTable);
     dx.heatmap(IDC_OPTIM_HEATMAP, heatmap);
     dx.heatmap(IDC_OPTIM_HEATMAP_OOS, outOfSampleHeatmap);
+    dx.chart(IDC_OPTIM_CHART, figureChart);
 }
 
 void OptimisationDialog::onInitDialog()
 {
     showCount();
     updateData(false);
+    arrangePanes(2, false);
     // Typing changes no command: the count follows the choices on a timer, as the progress does.
     platform().setTimer(*this, kOptimisationTimerEvent, 50);
 }
@@ -468,9 +470,11 @@ void OptimisationDialog::start()
     resultsTable.set({}, std::vector<std::vector<TableCell>>{});
     heatmap.set({}, {}, {}, {});
     outOfSampleHeatmap.set({}, {}, {}, {});
+    figureChart.set({}, {}, {}, {});
     grid = std::move(*p.grid);
     holdout = p.windows.size() > 1;
     figure = p.figure;
+    arrangePanes(grid.axes().size(), holdout);
     runner = std::make_unique<SweepRunner>(app.master, rows, app.settings, std::move(p.windows), grid);
     std::vector<uint64_t> indices(grid.size());
     for (uint64_t i = 0; i < indices.size(); ++i)
@@ -548,7 +552,63 @@ void OptimisationDialog::showResults()
         showHeatmap(heatmap, 0, ready);
         if (holdout)
             showHeatmap(outOfSampleHeatmap, 1, ready);
+    } else {
+        showChart(ready);
     }
+}
+
+// The result panes for the grid: the chart for one setting; for two the map across the width,
+// or with a hold-out the in-sample and the out-of-sample map side by side, sharing the width.
+void OptimisationDialog::arrangePanes(size_t axes, bool split)
+{
+    const bool chart = axes == 1;
+    showControl(IDC_OPTIM_CHART, chart);
+    showControl(IDC_OPTIM_HEATMAP, !chart);
+    showControl(IDC_OPTIM_HEATMAP_OOS, !chart && split);
+    const ControlTemplate& map = *dialogTemplate().control(IDC_OPTIM_HEATMAP);
+    const ControlTemplate& right = *dialogTemplate().control(IDC_OPTIM_HEATMAP_OOS);
+    if (split)
+        placeControl(IDC_OPTIM_HEATMAP, {map.x, map.y, right.width, map.height},
+                     AnchorLeft | AnchorTopHalf | AnchorRightHalf | AnchorBottom);
+    else
+        placeControl(IDC_OPTIM_HEATMAP, {map.x, map.y, map.width, map.height}, map.anchor);
+}
+
+// The ranking figure against the setting's values, as the table shows it (a drawdown as a
+// fall); with a hold-out the in-sample and the out-of-sample line.
+void OptimisationDialog::showChart(const std::vector<SweepFigures>& ready)
+{
+    const FigureDescription& shown = *figure->figure;
+    std::string unit;
+    int decimals = 0;
+    switch (shown.kind) {
+    case FigureKind::Yen:
+        unit = toCp932("円");
+        break;
+    case FigureKind::Percent:
+        unit = toCp932("％");
+        decimals = 1;
+        break;
+    case FigureKind::Ratio:
+        decimals = 2;
+        break;
+    case FigureKind::Count:
+    case FigureKind::BusinessDays:
+    case FigureKind::Date:
+        break;
+    }
+    std::vector<ChartSeries> lines;
+    for (size_t part = 0; part < runner->windowCount(); ++part) {
+        ChartSeries line{figureHeading(*figure, holdout, part), unit, {}};
+        for (double v : partValues(part, ready))
+            line.values.push_back(shown.shownAsFall ? -v : v);
+        line.decimals = decimals;
+        line.sharesPane = part > 0;
+        lines.push_back(std::move(line));
+    }
+    const std::string setting = settingCaption(grid.axes()[0].name);
+    figureChart.set(toCp932(shown.label) + toCp932("　横：") + setting, setting, grid.axes()[0].values,
+                    std::move(lines));
 }
 
 // A column per varied setting, the combination's number, then the figures (twice with a hold-out),

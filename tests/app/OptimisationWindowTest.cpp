@@ -212,6 +212,47 @@ TEST_F(OptimisationWindow, TheTableRanksTheGridAsSeparateRunsDo)
     EXPECT_TRUE(w.messagesUtf8().empty());
 }
 
+// One setting shows the ranking figure against its values as a line, with a hold-out two lines,
+// in the maps' place; two settings show the map, with a hold-out the pair.
+TEST_F(OptimisationWindow, OneSettingShowsALineAndTwoTheMaps)
+{
+    HeadlessView& view = *w.platform.viewOf(*window);
+    struct Case {
+        Axis across;
+        const char* holdout;
+        bool chart, outOfSample;
+        size_t lines;
+    };
+    const Case cases[] = {
+        {{"", ""}, "", true, false, 1},
+        {{"", ""}, "2005/01/04", true, false, 2},
+        {{"maxStocks", "1,3"}, "", false, false, 0},
+        {{"maxStocks", "1,3"}, "2005/01/04", false, true, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.across.setting) + " " + c.holdout);
+        w.run({"type " + std::to_string(IDC_OPTIM_HOLDOUT) + " " + c.holdout});
+        choose({"operatingRate", "0.5,0.75,1"}, c.across, "maxDrawdownPercent");
+        w.click(IDC_OPTIM_START);
+        EXPECT_EQ(view.visible(IDC_OPTIM_CHART), c.chart);
+        EXPECT_EQ(view.visible(IDC_OPTIM_HEATMAP), !c.chart);
+        EXPECT_EQ(view.visible(IDC_OPTIM_HEATMAP_OOS), c.outOfSample);
+        if (!c.chart)
+            continue;
+        ASSERT_EQ(window->figureChart.series().size(), c.lines);
+        EXPECT_EQ(window->figureChart.xTexts(), (std::vector<std::string>{"0.5", "0.75", "1"}));
+        // The line holds each value's figure as the table shows it: a drawdown as a fall.
+        for (int r = 0; r < window->resultsTable.rowCount(); ++r) {
+            const std::string value = toUtf8(window->resultsTable.cell(r, 0).text);
+            const size_t x = static_cast<size_t>(
+                std::find(window->figureChart.xTexts().begin(), window->figureChart.xTexts().end(), value) -
+                window->figureChart.xTexts().begin());
+            ASSERT_LT(x, 3u);
+            EXPECT_NEAR(window->figureChart.series()[0].values[x], -*window->resultsTable.cell(r, 5).key, 1e-9);
+        }
+    }
+}
+
 // A double-click on a row or a cell asks, and only yes stores that combination in kvn.conf.
 TEST_F(OptimisationWindow, ADoubleClickStoresTheCombinationOnlyAfterYes)
 {

@@ -772,6 +772,27 @@ void QtDialogView::setEnabled(int id, bool on)
         control->widget->setEnabled(on);
 }
 
+void QtDialogView::setShown(int id, bool shown)
+{
+    if (Control* control = find(id))
+        control->widget->setVisible(shown);
+}
+
+void QtDialogView::place(int id, ControlRect rect, unsigned anchor)
+{
+    Control* control = find(id);
+    if (!control)
+        return;
+    QWidget* widget = control->widget;
+    const QRect templateRect = toPixels(units, rect.x, rect.y, rect.width, rect.height);
+    std::erase_if(anchored, [widget](const Anchored& a) { return a.widget == widget; });
+    widget->setGeometry(templateRect);
+    if (anchor != AnchorTopLeft) {
+        anchored.push_back({widget, anchor, templateRect});
+        placeAnchored(dialogWindow->size());
+    }
+}
+
 void QtDialogView::addMenuItem(const std::string& text, int id)
 {
     auto* action = new QAction(displayText(text), dialogWindow.get());
