@@ -254,6 +254,43 @@ TEST(QtChart, PanesLineUpTheirPlotsAndASharedPaneHoldsTwoLines)
     view.window()->hide();
 }
 
+// The heading a table is sorted by carries an arrow that points up for ascending and down for
+// descending, as a file manager's does. Read from the drawn header: the arrow's wide side.
+TEST(QtTable, TheSortArrowPointsUpForAscending)
+{
+    QtPlatform platform;
+    RecordingDialog dialog(platform, chartTableTemplate());
+    Table table;
+    table.setSortable(true);
+    table.set({{"", 60}, {"", 40}}, {{{"1", {}, 1}, {"b"}}, {{"2", {}, 2}, {"a"}}});
+    QtDialogView view(dialog, nullptr);
+    view.bindTable(41, table);
+    view.window()->show();
+    auto* header = static_cast<QTableView*>(view.widget(41))->horizontalHeader();
+    for (bool ascending : {true, false}) {
+        SCOPED_TRACE(ascending);
+        table.sort(0, ascending);
+        const QImage image = header->grab(QRect(header->sectionViewportPosition(0), 0, header->sectionSize(0),
+                                                header->height()))
+                                 .toImage();
+        // The arrow is the only drawing in a section without a caption: its dark pixels.
+        const QColor background = image.pixelColor(2, image.height() / 2);
+        std::vector<int> rows;
+        for (int y = 0; y < image.height(); ++y) {
+            int dark = 0;
+            for (int x = 3; x < image.width() - 3; ++x)
+                if (image.pixelColor(x, y).lightness() < background.lightness() - 60)
+                    ++dark;
+            if (dark > 0 && dark < image.width() / 3)  // not a frame line
+                rows.push_back(dark);
+        }
+        ASSERT_GE(rows.size(), 2u);
+        // Pointing up, the arrow is narrow at the top and wide at the bottom.
+        EXPECT_EQ(rows.front() < rows.back(), ascending);
+    }
+    view.window()->hide();
+}
+
 TEST(QtTable, ShowsHeadingsCellsColoursAndColumnWidths)
 {
     QtPlatform platform;
@@ -428,7 +465,8 @@ TEST(QtResultsWindow, ShowsOnePageAtATimeSortsByAHeadingClickAndFilters)
         click();
         EXPECT_EQ(firstCode(), QStringLiteral("1005"));
         EXPECT_EQ(header->sortIndicatorSection(), 9);
-        EXPECT_EQ(header->sortIndicatorOrder(), Qt::DescendingOrder);
+        // Descending: the order Qt draws as a downward arrow.
+        EXPECT_EQ(header->sortIndicatorOrder(), Qt::AscendingOrder);
 
         auto* filter = qobject_cast<QLineEdit*>(control(IDC_RESULTS_TRADE_FILTER));
         for (QChar digit : QStringLiteral("100")) {

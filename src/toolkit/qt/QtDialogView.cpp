@@ -884,9 +884,12 @@ void QtDialogView::sizeColumns(Control& control)
     view->horizontalHeader()->setStretchLastSection(true);
     const Table& table = control.tableModel->table();
     view->horizontalHeader()->setSortIndicatorShown(table.sortColumn() >= 0);
+    // Qt's header draws its "ascending" indicator as a downward arrow; the arrow here points up
+    // for ascending, as a file manager's does, so the order handed to the header is turned round.
+    // The header only shows it: the table sorts itself.
     if (table.sortColumn() >= 0)
         view->horizontalHeader()->setSortIndicator(
-            table.sortColumn(), table.sortAscending() ? Qt::AscendingOrder : Qt::DescendingOrder);
+            table.sortColumn(), table.sortAscending() ? Qt::DescendingOrder : Qt::AscendingOrder);
 }
 
 void QtDialogView::sizeListColumns(Control& control)
