@@ -378,7 +378,8 @@ ChartWidget::Pane ChartWidget::buildPane(size_t seriesIndex, size_t lines, bool 
     chart->setBackgroundRoundness(0);
     // Room on the right for the last date, centred under the last point.
     chart->setMargins(QMargins(kPaneLeftMargin, 0, 24, 0));
-    chart->setTitle(shownText(series.name));
+    if (lines == 1)
+        chart->setTitle(shownText(series.name));  // several lines are named by the legend
     QFont small = font();
     chart->setTitleFont(small);
     // A pane of one line is named by its title; one of several names them in a legend.
