@@ -188,16 +188,17 @@ int main(int argc, char* argv[])
                         });
                     });
                     dialog.onCommand(kv::IDC_RESULTS, Notification::Clicked);
-                    // After RESET, 最適化: operatingRate 0.3…1 against maxStocks 1…8 ranked by the
-                    // final assets, then the same grid with the last half year held out. Each
+                    // After RESET, 最適化: operatingRate 0.1…1 against maxStocks 1…5 ranked by the
+                    // final assets, then the same grid with the last half year held out, then
+                    // operatingRate alone with the hold-out. Each
                     // sweep is started with 開始 and saved once it has had time to end.
                     dialog.onCommand(kv::IDC_RESET, Notification::Clicked);
                     after(300, [&] {
-                        for (auto [id, text] : {std::pair{kv::IDC_OPTIM_FROM1, "0.3"},
+                        for (auto [id, text] : {std::pair{kv::IDC_OPTIM_FROM1, "0.1"},
                                                 {kv::IDC_OPTIM_TO1, "1"},
                                                 {kv::IDC_OPTIM_STEP1, "0.1"},
                                                 {kv::IDC_OPTIM_FROM2, "1"},
-                                                {kv::IDC_OPTIM_TO2, "8"},
+                                                {kv::IDC_OPTIM_TO2, "5"},
                                                 {kv::IDC_OPTIM_STEP2, "1"},
                                                 {kv::IDC_OPTIM_LIST2, ""}})
                             type(id, text);
@@ -208,7 +209,13 @@ int main(int argc, char* argv[])
                             press(kv::IDC_OPTIM_START);
                             after(2000, [&] {
                                 save("optimisation-holdout.png");
-                                platform.topWindow()->close();
+                                // One setting: the figure against its values, with the hold-out.
+                                pick(kv::IDC_OPTIM_SETTING2, 0);
+                                press(kv::IDC_OPTIM_START);
+                                after(2000, [&] {
+                                    save("optimisation-one-setting.png");
+                                    platform.topWindow()->close();
+                                });
                             });
                         });
                     });

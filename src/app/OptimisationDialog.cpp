@@ -16,6 +16,7 @@
 #include "text/Format.h"
 #include "text/OutputFile.h"
 #include "toolkit/DataExchange.h"
+#include "toolkit/DialogView.h"
 #include "toolkit/Platform.h"
 
 #include <charconv>
@@ -106,6 +107,65 @@ std::string axisValuesText(const std::string& from, const std::string& to, const
     return trimmed(from) + ":" + trimmed(to) + ":" + trimmed(step);
 }
 
+// Why the values of an axis cannot be read, in the window's words: which box ("縦軸の刻み") and
+// what is wrong with what was typed there (「10.」は数値ではありません). `error` is parseAxis's
+// reason for `valuesText`; the boxes' texts are those typed, in code page 932 like the error's
+// quoted text.
+std::string axisRefusal(const std::string& axis, const std::string& name, const std::string& valuesText,
+                        const std::string& error, const std::string& from, const std::string& to,
+                        const std::string& step, bool list)
+{
+    const std::string where = "--vary " + name + "=" + valuesText + ": ";
+    std::string reason = error.compare(0, where.size(), where) == 0 ? error.substr(where.size()) : error;
+    struct Box {
+        const char* prefix;  // how parseAxis names the box
+        const char* caption;
+        const std::string* typed;
+    };
+    const Box boxes[] = {{"FROM ", "開始", &from}, {"TO ", "終了", &to}, {"STEP ", "刻み", &step}};
+    std::string box = list ? "値の一覧" : "値";
+    for (const Box& b : boxes) {
+        if (reason.rfind(b.prefix, 0) == 0) {
+            box = b.caption;
+            reason.erase(0, std::string(b.prefix).size());
+        }
+    }
+    // A quoted value is the text of the box, or one value of the list: shown in 「」.
+    if (!reason.empty() && reason.front() == '\'') {
+        const size_t close = reason.find("' ", 1);
+        if (close != std::string::npos) {
+            if (box == "値の一覧")
+                box = "値";
+            return toCp932(axis + "の" + box + "「") + reason.substr(1, close - 1) + toCp932("」") +
+                toCp932(reason.substr(close + 2));
+        }
+    }
+    if (const size_t to = reason.find(" TO "); to != std::string::npos)
+        reason.replace(to, 4, "終了");
+    if (reason.rfind("値が", 0) == 0 || reason.rfind("空の値", 0) == 0)
+        return toCp932(axis + "の" + box + "に" + reason);
+    if (reason.rfind("の", 0) == 0 || reason.rfind("が", 0) == 0)
+        return toCp932(axis + "の" + box + reason);
+    return toCp932(axis + "の" + box + "：" + reason);
+}
+
+// "運用率 0.4": a setting's caption and a value of it as the grid holds it; a coded setting
+// shows its choice's text.
+std::string settingValueText(const std::string& name, std::string_view value)
+{
+    const SettingDescription* setting = settingNamed(name);
+    if (!setting)
+        return name + " " + std::string(value);
+    std::string shown(value);
+    if (setting->choices[0]) {
+        const double code = settingTextValue(*setting, value);
+        if (code >= 0 && code < static_cast<double>(setting->choices.size()) &&
+            setting->choices[static_cast<size_t>(code)])
+            shown = toCp932(setting->choices[static_cast<size_t>(code)]);
+    }
+    return toCp932(setting->label) + " " + shown;
+}
+
 int workerCount()
 {
     const unsigned cores = std::thread::hardware_concurrency();
@@ -119,6 +179,38 @@ std::string durationText(double seconds)
     char text[32];
     std::snprintf(text, sizeof text, "%ld:%02ld", whole / 60, whole % 60);
     return text;
+}
+
+// The legend of a rank scale, best step first: each step's colour and the figures of its cells,
+// from the best to the worst of them ("1,250万 〜 980万"), or the one figure they share.
+std::vector<HeatmapLegendStep> legendSteps(const SweepFigureField& field, const std::vector<double>& values,
+                                           const RankScale& scale)
+{
+    struct Span {
+        double best = 0, worst = 0;
+        bool any = false;
+    };
+    std::vector<Span> spans(scale.colours.size());
+    for (size_t i = 0; i < values.size(); ++i) {
+        if (scale.stepOf[i] < 0)
+            continue;
+        Span& span = spans[static_cast<size_t>(scale.stepOf[i])];
+        const double v = values[i];
+        const bool better = field.smallerIsBetter ? v < span.best : v > span.best;
+        const bool worse = field.smallerIsBetter ? v > span.worst : v < span.worst;
+        if (!span.any || better)
+            span.best = v;
+        if (!span.any || worse)
+            span.worst = v;
+        span.any = true;
+    }
+    std::vector<HeatmapLegendStep> legend;
+    for (size_t s = spans.size(); s-- > 0;) {
+        const std::string best = cellText(field, spans[s].best);
+        const std::string worst = cellText(field, spans[s].worst);
+        legend.push_back({scale.colours[s], best == worst ? best : best + toCp932(" 〜 ") + worst});
+    }
+    return legend;
 }
 
 }  // namespace
@@ -183,12 +275,14 @@ void OptimisationDialog::exchange(DataExchange& dx)
     dx.table(IDC_OPTIM_TABLE, resultsTable);
     dx.heatmap(IDC_OPTIM_HEATMAP, heatmap);
     dx.heatmap(IDC_OPTIM_HEATMAP_OOS, outOfSampleHeatmap);
+    dx.chart(IDC_OPTIM_CHART, figureChart);
 }
 
 void OptimisationDialog::onInitDialog()
 {
     showCount();
     updateData(false);
+    arrangePanes(2, false);
     // Typing changes no command: the count follows the choices on a timer, as the progress does.
     platform().setTimer(*this, kOptimisationTimerEvent, 50);
 }
@@ -263,17 +357,18 @@ void OptimisationDialog::onTimer(int)
         poll();
         return;
     }
-    // Between runs the count follows what is typed; a refresh sets only what has changed.
+    // Between runs the count follows what is typed. Only the count is shown again: a field the
+    // user is typing in is never written back.
     const std::string before = countText;
     updateData(true);
     showCount();
-    if (countText != before)
-        updateData(false);
+    if (countText != before && view())
+        view()->setText(IDC_OPTIM_COUNT, countText);
 }
 
 OptimisationDialog::Plan OptimisationDialog::plan() const
 {
-    static const std::string axisNames[2] = {toCp932("縦軸"), toCp932("横軸")};
+    static const char* const axisNames[2] = {"縦軸", "横軸"};
     Plan p;
     std::vector<SweepAxis> axes;
     for (int a = 0; a < 2; ++a) {
@@ -283,16 +378,29 @@ OptimisationDialog::Plan OptimisationDialog::plan() const
         const std::string& name = settingNames[static_cast<size_t>(choice)];
         const std::string valuesText = axisValuesText(fromTexts[a], toTexts[a], stepTexts[a], listTexts[a]);
         if (valuesText.empty()) {
-            p.refusal = axisNames[a] + toCp932("の値を入れてください。");
+            p.refusal = toCp932(std::string(axisNames[a]) + "の値を入れてください。");
             return p;
         }
         if (!axes.empty() && axes.front().name == name) {
             p.refusal = toCp932("縦軸と横軸に同じ設定は選べません。");
             return p;
         }
+        // A range needs all three boxes, each a plain number.
+        const bool list = !trimmed(listTexts[a]).empty();
+        if (!list && valuesText != trimmed(fromTexts[a])) {
+            const std::pair<const std::string*, const char*> boxes[] = {
+                {&fromTexts[a], "開始"}, {&toTexts[a], "終了"}, {&stepTexts[a], "刻み"}};
+            for (const auto& [typed, caption] : boxes) {
+                if (trimmed(*typed).empty()) {
+                    p.refusal = toCp932(std::string(axisNames[a]) + "の" + caption + "を入れてください。");
+                    return p;
+                }
+            }
+        }
         ParsedAxis parsed = parseAxis(name, valuesText);
         if (!parsed.axis) {
-            p.refusal = axisNames[a] + toCp932("：" + parsed.error);
+            p.refusal = axisRefusal(axisNames[a], name, valuesText, parsed.error, trimmed(fromTexts[a]),
+                                    trimmed(toTexts[a]), trimmed(stepTexts[a]), list);
             return p;
         }
         axes.push_back(std::move(*parsed.axis));
@@ -362,9 +470,11 @@ void OptimisationDialog::start()
     resultsTable.set({}, std::vector<std::vector<TableCell>>{});
     heatmap.set({}, {}, {}, {});
     outOfSampleHeatmap.set({}, {}, {}, {});
+    figureChart.set({}, {}, {}, {});
     grid = std::move(*p.grid);
     holdout = p.windows.size() > 1;
     figure = p.figure;
+    arrangePanes(grid.axes().size(), holdout);
     runner = std::make_unique<SweepRunner>(app.master, rows, app.settings, std::move(p.windows), grid);
     std::vector<uint64_t> indices(grid.size());
     for (uint64_t i = 0; i < indices.size(); ++i)
@@ -442,7 +552,63 @@ void OptimisationDialog::showResults()
         showHeatmap(heatmap, 0, ready);
         if (holdout)
             showHeatmap(outOfSampleHeatmap, 1, ready);
+    } else {
+        showChart(ready);
     }
+}
+
+// The result panes for the grid: the chart for one setting; for two the map across the width,
+// or with a hold-out the in-sample and the out-of-sample map side by side, sharing the width.
+void OptimisationDialog::arrangePanes(size_t axes, bool split)
+{
+    const bool chart = axes == 1;
+    showControl(IDC_OPTIM_CHART, chart);
+    showControl(IDC_OPTIM_HEATMAP, !chart);
+    showControl(IDC_OPTIM_HEATMAP_OOS, !chart && split);
+    const ControlTemplate& map = *dialogTemplate().control(IDC_OPTIM_HEATMAP);
+    const ControlTemplate& right = *dialogTemplate().control(IDC_OPTIM_HEATMAP_OOS);
+    if (split)
+        placeControl(IDC_OPTIM_HEATMAP, {map.x, map.y, right.width, map.height},
+                     AnchorLeft | AnchorTopHalf | AnchorRightHalf | AnchorBottom);
+    else
+        placeControl(IDC_OPTIM_HEATMAP, {map.x, map.y, map.width, map.height}, map.anchor);
+}
+
+// The ranking figure against the setting's values, as the table shows it (a drawdown as a
+// fall); with a hold-out the in-sample and the out-of-sample line.
+void OptimisationDialog::showChart(const std::vector<SweepFigures>& ready)
+{
+    const FigureDescription& shown = *figure->figure;
+    std::string unit;
+    int decimals = 0;
+    switch (shown.kind) {
+    case FigureKind::Yen:
+        unit = toCp932("円");
+        break;
+    case FigureKind::Percent:
+        unit = toCp932("％");
+        decimals = 1;
+        break;
+    case FigureKind::Ratio:
+        decimals = 2;
+        break;
+    case FigureKind::Count:
+    case FigureKind::BusinessDays:
+    case FigureKind::Date:
+        break;
+    }
+    std::vector<ChartSeries> lines;
+    for (size_t part = 0; part < runner->windowCount(); ++part) {
+        ChartSeries line{figureHeading(*figure, holdout, part), unit, {}};
+        for (double v : partValues(part, ready))
+            line.values.push_back(shown.shownAsFall ? -v : v);
+        line.decimals = decimals;
+        line.sharesPane = part > 0;
+        lines.push_back(std::move(line));
+    }
+    const std::string setting = settingCaption(grid.axes()[0].name);
+    figureChart.set(toCp932(shown.label) + toCp932("　横：") + setting, setting, grid.axes()[0].values,
+                    std::move(lines));
 }
 
 // A column per varied setting, the combination's number, then the figures (twice with a hold-out),
@@ -490,31 +656,19 @@ std::vector<std::vector<TableCell>> OptimisationDialog::resultRows(const std::ve
     return rows;
 }
 
-// The ranking figure of one part of each combination over the grid. The colour tells a figure
-// better than the grid's median (green) from a worse one (red), stronger the farther it lies; the
-// cell ranked first is outlined in both parts, so the out-of-sample side shows how the chosen
-// settings fared. The tip gives the combination's values and every figure of the part.
+// The ranking figure of one part of each combination over the grid. The colour tells the cell's
+// rank within the grid: the cells fall into steps of about as many cells each, green the best,
+// red the worst, so that one outlier leaves the rest telling better from worse; the legend beside
+// the map gives each step's figures. The cell ranked first is outlined in both parts, so the
+// out-of-sample side shows how the chosen settings fared. The tip gives the combination's values
+// and every figure of the part.
 void OptimisationDialog::showHeatmap(Heatmap& map, size_t part, const std::vector<SweepFigures>& ready)
 {
     const size_t parts = runner->windowCount();
     const SweepAxis& down = grid.axes()[0];
     const SweepAxis& across = grid.axes()[1];
-    std::vector<double> values;
-    for (size_t entry = 0; entry * parts < ready.size(); ++entry) {
-        const std::optional<double> v = figure->value(ready[entry * parts + part]);
-        if (v && std::isfinite(*v))
-            values.push_back(*v);
-    }
-    double middle = 0;
-    double scale = 0;
-    if (!values.empty()) {
-        std::vector<double> sorted = values;
-        std::nth_element(sorted.begin(), sorted.begin() + static_cast<ptrdiff_t>(sorted.size() / 2),
-                         sorted.end());
-        middle = sorted[sorted.size() / 2];
-        for (double v : values)
-            scale = std::max(scale, std::abs(v - middle));
-    }
+    const std::vector<double> values = partValues(part, ready);
+    const RankScale scale = rankScale(values, figure->smallerIsBetter);
     std::vector<HeatmapCell> cells(down.values.size() * across.values.size());
     for (size_t entry = 0; entry * parts < ready.size() && entry < cells.size(); ++entry) {
         const SweepFigures& figures = ready[entry * parts + part];
@@ -522,11 +676,11 @@ void OptimisationDialog::showHeatmap(Heatmap& map, size_t part, const std::vecto
         HeatmapCell& cell = cells[entry];
         cell.empty = false;
         cell.text = v ? cellText(*figure, *v) : std::string("----");
-        if (v)
-            cell.colour = divergingColour(figure->smallerIsBetter ? middle - *v : *v - middle, scale);
-        const std::vector<std::string_view> values = grid.valuesOf(running->combinations()[entry]);
-        cell.tip = settingCaption(down.name) + " " + std::string(values[0]) + "  " + settingCaption(across.name) +
-            " " + std::string(values[1]);
+        if (scale.stepOf[entry] >= 0)
+            cell.colour = scale.colours[static_cast<size_t>(scale.stepOf[entry])];
+        const std::vector<std::string_view> texts = grid.valuesOf(running->combinations()[entry]);
+        cell.tip = settingCaption(down.name) + " " + std::string(texts[0]) + "  " + settingCaption(across.name) +
+            " " + std::string(texts[1]);
         for (const SweepFigureField& field : sweepFigureFields())
             cell.tip += "\r\n" + toCp932(field.figure->label) + " " + figureText(*field.figure, field.value(figures));
     }
@@ -541,7 +695,18 @@ void OptimisationDialog::showHeatmap(Heatmap& map, size_t part, const std::vecto
     if (holdout)
         title += toCp932(part == 0 ? "　評価期間" : "　検証期間");
     title += toCp932("　縦：") + settingCaption(down.name) + toCp932("　横：") + settingCaption(across.name);
-    map.set(std::move(title), down.values, across.values, std::move(cells), bestRow, bestColumn);
+    map.set(std::move(title), down.values, across.values, std::move(cells), bestRow, bestColumn,
+            legendSteps(*figure, values, scale));
+}
+
+// The ranking figure of one part of each combination run, by entry; NaN where it has none.
+std::vector<double> OptimisationDialog::partValues(size_t part, const std::vector<SweepFigures>& ready) const
+{
+    const size_t parts = runner->windowCount();
+    std::vector<double> values;
+    for (size_t entry = 0; entry * parts < ready.size(); ++entry)
+        values.push_back(figure->value(ready[entry * parts + part]).value_or(std::nan("")));
+    return values;
 }
 
 void OptimisationDialog::enableChoices(bool enabled)
@@ -557,8 +722,13 @@ void OptimisationDialog::enableChoices(bool enabled)
 // options dialog's OK does, once the user has said yes.
 void OptimisationDialog::offerCombination(size_t entry)
 {
-    static const std::string question = toCp932("この設定をオプションに反映しますか？");
-    if (!shown || entry >= running->ready() || !platform().askYesNo(question))
+    if (!shown || entry >= running->ready())
+        return;
+    std::string values;
+    const std::vector<std::string_view> texts = grid.valuesOf(running->combinations()[entry]);
+    for (size_t a = 0; a < texts.size(); ++a)
+        values += (a > 0 ? toCp932("、") : std::string()) + settingValueText(grid.axes()[a].name, texts[a]);
+    if (!platform().askYesNo(values + toCp932(" をオプションに反映しますか？")))
         return;
     grid.setValues(app.settings, running->combinations()[entry]);
     if (!saveSettings(app.settings, app.settingsFile()))

@@ -7,13 +7,14 @@
 // threads and polls their progress on a timer, so the windows stay responsive; 中止 lets each
 // worker end with the combination it is running. The results are kirvane-sweep's table (ranked
 // as its --sort ranks it, CSV保存 writes it as kirvane-sweep writes it) and, for two settings, a
-// heatmap of the ranking figure. A double-click on a row or a cell offers to store that
+// heatmap of the ranking figure, for one setting a chart of it. A double-click on a row or a cell offers to store that
 // combination's values as the options, as the options dialog's OK does.
 
 #include "sweep/BackgroundSweep.h"
 #include "sweep/SweepFigures.h"
 #include "sweep/SweepGrid.h"
 #include "sweep/SweepRunner.h"
+#include "toolkit/Chart.h"
 #include "toolkit/Dialog.h"
 #include "toolkit/Heatmap.h"
 #include "toolkit/ListBox.h"
@@ -67,6 +68,9 @@ public:
     // out-of-sample part on the right.
     Heatmap heatmap;
     Heatmap outOfSampleHeatmap;
+    // For one setting: the ranking figure against the setting's values, a line (with a hold-out
+    // two: in-sample and out-of-sample), shown in the maps' place.
+    Chart figureChart;
 
     // The sweep running or last run; nothing before the first 開始.
     const BackgroundSweep* sweep() const { return running.get(); }
@@ -91,6 +95,9 @@ private:
     std::vector<TableColumn> resultColumns() const;
     std::vector<std::vector<TableCell>> resultRows(const std::vector<SweepFigures>& ready) const;
     void showHeatmap(Heatmap& map, size_t part, const std::vector<SweepFigures>& ready);
+    void showChart(const std::vector<SweepFigures>& ready);
+    void arrangePanes(size_t axes, bool split);
+    std::vector<double> partValues(size_t part, const std::vector<SweepFigures>& ready) const;
     void enableChoices(bool enabled);
     void offerCombination(size_t entry);
     void saveCsv();

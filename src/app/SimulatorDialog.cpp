@@ -586,14 +586,14 @@ void SimulatorDialog::showDetails(std::string_view row)
 // Asks where the trade log goes. A cancel turns log saving off (in memory only) and says so.
 std::optional<std::filesystem::path> SimulatorDialog::askForLogFile()
 {
-    static const std::string initialName = toCp932("ログファイル名入力");
+    static const std::string nameHint = toCp932("ログファイル名入力");
     static const std::string cancelled =
         toCp932(std::string("キャンセルされたのでログの記録は行いません。記録したい場合は再度オプションの") +
                 settingNamed("saveLog")->label + "にチェックを入れてください。");
     FileDialogOptions options;
     options.defaultExtension = "csv";
     options.filter = messages::csvFilter;
-    options.initialName = initialName;
+    options.nameHint = nameHint;  // a hint only: a name the user did not type is never used
     options.overwritePrompt = true;
     std::optional<std::filesystem::path> file = askForOutputFile(platform(), options, inputFiles());
     if (!file) {

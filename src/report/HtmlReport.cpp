@@ -86,6 +86,7 @@ footer{margin-top:32px;color:#777;font-size:12px}
  dl.pairs{grid-template-columns:repeat(3,1fr)}
  thead{display:table-header-group}
  .scroll{overflow:visible}
+ .hint{display:none}
  *{-webkit-print-color-adjust:exact;print-color-adjust:exact}
 }
 )";
@@ -472,7 +473,7 @@ std::string htmlReport(const ReportSource& source, int32_t madeOn)
     appendSettings(html, source.engine.settings());
     appendFigures(html, results, f);
     html += "<section id=\"chart\">\n<h2>総資産とドローダウン</h2>\n" + assetChartSvg(results.days(), f) +
-        "<p class=\"note\">点にマウスを重ねると、その日の日付、総資産、ドローダウン率を表示します。</p>\n"
+        "<p class=\"note hint\">点にマウスを重ねると、その日の日付、総資産、ドローダウン率を表示します。</p>\n"
         "</section>\n";
     appendPeriods(html, f);
     appendTrades(html, results, f.trades, source.engine.signalRows());

@@ -23,10 +23,13 @@ void addAxis(std::vector<ControlTemplate>& c, const char* caption, int y, int se
 }
 
 // The grid's choice on the upper left, the run and the notes on the upper right, the results
-// table below, and under it the heatmaps side by side (the right one for a hold-out).
+// table below, and under it the heatmap across the width; with a hold-out the window puts the
+// in-sample and out-of-sample maps side by side, and for one setting it shows the chart in their
+// place. The window fits a 1366×768 screen and grows: the table and the maps share the height
+// gained, the two maps of a hold-out the width.
 DialogTemplate buildOptimisationDialog()
 {
-    DialogTemplate t{IDD_OPTIMISATION, toCp932("最適化"), "MS Shell Dlg", 8, 560, 384};
+    DialogTemplate t{IDD_OPTIMISATION, toCp932("最適化"), "MS Shell Dlg", 8, 560, 330};
     auto& c = t.controls;
     c.push_back(groupBox("条件", 5, 3, 308, 120));
     c.push_back(label("設定", 40, 13, 40, 8));
@@ -59,9 +62,12 @@ DialogTemplate buildOptimisationDialog()
                   320, 86, 235, 17, StyleMultiline),
             button(IDC_OPTIM_SAVE_CSV, "CSV保存", 320, 106, 50, 15, StyleDisabled),
             button(IDOK, "閉じる", 505, 106, 50, 15),
-            table(IDC_OPTIM_TABLE, 5, 127, 550, 110),
-            heatmap(IDC_OPTIM_HEATMAP, 5, 241, 272, 138),
-            heatmap(IDC_OPTIM_HEATMAP_OOS, 283, 241, 272, 138),
+            table(IDC_OPTIM_TABLE, 5, 127, 550, 84, StyleBorder | StyleVScroll,
+                  AnchorLeft | AnchorTop | AnchorRight | AnchorBottomHalf),
+            heatmap(IDC_OPTIM_HEATMAP, 5, 215, 550, 110, AnchorLeft | AnchorTopHalf | AnchorRight | AnchorBottom),
+            heatmap(IDC_OPTIM_HEATMAP_OOS, 283, 215, 272, 110,
+                    AnchorLeftHalf | AnchorTopHalf | AnchorRight | AnchorBottom),
+            chart(IDC_OPTIM_CHART, 5, 215, 550, 110, AnchorLeft | AnchorTopHalf | AnchorRight | AnchorBottom),
         });
     return t;
 }

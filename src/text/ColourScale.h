@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace kv {
 
@@ -19,6 +20,17 @@ struct Rgb {
 // White at 0, full green at +scale and beyond, full red at −scale and beyond, in between mixed
 // linearly. A value that is not finite, or a scale that is not above 0, gives white.
 Rgb divergingColour(double value, double scale);
+
+// Colours by rank within a set of figures: the values, ordered from worst to best, fall into
+// steps that each hold about the same number of them (equal values in the same step), at most
+// `maxSteps` and never more than there are distinct values. The steps' colours run from full red
+// (worst) through white to full green (best), so one outlying figure takes one step and the rest
+// keep telling better from worse.
+struct RankScale {
+    std::vector<int> stepOf;    // by value: its step (0 the worst), −1 for a value not finite
+    std::vector<Rgb> colours;   // by step
+};
+RankScale rankScale(const std::vector<double>& values, bool smallerIsBetter, int maxSteps = 7);
 
 // The colour as "#RRGGBB".
 std::string hexColour(Rgb colour);

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A chart as data: one or more series stacked top to bottom over a shared x axis. A series holds
-// a value at each x position 0..n−1, and every position has a text (a date) that labels the
-// axis. A view observes the chart and redraws it when it is replaced.
+// a value at each x position 0..n−1 (a value that is not finite is left out of its line), and
+// every position has a text (a date, or any other) that labels the axis. A view observes the chart and redraws it when it is replaced.
 
 #include <string>
 #include <vector>
@@ -16,6 +16,9 @@ struct ChartSeries {
     bool filled = false;         // the area between the line and zero is filled
     int heightShare = 1;         // the pane's share of the chart's height
     int decimals = 0;            // digits after the point on the value axis
+    // Drawn as a second line in the pane of the series before it, which then names its lines
+    // in a legend; its own height share and axis text are not used.
+    bool sharesPane = false;
 };
 
 class ChartObserver {

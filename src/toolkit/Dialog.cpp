@@ -40,6 +40,18 @@ void Dialog::enableControl(int id, bool enabled)
         currentView->setEnabled(id, enabled);
 }
 
+void Dialog::showControl(int id, bool shown)
+{
+    if (currentView)
+        currentView->setShown(id, shown);
+}
+
+void Dialog::placeControl(int id, ControlRect rect, unsigned anchor)
+{
+    if (currentView)
+        currentView->place(id, rect, anchor);
+}
+
 void Dialog::endDialog(int result)
 {
     hasEnded = true;

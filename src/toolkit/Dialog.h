@@ -10,6 +10,7 @@
 
 namespace kv {
 
+struct ControlRect;
 struct DialogTemplate;
 class DialogView;
 class Platform;
@@ -57,6 +58,9 @@ public:
     // Enables or disables a control of the shown dialog (a template may create it disabled).
     // Without a view there is no control: nothing happens.
     void enableControl(int id, bool enabled);
+    // Shows or hides a control, or moves it (see DialogView); without a view nothing happens.
+    void showControl(int id, bool shown);
+    void placeControl(int id, ControlRect rect, unsigned anchor);
 
     void endDialog(int result);
     bool ended() const { return hasEnded; }

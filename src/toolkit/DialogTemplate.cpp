@@ -24,22 +24,33 @@ const ControlTemplate* DialogTemplate::defaultButton() const
 bool DialogTemplate::resizable() const
 {
     for (const ControlTemplate& c : controls)
-        if (c.anchor & (AnchorRight | AnchorBottom))
+        if (c.anchor & (AnchorRight | AnchorBottom | AnchorLeftHalf | AnchorTopHalf | AnchorRightHalf |
+                        AnchorBottomHalf))
             return true;
     return false;
 }
 
 namespace {
 
-// One axis of anchoredRect: the edge anchored at the far side follows the window's growth.
-void anchorSpan(int& start, int& length, bool nearSide, bool farSide, int grown)
+// One axis of anchoredRect: the edge anchored at the far side follows the window's growth, an
+// edge anchored by half follows half of it; a control anchored at neither far edge keeps its
+// length.
+void anchorSpan(int& start, int& length, unsigned anchor, unsigned nearSide, unsigned nearHalf, unsigned farSide,
+                unsigned farHalf, int grown)
 {
-    if (!farSide)
-        return;
-    if (nearSide)
-        length += grown;
-    else
-        start += grown;
+    const int half = grown / 2;
+    int startShift = 0;
+    if (anchor & nearHalf)
+        startShift = half;
+    else if ((anchor & farSide) && !(anchor & nearSide))
+        startShift = grown;
+    int endShift = startShift;
+    if (anchor & farSide)
+        endShift = grown;
+    else if (anchor & farHalf)
+        endShift = half;
+    start += startShift;
+    length += endShift - startShift;
 }
 
 }  // namespace
@@ -47,8 +58,8 @@ void anchorSpan(int& start, int& length, bool nearSide, bool farSide, int grown)
 ControlRect anchoredRect(unsigned anchor, ControlRect templateRect, int grownWidth, int grownHeight)
 {
     ControlRect r = templateRect;
-    anchorSpan(r.x, r.width, anchor & AnchorLeft, anchor & AnchorRight, grownWidth);
-    anchorSpan(r.y, r.height, anchor & AnchorTop, anchor & AnchorBottom, grownHeight);
+    anchorSpan(r.x, r.width, anchor, AnchorLeft, AnchorLeftHalf, AnchorRight, AnchorRightHalf, grownWidth);
+    anchorSpan(r.y, r.height, anchor, AnchorTop, AnchorTopHalf, AnchorBottom, AnchorBottomHalf, grownHeight);
     return r;
 }
 

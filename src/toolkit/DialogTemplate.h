@@ -49,13 +49,20 @@ enum ControlStyle : unsigned {
 
 // The sides of the window a control keeps its distance to when the window grows. Anchored left
 // and right it widens with the window, anchored right alone it moves with the right edge; the
-// same holds for top and bottom. A window with a control anchored right or bottom can be
-// enlarged, never below its template size; the others keep their size.
+// same holds for top and bottom. The half anchors move an edge by half the growth, so that two
+// controls side by side (or one above the other) share it: the left one anchored left and
+// right-half, the right one left-half and right. A window with a control anchored right or
+// bottom, or by a half, can be enlarged, never below its template size; the others keep their
+// size.
 enum ControlAnchor : unsigned {
     AnchorLeft = 1u << 0,
     AnchorTop = 1u << 1,
     AnchorRight = 1u << 2,
     AnchorBottom = 1u << 3,
+    AnchorLeftHalf = 1u << 4,
+    AnchorTopHalf = 1u << 5,
+    AnchorRightHalf = 1u << 6,
+    AnchorBottomHalf = 1u << 7,
     AnchorTopLeft = AnchorLeft | AnchorTop,
     AnchorBottomRight = AnchorRight | AnchorBottom,
     AnchorAll = AnchorLeft | AnchorTop | AnchorRight | AnchorBottom,

@@ -9,6 +9,8 @@
 
 namespace kv {
 
+struct ControlRect;
+
 class Chart;
 class Heatmap;
 class ListBox;
@@ -49,6 +51,12 @@ public:
     // sets its texts, checks and rows. A control that does not exist counts as disabled.
     virtual bool enabled(int id) const = 0;
     virtual void setEnabled(int id, bool on) = 0;
+    // Shows or hides a control; a hidden control takes no input, and a scripted dump leaves it
+    // out. Every control is shown when the dialog opens (those of a page not shown aside).
+    virtual void setShown(int id, bool shown) = 0;
+    // Moves a control to `rect` with `anchor` (dialog units and anchors as in a template), as
+    // if its template had put it there.
+    virtual void place(int id, ControlRect rect, unsigned anchor) = 0;
 
     // An item of the window's menu (the context menu on Linux) that sends command `id`.
     virtual void addMenuItem(const std::string& text, int id) = 0;

@@ -7,12 +7,13 @@ namespace kv {
 
 void Heatmap::set(std::string title, std::vector<std::string> rowHeadings,
                   std::vector<std::string> columnHeadings, std::vector<HeatmapCell> cells, int outlinedRow,
-                  int outlinedColumn)
+                  int outlinedColumn, std::vector<HeatmapLegendStep> legend)
 {
     heading = std::move(title);
     rows = std::move(rowHeadings);
     columns = std::move(columnHeadings);
     grid = std::move(cells);
+    scale = std::move(legend);
     outlineRow = outlinedRow;
     outlineColumn = outlinedColumn;
     activeRow = -1;

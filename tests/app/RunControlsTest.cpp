@@ -53,7 +53,8 @@ TEST_F(RunControls, RunGathersTheFirstDayAndRefusesASecondRun)
     // The log's file was asked for as a CSV name, with an overwrite confirmation.
     ASSERT_EQ(w.platform.fileDialogs().size(), 1u);
     const FileDialogOptions& o = w.platform.fileDialogs()[0].options;
-    EXPECT_EQ(toUtf8(o.initialName), "ログファイル名入力");
+    EXPECT_TRUE(o.initialName.empty());
+    EXPECT_EQ(toUtf8(o.nameHint), "ログファイル名入力");
     EXPECT_EQ(o.defaultExtension, "csv");
     EXPECT_EQ(toUtf8(o.filter), "CSV ファイル (*.csv)|*.csv|すべてのファイル (*.*)|*.*||");
     EXPECT_TRUE(o.overwritePrompt);

@@ -40,6 +40,8 @@ render png shot.png "$work/report.html"
 deviation=$(convert shot.png -format '%[fx:standard_deviation]' info:)
 python3 -c "import sys; sys.exit(0 if float('$deviation') > 0.05 else 1)" || { echo "blank screenshot: $deviation"; exit 1; }
 render pdf report.pdf "$work/report.html"
+# On paper there is no pointer: the print style leaves out the hint about resting it on a point.
+grep -q '<p class="note hint">点にマウス' report.html && grep -q '^ \.hint{display:none}' report.html
 pages=$(pdfinfo report.pdf | awk '/^Pages:/ { print $2 }')
 [ "${pages:-0}" -ge 1 ] || { pdfinfo report.pdf; exit 1; }
 echo "sample report: $size bytes, $pages A4 pages"

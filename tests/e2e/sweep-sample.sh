@@ -109,7 +109,8 @@ activate 1219 1 2
 answer-no
 activate 1218 0
 SCRIPT
-[ "$(grep -cxF $'MSG\tこの設定をオプションに反映しますか？' window.txt)" = 2 ]
+grep -qxF $'MSG\t運用率 0.75、最大購入銘柄数 8 をオプションに反映しますか？' window.txt
+grep -qxF $'MSG\t運用率 0.50、最大購入銘柄数 3 をオプションに反映しますか？' window.txt
 [ "$(cut -d, -f8,12 kvn.conf)" = "8,0.750000" ] || { cat kvn.conf; exit 1; }
 # Sorted by a heading (finalAssets, smallest first), a double-click takes the row it hits.
 printf 'answer-open signals.csv\nclick 1001\nclick 1091\nclick 1214\nsort 1218 3\nactivate 1218 1\n' |

@@ -38,6 +38,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 namespace kv {
 namespace {
 
@@ -194,6 +196,99 @@ TEST(QtChart, PanesFollowTheSeriesAndThePictureIsSaved)
         EXPECT_FALSE(view.saveImage(99, folder / "none.png"));
     }
     EXPECT_EQ(chart.currentObserver(), nullptr);
+}
+
+// The panes' plots start at the same x, so a date lies at the same x in both, whatever the
+// widths of their value labels: as opened, enlarged, and drawn for a saved picture. A series
+// that shares the pane before it is a second line there, named in a legend.
+TEST(QtChart, PanesLineUpTheirPlotsAndASharedPaneHoldsTwoLines)
+{
+    QtPlatform platform;
+    RecordingDialog dialog(platform, chartTableTemplate());
+    Chart chart;
+    std::vector<std::string> dates;
+    std::vector<double> assets, fall;
+    for (int i = 0; i < 400; ++i) {
+        dates.push_back("2004/01/" + std::to_string(i));
+        assets.push_back(123456789.0 + 1000.0 * i);
+        fall.push_back(-0.5 * (i % 7));
+    }
+    chart.set({}, {}, dates, curveAndDrawdown(assets, fall));
+    QtDialogView view(dialog, nullptr);
+    view.bindChart(40, chart);
+    QWidget* widget = view.widget(40);
+    view.window()->show();
+    auto plotLefts = [&] {
+        std::vector<int> lefts;
+        for (QChartView* pane : widget->findChildren<QChartView*>()) {
+            const QPointF left = pane->chart()->mapToScene(pane->chart()->plotArea().topLeft());
+            lefts.push_back(pane->mapTo(widget, pane->mapFromScene(left)).x());
+        }
+        return lefts;
+    };
+    for (int width : {0, 900, 1600}) {
+        SCOPED_TRACE(width);
+        if (width > 0)
+            widget->resize(width, widget->height());
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+        const std::vector<int> lefts = plotLefts();
+        ASSERT_EQ(lefts.size(), 2u);
+        EXPECT_NEAR(lefts[0], lefts[1], 1);
+    }
+
+    ChartSeries inSample{toCp932("評価"), toCp932("％"), {1, 2, std::nan(""), 4}};
+    ChartSeries outOfSample{toCp932("検証"), {}, {2, 1, 0, -1}};
+    outOfSample.sharesPane = true;
+    chart.set({}, {}, {"0.1", "0.2", "0.3", "0.4"}, {inSample, outOfSample});
+    const QList<QChartView*> panes = widget->findChildren<QChartView*>();
+    ASSERT_EQ(panes.size(), 1);
+    QChart* pane = panes[0]->chart();
+    ASSERT_EQ(pane->series().size(), 2);
+    EXPECT_EQ(qobject_cast<QLineSeries*>(pane->series()[0])->count(), 3);  // the missing value left out
+    EXPECT_EQ(pane->series()[1]->name(), shown("検証"));
+    EXPECT_TRUE(pane->legend()->isVisible());
+    auto* y = qobject_cast<QCategoryAxis*>(pane->axes(Qt::Vertical).value(0));
+    ASSERT_NE(y, nullptr);
+    EXPECT_LE(y->min(), -1);  // both lines in sight
+    EXPECT_GE(y->max(), 4);
+    view.window()->hide();
+}
+
+// The heading a table is sorted by carries an arrow that points up for ascending and down for
+// descending, as a file manager's does. Read from the drawn header: the arrow's wide side.
+TEST(QtTable, TheSortArrowPointsUpForAscending)
+{
+    QtPlatform platform;
+    RecordingDialog dialog(platform, chartTableTemplate());
+    Table table;
+    table.setSortable(true);
+    table.set({{"", 60}, {"", 40}}, {{{"1", {}, 1}, {"b"}}, {{"2", {}, 2}, {"a"}}});
+    QtDialogView view(dialog, nullptr);
+    view.bindTable(41, table);
+    view.window()->show();
+    auto* header = static_cast<QTableView*>(view.widget(41))->horizontalHeader();
+    for (bool ascending : {true, false}) {
+        SCOPED_TRACE(ascending);
+        table.sort(0, ascending);
+        const QImage image = header->grab(QRect(header->sectionViewportPosition(0), 0, header->sectionSize(0),
+                                                header->height()))
+                                 .toImage();
+        // The arrow is the only drawing in a section without a caption: its dark pixels.
+        const QColor background = image.pixelColor(2, image.height() / 2);
+        std::vector<int> rows;
+        for (int y = 0; y < image.height(); ++y) {
+            int dark = 0;
+            for (int x = 3; x < image.width() - 3; ++x)
+                if (image.pixelColor(x, y).lightness() < background.lightness() - 60)
+                    ++dark;
+            if (dark > 0 && dark < image.width() / 3)  // not a frame line
+                rows.push_back(dark);
+        }
+        ASSERT_GE(rows.size(), 2u);
+        // Pointing up, the arrow is narrow at the top and wide at the bottom.
+        EXPECT_EQ(rows.front() < rows.back(), ascending);
+    }
+    view.window()->hide();
 }
 
 TEST(QtTable, ShowsHeadingsCellsColoursAndColumnWidths)
@@ -370,7 +465,8 @@ TEST(QtResultsWindow, ShowsOnePageAtATimeSortsByAHeadingClickAndFilters)
         click();
         EXPECT_EQ(firstCode(), QStringLiteral("1005"));
         EXPECT_EQ(header->sortIndicatorSection(), 9);
-        EXPECT_EQ(header->sortIndicatorOrder(), Qt::DescendingOrder);
+        // Descending: the order Qt draws as a downward arrow.
+        EXPECT_EQ(header->sortIndicatorOrder(), Qt::AscendingOrder);
 
         auto* filter = qobject_cast<QLineEdit*>(control(IDC_RESULTS_TRADE_FILTER));
         for (QChar digit : QStringLiteral("100")) {

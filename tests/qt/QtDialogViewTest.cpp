@@ -201,10 +201,15 @@ TEST(QtDialogView, AnchoredControlsFollowTheWindowAsItGrows)
         {ControlKind::Edit, 42, {}, 110, 5, 80, 60},
         {ControlKind::Button, 43, "b", 150, 80, 40, 14},
         {ControlKind::Button, 44, "c", 5, 80, 40, 14},
+        {ControlKind::Edit, 45, {}, 5, 66, 50, 10},
+        {ControlKind::Edit, 46, {}, 60, 66, 50, 10},
     };
     grows.controls[1].anchor = AnchorAll;
     grows.controls[2].anchor = AnchorBottomRight;
     grows.controls[3].anchor = AnchorLeft | AnchorBottom;
+    // Two side by side sharing the added width, below the first control sharing its height.
+    grows.controls[4].anchor = AnchorLeft | AnchorRightHalf | AnchorTopHalf;
+    grows.controls[5].anchor = AnchorLeftHalf | AnchorRight | AnchorTopHalf | AnchorBottom;
     QtPlatform platform;
     RecordingDialog dialog(platform, grows);
     QtDialogView view(dialog, nullptr);
@@ -213,7 +218,7 @@ TEST(QtDialogView, AnchoredControlsFollowTheWindowAsItGrows)
     EXPECT_EQ(window->minimumSize(), opened);
     EXPECT_GT(window->maximumWidth(), opened.width());
     std::map<int, QRect> before;
-    for (int id : {41, 42, 43, 44})
+    for (int id : {41, 42, 43, 44, 45, 46})
         before[id] = view.widget(id)->geometry();
 
     window->resize(opened + QSize(120, 70));
@@ -226,6 +231,8 @@ TEST(QtDialogView, AnchoredControlsFollowTheWindowAsItGrows)
         {42, before[42].adjusted(0, 0, 120, 70)},
         {43, before[43].translated(120, 70)},
         {44, before[44].translated(0, 70)},
+        {45, before[45].adjusted(0, 35, 60, 35)},
+        {46, before[46].adjusted(60, 35, 120, 70)},
     };
     for (const auto& row : rows)
         EXPECT_EQ(view.widget(row.id)->geometry(), row.expected) << row.id;
@@ -234,6 +241,39 @@ TEST(QtDialogView, AnchoredControlsFollowTheWindowAsItGrows)
     RecordingDialog fixed(platform, probeTemplate());
     QtDialogView fixedView(fixed, nullptr);
     EXPECT_EQ(fixedView.window()->minimumSize(), fixedView.window()->maximumSize());
+}
+
+// The main and the optimisation window open within a 1366×768 screen less a panel and a title
+// bar, and enlarged, their lists, table and maps grow.
+TEST(QtDialogView, MainAndOptimisationWindowsFitALaptopScreenAndTheirListsGrow)
+{
+    const struct {
+        const DialogTemplate* layout;
+        std::vector<int> growing;
+    } windows[] = {
+        {&mainDialogTemplate(), {IDC_SIGNAL_LIST, IDC_HOLDINGS_LIST, IDC_CANDIDATE_LIST, IDC_SELL_LIST}},
+        {&optimisationDialogTemplate(), {IDC_OPTIM_TABLE, IDC_OPTIM_HEATMAP, IDC_OPTIM_CHART}},
+    };
+    for (const auto& w : windows) {
+        SCOPED_TRACE(w.layout->id);
+        QtPlatform platform;
+        RecordingDialog dialog(platform, *w.layout);
+        QtDialogView view(dialog, nullptr);
+        QWidget* window = view.window();
+        EXPECT_LE(window->width(), 1366);
+        EXPECT_LE(window->height(), 768 - 40 - 30);
+        std::map<int, QSize> before;
+        for (int id : w.growing)
+            before[id] = view.widget(id)->size();
+        window->resize(window->size() + QSize(300, 200));
+        window->show();
+        for (int id : w.growing) {
+            EXPECT_GT(view.widget(id)->height(), before[id].height()) << id;
+            EXPECT_TRUE(window->rect().contains(view.widget(id)->geometry())) << id;
+        }
+        EXPECT_GT(view.widget(w.growing.front())->width(), before[w.growing.front()].width());
+        window->hide();
+    }
 }
 
 TEST(QtDialogView, AboutBoxShowsTheApplicationIcon)

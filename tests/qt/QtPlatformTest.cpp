@@ -9,6 +9,7 @@
 #include <QAbstractButton>
 #include <QDialog>
 #include <QFileDialog>
+#include <QLineEdit>
 #include <QKeyEvent>
 #include <QMessageBox>
 #include <QPushButton>
@@ -159,6 +160,30 @@ TEST_F(QtPlatformTest, OpenFileOffersToCreateAMissingFile)
     EXPECT_EQ(*chosen, std::filesystem::canonical(folder.path()) / "trades.csv");
     EXPECT_TRUE(folder.exists("trades.csv"));
     EXPECT_TRUE(question.contains(QStringLiteral("trades.csv")));
+}
+
+// A name hint is the caption and shows in the empty name box; saving without a typed name
+// saves nothing under the hint's words.
+TEST_F(QtPlatformTest, ANameHintIsNeverTakenAsTheName)
+{
+    test::TempFolder folder;
+    test::WorkingDirectory here(folder.path());
+    QtPlatform platform;
+    FileDialogOptions options;
+    options.defaultExtension = "csv";
+    options.nameHint = toCp932("ログファイル名入力");
+    QString title, typed, hint;
+    whenModal<QFileDialog>([&](QFileDialog* dialog) {
+        title = dialog->windowTitle();
+        auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        typed = name ? name->text() : QStringLiteral("?");
+        hint = name ? name->placeholderText() : QString();
+        dialog->reject();
+    });
+    EXPECT_FALSE(platform.saveFile(options));
+    EXPECT_EQ(title, QString::fromUtf8("ログファイル名入力"));
+    EXPECT_TRUE(typed.isEmpty()) << typed.toStdString();
+    EXPECT_EQ(hint, QString::fromUtf8("ログファイル名入力"));
 }
 
 }  // namespace

@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <cmath>
 #include <string>
 #include <vector>
@@ -281,6 +283,40 @@ TEST(ColourScale, DivergesFromWhiteAndSaturates)
     EXPECT_EQ(divergingColour(5, 0), Rgb{});
     EXPECT_EQ(textColourOn(Rgb{}), (Rgb{0, 0, 0}));
     EXPECT_EQ(textColourOn(divergingColour(-10, 10)), Rgb{});
+}
+
+// The optimisation maps colour by rank: an outlier takes one step and the worst value is full
+// red however far the outlier lies; the steps hold about as many values each, ties share one,
+// and where smaller is better the order turns round.
+TEST(ColourScale, RankStepsHoldAboutAsManyValuesEachWhateverTheOutliers)
+{
+    const double nan = std::nan("");
+    struct Case {
+        std::vector<double> values;
+        bool smallerIsBetter;
+        int maxSteps;
+        std::vector<int> steps;
+    };
+    const Case cases[] = {
+        {{30350, 23, 100, 110, 120, 130}, false, 7, {5, 0, 1, 2, 3, 4}},
+        {{30350, 23, 100, 110, 120, 130}, true, 7, {0, 5, 4, 3, 2, 1}},
+        {{1, 2, 3, 4, 5, 6, 7, 8}, false, 4, {0, 0, 1, 1, 2, 2, 3, 3}},
+        {{5, 5, 5, 1, nan}, false, 7, {1, 1, 1, 0, -1}},
+        {{2, 2}, false, 7, {0, 0}},
+        {{nan}, false, 7, {-1}},
+    };
+    for (const Case& c : cases) {
+        const RankScale scale = rankScale(c.values, c.smallerIsBetter, c.maxSteps);
+        EXPECT_EQ(scale.stepOf, c.steps);
+        const int used = c.steps.empty() ? 0 : *std::max_element(c.steps.begin(), c.steps.end()) + 1;
+        ASSERT_EQ(scale.colours.size(), static_cast<size_t>(used));
+        if (used > 1) {
+            EXPECT_EQ(scale.colours.front(), divergingColour(-1, 1));
+            EXPECT_EQ(scale.colours.back(), divergingColour(1, 1));
+        } else if (used == 1) {
+            EXPECT_EQ(scale.colours.front(), Rgb{});
+        }
+    }
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include "toolkit/DataExchange.h"
 #include "toolkit/Dialog.h"
 #include "toolkit/DialogTemplate.h"
+#include "toolkit/Heatmap.h"
 #include "toolkit/Table.h"
 #include "toolkit/headless/HeadlessPlatform.h"
 
@@ -109,6 +110,7 @@ public:
                                           {ControlKind::Chart, 20, {}, 0, 0, 50, 50},
                                           {ControlKind::Table, 21, {}, 50, 0, 50, 50},
                                           {ControlKind::Chart, 22, {}, 0, 50, 50, 50},
+                                          {ControlKind::Heatmap, 23, {}, 50, 50, 50, 50},
                                       }};
         return t;
     }
@@ -118,13 +120,15 @@ public:
         dx.table(21, table);
         dx.chart(22, empty);
         dx.chart(21, chart);  // not a chart control: ignored
+        dx.heatmap(23, map);
     }
     Chart chart;
+    Heatmap map;
     Chart empty;
     Table table;
 };
 
-TEST(HeadlessPlatform, DumpShowsChartEndsAndTableRowsAndDrawsNoPicture)
+TEST(HeadlessPlatform, DumpShowsChartEndsTableRowsAndTheMapsLegendAndDrawsNoPicture)
 {
     std::ostringstream out, err;
     HeadlessPlatform platform(out, err);
@@ -132,6 +136,9 @@ TEST(HeadlessPlatform, DumpShowsChartEndsAndTableRowsAndDrawsNoPicture)
     dialog.chart.set("Assets", "date", {"d1", "d2", "d3"},
                      {{"curve", "yen", {100, 90.5, 120}}, {"none", "", {}}});
     dialog.table.set({{"k"}, {"v"}}, {{{"a"}, {"1", CellTone::Loss}}, {{"b\r\nc"}}});
+    HeatmapCell best{false, "9", divergingColour(1, 1), ""};
+    dialog.map.set("map", {"r"}, {"a", "b"}, {best}, 0, 0,
+                   {{divergingColour(1, 1), "9 - 5"}, {divergingColour(-1, 1), "4"}});
     platform.open(dialog);
     EXPECT_EQ(platform.topView()->chart(20), &dialog.chart);
     EXPECT_EQ(platform.topView()->table(21), &dialog.table);
@@ -144,7 +151,11 @@ TEST(HeadlessPlatform, DumpShowsChartEndsAndTableRowsAndDrawsNoPicture)
               "21[h]\tk\tv\n"
               "21[0]\ta\t1\n"
               "21[1]\tb\\r\\nc\t\n"
-              "22\t\n");
+              "22\t\n"
+              "23\tmap\n"
+              "23[h]\ta\tb\n"
+              "23[0]\tr\t*9 #1A9850\t.\n"
+              "23[legend]\t#1A9850 9 - 5\t#D73027 4\n");
     EXPECT_FALSE(platform.topView()->saveImage(20, "never-written.png"));
 }
 

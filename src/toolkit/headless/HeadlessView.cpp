@@ -126,12 +126,20 @@ bool HeadlessView::choosePage(int id, int page)
     return true;
 }
 
+void HeadlessView::setShown(int id, bool shown)
+{
+    if (auto it = controls.find(id); it != controls.end())
+        it->second.shown = shown;
+}
+
 // A window has at most one tab bar; its pages are the pages of every control.
 bool HeadlessView::visible(int id) const
 {
     auto it = controls.find(id);
-    if (it == controls.end() || it->second.kind == ControlKind::TabBar || it->second.page < 0)
-        return it != controls.end();
+    if (it == controls.end() || !it->second.shown)
+        return false;
+    if (it->second.kind == ControlKind::TabBar || it->second.page < 0)
+        return true;
     for (const auto& [otherId, other] : controls)
         if (other.kind == ControlKind::TabBar)
             return other.page == it->second.page;
@@ -230,6 +238,12 @@ void dumpHeatmap(std::ostream& out, int id, const char* mark, const Heatmap& hea
         }
         out << '\n';
     }
+    if (heatmap.legend().empty())
+        return;
+    out << id << "[legend]" << mark;
+    for (const HeatmapLegendStep& step : heatmap.legend())
+        out << '\t' << hexColour(step.colour) << ' ' << escapeLineBreaks(toUtf8(step.text));
+    out << '\n';
 }
 
 }  // namespace

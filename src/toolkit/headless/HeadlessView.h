@@ -49,7 +49,10 @@ public:
     int page(int id) const;
     // The user clicks page `page` of tab bar `id`; false when there is no such tab bar or page.
     bool choosePage(int id, int page);
-    // Whether control `id` is shown: on every page, or on the page its tab bar shows.
+    void setShown(int id, bool shown) override;
+    void place(int, ControlRect, unsigned) override {}  // the scripted view has no geometry
+    // Whether control `id` is shown: not hidden, and on every page or on the page its tab bar
+    // shows.
     bool visible(int id) const;
     // The user clicks the heading of column `column` of table `id`; false when it is not a
     // sortable table or has no such column.
@@ -64,8 +67,9 @@ public:
     // the headings, then "ID[r]" per row, cells separated by tabs; the heading a sortable table
     // is sorted by ends in " ▲" (ascending) or " ▼". A heatmap: "ID<TAB>title", "ID[h]" with the
     // column headings, then "ID[r]<TAB>row heading" and per cell "<TAB>text #RRGGBB" ("." for an
-    // empty cell, a '*' before the outlined one). A tab bar: "ID[i]<TAB>page name" per page, a
-    // '*' after ']' on the page shown. Controls on pages not shown are left out.
+    // empty cell, a '*' before the outlined one), and with a legend "ID[legend]" with
+    // "<TAB>#RRGGBB text" per step. A tab bar: "ID[i]<TAB>page name" per page, a
+    // '*' after ']' on the page shown. Hidden controls and those on pages not shown are left out.
     // A disabled control has " [disabled]" after its identifier on each of its lines.
     void dump(std::ostream& out) const;
 
@@ -81,6 +85,7 @@ private:
         Table* table = nullptr;
         Heatmap* heatmap = nullptr;
         int page = -1;  // the page it lives on; for a tab bar, the page it shows
+        bool shown = true;
     };
     const DialogTemplate& tmpl;
     std::map<int, Control> controls;

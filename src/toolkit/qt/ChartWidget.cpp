@@ -10,6 +10,7 @@
 #include <QChartView>
 #include <QCursor>
 #include <QFontMetrics>
+#include <QGraphicsLayout>
 #include <QLabel>
 #include <QLineSeries>
 #include <QMouseEvent>
@@ -30,6 +31,9 @@ QString shownText(const std::string& cp932)
 {
     return QString::fromStdString(toDisplayUtf8(cp932));
 }
+
+// The left margin of a pane's chart before the panes are lined up.
+constexpr int kPaneLeftMargin = 2;
 
 // Drags of fewer pixels than this are clicks, not a span to show.
 constexpr int kMinimumDrag = 4;
@@ -169,19 +173,26 @@ double roundStep(double rough)
 
 constexpr int kValueSteps = 4;  // about this many steps between the labels of a value axis
 
-// Fits the value axis to the values at positions first..last: round bounds, a label at each round
-// step between them, with thousands separators.
-void fitValues(QCategoryAxis* axis, const ChartSeries& series, double first, double last)
+// Fits the value axis to the finite values of its lines at positions first..last: round bounds,
+// a label at each round step between them, with thousands separators. `series` is the pane's
+// first line, whose kind the axis follows.
+void fitValues(QCategoryAxis* axis, const ChartSeries& series, const std::vector<const std::vector<double>*>& lines,
+               double first, double last)
 {
     const auto from = static_cast<size_t>(std::max(std::ceil(first), 0.0));
-    const auto to = std::min(static_cast<size_t>(std::max(std::floor(last) + 1, 0.0)), series.values.size());
     double low = 0;
     double high = 0;
-    if (from < to) {
-        auto [min, max] = std::minmax_element(series.values.begin() + static_cast<std::ptrdiff_t>(from),
-                                              series.values.begin() + static_cast<std::ptrdiff_t>(to));
-        low = *min;
-        high = *max;
+    bool any = false;
+    for (const std::vector<double>* values : lines) {
+        const auto to = std::min(static_cast<size_t>(std::max(std::floor(last) + 1, 0.0)), values->size());
+        for (size_t i = from; i < to; ++i) {
+            const double v = (*values)[i];
+            if (!std::isfinite(v))
+                continue;
+            low = any ? std::min(low, v) : v;
+            high = any ? std::max(high, v) : v;
+            any = true;
+        }
     }
     if (series.filled) {
         // A filled area reaches down (or up) to zero, which must stay in sight.
@@ -259,10 +270,14 @@ void ChartWidget::rebuild()
         return;
     titleLabel->setText(shownText(data->title()));
     const std::vector<ChartSeries>& all = data->series();
-    for (size_t i = 0; i < all.size(); ++i) {
-        Pane pane = buildPane(i, i + 1 == all.size());
+    for (size_t i = 0; i < all.size();) {
+        size_t lines = 1;
+        while (i + lines < all.size() && all[i + lines].sharesPane)
+            ++lines;
+        Pane pane = buildPane(i, lines, i + lines == all.size());
         layout->addWidget(pane.view, std::max(all[i].heightShare, 1));
         panes.push_back(pane);
+        i += lines;
     }
     showAll();
 }
@@ -287,8 +302,38 @@ void ChartWidget::showRange(double first, double last)
     const double gap = labelGap() * (last - first);
     for (const Pane& pane : panes) {
         labelPositions(pane.x, *data, first, last, gap);
-        fitValues(pane.y, data->series()[pane.series], first, last);
+        std::vector<const std::vector<double>*> lines;
+        for (size_t s : pane.series)
+            lines.push_back(&data->series()[s].values);
+        fitValues(pane.y, data->series()[pane.series.front()], lines, first, last);
     }
+    alignPlots();
+}
+
+// Each pane lays out its plot after its value labels, which differ in width from pane to pane;
+// the left margins are widened so that every plot starts where the one farthest right does.
+void ChartWidget::alignPlots()
+{
+    if (panes.size() < 2 || aligning)
+        return;
+    aligning = true;
+    qreal left = 0;
+    for (const Pane& pane : panes) {
+        QChart* chart = pane.view->chart();
+        QMargins margins = chart->margins();
+        margins.setLeft(kPaneLeftMargin);
+        chart->setMargins(margins);
+        chart->layout()->activate();
+        left = std::max(left, chart->plotArea().left());
+    }
+    for (const Pane& pane : panes) {
+        QChart* chart = pane.view->chart();
+        QMargins margins = chart->margins();
+        margins.setLeft(kPaneLeftMargin + static_cast<int>(std::lround(left - chart->plotArea().left())));
+        chart->setMargins(margins);
+        chart->layout()->activate();
+    }
+    aligning = false;
 }
 
 // The share of the plot's width a date takes, with a quarter of a date as room beside it.
@@ -326,24 +371,37 @@ QString ChartWidget::pointText(int position) const
     return text;
 }
 
-ChartWidget::Pane ChartWidget::buildPane(size_t seriesIndex, bool lastPane)
+ChartWidget::Pane ChartWidget::buildPane(size_t seriesIndex, size_t lines, bool lastPane)
 {
     const ChartSeries& series = data->series()[seriesIndex];
     auto* chart = new QChart;
-    chart->legend()->hide();
     chart->setBackgroundRoundness(0);
     // Room on the right for the last date, centred under the last point.
-    chart->setMargins(QMargins(2, 0, 24, 0));
-    chart->setTitle(shownText(series.name));
+    chart->setMargins(QMargins(kPaneLeftMargin, 0, 24, 0));
+    if (lines == 1)
+        chart->setTitle(shownText(series.name));  // several lines are named by the legend
     QFont small = font();
     chart->setTitleFont(small);
+    // A pane of one line is named by its title; one of several names them in a legend.
+    if (lines > 1) {
+        chart->legend()->setFont(small);
+        chart->legend()->setAlignment(Qt::AlignTop);
+    } else {
+        chart->legend()->hide();
+    }
 
-    QList<QPointF> points;
-    points.reserve(static_cast<qsizetype>(series.values.size()));
-    for (size_t i = 0; i < series.values.size(); ++i)
-        points.append(QPointF(static_cast<qreal>(i), series.values[i]));
+    auto pointsOf = [](const ChartSeries& s) {
+        QList<QPointF> points;
+        points.reserve(static_cast<qsizetype>(s.values.size()));
+        for (size_t i = 0; i < s.values.size(); ++i)
+            if (std::isfinite(s.values[i]))
+                points.append(QPointF(static_cast<qreal>(i), s.values[i]));
+        return points;
+    };
+    QList<QPointF> points = pointsOf(series);
     auto* line = new QLineSeries;
     line->replace(points);
+    line->setName(shownText(series.name));
     QAbstractSeries* shown = line;
     if (series.filled) {
         // Filled between zero and the line, in the colour of a loss. Without a lower line the
@@ -381,7 +439,22 @@ ChartWidget::Pane ChartWidget::buildPane(size_t seriesIndex, bool lastPane)
     chart->addAxis(y, Qt::AlignLeft);
     shown->attachAxis(x);
     shown->attachAxis(y);
+    std::vector<size_t> indices{seriesIndex};
+    static const QColor others[] = {QColor(230, 120, 20), QColor(40, 150, 60), QColor(150, 60, 170)};
+    for (size_t k = 1; k < lines; ++k) {
+        const ChartSeries& more = data->series()[seriesIndex + k];
+        auto* extra = new QLineSeries;
+        extra->replace(pointsOf(more));
+        extra->setName(shownText(more.name));
+        extra->setColor(others[(k - 1) % std::size(others)]);
+        chart->addSeries(extra);
+        extra->attachAxis(x);
+        extra->attachAxis(y);
+        indices.push_back(seriesIndex + k);
+    }
 
+    // A pane laid out again by itself (shown, or resized by the layout) lines the panes up again.
+    QObject::connect(chart, &QChart::plotAreaChanged, this, [this] { alignPlots(); });
     auto* view = new PaneView(chart, this);
     view->setRenderHint(QPainter::Antialiasing);
     view->setFrameShape(QFrame::NoFrame);
@@ -392,7 +465,7 @@ ChartWidget::Pane ChartWidget::buildPane(size_t seriesIndex, bool lastPane)
     };
     view->dragged = [this](double first, double last) { showRange(first, last); };
     view->resetAsked = [this] { showAll(); };
-    return {view, x, y, seriesIndex};
+    return {view, x, y, std::move(indices)};
 }
 
 }  // namespace kv

@@ -4,7 +4,8 @@
 // with the shared x positions labelled by their texts. It redraws whenever the chart is replaced.
 // Pointing at a pane shows the x text and every series' value at the nearest position; dragging
 // across a pane shows only the dragged span in every pane, and a double click or a right click
-// shows the whole chart again.
+// shows the whole chart again. The panes' plots share their left and right edges, so that a
+// position lies at the same x in every pane, whatever the widths of their value labels.
 
 #include "toolkit/Chart.h"
 
@@ -48,11 +49,12 @@ private:
         QChartView* view;
         QCategoryAxis* x;
         QCategoryAxis* y;
-        size_t series;  // index into the chart's series
+        std::vector<size_t> series;  // indices into the chart's series: its lines
     };
 
     void rebuild();
-    Pane buildPane(size_t seriesIndex, bool lastPane);
+    Pane buildPane(size_t seriesIndex, size_t lines, bool lastPane);
+    void alignPlots();
     double labelGap() const;
 
     Chart* data = nullptr;
@@ -61,6 +63,7 @@ private:
     std::vector<Pane> panes;
     double rangeFirst = 0;
     double rangeLast = 0;
+    bool aligning = false;
 };
 
 }  // namespace kv

@@ -25,6 +25,7 @@ QColor qtColour(Rgb colour)
 }
 
 constexpr int kMargin = 4;
+constexpr int kSwatch = 12;  // the side of a legend step's colour square
 
 }  // namespace
 
@@ -73,8 +74,16 @@ HeatmapWidget::Geometry HeatmapWidget::geometry() const
     }
     g.headingWidth = widest + 2 * kMargin;
     QRect inside = contentsRect().adjusted(kMargin, kMargin, -kMargin, -kMargin);
+    int legendWidth = 0;
+    if (data && !data->legend().empty()) {
+        for (const HeatmapLegendStep& step : data->legend())
+            legendWidth = std::max(legendWidth, metrics.horizontalAdvance(display(step.text)));
+        legendWidth += kSwatch + 3 * kMargin;
+        g.legend = QRect(inside.right() + 1 - legendWidth + kMargin, inside.top() + g.titleHeight + line,
+                         legendWidth - kMargin, std::max(0, inside.height() - g.titleHeight - line));
+    }
     g.cells = QRect(inside.left() + g.headingWidth, inside.top() + g.titleHeight + line,
-                    std::max(0, inside.width() - g.headingWidth),
+                    std::max(0, inside.width() - g.headingWidth - legendWidth),
                     std::max(0, inside.height() - g.titleHeight - line));
     if (data && data->columnCount() > 0 && data->rowCount() > 0) {
         g.cellWidth = static_cast<double>(g.cells.width()) / data->columnCount();
@@ -148,6 +157,19 @@ void HeatmapWidget::paintEvent(QPaintEvent* event)
                 metrics.elidedText(display(cell.text), Qt::ElideRight, static_cast<int>(box.width()) - 2);
             painter.drawText(box, Qt::AlignCenter, shown);
         }
+    }
+    // The legend: a square of each step's colour and its text, one step a line.
+    for (size_t k = 0; k < data->legend().size(); ++k) {
+        const HeatmapLegendStep& step = data->legend()[k];
+        const int top = g.legend.top() + static_cast<int>(k) * line;
+        if (top + line > g.legend.bottom() + 1)
+            break;
+        painter.setPen(grid);
+        painter.setBrush(qtColour(step.colour));
+        painter.drawRect(QRect(g.legend.left(), top + (line - kSwatch) / 2, kSwatch, kSwatch));
+        painter.setPen(text);
+        painter.drawText(QRect(g.legend.left() + kSwatch + kMargin, top, g.legend.width() - kSwatch - kMargin, line),
+                         Qt::AlignLeft | Qt::AlignVCenter, display(step.text));
     }
     for (int r = 0; r < data->rowCount(); ++r) {
         for (int c = 0; c < data->columnCount(); ++c) {

@@ -2,7 +2,8 @@
 #pragma once
 // Draws a kv::Heatmap: its title, the column headings across the top, the row headings down
 // the left, and the cells in their colours with their texts; the outlined cell has a thick dark
-// frame. Resting the pointer on a cell shows its tip; a double-click on a cell is handed on.
+// frame; a legend, when the heatmap has one, lists the colour steps on the right with their
+// texts. Resting the pointer on a cell shows its tip; a double-click on a cell is handed on.
 // It draws again whenever the heatmap is replaced.
 
 #include "toolkit/Heatmap.h"
@@ -38,6 +39,7 @@ protected:
 private:
     struct Geometry {
         QRect cells;  // the area of all cells
+        QRect legend;  // the legend's column on the right; empty without a legend
         int titleHeight = 0;
         int headingWidth = 0;
         double cellWidth = 0;

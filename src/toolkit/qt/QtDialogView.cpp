@@ -636,8 +636,16 @@ void QtDialogView::showText(Control& control, const std::string& text)
     control.settingText = true;
     QWidget* widget = control.widget;
     if (auto* line = qobject_cast<QLineEdit*>(widget)) {
-        line->setText(oneLineText(text));
-        line->setCursorPosition(0);  // a long text shows its beginning
+        // A refresh that brings what the edit already holds leaves it alone: the user may be
+        // typing there, and the cursor and the selection stay where the user put them.
+        const QString shown = oneLineText(text);
+        if (line->text() != shown) {
+            const bool typing = line->hasFocus() && !line->isReadOnly();
+            const int cursor = line->cursorPosition();
+            line->setText(shown);
+            // A long text shows its beginning, unless the user is at work in the edit.
+            line->setCursorPosition(typing ? std::min(cursor, static_cast<int>(shown.size())) : 0);
+        }
     } else if (auto* multi = qobject_cast<QPlainTextEdit*>(widget)) {
         multi->setPlainText(multiLineText(text));
     } else if (auto* lines = qobject_cast<TextLinesView*>(widget)) {
@@ -764,6 +772,27 @@ void QtDialogView::setEnabled(int id, bool on)
         control->widget->setEnabled(on);
 }
 
+void QtDialogView::setShown(int id, bool shown)
+{
+    if (Control* control = find(id))
+        control->widget->setVisible(shown);
+}
+
+void QtDialogView::place(int id, ControlRect rect, unsigned anchor)
+{
+    Control* control = find(id);
+    if (!control)
+        return;
+    QWidget* widget = control->widget;
+    const QRect templateRect = toPixels(units, rect.x, rect.y, rect.width, rect.height);
+    std::erase_if(anchored, [widget](const Anchored& a) { return a.widget == widget; });
+    widget->setGeometry(templateRect);
+    if (anchor != AnchorTopLeft) {
+        anchored.push_back({widget, anchor, templateRect});
+        placeAnchored(dialogWindow->size());
+    }
+}
+
 void QtDialogView::addMenuItem(const std::string& text, int id)
 {
     auto* action = new QAction(displayText(text), dialogWindow.get());
@@ -855,9 +884,12 @@ void QtDialogView::sizeColumns(Control& control)
     view->horizontalHeader()->setStretchLastSection(true);
     const Table& table = control.tableModel->table();
     view->horizontalHeader()->setSortIndicatorShown(table.sortColumn() >= 0);
+    // Qt's header draws its "ascending" indicator as a downward arrow; the arrow here points up
+    // for ascending, as a file manager's does, so the order handed to the header is turned round.
+    // The header only shows it: the table sorts itself.
     if (table.sortColumn() >= 0)
         view->horizontalHeader()->setSortIndicator(
-            table.sortColumn(), table.sortAscending() ? Qt::AscendingOrder : Qt::DescendingOrder);
+            table.sortColumn(), table.sortAscending() ? Qt::DescendingOrder : Qt::AscendingOrder);
 }
 
 void QtDialogView::sizeListColumns(Control& control)

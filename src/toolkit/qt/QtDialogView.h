@@ -66,6 +66,8 @@ public:
     void setFocus(int id) override;
     bool enabled(int id) const override;
     void setEnabled(int id, bool on) override;
+    void setShown(int id, bool shown) override;
+    void place(int id, ControlRect rect, unsigned anchor) override;
     void addMenuItem(const std::string& text, int id) override;
 
 private:

@@ -10,6 +10,7 @@
 #include <QEventLoop>
 #include <QFile>
 #include <QFileDialog>
+#include <QLineEdit>
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QPushButton>
@@ -139,6 +140,12 @@ std::optional<std::filesystem::path> QtPlatform::chooseFile(const FileDialogOpti
         dialog.setDefaultSuffix(QString::fromStdString(toUtf8(options.defaultExtension)));
     if (!options.initialName.empty())
         dialog.selectFile(QString::fromStdString(toUtf8(options.initialName)));
+    if (!options.nameHint.empty()) {
+        const QString hint = QString::fromStdString(toUtf8(options.nameHint));
+        dialog.setWindowTitle(hint);
+        if (auto* name = dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit")))
+            name->setPlaceholderText(hint);
+    }
 
     for (;;) {
         if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
