@@ -16,6 +16,9 @@ struct ChartSeries {
     bool filled = false;         // the area between the line and zero is filled
     int heightShare = 1;         // the pane's share of the chart's height
     int decimals = 0;            // digits after the point on the value axis
+    // Drawn as a lighter line in the pane of the series before it, on that pane's value axis
+    // (its own axis text and height share unused): several lines in one pane.
+    bool overlay = false;
 };
 
 class ChartObserver {

@@ -21,6 +21,7 @@
 #include <cmath>
 #include <cstddef>
 #include <functional>
+#include <span>
 
 namespace kv {
 
@@ -171,17 +172,24 @@ constexpr int kValueSteps = 4;  // about this many steps between the labels of a
 
 // Fits the value axis to the values at positions first..last: round bounds, a label at each round
 // step between them, with thousands separators.
-void fitValues(QCategoryAxis* axis, const ChartSeries& series, double first, double last)
+// `overlays` are the series drawn in the same pane after `series`, whose values count too.
+void fitValues(QCategoryAxis* axis, const ChartSeries& series, double first, double last,
+               std::span<const ChartSeries> overlays = {})
 {
     const auto from = static_cast<size_t>(std::max(std::ceil(first), 0.0));
-    const auto to = std::min(static_cast<size_t>(std::max(std::floor(last) + 1, 0.0)), series.values.size());
     double low = 0;
     double high = 0;
-    if (from < to) {
-        auto [min, max] = std::minmax_element(series.values.begin() + static_cast<std::ptrdiff_t>(from),
-                                              series.values.begin() + static_cast<std::ptrdiff_t>(to));
-        low = *min;
-        high = *max;
+    bool any = false;
+    for (size_t s = 0; s <= overlays.size(); ++s) {
+        const std::vector<double>& values = s == 0 ? series.values : overlays[s - 1].values;
+        const auto to = std::min(static_cast<size_t>(std::max(std::floor(last) + 1, 0.0)), values.size());
+        if (from >= to)
+            continue;
+        auto [min, max] = std::minmax_element(values.begin() + static_cast<std::ptrdiff_t>(from),
+                                              values.begin() + static_cast<std::ptrdiff_t>(to));
+        low = any ? std::min(low, *min) : *min;
+        high = any ? std::max(high, *max) : *max;
+        any = true;
     }
     if (series.filled) {
         // A filled area reaches down (or up) to zero, which must stay in sight.
@@ -260,7 +268,14 @@ void ChartWidget::rebuild()
     titleLabel->setText(shownText(data->title()));
     const std::vector<ChartSeries>& all = data->series();
     for (size_t i = 0; i < all.size(); ++i) {
-        Pane pane = buildPane(i, i + 1 == all.size());
+        if (all[i].overlay && !panes.empty()) {
+            addOverlay(panes.back(), i);
+            continue;
+        }
+        // The last pane is the one no later series starts a pane after.
+        const bool lastPane = std::none_of(all.begin() + static_cast<std::ptrdiff_t>(i) + 1, all.end(),
+                                           [](const ChartSeries& s) { return !s.overlay; });
+        Pane pane = buildPane(i, lastPane);
         layout->addWidget(pane.view, std::max(all[i].heightShare, 1));
         panes.push_back(pane);
     }
@@ -287,7 +302,8 @@ void ChartWidget::showRange(double first, double last)
     const double gap = labelGap() * (last - first);
     for (const Pane& pane : panes) {
         labelPositions(pane.x, *data, first, last, gap);
-        fitValues(pane.y, data->series()[pane.series], first, last);
+        fitValues(pane.y, data->series()[pane.series], first, last,
+                  std::span<const ChartSeries>(data->series()).subspan(pane.series + 1, pane.lastSeries - pane.series));
     }
 }
 
@@ -392,7 +408,24 @@ ChartWidget::Pane ChartWidget::buildPane(size_t seriesIndex, bool lastPane)
     };
     view->dragged = [this](double first, double last) { showRange(first, last); };
     view->resetAsked = [this] { showAll(); };
-    return {view, x, y, seriesIndex};
+    return {view, x, y, seriesIndex, seriesIndex};
+}
+
+// A lighter line in `pane`, on its axes.
+void ChartWidget::addOverlay(Pane& pane, size_t seriesIndex)
+{
+    const ChartSeries& series = data->series()[seriesIndex];
+    auto* line = new QLineSeries;
+    QList<QPointF> points;
+    points.reserve(static_cast<qsizetype>(series.values.size()));
+    for (size_t i = 0; i < series.values.size(); ++i)
+        points.append(QPointF(static_cast<qreal>(i), series.values[i]));
+    line->replace(points);
+    line->setColor(QColor(20, 70, 160, 110));
+    pane.view->chart()->addSeries(line);
+    line->attachAxis(pane.x);
+    line->attachAxis(pane.y);
+    pane.lastSeries = seriesIndex;
 }
 
 }  // namespace kv

@@ -49,10 +49,12 @@ private:
         QCategoryAxis* x;
         QCategoryAxis* y;
         size_t series;  // index into the chart's series
+        size_t lastSeries;  // the last series drawn in the pane: later ones that overlay it
     };
 
     void rebuild();
     Pane buildPane(size_t seriesIndex, bool lastPane);
+    void addOverlay(Pane& pane, size_t seriesIndex);
     double labelGap() const;
 
     Chart* data = nullptr;
