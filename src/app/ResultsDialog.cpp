@@ -378,7 +378,7 @@ void ResultsDialog::showMonteCarlo(const MonteCarloResult& mc)
     std::vector<ChartSeries> fan;
     for (size_t k : {size_t{2}, size_t{1}, size_t{3}, size_t{0}, size_t{4}}) {
         ChartSeries band;
-        band.name = toCp932(std::to_string(kMonteCarloPercentiles[k]) + "%点");
+        band.name = toCp932(std::to_string(kMonteCarloPercentiles[k]) + (k == 2 ? "%点（中央値）" : "%点"));
         band.axisText = toCp932("円");
         band.overlay = k != 2;
         for (const Percentiles& p : mc.assetBands)
