@@ -19,6 +19,7 @@
 #include "toolkit/Platform.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <optional>
 #include <string>
@@ -134,6 +135,8 @@ ResultsDialog::ResultsDialog(Platform& platform, const RunResults& results,
     : Dialog(platform), results(results), inputs(std::move(inputs)), tradeRows(results, names)
 {
     tradesTable.setSortable(true);
+    monteCarloOrders.append(toCp932("全取引の並べ替え (permute)"));
+    monteCarloOrders.append(toCp932("復元抽出 (bootstrap)"));
 }
 
 const DialogTemplate& ResultsDialog::dialogTemplate() const
@@ -152,6 +155,12 @@ void ResultsDialog::exchange(DataExchange& dx)
     dx.text(IDC_RESULTS_TRADE_COUNT, tradeCount);
     dx.text(IDC_RESULTS_TRADE_SUMS, tradeSums);
     dx.heatmap(IDC_RESULTS_MONTH_MAP, monthMap);
+    dx.text(IDC_RESULTS_MC_PATHS, monteCarloPaths);
+    dx.text(IDC_RESULTS_MC_SEED, monteCarloSeed);
+    dx.selection(IDC_RESULTS_MC_ORDER, monteCarloOrders, monteCarloOrder);
+    dx.chart(IDC_RESULTS_MC_FAN, monteCarloFan);
+    dx.chart(IDC_RESULTS_MC_HISTOGRAM, monteCarloHistogram);
+    dx.table(IDC_RESULTS_MC_FIGURES, monteCarloTable);
 }
 
 void ResultsDialog::onInitDialog()
@@ -175,6 +184,9 @@ void ResultsDialog::onCommand(int id, Notification notification)
         return;
     case IDC_RESULTS_SAVE_REPORT:
         saveReport();
+        return;
+    case IDC_RESULTS_MC_RUN:
+        startMonteCarlo();
         return;
     case IDC_RESULTS_TRADE_FILTER:
         if (notification == Notification::TextChanged) {
@@ -313,13 +325,108 @@ void ResultsDialog::saveReport()
     std::optional<std::filesystem::path> file = askForOutputFile(platform(), "html", htmlFilter, inputs);
     if (!file)
         return;
+    ReportSource source = *reportSource;
+    if (monteCarlo)
+        source.monteCarlo = &*monteCarlo;
     bool written = false;
     {
         WaitCursor wait = platform().waitCursor();
-        written = writeHtmlReport(*reportSource, *file);
+        written = writeHtmlReport(source, *file);
     }
     if (!written)
         platform().messageBox(notSaved);
+}
+
+// Takes the page's settings; a number of paths or a seed that is not a whole number in its range
+// is refused with a message and nothing runs.
+void ResultsDialog::startMonteCarlo()
+{
+    if (!updateData(true))
+        return;
+    auto whole = [](const std::string& text, auto& value) {
+        auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+        return ec == std::errc() && end == text.data() + text.size() && !text.empty();
+    };
+    MonteCarloSettings settings;
+    if (!whole(monteCarloPaths, settings.paths) || settings.paths < 1 || settings.paths > kMaxMonteCarloPaths) {
+        platform().messageBox(toCp932("経路数には 1 から " + std::to_string(kMaxMonteCarloPaths) +
+                                      " までの整数を入力してください。"));
+        return;
+    }
+    if (!whole(monteCarloSeed, settings.seed)) {
+        platform().messageBox(toCp932("シードには 0 から 18446744073709551615 までの整数を入力してください。"));
+        return;
+    }
+    settings.order = monteCarloOrder == 1 ? MonteCarloOrder::Bootstrap : MonteCarloOrder::Permute;
+    settings.bandPoints = 201;
+    {
+        WaitCursor wait = platform().waitCursor();
+        monteCarlo = kv::runMonteCarlo(results.tradeList(), results.capital(), settings);
+    }
+    showMonteCarlo(*monteCarlo);
+    updateData(false);
+}
+
+// The median of the assets by trade number with the 25th–75th and 5th–95th percentiles about
+// it, the paths' drawdowns counted in 2 % steps, and the figures.
+void ResultsDialog::showMonteCarlo(const MonteCarloResult& mc)
+{
+    std::vector<std::string> tradeNumbers;
+    for (int64_t t : mc.bandTrades)
+        tradeNumbers.push_back(std::to_string(t));
+    // The median first, in its own pane; the other percentiles as lines beside it in the same pane.
+    std::vector<ChartSeries> fan;
+    for (size_t k : {size_t{2}, size_t{1}, size_t{3}, size_t{0}, size_t{4}}) {
+        ChartSeries band;
+        band.name = toCp932(std::to_string(kMonteCarloPercentiles[k]) + (k == 2 ? "%点（中央値）" : "%点"));
+        band.axisText = toCp932("円");
+        band.sharesPane = k != 2;
+        for (const Percentiles& p : mc.assetBands)
+            band.values.push_back(p[k]);
+        fan.push_back(std::move(band));
+    }
+    monteCarloFan.set(toCp932("総資産の分布（中央値と 25〜75%点、5〜95%点）"), toCp932("取引数"),
+                      std::move(tradeNumbers), std::move(fan));
+
+    constexpr int kStep = 2;
+    constexpr int kBins = 100 / kStep;
+    std::vector<std::string> bins;
+    ChartSeries shares;
+    shares.name = toCp932("経路の割合");
+    shares.axisText = toCp932("％");
+    shares.filled = true;
+    shares.decimals = 1;
+    shares.values.assign(kBins, 0);
+    for (int b = 0; b < kBins; ++b)
+        bins.push_back(std::to_string(b * kStep) + "%");
+    for (double dd : mc.pathDrawdownPercent)
+        shares.values[static_cast<size_t>(std::clamp(static_cast<int>(dd / kStep), 0, kBins - 1))] +=
+            100.0 / static_cast<double>(mc.pathDrawdownPercent.size());
+    monteCarloHistogram.set(toCp932("最大ドローダウン率の分布"), toCp932("最大ドローダウン率"), std::move(bins),
+                            {std::move(shares)});
+
+    auto value = [&](double v, bool yen) {
+        return mc.computed ? (yen ? yenText(v) : fixed(v, 2) + "%") : noValue;
+    };
+    // A drawdown reads as a fall, as everywhere it is shown.
+    auto fall = [&](double v) { return mc.computed ? signedPercentText(-v) : noValue; };
+    std::vector<std::vector<TableCell>> rows;
+    rows.push_back({{toCp932("経路数")}, {count(mc.settings.paths)}});
+    rows.push_back({{toCp932("取引数")}, {count(mc.trades)}});
+    for (size_t k = 0; k < kMonteCarloPercentiles.size(); ++k)
+        rows.push_back({{toCp932("最終資産 " + std::to_string(kMonteCarloPercentiles[k]) + "%点")},
+                        {value(mc.finalAssets[k], true)}});
+    for (size_t k = 0; k < kMonteCarloPercentiles.size(); ++k)
+        rows.push_back({{toCp932("最大DD率 " + std::to_string(kMonteCarloPercentiles[k]) + "%点")},
+                        {fall(mc.maxDrawdownPercent[k])}});
+    rows.push_back({{toCp932("元本割れの経路")}, {value(mc.lossProbabilityPercent, false)}});
+    for (size_t l = 0; l < kMonteCarloDrawdownLevels.size(); ++l)
+        rows.push_back({{toCp932("DD " + std::to_string(kMonteCarloDrawdownLevels[l]) + "%以上の経路")},
+                        {value(mc.drawdownAtLeastPercent[l], false)}});
+    rows.push_back({{toCp932("破産した経路")}, {value(mc.ruinProbabilityPercent, false)}});
+    rows.push_back({{toCp932("実際の最大DD率")}, {fall(mc.actualMaxDrawdownPercent)}});
+    rows.push_back({{toCp932("実際よりDDが小さい経路")}, {value(mc.pathsWithSmallerDrawdownPercent, false)}});
+    monteCarloTable.set({{toCp932("項目"), 90}, {toCp932("値"), 64, true}}, std::move(rows));
 }
 
 }  // namespace kv

@@ -2,9 +2,11 @@
 #pragma once
 // The command line of kirvane-batch:
 //   kirvane-batch [--start-row N] [--end-row M] [--log FILE] [--equity FILE] [--trades FILE]
-//                 [--report FILE] [--set NAME=VALUE]... [--json] SIGNAL_FILE
+//                 [--report FILE] [--set NAME=VALUE]... [--json]
+//                 [--monte-carlo N [--mc-seed S] [--mc-order permute|bootstrap]] SIGNAL_FILE
 
 #include "batch/RunArguments.h"
+#include "sim/MonteCarlo.h"
 
 #include <filesystem>
 #include <optional>
@@ -19,6 +21,8 @@ struct BatchOptions : RunArguments {
     std::optional<std::filesystem::path> equityFile;  // the day points as CSV
     std::optional<std::filesystem::path> tradesFile;  // the list of trades as CSV
     std::optional<std::filesystem::path> reportFile;  // the run's report as one HTML page
+    // --monte-carlo N with its seed and order: the trade order's Monte Carlo after the run.
+    std::optional<MonteCarloSettings> monteCarlo;
 };
 
 // The options, or the reason the arguments are not valid.

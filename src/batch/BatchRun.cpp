@@ -7,11 +7,13 @@
 #include "batch/StatisticsReport.h"
 #include "data/StockMasterFile.h"
 #include "report/HtmlReport.h"
+#include "report/MonteCarloJson.h"
 #include "report/ResultsJson.h"
 #include "report/StatisticsJson.h"
 #include "settings/SettingByName.h"
 #include "settings/SettingsFile.h"
 #include "sim/EquityCsv.h"
+#include "sim/MonteCarlo.h"
 #include "sim/OutcomeTexts.h"
 #include "sim/ResultFigureTable.h"
 #include "sim/RunFigures.h"
@@ -104,7 +106,30 @@ void printResults(std::ostream& out, const RunResults& results)
         << dateOrNone(figure("firstMarginCallDate")) << ")\n";
 }
 
-void printSummary(std::ostream& out, const BatchSession& session, int rows)
+// The Monte Carlo of the trade order, after the run's figures.
+void printMonteCarlo(std::ostream& out, const MonteCarloResult& mc)
+{
+    out << "モンテカルロ: " << mc.settings.paths << " 経路 (" << monteCarloOrderName(mc.settings.order) << "、シード "
+        << mc.settings.seed << "、取引 " << mc.trades << " 回)\n";
+    auto five = [&](const Percentiles& p, auto text) {
+        std::string line;
+        for (size_t k = 0; k < p.size(); ++k)
+            line += (k ? " / " : "") + text(mc.computed ? std::optional<double>(p[k]) : std::nullopt);
+        return line;
+    };
+    auto share = [&](double value) { return percent(mc.computed ? std::optional<double>(value) : std::nullopt); };
+    out << "  最終資産 (5/25/50/75/95%点): " << five(mc.finalAssets, [](auto v) { return money(v); }) << " 円\n"
+        << "  最大ドローダウン率 (5/25/50/75/95%点): "
+        << five(mc.maxDrawdownPercent, [](auto v) { return percent(v); }) << "\n"
+        << "  元本割れ: " << share(mc.lossProbabilityPercent);
+    for (size_t l = 0; l < kMonteCarloDrawdownLevels.size(); ++l)
+        out << "  ドローダウン " << kMonteCarloDrawdownLevels[l] << "%以上: " << share(mc.drawdownAtLeastPercent[l]);
+    out << "  破産: " << share(mc.ruinProbabilityPercent) << "\n"
+        << "  実際の最大ドローダウン率 (取引ごと): " << share(mc.actualMaxDrawdownPercent)
+        << "  これより小さい経路: " << share(mc.pathsWithSmallerDrawdownPercent) << "\n";
+}
+
+void printSummary(std::ostream& out, const BatchSession& session, int rows, const MonteCarloResult* mc)
 {
     const Backtest& engine = session.engine;
     const RunFigures& figures = engine.figures();
@@ -117,10 +142,12 @@ void printSummary(std::ostream& out, const BatchSession& session, int rows)
         << "運用資産: " << money(figures.operatingAssets) << " 円\n"
         << "現在利益: " << money(figures.cumulativeProfit) << " 円\n";
     printResults(out, engine.results());
+    if (mc)
+        printMonteCarlo(out, *mc);
     printSimpleTotals(out, *session.app);
 }
 
-void printJson(std::ostream& out, const BatchSession& session, int rows)
+void printJson(std::ostream& out, const BatchSession& session, int rows, const MonteCarloResult* mc)
 {
     const Backtest& engine = session.engine;
     const RunFigures& figures = engine.figures();
@@ -149,6 +176,8 @@ void printJson(std::ostream& out, const BatchSession& session, int rows)
     }
     result["statistics"] = statisticsJson(*session.app);
     result["results"] = resultsJson(engine.results());
+    if (mc)
+        result["monteCarlo"] = monteCarloJson(*mc);
     out << result.dump() << '\n';
 }
 
@@ -191,9 +220,10 @@ int runBatch(const BatchOptions& options, const std::filesystem::path& folder, s
     Backtest& engine = session.engine;
     engine.setSettings(settings);
     // No one can view a trade record here: only the log file gets the lines. The list of trades
-    // is kept only for --trades and --report.
+    // is kept only for --trades, --report and --monte-carlo.
     StepOutcome started = engine.start(options.logFile, false,
-                                       options.tradesFile.has_value() || options.reportFile.has_value());
+                                       options.tradesFile.has_value() || options.reportFile.has_value() ||
+                                           options.monteCarlo.has_value());
     bool logFailed = false;
     if (started.logOpenFailed) {
         err << toUtf8(messages::logCannotOpen) << '\n';
@@ -218,10 +248,14 @@ int runBatch(const BatchOptions& options, const std::filesystem::path& folder, s
     if (showProgress)
         err << "\r\x1b[K" << std::flush;
 
+    std::optional<MonteCarloResult> monteCarlo;
+    if (options.monteCarlo)
+        monteCarlo = runMonteCarlo(engine.results().tradeList(), engine.results().capital(), *options.monteCarlo);
+    const MonteCarloResult* mc = monteCarlo ? &*monteCarlo : nullptr;
     if (options.json)
-        printJson(out, session, rows);
+        printJson(out, session, rows, mc);
     else
-        printSummary(out, session, rows);
+        printSummary(out, session, rows, mc);
     bool outputFailed = false;
     if (options.equityFile && !writeEquityCsv(engine.results(), *options.equityFile)) {
         err << "error: " << options.equityFile->string() << " cannot be written\n";
@@ -234,7 +268,7 @@ int runBatch(const BatchOptions& options, const std::filesystem::path& folder, s
     }
     bool reportFailed = false;
     if (options.reportFile &&
-        !writeHtmlReport({*session.app, engine, options.signalFile, folder / kStockMasterFileName},
+        !writeHtmlReport({*session.app, engine, options.signalFile, folder / kStockMasterFileName, mc},
                          *options.reportFile)) {
         err << "error: " << options.reportFile->string() << " cannot be written\n";
         reportFailed = true;

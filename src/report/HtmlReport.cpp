@@ -5,6 +5,7 @@
 #include "data/SimulatorApp.h"
 #include "report/ChartSvg.h"
 #include "report/HtmlText.h"
+#include "report/MonteCarloJson.h"
 #include "report/ResultsJson.h"
 #include "report/StatisticsJson.h"
 #include "settings/SettingsTable.h"
@@ -307,6 +308,43 @@ void appendPeriods(std::string& html, const ResultFigures& f)
     html += "</tbody>\n</table>\n</section>\n";
 }
 
+// The Monte Carlo of the trade order: the percentiles of the paths' final assets and drawdowns,
+// the shares of paths that lost, fell far or were ruined, the run's own drawdown among them, and
+// what the figures cannot tell.
+void appendMonteCarlo(std::string& html, const MonteCarloResult& mc)
+{
+    auto plain = [&](double value) { return mc.computed ? fixed(value, 2) + "%" : std::string(kNoValue); };
+    html += "<section id=\"monte-carlo\">\n<h2>モンテカルロ（取引の順序）</h2>\n<p class=\"sub\">" +
+        count(mc.settings.paths) + " 経路、" +
+        (mc.settings.order == MonteCarloOrder::Permute ? "全取引の並べ替え (permute)" : "復元抽出 (bootstrap)") +
+        "、シード " + std::to_string(mc.settings.seed) + "、取引 " + count(mc.trades) +
+        " 回</p>\n<table id=\"monte-carlo-percentiles\">\n<thead><tr><th></th>";
+    for (int q : kMonteCarloPercentiles)
+        html += "<th class=\"n\">" + std::to_string(q) + "%点</th>";
+    html += "</tr></thead>\n<tbody>\n<tr><th>最終資産</th>";
+    for (double v : mc.finalAssets)
+        html += "<td class=\"n\">" + (mc.computed ? yen(v) : std::string(kNoValue)) + "</td>";
+    html += "</tr>\n<tr><th>最大ドローダウン率</th>";
+    for (double v : mc.maxDrawdownPercent)
+        html += "<td class=\"n\">" + plain(v) + "</td>";
+    html += "</tr>\n</tbody>\n</table>\n<dl class=\"pairs\" id=\"monte-carlo-shares\">\n";
+    auto pair = [&](const std::string& key, const std::string& label, double value) {
+        html += "<div data-key=\"" + key + "\"><dt>" + label + "</dt><dd>" + plain(value) + "</dd></div>\n";
+    };
+    pair("lossProbabilityPercent", "元本を下回って終わる経路", mc.lossProbabilityPercent);
+    for (size_t l = 0; l < kMonteCarloDrawdownLevels.size(); ++l)
+        pair("drawdownAtLeastPercent" + std::to_string(kMonteCarloDrawdownLevels[l]),
+             "ドローダウンが " + std::to_string(kMonteCarloDrawdownLevels[l]) + "% に達する経路",
+             mc.drawdownAtLeastPercent[l]);
+    pair("ruinProbabilityPercent", "破産する経路", mc.ruinProbabilityPercent);
+    pair("actualMaxDrawdownPercent", "実際の最大ドローダウン率（取引ごと）", mc.actualMaxDrawdownPercent);
+    pair("pathsWithSmallerDrawdownPercent", "実際よりドローダウンが小さい経路", mc.pathsWithSmallerDrawdownPercent);
+    html += "</dl>\n<p class=\"note\">各取引の損益を直前の総資産に対する収益率に直し、順序を変えて元本から"
+            "複利で積み直した経路です。ドローダウンは取引ごとの総資産で測るため、日ごとの成績の値とは"
+            "異なります。取引は互いに独立ではなく（同じ日の売買、相場の流れ）、シグナルは固定のままなので、"
+            "分布は起こりうる幅の目安であって予測ではありません。</p>\n</section>\n";
+}
+
 // A trade's cell in the report's trade table: numbers right-aligned, a toned column coloured by
 // the exact value.
 void appendTradeCell(std::string& html, const TradeColumn& column, const Trade& t, const SignalRows& rows)
@@ -476,6 +514,8 @@ std::string htmlReport(const ReportSource& source, int32_t madeOn)
         "<p class=\"note hint\">点にマウスを重ねると、その日の日付、総資産、ドローダウン率を表示します。</p>\n"
         "</section>\n";
     appendPeriods(html, f);
+    if (source.monteCarlo)
+        appendMonteCarlo(html, *source.monteCarlo);
     appendTrades(html, results, f.trades, source.engine.signalRows());
     appendStatistics(html, source.app);
 
@@ -485,6 +525,8 @@ std::string htmlReport(const ReportSource& source, int32_t madeOn)
     data["statistics"] = statisticsJson(source.app);
     data["statistics"].erase("stocks");
     data["results"] = resultsJson(results);
+    if (source.monteCarlo)
+        data["monteCarlo"] = monteCarloJson(*source.monteCarlo);
     html += "<script type=\"application/json\" id=\"kirvane-data\">" + scriptSafeJson(data.dump()) +
         "</script>\n<script>" + kScript + "</script>\n<footer>Kirvane " + std::string(kVersion) +
         "</footer>\n</body>\n</html>\n";

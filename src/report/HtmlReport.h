@@ -18,12 +18,16 @@ namespace kv {
 
 class Backtest;
 class SimulatorApp;
+struct MonteCarloResult;
 
 struct ReportSource {
     const SimulatorApp& app;  // the stock master and the signal file's statistics
     const Backtest& engine;   // the run: its settings, signal rows and results
     std::filesystem::path signalFile;
     std::filesystem::path stockMasterFile;
+    // The Monte Carlo of the trade order, when one was run: its own section, and its
+    // "monteCarlo" object in the page's data.
+    const MonteCarloResult* monteCarlo = nullptr;
 };
 
 // The page, made on `madeOn` (yyyymmdd).

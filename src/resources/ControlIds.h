@@ -67,6 +67,15 @@ inline constexpr int IDC_RESULTS_TRADE_COUNT = 1122;   // the number of trades s
 inline constexpr int IDC_RESULTS_TRADES = 1123;
 inline constexpr int IDC_RESULTS_TRADE_SUMS = 1124;  // the sums of the trades shown
 inline constexpr int IDC_RESULTS_MONTH_MAP = 1125;   // 月別: the monthly returns by year
+// モンテカルロ: the number of paths, the seed and the order, the run button, the fan chart of the
+// assets, the histogram of the drawdowns and the figures
+inline constexpr int IDC_RESULTS_MC_PATHS = 1126;
+inline constexpr int IDC_RESULTS_MC_SEED = 1127;
+inline constexpr int IDC_RESULTS_MC_ORDER = 1128;
+inline constexpr int IDC_RESULTS_MC_RUN = 1129;
+inline constexpr int IDC_RESULTS_MC_FAN = 1130;
+inline constexpr int IDC_RESULTS_MC_HISTOGRAM = 1131;
+inline constexpr int IDC_RESULTS_MC_FIGURES = 1132;
 
 // Optimisation window: the two axes (setting, FROM, TO, STEP or a list of values each), the
 // figure to rank by, the hold-out date, and the run and its results

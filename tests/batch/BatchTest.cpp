@@ -47,9 +47,30 @@ TEST(BatchArguments, ReadsEveryOptionAndRejectsMistakes)
                                                {"a.csv", "b.csv"},
                                                {"--log"},
                                                {"s.csv", "--equity"},
-                                               {"s.csv", "--trades"}}) {
+                                               {"s.csv", "--trades"},
+                                               {"--monte-carlo", "0", "s.csv"},
+                                               {"--monte-carlo", "1000001", "s.csv"},
+                                               {"--monte-carlo", "12x", "s.csv"},
+                                               {"--monte-carlo", "10", "--mc-seed", "-1", "s.csv"},
+                                               {"--monte-carlo", "10", "--mc-seed", "18446744073709551616", "s.csv"},
+                                               {"--monte-carlo", "10", "--mc-order", "shuffle", "s.csv"},
+                                               {"--mc-seed", "3", "s.csv"},
+                                               {"s.csv", "--monte-carlo"}}) {
         EXPECT_FALSE(parseBatchArguments(bad).options) << (bad.empty() ? "(none)" : bad[0]);
     }
+
+    // The Monte Carlo's defaults, and the largest seed.
+    p = parseBatchArguments({"--monte-carlo", "1000000", "s.csv"});
+    ASSERT_TRUE(p.options && p.options->monteCarlo) << p.error;
+    EXPECT_EQ(p.options->monteCarlo->paths, 1000000);
+    EXPECT_EQ(p.options->monteCarlo->seed, 1u);
+    EXPECT_EQ(p.options->monteCarlo->order, MonteCarloOrder::Permute);
+    p = parseBatchArguments(
+        {"--mc-order", "bootstrap", "--mc-seed", "18446744073709551615", "--monte-carlo", "5", "s.csv"});
+    ASSERT_TRUE(p.options && p.options->monteCarlo) << p.error;
+    EXPECT_EQ(p.options->monteCarlo->seed, 18446744073709551615u);
+    EXPECT_EQ(p.options->monteCarlo->order, MonteCarloOrder::Bootstrap);
+    EXPECT_FALSE(parseBatchArguments({"s.csv"}).options->monteCarlo);
 
     // Row 0 is a row like any other; a log name is kept exactly as given.
     p = parseBatchArguments({"--start-row", "0", "--end-row", "0", "--log", "trades", "s.csv"});
@@ -114,6 +135,51 @@ TEST_F(BatchRun, JsonResultReadsBackAndTheLogHasThirteenFieldsPerLine)
     EXPECT_EQ(
         folder.read("kvn.conf"),
         "2000000,500000,2.500000,0.200000,0.100000,300000,50000000,5,-0.030000,0,3990,1.000000,0,0,0,1,0,0");
+}
+
+TEST_F(BatchRun, MonteCarloAddsItsObjectItsLinesAndItsSectionOnly)
+{
+    const std::string signals = (folder / "signals.csv").string();
+    ASSERT_EQ(run({"--json", signals}), 0) << err.str();
+    const nlohmann::ordered_json plain = nlohmann::ordered_json::parse(out.str());
+    ASSERT_EQ(run({"--json", "--monte-carlo", "50", "--mc-seed", "9", "--mc-order", "bootstrap", signals}), 0)
+        << err.str();
+    nlohmann::ordered_json with = nlohmann::ordered_json::parse(out.str());
+    const nlohmann::ordered_json mc = with["monteCarlo"];
+    with.erase("monteCarlo");
+    EXPECT_EQ(with, plain);  // nothing else changes
+
+    std::vector<std::string> keys;
+    for (const auto& [key, value] : mc.items())
+        keys.push_back(key);
+    EXPECT_EQ(keys, (std::vector<std::string>{"paths", "seed", "order", "trades", "finalAssets", "maxDrawdownPercent",
+                                              "lossProbabilityPercent", "drawdownAtLeastPercent",
+                                              "ruinProbabilityPercent", "actualMaxDrawdownPercent",
+                                              "pathsWithSmallerDrawdownPercent"}));
+    for (const char* percentiles : {"finalAssets", "maxDrawdownPercent"}) {
+        std::vector<std::string> names;
+        for (const auto& [key, value] : mc[percentiles].items()) {
+            names.push_back(key);
+            EXPECT_TRUE(value.is_number()) << percentiles << " " << key;
+        }
+        EXPECT_EQ(names, (std::vector<std::string>{"p5", "p25", "p50", "p75", "p95"})) << percentiles;
+    }
+    std::vector<std::string> levels;
+    for (const auto& [key, value] : mc["drawdownAtLeastPercent"].items())
+        levels.push_back(key);
+    EXPECT_EQ(levels, (std::vector<std::string>{"20", "30", "50"}));
+    EXPECT_EQ(mc["paths"], 50);
+    EXPECT_EQ(mc["seed"], 9);
+    EXPECT_EQ(mc["order"], "bootstrap");
+    EXPECT_EQ(mc["trades"], 2);
+
+    ASSERT_EQ(run({signals}), 0) << err.str();
+    const std::string summary = out.str();
+    ASSERT_EQ(run({"--monte-carlo", "50", "--report", (folder / "r.html").string(), signals}), 0) << err.str();
+    EXPECT_NE(out.str().find("モンテカルロ: 50 経路 (permute、シード 1、取引 2 回)"), std::string::npos) << out.str();
+    EXPECT_GT(out.str().size(), summary.size());
+    EXPECT_NE(folder.read("r.html").find("<section id=\"monte-carlo\">"), std::string::npos);
+    EXPECT_NE(folder.read("r.html").find("\"monteCarlo\":{\"paths\":50"), std::string::npos);
 }
 
 TEST_F(BatchRun, DoubtfulRowsAreCountedOnStandardErrorAndInTheJson)
