@@ -227,8 +227,9 @@ void ResultsDialog::showResults()
     drawdown.filled = true;
     drawdown.decimals = 1;
     drawdown.heightShare = 2;
+    // Time runs evenly: each day at its date, however unevenly the days with signals fall.
     chart.set(toCp932("総資産とドローダウン（日ごと）"), toCp932("日付"), std::move(dates),
-              {std::move(assets), std::move(drawdown)});
+              {std::move(assets), std::move(drawdown)}, timePositions(days));
 
     figuresTable.set({{toCp932("項目"), 100}, {toCp932("値"), 80, true}}, figureRows(results, f));
     capitalUse.clear();

@@ -2,22 +2,57 @@
 #include "toolkit/Chart.h"
 
 #include <algorithm>
+#include <cmath>
+#include <functional>
+
+#include <algorithm>
 #include <array>
 
 namespace kv {
 
 void Chart::set(std::string title, std::string xAxisText, std::vector<std::string> xTexts,
-                std::vector<ChartSeries> series)
+                std::vector<ChartSeries> series, std::vector<double> xValues)
 {
     chartTitle = std::move(title);
     xAxis = std::move(xAxisText);
     positions = std::move(xTexts);
+    // Places that do not increase, or do not match the positions, are not used.
+    const bool increasing = std::adjacent_find(xValues.begin(), xValues.end(), std::greater_equal<double>()) ==
+        xValues.end();
+    places = xValues.size() == positions.size() && xValues.size() >= 2 && increasing ? std::move(xValues)
+                                                                                    : std::vector<double>{};
     allSeries = std::move(series);
     for (ChartSeries& s : allSeries)
         if (s.values.size() > positions.size())
             s.values.resize(positions.size());
     if (observer)
         observer->chartChanged();
+}
+
+double Chart::xOf(double p) const
+{
+    if (places.empty())
+        return p;
+    const double last = static_cast<double>(places.size() - 1);
+    if (p <= 0)
+        return places.front() + p * (places[1] - places.front());
+    if (p >= last)
+        return places.back() + (p - last) * (places.back() - places[places.size() - 2]);
+    const auto i = static_cast<size_t>(std::floor(p));
+    return places[i] + (p - static_cast<double>(i)) * (places[i + 1] - places[i]);
+}
+
+double Chart::positionAt(double x) const
+{
+    if (places.empty())
+        return x;
+    const double last = static_cast<double>(places.size() - 1);
+    if (x <= places.front())
+        return (x - places.front()) / (places[1] - places.front());
+    if (x >= places.back())
+        return last + (x - places.back()) / (places.back() - places[places.size() - 2]);
+    const size_t i = static_cast<size_t>(std::upper_bound(places.begin(), places.end(), x) - places.begin()) - 1;
+    return static_cast<double>(i) + (x - places[i]) / (places[i + 1] - places[i]);
 }
 
 namespace {

@@ -34,9 +34,16 @@ public:
     Chart& operator=(const Chart&) = delete;
 
     // Replaces what the chart shows; the observer hears of it once. Series with fewer values
-    // than there are x texts end early; values beyond the x texts are not shown.
+    // than there are x texts end early; values beyond the x texts are not shown. `xValues`, when
+    // given (one per position, increasing), place the positions along the x axis, so that time
+    // is drawn evenly however unevenly the points fall; otherwise they stand one apart.
     void set(std::string title, std::string xAxisText, std::vector<std::string> xTexts,
-             std::vector<ChartSeries> series);
+             std::vector<ChartSeries> series, std::vector<double> xValues = {});
+
+    // Where position `p` (fractions between positions, and beyond the ends at the edge's spacing)
+    // lies on the x axis, and the position at x: one the inverse of the other.
+    double xOf(double p) const;
+    double positionAt(double x) const;
 
     const std::string& title() const { return chartTitle; }
     const std::string& xAxisText() const { return xAxis; }
@@ -60,6 +67,7 @@ private:
     std::string xAxis;
     std::vector<std::string> positions;
     std::vector<ChartSeries> allSeries;
+    std::vector<double> places;  // x of each position; empty: the position itself
     ChartObserver* observer = nullptr;
 };
 

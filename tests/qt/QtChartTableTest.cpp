@@ -16,6 +16,7 @@
 
 #include <QAbstractItemModel>
 #include <QAreaSeries>
+#include <QXYSeries>
 #include <QCategoryAxis>
 #include <QChart>
 #include <QChartView>
@@ -127,6 +128,21 @@ TEST(QtChart, PanesFollowTheSeriesAndThePictureIsSaved)
         ASSERT_EQ(panes.size(), 2);
         EXPECT_EQ(qobject_cast<QLineSeries*>(panes[0]->chart()->series().value(0))->count(), 3);
         EXPECT_EQ(qobject_cast<QCategoryAxis*>(panes[0]->chart()->axes(Qt::Horizontal).value(0))->count(), 1);
+
+        // Placed by their x values, the points keep time's spacing in every pane, and a place
+        // on the axis reads back as its position.
+        chart.set({}, {}, {"a", "b", "c"}, curveAndDrawdown({1, 2, 3}, {0, -1, 0}), {0, 1, 10});
+        panes = widget->findChildren<QChartView*>();
+        for (QChartView* pane : panes) {
+            const QList<QPointF> points = qobject_cast<QXYSeries*>(pane->chart()->series().value(0)) ?
+                qobject_cast<QXYSeries*>(pane->chart()->series().value(0))->points() :
+                qobject_cast<QAreaSeries*>(pane->chart()->series().value(0))->upperSeries()->points();
+            ASSERT_EQ(points.size(), 3);
+            EXPECT_EQ(points[1].x(), 1);
+            EXPECT_EQ(points[2].x(), 10);
+        }
+        EXPECT_DOUBLE_EQ(chart.positionAt(5.5), 1.5);
+        EXPECT_DOUBLE_EQ(chart.xOf(1.5), 5.5);
 
         // Dates label the x axis at month starts for a short run and at year starts for a long
         // one; the value axes group thousands; pointing shows a position's date and values.

@@ -149,16 +149,16 @@ void labelPositions(QCategoryAxis* axis, const Chart& chart, double first, doubl
     clearLabels(axis);
     const std::vector<int> chosen =
         chart.labelPositions(static_cast<int>(std::ceil(first)), static_cast<int>(std::floor(last)), gap);
-    axis->setStartValue(first - 1);
+    axis->setStartValue(chart.xOf(first - 1));
     QStringList used;
     for (int position : chosen) {
         QString text = shownText(chart.xTexts()[static_cast<size_t>(position)]);
         if (used.contains(text))
             continue;
         used.append(text);
-        axis->append(text, position);
+        axis->append(text, chart.xOf(position));
     }
-    axis->setRange(first, last);
+    axis->setRange(chart.xOf(first), chart.xOf(last));
 }
 
 // A round step of about `rough`: 1, 2, 2.5 or 5 times a power of ten.
@@ -390,12 +390,12 @@ ChartWidget::Pane ChartWidget::buildPane(size_t seriesIndex, size_t lines, bool 
         chart->legend()->hide();
     }
 
-    auto pointsOf = [](const ChartSeries& s) {
+    auto pointsOf = [this](const ChartSeries& s) {
         QList<QPointF> points;
         points.reserve(static_cast<qsizetype>(s.values.size()));
         for (size_t i = 0; i < s.values.size(); ++i)
             if (std::isfinite(s.values[i]))
-                points.append(QPointF(static_cast<qreal>(i), s.values[i]));
+                points.append(QPointF(data->xOf(static_cast<double>(i)), s.values[i]));
         return points;
     };
     QList<QPointF> points = pointsOf(series);
@@ -459,11 +459,13 @@ ChartWidget::Pane ChartWidget::buildPane(size_t seriesIndex, size_t lines, bool 
     view->setRenderHint(QPainter::Antialiasing);
     view->setFrameShape(QFrame::NoFrame);
     view->pointed = [this, view](double x) {
-        const int position = static_cast<int>(std::lround(x));
+        const int position = static_cast<int>(std::lround(data->positionAt(x)));
         const QString text = pointText(std::clamp(position, 0, std::max(data->pointCount() - 1, 0)));
         QToolTip::showText(QCursor::pos(), text, view);
     };
-    view->dragged = [this](double first, double last) { showRange(first, last); };
+    view->dragged = [this](double first, double last) {
+        showRange(data->positionAt(first), data->positionAt(last));
+    };
     view->resetAsked = [this] { showAll(); };
     return {view, x, y, std::move(indices)};
 }
