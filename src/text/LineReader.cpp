@@ -18,6 +18,8 @@ std::string systemErrorText(int errorNumber)
 {
     if (errorNumber == kNotRegularFileError)
         return "Not a regular file";
+    if (errorNumber == kOutputLockedError)
+        return "Locked by another run";
     // The untranslated description: the program's texts are code page 932, and a translated
     // one would come in the locale's encoding.
     if (const char* text = strerrordesc_np(errorNumber))
