@@ -8,10 +8,13 @@
 #include "resources/Templates.h"
 #include "settings/SettingsFile.h"
 #include "settings/SettingsTable.h"
+#include "text/Cp932.h"
 #include "text/Numbers.h"
 #include "toolkit/DataExchange.h"
+#include "toolkit/DialogView.h"
 #include "toolkit/Platform.h"
 
+#include <cmath>
 #include <iterator>
 
 namespace kv {
@@ -102,6 +105,18 @@ void OptionDialog::onOK()
 {
     bool complete = updateData(true);
     storeFields();
+    // A value whose text in kvn.conf would read back as another one (kept as read, too large
+    // for the file's field) is not written: the number prompt, on its field, as for no number.
+    if (const SettingDescription* unwritable = settingNotReadBack(app.settings)) {
+        if (complete) {
+            static const std::string prompt = toCp932("数値を入力してください。");
+            platform().messageBox(prompt);
+            for (const OptionControl& control : kControls)
+                if (&settingOf(control) == unwritable && view())
+                    view()->setFocus(control.id);
+        }
+        return;
+    }
     if (!saveSettings(app.settings, app.settingsFile()))
         platform().messageBox(messages::settingsFileNotWritten);
     if (complete)
@@ -124,9 +139,14 @@ void OptionDialog::storeFields()
     for (size_t i = 0; i < std::size(kControls); ++i) {
         const SettingDescription& setting = settingOf(kControls[i]);
         switch (shownAs(setting)) {
-        case Shown::Number:
-            setSettingValue(app.settings, setting, fields[i].number / setting.shownScale);
+        case Shown::Number: {
+            // A value shown as "----" (its shown number is beyond the doubles) stays as it was
+            // read, should the field be left so: kvn.conf never gets "inf", which reads as 0.
+            const double value = fields[i].number / setting.shownScale;
+            if (std::isfinite(fields[i].number) && std::isfinite(value))
+                setSettingValue(app.settings, setting, value);
             break;
+        }
         case Shown::Choice:
             setSettingValue(app.settings, setting, fields[i].choice);
             break;

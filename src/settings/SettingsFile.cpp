@@ -23,18 +23,22 @@ bool failWith(int errorNumber, int* error)
     return false;
 }
 
+// A setting's text in the file.
+std::string fileText(const SimulationSettings& settings, const SettingDescription& setting)
+{
+    const double value = settingValue(settings, setting);
+    if (setting.kind() != SettingKind::Decimal)
+        return format("%d", {static_cast<int32_t>(value)});
+    return format(setting.wholeYenInFile ? "%.0f" : "%f", {value});
+}
+
 }  // namespace
 
 std::string formatSettingsLine(const SimulationSettings& settings)
 {
     std::array<std::string, kSettingsFilePositions> positions;
     for (const SettingDescription& setting : settingsTable()) {
-        const double value = settingValue(settings, setting);
-        std::string text;
-        if (setting.kind() != SettingKind::Decimal)
-            text = format("%d", {static_cast<int32_t>(value)});
-        else
-            text = format(setting.wholeYenInFile ? "%.0f" : "%f", {value});
+        const std::string text = fileText(settings, setting);
         for (int position : setting.filePositions)
             if (position >= 0)
                 positions[static_cast<size_t>(position)] = text;
@@ -59,6 +63,20 @@ SimulationSettings parseSettingsLine(std::string_view line)
     return settings;
 }
 
+const SettingDescription* settingNotReadBack(const SimulationSettings& settings)
+{
+    const std::string line = formatSettingsLine(settings);
+    // Read as loadSettings reads it: the line and each field cut at the reader's limits.
+    const std::string again = formatSettingsLine(parseSettingsLine(std::string_view(line).substr(0, kMaxLineBytes)));
+    if (again == line)
+        return nullptr;
+    const SimulationSettings read = parseSettingsLine(std::string_view(line).substr(0, kMaxLineBytes));
+    for (const SettingDescription& setting : settingsTable())
+        if (fileText(read, setting) != fileText(settings, setting))
+            return &setting;
+    return &settingsTable().front();  // unreachable: equal texts make equal lines
+}
+
 SettingsLoad loadSettings(SimulationSettings& settings, const std::filesystem::path& file, int* error)
 {
     settings = SimulationSettings{};
@@ -77,6 +95,8 @@ SettingsLoad loadSettings(SimulationSettings& settings, const std::filesystem::p
 
 bool saveSettings(const SimulationSettings& settings, const std::filesystem::path& file, int* error)
 {
+    if (settingNotReadBack(settings))
+        return failWith(ERANGE, error);
     // All or nothing: a full disk or any other failure leaves the old file (or none) as it was.
     int failure = 0;
     if (writeWholeFile(file, formatSettingsLine(settings), &failure) == WriteResult::Written)

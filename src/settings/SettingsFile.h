@@ -10,6 +10,8 @@
 
 namespace kv {
 
+struct SettingDescription;
+
 inline constexpr const char* kSettingsFileName = "kvn.conf";
 
 // The file's one line for these settings.
@@ -17,6 +19,10 @@ std::string formatSettingsLine(const SimulationSettings& settings);
 
 // Every field from its position of the line; a missing or unreadable position gives 0 (false).
 SimulationSettings parseSettingsLine(std::string_view line);
+
+// The first setting whose text in the line would read back as another value (a number too long
+// for its field, "inf"), or nothing when the whole line reads back as it was written.
+const SettingDescription* settingNotReadBack(const SimulationSettings& settings);
 
 // How loadSettings found the file.
 enum class SettingsLoad {
@@ -35,6 +41,7 @@ enum class SettingsLoad {
 // Replaces the file's content with the settings, all or nothing: the line goes to a new file in
 // the same folder, which replaces the old one only once it is completely written. False (and the
 // system's error number in `error`) when that fails; the old file, or none, is left as it was.
+// A line that would not read back as written (settingNotReadBack) is not written: ERANGE.
 [[nodiscard]] bool saveSettings(const SimulationSettings& settings, const std::filesystem::path& file,
                   int* error = nullptr);
 
