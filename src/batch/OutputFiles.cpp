@@ -111,11 +111,10 @@ std::string lockOutputs(const std::vector<RunOutput>& outputs, std::vector<std::
 {
     for (const RunOutput& output : outputs) {
         auto lock = std::make_unique<OutputLock>();
-        if (int refusal = lock->take(output.file, true)) {
+        // A file that cannot be created is told where it is written, as before.
+        if (lock->take(output.file, true) == kOutputLockedError) {
             locks.clear();
-            if (refusal == kOutputLockedError)
-                return "他の実行が書き込み中です：" + output.file.string();
-            return output.what + " " + output.file.string() + " cannot be opened: " + systemErrorText(refusal);
+            return "他の実行が書き込み中です：" + output.file.string();
         }
         locks.push_back(std::move(lock));
     }

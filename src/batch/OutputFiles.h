@@ -48,8 +48,9 @@ std::string checkStandardOutput(const std::vector<RunOutput>& outputs,
 class OutputLock;
 
 // Locks every output for the run (creating those not there yet, removed again should the run
-// write nothing into them): empty when each is held in `locks`, else the reason
-// (「他の実行が書き込み中です：log.csv」 when another run writes one).
+// write nothing into them): empty unless another run holds one, else the reason
+// (「他の実行が書き込み中です：log.csv」). An output that cannot be created is left to fail
+// where it is written.
 std::string lockOutputs(const std::vector<RunOutput>& outputs, std::vector<std::unique_ptr<OutputLock>>& locks);
 
 // checkOutputs for kirvane-batch's options in `folder`.

@@ -164,7 +164,7 @@ SignalLoadResult loadSignalFile(LineReader& reader, const StockMaster& master, S
                 std::count(text.begin(), text.end(), ',') + 1 < static_cast<ptrdiff_t>(kSignalFieldCount) ||
                 withoutLineEnd(row.buyPrice).empty() || withoutLineEnd(row.signalDate).empty() ||
                 (settled && (withoutLineEnd(row.sellPrice).empty() || withoutLineEnd(row.endDate).empty())) ||
-                physical->find('\0') != std::string_view::npos;
+                reader.lastLineCut();
             if (cutShort)
                 result.warnings.add(LoadWarning::ShortRow, lineNumber);
         }

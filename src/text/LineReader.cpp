@@ -135,7 +135,8 @@ std::optional<std::string_view> LineReader::next()
 
     std::string_view line(begin, std::min(physical, kMaxLineBytes));
     size_t nul = line.find('\0');
-    if (nul != std::string_view::npos)
+    cutAtNul = nul != std::string_view::npos;
+    if (cutAtNul)
         line = line.substr(0, nul);
     return line;
 }
