@@ -107,9 +107,11 @@ if [ -n "${batch:-}" ] && [ -n "${sweep:-}" ]; then
     for form in csv json; do
       flags=(--jobs 1 --vary operatingRate=0.01:1:0.01 --vary maxStocks=1:100:1)
       [ $form = json ] && flags+=(--json)
+      rm -f sweep.out
       timeout 10 "$sweep" "${flags[@]}" signals.csv > sweep.out 2> err.txt &
       pid=$!
-      for _ in $(seq 200); do [ "$(wc -l < sweep.out)" -gt 2 ] && break; sleep 0.05; done
+      # Signalled once lines are out: the run is under way, its signal handling in place.
+      for _ in $(seq 200); do [ -f sweep.out ] && [ "$(wc -l < sweep.out)" -gt 2 ] && break; sleep 0.05; done
       kill -$signal $pid
       set +e
       wait $pid
