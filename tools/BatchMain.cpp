@@ -32,6 +32,7 @@ int main(int argc, char** argv)
     }
     std::error_code ec;
     std::filesystem::path folder = std::filesystem::current_path(ec);
+    kv::catchInterruptions();
     int status = kv::runReportingExceptions([&] {
         return kv::runBatch(*parsed.options, folder, std::cout, std::cerr, ::isatty(STDERR_FILENO) != 0);
     });

@@ -14,6 +14,7 @@
 #include "toolkit/DialogView.h"
 #include "toolkit/Platform.h"
 
+#include <cmath>
 #include <iterator>
 
 namespace kv {
@@ -123,6 +124,18 @@ void OptionDialog::onOK()
     if (complete && refuseNegativeCounts())
         return;
     storeFields();
+    // A value whose text in kvn.conf would read back as another one (kept as read, too large
+    // for the file's field) is not written: the number prompt, on its field, as for no number.
+    if (const SettingDescription* unwritable = settingNotReadBack(app.settings)) {
+        if (complete) {
+            static const std::string prompt = toCp932("数値を入力してください。");
+            platform().messageBox(prompt);
+            for (const OptionControl& control : kControls)
+                if (&settingOf(control) == unwritable && view())
+                    view()->setFocus(control.id);
+        }
+        return;
+    }
     if (!saveSettings(app.settings, app.settingsFile()))
         platform().messageBox(messages::settingsFileNotWritten);
     if (complete)
@@ -173,9 +186,14 @@ void OptionDialog::storeFields()
     for (size_t i = 0; i < controls.size(); ++i) {
         const SettingDescription& setting = *controls[i].setting;
         switch (shownAs(setting)) {
-        case Shown::Number:
-            setSettingValue(app.settings, setting, fields[i].number / setting.shownScale);
+        case Shown::Number: {
+            // A value shown as "----" (its shown number is beyond the doubles) stays as it was
+            // read, should the field be left so: kvn.conf never gets "inf", which reads as 0.
+            const double value = fields[i].number / setting.shownScale;
+            if (std::isfinite(fields[i].number) && std::isfinite(value))
+                setSettingValue(app.settings, setting, value);
             break;
+        }
         case Shown::Choice:
             setSettingValue(app.settings, setting, fields[i].choice);
             break;

@@ -4,6 +4,7 @@
 #include "resources/Messages.h"
 #include "text/Cp932.h"
 #include "text/FileKind.h"
+#include "text/OutputFile.h"
 
 #include <algorithm>
 
@@ -17,11 +18,18 @@ std::optional<std::filesystem::path> askForOutputFile(Platform& platform, const 
         if (!chosen)
             return std::nullopt;
         auto isChosen = [&](const std::filesystem::path& input) { return sameFile(*chosen, input); };
-        if (std::none_of(inputs.begin(), inputs.end(), isChosen))
-            return chosen;
         size_t replaced = 0;
-        platform.messageBox(messages::inputNotWritable +
-                            toCp932(chosen->filename().string(), toCp932("？"), replaced));
+        const std::string name = toCp932(chosen->filename().string(), toCp932("？"), replaced);
+        // The trade log a run of this window is writing is an input too: a save onto it would
+        // be followed by the run's next lines.
+        if (runLogOpenHere(*chosen))
+            platform.messageBox(messages::runningLogNotWritable);
+        else if (std::any_of(inputs.begin(), inputs.end(), isChosen))
+            platform.messageBox(messages::inputNotWritable + name);
+        else if (lockedElsewhere(*chosen))
+            platform.messageBox(messages::outputLocked + name);
+        else
+            return chosen;
     }
 }
 

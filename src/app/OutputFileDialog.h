@@ -14,8 +14,10 @@
 namespace kv {
 
 // Asks for a file with `options`. A file that is one of `inputs` is refused with a message
-// (「入力ファイルには書き込めません：kvn.conf」) and the question is asked again. Nothing when
-// the user cancels.
+// (「入力ファイルには書き込めません：kvn.conf」) and the question is asked again; so is the
+// trade log a run of this process is writing (「実行中のログファイルには書き込めません」) and a
+// file another run holds locked (「他の実行が書き込み中です：log.csv」). Nothing when the user
+// cancels.
 std::optional<std::filesystem::path> askForOutputFile(Platform& platform, const FileDialogOptions& options,
                                                       const std::vector<std::filesystem::path>& inputs);
 

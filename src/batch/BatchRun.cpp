@@ -5,6 +5,7 @@
 #include "batch/EmptySettingsWarning.h"
 #include "batch/OutputFiles.h"
 #include "batch/StatisticsReport.h"
+#include "batch/ToolMain.h"
 #include "data/StockMasterFile.h"
 #include "report/HtmlReport.h"
 #include "report/MonteCarloJson.h"
@@ -23,6 +24,7 @@
 #include "text/Format.h"
 #include "text/LineReader.h"
 #include "text/Numbers.h"
+#include "text/OutputFile.h"
 
 #include <nlohmann/json.hpp>
 
@@ -192,6 +194,17 @@ int runBatch(const BatchOptions& options, const std::filesystem::path& folder, s
         err << "error: " << problem << "\n";
         return 2;
     }
+    if (std::string problem = checkStandardOutput(batchOutputs(options), runInputs(options.signalFile, folder));
+        !problem.empty()) {
+        err << "error: " << problem << "\n";
+        return 2;
+    }
+    // Held until the run ends: a second run onto one of these files is refused at its start.
+    std::vector<std::unique_ptr<OutputLock>> locks;
+    if (std::string problem = lockOutputs(batchOutputs(options), locks); !problem.empty()) {
+        err << "error: " << problem << "\n";
+        return 2;
+    }
     BatchSession session(folder, err);
     warnOfEmptySettings(*session.app, err);
     // The run's settings are the application's: the statistics read the unknown profit rate too.
@@ -239,7 +252,8 @@ int runBatch(const BatchOptions& options, const std::filesystem::path& folder, s
     };
     tell(started);
     const int window = engine.endRow() - engine.startRow() + 1;
-    while (!engine.finished() && engine.inProgress()) {
+    const std::atomic<bool>& stop = interruptionRequested();
+    while (!engine.finished() && engine.inProgress() && !stop) {
         tell(engine.step());
         const RunFigures& figures = engine.figures();
         if (showProgress && figures.steps % 512 == 0)
@@ -247,6 +261,12 @@ int runBatch(const BatchOptions& options, const std::filesystem::path& folder, s
     }
     if (showProgress)
         err << "\r\x1b[K" << std::flush;
+    if (stop) {
+        // The log holds the lines of every whole step (it is closed with the session); no
+        // result of a part of the run is printed or written.
+        err << "中断: " << (engine.figures().simCnt - engine.startRow()) << " / " << window << " 行\n";
+        return 128 + interruption();
+    }
 
     std::optional<MonteCarloResult> monteCarlo;
     if (options.monteCarlo)

@@ -5,9 +5,12 @@
 #include "settings/SettingsFile.h"
 #include "text/FileKind.h"
 #include "text/LineReader.h"
+#include "text/OutputFile.h"
 
 #include <cerrno>
 #include <cstdio>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace kv {
 
@@ -80,6 +83,40 @@ std::string checkOutputs(const std::vector<RunOutput>& outputs,
             if (std::string problem = probe(output); !problem.empty())
                 return problem;
         }
+    }
+    return {};
+}
+
+std::string checkStandardOutput(const std::vector<RunOutput>& outputs,
+                                const std::vector<std::filesystem::path>& inputs)
+{
+    struct stat standardOutput {};
+    if (::fstat(STDOUT_FILENO, &standardOutput) != 0 || !S_ISREG(standardOutput.st_mode))
+        return {};
+    auto isStandardOutput = [&](const std::filesystem::path& file) {
+        struct stat status {};
+        return ::stat(file.c_str(), &status) == 0 && status.st_dev == standardOutput.st_dev &&
+            status.st_ino == standardOutput.st_ino;
+    };
+    for (const std::filesystem::path& input : inputs)
+        if (isStandardOutput(input))
+            return "standard output is the input " + input.string();
+    for (const RunOutput& output : outputs)
+        if (isStandardOutput(output.file))
+            return "standard output is " + output.what + " " + output.file.string();
+    return {};
+}
+
+std::string lockOutputs(const std::vector<RunOutput>& outputs, std::vector<std::unique_ptr<OutputLock>>& locks)
+{
+    for (const RunOutput& output : outputs) {
+        auto lock = std::make_unique<OutputLock>();
+        // A file that cannot be created is told where it is written, as before.
+        if (lock->take(output.file, true) == kOutputLockedError) {
+            locks.clear();
+            return "他の実行が書き込み中です：" + output.file.string();
+        }
+        locks.push_back(std::move(lock));
     }
     return {};
 }

@@ -8,6 +8,7 @@
 #include "batch/BatchOptions.h"
 
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -37,6 +38,20 @@ std::vector<std::filesystem::path> runInputs(const std::filesystem::path& signal
 // check creates is removed again.
 std::string checkOutputs(const std::vector<RunOutput>& outputs,
                          const std::vector<std::filesystem::path>& inputs);
+
+// Empty unless standard output is a regular file that is one of `inputs` or `outputs` (as
+// `> signals.csv`, or `--report /dev/stdout` with standard output in a file): printing would
+// destroy the input or mix the result into the output; else the reason.
+std::string checkStandardOutput(const std::vector<RunOutput>& outputs,
+                                const std::vector<std::filesystem::path>& inputs);
+
+class OutputLock;
+
+// Locks every output for the run (creating those not there yet, removed again should the run
+// write nothing into them): empty unless another run holds one, else the reason
+// (「他の実行が書き込み中です：log.csv」). An output that cannot be created is left to fail
+// where it is written.
+std::string lockOutputs(const std::vector<RunOutput>& outputs, std::vector<std::unique_ptr<OutputLock>>& locks);
 
 // checkOutputs for kirvane-batch's options in `folder`.
 std::string checkBatchOutputs(const BatchOptions& options, const std::filesystem::path& folder);

@@ -3,6 +3,7 @@
 
 #include "batch/BatchSession.h"
 #include "batch/EmptySettingsWarning.h"
+#include "batch/OutputFiles.h"
 #include "sweep/SweepRunner.h"
 #include "sweep/SweepTable.h"
 #include "batch/ToolMain.h"
@@ -114,6 +115,10 @@ int runSweep(const SweepOptions& options, const std::filesystem::path& folder, s
 {
     if (!stockMasterReadable(folder, err, "kirvane-sweep"))
         return 2;
+    if (std::string problem = checkStandardOutput({}, runInputs(options.signalFile, folder)); !problem.empty()) {
+        err << "error: " << problem << "\n";
+        return 2;
+    }
     try {
         BatchSession session(folder, err);
         warnOfEmptySettings(*session.app, err);
@@ -160,8 +165,10 @@ int runSweep(const SweepOptions& options, const std::filesystem::path& folder, s
         printer.header();
         ProgressLine progressLine(err, indices.size());
         size_t printed = 0;
+        size_t finished = 0;  // the first combinations of the list whose figures are in
         const size_t parts = windows.size();
         auto progress = [&](size_t done, size_t ready, const std::vector<SweepFigures>& figures) {
+            finished = ready;
             if (!options.sortField) {
                 for (; printed < ready; ++printed)
                     printer.row(indices[printed], &figures[printed * parts]);
@@ -172,9 +179,23 @@ int runSweep(const SweepOptions& options, const std::filesystem::path& folder, s
         };
         SweepRunner runner(session.app->master, session.loadedSignals, settings, std::move(windows),
                            options.grid);
-        std::vector<SweepFigures> figures = runner.run(indices, jobs, progress);
+        const std::atomic<bool>& stop = interruptionRequested();
+        std::vector<SweepFigures> figures = runner.run(indices, jobs, progress, &stop);
         if (showProgress)
             progressLine.clear();
+        if (stop) {
+            // The lines of the combinations finished in order stand (none with --sort: a part
+            // of the grid would rank as if it were all of it); a last line tells them from a
+            // finished grid.
+            if (options.json)
+                out << nlohmann::ordered_json{{"interrupted", true}, {"done", finished}, {"total", indices.size()}}
+                           .dump()
+                    << '\n';
+            else
+                out << "# 中断: " << finished << " / " << indices.size() << " 組合せ\n";
+            out.flush();
+            return 128 + interruption();
+        }
 
         if (options.sortField) {
             // With a hold-out the in-sample figure ranks: the out-of-sample one is there to judge it.

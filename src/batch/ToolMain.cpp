@@ -6,9 +6,45 @@
 #include <fcntl.h>
 #include <iostream>
 #include <new>
+#include <signal.h>
 #include <unistd.h>
 
 namespace kv {
+
+namespace {
+
+std::atomic<int> caughtSignal{0};
+std::atomic<bool> stopRequested{false};
+static_assert(std::atomic<int>::is_always_lock_free && std::atomic<bool>::is_always_lock_free);
+
+extern "C" void askToStop(int signal)
+{
+    int none = 0;
+    caughtSignal.compare_exchange_strong(none, signal);
+    stopRequested = true;
+}
+
+}  // namespace
+
+void catchInterruptions()
+{
+    struct sigaction action {};
+    action.sa_handler = askToStop;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    for (int signal : {SIGINT, SIGTERM, SIGHUP})
+        ::sigaction(signal, &action, nullptr);
+}
+
+int interruption()
+{
+    return caughtSignal.load();
+}
+
+const std::atomic<bool>& interruptionRequested()
+{
+    return stopRequested;
+}
 
 void guardStandardStreams()
 {

@@ -4,6 +4,7 @@
 // that cannot mislead, standard output's failure told with status 3, and no exception that
 // ends the program without a word.
 
+#include <atomic>
 #include <exception>
 #include <functional>
 #include <string>
@@ -18,6 +19,17 @@ inline constexpr int kExitOutputFailed = 3;
 // number, and what the program prints would go into it. A closed standard output gets a
 // descriptor that refuses writes, so that printing to it still fails and is told.
 void guardStandardStreams();
+
+// Catches SIGINT, SIGTERM and SIGHUP: instead of ending the program where it stands, each
+// asks the run to stop at its next whole step, so that what it has written ends with whole
+// lines. The run then ends with status 128 + the signal's number.
+void catchInterruptions();
+
+// The signal that asked the run to stop, 0 while none did.
+int interruption();
+
+// Set once a signal asked the run to stop.
+const std::atomic<bool>& interruptionRequested();
 
 // Flushes standard output: `status` when everything reached it, else kExitOutputFailed after
 // saying so on standard error (a full disk, a closed output).

@@ -10,6 +10,7 @@
 #include "text/LineReader.h"
 #include "text/Numbers.h"
 
+#include <algorithm>
 #include <array>
 
 #include <string_view>
@@ -61,7 +62,7 @@ std::string loadWarningsText(const LoadWarnings& warnings)
 {
     static const std::array<std::string, kLoadWarningKinds> names = {
         toCp932("価格に数字以外を含む行"), toCp932("日付に数字以外を含む行"), toCp932("銘柄が見つからない行"),
-        toCp932("空行")};
+        toCp932("空行"), toCp932("項目が足りない行")};
     static const std::string heading = toCp932("注意：");
     static const std::string separator = toCp932("、");
     std::string text;
@@ -84,9 +85,11 @@ const char* loadWarningKey(LoadWarning kind)
     case LoadWarning::UnknownName:
         return "unknownNames";
     case LoadWarning::EmptyLine:
+        return "emptyLines";
+    case LoadWarning::ShortRow:
         break;
     }
-    return "emptyLines";
+    return "shortRows";
 }
 
 SignalLoadResult loadSignalFile(LineReader& reader, const StockMaster& master, SignalTallies& tallies,
@@ -156,6 +159,14 @@ SignalLoadResult loadSignalFile(LineReader& reader, const StockMaster& master, S
                 result.warnings.add(LoadWarning::NonDigitDate, lineNumber);
             if (code == 0)
                 result.warnings.add(LoadWarning::UnknownName, lineNumber);
+            // A field that is not there reads as empty, and an empty price or date as 0.
+            const bool cutShort =
+                std::count(text.begin(), text.end(), ',') + 1 < static_cast<ptrdiff_t>(kSignalFieldCount) ||
+                withoutLineEnd(row.buyPrice).empty() || withoutLineEnd(row.signalDate).empty() ||
+                (settled && (withoutLineEnd(row.sellPrice).empty() || withoutLineEnd(row.endDate).empty())) ||
+                reader.lastLineCut();
+            if (cutShort)
+                result.warnings.add(LoadWarning::ShortRow, lineNumber);
         }
 
         tallyRow(tallies.tables(), code, static_cast<int32_t>(slot), row.resultMark, row.buyPrice,

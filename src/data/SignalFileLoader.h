@@ -18,9 +18,11 @@ struct SignalTallies;
 // Rows that the lenient reading takes in without a word but that a script may not have meant: a
 // price read as a number although it holds more than digits (500.5 reads as 50005), a date that
 // holds more than digits and slashes, a name that index.txt does not list (code 0000), an empty
-// line (a signal of code 0000). The reading stays as it is; the load only counts them.
-enum class LoadWarning { NonDigitPrice, NonDigitDate, UnknownName, EmptyLine };
-inline constexpr size_t kLoadWarningKinds = 4;
+// line (a signal of code 0000), a row cut short: fewer than seven fields, an empty price or date
+// (bought or sold at 0 on 0/0/0), or a NUL byte. The reading stays as it is; the load only
+// counts them.
+enum class LoadWarning { NonDigitPrice, NonDigitDate, UnknownName, EmptyLine, ShortRow };
+inline constexpr size_t kLoadWarningKinds = 5;
 
 struct LoadWarnings {
     struct Kind {
@@ -39,7 +41,7 @@ struct LoadWarnings {
 std::string loadWarningsText(const LoadWarnings& warnings);
 
 // The name of a kind in the JSON of the command-line tools: nonDigitPrices, nonDigitDates,
-// unknownNames, emptyLines.
+// unknownNames, emptyLines, shortRows.
 const char* loadWarningKey(LoadWarning kind);
 
 // What a load leaves for the main window besides the list and the statistics.

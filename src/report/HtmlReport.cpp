@@ -183,7 +183,8 @@ std::string settingText(const SimulationSettings& settings, const SettingDescrip
     case SettingKind::Decimal:
         break;
     }
-    return shortDecimal(value * s.shownScale) + escapeHtml(s.unit);
+    const double shown = value * s.shownScale;
+    return std::isfinite(shown) ? shortDecimal(shown) + escapeHtml(s.unit) : "----";
 }
 
 void appendTitle(std::string& html, const ReportSource& source, int32_t madeOn)

@@ -19,6 +19,8 @@ inline const std::string autoRunInProgress = toCp932("自動実行中です。")
 inline const std::string autoAlreadyRunning = toCp932("すでに自動実行中です。");
 inline const std::string autoNotRunning = toCp932("自動実行されていません。");
 inline const std::string inputNotWritable = toCp932("入力ファイルには書き込めません：");
+inline const std::string runningLogNotWritable = toCp932("実行中のログファイルには書き込めません");
+inline const std::string outputLocked = toCp932("他の実行が書き込み中です：");
 inline const std::string quitWhileRunning = toCp932("シミュレーション実行中です。終了しますか？");
 inline const std::string csvFilter = toCp932("CSV ファイル (*.csv)|*.csv|すべてのファイル (*.*)|*.*||");
 

@@ -11,6 +11,8 @@
 
 namespace kv {
 
+struct SettingDescription;
+
 inline constexpr const char* kSettingsFileName = "kvn.conf";
 
 // The file's one line for these settings.
@@ -18,6 +20,10 @@ std::string formatSettingsLine(const SimulationSettings& settings);
 
 // Every field from its position of the line; a missing or unreadable position gives 0 (false).
 SimulationSettings parseSettingsLine(std::string_view line);
+
+// The first setting whose text in the line would read back as another value (a number too long
+// for its field, "inf"), or nothing when the whole line reads back as it was written.
+const SettingDescription* settingNotReadBack(const SimulationSettings& settings);
 
 // How loadSettings found the file.
 enum class SettingsLoad {
@@ -38,13 +44,14 @@ enum class SettingsLoad {
 // Replaces the file's content with the settings, all or nothing: the line goes to a new file in
 // the same folder, which replaces the old one only once it is completely written. False (and the
 // system's error number in `error`) when that fails; the old file, or none, is left as it was.
+// A line that would not read back as written (settingNotReadBack) is not written: ERANGE.
 // kirvane.ini beside it is written the same way when it exists or a value of its own is not the
 // default.
 [[nodiscard]] bool saveSettings(const SimulationSettings& settings, const std::filesystem::path& file,
                                 int* error = nullptr);
 
-// Replaces `file` with `bytes` all or nothing, as saveSettings does (a file with a second hard link
-// is written in place); false with the system's error number in `error` when that fails.
+// Replaces `file` with `bytes` all or nothing, as saveSettings does; false with the system's
+// error number in `error` when that fails.
 [[nodiscard]] bool replaceFile(const std::filesystem::path& file, std::string_view bytes, int* error = nullptr);
 
 }  // namespace kv

@@ -35,7 +35,7 @@ bool TradeLog::open(const std::filesystem::path& path)
 {
     close();
     writeFailed = false;
-    if (!logFile.open(path))
+    if (!logFile.open(path, OutputFile::InPlace))
         return false;
     pending = headerLine();
     flush();

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "stats/TallyFigures.h"
 
+#include <cmath>
+
 #include "text/Cp932.h"
 #include "text/Format.h"
 
@@ -91,7 +93,7 @@ std::string percentText(std::optional<double> percent)
 {
     static const std::string percentFormat = toCp932("%.2f％");
     static const std::string noValue = "----";
-    if (!percent)
+    if (!percent || !std::isfinite(*percent))
         return noValue;
     return format(percentFormat, {*percent});
 }

@@ -55,6 +55,25 @@ int outputRefusal(const std::filesystem::path& file)
     return 0;
 }
 
+std::optional<std::filesystem::path> linkedFile(const std::filesystem::path& file, int& error)
+{
+    constexpr int kMaxLinks = 40;  // as many as the system follows
+    std::filesystem::path current = file;
+    for (int links = 0; links <= kMaxLinks; ++links) {
+        std::error_code ec;
+        if (!std::filesystem::is_symlink(current, ec))
+            return current;
+        std::filesystem::path next = std::filesystem::read_symlink(current, ec);
+        if (ec) {
+            error = ec.value();
+            return std::nullopt;
+        }
+        current = next.is_absolute() ? next : current.parent_path() / next;
+    }
+    error = ELOOP;
+    return std::nullopt;
+}
+
 bool sameFile(const std::filesystem::path& a, const std::filesystem::path& b)
 {
     if (a == b)
@@ -62,9 +81,15 @@ bool sameFile(const std::filesystem::path& a, const std::filesystem::path& b)
     std::error_code ec;
     if (std::filesystem::equivalent(a, b, ec))
         return true;
+    // Where each would be written: a link to a file not there yet names that file.
+    auto whereWritten = [](const std::filesystem::path& file, std::error_code& error) {
+        int linkError = 0;
+        std::filesystem::path followed = linkedFile(file, linkError).value_or(file);
+        return std::filesystem::weakly_canonical(std::filesystem::absolute(followed, error), error);
+    };
     std::error_code ea, eb;
-    std::filesystem::path ca = std::filesystem::weakly_canonical(std::filesystem::absolute(a, ea), ea);
-    std::filesystem::path cb = std::filesystem::weakly_canonical(std::filesystem::absolute(b, eb), eb);
+    std::filesystem::path ca = whereWritten(a, ea);
+    std::filesystem::path cb = whereWritten(b, eb);
     return !ea && !eb && ca == cb;
 }
 

@@ -18,6 +18,8 @@ std::string systemErrorText(int errorNumber)
 {
     if (errorNumber == kNotRegularFileError)
         return "Not a regular file";
+    if (errorNumber == kOutputLockedError)
+        return "Locked by another run";
     // The untranslated description: the program's texts are code page 932, and a translated
     // one would come in the locale's encoding.
     if (const char* text = strerrordesc_np(errorNumber))
@@ -133,7 +135,8 @@ std::optional<std::string_view> LineReader::next()
 
     std::string_view line(begin, std::min(physical, kMaxLineBytes));
     size_t nul = line.find('\0');
-    if (nul != std::string_view::npos)
+    cutAtNul = nul != std::string_view::npos;
+    if (cutAtNul)
         line = line.substr(0, nul);
     return line;
 }

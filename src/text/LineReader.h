@@ -42,8 +42,11 @@ public:
     // Physical lines of the file (a last line without a line end counted).
     size_t lineCount() const;
 
-    // The next line, or nothing at the end of the file.
+    // The next line, or nothing at the end of the file. A line is cut at a NUL byte.
     std::optional<std::string_view> next();
+
+    // True when the line next() gave last was cut at a NUL byte.
+    bool lastLineCut() const { return cutAtNul; }
 
     // Characters of a UTF-8 file that code page 932 lacks, each read as "？".
     size_t replacedCount() const { return replaced; }
@@ -51,6 +54,7 @@ public:
 private:
     std::string content;
     size_t position = 0;
+    bool cutAtNul = false;
     size_t replaced = 0;
 };
 

@@ -137,6 +137,8 @@ bool parseDialogNumber(const std::string& text, double& value)
 
 std::string dialogNumberText(double value)
 {
+    if (!std::isfinite(value))
+        return "----";  // no number to show, and none that reads back as one
     char buffer[64];
     std::snprintf(buffer, sizeof buffer, "%.15g", value);
     return buffer;

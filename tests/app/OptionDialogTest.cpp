@@ -234,5 +234,20 @@ TEST_F(Options, AFailedSaveIsReportedAndLeavesTheOldFileWhole)
     EXPECT_EQ(files, (std::vector<std::string>{"index.txt", "kvn.conf"}));  // nothing left behind
 }
 
+// A value whose shown number is beyond the doubles shows "----"; an OK leaves it as read and
+// never writes a text that reads back as another value ("inf" reads as 0).
+TEST_F(Options, AValueBeyondTheDoublesShowsNoNumberAndIsNeverWrittenAsAnother)
+{
+    w.folder.write("kvn.conf", "2000000,500000,2.5,0.2,0.1,300000,50000000,5,1e308,0,3990,1,0,0,0,1,0,0");
+    ASSERT_EQ(loadSettings(w.app->settings, w.folder / "kvn.conf"), SettingsLoad::Read);
+    ASSERT_EQ(w.app->settings.unknownProfitRate, 1e308);
+    const std::string old = conf();
+    options({"dump", "click OK", "type 1024 1000000", "click OK", "click Cancel"});
+    EXPECT_FALSE(w.out.str().find("inf") != std::string::npos) << w.out.str();
+    EXPECT_EQ(w.messagesUtf8(), (std::vector<std::string>{kNumberPrompt, kNumberPrompt}));
+    EXPECT_EQ(conf(), old);
+    EXPECT_EQ(w.app->settings.unknownProfitRate, 1e308);
+}
+
 }  // namespace
 }  // namespace kv

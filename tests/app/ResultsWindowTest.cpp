@@ -12,7 +12,10 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <fcntl.h>
 #include <string>
+#include <sys/file.h>
+#include <unistd.h>
 #include <vector>
 
 namespace kv {
@@ -318,6 +321,37 @@ TEST_F(ResultsWindow, SavesTheDayPointsAsCsvAndSaysWhenNothingCanBeSaved)
               (std::vector<std::string>{"ファイルをオープンできません", "画像を保存できません。"}));
     EXPECT_EQ(w.platform.waitCursorDepth(), 0);
     w.platform.close(results);
+}
+
+// The trade log of the window's own run is no file to save onto while the run writes it, nor
+// is a file another run holds; each is refused and the question asked again.
+TEST_F(ResultsWindow, RefusesTheRunningLogAndAFileAnotherRunWrites)
+{
+    w.app->settings.saveLog = true;
+    w.platform.queueFileAnswer(HeadlessPlatform::FileDialogKind::Save, w.folder / "log.csv");
+    w.click(IDC_RUN);
+    w.click(IDC_NEXT);
+    w.click(IDC_NEXT);  // the first day has closed; the log is open
+    ASSERT_TRUE(w.folder.exists("log.csv"));
+    const std::string log = w.folder.read("log.csv");
+    w.folder.write("held.csv", "old");
+    const int held = ::open((w.folder / "held.csv").c_str(), O_RDONLY | O_CLOEXEC);
+    ASSERT_EQ(::flock(held, LOCK_EX | LOCK_NB), 0);
+    w.clearMessages();
+
+    ResultsDialog results(w.platform, w.dialog->engine.results());
+    w.platform.open(results);
+    for (const char* chosen : {"log.csv", "held.csv", "days.csv"})
+        w.platform.queueFileAnswer(HeadlessPlatform::FileDialogKind::Save, w.folder / chosen);
+    w.click(IDC_RESULTS_SAVE_CSV);
+    EXPECT_EQ(w.messagesUtf8(),
+              (std::vector<std::string>{"実行中のログファイルには書き込めません", "他の実行が書き込み中です：held.csv"}));
+    EXPECT_EQ(w.platform.fileDialogs().size(), 3u);  // asked three times
+    EXPECT_EQ(w.folder.read("log.csv"), log);
+    EXPECT_EQ(w.folder.read("held.csv"), "old");
+    EXPECT_TRUE(w.folder.read("days.csv").starts_with(toCp932("日付,総資産")));
+    w.platform.close(results);
+    ::close(held);
 }
 
 // レポート保存 writes the window's run as kirvane-batch --report would, named after the loaded

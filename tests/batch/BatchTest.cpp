@@ -3,6 +3,7 @@
 #include "batch/BatchRun.h"
 #include "batch/ToolMain.h"
 #include "data/SimulatorApp.h"
+#include "support/FileSizeLimit.h"
 #include "support/StockMaster.h"
 #include "support/TempFolder.h"
 #include "text/Cp932.h"
@@ -13,7 +14,11 @@
 #include <nlohmann/json.hpp>
 
 #include <cmath>
+#include <csignal>
+#include <fcntl.h>
 #include <fstream>
+#include <sys/file.h>
+#include <unistd.h>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -196,6 +201,24 @@ TEST_F(BatchRun, DoubtfulRowsAreCountedOnStandardErrorAndInTheJson)
     EXPECT_EQ(warnings["nonDigitPrices"]["lines"], nlohmann::json::array({2, 4}));
     EXPECT_EQ(warnings["emptyLines"]["count"], 1);
     EXPECT_EQ(warnings["unknownNames"]["lines"], nlohmann::json::array({4}));
+
+    // Rows cut short: bought or sold at 0 on 0/0/0 unless counted. A 判定不可 row needs no end.
+    std::string bytes = "header\n"
+                        "極洋,2004/01/05,500\n"
+                        "極洋,2004/01/05,500,○,,520,+4%\n"
+                        "極洋,,500,○,2004/01/06,520,+4%\n"
+                        "極洋,2004/01/05,,○,2004/01/06,520,+4%\n"
+                        "極洋,2004/01/05,500,○,2004/01/06,,+4%\n"
+                        "極洋,2004/01/05,500,？,,,判定不可\n"
+                        "極洋,2004/01/05,500,○,2004/01/06,520,+4%";
+    bytes += '\0';
+    bytes += "\n";
+    folder.write("short.csv", bytes);
+    ASSERT_EQ(run({"--json", (folder / "short.csv").string()}), 0) << err.str();
+    EXPECT_NE(err.str().find("項目が足りない行 6"), std::string::npos) << err.str();
+    const nlohmann::json shortRows = nlohmann::json::parse(out.str())["loadWarnings"]["shortRows"];
+    EXPECT_EQ(shortRows["count"], 6);
+    EXPECT_EQ(shortRows["lines"], nlohmann::json::array({2, 3, 4, 5, 6}));  // the first five
 }
 
 TEST_F(BatchRun, SettingsAndWindowChangeOnlyThisRun)
@@ -289,6 +312,23 @@ TEST_F(BatchRun, OutputsOntoAnInputOrOntoEachOtherAreRefusedBeforeAnythingIsWrit
         ASSERT_EQ(run({option, (folder / "kvn.conf").string(), (folder / "signals.csv").string()}), 2)
             << option;
         EXPECT_FALSE(folder.exists("kvn.conf")) << option;
+    }
+    // A link to a file not there yet is that file: kvn.conf before the first start, another output.
+    std::filesystem::create_symlink("kvn.conf", folder / "conf-link.html");
+    std::filesystem::create_symlink("a.csv", folder / "b-link.html");
+    for (const char* option : {"--log", "--equity", "--trades", "--report"}) {
+        EXPECT_EQ(run({option, (folder / "conf-link.html").string(), (folder / "signals.csv").string()}), 2)
+            << option;
+        EXPECT_FALSE(folder.exists("kvn.conf")) << option;
+        EXPECT_EQ(run({"--log", (folder / "a.csv").string(), option, (folder / "b-link.html").string(),
+                       (folder / "signals.csv").string()}),
+                  std::string(option) == "--log" ? 0 : 2)
+            << option;  // twice --log: the last one counts
+        if (std::string(option) != "--log") {
+            EXPECT_FALSE(folder.exists("a.csv")) << option;
+        }
+        std::filesystem::remove(folder / "a.csv");
+        std::filesystem::remove(folder / "kvn.conf");
     }
     folder.write("kvn.conf", "1,2,3");
     std::filesystem::create_symlink(folder / "index.txt", folder / "master-link.txt");
@@ -573,6 +613,89 @@ TEST_F(BatchRun, EmptySettingsFileIsReadAsZerosWithAWarningAndInfiniteFiguresAre
     // The readable summary says the same.
     ASSERT_EQ(run({"--set", "capital=1e308", "--set", "leverage=10", (folder / "signals.csv").string()}), 0);
     EXPECT_NE(out.str().find("運用資産: ---- 円"), std::string::npos) << out.str();
+}
+
+// A write that fails keeps the old file whole and leaves no part of the new one; an output that
+// another run holds is refused before anything runs.
+TEST_F(BatchRun, AFailedWriteKeepsTheOldFileAndALockedOutputIsRefused)
+{
+    ASSERT_EQ(run({(folder / "signals.csv").string()}), 0);  // kvn.conf made
+    auto files = [&] {
+        std::vector<std::string> names;
+        for (const auto& entry : std::filesystem::directory_iterator(folder.path()))
+            names.push_back(entry.path().filename().string());
+        std::sort(names.begin(), names.end());
+        return names;
+    };
+    folder.write("out", "old");
+    const std::vector<std::string> before = files();
+    struct Case {
+        const char* option;
+        int failed;  // the status of a write that fails
+    };
+    for (const Case& c : {Case{"--equity", 2}, Case{"--trades", 2}, Case{"--report", 3}}) {
+        folder.write("out", "old");
+        {
+            test::FileSizeLimit full(100);
+            EXPECT_EQ(run({c.option, (folder / "out").string(), (folder / "signals.csv").string()}), c.failed)
+                << c.option;
+        }
+        EXPECT_EQ(folder.read("out"), "old") << c.option;
+        EXPECT_EQ(files(), before) << c.option;  // no temporary file left
+
+        const int held = ::open((folder / "out").c_str(), O_RDONLY | O_CLOEXEC);
+        ASSERT_GE(held, 0);
+        ASSERT_EQ(::flock(held, LOCK_EX | LOCK_NB), 0);
+        EXPECT_EQ(run({c.option, (folder / "out").string(), (folder / "signals.csv").string()}), 2) << c.option;
+        EXPECT_NE(err.str().find("他の実行が書き込み中です：" + (folder / "out").string()), std::string::npos)
+            << err.str();
+        EXPECT_TRUE(out.str().empty());
+        EXPECT_EQ(folder.read("out"), "old");
+        ::close(held);
+    }
+    // The log is written in place, under the same lock.
+    folder.write("log.csv", "old");
+    const int held = ::open((folder / "log.csv").c_str(), O_RDONLY | O_CLOEXEC);
+    ASSERT_EQ(::flock(held, LOCK_EX | LOCK_NB), 0);
+    EXPECT_EQ(run({"--log", (folder / "log.csv").string(), (folder / "signals.csv").string()}), 2);
+    EXPECT_EQ(folder.read("log.csv"), "old");
+    ::close(held);
+}
+
+// SIGINT, SIGTERM or SIGHUP stops the run at a whole step: the log ends with whole lines, no
+// result of a part of the run is printed, and the status is 128 + the signal.
+TEST_F(BatchRun, ASignalStopsTheRunWithWholeLogLines)
+{
+    const std::string log = (folder / "log.csv").string();
+    const std::string signals = (folder / "signals.csv").string();
+    for (int signal : {SIGINT, SIGTERM, SIGHUP}) {
+        auto interruptedRun = [&] {
+            catchInterruptions();
+            std::raise(signal);
+            ParsedBatchArguments p = parseBatchArguments({"--log", log, signals});
+            std::ostringstream printed, told;
+            const int status = runBatch(*p.options, folder.path(), printed, told, false);
+            std::_Exit(printed.str().empty() ? status : 1);
+        };
+        EXPECT_EXIT(interruptedRun(), ::testing::ExitedWithCode(128 + signal), "")
+            << signal;
+        const std::string written = folder.read("log.csv");
+        EXPECT_FALSE(written.empty());
+        EXPECT_TRUE(written.ends_with("\r\n")) << written;
+    }
+}
+
+TEST_F(BatchRun, NoFigureForPeopleIsInfinite)
+{
+    ASSERT_EQ(run({"--set", "unknownProfitRate=1e308", "--report", (folder / "r.html").string(),
+                   (folder / "signals.csv").string()}),
+              0)
+        << err.str();
+    EXPECT_NE(out.str().find("単純平均利益: ----"), std::string::npos) << out.str();
+    EXPECT_EQ(out.str().find("inf"), std::string::npos) << out.str();
+    const std::string page = folder.read("r.html");
+    EXPECT_EQ(page.find("inf"), std::string::npos);
+    EXPECT_NE(page.find("<dt>不明時の利益率</dt><dd>----</dd>"), std::string::npos);
 }
 
 }  // namespace

@@ -79,4 +79,56 @@ for program in "$@"; do
       refused "$name" "$program" a.csv b.csv ;;
   esac
 done
+# Standard output that is an input or an output is refused before anything is written, and a
+# signal ends a sweep with a last line that tells its lines from a finished grid.
+for program in "$@"; do
+  case $(basename "$program") in kirvane-batch) batch=$program ;; kirvane-sweep) sweep=$program ;; esac
+done
+if [ -n "${batch:-}" ] && [ -n "${sweep:-}" ]; then
+  cp "$source/sample/index.txt" "$source/sample/signals.csv" .
+  cp index.txt index.saved && cp signals.csv signals.saved
+  clash() {
+    local what=$1 status
+    shift
+    set +e
+    timeout 10 "$@"
+    status=$?
+    set -e
+    [ "$status" = 2 ] || fail "$what: status $status, not 2"
+  }
+  clash "sweep 1<>index.txt" "$sweep" --vary maxStocks=3,5 signals.csv 1<> index.txt 2> err.txt
+  clash "batch >> signals.csv" "$batch" signals.csv >> signals.csv 2> err.txt
+  cmp -s index.txt index.saved && cmp -s signals.csv signals.saved || fail "an input was written to"
+  clash "batch --report out.html > out.html" "$batch" --json --report out.html signals.csv > out.html 2> err.txt
+  clash "batch --report /dev/stdout" "$batch" --json --report /dev/stdout signals.csv > out.html 2> err.txt
+  [ ! -s out.html ] || fail "the refused run wrote out.html"
+
+  for signal in INT TERM HUP; do
+    for form in csv json; do
+      flags=(--jobs 1 --vary operatingRate=0.01:1:0.01 --vary maxStocks=1:100:1)
+      [ $form = json ] && flags+=(--json)
+      rm -f sweep.out
+      timeout 10 "$sweep" "${flags[@]}" signals.csv > sweep.out 2> err.txt &
+      pid=$!
+      # Signalled once lines are out: the run is under way, its signal handling in place.
+      for _ in $(seq 200); do [ -f sweep.out ] && [ "$(wc -l < sweep.out)" -gt 2 ] && break; sleep 0.05; done
+      kill -$signal $pid
+      set +e
+      wait $pid
+      status=$?
+      set -e
+      [ "$status" = $((128 + $(kill -l $signal))) ] || fail "sweep on SIG$signal: status $status"
+      last=$(tail -n 1 sweep.out)
+      if [ $form = csv ]; then
+        [[ $last =~ ^#\ 中断:\ [0-9]+\ /\ 10000\ 組合せ$ ]] || fail "sweep on SIG$signal: last line $last"
+        done=$(( $(wc -l < sweep.out) - 2 ))
+      else
+        [[ $last =~ ^\{\"interrupted\":true,\"done\":[0-9]+,\"total\":10000\}$ ]] ||
+          fail "sweep --json on SIG$signal: last line $last"
+        done=$(( $(wc -l < sweep.out) - 1 ))
+      fi
+      [[ $last == *"$done"* ]] || fail "sweep on SIG$signal: $done lines, but $last"
+    done
+  done
+fi
 echo "command-line manners: ok"
