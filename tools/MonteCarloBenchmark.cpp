@@ -21,8 +21,8 @@
 
 namespace {
 
-double bestSeconds(const std::vector<kv::Trade>& trades, double capital, const kv::MonteCarloSettings& settings,
-                   kv::MonteCarloResult& result)
+double bestSeconds(const std::vector<kv::Trade>& trades, double capital,
+                   const kv::MonteCarloSettings& settings, kv::MonteCarloResult& result)
 {
     std::vector<double> seconds;
     for (int i = 0; i < 5; ++i) {
@@ -56,11 +56,13 @@ int main(int argc, char** argv)
         for (const char* name : {"index.txt", "signals.csv"})
             std::filesystem::copy_file(std::filesystem::path(argv[1]) / name, folder / name, failed);
         if (failed) {
-            std::fprintf(stderr, "kirvane-montecarlo-benchmark: %s has no index.txt and signals.csv\n", argv[1]);
+            std::fprintf(stderr, "kirvane-montecarlo-benchmark: %s has no index.txt and signals.csv\n",
+                         argv[1]);
             return 1;
         }
     } else {
-        written = kv::measureProgram(generator, {"--years", "10", folder.string()}, folder, folder / "sample-data.txt");
+        written = kv::measureProgram(generator, {"--years", "10", folder.string()}, folder,
+                                     folder / "sample-data.txt");
     }
     if (written.status != 0) {
         std::fprintf(stderr, "kirvane-montecarlo-benchmark: %s ended with status %d\n", generator.c_str(),
@@ -84,7 +86,8 @@ int main(int argc, char** argv)
     const std::vector<kv::Trade>& trades = engine.results().tradeList();
     const double capital = engine.results().capital();
     const unsigned cores = std::max(std::thread::hardware_concurrency(), 1u);
-    std::printf("%s: %zu trades, capital %.0f yen; %u cores\n", argc > 1 ? argv[1] : "ten-year sample", trades.size(), capital, cores);
+    std::printf("%s: %zu trades, capital %.0f yen; %u cores\n", argc > 1 ? argv[1] : "ten-year sample",
+                trades.size(), capital, cores);
 
     for (kv::MonteCarloOrder order : {kv::MonteCarloOrder::Permute, kv::MonteCarloOrder::Bootstrap}) {
         kv::MonteCarloSettings settings;
@@ -103,8 +106,8 @@ int main(int argc, char** argv)
                     result.lossProbabilityPercent, result.drawdownAtLeastPercent[0],
                     result.drawdownAtLeastPercent[1], result.drawdownAtLeastPercent[2],
                     result.ruinProbabilityPercent);
-        std::printf("  actual drawdown %.2f%%, paths with a smaller one %.2f%%\n", result.actualMaxDrawdownPercent,
-                    result.pathsWithSmallerDrawdownPercent);
+        std::printf("  actual drawdown %.2f%%, paths with a smaller one %.2f%%\n",
+                    result.actualMaxDrawdownPercent, result.pathsWithSmallerDrawdownPercent);
     }
     std::error_code ignored;
     std::filesystem::current_path(folder.parent_path(), ignored);

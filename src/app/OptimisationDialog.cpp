@@ -631,7 +631,8 @@ std::vector<TableColumn> OptimisationDialog::resultColumns() const
 
 // The rows in ranked order: the values as the grid has them, the figures formatted as every
 // result window formats them, each cell sorting by its number.
-std::vector<std::vector<TableCell>> OptimisationDialog::resultRows(const std::vector<SweepFigures>& ready) const
+std::vector<std::vector<TableCell>>
+OptimisationDialog::resultRows(const std::vector<SweepFigures>& ready) const
 {
     const size_t parts = runner->windowCount();
     std::vector<std::vector<TableCell>> rows;
@@ -679,10 +680,11 @@ void OptimisationDialog::showHeatmap(Heatmap& map, size_t part, const std::vecto
         if (scale.stepOf[entry] >= 0)
             cell.colour = scale.colours[static_cast<size_t>(scale.stepOf[entry])];
         const std::vector<std::string_view> texts = grid.valuesOf(running->combinations()[entry]);
-        cell.tip = settingCaption(down.name) + " " + std::string(texts[0]) + "  " + settingCaption(across.name) +
-            " " + std::string(texts[1]);
+        cell.tip = settingCaption(down.name) + " " + std::string(texts[0]) + "  " +
+            settingCaption(across.name) + " " + std::string(texts[1]);
         for (const SweepFigureField& field : sweepFigureFields())
-            cell.tip += "\r\n" + toCp932(field.figure->label) + " " + figureText(*field.figure, field.value(figures));
+            cell.tip +=
+                "\r\n" + toCp932(field.figure->label) + " " + figureText(*field.figure, field.value(figures));
     }
     int bestRow = -1;
     int bestColumn = -1;

@@ -19,7 +19,6 @@
 
 namespace kv {
 
-
 const DialogTemplate& OptionDialog::dialogTemplate() const
 {
     return file == SettingFile::KvnConf ? optionDialogTemplate() : extendedOptionDialogTemplate();

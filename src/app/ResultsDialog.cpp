@@ -33,7 +33,9 @@ const std::string noValue = "----";
 
 CellTone cellTone(FigureTone tone)
 {
-    return tone == FigureTone::Gain ? CellTone::Gain : tone == FigureTone::Loss ? CellTone::Loss : CellTone::Plain;
+    return tone == FigureTone::Gain ? CellTone::Gain
+        : tone == FigureTone::Loss  ? CellTone::Loss
+                                    : CellTone::Plain;
 }
 
 CellTone toneOf(std::optional<double> value)
@@ -66,7 +68,8 @@ std::vector<std::vector<TableCell>> figureRows(const RunResults& results, const 
         if (!(figure.places & InResults))
             continue;
         const std::optional<double> value = figure.value(inputs);
-        rows.push_back({{toCp932(figure.label)}, {figureText(figure, value), cellTone(figureTone(figure, value))}});
+        rows.push_back(
+            {{toCp932(figure.label)}, {figureText(figure, value), cellTone(figureTone(figure, value))}});
     }
     return rows;
 }
@@ -349,13 +352,15 @@ void ResultsDialog::startMonteCarlo()
         return ec == std::errc() && end == text.data() + text.size() && !text.empty();
     };
     MonteCarloSettings settings;
-    if (!whole(monteCarloPaths, settings.paths) || settings.paths < 1 || settings.paths > kMaxMonteCarloPaths) {
+    if (!whole(monteCarloPaths, settings.paths) || settings.paths < 1 ||
+        settings.paths > kMaxMonteCarloPaths) {
         platform().messageBox(toCp932("経路数には 1 から " + std::to_string(kMaxMonteCarloPaths) +
                                       " までの整数を入力してください。"));
         return;
     }
     if (!whole(monteCarloSeed, settings.seed)) {
-        platform().messageBox(toCp932("シードには 0 から 18446744073709551615 までの整数を入力してください。"));
+        platform().messageBox(
+            toCp932("シードには 0 から 18446744073709551615 までの整数を入力してください。"));
         return;
     }
     settings.order = monteCarloOrder == 1 ? MonteCarloOrder::Bootstrap : MonteCarloOrder::Permute;
@@ -403,8 +408,8 @@ void ResultsDialog::showMonteCarlo(const MonteCarloResult& mc)
     for (double dd : mc.pathDrawdownPercent)
         shares.values[static_cast<size_t>(std::clamp(static_cast<int>(dd / kStep), 0, kBins - 1))] +=
             100.0 / static_cast<double>(mc.pathDrawdownPercent.size());
-    monteCarloHistogram.set(toCp932("最大ドローダウン率の分布"), toCp932("最大ドローダウン率"), std::move(bins),
-                            {std::move(shares)});
+    monteCarloHistogram.set(toCp932("最大ドローダウン率の分布"), toCp932("最大ドローダウン率"),
+                            std::move(bins), {std::move(shares)});
 
     auto value = [&](double v, bool yen) {
         return mc.computed ? (yen ? yenText(v) : fixed(v, 2) + "%") : noValue;

@@ -78,18 +78,21 @@ ParsedBatchArguments parseBatchArguments(const std::vector<std::string>& argumen
         return true;
     };
     auto shown = [](const std::optional<std::string>& text) { return text ? ": " + *text : std::string(); };
-    const ToolOption monteCarlo{"--monte-carlo", [&](const std::optional<std::string>& text) -> std::optional<std::string> {
-                                    if (whole(text, paths, int64_t{1}, kMaxMonteCarloPaths))
-                                        return std::nullopt;
-                                    return "--monte-carlo には 1 から " + std::to_string(kMaxMonteCarloPaths) +
-                                        " までの経路の数が必要です" + shown(text);
-                                }};
-    const ToolOption mcSeed{"--mc-seed", [&](const std::optional<std::string>& text) -> std::optional<std::string> {
-                                if (whole(text, seed, uint64_t{0}, std::numeric_limits<uint64_t>::max()))
-                                    return std::nullopt;
-                                return "--mc-seed には 0 から 18446744073709551615 までの整数が必要です" + shown(text);
-                            }};
-    const ToolOption mcOrder{"--mc-order", [&](const std::optional<std::string>& text) -> std::optional<std::string> {
+    const ToolOption monteCarlo{
+        "--monte-carlo", [&](const std::optional<std::string>& text) -> std::optional<std::string> {
+            if (whole(text, paths, int64_t{1}, kMaxMonteCarloPaths))
+                return std::nullopt;
+            return "--monte-carlo には 1 から " + std::to_string(kMaxMonteCarloPaths) +
+                " までの経路の数が必要です" + shown(text);
+        }};
+    const ToolOption mcSeed{
+        "--mc-seed", [&](const std::optional<std::string>& text) -> std::optional<std::string> {
+            if (whole(text, seed, uint64_t{0}, std::numeric_limits<uint64_t>::max()))
+                return std::nullopt;
+            return "--mc-seed には 0 から 18446744073709551615 までの整数が必要です" + shown(text);
+        }};
+    const ToolOption mcOrder{"--mc-order",
+                             [&](const std::optional<std::string>& text) -> std::optional<std::string> {
                                  order = text ? monteCarloOrderNamed(*text) : std::nullopt;
                                  if (order)
                                      return std::nullopt;
@@ -98,8 +101,8 @@ ParsedBatchArguments parseBatchArguments(const std::vector<std::string>& argumen
     std::string error =
         parseRunArguments(arguments, options, SetValueCheck::Lenient,
                           {file(options.logFile, "--log"), file(options.equityFile, "--equity"),
-                           file(options.tradesFile, "--trades"), file(options.reportFile, "--report"), monteCarlo,
-                           mcSeed, mcOrder});
+                           file(options.tradesFile, "--trades"), file(options.reportFile, "--report"),
+                           monteCarlo, mcSeed, mcOrder});
     if (error.empty() && !paths && (seed || order))
         error = "--mc-seed と --mc-order は --monte-carlo N と一緒に指定します";
     if (!error.empty())

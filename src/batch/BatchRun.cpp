@@ -80,17 +80,18 @@ void printResults(std::ostream& out, const RunResults& results)
         return std::string(label.substr(0, label.find(" ("))) + ": ";
     };
     out << name("finalAssets") << money(figure("finalAssets")) << " 円  " << name("totalReturnPercent")
-        << percent(figure("totalReturnPercent")) << "  " << name("cagrPercent") << percent(figure("cagrPercent"))
-        << "\n"
-        << name("maxDrawdown") << money(figure("maxDrawdown")) << " 円 (" << dateOrNone(figure("maxDrawdownDate"))
-        << "、起点 " << dateOrNone(figure("maxDrawdownPeakDate")) << ")  " << name("maxDrawdownPercent")
-        << percent(figure("maxDrawdownPercent")) << "\n"
+        << percent(figure("totalReturnPercent")) << "  " << name("cagrPercent")
+        << percent(figure("cagrPercent")) << "\n"
+        << name("maxDrawdown") << money(figure("maxDrawdown")) << " 円 ("
+        << dateOrNone(figure("maxDrawdownDate")) << "、起点 " << dateOrNone(figure("maxDrawdownPeakDate"))
+        << ")  " << name("maxDrawdownPercent") << percent(figure("maxDrawdownPercent")) << "\n"
         << "取引: " << count("trades") << " 回  " << name("wins") << count("wins") << "  " << name("losses")
         << count("losses") << "  " << name("winRatePercent") << percent(figure("winRatePercent"))
         << "  最大連敗: " << count("maxConsecutiveLosses") << "\n"
         << name("grossProfit") << money(figure("grossProfit")) << " 円  " << name("grossLoss")
-        << money(figure("grossLoss")) << " 円  " << name("profitFactor") << twoDecimals(figure("profitFactor"))
-        << "  " << name("expectancy") << money(figure("expectancy")) << " 円\n"
+        << money(figure("grossLoss")) << " 円  " << name("profitFactor")
+        << twoDecimals(figure("profitFactor")) << "  " << name("expectancy") << money(figure("expectancy"))
+        << " 円\n"
         << name("totalCommission") << money(figure("totalCommission")) << " 円  " << name("totalTax")
         << money(figure("totalTax")) << " 円\n";
     const char* const risk[] = {"sharpeRatio", "sortinoRatio", "calmarRatio", "recoveryFactor"};
@@ -98,34 +99,38 @@ void printResults(std::ostream& out, const RunResults& results)
         out << (key == risk[0] ? "" : "  ") << name(key) << twoDecimals(figure(key));
     out << "\n"
         << name("longestDrawdownDays") << count("longestDrawdownDays") << " 営業日 ("
-        << dateOrNone(figure("longestDrawdownStart")) << "〜" << dateOrNone(figure("longestDrawdownEnd")) << ")  "
-        << name("exposurePercent") << percent(figure("exposurePercent")) << "  " << name("averageHoldingDays")
-        << twoDecimals(figure("averageHoldingDays")) << " 日  " << name("payoffRatio")
-        << twoDecimals(figure("payoffRatio")) << "\n"
+        << dateOrNone(figure("longestDrawdownStart")) << "〜" << dateOrNone(figure("longestDrawdownEnd"))
+        << ")  " << name("exposurePercent") << percent(figure("exposurePercent")) << "  "
+        << name("averageHoldingDays") << twoDecimals(figure("averageHoldingDays")) << " 日  "
+        << name("payoffRatio") << twoDecimals(figure("payoffRatio")) << "\n"
         << "期末決済: " << count("endOfRunTrades") << " 回  判定不可から購入: " << count("undecidedTrades")
         << " 回 (取得額 " << money(figure("undecidedCost")) << " 円、買付余力の平均 "
-        << percent(figure("undecidedExposurePercent")) << ")  追証の可能性: " << count("marginCallDays") << " 日 ("
-        << dateOrNone(figure("firstMarginCallDate")) << ")\n";
+        << percent(figure("undecidedExposurePercent")) << ")  追証の可能性: " << count("marginCallDays")
+        << " 日 (" << dateOrNone(figure("firstMarginCallDate")) << ")\n";
 }
 
 // The Monte Carlo of the trade order, after the run's figures.
 void printMonteCarlo(std::ostream& out, const MonteCarloResult& mc)
 {
-    out << "モンテカルロ: " << mc.settings.paths << " 経路 (" << monteCarloOrderName(mc.settings.order) << "、シード "
-        << mc.settings.seed << "、取引 " << mc.trades << " 回)\n";
+    out << "モンテカルロ: " << mc.settings.paths << " 経路 (" << monteCarloOrderName(mc.settings.order)
+        << "、シード " << mc.settings.seed << "、取引 " << mc.trades << " 回)\n";
     auto five = [&](const Percentiles& p, auto text) {
         std::string line;
         for (size_t k = 0; k < p.size(); ++k)
             line += (k ? " / " : "") + text(mc.computed ? std::optional<double>(p[k]) : std::nullopt);
         return line;
     };
-    auto share = [&](double value) { return percent(mc.computed ? std::optional<double>(value) : std::nullopt); };
-    out << "  最終資産 (5/25/50/75/95%点): " << five(mc.finalAssets, [](auto v) { return money(v); }) << " 円\n"
+    auto share = [&](double value) {
+        return percent(mc.computed ? std::optional<double>(value) : std::nullopt);
+    };
+    out << "  最終資産 (5/25/50/75/95%点): " << five(mc.finalAssets, [](auto v) { return money(v); })
+        << " 円\n"
         << "  最大ドローダウン率 (5/25/50/75/95%点): "
         << five(mc.maxDrawdownPercent, [](auto v) { return percent(v); }) << "\n"
         << "  元本割れ: " << share(mc.lossProbabilityPercent);
     for (size_t l = 0; l < kMonteCarloDrawdownLevels.size(); ++l)
-        out << "  ドローダウン " << kMonteCarloDrawdownLevels[l] << "%以上: " << share(mc.drawdownAtLeastPercent[l]);
+        out << "  ドローダウン " << kMonteCarloDrawdownLevels[l]
+            << "%以上: " << share(mc.drawdownAtLeastPercent[l]);
     out << "  破産: " << share(mc.ruinProbabilityPercent) << "\n"
         << "  実際の最大ドローダウン率 (取引ごと): " << share(mc.actualMaxDrawdownPercent)
         << "  これより小さい経路: " << share(mc.pathsWithSmallerDrawdownPercent) << "\n";
@@ -194,7 +199,8 @@ int runBatch(const BatchOptions& options, const std::filesystem::path& folder, s
         err << "error: " << problem << "\n";
         return 2;
     }
-    if (std::string problem = checkStandardOutput(batchOutputs(options), runInputs(options.signalFile, folder));
+    if (std::string problem =
+            checkStandardOutput(batchOutputs(options), runInputs(options.signalFile, folder));
         !problem.empty()) {
         err << "error: " << problem << "\n";
         return 2;
@@ -270,7 +276,8 @@ int runBatch(const BatchOptions& options, const std::filesystem::path& folder, s
 
     std::optional<MonteCarloResult> monteCarlo;
     if (options.monteCarlo)
-        monteCarlo = runMonteCarlo(engine.results().tradeList(), engine.results().capital(), *options.monteCarlo);
+        monteCarlo =
+            runMonteCarlo(engine.results().tradeList(), engine.results().capital(), *options.monteCarlo);
     const MonteCarloResult* mc = monteCarlo ? &*monteCarlo : nullptr;
     if (options.json)
         printJson(out, session, rows, mc);

@@ -107,7 +107,8 @@ std::string checkStandardOutput(const std::vector<RunOutput>& outputs,
     return {};
 }
 
-std::string lockOutputs(const std::vector<RunOutput>& outputs, std::vector<std::unique_ptr<OutputLock>>& locks)
+std::string lockOutputs(const std::vector<RunOutput>& outputs,
+                        std::vector<std::unique_ptr<OutputLock>>& locks)
 {
     for (const RunOutput& output : outputs) {
         auto lock = std::make_unique<OutputLock>();

@@ -51,7 +51,8 @@ class OutputLock;
 // write nothing into them): empty unless another run holds one, else the reason
 // (「他の実行が書き込み中です：log.csv」). An output that cannot be created is left to fail
 // where it is written.
-std::string lockOutputs(const std::vector<RunOutput>& outputs, std::vector<std::unique_ptr<OutputLock>>& locks);
+std::string lockOutputs(const std::vector<RunOutput>& outputs,
+                        std::vector<std::unique_ptr<OutputLock>>& locks);
 
 // checkOutputs for kirvane-batch's options in `folder`.
 std::string checkBatchOutputs(const BatchOptions& options, const std::filesystem::path& folder);

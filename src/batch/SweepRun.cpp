@@ -115,7 +115,8 @@ int runSweep(const SweepOptions& options, const std::filesystem::path& folder, s
 {
     if (!stockMasterReadable(folder, err, "kirvane-sweep"))
         return 2;
-    if (std::string problem = checkStandardOutput({}, runInputs(options.signalFile, folder)); !problem.empty()) {
+    if (std::string problem = checkStandardOutput({}, runInputs(options.signalFile, folder));
+        !problem.empty()) {
         err << "error: " << problem << "\n";
         return 2;
     }
@@ -188,7 +189,9 @@ int runSweep(const SweepOptions& options, const std::filesystem::path& folder, s
             // of the grid would rank as if it were all of it); a last line tells them from a
             // finished grid.
             if (options.json)
-                out << nlohmann::ordered_json{{"interrupted", true}, {"done", finished}, {"total", indices.size()}}
+                out << nlohmann::ordered_json{{"interrupted", true},
+                                              {"done", finished},
+                                              {"total", indices.size()}}
                            .dump()
                     << '\n';
             else

@@ -61,7 +61,7 @@ struct SignalLoadResult {
 // "？" row judged "判定不可" gets the end date 9999/99/99 and its buy price as sell price, and the
 // row is tallied, counted among the warnings it gives and entered as its list line. When the
 // date slots run out the load stops there with tooManyDates.
-[[nodiscard]] SignalLoadResult loadSignalFile(LineReader& reader, const StockMaster& master, SignalTallies& tallies,
-                                SignalRows& rows);
+[[nodiscard]] SignalLoadResult loadSignalFile(LineReader& reader, const StockMaster& master,
+                                              SignalTallies& tallies, SignalRows& rows);
 
 }  // namespace kv

@@ -29,6 +29,6 @@ enum class StockMasterLoad {
 // opened) into app.master. The file's folder becomes app.dataFolder either way: the settings file is kept
 // beside the stock master the user chose.
 [[nodiscard]] StockMasterLoad loadStockMaster(SimulatorApp& app, const std::filesystem::path& file,
-                                std::optional<LineReader>& reader);
+                                              std::optional<LineReader>& reader);
 
 }  // namespace kv

@@ -100,7 +100,9 @@ std::string assetChartSvg(const std::vector<DayPoint>& days, const ResultFigures
     const double plotWidth = kRight - kLeft;
     // Time runs evenly: a point's x follows its date, not its place in the list.
     const std::vector<double> time = timePositions(days);
-    auto x = [&](size_t i) { return n == 1 ? kLeft + plotWidth / 2 : kLeft + plotWidth * time[i] / time.back(); };
+    auto x = [&](size_t i) {
+        return n == 1 ? kLeft + plotWidth / 2 : kLeft + plotWidth * time[i] / time.back();
+    };
 
     double lowest = days[0].assets;
     double highest = days[0].assets;
@@ -174,10 +176,12 @@ std::string assetChartSvg(const std::vector<DayPoint>& days, const ResultFigures
     svg += "<g class=\"points\">\n";
     for (size_t i = 0; i < n; ++i) {
         const double left = n == 1 ? kLeft : i == 0 ? x(0) - (x(1) - x(0)) / 2 : (x(i - 1) + x(i)) / 2;
-        const double right = n == 1 ? kRight : i + 1 == n ? x(i) + (x(i) - x(i - 1)) / 2 : (x(i) + x(i + 1)) / 2;
+        const double right = n == 1 ? kRight
+            : i + 1 == n            ? x(i) + (x(i) - x(i - 1)) / 2
+                                    : (x(i) + x(i + 1)) / 2;
         const std::string width = coordinate(std::max(right - left, 0.1));
-        svg += "<rect x=\"" + coordinate(left) + "\" y=\"" + top + "\" width=\"" + width +
-            "\" height=\"" + height + "\"><title>" + paddedDateText(days[i].date) + " 総資産 " +
+        svg += "<rect x=\"" + coordinate(left) + "\" y=\"" + top + "\" width=\"" + width + "\" height=\"" +
+            height + "\"><title>" + paddedDateText(days[i].date) + " 総資産 " +
             escapeHtml(yen(days[i].assets)) + " ドローダウン " +
             signedPercentText(-figures.drawdownPercent[i]) + "</title></rect>\n";
     }

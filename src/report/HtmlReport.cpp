@@ -228,16 +228,17 @@ void appendFigures(std::string& html, const RunResults& results, const ResultFig
         const std::string text = escapeHtml(toDisplayUtf8(figureText(figure, value)));
         const std::string cls = toneClass(figureTone(figure, value));
         if (figure.places & InCards)
-            cards += "<div class=\"card\" data-key=\"" + std::string(figure.key) + "\"><div class=\"label\">" +
-                figure.label + "</div><div class=\"value " + cls + "\">" + text + "</div></div>\n";
-        list += "<div data-key=\"" + std::string(figure.key) + "\"><dt>" + figure.label + "</dt><dd class=\"" + cls +
-            "\">" + text + "</dd></div>\n";
+            cards += "<div class=\"card\" data-key=\"" + std::string(figure.key) +
+                "\"><div class=\"label\">" + figure.label + "</div><div class=\"value " + cls + "\">" + text +
+                "</div></div>\n";
+        list += "<div data-key=\"" + std::string(figure.key) + "\"><dt>" + figure.label +
+            "</dt><dd class=\"" + cls + "\">" + text + "</dd></div>\n";
     }
     std::string capitalUse;
     for (const std::string& sentence : capitalUseSentences(f))
         capitalUse += "<p class=\"capital-use\">" + htmlFromCp932(sentence) + "</p>\n";
-    html += "<section id=\"figures\">\n<h2>成績</h2>\n<div class=\"cards\">\n" + cards + "</div>\n" + capitalUse +
-        "<dl class=\"pairs\" id=\"figure-list\">\n" + list +
+    html += "<section id=\"figures\">\n<h2>成績</h2>\n<div class=\"cards\">\n" + cards + "</div>\n" +
+        capitalUse + "<dl class=\"pairs\" id=\"figure-list\">\n" + list +
         "</dl>\n<p class=\"note\">保有中の銘柄は取得額で数えます（シグナルファイルに日々の"
         "株価はありません）。資産曲線とこれらの数値は売却でのみ動きます。</p>\n</section>\n";
 }
@@ -317,7 +318,8 @@ void appendMonteCarlo(std::string& html, const MonteCarloResult& mc)
     auto plain = [&](double value) { return mc.computed ? fixed(value, 2) + "%" : std::string(kNoValue); };
     html += "<section id=\"monte-carlo\">\n<h2>モンテカルロ（取引の順序）</h2>\n<p class=\"sub\">" +
         count(mc.settings.paths) + " 経路、" +
-        (mc.settings.order == MonteCarloOrder::Permute ? "全取引の並べ替え (permute)" : "復元抽出 (bootstrap)") +
+        (mc.settings.order == MonteCarloOrder::Permute ? "全取引の並べ替え (permute)"
+                                                       : "復元抽出 (bootstrap)") +
         "、シード " + std::to_string(mc.settings.seed) + "、取引 " + count(mc.trades) +
         " 回</p>\n<table id=\"monte-carlo-percentiles\">\n<thead><tr><th></th>";
     for (int q : kMonteCarloPercentiles)
@@ -339,7 +341,8 @@ void appendMonteCarlo(std::string& html, const MonteCarloResult& mc)
              mc.drawdownAtLeastPercent[l]);
     pair("ruinProbabilityPercent", "破産する経路", mc.ruinProbabilityPercent);
     pair("actualMaxDrawdownPercent", "実際の最大ドローダウン率（取引ごと）", mc.actualMaxDrawdownPercent);
-    pair("pathsWithSmallerDrawdownPercent", "実際よりドローダウンが小さい経路", mc.pathsWithSmallerDrawdownPercent);
+    pair("pathsWithSmallerDrawdownPercent", "実際よりドローダウンが小さい経路",
+         mc.pathsWithSmallerDrawdownPercent);
     html += "</dl>\n<p class=\"note\">各取引の損益を直前の総資産に対する収益率に直し、順序を変えて元本から"
             "複利で積み直した経路です。ドローダウンは取引ごとの総資産で測るため、日ごとの成績の値とは"
             "異なります。取引は互いに独立ではなく（同じ日の売買、相場の流れ）、シグナルは固定のままなので、"
@@ -512,7 +515,8 @@ std::string htmlReport(const ReportSource& source, int32_t madeOn)
     appendSettings(html, source.engine.settings());
     appendFigures(html, results, f);
     html += "<section id=\"chart\">\n<h2>総資産とドローダウン</h2>\n" + assetChartSvg(results.days(), f) +
-        "<p class=\"note hint\">点にマウスを重ねると、その日の日付、総資産、ドローダウン率を表示します。</p>\n"
+        "<p class=\"note "
+        "hint\">点にマウスを重ねると、その日の日付、総資産、ドローダウン率を表示します。</p>\n"
         "</section>\n";
     appendPeriods(html, f);
     if (source.monteCarlo)

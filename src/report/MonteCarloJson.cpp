@@ -21,7 +21,9 @@ nlohmann::ordered_json percentilesJson(const MonteCarloResult& r, const Percenti
 
 nlohmann::ordered_json monteCarloJson(const MonteCarloResult& r)
 {
-    auto figure = [&](double value) { return r.computed ? jsonNumber(value) : nlohmann::ordered_json(nullptr); };
+    auto figure = [&](double value) {
+        return r.computed ? jsonNumber(value) : nlohmann::ordered_json(nullptr);
+    };
     nlohmann::ordered_json mc;
     mc["paths"] = r.settings.paths;
     mc["seed"] = r.settings.seed;

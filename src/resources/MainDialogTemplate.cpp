@@ -53,9 +53,11 @@ DialogTemplate buildMainDialog()
         const char* caption;
     };
     const Detail details[] = {
-        {IDC_CODE, "証券コード"},      {IDC_NAME, "銘柄名"},         {IDC_BUY_DATE, "購入日"},
-        {IDC_SELL_DATE, "売却日"},     {IDC_RESULT, "成果"},         {IDC_BUY_PRICE, "購入価格"},
-        {IDC_SELL_PRICE, "売却価格"}, {IDC_PERFORMANCE, "パフォーマンス"}, {IDC_UNIT, "売買単位"},
+        {IDC_CODE, "証券コード"},     {IDC_NAME, "銘柄名"},
+        {IDC_BUY_DATE, "購入日"},     {IDC_SELL_DATE, "売却日"},
+        {IDC_RESULT, "成果"},         {IDC_BUY_PRICE, "購入価格"},
+        {IDC_SELL_PRICE, "売却価格"}, {IDC_PERFORMANCE, "パフォーマンス"},
+        {IDC_UNIT, "売買単位"},
     };
     int y = 22;
     for (const Detail& d : details) {
@@ -81,38 +83,39 @@ DialogTemplate buildMainDialog()
              });
 
     // Simulation group: window, state and asset figures, the three portfolio lists, stepping.
-    c.insert(c.end(),
-             {
-                 at(AnchorLeft | AnchorRight | AnchorTopHalf | AnchorBottom,
-                    groupBox("シミュレーション", 2, 197, 511, 127)),
-                 label("開始日", 7, 208, 25, 8, StyleNone, lower),
-                 display(IDC_START_DATE, 33, 206, 62, 12, StyleNone, lower),
-                 label("終了日", 100, 208, 25, 8, StyleNone, lower),
-                 display(IDC_END_DATE, 126, 206, 62, 12, StyleNone, lower),
-                 label("状態", 195, 208, 18, 8, StyleNone, lower),
-                 display(IDC_STATE, 214, 206, 62, 12, StyleNone, lower),
-                 label("運用資産", 349, 207, 36, 8, StyleNone, lowerRight),
-                 display(IDC_OPERATING_ASSETS, 386, 205, 80, 12, StyleRightAlign, lowerRight),
-                 label("総資産", 349, 219, 36, 8, StyleNone, lowerRight),
-                 display(IDC_TOTAL_ASSETS, 386, 217, 80, 12, StyleRightAlign, lowerRight),
-                 display(IDC_CURRENT_DATE, 460, 204, 47, 12, StyleRightAlign, lowerRight),
+    c.insert(
+        c.end(),
+        {
+            at(AnchorLeft | AnchorRight | AnchorTopHalf | AnchorBottom,
+               groupBox("シミュレーション", 2, 197, 511, 127)),
+            label("開始日", 7, 208, 25, 8, StyleNone, lower),
+            display(IDC_START_DATE, 33, 206, 62, 12, StyleNone, lower),
+            label("終了日", 100, 208, 25, 8, StyleNone, lower),
+            display(IDC_END_DATE, 126, 206, 62, 12, StyleNone, lower),
+            label("状態", 195, 208, 18, 8, StyleNone, lower),
+            display(IDC_STATE, 214, 206, 62, 12, StyleNone, lower),
+            label("運用資産", 349, 207, 36, 8, StyleNone, lowerRight),
+            display(IDC_OPERATING_ASSETS, 386, 205, 80, 12, StyleRightAlign, lowerRight),
+            label("総資産", 349, 219, 36, 8, StyleNone, lowerRight),
+            display(IDC_TOTAL_ASSETS, 386, 217, 80, 12, StyleRightAlign, lowerRight),
+            display(IDC_CURRENT_DATE, 460, 204, 47, 12, StyleRightAlign, lowerRight),
 
-                 label("所持銘柄", 7, 231, 40, 8, StyleNone, lower),
-                 display(IDC_HOLDINGS_FIGURE, 50, 229, 102, 12, StyleRightAlign, lower),
-                 label("購入候補", 155, 231, 40, 8, StyleNone, lower),
-                 label("売却リスト", 305, 231, 44, 8, StyleNone, lower),
-                 display(IDC_SELL_FIGURE, 351, 229, 101, 12, StyleRightAlign, lower),
-                 columnListBox(IDC_HOLDINGS_LIST, 5, 242, 147, 77, rowColumns(true), lower | AnchorBottom),
-                 columnListBox(IDC_CANDIDATE_LIST, 155, 242, 147, 77, rowColumns(false), lower | AnchorBottom),
-                 columnListBox(IDC_SELL_LIST, 305, 242, 147, 77, rowColumns(true), lower | AnchorBottom),
+            label("所持銘柄", 7, 231, 40, 8, StyleNone, lower),
+            display(IDC_HOLDINGS_FIGURE, 50, 229, 102, 12, StyleRightAlign, lower),
+            label("購入候補", 155, 231, 40, 8, StyleNone, lower),
+            label("売却リスト", 305, 231, 44, 8, StyleNone, lower),
+            display(IDC_SELL_FIGURE, 351, 229, 101, 12, StyleRightAlign, lower),
+            columnListBox(IDC_HOLDINGS_LIST, 5, 242, 147, 77, rowColumns(true), lower | AnchorBottom),
+            columnListBox(IDC_CANDIDATE_LIST, 155, 242, 147, 77, rowColumns(false), lower | AnchorBottom),
+            columnListBox(IDC_SELL_LIST, 305, 242, 147, 77, rowColumns(true), lower | AnchorBottom),
 
-                 button(IDC_NEXT, "NEXT", 458, 242, 50, 17, StyleNone, lowerRight),
-                 button(IDC_AUTO, "AUTO", 458, 262, 50, 17, StyleNone, lowerRight),
-                 button(IDC_STOP, "STOP", 458, 282, 50, 17, StyleNone, lowerRight),
-                 button(IDC_RESET, "RESET", 458, 302, 50, 17, StyleNone, lowerRight),
+            button(IDC_NEXT, "NEXT", 458, 242, 50, 17, StyleNone, lowerRight),
+            button(IDC_AUTO, "AUTO", 458, 262, 50, 17, StyleNone, lowerRight),
+            button(IDC_STOP, "STOP", 458, 282, 50, 17, StyleNone, lowerRight),
+            button(IDC_RESET, "RESET", 458, 302, 50, 17, StyleNone, lowerRight),
 
-                 display(IDC_STATUS, 1, 326, 511, 13, StyleNone, AnchorLeft | AnchorRight | AnchorBottom),
-             });
+            display(IDC_STATUS, 1, 326, 511, 13, StyleNone, AnchorLeft | AnchorRight | AnchorBottom),
+        });
     return t;
 }
 

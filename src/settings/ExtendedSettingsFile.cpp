@@ -149,7 +149,8 @@ std::filesystem::path extendedSettingsFile(const std::filesystem::path& kvnConf)
 
 std::vector<std::string> parseExtendedSettings(std::string_view text, SimulationSettings& settings)
 {
-    static const std::string notALine = toCp932("kirvane.ini の %d 行目「%s」は「名前 = 値」の形ではありません。");
+    static const std::string notALine =
+        toCp932("kirvane.ini の %d 行目「%s」は「名前 = 値」の形ではありません。");
     static const std::string unknown = toCp932("kirvane.ini の %d 行目「%s」: %s という設定はありません。");
     static const std::string badValue =
         toCp932("kirvane.ini の %d 行目「%s」: %s の値として使えません。既定値 %s を使います。");

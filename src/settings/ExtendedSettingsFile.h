@@ -33,7 +33,8 @@ std::vector<std::string> parseExtendedSettings(std::string_view text, Simulation
 
 // The same from the file; a missing file sets the defaults and says nothing, an unreadable one
 // says so once.
-std::vector<std::string> loadExtendedSettings(SimulationSettings& settings, const std::filesystem::path& file);
+std::vector<std::string> loadExtendedSettings(SimulationSettings& settings,
+                                              const std::filesystem::path& file);
 
 // The file's new text for `settings`, from its old text (empty when there is none): known
 // settings' lines take their values, settings that differ from their default and have no line

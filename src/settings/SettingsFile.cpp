@@ -68,7 +68,8 @@ const SettingDescription* settingNotReadBack(const SimulationSettings& settings)
 {
     const std::string line = formatSettingsLine(settings);
     // Read as loadSettings reads it: the line and each field cut at the reader's limits.
-    const std::string again = formatSettingsLine(parseSettingsLine(std::string_view(line).substr(0, kMaxLineBytes)));
+    const std::string again =
+        formatSettingsLine(parseSettingsLine(std::string_view(line).substr(0, kMaxLineBytes)));
     if (again == line)
         return nullptr;
     const SimulationSettings read = parseSettingsLine(std::string_view(line).substr(0, kMaxLineBytes));
@@ -110,7 +111,7 @@ SettingsLoad loadSettings(SimulationSettings& settings, const std::filesystem::p
     }
     // kirvane.ini is the user's to write: a first start leaves it as it is.
     return replaceFile(file, formatSettingsLine(settings), error) ? SettingsLoad::Created
-                                                                 : SettingsLoad::CreateFailed;
+                                                                  : SettingsLoad::CreateFailed;
 }
 
 bool saveSettings(const SimulationSettings& settings, const std::filesystem::path& file, int* error)

@@ -52,6 +52,7 @@ enum class SettingsLoad {
 
 // Replaces `file` with `bytes` all or nothing, as saveSettings does; false with the system's
 // error number in `error` when that fails.
-[[nodiscard]] bool replaceFile(const std::filesystem::path& file, std::string_view bytes, int* error = nullptr);
+[[nodiscard]] bool replaceFile(const std::filesystem::path& file, std::string_view bytes,
+                               int* error = nullptr);
 
 }  // namespace kv

@@ -66,7 +66,7 @@ public:
     const std::string& endDateText() const { return lastDateText; }
 
     [[nodiscard]] StepOutcome start(const std::optional<std::filesystem::path>& logFile, bool keepTradeRecord,
-                      bool keepTradeList = false);
+                                    bool keepTradeList = false);
     StepOutcome step() { return sim.simulateStep(); }
     // Steps until the final liquidation has run; `afterStep` (when given) follows every step.
     // The outcome gathers what the steps reported.

@@ -139,7 +139,8 @@ std::vector<int64_t> bandTradeNumbers(int64_t n, int points)
 
 }  // namespace
 
-MonteCarloResult runMonteCarlo(const std::vector<Trade>& trades, double capital, const MonteCarloSettings& settings)
+MonteCarloResult runMonteCarlo(const std::vector<Trade>& trades, double capital,
+                               const MonteCarloSettings& settings)
 {
     MonteCarloResult result;
     result.settings = settings;
@@ -177,7 +178,8 @@ MonteCarloResult runMonteCarlo(const std::vector<Trade>& trades, double capital,
             ruined[p] = o.ruined;
         }
     };
-    unsigned threads = settings.threads ? settings.threads : std::max(std::thread::hardware_concurrency(), 1u);
+    unsigned threads =
+        settings.threads ? settings.threads : std::max(std::thread::hardware_concurrency(), 1u);
     threads = static_cast<unsigned>(std::min<size_t>(threads, count));
     if (threads <= 1) {
         runPaths(0, count);
@@ -227,9 +229,9 @@ MonteCarloResult runMonteCarlo(const std::vector<Trade>& trades, double capital,
     result.finalAssets = percentilesOf(std::move(finals));
     result.maxDrawdownPercent = percentilesOf(result.pathDrawdownPercent);
     for (size_t b = 0; b < result.bandTrades.size(); ++b)
-        result.assetBands.push_back(percentilesOf(
-            std::vector<double>(bands.begin() + static_cast<std::ptrdiff_t>(b * count),
-                                bands.begin() + static_cast<std::ptrdiff_t>((b + 1) * count))));
+        result.assetBands.push_back(
+            percentilesOf(std::vector<double>(bands.begin() + static_cast<std::ptrdiff_t>(b * count),
+                                              bands.begin() + static_cast<std::ptrdiff_t>((b + 1) * count))));
     return result;
 }
 

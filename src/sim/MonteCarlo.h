@@ -79,8 +79,8 @@ struct MonteCarloResult {
     // None of the figures below when the capital is not above 0 (no return can be taken).
     bool computed = false;
     Percentiles finalAssets{};
-    Percentiles maxDrawdownPercent{};  // peak-to-trough on A over the path, from the capital
-    double lossProbabilityPercent = 0;  // paths that end below the capital
+    Percentiles maxDrawdownPercent{};                // peak-to-trough on A over the path, from the capital
+    double lossProbabilityPercent = 0;               // paths that end below the capital
     std::array<double, 3> drawdownAtLeastPercent{};  // paths whose drawdown reaches each level
     double ruinProbabilityPercent = 0;
     double actualMaxDrawdownPercent = 0;  // the run's own, on its trade-by-trade curve A_i
@@ -98,6 +98,7 @@ std::vector<double> tradeReturns(const std::vector<Trade>& trades, double capita
 // The nearest-rank percentile q of `sorted` (ascending, not empty).
 double nearestRank(const std::vector<double>& sorted, int q);
 
-MonteCarloResult runMonteCarlo(const std::vector<Trade>& trades, double capital, const MonteCarloSettings& settings);
+MonteCarloResult runMonteCarlo(const std::vector<Trade>& trades, double capital,
+                               const MonteCarloSettings& settings);
 
 }  // namespace kv

@@ -93,14 +93,16 @@ std::vector<SeriesDate> daySeries(const std::vector<DayPoint>& points)
     };
     for (size_t i = 0; i < points.size(); ++i) {
         const int32_t year = points[i].date / 10000;
-        if (year < 1990 || year > 2099 || !calendarDay(points[i].date) || (i > 0 && points[i].date <= points[i - 1].date))
+        if (year < 1990 || year > 2099 || !calendarDay(points[i].date) ||
+            (i > 0 && points[i].date <= points[i - 1].date))
             return themselves();
     }
     if (points.empty())
         return series;
     const std::chrono::sys_days last = *calendarDay(points.back().date);
     size_t next = 0;  // the first point not yet reached
-    for (std::chrono::sys_days day = *calendarDay(points.front().date); day <= last; day += std::chrono::days{1}) {
+    for (std::chrono::sys_days day = *calendarDay(points.front().date); day <= last;
+         day += std::chrono::days{1}) {
         const std::chrono::year_month_day ymd{day};
         const int32_t date = static_cast<int32_t>(ymd.year()) * 10000 +
             static_cast<int32_t>(static_cast<unsigned>(ymd.month())) * 100 +

@@ -19,11 +19,11 @@
 namespace kv {
 
 struct DayPoint {
-    int32_t date = 0;      // yyyymmdd, the day's date text as the row reader reads it
-    double assets = 0;     // totalAssets after the day's close; the last day's after liquidation
-    int32_t trades = 0;    // sales counted in this day: those since the previous point
-    int32_t wins = 0;      // of which with a gross profit above 0
-    bool holding = false;  // a position was held at the day's close (before a final liquidation)
+    int32_t date = 0;          // yyyymmdd, the day's date text as the row reader reads it
+    double assets = 0;         // totalAssets after the day's close; the last day's after liquidation
+    int32_t trades = 0;        // sales counted in this day: those since the previous point
+    int32_t wins = 0;          // of which with a gross profit above 0
+    bool holding = false;      // a position was held at the day's close (before a final liquidation)
     double undecidedCost = 0;  // purchase cost of the 判定不可 positions held at the day's close
 };
 
@@ -31,8 +31,8 @@ struct DayPoint {
 // give: the purchase's date, amount and commission, and the rest as the sale has them.
 struct Trade {
     int32_t code = 0;
-    int32_t signal = 0;      // index of its signal row, which names the stock
-    int32_t buyDate = 0;     // yyyymmdd, the purchase line's date
+    int32_t signal = 0;   // index of its signal row, which names the stock
+    int32_t buyDate = 0;  // yyyymmdd, the purchase line's date
     // yyyymmdd: the row's end date; for a 判定不可 row sold by the final liquidation, the date of
     // the run's last day point.
     int32_t sellDate = 0;
@@ -117,10 +117,10 @@ struct ResultFigures {
     std::optional<double> payoffRatio;         // average win ÷ average loss
 
     // What the run did with its capital.
-    int64_t endOfRunTrades = 0;   // sales made by the final liquidation
-    int64_t undecidedTrades = 0;  // trades bought from 判定不可 rows
+    int64_t endOfRunTrades = 0;      // sales made by the final liquidation
+    int64_t undecidedTrades = 0;     // trades bought from 判定不可 rows
     int64_t undecidedHeldToEnd = 0;  // of which sold by the final liquidation
-    double undecidedCost = 0;     // their purchase amounts
+    double undecidedCost = 0;        // their purchase amounts
     // Over the day series, the mean share of the buying power (total assets × leverage) that the
     // 判定不可 positions held at the close took, in per cent; 0 without a series.
     double undecidedExposurePercent = 0;

@@ -44,7 +44,8 @@ void TaxAccount::enterYear(int32_t year)
         }
     }
     current = year;
-    std::erase_if(losses, [&](const Loss& loss) { return loss.amount <= 0 || loss.year < year - kCarryYears; });
+    std::erase_if(losses,
+                  [&](const Loss& loss) { return loss.amount <= 0 || loss.year < year - kCarryYears; });
     yearStart = 0;
     for (const Loss& loss : losses)
         yearStart -= loss.amount;

@@ -16,6 +16,7 @@ class SignalRows;
 // Writes the trades the results keep to `file`, replacing it; `rows` are the run's signal rows,
 // which name the stocks. False when it cannot be written whole (a FIFO or a device other than
 // /dev/null and /dev/full is not written at all).
-[[nodiscard]] bool writeTradeListCsv(const RunResults& results, const SignalRows& rows, const std::filesystem::path& file);
+[[nodiscard]] bool writeTradeListCsv(const RunResults& results, const SignalRows& rows,
+                                     const std::filesystem::path& file);
 
 }  // namespace kv

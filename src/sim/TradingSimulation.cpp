@@ -271,7 +271,8 @@ void TradingSimulation::sellPosition(const Position& position, bool finalLiquida
     double net = 0;
     if (settings.tax() == TaxModel::Account)
         net = f.grossProfit() -
-            taxAccount.tax(f.grossProfit() - position.purchaseCommission, trade.sellDate / 10000, settings.taxRate);
+            taxAccount.tax(f.grossProfit() - position.purchaseCommission, trade.sellDate / 10000,
+                           settings.taxRate);
     else
         net = netProfit(f.grossProfit(), f.priceDifference(), fig.cumulativeProfit, settings.taxRate);
     trade.netProfit = net;

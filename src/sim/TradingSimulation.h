@@ -126,7 +126,7 @@ private:
     PositionList dueForSale;  // 売却リスト
     TradeLog tradeLog;        // open while a logged run is in progress
     RunResults runResults;
-    TaxAccount taxAccount;  // the tax of an account that nets each year (TaxModel::Account)
+    TaxAccount taxAccount;     // the tax of an account that nets each year (TaxModel::Account)
     int32_t dayDate = 0;       // the gathered day's date, for its day point
     bool dayGathered = false;  // the day being run has rows (a window past its end has none)
 };

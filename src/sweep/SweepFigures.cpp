@@ -13,8 +13,9 @@ namespace {
 
 // The figures of a sweep's row, in their column order.
 constexpr std::array<const char*, kSweepFigureCount> kSweepFigureKeys = {
-    "finalAssets", "totalReturnPercent", "cagrPercent", "maxDrawdownPercent", "profitFactor",
-    "winRatePercent", "trades", "purchases", "sales",
+    "finalAssets",  "totalReturnPercent", "cagrPercent", "maxDrawdownPercent",
+    "profitFactor", "winRatePercent",     "trades",      "purchases",
+    "sales",
 };
 
 }  // namespace

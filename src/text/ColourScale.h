@@ -27,8 +27,8 @@ Rgb divergingColour(double value, double scale);
 // (worst) through white to full green (best), so one outlying figure takes one step and the rest
 // keep telling better from worse.
 struct RankScale {
-    std::vector<int> stepOf;    // by value: its step (0 the worst), −1 for a value not finite
-    std::vector<Rgb> colours;   // by step
+    std::vector<int> stepOf;   // by value: its step (0 the worst), −1 for a value not finite
+    std::vector<Rgb> colours;  // by step
 };
 RankScale rankScale(const std::vector<double>& values, bool smallerIsBetter, int maxSteps = 7);
 

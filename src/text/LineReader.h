@@ -31,10 +31,12 @@ public:
     // error number in `error` when one is given: EISDIR for a folder, kNotRegularFileError for
     // a FIFO, socket or device (refused before anything is read, so nothing blocks; /dev/null
     // reads as empty), EFBIG for a file beyond kMaxInputBytes or kMaxInputLines.
-    [[nodiscard]] static std::optional<LineReader> open(const std::filesystem::path& file, int* error = nullptr);
+    [[nodiscard]] static std::optional<LineReader> open(const std::filesystem::path& file,
+                                                        int* error = nullptr);
     // Reads a file the user brings (the stock master, a signal file): a UTF-8 file is converted
     // to code page 932 first, so its lines and fields are cut by their converted bytes.
-    [[nodiscard]] static std::optional<LineReader> openInput(const std::filesystem::path& file, int* error = nullptr);
+    [[nodiscard]] static std::optional<LineReader> openInput(const std::filesystem::path& file,
+                                                             int* error = nullptr);
     explicit LineReader(std::string content) : content(std::move(content)) {}
 
     // Bytes of the file as read (after any conversion).

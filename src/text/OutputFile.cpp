@@ -122,7 +122,8 @@ int OutputLock::take(const std::filesystem::path& file, bool create)
 {
     release();
     for (int attempt = 0; attempt < 10; ++attempt) {
-        int opened = create ? ::open(file.c_str(), O_RDONLY | O_CREAT | O_EXCL | O_NONBLOCK | O_CLOEXEC, 0666) : -1;
+        int opened =
+            create ? ::open(file.c_str(), O_RDONLY | O_CREAT | O_EXCL | O_NONBLOCK | O_CLOEXEC, 0666) : -1;
         const bool made = opened >= 0;
         if (!made)
             opened = ::open(file.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);

@@ -17,10 +17,10 @@ void Chart::set(std::string title, std::string xAxisText, std::vector<std::strin
     xAxis = std::move(xAxisText);
     positions = std::move(xTexts);
     // Places that do not increase, or do not match the positions, are not used.
-    const bool increasing = std::adjacent_find(xValues.begin(), xValues.end(), std::greater_equal<double>()) ==
-        xValues.end();
+    const bool increasing =
+        std::adjacent_find(xValues.begin(), xValues.end(), std::greater_equal<double>()) == xValues.end();
     places = xValues.size() == positions.size() && xValues.size() >= 2 && increasing ? std::move(xValues)
-                                                                                    : std::vector<double>{};
+                                                                                     : std::vector<double>{};
     allSeries = std::move(series);
     for (ChartSeries& s : allSeries)
         if (s.values.size() > positions.size())
@@ -51,7 +51,8 @@ double Chart::positionAt(double x) const
         return (x - places.front()) / (places[1] - places.front());
     if (x >= places.back())
         return last + (x - places.back()) / (places.back() - places[places.size() - 2]);
-    const size_t i = static_cast<size_t>(std::upper_bound(places.begin(), places.end(), x) - places.begin()) - 1;
+    const size_t i =
+        static_cast<size_t>(std::upper_bound(places.begin(), places.end(), x) - places.begin()) - 1;
     return static_cast<double>(i) + (x - places[i]) / (places[i + 1] - places[i]);
 }
 

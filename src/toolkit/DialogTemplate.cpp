@@ -24,8 +24,9 @@ const ControlTemplate* DialogTemplate::defaultButton() const
 bool DialogTemplate::resizable() const
 {
     for (const ControlTemplate& c : controls)
-        if (c.anchor & (AnchorRight | AnchorBottom | AnchorLeftHalf | AnchorTopHalf | AnchorRightHalf |
-                        AnchorBottomHalf))
+        if (c.anchor &
+            (AnchorRight | AnchorBottom | AnchorLeftHalf | AnchorTopHalf | AnchorRightHalf |
+             AnchorBottomHalf))
             return true;
     return false;
 }
@@ -35,8 +36,8 @@ namespace {
 // One axis of anchoredRect: the edge anchored at the far side follows the window's growth, an
 // edge anchored by half follows half of it; a control anchored at neither far edge keeps its
 // length.
-void anchorSpan(int& start, int& length, unsigned anchor, unsigned nearSide, unsigned nearHalf, unsigned farSide,
-                unsigned farHalf, int grown)
+void anchorSpan(int& start, int& length, unsigned anchor, unsigned nearSide, unsigned nearHalf,
+                unsigned farSide, unsigned farHalf, int grown)
 {
     const int half = grown / 2;
     int startShift = 0;

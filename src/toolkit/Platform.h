@@ -16,7 +16,7 @@ class Dialog;
 struct FileDialogOptions {
     std::string defaultExtension;  // without the point: "csv"
     std::string filter;  // "CSV ファイル (*.csv)|*.csv|すべてのファイル (*.*)|*.*||", code page 932
-    std::string initialName;       // text of the file-name box, code page 932
+    std::string initialName;  // text of the file-name box, code page 932
     // What the user is asked for ("ログファイル名入力"), code page 932: the dialog's caption and
     // a hint in the empty file-name box, never taken as a name.
     std::string nameHint;

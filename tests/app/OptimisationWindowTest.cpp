@@ -206,7 +206,8 @@ TEST_F(OptimisationWindow, TheTableRanksTheGridAsSeparateRunsDo)
         // The best is outlined in the heatmap: its cell is where its values meet.
         const Run& best = expected.front();
         const int row = static_cast<int>(std::find(rates.begin(), rates.end(), best.rate) - rates.begin());
-        const int column = static_cast<int>(std::find(stocks.begin(), stocks.end(), best.stocks) - stocks.begin());
+        const int column =
+            static_cast<int>(std::find(stocks.begin(), stocks.end(), best.stocks) - stocks.begin());
         EXPECT_TRUE(window->heatmap.outlined(row, column));
     }
     EXPECT_TRUE(w.messagesUtf8().empty());
@@ -248,7 +249,8 @@ TEST_F(OptimisationWindow, OneSettingShowsALineAndTwoTheMaps)
                 std::find(window->figureChart.xTexts().begin(), window->figureChart.xTexts().end(), value) -
                 window->figureChart.xTexts().begin());
             ASSERT_LT(x, 3u);
-            EXPECT_NEAR(window->figureChart.series()[0].values[x], -*window->resultsTable.cell(r, 5).key, 1e-9);
+            EXPECT_NEAR(window->figureChart.series()[0].values[x], -*window->resultsTable.cell(r, 5).key,
+                        1e-9);
         }
     }
 }
@@ -270,7 +272,8 @@ TEST_F(OptimisationWindow, ADoubleClickStoresTheCombinationOnlyAfterYes)
     // いいえ leaves the settings and the file as they were. The question names the values.
     w.platform.queueQuestionAnswer(false);
     w.run({"activate " + std::to_string(IDC_OPTIM_HEATMAP) + " 0 1"});
-    EXPECT_EQ(w.messagesUtf8(), std::vector<std::string>{"運用率 0.4、最大購入銘柄数 6 をオプションに反映しますか？"});
+    EXPECT_EQ(w.messagesUtf8(),
+              std::vector<std::string>{"運用率 0.4、最大購入銘柄数 6 をオプションに反映しますか？"});
     EXPECT_EQ(w.folder.read("kvn.conf"), before);
 
     // The first row of the table; then a heatmap cell (row 1: 0.7, column 0: 2).
@@ -289,7 +292,8 @@ TEST_F(OptimisationWindow, ADoubleClickStoresTheCombinationOnlyAfterYes)
     w.clearMessages();
     w.platform.queueQuestionAnswer(false);
     w.run({"activate " + std::to_string(IDC_OPTIM_TABLE) + " 0"});
-    EXPECT_EQ(w.messagesUtf8(), std::vector<std::string>{"売買の順序 仕掛優先：買→売 をオプションに反映しますか？"});
+    EXPECT_EQ(w.messagesUtf8(),
+              std::vector<std::string>{"売買の順序 仕掛優先：買→売 をオプションに反映しますか？"});
 }
 
 }  // namespace

@@ -133,10 +133,10 @@ TEST_F(ResultsWindow, ShowsTheFiguresOfTheRun)
     EXPECT_EQ(column(results.figuresTable, 1)[0], "\\2,000,000");
     EXPECT_EQ(column(results.figuresTable, 1)[1], "\\1,992,020");
     EXPECT_EQ(column(results.figuresTable, 1)[4], "-\\7,980");
-    EXPECT_EQ(results.figuresTable.cell(2, 1).tone, CellTone::Loss);   // 総収益率 below 0
-    EXPECT_EQ(results.figuresTable.cell(12, 1).tone, CellTone::Gain);  // 総利益
-    EXPECT_EQ(results.figuresTable.cell(13, 1).tone, CellTone::Loss);  // 総損失, held as a size
-    EXPECT_EQ(results.figuresTable.cell(17, 1).tone, CellTone::Plain); // 期待値 of 0
+    EXPECT_EQ(results.figuresTable.cell(2, 1).tone, CellTone::Loss);    // 総収益率 below 0
+    EXPECT_EQ(results.figuresTable.cell(12, 1).tone, CellTone::Gain);   // 総利益
+    EXPECT_EQ(results.figuresTable.cell(13, 1).tone, CellTone::Loss);   // 総損失, held as a size
+    EXPECT_EQ(results.figuresTable.cell(17, 1).tone, CellTone::Plain);  // 期待値 of 0
 
     // One month and one year: a loss of 7,980, in red.
     for (const Table* table : {&results.monthsTable, &results.yearsTable}) {
@@ -345,7 +345,8 @@ TEST_F(ResultsWindow, RefusesTheRunningLogAndAFileAnotherRunWrites)
         w.platform.queueFileAnswer(HeadlessPlatform::FileDialogKind::Save, w.folder / chosen);
     w.click(IDC_RESULTS_SAVE_CSV);
     EXPECT_EQ(w.messagesUtf8(),
-              (std::vector<std::string>{"実行中のログファイルには書き込めません", "他の実行が書き込み中です：held.csv"}));
+              (std::vector<std::string>{"実行中のログファイルには書き込めません",
+                                        "他の実行が書き込み中です：held.csv"}));
     EXPECT_EQ(w.platform.fileDialogs().size(), 3u);  // asked three times
     EXPECT_EQ(w.folder.read("log.csv"), log);
     EXPECT_EQ(w.folder.read("held.csv"), "old");

@@ -69,7 +69,8 @@ TEST(SignalWindow, LoadFillsTheListAndTheWholeWindow)
               "9984 ソフトバンク 2004/01/07 100 ？ 9999/99/99 100 判定不可\r\n 100");
     EXPECT_TRUE(w.dialog->signalsLoaded);
     expectWindow(w, {0, 4, "2004/01/05", "2004/01/09"}, "after the load");
-    EXPECT_EQ(w.text(IDC_STATUS), "必要に応じてオプションを変更し実行ボタンを押してください。  注意：項目が足りない行 1");
+    EXPECT_EQ(w.text(IDC_STATUS),
+              "必要に応じてオプションを変更し実行ボタンを押してください。  注意：項目が足りない行 1");
     EXPECT_EQ(w.app->tallies.overallTally.signalCount, 5);
 
     // The file was opened where it lies; the program's folder stays where it was.

@@ -42,25 +42,25 @@ TEST(BatchArguments, ReadsEveryOptionAndRejectsMistakes)
     ASSERT_EQ(p.options->settings.size(), 1u);
     EXPECT_EQ(p.options->settings[0].first, "leverage");
 
-    for (const std::vector<std::string>& bad :
-         std::vector<std::vector<std::string>>{{},
-                                               {"--start-row", "x", "s.csv"},
-                                               {"--start-row", "-1", "s.csv"},
-                                               {"--set", "nosuch=1", "s.csv"},
-                                               {"--set", "leverage", "s.csv"},
-                                               {"--frobnicate", "s.csv"},
-                                               {"a.csv", "b.csv"},
-                                               {"--log"},
-                                               {"s.csv", "--equity"},
-                                               {"s.csv", "--trades"},
-                                               {"--monte-carlo", "0", "s.csv"},
-                                               {"--monte-carlo", "1000001", "s.csv"},
-                                               {"--monte-carlo", "12x", "s.csv"},
-                                               {"--monte-carlo", "10", "--mc-seed", "-1", "s.csv"},
-                                               {"--monte-carlo", "10", "--mc-seed", "18446744073709551616", "s.csv"},
-                                               {"--monte-carlo", "10", "--mc-order", "shuffle", "s.csv"},
-                                               {"--mc-seed", "3", "s.csv"},
-                                               {"s.csv", "--monte-carlo"}}) {
+    for (const std::vector<std::string>& bad : std::vector<std::vector<std::string>>{
+             {},
+             {"--start-row", "x", "s.csv"},
+             {"--start-row", "-1", "s.csv"},
+             {"--set", "nosuch=1", "s.csv"},
+             {"--set", "leverage", "s.csv"},
+             {"--frobnicate", "s.csv"},
+             {"a.csv", "b.csv"},
+             {"--log"},
+             {"s.csv", "--equity"},
+             {"s.csv", "--trades"},
+             {"--monte-carlo", "0", "s.csv"},
+             {"--monte-carlo", "1000001", "s.csv"},
+             {"--monte-carlo", "12x", "s.csv"},
+             {"--monte-carlo", "10", "--mc-seed", "-1", "s.csv"},
+             {"--monte-carlo", "10", "--mc-seed", "18446744073709551616", "s.csv"},
+             {"--monte-carlo", "10", "--mc-order", "shuffle", "s.csv"},
+             {"--mc-seed", "3", "s.csv"},
+             {"s.csv", "--monte-carlo"}}) {
         EXPECT_FALSE(parseBatchArguments(bad).options) << (bad.empty() ? "(none)" : bad[0]);
     }
 
@@ -157,10 +157,11 @@ TEST_F(BatchRun, MonteCarloAddsItsObjectItsLinesAndItsSectionOnly)
     std::vector<std::string> keys;
     for (const auto& [key, value] : mc.items())
         keys.push_back(key);
-    EXPECT_EQ(keys, (std::vector<std::string>{"paths", "seed", "order", "trades", "finalAssets", "maxDrawdownPercent",
-                                              "lossProbabilityPercent", "drawdownAtLeastPercent",
-                                              "ruinProbabilityPercent", "actualMaxDrawdownPercent",
-                                              "pathsWithSmallerDrawdownPercent"}));
+    EXPECT_EQ(keys,
+              (std::vector<std::string>{"paths", "seed", "order", "trades", "finalAssets",
+                                        "maxDrawdownPercent", "lossProbabilityPercent",
+                                        "drawdownAtLeastPercent", "ruinProbabilityPercent",
+                                        "actualMaxDrawdownPercent", "pathsWithSmallerDrawdownPercent"}));
     for (const char* percentiles : {"finalAssets", "maxDrawdownPercent"}) {
         std::vector<std::string> names;
         for (const auto& [key, value] : mc[percentiles].items()) {
@@ -180,8 +181,10 @@ TEST_F(BatchRun, MonteCarloAddsItsObjectItsLinesAndItsSectionOnly)
 
     ASSERT_EQ(run({signals}), 0) << err.str();
     const std::string summary = out.str();
-    ASSERT_EQ(run({"--monte-carlo", "50", "--report", (folder / "r.html").string(), signals}), 0) << err.str();
-    EXPECT_NE(out.str().find("モンテカルロ: 50 経路 (permute、シード 1、取引 2 回)"), std::string::npos) << out.str();
+    ASSERT_EQ(run({"--monte-carlo", "50", "--report", (folder / "r.html").string(), signals}), 0)
+        << err.str();
+    EXPECT_NE(out.str().find("モンテカルロ: 50 経路 (permute、シード 1、取引 2 回)"), std::string::npos)
+        << out.str();
     EXPECT_GT(out.str().size(), summary.size());
     EXPECT_NE(folder.read("r.html").find("<section id=\"monte-carlo\">"), std::string::npos);
     EXPECT_NE(folder.read("r.html").find("\"monteCarlo\":{\"paths\":50"), std::string::npos);
@@ -578,9 +581,9 @@ TEST(SampleRun, ResultsAgreeWithTheTradeLogReadBack)
     // them field by field).
     const std::vector<std::string> trades = csvLines(folder.read("trades.csv"));
     ASSERT_EQ(trades.size(), static_cast<size_t>(sales) + 1);
-    EXPECT_EQ(
-        trades[0],
-        toCp932("コード,銘柄名,購入日,売却日,保有日数,株数,購入金額,売却金額,手数料,差引益,税引き益,利益率,決済"));
+    EXPECT_EQ(trades[0],
+              toCp932("コード,銘柄名,購入日,売却日,保有日数,株数,購入金額,売却金額,手数料,差引益,税引き益,"
+                      "利益率,決済"));
     size_t trade = 1;
     for (size_t i = 1; i < log.size(); ++i) {
         const std::vector<std::string> f = fields(log[i]);
@@ -646,7 +649,8 @@ TEST_F(BatchRun, AFailedWriteKeepsTheOldFileAndALockedOutputIsRefused)
         const int held = ::open((folder / "out").c_str(), O_RDONLY | O_CLOEXEC);
         ASSERT_GE(held, 0);
         ASSERT_EQ(::flock(held, LOCK_EX | LOCK_NB), 0);
-        EXPECT_EQ(run({c.option, (folder / "out").string(), (folder / "signals.csv").string()}), 2) << c.option;
+        EXPECT_EQ(run({c.option, (folder / "out").string(), (folder / "signals.csv").string()}), 2)
+            << c.option;
         EXPECT_NE(err.str().find("他の実行が書き込み中です：" + (folder / "out").string()), std::string::npos)
             << err.str();
         EXPECT_TRUE(out.str().empty());
@@ -677,8 +681,7 @@ TEST_F(BatchRun, ASignalStopsTheRunWithWholeLogLines)
             const int status = runBatch(*p.options, folder.path(), printed, told, false);
             std::_Exit(printed.str().empty() ? status : 1);
         };
-        EXPECT_EXIT(interruptedRun(), ::testing::ExitedWithCode(128 + signal), "")
-            << signal;
+        EXPECT_EXIT(interruptedRun(), ::testing::ExitedWithCode(128 + signal), "") << signal;
         const std::string written = folder.read("log.csv");
         EXPECT_FALSE(written.empty());
         EXPECT_TRUE(written.ends_with("\r\n")) << written;

@@ -134,9 +134,9 @@ TEST(QtChart, PanesFollowTheSeriesAndThePictureIsSaved)
         chart.set({}, {}, {"a", "b", "c"}, curveAndDrawdown({1, 2, 3}, {0, -1, 0}), {0, 1, 10});
         panes = widget->findChildren<QChartView*>();
         for (QChartView* pane : panes) {
-            const QList<QPointF> points = qobject_cast<QXYSeries*>(pane->chart()->series().value(0)) ?
-                qobject_cast<QXYSeries*>(pane->chart()->series().value(0))->points() :
-                qobject_cast<QAreaSeries*>(pane->chart()->series().value(0))->upperSeries()->points();
+            const QList<QPointF> points = qobject_cast<QXYSeries*>(pane->chart()->series().value(0))
+                ? qobject_cast<QXYSeries*>(pane->chart()->series().value(0))->points()
+                : qobject_cast<QAreaSeries*>(pane->chart()->series().value(0))->upperSeries()->points();
             ASSERT_EQ(points.size(), 3);
             EXPECT_EQ(points[1].x(), 1);
             EXPECT_EQ(points[2].x(), 10);
@@ -286,9 +286,10 @@ TEST(QtTable, TheSortArrowPointsUpForAscending)
     for (bool ascending : {true, false}) {
         SCOPED_TRACE(ascending);
         table.sort(0, ascending);
-        const QImage image = header->grab(QRect(header->sectionViewportPosition(0), 0, header->sectionSize(0),
-                                                header->height()))
-                                 .toImage();
+        const QImage image =
+            header
+                ->grab(QRect(header->sectionViewportPosition(0), 0, header->sectionSize(0), header->height()))
+                .toImage();
         // The arrow is the only drawing in a section without a caption: its dark pixels.
         const QColor background = image.pixelColor(2, image.height() / 2);
         std::vector<int> rows;

@@ -76,9 +76,8 @@ const DialogTemplate& formsTemplate()
             {ControlKind::Button, 32, toCp932("更新"), 329, 7, 49, 15},
             {ControlKind::Button, IDOK, toCp932("閉じる"), 328, 44, 50, 14, StyleDefault},
             {ControlKind::Edit, 33, {}, 329, 62, 49, 12, StyleRightAlign | StyleBorder | StyleDigitsOnly},
-            {ControlKind::Label, 34,
-             toCp932("記録が長すぎる場合ははずします。"), 329, 80,
-             50, 40, StyleMultiline},
+            {ControlKind::Label, 34, toCp932("記録が長すぎる場合ははずします。"), 329, 80, 50, 40,
+             StyleMultiline},
             {ControlKind::ComboBox, 35, {}, 329, 125, 50, 60, StyleVScroll, {toCp932("年"), toCp932("月")}},
             {ControlKind::CheckBox, 36, toCp932("空売り"), 329, 145, 50, 11, StyleDisabled},
         };
@@ -197,12 +196,9 @@ TEST(QtDialogView, AnchoredControlsFollowTheWindowAsItGrows)
 {
     DialogTemplate grows{903, "grows", "MS Shell Dlg", 8, 200, 100};
     grows.controls = {
-        {ControlKind::Edit, 41, {}, 5, 5, 100, 60},
-        {ControlKind::Edit, 42, {}, 110, 5, 80, 60},
-        {ControlKind::Button, 43, "b", 150, 80, 40, 14},
-        {ControlKind::Button, 44, "c", 5, 80, 40, 14},
-        {ControlKind::Edit, 45, {}, 5, 66, 50, 10},
-        {ControlKind::Edit, 46, {}, 60, 66, 50, 10},
+        {ControlKind::Edit, 41, {}, 5, 5, 100, 60},      {ControlKind::Edit, 42, {}, 110, 5, 80, 60},
+        {ControlKind::Button, 43, "b", 150, 80, 40, 14}, {ControlKind::Button, 44, "c", 5, 80, 40, 14},
+        {ControlKind::Edit, 45, {}, 5, 66, 50, 10},      {ControlKind::Edit, 46, {}, 60, 66, 50, 10},
     };
     grows.controls[1].anchor = AnchorAll;
     grows.controls[2].anchor = AnchorBottomRight;

@@ -48,8 +48,9 @@ TEST(QtOptimisationWindow, TypingWhileTheCountRefreshesKeepsEveryKeyInPlace)
     OptimisationDialog window(*sample.session->app, platform, sample.session->loadedSignals,
                               sample.session->engine.startRow(), sample.session->engine.endRow());
     const std::pair<int, const char*> typing[] = {
-        {IDC_OPTIM_FROM1, "0.3"}, {IDC_OPTIM_TO1, "0.9"},        {IDC_OPTIM_STEP1, "0.15"},
-        {IDC_OPTIM_LIST2, "12,15"}, {IDC_OPTIM_HOLDOUT, "2005/01/04"},
+        {IDC_OPTIM_FROM1, "0.3"},          {IDC_OPTIM_TO1, "0.9"},
+        {IDC_OPTIM_STEP1, "0.15"},         {IDC_OPTIM_LIST2, "12,15"},
+        {IDC_OPTIM_HOLDOUT, "2005/01/04"},
     };
     std::vector<std::pair<QString, int>> typed;
     QString count;
@@ -75,7 +76,8 @@ TEST(QtOptimisationWindow, TypingWhileTheCountRefreshesKeepsEveryKeyInPlace)
         EXPECT_EQ(typed[i].second, typed[i].first.size()) << typing[i].second;
     }
     // 0.3, 0.45, 0.6, 0.75, 0.9 against 12 and 15.
-    EXPECT_TRUE(count.startsWith(QString::fromUtf8("組合せ数：10（評価期間と検証期間で各 1 回）"))) << count.toStdString();
+    EXPECT_TRUE(count.startsWith(QString::fromUtf8("組合せ数：10（評価期間と検証期間で各 1 回）")))
+        << count.toStdString();
 }
 
 }  // namespace

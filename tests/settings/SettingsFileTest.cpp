@@ -287,7 +287,8 @@ TEST(SettingByName, EveryNameSetsTheFieldOfItsFilePosition)
     };
     // The settings of kirvane.ini have no place in the line (ExtendedSettings checks them).
     std::vector<std::string> names = settingNames();
-    std::erase_if(names, [](const std::string& n) { return settingNamed(n)->file == SettingFile::KirvaneIni; });
+    std::erase_if(names,
+                  [](const std::string& n) { return settingNamed(n)->file == SettingFile::KirvaneIni; });
     EXPECT_EQ(names.size(), 17u);
     const std::string defaults = formatSettingsLine(SimulationSettings{});
     for (const Case& c : cases) {
@@ -359,11 +360,19 @@ TEST(ExtendedSettings, ReadsItsSectionAndNamesEachWrongLine)
         int32_t holdDays;
         std::vector<const char*> problems;  // the start of each message, in order
     } cases[] = {
-        {"# comment\r\n[other]\r\ntaxModel = 5\r\n[simulation]\r\n  taxModel=1 \r\nundecidedHoldDays = 20\r\n", 1, 20, {}},
-        {"[simulation]\ntaxModel = 2\nundecidedHoldDays = -1\n", 0, 0,
+        {"# comment\r\n[other]\r\ntaxModel = 5\r\n[simulation]\r\n  taxModel=1 \r\nundecidedHoldDays = "
+         "20\r\n",
+         1,
+         20,
+         {}},
+        {"[simulation]\ntaxModel = 2\nundecidedHoldDays = -1\n",
+         0,
+         0,
          {"kirvane.ini の 2 行目「taxModel = 2」: taxModel の値として使えません。既定値 0",
           "kirvane.ini の 3 行目「undecidedHoldDays = -1」"}},
-        {"[simulation]\nundecidedHoldDays = 3x\ncapital = 5\nfoo = 1\ntaxModel\nundecidedHoldDays = 7\n", 0, 7,
+        {"[simulation]\nundecidedHoldDays = 3x\ncapital = 5\nfoo = 1\ntaxModel\nundecidedHoldDays = 7\n",
+         0,
+         7,
          {"kirvane.ini の 2 行目", "kirvane.ini の 3 行目「capital = 5」: capital という設定はありません",
           "kirvane.ini の 4 行目", "kirvane.ini の 5 行目「taxModel」は「名前 = 値」の形ではありません"}},
         {"taxModel = 1\n", 0, 0, {}},  // outside the section: not this file's
@@ -387,9 +396,11 @@ TEST(ExtendedSettings, WritesKeepWhatTheyDoNotKnow)
 {
     SimulationSettings s;
     s.undecidedHoldDays = 20;
-    EXPECT_EQ(formatExtendedSettings("# mine\n[simulation]\ntaxModel = 1 # old\nkeep = me\n[other]\nx = 1\n", s),
-              "# mine\n[simulation]\ntaxModel = 0\nkeep = me\nundecidedHoldDays = 20\n[other]\nx = 1\n");
-    EXPECT_EQ(formatExtendedSettings("# only a comment\n", s), "# only a comment\n\n[simulation]\nundecidedHoldDays = 20\n");
+    EXPECT_EQ(
+        formatExtendedSettings("# mine\n[simulation]\ntaxModel = 1 # old\nkeep = me\n[other]\nx = 1\n", s),
+        "# mine\n[simulation]\ntaxModel = 0\nkeep = me\nundecidedHoldDays = 20\n[other]\nx = 1\n");
+    EXPECT_EQ(formatExtendedSettings("# only a comment\n", s),
+              "# only a comment\n\n[simulation]\nundecidedHoldDays = 20\n");
     EXPECT_EQ(formatExtendedSettings("", SimulationSettings{}), "");
 
     test::TempFolder folder;

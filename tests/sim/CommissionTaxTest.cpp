@@ -77,13 +77,13 @@ TEST(TaxAccount, NetsEachYearAndCarriesLossesThreeYears)
         double gain;
         double tax;
     } sales[] = {
-        {2004, 300000, 40000},   // Y = −100,000 + 300,000: 20 % of 200,000
-        {2004, -150000, -30000}, // Y = 50,000: 10,000 in all, 30,000 given back
-        {2005, -80000, 0},       // 2003's loss used up by 2004's gain; Y = −80,000
-        {2006, 50000, 0},        // 2005's loss of 80,000: Y = −30,000
-        {2006, 40000, 2000},     // Y = 10,000
-        {2010, 40000, 8000},     // 2005's last 0 and nothing usable after 2008: all taxed
-        {2009, 10000, 2000},     // dated before the year in progress: counts in 2010
+        {2004, 300000, 40000},    // Y = −100,000 + 300,000: 20 % of 200,000
+        {2004, -150000, -30000},  // Y = 50,000: 10,000 in all, 30,000 given back
+        {2005, -80000, 0},        // 2003's loss used up by 2004's gain; Y = −80,000
+        {2006, 50000, 0},         // 2005's loss of 80,000: Y = −30,000
+        {2006, 40000, 2000},      // Y = 10,000
+        {2010, 40000, 8000},      // 2005's last 0 and nothing usable after 2008: all taxed
+        {2009, 10000, 2000},      // dated before the year in progress: counts in 2010
     };
     TaxAccount account;
     account.begin(100000);

@@ -39,9 +39,10 @@ TEST(SplitMix64, FirstOutputsAndUniformDrawsAgreeWithTheFormula)
         uint64_t seed;
         std::vector<uint64_t> outputs;
     };
-    for (const Case& c : {Case{1, {0x910a2dec89025cc1ULL, 0xbeeb8da1658eec67ULL, 0xf893a2eefb32555eULL,
-                                   0x71c18690ee42c90bULL}},
-                          Case{0, {0xe220a8397b1dcdafULL, 0x6e789e6aa1b965f4ULL}}}) {
+    for (const Case& c :
+         {Case{1,
+               {0x910a2dec89025cc1ULL, 0xbeeb8da1658eec67ULL, 0xf893a2eefb32555eULL, 0x71c18690ee42c90bULL}},
+          Case{0, {0xe220a8397b1dcdafULL, 0x6e789e6aa1b965f4ULL}}}) {
         SplitMix64 g(c.seed);
         for (uint64_t expected : c.outputs)
             EXPECT_EQ(g.next(), expected) << "seed " << c.seed;
@@ -151,7 +152,8 @@ TEST(MonteCarlo, ARuinedPathStaysAtZero)
     s.order = MonteCarloOrder::Bootstrap;
     s.paths = 27000;
     const MonteCarloResult drawn = runMonteCarlo(trades, 1000000, s);
-    const auto survivors = std::count(drawn.pathDrawdownPercent.begin(), drawn.pathDrawdownPercent.end(), 0.0);
+    const auto survivors =
+        std::count(drawn.pathDrawdownPercent.begin(), drawn.pathDrawdownPercent.end(), 0.0);
     const auto ruined = std::count(drawn.pathDrawdownPercent.begin(), drawn.pathDrawdownPercent.end(), 100.0);
     EXPECT_EQ(survivors + ruined, 27000);
     EXPECT_NEAR(static_cast<double>(survivors), 1000, 150);

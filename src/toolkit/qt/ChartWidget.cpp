@@ -176,8 +176,8 @@ constexpr int kValueSteps = 4;  // about this many steps between the labels of a
 // Fits the value axis to the finite values of its lines at positions first..last: round bounds,
 // a label at each round step between them, with thousands separators. `series` is the pane's
 // first line, whose kind the axis follows.
-void fitValues(QCategoryAxis* axis, const ChartSeries& series, const std::vector<const std::vector<double>*>& lines,
-               double first, double last)
+void fitValues(QCategoryAxis* axis, const ChartSeries& series,
+               const std::vector<const std::vector<double>*>& lines, double first, double last)
 {
     const auto from = static_cast<size_t>(std::max(std::ceil(first), 0.0));
     double low = 0;

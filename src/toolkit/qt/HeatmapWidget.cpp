@@ -168,8 +168,9 @@ void HeatmapWidget::paintEvent(QPaintEvent* event)
         painter.setBrush(qtColour(step.colour));
         painter.drawRect(QRect(g.legend.left(), top + (line - kSwatch) / 2, kSwatch, kSwatch));
         painter.setPen(text);
-        painter.drawText(QRect(g.legend.left() + kSwatch + kMargin, top, g.legend.width() - kSwatch - kMargin, line),
-                         Qt::AlignLeft | Qt::AlignVCenter, display(step.text));
+        painter.drawText(
+            QRect(g.legend.left() + kSwatch + kMargin, top, g.legend.width() - kSwatch - kMargin, line),
+            Qt::AlignLeft | Qt::AlignVCenter, display(step.text));
     }
     for (int r = 0; r < data->rowCount(); ++r) {
         for (int c = 0; c < data->columnCount(); ++c) {

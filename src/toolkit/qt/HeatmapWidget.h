@@ -38,7 +38,7 @@ protected:
 
 private:
     struct Geometry {
-        QRect cells;  // the area of all cells
+        QRect cells;   // the area of all cells
         QRect legend;  // the legend's column on the right; empty without a legend
         int titleHeight = 0;
         int headingWidth = 0;
