@@ -139,6 +139,8 @@ std::vector<WalkForwardResult> runWalkForward(const StockMaster& master, const S
     size_t done = 0;
     std::vector<WalkForwardResult> results;
     results.reserve(windows.size());
+    if (progress)
+        progress(0, total);  // the rates are then measured from the start
     for (const WalkForwardWindow& window : windows) {
         const SweepRunner inSample(master, rows, base, {window.inSample}, grid);
         const std::vector<SweepFigures> figures =

@@ -78,7 +78,7 @@ WalkForwardSummary summariseWalkForward(const std::vector<WalkForwardResult>& re
 
 // Runs every window: the whole grid on its in-sample rows with `jobs` threads, then the chosen
 // combination on its out-of-sample rows, each run complete from the capital. `progress` is told
-// the runs done out of all of them (the grid per window and one more).
+// the runs done out of all of them (the grid per window and one more), first with none done.
 using WalkForwardProgress = std::function<void(size_t done, size_t total)>;
 std::vector<WalkForwardResult> runWalkForward(const StockMaster& master, const SignalRows& rows,
                                               const SimulationSettings& base,
