@@ -82,7 +82,8 @@ void printJson(const SweepGrid& grid, const SweepFigureField& rankBy,
         }
         line["isFigure"] = figureJson(*rankBy.figure, rankBy.value(r.inSample));
         for (const SweepFigureField& field : sweepFigureFields())
-            line[sweepFigureColumn(field.name, true, 1)] = figureJson(*field.figure, field.value(r.outOfSample));
+            line[sweepFigureColumn(field.name, true, 1)] =
+                figureJson(*field.figure, field.value(r.outOfSample));
         out << line.dump() << '\n';
     }
     nlohmann::ordered_json walkForward;
@@ -101,9 +102,9 @@ void printJson(const SweepGrid& grid, const SweepFigureField& rankBy,
 
 }  // namespace
 
-int runWalkForwardSweep(const SweepOptions& options, BatchSession& session, const SimulationSettings& settings,
-                        int first, int last, std::ostream& out, std::ostream& err,
-                        const WalkForwardProgress& progress)
+int runWalkForwardSweep(const SweepOptions& options, BatchSession& session,
+                        const SimulationSettings& settings, int first, int last, std::ostream& out,
+                        std::ostream& err, const WalkForwardProgress& progress)
 {
     const SignalRows& rows = session.loadedSignals;
     std::vector<int32_t> dates;

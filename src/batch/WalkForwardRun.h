@@ -16,8 +16,8 @@ class BatchSession;
 
 // Runs the walk-forward of `options` over rows first..last of the prepared session with
 // `settings` as every combination's start. Exit status 0, or 2 when the rows make no window.
-int runWalkForwardSweep(const SweepOptions& options, BatchSession& session, const SimulationSettings& settings,
-                        int first, int last, std::ostream& out, std::ostream& err,
-                        const WalkForwardProgress& progress);
+int runWalkForwardSweep(const SweepOptions& options, BatchSession& session,
+                        const SimulationSettings& settings, int first, int last, std::ostream& out,
+                        std::ostream& err, const WalkForwardProgress& progress);
 
 }  // namespace kv

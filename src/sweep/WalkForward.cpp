@@ -21,9 +21,9 @@ int32_t addMonths(int32_t yyyymmdd, int months)
         month += 12;
         --year;
     }
-    const std::chrono::year_month_day_last end{std::chrono::year(static_cast<int>(year)),
-                                               std::chrono::month_day_last(std::chrono::month(
-                                                   static_cast<unsigned>(month + 1)))};
+    const std::chrono::year_month_day_last end{
+        std::chrono::year(static_cast<int>(year)),
+        std::chrono::month_day_last(std::chrono::month(static_cast<unsigned>(month + 1)))};
     const int64_t lastDay = static_cast<unsigned>(end.day());
     return static_cast<int32_t>(year * 10000 + (month + 1) * 100 + std::min(day, lastDay));
 }
@@ -130,8 +130,8 @@ WalkForwardSummary summariseWalkForward(const std::vector<WalkForwardResult>& re
 std::vector<WalkForwardResult> runWalkForward(const StockMaster& master, const SignalRows& rows,
                                               const SimulationSettings& base,
                                               const std::vector<WalkForwardWindow>& windows,
-                                              const SweepGrid& grid, const SweepFigureField& rankBy,
-                                              int jobs, const WalkForwardProgress& progress)
+                                              const SweepGrid& grid, const SweepFigureField& rankBy, int jobs,
+                                              const WalkForwardProgress& progress)
 {
     std::vector<uint64_t> all(grid.size());
     std::iota(all.begin(), all.end(), uint64_t{0});

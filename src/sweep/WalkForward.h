@@ -48,9 +48,9 @@ RowDates rowDates(const SignalRows& rows, int first, int last);
 // What one window found.
 struct WalkForwardResult {
     WalkForwardWindow window;
-    uint64_t chosen = 0;           // the grid index of the best in-sample combination
-    SweepFigures inSample;         // its in-sample figures
-    SweepFigures outOfSample;      // its out-of-sample figures
+    uint64_t chosen = 0;       // the grid index of the best in-sample combination
+    SweepFigures inSample;     // its in-sample figures
+    SweepFigures outOfSample;  // its out-of-sample figures
     RowDates inSampleDates;
     RowDates outOfSampleDates;
 };
@@ -83,7 +83,7 @@ using WalkForwardProgress = std::function<void(size_t done, size_t total)>;
 std::vector<WalkForwardResult> runWalkForward(const StockMaster& master, const SignalRows& rows,
                                               const SimulationSettings& base,
                                               const std::vector<WalkForwardWindow>& windows,
-                                              const SweepGrid& grid, const SweepFigureField& rankBy,
-                                              int jobs, const WalkForwardProgress& progress = {});
+                                              const SweepGrid& grid, const SweepFigureField& rankBy, int jobs,
+                                              const WalkForwardProgress& progress = {});
 
 }  // namespace kv
