@@ -31,13 +31,41 @@ std::string joined(const std::vector<std::string>& names)
     return text;
 }
 
+// "I:S", two whole numbers of months from 1 to kMaxWalkForwardMonths.
+std::optional<SweepOptions::Months> parseWalkForward(const std::string& text)
+{
+    const size_t colon = text.find(':');
+    if (colon == std::string::npos)
+        return std::nullopt;
+    const std::optional<int> in = parseCount<int>(text.substr(0, colon), 1);
+    const std::optional<int> out = parseCount<int>(text.substr(colon + 1), 1);
+    if (!in || !out || *in > kMaxWalkForwardMonths || *out > kMaxWalkForwardMonths)
+        return std::nullopt;
+    return SweepOptions::Months{*in, *out};
+}
+
+// The options a walk-forward cannot take: it picks one combination per window from the whole
+// grid, so a shard of it, a hold-out date or the first K lines would mean nothing.
+std::string walkForwardConflict(const SweepOptions& options)
+{
+    if (!options.walkForward)
+        return {};
+    if (options.shards != 1)
+        return "--walk-forward は --shard と一緒には指定できません (窓ごとに格子全体から選ぶため)";
+    if (options.holdoutFrom)
+        return "--walk-forward は --holdout-from と一緒には指定できません";
+    if (options.top)
+        return "--walk-forward は --top と一緒には指定できません";
+    return {};
+}
+
 }  // namespace
 
 std::string sweepUsage()
 {
     return "使い方: kirvane-sweep [--jobs N] [--shard I/N] [--start-row N] [--end-row M] [--set "
            "NAME=VALUE]...\n"
-           "         [--holdout-from YYYY/MM/DD]\n"
+           "         [--holdout-from YYYY/MM/DD | --walk-forward I:S]\n"
            "         --vary NAME=V1,V2,... | --vary NAME=FROM:TO:STEP ... [--sort FIELD] [--top K] [--json]\n"
            "         SIGNAL_FILE\n"
            "カレントフォルダーで SIGNAL_FILE を --vary の値のすべての組合せについてバックテストします\n"
@@ -52,6 +80,11 @@ std::string sweepUsage()
         "  --start-row N, --end-row M  各実行の最初と最後のシグナル一覧の行 (0 から数えます)\n"
         "  --holdout-from YYYY/MM/DD   各組合せを、この日付以降の最初の行より前 (is…) と、その行からあと\n"
         "                              (oos…) とで別々に実行します (--sort は is… の数値で並べます)\n"
+        "  --walk-forward I:S          ウォークフォワード: 最初の行の日付から S か月ずつずらした窓ごとに、\n"
+        "                              I か月 (最適化期間) で格子全体を実行して --sort の数値\n"
+        "                              (ないときは finalAssets) がいちばんよい組合せを選び、続く S か月\n"
+        "                              (検証期間、oos…) で実行します。窓ごとに 1 行、最後に全体の集計\n"
+        "                              (--shard、--holdout-from、--top とは一緒に使えません)\n"
         "  --jobs N                    ワーカースレッドの数 (既定: コアごとに一つ)\n"
         "  --shard I/N                 番号を N で割った余りが I の組合せだけを実行します\n"
         "  --sort FIELD                次の数値のよい順に並べます: " +
@@ -68,7 +101,7 @@ std::string sweepUsage()
         "  1  シグナルファイルを開けない (FIFO や大きすぎるファイルも)、シグナルが一つもない、\n"
         "     日付が多すぎて読み込めない、または実行中のエラー (メモリー不足など)\n"
         "  2  コマンドラインの誤り (--vary がない場合も)、index.txt を読めない、\n"
-        "     または行の指定が拒否された\n"
+        "     行の指定が拒否された、または --walk-forward の窓が一つもできない\n"
         "  3  結果は出したが、標準出力に書き込めなかった\n";
 }
 
@@ -111,6 +144,14 @@ ParsedSweepArguments parseSweepArguments(const std::vector<std::string>& argumen
                  ? Refusal()
                  : "--holdout-from には YYYY/MM/DD の日付が必要です" + (text ? ": " + *text : std::string());
          }},
+        {"--walk-forward",
+         [&](const Value& text) -> Refusal {
+             options.walkForward = text ? parseWalkForward(*text) : std::nullopt;
+             return options.walkForward ? Refusal()
+                                        : "--walk-forward には I:S (最適化する月数と検証する月数、どちらも 1 から " +
+                     std::to_string(kMaxWalkForwardMonths) + " までの整数) が必要です" +
+                     (text ? ": " + *text : std::string());
+         }},
         {"--sort",
          [&](const Value& field) -> Refusal {
              if (!field || !sweepFigureByName(*field))
@@ -141,6 +182,8 @@ ParsedSweepArguments parseSweepArguments(const std::vector<std::string>& argumen
         return refuse(std::move(error));
     if (axes.empty())
         return refuse("--vary が指定されていません");
+    if (std::string error = walkForwardConflict(options); !error.empty())
+        return refuse(std::move(error));
     options.grid = SweepGrid(std::move(axes));
     if (options.grid.size() > kMaxCombinations)
         return refuse("--vary の値の組合せが " + std::to_string(kMaxCombinations) + " を超えます");

@@ -4,6 +4,8 @@
 //   kirvane-sweep [--jobs N] [--shard I/N] [--start-row N] [--end-row M] [--set NAME=VALUE]...
 //     [--holdout-from YYYY/MM/DD] --vary NAME=V1,V2,... | --vary NAME=FROM:TO:STEP ...
 //     [--sort FIELD] [--top K] [--json] SIGNAL_FILE
+//   kirvane-sweep [--jobs N] [--start-row N] [--end-row M] [--set NAME=VALUE]... --walk-forward I:S
+//     --vary ... [--sort FIELD] [--json] SIGNAL_FILE
 
 #include "batch/RunArguments.h"
 #include "sweep/SweepGrid.h"
@@ -27,7 +29,16 @@ struct SweepOptions : RunArguments {
     // yyyymmdd: each combination runs on the rows before the first row dated on or after it
     // (in-sample) and on the rows from that row on (out-of-sample).
     std::optional<int32_t> holdoutFrom;
+    // --walk-forward I:S: the in-sample and out-of-sample months of a walk-forward optimisation.
+    struct Months {
+        int inSample = 0;
+        int outOfSample = 0;
+    };
+    std::optional<Months> walkForward;
 };
+
+// The most months --walk-forward takes for either part: a century.
+inline constexpr int kMaxWalkForwardMonths = 1200;
 
 // The options, or the reason the arguments are not valid (naming the argument at fault).
 struct ParsedSweepArguments {

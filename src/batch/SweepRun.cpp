@@ -7,6 +7,7 @@
 #include "sweep/SweepRunner.h"
 #include "sweep/SweepTable.h"
 #include "batch/ToolMain.h"
+#include "batch/WalkForwardRun.h"
 #include "report/ResultsJson.h"
 #include "settings/SettingByName.h"
 #include "text/Cp932.h"
@@ -108,6 +109,23 @@ private:
     std::chrono::steady_clock::time_point shown{};
 };
 
+// --walk-forward, with the sweep's progress line over all its runs.
+int walkForwardSweep(const SweepOptions& options, BatchSession& session, const SimulationSettings& settings,
+                     int first, int last, std::ostream& out, std::ostream& err, bool showProgress)
+{
+    std::optional<ProgressLine> line;
+    auto progress = [&](size_t done, size_t total) {
+        if (!line)
+            line.emplace(err, total);
+        line->update(done);
+    };
+    const int status = runWalkForwardSweep(options, session, settings, first, last, out, err,
+                                           showProgress ? WalkForwardProgress(progress) : WalkForwardProgress());
+    if (line)
+        line->clear();
+    return status;
+}
+
 }  // namespace
 
 int runSweep(const SweepOptions& options, const std::filesystem::path& folder, std::ostream& out,
@@ -142,6 +160,8 @@ int runSweep(const SweepOptions& options, const std::filesystem::path& folder, s
 
         const int first = session.engine.startRow();
         const int last = session.engine.endRow();
+        if (options.walkForward)
+            return walkForwardSweep(options, session, settings, first, last, out, err, showProgress);
         std::vector<SweepWindow> windows = {{first, last}};
         if (options.holdoutFrom) {
             const SignalRows& rows = session.loadedSignals;

@@ -6,6 +6,7 @@
 #include "sweep/SweepGrid.h"
 #include "sweep/BackgroundSweep.h"
 #include "sweep/SweepRunner.h"
+#include "sweep/WalkForward.h"
 #include "batch/SweepOptions.h"
 #include "batch/SweepRun.h"
 #include "data/SimulatorApp.h"
@@ -19,6 +20,7 @@
 #include <nlohmann/json.hpp>
 
 #include <algorithm>
+#include <array>
 #include <atomic>
 #include <cmath>
 #include <cstring>
@@ -212,6 +214,17 @@ TEST(SweepArguments, RefusalsNameWhatIsWrong)
          "シグナルファイルは一つだけ指定できます: --b.csv"},
         {{"--json", "s.csv"}, "--vary が指定されていません"},
         {{"--vary", "maxStocks=1,2"}, "シグナルファイルが指定されていません"},
+        {{"--walk-forward", "0:6", "--vary", "maxStocks=1", "s.csv"}, "--walk-forward には I:S"},
+        {{"--walk-forward", "24", "--vary", "maxStocks=1", "s.csv"}, "1 から 1200 までの整数) が必要です: 24"},
+        {{"--walk-forward", "24:", "--vary", "maxStocks=1", "s.csv"}, "--walk-forward には I:S"},
+        {{"--walk-forward", "24:6.5", "--vary", "maxStocks=1", "s.csv"}, "--walk-forward には I:S"},
+        {{"--walk-forward", "1201:1", "--vary", "maxStocks=1", "s.csv"}, "--walk-forward には I:S"},
+        {{"--walk-forward", "+2:1", "--vary", "maxStocks=1", "s.csv"}, "--walk-forward には I:S"},
+        {{"--walk-forward", "2:1", "--shard", "0/2", "--vary", "maxStocks=1", "s.csv"},
+         "--walk-forward は --shard と一緒には指定できません"},
+        {{"--walk-forward", "2:1", "--holdout-from", "2004/07/01", "--vary", "maxStocks=1", "s.csv"},
+         "--walk-forward は --holdout-from と"},
+        {{"--walk-forward", "2:1", "--top", "3", "--vary", "maxStocks=1", "s.csv"}, "--walk-forward は --top と"},
     };
     for (const Case& c : cases) {
         ParsedSweepArguments p = parseSweepArguments(c.arguments);
@@ -238,6 +251,60 @@ TEST(SweepSort, BestFirstByEachFigureWithoutValuesLastAndTiesInGridOrder)
     EXPECT_EQ(order("finalAssets"), (O{2, 5, 4, 0, 1, 3}));  // NaN sorts with the missing values
     EXPECT_EQ(order("maxDrawdownPercent"), (O{4, 1, 3, 5, 2, 0}));
     EXPECT_EQ(order("trades"), (O{5, 0, 2, 3, 1, 4}));
+}
+
+TEST(WalkForward, MonthsKeepTheDayOrFallOnTheLastDayOfTheMonth)
+{
+    const struct {
+        int32_t date;
+        int months;
+        int32_t expected;
+    } cases[] = {
+        {20040105, 24, 20060105}, {20040131, 1, 20040229}, {20040131, 2, 20040331}, {20050131, 1, 20050228},
+        {20041231, 2, 20050228},  {20040229, 12, 20050228}, {20041130, 3, 20050228}, {20040831, 13, 20050930},
+        {20040115, -1, 20031215}, {20040105, 0, 20040105},  {20041215, 1, 20050115}, {20040331, 1200, 21040331},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(addMonths(c.date, c.months), c.expected) << c.date << " + " << c.months;
+}
+
+// Windows over hand-made date lists: the months are counted from the start each time (not from
+// the previous window, which would drift off a month's last day), a part without a row drops its
+// window, undated rows stay where their place puts them, and an out-of-sample period starting on
+// the last date still counts.
+TEST(WalkForward, WindowsAreCalendarMonthsFromTheFirstDatedRow)
+{
+    using W = std::vector<std::array<int, 5>>;  // k, in-sample first and last, out-of-sample first and last
+    const struct {
+        const char* what;
+        std::vector<int32_t> dates;
+        int first, inSample, outOfSample;
+        W expected;
+    } cases[] = {
+        {"month ends",
+         {20040131, 20040215, 20040229, 20040301, 20040330, 20040331, 20040415},
+         0, 1, 1, W{{0, 0, 1, 2, 4}, {1, 2, 4, 5, 6}}},
+        {"a gap drops two windows",
+         {20040105, 20040205, 20040405, 20040505},
+         0, 1, 1, W{{0, 0, 0, 1, 1}, {3, 2, 2, 3, 3}}},
+        {"undated rows and an offset",
+         {0, 20040105, 0, 20040210, 0},
+         10, 1, 1, W{{0, 11, 12, 13, 14}}},
+        {"out-of-sample starting on the last date",
+         {20040105, 20040305},
+         0, 2, 1, W{{0, 0, 0, 1, 1}}},
+        {"overlapping in-sample periods",
+         {20040105, 20040301, 20040501, 20040701, 20040901},
+         0, 4, 2, W{{0, 0, 2, 3, 3}, {1, 2, 3, 4, 4}}},
+        {"too short", {20040105, 20040110}, 0, 1, 1, W{}},
+        {"no date", {0, 0}, 0, 1, 1, W{}},
+    };
+    for (const auto& c : cases) {
+        W got;
+        for (const WalkForwardWindow& w : walkForwardWindows(c.dates, c.first, c.inSample, c.outOfSample))
+            got.push_back({w.index, w.inSample.first, w.inSample.last, w.outOfSample.first, w.outOfSample.last});
+        EXPECT_EQ(got, c.expected) << c.what;
+    }
 }
 
 // A generated working folder: a stock master and a signal file of a year and a half.
@@ -436,6 +503,172 @@ TEST_F(Sweep, AHoldOutRunsEachPartAsTheBatchRunsItsRowsAndRanksByTheInSampleFigu
             << err.str();
         EXPECT_TRUE(out.str().empty());
     }
+}
+
+// The sample folder as it is shipped: four hundred rows from 2004/01/05 to 2005/06/30.
+class SweepOnTheSample : public Sweep {
+protected:
+    void SetUp() override
+    {
+        for (const char* name : {"index.txt", "signals.csv"})
+            std::filesystem::copy_file(std::filesystem::path(KV_SAMPLE_DIR) / name, folder / name);
+    }
+};
+
+// --walk-forward 6:3 on the sample. The windows are worked out by hand from its dates; in each,
+// the chosen values must be the best of kirvane-batch's in-sample runs of the grid (the first in
+// grid order on a tie), the out-of-sample figures those of kirvane-batch on the window's rows
+// with those values, and the summary must chain those runs as its definitions say.
+TEST_F(SweepOnTheSample, EachWalkForwardWindowRunsAsTheBatchRunsItsRows)
+{
+    // Each window's in-sample start, out-of-sample start and end (2004/01/05 + 3k, + 3k + 6 and
+    // + 3k + 9 months), and the dates of the first and last row of each part.
+    const struct {
+        int k;
+        int32_t inStart, outStart, outEnd;
+        std::array<const char*, 4> dates;
+    } windows[] = {
+        {0, 20040105, 20040705, 20041005, {"2004/01/05", "2004/06/30", "2004/07/05", "2004/09/30"}},
+        {1, 20040405, 20041005, 20050105, {"2004/04/07", "2004/09/30", "2004/10/05", "2005/01/04"}},
+        {2, 20040705, 20050105, 20050405, {"2004/07/05", "2005/01/04", "2005/01/05", "2005/04/04"}},
+        {3, 20041005, 20050405, 20050705, {"2004/10/05", "2005/04/04", "2005/04/05", "2005/06/30"}},
+    };
+    std::ostringstream quiet;
+    BatchSession session(folder.path(), quiet);
+    ASSERT_EQ(session.prepare(folder / "signals.csv", std::nullopt, std::nullopt), RunPreparation::Ready);
+    // The first loaded row dated on or after `date` (the sample is in date order).
+    auto rowFrom = [&](int32_t date) {
+        int row = 0;
+        while (row < session.loadedSignals.count() && session.loadedSignals.fields(row).signalDate < date)
+            ++row;
+        return row;
+    };
+    const std::vector<std::pair<const char*, const char*>> grid = {{"0.5", "3"}, {"0.5", "5"}, {"1", "3"}, {"1", "5"}};
+    ASSERT_EQ(sweep({"--json", "--set", "leverage=2", "--walk-forward", "6:3", "--vary", "operatingRate=0.5,1",
+                     "--vary", "maxStocks=3,5", "--sort", "cagrPercent"}),
+              0)
+        << err.str();
+    const std::vector<std::string> rows = lines(out.str());
+    ASSERT_EQ(rows.size(), 5u);
+    const std::vector<std::string> figures = {"finalAssets",  "totalReturnPercent", "cagrPercent",
+                                              "maxDrawdownPercent", "profitFactor", "winRatePercent",
+                                              "trades"};
+    std::vector<std::string> keys = {"window", "inSampleStart", "inSampleEnd", "outOfSampleStart",
+                                     "outOfSampleEnd", "operatingRate", "maxStocks", "isFigure"};
+    for (std::string name : sweepFigureNames()) {
+        name[0] = static_cast<char>(name[0] - 'a' + 'A');
+        keys.push_back("oos" + name);
+    }
+    double chained = 2000000, peak = chained, deepest = 0, outCagr = 0, inCagr = 0;
+    int positive = 0, changes = 0;
+    std::string previous;
+    for (size_t w = 0; w < std::size(windows); ++w) {
+        const auto& expected = windows[w];
+        const nlohmann::ordered_json line = nlohmann::ordered_json::parse(rows[w]);
+        std::vector<std::string> got;
+        for (const auto& item : line.items())
+            got.push_back(item.key());
+        EXPECT_EQ(got, keys);
+        EXPECT_EQ(line["window"], expected.k);
+        EXPECT_EQ(line["inSampleStart"], expected.dates[0]);
+        EXPECT_EQ(line["inSampleEnd"], expected.dates[1]);
+        EXPECT_EQ(line["outOfSampleStart"], expected.dates[2]);
+        EXPECT_EQ(line["outOfSampleEnd"], expected.dates[3]);
+
+        auto settings = [&](const std::pair<const char*, const char*>& values) {
+            return std::vector<std::pair<std::string, std::string>>{
+                {"leverage", "2"}, {"operatingRate", values.first}, {"maxStocks", values.second}};
+        };
+        auto rowsOf = [](int first, int last) {
+            return std::vector<std::string>{"--start-row", std::to_string(first), "--end-row", std::to_string(last)};
+        };
+        size_t best = 0;
+        double bestCagr = -1e300;
+        for (size_t c = 0; c < grid.size(); ++c) {
+            const nlohmann::json cagr = batch(settings(grid[c]), rowsOf(rowFrom(expected.inStart), rowFrom(expected.outStart) - 1))["results"]["cagrPercent"];
+            if (!cagr.is_null() && cagr.get<double>() > bestCagr) {
+                bestCagr = cagr.get<double>();
+                best = c;
+            }
+        }
+        EXPECT_EQ(line["operatingRate"], std::stod(grid[best].first)) << w;
+        EXPECT_EQ(line["maxStocks"], std::stoi(grid[best].second)) << w;
+        EXPECT_EQ(line["isFigure"], bestCagr) << w;
+        const nlohmann::json oos = batch(settings(grid[best]), rowsOf(rowFrom(expected.outStart), rowFrom(expected.outEnd) - 1));
+        for (const std::string& figure : figures) {
+            std::string name = figure;
+            name[0] = static_cast<char>(name[0] - 'a' + 'A');
+            EXPECT_EQ(line["oos" + name], oos["results"][figure]) << w << ' ' << figure;
+        }
+        EXPECT_EQ(line["oosPurchases"], oos["run"]["purchases"]) << w;
+        EXPECT_EQ(line["oosSales"], oos["run"]["sales"]) << w;
+        EXPECT_GT(line["oosPurchases"].get<int>(), 0) << w;
+
+        const double windowReturn = oos["results"]["totalReturnPercent"].get<double>();
+        chained *= 1 + windowReturn / 100;
+        peak = std::max(peak, chained);
+        deepest = std::max(deepest, (peak - chained) / peak * 100);
+        positive += windowReturn > 0;
+        outCagr += oos["results"]["cagrPercent"].get<double>();
+        inCagr += bestCagr;
+        changes += w > 0 && grid[best].first + std::string(grid[best].second) != previous;
+        previous = grid[best].first + std::string(grid[best].second);
+    }
+    const nlohmann::ordered_json summary = nlohmann::ordered_json::parse(rows[4]);
+    ASSERT_EQ(summary.size(), 1u);
+    const nlohmann::ordered_json& all = summary["walkForward"];
+    std::vector<std::string> got;
+    for (const auto& item : all.items())
+        got.push_back(item.key());
+    EXPECT_EQ(got, (std::vector<std::string>{"windows", "chainedFinalAssets", "chainedReturnPercent",
+                                             "chainedCagrPercent", "chainedMaxDrawdownPercent", "efficiency",
+                                             "positiveWindowsPercent", "choiceChanges"}));
+    // 2004/07/05 to 2005/06/30: 360 calendar days.
+    const double years = 360 / 365.25;
+    EXPECT_EQ(all["windows"], 4);
+    EXPECT_NEAR(all["chainedFinalAssets"].get<double>(), chained, 1e-6);
+    EXPECT_NEAR(all["chainedReturnPercent"].get<double>(), (chained / 2000000 - 1) * 100, 1e-9);
+    EXPECT_NEAR(all["chainedCagrPercent"].get<double>(), (std::pow(chained / 2000000, 1 / years) - 1) * 100, 1e-9);
+    EXPECT_NEAR(all["chainedMaxDrawdownPercent"].get<double>(), deepest, 1e-9);
+    EXPECT_NEAR(all["efficiency"].get<double>(), outCagr / inCagr, 1e-12);
+    EXPECT_EQ(all["positiveWindowsPercent"], positive * 25.0);
+    EXPECT_EQ(all["choiceChanges"], changes);
+}
+
+// The CSV's header; without --sort the final assets rank. --start-row moves the start to its
+// row's date. A span too short for one window is refused before anything runs.
+TEST_F(SweepOnTheSample, WalkForwardCsvAndItsRefusal)
+{
+    ASSERT_EQ(sweep({"--walk-forward", "6:3", "--vary", "maxStocks=3,5"}), 0) << err.str();
+    std::vector<std::string> rows = lines(out.str());
+    ASSERT_EQ(rows.size(), 13u) << out.str();  // the header, four windows, eight summary lines
+    EXPECT_EQ(rows[0],
+              "window,inSampleStart,inSampleEnd,outOfSampleStart,outOfSampleEnd,maxStocks,isFigure,"
+              "oosFinalAssets,oosTotalReturnPercent,oosCagrPercent,oosMaxDrawdownPercent,oosProfitFactor,"
+              "oosWinRatePercent,oosTrades,oosPurchases,oosSales");
+    // Without --sort the final assets rank: the in-sample figure is the better of the two runs.
+    std::ostringstream quiet;
+    BatchSession session(folder.path(), quiet);
+    ASSERT_EQ(session.prepare(folder / "signals.csv", std::nullopt, std::nullopt), RunPreparation::Ready);
+    int split = 0;
+    while (session.loadedSignals.fields(split).signalDate < 20040705)
+        ++split;
+    double best = 0;
+    for (const char* stocks : {"3", "5"}) {
+        const nlohmann::json run = batch({{"maxStocks", stocks}}, {"--start-row", "0", "--end-row", std::to_string(split - 1)});
+        best = std::max(best, run["results"]["finalAssets"].get<double>());
+    }
+    EXPECT_NEAR(std::stod(field(rows[1], 6)), best, 5e-7);
+
+    ASSERT_EQ(sweep({"--walk-forward", "6:3", "--start-row", "160", "--vary", "maxStocks=3"}), 0) << err.str();
+    rows = lines(out.str());
+    ASSERT_GE(rows.size(), 2u);
+    EXPECT_EQ(field(rows[1], 1), paddedDateText(session.loadedSignals.fields(160).signalDate));
+
+    EXPECT_EQ(sweep({"--walk-forward", "24:6", "--vary", "maxStocks=3,5"}), 2);
+    EXPECT_NE(err.str().find("--walk-forward 24:6 では、シグナルの期間 (2004/1/5 〜 2005/6/30) に"), std::string::npos)
+        << err.str();
+    EXPECT_TRUE(out.str().empty());
 }
 
 // The optimisation window's 中止: no combination starts once the sweep is cancelled, each worker

@@ -117,6 +117,33 @@ printf 'answer-open signals.csv\nclick 1001\nclick 1091\nclick 1214\nsort 1218 3
   "$scenario" > window.txt
 [ "$(cut -d, -f8,12 kvn.conf)" = "3,0.750000" ] || { cat kvn.conf; exit 1; }
 
+# Walk-forward, 6 months to choose and 3 to check: four windows, from the sample's first date
+# (2004/01/05) on, whose dates are those of the first and last row in each part; the summary
+# follows as comment lines, and the JSON has the same windows and one summary object.
+"$sweep" --walk-forward 6:3 --vary operatingRate=0.5,1 --vary maxStocks=3,5 signals.csv > wf.csv 2> /dev/null
+diff <(grep -v '^#' wf.csv | cut -d, -f1-5) - <<'TABLE'
+window,inSampleStart,inSampleEnd,outOfSampleStart,outOfSampleEnd
+0,2004/01/05,2004/06/30,2004/07/05,2004/09/30
+1,2004/04/07,2004/09/30,2004/10/05,2005/01/04
+2,2004/07/05,2005/01/04,2005/01/05,2005/04/04
+3,2004/10/05,2005/04/04,2005/04/05,2005/06/30
+TABLE
+[ "$(grep '^# ' wf.csv | cut -d, -f1 | tr '\n' ' ')" = "# windows # chainedFinalAssets # chainedReturnPercent # chainedCagrPercent # chainedMaxDrawdownPercent # efficiency # positiveWindowsPercent # choiceChanges " ] ||
+  { cat wf.csv; exit 1; }
+"$sweep" --json --walk-forward 6:3 --vary operatingRate=0.5,1 --vary maxStocks=3,5 signals.csv > wf.jsonl 2> /dev/null
+[ "$(wc -l < wf.jsonl)" = 5 ] && tail -n 1 wf.jsonl | grep -q '^{"walkForward":{"windows":4,"chainedFinalAssets":' ||
+  { cat wf.jsonl; exit 1; }
+# The oos figures agree between the two forms (the CSV rounds to 6 decimals).
+python3 - wf.csv wf.jsonl <<'PY'
+import csv, json, sys
+rows = [r for r in csv.DictReader(l for l in open(sys.argv[1]) if not l.startswith('#'))]
+objs = [json.loads(l) for l in open(sys.argv[2])][:-1]
+assert len(rows) == len(objs) == 4
+for r, o in zip(rows, objs):
+    for k, v in o.items():
+        assert r[k] == v if isinstance(v, str) else (r[k] == '') if v is None else abs(float(r[k]) - float(v)) <= 5e-7 * max(1, abs(float(v))), (k, r[k], v)
+PY
+
 # A refusal names what is wrong and runs nothing.
 if "$sweep" --vary maxStocks=1:5:0 signals.csv > out.csv 2> messages.txt; then exit 1; else [ $? = 2 ]; fi
 grep -q 'STEP が 0 です' messages.txt
