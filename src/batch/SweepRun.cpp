@@ -41,16 +41,9 @@ public:
     // `parts`: the figures of the combination, those of the in-sample part first with a hold-out.
     void row(uint64_t index, const SweepFigures* parts)
     {
-        const std::vector<std::string_view> values = grid.valuesOf(index);
         if (json) {
             nlohmann::ordered_json line;
-            for (size_t a = 0; a < values.size(); ++a) {
-                const std::string& name = grid.axes()[a].name;
-                if (settingKind(name) == SettingKind::Decimal)
-                    line[name] = leadingDouble(values[a]);
-                else
-                    line[name] = leadingInt(values[a]);
-            }
+            putAxisValues(line, grid, index);
             line["combination"] = index;
             for (size_t part = 0; part < partCount(); ++part)
                 writeFigures(line, parts[part], part);

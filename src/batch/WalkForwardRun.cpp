@@ -13,6 +13,18 @@
 
 namespace kv {
 
+void putAxisValues(nlohmann::ordered_json& line, const SweepGrid& grid, uint64_t index)
+{
+    const std::vector<std::string_view> values = grid.valuesOf(index);
+    for (size_t a = 0; a < values.size(); ++a) {
+        const std::string& name = grid.axes()[a].name;
+        if (settingKind(name) == SettingKind::Decimal)
+            line[name] = leadingDouble(values[a]);
+        else
+            line[name] = leadingInt(values[a]);
+    }
+}
+
 namespace {
 
 std::vector<std::string> windowColumnNames(const SweepGrid& grid)
@@ -71,15 +83,7 @@ void printJson(const SweepGrid& grid, const SweepFigureField& rankBy,
         line["inSampleEnd"] = paddedDateText(r.inSampleDates.last);
         line["outOfSampleStart"] = paddedDateText(r.outOfSampleDates.first);
         line["outOfSampleEnd"] = paddedDateText(r.outOfSampleDates.last);
-        // The varied settings as numbers, as the sweep's lines have them.
-        const std::vector<std::string_view> values = grid.valuesOf(r.chosen);
-        for (size_t a = 0; a < values.size(); ++a) {
-            const std::string& name = grid.axes()[a].name;
-            if (settingKind(name) == SettingKind::Decimal)
-                line[name] = leadingDouble(values[a]);
-            else
-                line[name] = leadingInt(values[a]);
-        }
+        putAxisValues(line, grid, r.chosen);
         line["isFigure"] = figureJson(*rankBy.figure, rankBy.value(r.inSample));
         for (const SweepFigureField& field : sweepFigureFields())
             line[sweepFigureColumn(field.name, true, 1)] =

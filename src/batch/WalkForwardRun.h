@@ -8,9 +8,16 @@
 #include "batch/SweepOptions.h"
 #include "sweep/WalkForward.h"
 
+#include <nlohmann/json.hpp>
+
+#include <cstdint>
 #include <ostream>
 
 namespace kv {
+
+// The values of combination `index` of `grid` as a JSON line of the sweep has them: each varied
+// setting by its name, as a number of its kind.
+void putAxisValues(nlohmann::ordered_json& line, const SweepGrid& grid, uint64_t index);
 
 class BatchSession;
 
