@@ -2,6 +2,7 @@
 #include "batch/WalkForwardRun.h"
 
 #include "batch/BatchSession.h"
+#include "batch/ToolMain.h"
 #include "report/ResultsJson.h"
 #include "settings/SettingByName.h"
 #include "sweep/SweepTable.h"
@@ -44,8 +45,9 @@ std::string optionalText(const std::optional<double>& value)
     return value ? sweepNumberText(*value) : std::string();
 }
 
+// The windows' lines; the summary follows unless `summary` is none (an interrupted run).
 void printCsv(const SweepGrid& grid, const SweepFigureField& rankBy,
-              const std::vector<WalkForwardResult>& results, const WalkForwardSummary& summary,
+              const std::vector<WalkForwardResult>& results, const WalkForwardSummary* summary,
               std::ostream& out)
 {
     out << sweepCsvLine(windowColumnNames(grid)) << '\n';
@@ -62,18 +64,20 @@ void printCsv(const SweepGrid& grid, const SweepFigureField& rankBy,
             texts.push_back(sweepFigureText(field, r.outOfSample));
         out << sweepCsvLine(texts) << '\n';
     }
-    out << "# windows," << summary.windows << '\n'
-        << "# chainedFinalAssets," << optionalText(summary.chainedFinalAssets) << '\n'
-        << "# chainedReturnPercent," << optionalText(summary.chainedReturnPercent) << '\n'
-        << "# chainedCagrPercent," << optionalText(summary.chainedCagrPercent) << '\n'
-        << "# chainedMaxDrawdownPercent," << optionalText(summary.chainedMaxDrawdownPercent) << '\n'
-        << "# efficiency," << optionalText(summary.efficiency) << '\n'
-        << "# positiveWindowsPercent," << optionalText(summary.positiveWindowsPercent) << '\n'
-        << "# choiceChanges," << summary.choiceChanges << '\n';
+    if (!summary)
+        return;
+    out << "# windows," << summary->windows << '\n'
+        << "# chainedFinalAssets," << optionalText(summary->chainedFinalAssets) << '\n'
+        << "# chainedReturnPercent," << optionalText(summary->chainedReturnPercent) << '\n'
+        << "# chainedCagrPercent," << optionalText(summary->chainedCagrPercent) << '\n'
+        << "# chainedMaxDrawdownPercent," << optionalText(summary->chainedMaxDrawdownPercent) << '\n'
+        << "# efficiency," << optionalText(summary->efficiency) << '\n'
+        << "# positiveWindowsPercent," << optionalText(summary->positiveWindowsPercent) << '\n'
+        << "# choiceChanges," << summary->choiceChanges << '\n';
 }
 
 void printJson(const SweepGrid& grid, const SweepFigureField& rankBy,
-               const std::vector<WalkForwardResult>& results, const WalkForwardSummary& summary,
+               const std::vector<WalkForwardResult>& results, const WalkForwardSummary* summary,
                std::ostream& out)
 {
     for (const WalkForwardResult& r : results) {
@@ -90,15 +94,17 @@ void printJson(const SweepGrid& grid, const SweepFigureField& rankBy,
                 figureJson(*field.figure, field.value(r.outOfSample));
         out << line.dump() << '\n';
     }
+    if (!summary)
+        return;
     nlohmann::ordered_json walkForward;
-    walkForward["windows"] = summary.windows;
-    walkForward["chainedFinalAssets"] = jsonNumber(summary.chainedFinalAssets);
-    walkForward["chainedReturnPercent"] = jsonNumber(summary.chainedReturnPercent);
-    walkForward["chainedCagrPercent"] = jsonNumber(summary.chainedCagrPercent);
-    walkForward["chainedMaxDrawdownPercent"] = jsonNumber(summary.chainedMaxDrawdownPercent);
-    walkForward["efficiency"] = jsonNumber(summary.efficiency);
-    walkForward["positiveWindowsPercent"] = jsonNumber(summary.positiveWindowsPercent);
-    walkForward["choiceChanges"] = summary.choiceChanges;
+    walkForward["windows"] = summary->windows;
+    walkForward["chainedFinalAssets"] = jsonNumber(summary->chainedFinalAssets);
+    walkForward["chainedReturnPercent"] = jsonNumber(summary->chainedReturnPercent);
+    walkForward["chainedCagrPercent"] = jsonNumber(summary->chainedCagrPercent);
+    walkForward["chainedMaxDrawdownPercent"] = jsonNumber(summary->chainedMaxDrawdownPercent);
+    walkForward["efficiency"] = jsonNumber(summary->efficiency);
+    walkForward["positiveWindowsPercent"] = jsonNumber(summary->positiveWindowsPercent);
+    walkForward["choiceChanges"] = summary->choiceChanges;
     nlohmann::ordered_json line;
     line["walkForward"] = std::move(walkForward);
     out << line.dump() << '\n';
@@ -127,13 +133,29 @@ int runWalkForwardSweep(const SweepOptions& options, BatchSession& session,
     const SweepFigureField& rankBy = *sweepFigureByName(options.sortField.value_or("finalAssets"));
     const unsigned cores = std::thread::hardware_concurrency();
     const int jobs = options.jobs.value_or(cores == 0 ? 1 : static_cast<int>(cores));
-    const std::vector<WalkForwardResult> results =
-        runWalkForward(session.app->master, rows, settings, windows, options.grid, rankBy, jobs, progress);
+    const std::atomic<bool>& stop = interruptionRequested();
+    const std::vector<WalkForwardResult> results = runWalkForward(session.app->master, rows, settings, windows,
+                                                                  options.grid, rankBy, jobs, progress, &stop);
+    if (stop) {
+        // The windows finished stand, without a summary of a part; a last line tells them from a
+        // finished run.
+        if (options.json) {
+            printJson(options.grid, rankBy, results, nullptr, out);
+            out << nlohmann::ordered_json{{"interrupted", true}, {"done", results.size()}, {"total", windows.size()}}
+                       .dump()
+                << '\n';
+        } else {
+            printCsv(options.grid, rankBy, results, nullptr, out);
+            out << "# 中断: " << results.size() << " / " << windows.size() << " 窓\n";
+        }
+        out.flush();
+        return 128 + interruption();
+    }
     const WalkForwardSummary summary = summariseWalkForward(results, settings.capital);
     if (options.json)
-        printJson(options.grid, rankBy, results, summary, out);
+        printJson(options.grid, rankBy, results, &summary, out);
     else
-        printCsv(options.grid, rankBy, results, summary, out);
+        printCsv(options.grid, rankBy, results, &summary, out);
     out.flush();
     return 0;
 }

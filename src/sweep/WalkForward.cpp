@@ -131,7 +131,7 @@ std::vector<WalkForwardResult> runWalkForward(const StockMaster& master, const S
                                               const SimulationSettings& base,
                                               const std::vector<WalkForwardWindow>& windows,
                                               const SweepGrid& grid, const SweepFigureField& rankBy, int jobs,
-                                              const WalkForwardProgress& progress)
+                                              const WalkForwardProgress& progress, const std::atomic<bool>* cancel)
 {
     std::vector<uint64_t> all(grid.size());
     std::iota(all.begin(), all.end(), uint64_t{0});
@@ -144,10 +144,15 @@ std::vector<WalkForwardResult> runWalkForward(const StockMaster& master, const S
     for (const WalkForwardWindow& window : windows) {
         const SweepRunner inSample(master, rows, base, {window.inSample}, grid);
         const std::vector<SweepFigures> figures =
-            inSample.run(all, jobs, [&](size_t runs, size_t, const std::vector<SweepFigures>&) {
-                if (progress)
-                    progress(done + runs, total);
-            });
+            inSample.run(
+                all, jobs,
+                [&](size_t runs, size_t, const std::vector<SweepFigures>&) {
+                    if (progress)
+                        progress(done + runs, total);
+                },
+                cancel);
+        if (cancel && cancel->load())
+            break;  // a part of the grid would choose as if it were all of it
         done += all.size();
         // A stable order: the first of equally good combinations in grid order wins.
         const size_t best = rankedOrder(rankBy, figures, 1).front();

@@ -12,6 +12,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <atomic>
 #include <functional>
 #include <optional>
 #include <vector>
@@ -79,11 +80,13 @@ WalkForwardSummary summariseWalkForward(const std::vector<WalkForwardResult>& re
 // Runs every window: the whole grid on its in-sample rows with `jobs` threads, then the chosen
 // combination on its out-of-sample rows, each run complete from the capital. `progress` is told
 // the runs done out of all of them (the grid per window and one more), first with none done.
+// Once `cancel` is set no further run starts; the windows finished by then are returned.
 using WalkForwardProgress = std::function<void(size_t done, size_t total)>;
 std::vector<WalkForwardResult> runWalkForward(const StockMaster& master, const SignalRows& rows,
                                               const SimulationSettings& base,
                                               const std::vector<WalkForwardWindow>& windows,
                                               const SweepGrid& grid, const SweepFigureField& rankBy, int jobs,
-                                              const WalkForwardProgress& progress = {});
+                                              const WalkForwardProgress& progress = {},
+                                              const std::atomic<bool>* cancel = nullptr);
 
 }  // namespace kv

@@ -130,5 +130,19 @@ if [ -n "${batch:-}" ] && [ -n "${sweep:-}" ]; then
       [[ $last == *"$done"* ]] || fail "sweep on SIG$signal: $done lines, but $last"
     done
   done
+  # A walk-forward stopped between windows: the windows finished, no summary, a last line.
+  timeout 20 "$sweep" --jobs 1 --walk-forward 3:1 --vary operatingRate=0.01:1:0.01 --vary maxStocks=1:100:1 \
+    signals.csv > sweep.out 2> err.txt &
+  pid=$!
+  sleep 0.5
+  kill -INT $pid
+  set +e
+  wait $pid
+  status=$?
+  set -e
+  [ "$status" = 130 ] || fail "walk-forward on SIGINT: status $status"
+  last=$(tail -n 1 sweep.out)
+  [[ $last =~ ^#\ 中断:\ [0-9]+\ /\ [0-9]+\ 窓$ ]] || fail "walk-forward on SIGINT: last line $last"
+  grep -q '^# windows,' sweep.out && fail "walk-forward on SIGINT: a summary of a part"
 fi
 echo "command-line manners: ok"
