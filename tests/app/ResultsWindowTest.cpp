@@ -151,12 +151,13 @@ TEST_F(ResultsWindow, ShowsTheFiguresOfTheRun)
         EXPECT_EQ(table->cell(0, 3).tone, CellTone::Loss);
         EXPECT_EQ(table->cell(0, 1).tone, CellTone::Plain);
     }
-    // 月別: January and the year, the strongest red of their scales; the other months empty.
+    // 月別: January and the year, the strongest red of their scales (the loss colour itself, not
+    // what the scale function makes of it); the other months empty.
     ASSERT_EQ(results.monthMap.rowCount(), 1);
     ASSERT_EQ(results.monthMap.columnCount(), 13);
     for (int c : {0, 12}) {
         EXPECT_EQ(toUtf8(results.monthMap.cell(0, c).text), "-0.40%");
-        EXPECT_EQ(results.monthMap.cell(0, c).colour, divergingColour(-1, 1));
+        EXPECT_EQ(results.monthMap.cell(0, c).colour, (Rgb{215, 48, 39}));
     }
     EXPECT_EQ(toUtf8(results.monthMap.cell(0, 0).tip),
               "2004年1月\r\n収益率 -0.40%\r\n損益 -\\7,980\r\n取引 2　勝ち 1");
