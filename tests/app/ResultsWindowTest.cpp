@@ -203,7 +203,7 @@ TEST_F(ResultsWindow, TheTradeListSortsFiltersAndSumsTheTradesShown)
 
 // Each cell shows its value rounded as the trade log rounds it, and its tone follows what is
 // shown: 0.4 yen is no gain. The sums add up the shown amounts; a trade without holding days (a
-// date that is not a real calendar date) sorts first by them.
+// date that is not a real calendar date) sorts first by them, last when they are descending.
 TEST(TradeListRows, RoundsTonesSumsAndSortsByTheShownValues)
 {
     RunResults results;
@@ -260,6 +260,8 @@ TEST(TradeListRows, RoundsTonesSumsAndSortsByTheShownValues)
     rows.sortRows(order, 4, true);
     EXPECT_EQ(order, (std::vector<int32_t>{1, 0}));
     EXPECT_TRUE(rows.lessThan(1, 0, 4));
+    rows.sortRows(order, 4, false);  // and so last the other way round
+    EXPECT_EQ(order, (std::vector<int32_t>{0, 1}));
     rows.sortRows(order, 11, false);
     EXPECT_EQ(order, (std::vector<int32_t>{1, 0}));
     rows.sortRows(order, 0, true);
