@@ -165,6 +165,26 @@ TEST_F(ResultsWindow, ShowsTheFiguresOfTheRun)
     w.platform.close(results);
 }
 
+// Months on the scale of the largest month (10 %), the year on its own: February's fall of 6 %
+// is 0.6 of the loss colour, March's 4 % 0.4 of the gain colour, January and the year of 7.536 %
+// the full gain colour.
+TEST_F(ResultsWindow, TheMonthMapColoursMonthsAndYearsOnTheirOwnScales)
+{
+    RunResults run;
+    run.begin(1000000);
+    run.closeDay(20040130, 1100000);
+    run.closeDay(20040227, 1034000);
+    run.closeDay(20040331, 1075360);
+    ResultsDialog results(w.platform, run);
+    w.platform.open(results);
+    ASSERT_EQ(results.monthMap.columnCount(), 13);
+    const std::vector<std::pair<int, Rgb>> expected = {
+        {0, {26, 152, 80}}, {1, {231, 131, 125}}, {2, {163, 214, 185}}, {12, {26, 152, 80}}};
+    for (const auto& [c, colour] : expected)
+        EXPECT_EQ(results.monthMap.cell(0, c).colour, colour) << c;
+    w.platform.close(results);
+}
+
 // 取引一覧: the two sales in their order, sorted by a heading, filtered by a name or a code on
 // its page only (a filter never matches inside a double-byte character), with the count and
 // sums of the rows shown.
