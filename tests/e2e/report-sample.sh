@@ -2,9 +2,10 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # kirvane-batch --report on a copy of sample/, rendered by a real browser (headless chromium):
 # the rendered page holds what the batch tool computed (check-report.py), a screenshot is not
-# blank, and printing gives a PDF. A stock master whose name is markup shows it as text and runs
-# nothing. The benchmark file's report (when the sample data generator is given) stays under
-# 1 MB, the sample's under 300 KB. Without chromium the test is skipped (status 77).
+# blank, and printing gives a PDF; the trade list sorts when its headings are clicked. A stock
+# master whose names are markup shows them as text and runs nothing. The benchmark file's report
+# (when the sample data generator is given) stays under 1 MB, the sample's under 300 KB. Without
+# chromium the test is skipped (status 77).
 set -euo pipefail
 batch=$1
 sample=$2
