@@ -151,16 +151,37 @@ TEST_F(ResultsWindow, ShowsTheFiguresOfTheRun)
         EXPECT_EQ(table->cell(0, 3).tone, CellTone::Loss);
         EXPECT_EQ(table->cell(0, 1).tone, CellTone::Plain);
     }
-    // 月別: January and the year, the strongest red of their scales; the other months empty.
+    // 月別: January and the year, the strongest red of their scales (the loss colour itself, not
+    // what the scale function makes of it); the other months empty.
     ASSERT_EQ(results.monthMap.rowCount(), 1);
     ASSERT_EQ(results.monthMap.columnCount(), 13);
     for (int c : {0, 12}) {
         EXPECT_EQ(toUtf8(results.monthMap.cell(0, c).text), "-0.40%");
-        EXPECT_EQ(results.monthMap.cell(0, c).colour, divergingColour(-1, 1));
+        EXPECT_EQ(results.monthMap.cell(0, c).colour, (Rgb{215, 48, 39}));
     }
     EXPECT_EQ(toUtf8(results.monthMap.cell(0, 0).tip),
               "2004年1月\r\n収益率 -0.40%\r\n損益 -\\7,980\r\n取引 2　勝ち 1");
     EXPECT_TRUE(results.monthMap.cell(0, 1).empty);
+    w.platform.close(results);
+}
+
+// Months on the scale of the largest month (10 %), the year on its own: February's fall of 6 %
+// is 0.6 of the loss colour, March's 4 % 0.4 of the gain colour, January and the year of 7.536 %
+// the full gain colour.
+TEST_F(ResultsWindow, TheMonthMapColoursMonthsAndYearsOnTheirOwnScales)
+{
+    RunResults run;
+    run.begin(1000000);
+    run.closeDay(20040130, 1100000);
+    run.closeDay(20040227, 1034000);
+    run.closeDay(20040331, 1075360);
+    ResultsDialog results(w.platform, run);
+    w.platform.open(results);
+    ASSERT_EQ(results.monthMap.columnCount(), 13);
+    const std::vector<std::pair<int, Rgb>> expected = {
+        {0, {26, 152, 80}}, {1, {231, 131, 125}}, {2, {163, 214, 185}}, {12, {26, 152, 80}}};
+    for (const auto& [c, colour] : expected)
+        EXPECT_EQ(results.monthMap.cell(0, c).colour, colour) << c;
     w.platform.close(results);
 }
 
@@ -202,7 +223,7 @@ TEST_F(ResultsWindow, TheTradeListSortsFiltersAndSumsTheTradesShown)
 
 // Each cell shows its value rounded as the trade log rounds it, and its tone follows what is
 // shown: 0.4 yen is no gain. The sums add up the shown amounts; a trade without holding days (a
-// date that is not a real calendar date) sorts first by them.
+// date that is not a real calendar date) sorts first by them, last when they are descending.
 TEST(TradeListRows, RoundsTonesSumsAndSortsByTheShownValues)
 {
     RunResults results;
@@ -259,6 +280,8 @@ TEST(TradeListRows, RoundsTonesSumsAndSortsByTheShownValues)
     rows.sortRows(order, 4, true);
     EXPECT_EQ(order, (std::vector<int32_t>{1, 0}));
     EXPECT_TRUE(rows.lessThan(1, 0, 4));
+    rows.sortRows(order, 4, false);  // and so last the other way round
+    EXPECT_EQ(order, (std::vector<int32_t>{0, 1}));
     rows.sortRows(order, 11, false);
     EXPECT_EQ(order, (std::vector<int32_t>{1, 0}));
     rows.sortRows(order, 0, true);

@@ -367,6 +367,11 @@ TEST_F(BatchRun, OutputsOntoAnInputOrOntoEachOtherAreRefusedBeforeAnythingIsWrit
         << err.str();
     EXPECT_EQ(run({"--log", "/dev/null", "--equity", "/dev/null", "--trades", "/dev/null", "signals.csv"}), 0)
         << err.str();
+    // /dev/full twice is no "same file" either: the run goes on and says that both writes failed.
+    EXPECT_EQ(run({"--equity", "/dev/full", "--trades", "/dev/full", "signals.csv"}), 2);
+    EXPECT_NE(out.str().find("最終資産: "), std::string::npos) << err.str();
+    const std::string failed = "error: /dev/full cannot be written\n";
+    EXPECT_TRUE(err.str().ends_with("\n" + failed + failed)) << err.str();
 }
 
 TEST_F(BatchRun, LogIsWrittenWhereTheCommandLineSaysAndItsFailuresHaveTheirStatus)

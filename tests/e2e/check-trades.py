@@ -52,6 +52,8 @@ with open(sys.argv[4], encoding="utf-8") as f:
 assert trades[0] == "コード,銘柄名,購入日,売却日,保有日数,株数,購入金額,売却金額,手数料,差引益,税引き益,利益率,決済".split(","), trades[0]
 trades = trades[1:]
 assert all(len(row) == 13 for row in trades)
+# Each trade is a line of its own: a writer that keeps what it wrote would repeat lines.
+assert len({tuple(row) for row in trades}) == len(trades) == results["trades"], "a line written twice"
 last_day = results["days"][-1]["date"] if results["days"] else None
 # The log in order: a purchase waits (by its fields) until a row of the list takes it; each sale
 # line is the next row of the list.

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "sim/SimHarness.h"
+#include "support/Deadline.h"
 #include "support/FileSizeLimit.h"
 
 #include <gtest/gtest.h>
@@ -34,7 +35,8 @@ TEST(TradeLog, UnopenableLogIsReportedOnceAndTheRunGoesOnWithoutIt)
     EXPECT_EQ(h.logWriteFailures, 0);  // nothing was open to fail
 
     // A FIFO as the log is refused at once, as a file that cannot be created (opening it would
-    // wait for a reader for ever).
+    // wait for a reader for ever; the deadline makes such a fault fail at once).
+    test::Deadline deadline(20);
     h.sim.reset();
     ASSERT_EQ(::mkfifo((h.folder / "fifo.csv").c_str(), 0600), 0);
     h.startWithLog(h.folder / "fifo.csv", 0, 0);
