@@ -9,11 +9,13 @@
 #include "resources/Templates.h"
 #include "settings/SettingsFile.h"
 #include "settings/SettingsTable.h"
+#include "sim/Backtest.h"
 #include "sim/OutcomeTexts.h"
 #include "sweep/SweepTable.h"
 #include "text/ColourScale.h"
 #include "text/Cp932.h"
 #include "text/Format.h"
+#include "text/Numbers.h"
 #include "text/OutputFile.h"
 #include "toolkit/DataExchange.h"
 #include "toolkit/DialogView.h"
@@ -269,6 +271,7 @@ void OptimisationDialog::exchange(DataExchange& dx)
     }
     dx.selection(IDC_OPTIM_FIGURE, figureBox, figureChoice);
     dx.text(IDC_OPTIM_HOLDOUT, holdoutText);
+    dx.text(IDC_OPTIM_WALK_FORWARD, walkForwardText);
     dx.text(IDC_OPTIM_COUNT, countText);
     dx.progress(IDC_OPTIM_PROGRESS, combinationsDone, combinationsTotal);
     dx.text(IDC_OPTIM_PROGRESS_TEXT, progressText);
@@ -462,6 +465,34 @@ void OptimisationDialog::start()
         platform().messageBox(p.refusal);
         return;
     }
+    if (!trimmed(walkForwardText).empty()) {
+        static const std::string badMonths =
+            toCp932("ウォークフォワード「%s」は「最適化の月数:検証の月数」（例 24:6、各 1〜1200）で書いてください。");
+        static const std::string withHoldout = toCp932("ウォークフォワードと検証開始日は一緒には使えません。");
+        const std::string text = trimmed(walkForwardText);
+        std::optional<int> months[2];
+        const size_t colon = text.find(':');
+        for (int k = 0; k < 2 && colon != std::string::npos; ++k) {
+            const std::string part = k == 0 ? text.substr(0, colon) : text.substr(colon + 1);
+            int value = 0;
+            auto [end, error] = std::from_chars(part.data(), part.data() + part.size(), value);
+            if (error == std::errc() && end == part.data() + part.size() && value >= 1 && value <= 1200)
+                months[k] = value;
+        }
+        std::string refusal;
+        if (!months[0] || !months[1])
+            refusal = format(badMonths, {text});
+        else if (p.windows.size() > 1)
+            refusal = withHoldout;
+        if (!refusal.empty()) {
+            countText = refusal;
+            updateData(false);
+            platform().messageBox(refusal);
+            return;
+        }
+        startWalkForward(std::move(p), *months[0], *months[1]);
+        return;
+    }
     showCount();
     // The previous sweep's runner and results go before the grid they read is replaced.
     running.reset();
@@ -489,6 +520,133 @@ void OptimisationDialog::start()
         running->wait();
         finish();
     }
+}
+
+// A walk-forward: each window chooses the best combination on its in-sample months and trades it
+// on the next months; every run complete from the capital. It runs at once on every core, under
+// the wait cursor (a grid of the window's size takes seconds); the table lists the windows and the
+// chart puts the out-of-sample runs, chained, beside the plain run over the same rows.
+void OptimisationDialog::startWalkForward(Plan p, int inSampleMonths, int outOfSampleMonths)
+{
+    static const std::string noWindow =
+        toCp932("ウォークフォワード %d:%d では、最適化期間と検証期間のどちらにも行のある窓ができません。");
+    std::vector<int32_t> dates;
+    for (int row = firstRow; row <= lastRow; ++row)
+        dates.push_back(rows.fields(row).signalDate);
+    const std::vector<WalkForwardWindow> windows =
+        walkForwardWindows(dates, firstRow, inSampleMonths, outOfSampleMonths);
+    if (windows.empty()) {
+        countText = format(noWindow, {inSampleMonths, outOfSampleMonths});
+        updateData(false);
+        platform().messageBox(countText);
+        return;
+    }
+    running.reset();
+    runner.reset();
+    tableOrder.clear();
+    shown = false;
+    grid = std::move(*p.grid);
+    holdout = false;
+    figure = p.figure;
+    std::vector<WalkForwardResult> results;
+    {
+        WaitCursor wait = platform().waitCursor();
+        results = runWalkForward(app.master, rows, app.settings, windows, grid, *figure, workerCount());
+    }
+    showWalkForward(results, summariseWalkForward(results, app.settings.capital));
+    enableChoices(true);
+    updateData(false);
+}
+
+void OptimisationDialog::showWalkForward(const std::vector<WalkForwardResult>& results,
+                                         const WalkForwardSummary& summary)
+{
+    const SweepFigureField& returns = *sweepFigureByName("totalReturnPercent");
+    const SweepFigureField& assets = *sweepFigureByName("finalAssets");
+    const SweepFigureField& drawdown = *sweepFigureByName("maxDrawdownPercent");
+    auto period = [](const RowDates& d) { return paddedDateText(d.first) + toCp932("〜") + paddedDateText(d.last); };
+
+    std::vector<TableColumn> columns = {{toCp932("窓"), 20, true}, {toCp932("最適化期間"), 96}, {toCp932("検証期間"), 96}};
+    for (const SweepAxis& axis : grid.axes())
+        columns.push_back({settingCaption(axis.name), 48, true});
+    for (const auto& [field, part] : {std::pair{figure, 0}, {&returns, 1}, {&assets, 1}, {&drawdown, 1}})
+        columns.push_back({figureHeading(*field, true, static_cast<size_t>(part)), 64, true});
+    std::vector<std::vector<TableCell>> cells;
+    for (const WalkForwardResult& r : results) {
+        std::vector<TableCell> row = {
+            {std::to_string(r.window.index), CellTone::Plain, static_cast<double>(r.window.index)},
+            {period(r.inSampleDates), CellTone::Plain, static_cast<double>(r.inSampleDates.first)},
+            {period(r.outOfSampleDates), CellTone::Plain, static_cast<double>(r.outOfSampleDates.first)}};
+        for (std::string_view value : grid.valuesOf(r.chosen))
+            row.push_back(numberCell(std::string(value)));
+        for (const auto& [field, part] : {std::pair{figure, 0}, {&returns, 1}, {&assets, 1}, {&drawdown, 1}}) {
+            const std::optional<double> v = field->value(part == 0 ? r.inSample : r.outOfSample);
+            TableCell cell{figureText(*field->figure, v)};
+            if (v && !std::isnan(*v))
+                cell.key = *v;
+            row.push_back(std::move(cell));
+        }
+        cells.push_back(std::move(row));
+    }
+    resultsTable.setSortable(true);
+    resultsTable.set(std::move(columns), std::move(cells));
+
+    // The chained out-of-sample assets at each window's end, from the capital at the first
+    // window's start, beside the plain run's total assets on the same dates.
+    Backtest plain(app.master, rows, app.settings);
+    (void)plain.chooseRows(firstRow, lastRow);
+    (void)plain.start(std::nullopt, false);
+    (void)plain.runToEnd();
+    const std::vector<DayPoint>& days = plain.results().days();
+    auto plainAssets = [&](int32_t date) {
+        double value = app.settings.capital;
+        for (const DayPoint& day : days)
+            if (day.date <= date)
+                value = day.assets;
+        return value;
+    };
+    std::vector<std::string> dates;
+    ChartSeries chained;
+    chained.name = toCp932("検証期間をつないだ総資産");
+    chained.axisText = toCp932("円");
+    ChartSeries whole;
+    whole.name = toCp932("通常の実行（同じ設定、全期間）");
+    whole.axisText = toCp932("円");
+    whole.sharesPane = true;
+    if (!results.empty()) {
+        dates.push_back(paddedDateText(results.front().outOfSampleDates.first));
+        chained.values.push_back(app.settings.capital);
+        whole.values.push_back(plainAssets(results.front().outOfSampleDates.first));
+    }
+    double chainedAssets = app.settings.capital;
+    for (const WalkForwardResult& r : results) {
+        const std::optional<double> ret = returns.value(r.outOfSample);
+        chainedAssets = ret ? chainedAssets * (1 + *ret / 100) : std::nan("");
+        dates.push_back(paddedDateText(r.outOfSampleDates.last));
+        chained.values.push_back(chainedAssets);
+        whole.values.push_back(plainAssets(r.outOfSampleDates.last));
+    }
+    figureChart.set(toCp932("ウォークフォワード：検証期間をつないだ総資産と通常の実行"), toCp932("検証期間の終わり"),
+                    std::move(dates), {std::move(chained), std::move(whole)});
+    arrangePanes(1, false);
+
+    auto optional = [](const std::optional<double>& v, bool percent) {
+        if (!v || !std::isfinite(*v))
+            return std::string("----");
+        return percent ? signedPercentText(*v) : groupedText(*v, 2);
+    };
+    countText = format(toCp932("ウォークフォワード %s 窓：検証期間をつないだ最終資産 %s（%s、年率 %s、最大DD %s）　"
+                               "効率 %s　プラスの窓 %s　選択の変更 %s 回"),
+                       {groupedText(static_cast<double>(summary.windows), 0),
+                        summary.chainedFinalAssets ? yenText(*summary.chainedFinalAssets) : std::string("----"),
+                        optional(summary.chainedReturnPercent, true), optional(summary.chainedCagrPercent, true),
+                        optional(summary.chainedMaxDrawdownPercent
+                                     ? std::optional<double>(-*summary.chainedMaxDrawdownPercent)
+                                     : std::nullopt,
+                                 true),
+                        optional(summary.efficiency, false), optional(summary.positiveWindowsPercent, true),
+                        groupedText(static_cast<double>(summary.choiceChanges), 0)});
+    progressText = toCp932("ウォークフォワード完了");
 }
 
 void OptimisationDialog::poll()

@@ -12,6 +12,7 @@
 
 #include "sweep/BackgroundSweep.h"
 #include "sweep/SweepFigures.h"
+#include "sweep/WalkForward.h"
 #include "sweep/SweepGrid.h"
 #include "sweep/SweepRunner.h"
 #include "toolkit/Chart.h"
@@ -57,6 +58,9 @@ public:
     ComboBox figureBox;
     int figureChoice = 0;
     std::string holdoutText;
+    // "I:S": a walk-forward instead of one sweep, choosing on I months and trading the next S
+    // (empty: a sweep of the whole window).
+    std::string walkForwardText;
     // What the window shows.
     std::string countText;         // the number of combinations, or why the choice cannot run
     std::string progressText;      // "12 / 64 組合せ  3.2 組合せ/秒  残り 0:17"
@@ -88,6 +92,8 @@ private:
     Plan plan() const;
     void showCount();
     void start();
+    void startWalkForward(Plan p, int inSampleMonths, int outOfSampleMonths);
+    void showWalkForward(const std::vector<WalkForwardResult>& results, const WalkForwardSummary& summary);
     void poll();
     void showProgress();
     void finish();

@@ -100,6 +100,7 @@ inline constexpr int IDC_OPTIM_TABLE = 1218;
 inline constexpr int IDC_OPTIM_HEATMAP = 1219;      // the ranking figure (in-sample with a hold-out)
 inline constexpr int IDC_OPTIM_HEATMAP_OOS = 1220;  // out-of-sample
 inline constexpr int IDC_OPTIM_SAVE_CSV = 1221;
+inline constexpr int IDC_OPTIM_WALK_FORWARD = 1223;  // "24:6": choose on 24 months, trade the next 6
 inline constexpr int IDC_OPTIM_CHART = 1222;  // one setting: the ranking figure against its values
 
 // Statistics dialog: simple totals over all signals

@@ -172,4 +172,23 @@ for file in fifo.csv huge.csv; do
   [ "$status" = 1 ] && [ ! -s out.csv ] || { echo "$file: $status"; cat messages.txt; exit 1; }
 done
 grep -q 'ファイルが大きすぎるため読み込めません' messages.txt
+# 最適化's walk-forward: the windows and the chained figures of kirvane-sweep --walk-forward on the
+# same grid (the window's first grid), the plain run beside them; a malformed I:S is refused.
+"$scenario" > window.txt <<'SCRIPT'
+answer-open signals.csv
+click 1001
+click 1091
+type 1223 6:3
+click 1214
+dump
+type 1223 6-3
+click 1214
+SCRIPT
+"$sweep" --walk-forward 6:3 --vary operatingRate=0.5:1:0.25 --vary maxStocks=3,5,8 signals.csv > wf.csv 2> /dev/null
+[ "$(grep -c '^1218\[[0-9]' window.txt)" = "$(grep -c '^[0-9]' wf.csv)" ] || { cat window.txt; exit 1; }
+chained=$(sed -n 's/^# chainedFinalAssets,//p' wf.csv)
+shown=$(printf '%.0f' "$chained" | sed ':a;s/\B[0-9]\{3\}\>/,&/;ta')
+grep -q "^1213	ウォークフォワード 4 窓：検証期間をつないだ最終資産 \\\\$shown" window.txt || { grep ^1213 window.txt; echo "$shown"; exit 1; }
+grep -q '^1222(1)	通常の実行' window.txt
+grep -qF 'MSG	ウォークフォワード「6-3」は「最適化の月数:検証の月数」' window.txt
 echo "sweep on the sample: ok"
