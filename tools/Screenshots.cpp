@@ -202,7 +202,7 @@ int main(int argc, char* argv[])
                     dialog.onCommand(kv::IDC_RESULTS, Notification::Clicked);
                     // After RESET, 最適化: operatingRate 0.1…1 against maxStocks 1…5 ranked by the
                     // final assets, then the same grid with the last half year held out, then
-                    // operatingRate alone with the hold-out. Each
+                    // operatingRate alone with the hold-out, then both as a walk-forward. Each
                     // sweep is started with 開始 and saved once it has had time to end.
                     dialog.onCommand(kv::IDC_RESET, Notification::Clicked);
                     after(300, [&] {
@@ -226,7 +226,16 @@ int main(int argc, char* argv[])
                                 press(kv::IDC_OPTIM_START);
                                 after(2000, [&] {
                                     save("optimisation-one-setting.png");
-                                    platform.topWindow()->close();
+                                    // Both settings again as a walk-forward: six months to choose
+                                    // in, three to trade.
+                                    pick(kv::IDC_OPTIM_SETTING2, 7);
+                                    type(kv::IDC_OPTIM_HOLDOUT, "");
+                                    type(kv::IDC_OPTIM_WALK_FORWARD, "6:3");
+                                    press(kv::IDC_OPTIM_START);
+                                    after(1000, [&] {
+                                        save("optimisation-walk-forward.png");
+                                        platform.topWindow()->close();
+                                    });
                                 });
                             });
                         });

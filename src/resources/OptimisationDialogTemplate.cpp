@@ -44,8 +44,8 @@ DialogTemplate buildOptimisationDialog()
         {
             label("評価指標", 10, 59, 40, 8),
             dropDownList(IDC_OPTIM_FIGURE, 52, 57, 120, 12),
-            label("ウォークフォワード", 178, 59, 62, 8),
-            edit(IDC_OPTIM_WALK_FORWARD, 242, 57, 32, 12, StyleBorder),
+            label("ウォークフォワード", 174, 59, 68, 8),
+            edit(IDC_OPTIM_WALK_FORWARD, 244, 57, 30, 12, StyleBorder),
             label("月 (I:S)", 277, 59, 31, 8),
             label("検証開始日", 10, 75, 40, 8),
             edit(IDC_OPTIM_HOLDOUT, 52, 73, 56, 12, StyleBorder),

@@ -12,8 +12,8 @@ cd "$work"
 export QT_QPA_PLATFORM=offscreen
 
 timeout 120 "$shots" new/pictures > out.txt 2> err.txt || { cat err.txt; exit 1; }
-[ "$(find new/pictures -name '*.png' -size +0 | wc -l)" = 15 ] || { ls -l new/pictures; exit 1; }
-[ "$(wc -l < out.txt)" = 15 ]
+[ "$(find new/pictures -name '*.png' -size +0 | wc -l)" = 16 ] || { ls -l new/pictures; exit 1; }
+[ "$(wc -l < out.txt)" = 16 ]
 
 touch file
 if timeout 120 "$shots" file/pictures > out.txt 2> err.txt; then exit 1; else [ $? = 1 ]; fi
