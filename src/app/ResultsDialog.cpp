@@ -219,7 +219,7 @@ void ResultsDialog::showResults()
         dates.push_back(paddedDateText(day.date));
         assets.values.push_back(day.assets);
     }
-    assets.heightShare = 3;
+    assets.heightShare = 5;  // the drawdown pane tall enough for five labels
     ChartSeries drawdown;
     drawdown.name = toCp932("ドローダウン率");
     drawdown.axisText = toCp932("％");
@@ -228,8 +228,9 @@ void ResultsDialog::showResults()
     for (double percent : f.drawdownPercent)
         drawdown.values.push_back(percent == 0 ? 0 : -percent);
     drawdown.filled = true;
-    drawdown.decimals = 1;
-    drawdown.heightShare = 2;
+    // A tenth of a percent helps a shallow fall; past -10 % whole percents keep the labels short.
+    drawdown.decimals = f.maxDrawdownPercent && *f.maxDrawdownPercent >= 10 ? 0 : 1;
+    drawdown.heightShare = 4;
     // Time runs evenly: each day at its date, however unevenly the days with signals fall.
     chart.set(toCp932("総資産とドローダウン（日ごと）"), toCp932("日付"), std::move(dates),
               {std::move(assets), std::move(drawdown)}, timePositions(days));

@@ -10,7 +10,8 @@ namespace kv {
 std::vector<std::string> capitalUseSentences(const ResultFigures& f)
 {
     std::vector<std::string> sentences;
-    if (f.undecidedTrades > 0) {
+    // It matters once the positions took a share of the buying power that shows (0.1 % rounded).
+    if (f.undecidedTrades > 0 && f.undecidedExposurePercent >= 0.05) {
         const bool allHeldToEnd = f.undecidedHeldToEnd == f.undecidedTrades;
         static const std::string heldToEnd =
             toCp932("判定不可のシグナルから買った %s 銘柄（取得額 %s）は期末まで保有され、"

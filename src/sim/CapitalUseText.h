@@ -11,8 +11,8 @@
 
 namespace kv {
 
-// The sentences (code page 932) for the figures `f`; none when the run bought nothing from a
-// 判定不可 row and its margin check never warned.
+// The sentences (code page 932) for the figures `f`; none when the 判定不可 positions took no share
+// of the buying power that shows (under 0.05 %) and the margin check never warned.
 std::vector<std::string> capitalUseSentences(const ResultFigures& f);
 
 }  // namespace kv
