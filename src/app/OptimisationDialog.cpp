@@ -626,8 +626,7 @@ void OptimisationDialog::showWalkForward(const std::vector<WalkForwardResult>& r
         chained.values.push_back(chainedAssets);
         whole.values.push_back(plainAssets(r.outOfSampleDates.last));
     }
-    figureChart.set(toCp932("ウォークフォワード：検証期間をつないだ総資産と通常の実行"), toCp932("検証期間の終わり"),
-                    std::move(dates), {std::move(chained), std::move(whole)});
+
     arrangePanes(1, false);
 
     auto optional = [](const std::optional<double>& v, bool percent) {
@@ -635,7 +634,8 @@ void OptimisationDialog::showWalkForward(const std::vector<WalkForwardResult>& r
             return std::string("----");
         return percent ? signedPercentText(*v) : groupedText(*v, 2);
     };
-    countText = format(toCp932("ウォークフォワード %s 窓：検証期間をつないだ最終資産 %s（%s、年率 %s、最大DD %s）　"
+    // The count line belongs to the choices (the timer rewrites it): the summary heads the chart.
+    const std::string title = format(toCp932("ウォークフォワード %s 窓：検証期間をつないだ最終資産 %s（%s、年率 %s、最大DD %s）　"
                                "効率 %s　プラスの窓 %s　選択の変更 %s 回"),
                        {groupedText(static_cast<double>(summary.windows), 0),
                         summary.chainedFinalAssets ? yenText(*summary.chainedFinalAssets) : std::string("----"),
@@ -646,7 +646,11 @@ void OptimisationDialog::showWalkForward(const std::vector<WalkForwardResult>& r
                                  true),
                         optional(summary.efficiency, false), optional(summary.positiveWindowsPercent, true),
                         groupedText(static_cast<double>(summary.choiceChanges), 0)});
-    progressText = toCp932("ウォークフォワード完了");
+    figureChart.set(title, toCp932("検証期間の終わり"), std::move(dates),
+                    {std::move(chained), std::move(whole)});
+    progressText = toCp932("ウォークフォワード完了：") + groupedText(static_cast<double>(summary.windows), 0) +
+        toCp932(" 窓");
+    combinationsDone = combinationsTotal = static_cast<int64_t>(summary.windows);
 }
 
 void OptimisationDialog::poll()

@@ -188,7 +188,7 @@ SCRIPT
 [ "$(grep -c '^1218\[[0-9]' window.txt)" = "$(grep -c '^[0-9]' wf.csv)" ] || { cat window.txt; exit 1; }
 chained=$(sed -n 's/^# chainedFinalAssets,//p' wf.csv)
 shown=$(printf '%.0f' "$chained" | sed ':a;s/\B[0-9]\{3\}\>/,&/;ta')
-grep -q "^1213	ウォークフォワード 4 窓：検証期間をつないだ最終資産 \\\\$shown" window.txt || { grep ^1213 window.txt; echo "$shown"; exit 1; }
+grep -q "^1222	ウォークフォワード 4 窓：検証期間をつないだ最終資産 \\\\$shown" window.txt || { grep ^1222 window.txt; echo "$shown"; exit 1; }
 grep -q '^1222(1)	通常の実行' window.txt
 grep -qF 'MSG	ウォークフォワード「6-3」は「最適化の月数:検証の月数」' window.txt
 echo "sweep on the sample: ok"
